@@ -1,0 +1,62 @@
+#include "dao.h"
+
+#include <cstring>
+
+CDaoValue CDaoValue::MakeNull() {
+    CDaoValue v;
+    v.kind_ = Null;
+    return v;
+}
+
+CDaoValue CDaoValue::FromShort(int16_t n) {
+    CDaoValue v;
+    v.kind_ = Int16;
+    v.number_ = n;
+    return v;
+}
+
+CDaoValue CDaoValue::FromLong(int32_t n) {
+    CDaoValue v;
+    v.kind_ = Int32;
+    v.number_ = n;
+    return v;
+}
+
+CDaoValue CDaoValue::FromDate(double oleDate) {
+    CDaoValue v;
+    v.kind_ = Date;
+    v.date_ = oleDate;
+    return v;
+}
+
+CDaoValue CDaoValue::FromText(const std::string& text) {
+    CDaoValue v;
+    v.kind_ = Text;
+    v.text_ = text;
+    return v;
+}
+
+CDaoValue CDaoValue::FromBytes(const void* data, size_t size) {
+    std::vector<uint8_t> bytes(size);
+    if (size) std::memcpy(bytes.data(), data, size);
+    return FromBytes(std::move(bytes));
+}
+
+CDaoValue CDaoValue::FromBytes(std::vector<uint8_t> bytes) {
+    CDaoValue v;
+    v.kind_ = Bytes;
+    v.bytes_ = std::move(bytes);
+    return v;
+}
+
+bool CDaoValue::operator==(const CDaoValue& other) const {
+    if (kind_ != other.kind_) return false;
+    switch (kind_) {
+    case Int16:
+    case Int32: return number_ == other.number_;
+    case Date: return date_ == other.date_;
+    case Text: return text_ == other.text_;
+    case Bytes: return bytes_ == other.bytes_;
+    default: return true;
+    }
+}
