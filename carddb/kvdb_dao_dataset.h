@@ -1,0 +1,122 @@
+// A dataset over a table of a Jet card store: a dynaset cursor, finds, and the transfer of
+// flat and V4 card records. It owns the buffers that a Get places long values in, so that
+// reading a card allocates nothing.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "dao.h"
+#include "kvdb_dataset.h"
+
+class CkvDaoDatabase;
+
+// Clears Kind, Storage, Size and Modified of a descriptor (Data and FileName stay).
+void ResetBlob(CardRecBlob& blob);
+
+class CkvDaoDataset : public CkvDataset {
+public:
+    enum : size_t { kTextBufferSize = 16384, kImageBufferSize = 10485760 };
+
+    // A new dataset with its buffers, or null when they cannot be allocated.
+    static CkvDaoDataset* Make();
+
+    int Attach(CkvDatabase* database) override;
+    int TblOpen() override;
+    int TblClose() override;
+    int TblRefresh() override;
+    int RecNum() override;
+    int TblNRecs() override;
+    int CardRecGetV4(CardRecV4* rec, int withImages) override;
+    int CardRecGet(CardRec* rec, int withLong) override;
+    int RecFirst() override;
+    int RecPrev() override;
+    int RecNext() override;
+    int RecLast() override;
+    int RecGoto(int n) override;
+    int CardRecInsertV4(CardRecV4* rec) override;
+    int CardRecInsert(const CardRec* rec) override;
+    int CardRecUpdateV4(CardRecV4* rec) override;
+    int CardRecUpdate(const CardRec* rec) override;
+    int RecDelete() override;
+    int RecFindFirst(const char* criteria) override;
+    int RecFindLast(const char* criteria) override;
+    int RecFindNext(const char* criteria) override;
+    int RecFindPrev(const char* criteria) override;
+    int TblIsOpen() override;
+    int RecIsBOF() override;
+    int RecIsEOF() override;
+    ~CkvDaoDataset() override;
+
+    // V4 column groups; each reads or writes the group under the column prefix and returns 1.
+    virtual int GetNameFields(CardNameGroup& group, const std::string& prefix);
+    virtual int PutNameFields(const CardNameGroup& group, const std::string& prefix);
+    virtual int GetAddressFields(CardAddressGroup& group, const std::string& prefix);
+    virtual int PutAddressFields(const CardAddressGroup& group, const std::string& prefix);
+    virtual int GetPhoneFields(CardPhoneGroup& group, const std::string& prefix);
+    virtual int PutPhoneFields(const CardPhoneGroup& group, const std::string& prefix);
+    virtual int GetEmailFields(CardEmailGroup& group, const std::string& prefix);
+    virtual int PutEmailFields(const CardEmailGroup& group, const std::string& prefix);
+    // One label: column prefix + "_FieldName".
+    virtual int GetFieldNameField(char (&label)[20], const std::string& prefix);
+    virtual int PutFieldNameField(const char (&label)[20], const std::string& prefix);
+    // The 78 unit rectangles of the record, kept together in the binary column "FieldRect".
+    virtual int GetFieldRect(CardRecV4& rec);
+    virtual int PutFieldRect(const CardRecV4& rec);
+
+private:
+    CkvDaoDataset() = default;
+    bool IsOpenSet() const { return rs_ && rs_->IsOpen(); }
+    bool HasCurrentRecord() const { return IsOpenSet() && !rs_->IsBOF() && !rs_->IsEOF(); }
+    // Runs a move when the dataset is open; 1, or 0 after a reported error.
+    template <class Move> int Navigate(Move&& move);
+    // Runs a find; restores the starting record when nothing matched.
+    template <class Find> int FindWithRestore(Find&& find);
+    // Runs a store (after AddNew or Edit); a failure cancels the pending change.
+    template <class Fill> int Store(bool addNew, Fill&& fill);
+
+    // Field helpers of the record transfer.
+    void ReadText(const char* column, char* field, size_t width);
+    void WriteText(const char* column, const char* field, size_t width);
+    int32_t ReadLong(const char* column);
+    int16_t ReadShort(const char* column);
+    void ReadDate(const char* column, int32_t parts[6]);
+    void WriteDate(const char* column, const int32_t parts[6]);
+    // A memo into one of the text buffers: the descriptor gets Kind 1, Storage 1.
+    void ReadMemo(const char* column, CardRecBlob& blob, char* buffer);
+    // A binary value into an image buffer, or a temporary file when it is larger; false when
+    // that file cannot be written.
+    bool ReadBinary(const CDaoValue& value, CardRecBlob& blob, char* buffer);
+    void WriteBinary(const char* column, const CardRecBlob& blob);
+    template <int N> void GetUnit(CardTextUnit<N>& unit, const std::string& prefix);
+    template <int N> void PutUnit(const CardTextUnit<N>& unit, const std::string& prefix);
+    // The columns of a flat record; an update keeps LinkID and turns empty long values to Null.
+    void PutFlatColumns(const CardRec& rec, bool update);
+    void GetV4Body(CardRecV4& rec);
+    void PutV4Body(CardRecV4& rec);
+    void PutV4Images(CardRecV4& rec);
+
+    CkvDaoDatabase* database_ = nullptr;
+    std::unique_ptr<CDaoRecordset> rs_;
+    std::unique_ptr<char[]> text_[2];
+    std::unique_ptr<char[]> images_[3];
+};
+
+#include "kvdb_daoguard.h"
+
+template <class Fill> int CkvDaoDataset::Store(bool addNew, Fill&& fill)
+{
+    return GuardDao([&] {
+        if (addNew)
+            rs_->AddNew();
+        else
+            rs_->Edit();
+        try {
+            fill();
+            rs_->Update();
+        } catch (...) {
+            if (rs_->GetEditMode() != 0) rs_->CancelUpdate();
+            throw;
+        }
+        return 1;
+    });
+}

@@ -1,0 +1,139 @@
+// Moving single values between the current row and card record fields.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "kvdb_dao_dataset.h"
+#include "kvdb_oledate.h"
+#include "kvdb_tempfile.h"
+
+namespace {
+
+// Copies at most width - 1 bytes, never splitting a double-byte character, and terminates.
+void CopyBounded(const std::string& text, char* field, size_t width)
+{
+    if (width == 0) return;
+    size_t length = 0;
+    while (length < text.size() && length < width - 1) {
+        const size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[length])) ? 2 : 1;
+        if (length + step > width - 1 || length + step > text.size()) break;
+        length += step;
+    }
+    std::memcpy(field, text.data(), length);
+    field[length] = '\0';
+}
+
+// A field's text up to its terminator, or its whole width when a caller left none.
+std::string FieldText(const char* field, size_t width)
+{
+    size_t length = 0;
+    while (length < width && field[length]) ++length;
+    return std::string(field, length);
+}
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+}  // namespace
+
+void ResetBlob(CardRecBlob& blob)
+{
+    blob.Kind = 0;
+    blob.Storage = 0;
+    blob.Size = 0;
+    blob.Modified = 0;
+}
+
+void CkvDaoDataset::ReadText(const char* column, char* field, size_t width)
+{
+    const CDaoValue value = rs_->GetFieldValue(column);
+    if (value.GetKind() == CDaoValue::Text)
+        CopyBounded(value.AsText(), field, width);
+    else
+        field[0] = '\0';
+}
+
+void CkvDaoDataset::WriteText(const char* column, const char* field, size_t width)
+{
+    const std::string text = FieldText(field, width);
+    if (text.empty())
+        rs_->SetFieldValue(column, CDaoValue());
+    else
+        rs_->SetFieldValue(column, CDaoValue::FromText(text));
+}
+
+int32_t CkvDaoDataset::ReadLong(const char* column)
+{
+    const CDaoValue value = rs_->GetFieldValue(column);
+    return value.GetKind() == CDaoValue::Int32 ? value.AsLong() : 0;
+}
+
+int16_t CkvDaoDataset::ReadShort(const char* column)
+{
+    const CDaoValue value = rs_->GetFieldValue(column);
+    return value.GetKind() == CDaoValue::Int16 ? value.AsShort() : 0;
+}
+
+void CkvDaoDataset::ReadDate(const char* column, int32_t parts[6])
+{
+    const CDaoValue value = rs_->GetFieldValue(column);
+    int read[6];
+    const bool valid = value.GetKind() == CDaoValue::Date && OleDateToParts(value.AsDate(), read);
+    for (int i = 0; i < 6; ++i) parts[i] = valid ? read[i] : -1;
+}
+
+void CkvDaoDataset::WriteDate(const char* column, const int32_t parts[6])
+{
+    const int p[6] = {parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]};
+    double date = 0;
+    // A cleared or out-of-range date, and one the calendar rejects (30 February), mean "now".
+    if (!OleDateFromParts(p, &date)) date = OleDateNow();
+    rs_->SetFieldValue(column, CDaoValue::FromDate(date));
+}
+
+void CkvDaoDataset::ReadMemo(const char* column, CardRecBlob& blob, char* buffer)
+{
+    const CDaoValue value = rs_->GetFieldValue(column);
+    CopyBounded(value.GetKind() == CDaoValue::Text ? value.AsText() : std::string(), buffer, kTextBufferSize);
+    blob.Kind = 1;
+    blob.Storage = 1;
+    blob.Size = static_cast<int32_t>(std::strlen(buffer));
+    blob.Data = buffer;
+    blob.Modified = 0;
+}
+
+bool CkvDaoDataset::ReadBinary(const CDaoValue& value, CardRecBlob& blob, char* buffer)
+{
+    if (value.GetKind() != CDaoValue::Bytes) return true;
+    const std::vector<uint8_t>& bytes = value.AsBytes();
+    blob.Kind = 2;
+    blob.Size = static_cast<int32_t>(bytes.size());
+    blob.Reserved2 = 0;
+    blob.Modified = 0;
+    if (bytes.size() <= kImageBufferSize) {
+        if (!bytes.empty()) std::memcpy(buffer, bytes.data(), bytes.size());
+        blob.Storage = 1;
+        blob.Data = buffer;
+        return true;
+    }
+    blob.Storage = 2;
+    blob.Data = nullptr;
+    const std::string path = MakeTempFileName(".ndf", nullptr);
+    if (path.empty() || path.size() >= sizeof blob.FileName || !WriteFile(path, bytes)) return false;
+    std::memcpy(blob.FileName, path.c_str(), path.size() + 1);
+    return true;
+}
+
+void CkvDaoDataset::WriteBinary(const char* column, const CardRecBlob& blob)
+{
+    const size_t size = blob.Size > 0 ? static_cast<size_t>(blob.Size) : 0;
+    std::vector<uint8_t> bytes(size, 0);
+    if (blob.Data && size) std::memcpy(bytes.data(), blob.Data, size);
+    rs_->SetFieldValue(column, CDaoValue::FromBytes(std::move(bytes)));
+}
