@@ -1,0 +1,179 @@
+#include "CardFileTransfer.h"
+#include "CardFileSide.h"
+#include "CardImageCopy.h"
+#include "CardRecConvert.h"
+#include <windows.h>
+#include <stdio.h>
+#include <string.h>
+#include <string>
+
+namespace ferrow {
+
+namespace {
+
+std::string WorkFolder(const char* firstArgument) {
+    std::string path = firstArgument ? firstArgument : "";
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The steps every transfer shares; subclasses say what is taken from each source record and
+// how it is stored.
+class CCardFileTransfer {
+public:
+    CCardFileTransfer(CardLayout from, CardLayout to) : source_(from), destination_(to) {}
+    virtual ~CCardFileTransfer() = default;
+
+    void Run(const char* firstArgument, const char* sourcePath, const char* destinationPath) {
+        std::string workFolder = WorkFolder(firstArgument);
+        int count = source_.Open(sourcePath) ? source_.Count() : 0;
+        bool destinationReady = destination_.OpenOrCreate(destinationPath);
+        if (destinationReady && count > 0 && source_.Engine().RecFirst(source_.Dataset()) == 1) {
+            for (int i = 1; i <= count; ++i) {
+                memset(&v3_, 0, sizeof(v3_));
+                memset(&v4_, 0, sizeof(v4_));
+                if (ReadAndTake()) AfterStore(StoreOne());
+                source_.Engine().RecNext(source_.Dataset());
+            }
+        }
+        source_.Close();
+        destination_.CloseCompacted(destinationPath, workFolder.c_str());
+    }
+
+protected:
+    // Reads the current source record into v3_ or v4_; false skips it.
+    virtual bool ReadAndTake() = 0;
+    // Converts as needed and inserts; true when stored.
+    virtual bool StoreOne() = 0;
+    virtual void AfterStore(bool stored) {}
+
+    bool ReadV3() { return source_.Engine().CardRecGet(source_.Dataset(), &v3_, 1) == 1; }
+    bool ReadV4() { return source_.Engine().CardRecGetV4(source_.Dataset(), &v4_, 1) == 1; }
+    bool InsertV3(CardRec& record) { return destination_.InsertCommitted(&record, nullptr); }
+    bool InsertV4(CardRecV4& record) { return destination_.InsertCommitted(nullptr, &record); }
+
+    CCardFileSide source_;
+    CCardFileSide destination_;
+    CardRec v3_{};
+    CardRecV4 v4_{};
+};
+
+class CV3ToV4Transfer : public CCardFileTransfer {
+public:
+    explicit CV3ToV4Transfer(int onlyFlag = -1) : CCardFileTransfer(CardLayout::V3, CardLayout::V4), onlyFlag_(onlyFlag) {}
+
+protected:
+    bool ReadAndTake() override { return ReadV3() && (onlyFlag_ < 0 || v3_.Flags == onlyFlag_); }
+    bool StoreOne() override {
+        CardRecV3ToV4(v3_, v4_);
+        return InsertV4(v4_);
+    }
+
+private:
+    int onlyFlag_;
+};
+
+// Clears the export mark of every card that reached the destination, and only of those: a card
+// that could not be stored stays marked for the next export.
+class CExportTransfer : public CV3ToV4Transfer {
+public:
+    explicit CExportTransfer(int mode) : CV3ToV4Transfer(mode == 1 ? 1 : -1) {}
+
+protected:
+    void AfterStore(bool stored) override {
+        if (!stored) return;
+        CkvDBEngine& engine = source_.Engine();
+        v3_.Flags = 0;
+        // The note, image and thumbnail stay as stored.
+        v3_.SecondText.Modified = v3_.CNote.Modified = v3_.CImage.Modified = 0;
+        engine.StartTransation(source_.Database());
+        if (engine.CardRecUpdate(source_.Dataset(), &v3_)) engine.Commit(source_.Database());
+        else engine.Rollback(source_.Database());
+    }
+};
+
+class CV4ToV3Transfer : public CCardFileTransfer {
+public:
+    explicit CV4ToV3Transfer(int onlyFlag = -1) : CCardFileTransfer(CardLayout::V4, CardLayout::V3), onlyFlag_(onlyFlag) {}
+
+protected:
+    bool ReadAndTake() override { return ReadV4() && (onlyFlag_ < 0 || v4_.Flags == onlyFlag_); }
+    bool StoreOne() override {
+        CardRecV4ToV3(v4_, v3_);
+        return InsertV3(v3_);
+    }
+
+private:
+    int onlyFlag_;
+};
+
+class CDuplicateTransfer : public CCardFileTransfer {
+public:
+    CDuplicateTransfer() : CCardFileTransfer(CardLayout::V3, CardLayout::V3) {}
+
+protected:
+    bool ReadAndTake() override { return ReadV3(); }
+    bool StoreOne() override {
+        v3_.CNote.Modified = v3_.CNote.Size > 0 ? 1 : 0;
+        CopyImage();
+        CopyThumbnail();
+        return InsertV3(v3_);
+    }
+
+private:
+    static std::string BlobPath(const CardRecBlob& blob) {
+        if (blob.Size <= 0 || !blob.Data) return std::string();
+        return std::string(blob.Data, strnlen(blob.Data, static_cast<size_t>(blob.Size)));
+    }
+
+    void CopyImage() {
+        std::string path = BlobPath(v3_.CImage);
+        if (path.empty()) return;
+        std::string copy = copier_.CopyImage(path);
+        if (copy.empty()) return;
+        snprintf(imagePath_, sizeof(imagePath_), "%s", copy.c_str());
+        v3_.CImage.Data = imagePath_;
+        // The image column holds the path with its terminator.
+        v3_.CImage.Size = static_cast<int32_t>(strlen(imagePath_) + 1);
+        v3_.CImage.Modified = 1;
+    }
+
+    void CopyThumbnail() {
+        std::string path = BlobPath(v3_.SecondText);
+        if (path.empty()) return;
+        std::string copy = copier_.CopyThumbnail(path);
+        if (copy.empty()) return;
+        snprintf(thumbPath_, sizeof(thumbPath_), "%s", copy.c_str());
+        v3_.SecondText.Data = thumbPath_;
+        v3_.SecondText.Size = static_cast<int32_t>(strlen(thumbPath_));
+        v3_.SecondText.Modified = 1;
+    }
+
+    CCardImageCopier copier_;
+    char imagePath_[MAX_PATH + 16] = "";
+    char thumbPath_[MAX_PATH + 16] = "";
+};
+
+}  // namespace
+
+void DuplicateCardFile(const char* source, const char* destination) {
+    CDuplicateTransfer().Run(source, source, destination);
+}
+
+void ExportCardFile(const char* source, const char* destination, int mode) {
+    CExportTransfer(mode).Run(source, source, destination);
+}
+
+void ImportCardFile(const char* cardFile, const char* source) {
+    CV4ToV3Transfer(3).Run(cardFile, source, cardFile);
+}
+
+void ConvertCardFileV3ToV4(const char* source, const char* destination) {
+    CV3ToV4Transfer().Run(source, source, destination);
+}
+
+void ConvertCardFileV4ToV3(const char* source, const char* destination) {
+    CV4ToV3Transfer().Run(source, source, destination);
+}
+
+}  // namespace ferrow
