@@ -1,0 +1,18 @@
+// Lexor.dll as an outside caller sees it: every export found by its exact name.
+#pragma once
+#include "dll_module.h"
+#include "lexor.h"
+
+#define LEXOR_WORD_LIST_EXPORTS(X)                                                        \
+    X(NEW_DefLoadQktrBinParam) X(DELETE_DefLoadQktrBinParam) X(LoadQktrBin) X(FreeQktrBin) \
+    X(IsOpen) X(FindQktrBin) X(FindQktrBinWithAttribute) X(FindZemBin)                     \
+    X(FindZemBinWithAttribute) X(FindLexorAndTag) X(GetCurrentDatabaseLanguage)            \
+    X(GetCurrentDatabaseFormat) X(SetLanguage) X(ConvertToFullWidth) X(ConvertToHalfWidth) \
+    X(ConvertToLowerCase)
+
+struct LexorApi {
+    DllModule dll{"Lexor.dll"};
+#define LEXOR_MEMBER(name) decltype(&::name) name = dll.require<decltype(&::name)>(#name);
+    LEXOR_WORD_LIST_EXPORTS(LEXOR_MEMBER)
+#undef LEXOR_MEMBER
+};

@@ -1,0 +1,100 @@
+// Builds word-list file images byte by byte, so tests can make good files and every kind of
+// broken one.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct QktrWord {
+    std::string text;
+    int32_t attributeIndex;
+    int32_t value;
+};
+
+struct QktrSpec {
+    int32_t language = 3;
+    int32_t format = 0;
+    std::vector<QktrWord> words;           // written in this order
+    std::vector<std::string> records;      // each cut or padded to recordSize
+    int32_t recordSize = 4;
+};
+
+inline void PutInt32(std::vector<uint8_t>& out, int32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF));
+}
+
+inline void PokeInt32(std::vector<uint8_t>& image, size_t offset, int32_t v) {
+    for (int i = 0; i < 4; ++i) image[offset + i] = static_cast<uint8_t>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
+}
+
+// The image before scrambling.
+inline std::vector<uint8_t> PlainImage(const QktrSpec& spec) {
+    std::vector<uint8_t> out = {'Q', 'K', 'T', 'R', '_', 'B', 'I', 'N', 0, 0, 0, 0, 0, 0};
+    PutInt32(out, spec.language);
+    PutInt32(out, spec.format);
+    PutInt32(out, static_cast<int32_t>(spec.words.size()));
+    for (const QktrWord& w : spec.words) {
+        out.push_back(static_cast<uint8_t>(w.text.size()));
+        out.insert(out.end(), w.text.begin(), w.text.end());
+        out.push_back(0);
+        PutInt32(out, w.attributeIndex);
+        PutInt32(out, w.value);
+    }
+    PutInt32(out, static_cast<int32_t>(spec.records.size()));
+    PutInt32(out, spec.recordSize);
+    for (const std::string& r : spec.records)
+        for (int32_t i = 0; i < spec.recordSize; ++i)
+            out.push_back(i < static_cast<int32_t>(r.size()) ? static_cast<uint8_t>(r[i]) : 0);
+    return out;
+}
+
+inline std::vector<uint8_t> Scrambled(std::vector<uint8_t> image) {
+    for (size_t i = 0; i < image.size(); ++i) image[i] ^= static_cast<uint8_t>(i & 0xFF);
+    return image;
+}
+
+inline std::vector<uint8_t> ReadBytes(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        uint8_t buffer[65536];
+        size_t got;
+        while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+// A fresh folder under the temp folder, removed with its files when the object goes.
+class TempFolder {
+public:
+    TempFolder() {
+        char base[MAX_PATH];
+        GetTempPathA(MAX_PATH, base);
+        path_ = std::string(base) + "lexor-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(next_++);
+        CreateDirectoryA(path_.c_str(), nullptr);
+    }
+    ~TempFolder() {
+        WIN32_FIND_DATAA found;
+        HANDLE h = FindFirstFileA((path_ + "\\*").c_str(), &found);
+        if (h != INVALID_HANDLE_VALUE) {
+            do DeleteFileA((path_ + "\\" + found.cFileName).c_str());
+            while (FindNextFileA(h, &found));
+            FindClose(h);
+        }
+        RemoveDirectoryA(path_.c_str());
+    }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    static inline int next_ = 0;
+    std::string path_;
+};
