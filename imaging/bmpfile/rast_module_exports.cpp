@@ -1,0 +1,71 @@
+// Module state, capabilities and options of the rast interface, and the entry point.
+#include <rastimg.h>
+#include "module_state.h"
+#include <cctype>
+#include <cstring>
+
+using namespace rastbmp;
+
+namespace {
+
+// The capability record: tag, five flags, a depth mask, the module's file name, two values.
+void FillCapability(BYTE* record) {
+    std::memset(record, 0, RAST_CAP_BYTES);
+    std::memcpy(record, "BMP", 4);
+    const DWORD flags[5] = {0, 1, 1, 0, 0};
+    std::memcpy(record + 4, flags, sizeof flags);
+    record[24] = 63;
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(State().instance, path, MAX_PATH);
+    const char* name = std::strrchr(path, '\\');
+    name = name ? name + 1 : path;
+    // The field holds 13 bytes: a longer name is cut there.
+    for (int i = 0; i < 13 && name[i]; ++i)
+        record[25 + i] = static_cast<BYTE>(std::tolower(static_cast<unsigned char>(name[i])));
+    const WORD kind = 2;
+    const DWORD size = 900;
+    std::memcpy(record + 38, &kind, 2);
+    std::memcpy(record + 40, &size, 4);
+}
+
+}  // namespace
+
+extern "C" {
+
+RastWaitingCallback WINAPI rastSetWaitingCallback(RastWaitingCallback callback) {
+    State().callback = callback;
+    return callback;
+}
+
+int WINAPI rastGetError(void) { return State().lastError; }
+
+int WINAPI rastGetErrorCode(void) { return State().errorCode < 0 ? State().errorCode : 0; }
+
+int WINAPI rastSetSubformat(int subformat) {
+    if (subformat != RAST_SUBFORMAT_256 && subformat != RAST_SUBFORMAT_257) {
+        State().errorCode = RAST_CODE_BAD_SUBFORMAT;
+        return 0;
+    }
+    State().subformat = subformat;
+    return 1;
+}
+
+int WINAPI rastGetSubformat(int) { return State().subformat; }
+
+int WINAPI rastGetCap(void* capability) {
+    if (!capability) return 0;
+    FillCapability(static_cast<BYTE*>(capability));
+    return 1;
+}
+
+int WINAPI rastSetReadOption(int) { return 0; }
+int WINAPI rastSetSaveOption(int) { return 0; }
+int WINAPI rastNeedReadOption(void) { return 0; }
+int WINAPI rastNeedSaveOption(void) { return 0; }
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) State().instance = instance;
+    return TRUE;
+}
+
+}  // extern "C"

@@ -1,0 +1,17 @@
+// Sizes inside a packed DIB, shared by every conversion.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+
+namespace pixwell {
+
+// Colour table entries by bit count alone (the library's own rule, whatever biClrUsed says).
+int TableEntriesForBits(int bitsPerPixel);
+
+// Bytes of one row of a supported depth (1, 4, 8, 24), padded to 4 bytes; 0 for others.
+int64_t RowBytesForBits(int bitsPerPixel, int64_t width);
+
+// Largest pixel area the library will allocate or walk; larger headers count as malformed.
+constexpr int64_t kMaxPixelBytes = 0x40000000;
+
+}  // namespace pixwell
