@@ -58,19 +58,12 @@ void TerminateCardRecV4Fields(CardRecV4& card) {
 }
 
 void TerminateCardRecFields(CardRec& card) {
-    char* const fields[] = {
-        card.CName, card.EName, card.Aliase, card.ComType, card.Company, card.CNumber, card.Title,
-        card.Department, card.EMail, card.OPhone, card.HPhone, card.PPhone, card.BBCALL, card.Fax,
-        card.Address, card.City, card.State, card.Zip, card.Country, card.AltName, card.AltAddress,
-        card.AltCity, card.AltState, card.AltZip, card.Category1, card.Category2, card.User1, card.User2,
-        card.User3, card.User4, card.User5, card.User6, card.User7, card.User8, card.User9,
-    };
-    // The 35 texts follow each other directly: each ends where the next one begins.
-    const char* end = reinterpret_cast<const char*>(&card.Flags);
-    for (size_t i = 0; i < sizeof(fields) / sizeof(fields[0]); ++i) {
-        const char* next = i + 1 < sizeof(fields) / sizeof(fields[0]) ? fields[i + 1] : end;
-        TerminateAt(fields[i], static_cast<size_t>(next - fields[i]) - 1);
-    }
+    auto all = [](auto&... field) { (Terminate(field), ...); };
+    all(card.CName, card.EName, card.Aliase, card.ComType, card.Company, card.CNumber, card.Title, card.Department,
+        card.EMail, card.OPhone, card.HPhone, card.PPhone, card.BBCALL, card.Fax, card.Address, card.City, card.State,
+        card.Zip, card.Country, card.AltName, card.AltAddress, card.AltCity, card.AltState, card.AltZip,
+        card.Category1, card.Category2, card.User1, card.User2, card.User3, card.User4, card.User5, card.User6,
+        card.User7, card.User8, card.User9);
 }
 
 void TerminateWabFields(char* record) {

@@ -1,0 +1,96 @@
+// FerrowDBFile through Ferrow.dll, as the main program calls it.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include "DialogDismisser.h"
+#include "dll_module.h"
+#include "ferrow.h"
+#include "linkcards.h"
+
+namespace {
+
+using FerrowDBFileFn = int (*)(const char*, const char*, CardRecV4**, int*, int, int);
+
+const char kOutlookKey[] = "Software\\MicroSoft\\Windows\\CurrentVersion\\App Paths\\OUTLOOK.EXE";
+
+std::string ProgramFolder() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+class FerrowLink : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ferrow_.loaded());
+        link_ = ferrow_.require<FerrowDBFileFn>("FerrowDBFile");
+        ASSERT_NE(link_, nullptr);
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        ini_ = std::string(temp) + "ferrow_link_zem40.ini";
+        DeleteFileA(ini_.c_str());
+        cards_ = AllocLinkCards(1);
+        count_ = 1;
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOutlookKey);
+    }
+    void TearDown() override {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOutlookKey);
+        FreeLinkCards(cards_);
+        DeleteFileA(ini_.c_str());
+    }
+    void RegisterOutlook(const std::string& program) {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kOutlookKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
+                       static_cast<DWORD>(program.size() + 1));
+        RegCloseKey(key);
+    }
+    int Link(int type, int direction) { return link_(ini_.c_str(), nullptr, &cards_, &count_, type, direction); }
+
+    DllModule ferrow_{"Ferrow.dll"};
+    FerrowDBFileFn link_ = nullptr;
+    std::string ini_;
+    CardRecV4* cards_ = nullptr;
+    int count_ = 0;
+};
+
+}  // namespace
+
+TEST_F(FerrowLink, NothingIsDoneForMobilePhoneAndUnknownTargets) {
+    for (int type : {2, 7, 6, -1}) EXPECT_EQ(Link(type, 1), FERROW_NOTHING_DONE) << type;
+    EXPECT_EQ(count_, 1);
+    EXPECT_EQ(link_(ini_.c_str(), nullptr, nullptr, &count_, 0, 1), FERROW_NOTHING_DONE);
+}
+
+TEST_F(FerrowLink, OutlookMustBeRegisteredAndAtLeastVersion9) {
+    DialogDismisser user(IDOK);
+    EXPECT_EQ(Link(FERROW_LINK_OUTLOOK, 1), FERROW_OUTLOOK_MISSING);  // no registry key
+    EXPECT_TRUE(user.Seen().empty());
+
+    RegisterOutlook(ProgramFolder() + "OUTLOOK8.exe");
+    EXPECT_EQ(Link(FERROW_LINK_OUTLOOK, 1), FERROW_OUTLOOK_MISSING);
+    auto seen = user.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_NE(seen[0].find("Outlook 2000"), std::string::npos) << seen[0];
+
+    RegisterOutlook("\"" + ProgramFolder() + "OUTLOOK9.exe\"");
+    // The version test passes; this build has no Outlook connector, so nothing is done.
+    EXPECT_EQ(Link(FERROW_LINK_OUTLOOK, 1), FERROW_NOTHING_DONE);
+    EXPECT_EQ(Link(FERROW_LINK_OUTLOOK, 0), FERROW_NOTHING_DONE);
+    EXPECT_EQ(user.Seen().size(), 1u);
+
+    RegisterOutlook(ProgramFolder() + "no-such-outlook.exe");
+    EXPECT_EQ(Link(FERROW_LINK_OUTLOOK, 2), FERROW_OUTLOOK_MISSING);
+}
+
+TEST_F(FerrowLink, ActNeedsAnExistingDatabaseFile) {
+    WritePrivateProfileStringA("ACT2000", "DBFileName", "C:\\no\\such\\act.dbf", ini_.c_str());
+    EXPECT_EQ(Link(FERROW_LINK_ACT, 1), FERROW_ACT_FILE_MISSING);
+
+    WritePrivateProfileStringA("ACT2000", "DBFileName", "", ini_.c_str());
+    DialogDismisser user(IDCANCEL);  // the Open dialog is cancelled
+    EXPECT_EQ(Link(FERROW_LINK_ACT, 3), FERROW_ACT_FILE_MISSING);
+    EXPECT_FALSE(user.Seen().empty());
+}
