@@ -142,6 +142,8 @@ public:
                                 const char* locale = dbLangGeneral, int options = 0);
 
 private:
+    friend class CDaoDatabase;
+    void Abandon();   // a closing database rolls back what is still open
     CDaoDatabase* database_;
     int depth_ = 0;
 };

@@ -1,0 +1,19 @@
+// Opening the SQLite connection behind a database, the same way for every open.
+#pragma once
+#include <string>
+
+struct sqlite3;
+
+namespace daoimpl {
+
+// Opens path (ANSI) for reading, or reading and writing, creating it when create is set;
+// sets durable journaling and registers the Jet criteria functions. Throws 3343 for a file
+// that is no database, 3024 when it cannot be opened.
+sqlite3* OpenConnection(const std::string& path, bool readOnly, bool create);
+// An in-memory connection set up the same way (for dBASE folders).
+sqlite3* OpenMemoryConnection();
+// The code page named by "CP=" in a Jet locale string; 1252 when there is none.
+unsigned CodePageOfLocale(const std::string& locale);
+bool FolderOfPathExists(const std::string& path);
+
+}  // namespace daoimpl

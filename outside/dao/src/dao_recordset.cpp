@@ -1,0 +1,629 @@
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <map>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "dao_dbase.h"
+#include "dao_errors.h"
+#include "dao_field_values.h"
+#include "dao_sql_text.h"
+#include "dao_state.h"
+
+using namespace daoimpl;
+
+namespace {
+
+enum EditMode { kNoEdit = 0, kEditing = 1, kAdding = 2 };
+
+struct FindSet {
+    uint64_t changeCount = 0;
+    std::unordered_set<int64_t> rows;
+};
+
+std::string Lower(const std::string& text) {
+    std::string lower = text;
+    for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+}  // namespace
+
+// The open set is a keyset: the rowids of its records in order, fixed when opened. Values
+// are fetched by rowid through one prepared statement and cached for the current record.
+struct DaoRecordsetState {
+    int type = dbOpenDynaset;
+    DaoTableSchema schema;
+    std::vector<int> visible;                       // schema columns the set shows
+    std::unordered_map<std::string, int> byName;    // lower-case name -> schema column
+    std::string whereSql;                           // translated condition, may be empty
+    std::string fetchSql;
+    int currentIndex = -1;                          // table-type: schema index in use
+
+    std::vector<int64_t> keys;
+    long pos = -1;            // index into keys; -1 before the first, keys.size() after the last
+    bool bof = true, eof = true;
+    bool deleted = false;     // the current record was deleted; pos is where it was
+    bool keysStale = false;   // table-type after a change: index order must be re-read
+    std::unordered_map<int64_t, long> positions;
+    bool positionsValid = false;
+
+    int64_t cachedRowid = 0;
+    uint64_t cachedAt = 0;
+    bool cached = false;
+    std::vector<CDaoValue> row;
+
+    int editMode = kNoEdit;
+    int64_t editRowid = 0;
+    std::vector<CDaoValue> edit;
+    std::vector<bool> dirty;
+
+    std::map<std::string, FindSet> finds;
+
+    long Count() const { return static_cast<long>(keys.size()); }
+    bool HasCurrent() const { return !deleted && pos >= 0 && pos < Count(); }
+};
+
+namespace {
+
+[[noreturn]] void RaiseNoCurrent(const DaoRecordsetState& rs) {
+    Raise(rs.deleted ? daoErrRecordDeleted : daoErrNoCurrentRecord, kSourceRecordset);
+}
+
+std::string OrderClause(const DaoRecordsetState& rs, const std::vector<SortKey>& keys) {
+    std::string order;
+    for (const auto& key : keys) {
+        if (rs.schema.FindColumn(key.column) < 0) Raise(daoErrItemNotFound, kSourceRecordset);
+        order += QuoteIdentifier(rs.schema.columns[rs.schema.FindColumn(key.column)].m_strName) +
+                 (key.descending ? " DESC," : ",");
+    }
+    return " ORDER BY " + order + "rowid";
+}
+
+std::string IndexOrder(const DaoRecordsetState& rs) {
+    std::vector<SortKey> keys;
+    if (rs.currentIndex >= 0)
+        for (const auto& field : rs.schema.indexes[rs.currentIndex].m_fields)
+            keys.push_back(SortKey{field.m_strName, field.m_bDescending});
+    return OrderClause(rs, keys);
+}
+
+}  // namespace
+
+CDaoRecordset::CDaoRecordset(CDaoDatabase* database) : database_(database) {}
+CDaoRecordset::~CDaoRecordset() = default;
+
+// ---- helpers on the open set ---------------------------------------------------------
+
+namespace {
+
+DaoRecordsetState& Require(const std::unique_ptr<DaoRecordsetState>& state) {
+    if (!state) Raise(daoErrNotOpen, kSourceRecordset);
+    return *state;
+}
+
+// Runs a query of rowids; a failing step (such as a malformed Like pattern) is a 3075.
+std::vector<int64_t> QueryRowids(DaoDatabaseState& db, const std::string& sql, const std::string& criteria) {
+    sqlite3_stmt* stmt = db.Prepare(sql, kSourceRecordset);
+    std::vector<int64_t> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) rows.push_back(sqlite3_column_int64(stmt, 0));
+    if (rc != SQLITE_DONE) {
+        const std::string message = sqlite3_errmsg(db.db);
+        sqlite3_reset(stmt);
+        if (!criteria.empty())
+            throw new CDaoException(daoErrSyntaxInExpression, kSourceRecordset,
+                                    "Syntax error in query expression '" + criteria + "'. " + message);
+        RaiseSqlite(db.db, rc, kSourceRecordset);
+    }
+    sqlite3_reset(stmt);
+    return rows;
+}
+
+void ReadKeys(DaoDatabaseState& db, DaoRecordsetState& rs, const std::string& criteria) {
+    std::string sql = "SELECT rowid FROM " + QuoteIdentifier(rs.schema.name);
+    if (!rs.whereSql.empty()) sql += " WHERE " + rs.whereSql;
+    rs.keys = QueryRowids(db, sql + IndexOrder(rs), criteria);
+    rs.positionsValid = false;
+    rs.keysStale = false;
+}
+
+void BuildPositions(DaoRecordsetState& rs) {
+    if (rs.positionsValid) return;
+    rs.positions.clear();
+    rs.positions.reserve(rs.keys.size());
+    for (size_t i = 0; i < rs.keys.size(); ++i) rs.positions[rs.keys[i]] = static_cast<long>(i);
+    rs.positionsValid = true;
+}
+
+// Table-type sets follow the index: after a change the order is read again, keeping the
+// current record current.
+void RefreshKeys(DaoDatabaseState& db, DaoRecordsetState& rs) {
+    if (!rs.keysStale) return;
+    const bool onRecord = rs.HasCurrent();
+    const int64_t current = onRecord ? rs.keys[rs.pos] : 0;
+    const bool atEnd = rs.pos >= rs.Count();
+    ReadKeys(db, rs, std::string());
+    if (onRecord) {
+        BuildPositions(rs);
+        auto found = rs.positions.find(current);
+        rs.pos = found != rs.positions.end() ? found->second : rs.Count();
+    } else if (atEnd) {
+        rs.pos = rs.Count();
+    } else if (rs.deleted) {
+        rs.pos = std::min(rs.pos, rs.Count());
+    }
+}
+
+void CancelEdit(DaoRecordsetState& rs) { rs.editMode = kNoEdit; }
+
+void MoveTo(DaoRecordsetState& rs, long position) {
+    CancelEdit(rs);
+    rs.deleted = false;
+    const long count = rs.Count();
+    if (position < 0) {
+        rs.pos = -1;
+        rs.bof = true;
+        rs.eof = count == 0;
+    } else if (position >= count) {
+        rs.pos = count;
+        rs.eof = true;
+        rs.bof = count == 0;
+    } else {
+        rs.pos = position;
+        rs.bof = rs.eof = false;
+    }
+}
+
+const std::vector<CDaoValue>& FetchRow(DaoDatabaseState& db, DaoRecordsetState& rs, int64_t rowid) {
+    if (rs.cached && rs.cachedRowid == rowid && rs.cachedAt == db.changeCount) return rs.row;
+    sqlite3_stmt* stmt = db.Prepare(rs.fetchSql, kSourceRecordset);
+    sqlite3_bind_int64(stmt, 1, rowid);
+    int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_ROW) {
+        sqlite3_reset(stmt);
+        rs.cached = false;
+        if (rc == SQLITE_DONE) Raise(daoErrRecordDeleted, kSourceRecordset);
+        RaiseSqlite(db.db, rc, kSourceRecordset);
+    }
+    rs.row.resize(rs.schema.columns.size());
+    for (size_t i = 0; i < rs.schema.columns.size(); ++i)
+        rs.row[i] = ReadColumn(stmt, static_cast<int>(i), rs.schema.columns[i]);
+    sqlite3_reset(stmt);
+    rs.cached = true;
+    rs.cachedRowid = rowid;
+    rs.cachedAt = db.changeCount;
+    return rs.row;
+}
+
+int ColumnOf(const DaoRecordsetState& rs, const char* name) {
+    auto found = rs.byName.find(Lower(name ? name : ""));
+    if (found == rs.byName.end()) Raise(daoErrItemNotFound, kSourceRecordset);
+    return found->second;
+}
+
+const FindSet& MatchingRows(DaoDatabaseState& db, DaoRecordsetState& rs, const std::string& criteria) {
+    FindSet& set = rs.finds[criteria];
+    if (set.changeCount == db.changeCount && db.changeCount != 0) return set;
+    const std::string expression = TranslateCriteriaOrRaise(criteria, kSourceRecordset);
+    std::vector<int64_t> rows =
+        QueryRowids(db, "SELECT rowid FROM " + QuoteIdentifier(rs.schema.name) + " WHERE " + expression, criteria);
+    set.rows = std::unordered_set<int64_t>(rows.begin(), rows.end());
+    set.changeCount = db.changeCount;
+    return set;
+}
+
+// Scans the keyset from `from` in steps of `step` for a matching record.
+bool FindFrom(DaoDatabaseState& db, DaoRecordsetState& rs, const char* criteria, long from, int step) {
+    RefreshKeys(db, rs);
+    CancelEdit(rs);
+    const FindSet& set = MatchingRows(db, rs, criteria ? criteria : "");
+    for (long i = from; i >= 0 && i < rs.Count(); i += step) {
+        if (set.rows.count(rs.keys[i])) {
+            MoveTo(rs, i);
+            return true;
+        }
+    }
+    MoveTo(rs, step > 0 ? rs.Count() : -1);
+    return false;
+}
+
+void CheckRequiredFields(const DaoRecordsetState& rs) {
+    for (const auto& index : rs.schema.indexes) {
+        if (!index.m_bPrimary && !index.m_bRequired) continue;
+        for (const auto& field : index.m_fields) {
+            const int column = rs.schema.FindColumn(field.m_strName);
+            if (column < 0 || column == rs.schema.AutoIncrementColumn()) continue;
+            if (rs.edit[column].IsNull()) Raise(daoErrIndexNull, kSourceRecordset);
+        }
+    }
+}
+
+void BindStep(DaoDatabaseState& db, sqlite3_stmt* stmt) {
+    int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE) RaiseSqlite(db.db, rc, kSourceRecordset);
+}
+
+int64_t InsertRow(DaoDatabaseState& db, DaoRecordsetState& rs) {
+    std::string names, params;
+    std::vector<int> columns;
+    for (size_t i = 0; i < rs.edit.size(); ++i) {
+        if (!rs.dirty[i]) continue;
+        names += (columns.empty() ? "" : ",") + QuoteIdentifier(rs.schema.columns[i].m_strName);
+        params += columns.empty() ? "?" : ",?";
+        columns.push_back(static_cast<int>(i));
+    }
+    int64_t explicitRowid = 0;
+    if (db.dbase) explicitRowid = db.dbase->AppendRow(rs.schema, rs.edit);
+    const std::string table = QuoteIdentifier(rs.schema.name);
+    std::string sql = explicitRowid ? "INSERT INTO " + table + "(rowid" + (columns.empty() ? "" : ",") + names +
+                                          ") VALUES(?" + (columns.empty() ? "" : ",") + params + ")"
+                      : columns.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                                        : "INSERT INTO " + table + "(" + names + ") VALUES(" + params + ")";
+    sqlite3_stmt* stmt = db.Prepare(sql, kSourceRecordset);
+    int parameter = 1;
+    if (explicitRowid) sqlite3_bind_int64(stmt, parameter++, explicitRowid);
+    for (int column : columns) BindValue(stmt, parameter++, rs.edit[column]);
+    try {
+        BindStep(db, stmt);
+    } catch (CDaoException*) {
+        if (db.dbase) db.dbase->DeleteRow(rs.schema, explicitRowid);
+        throw;
+    }
+    return explicitRowid ? explicitRowid : sqlite3_last_insert_rowid(db.db);
+}
+
+void UpdateRow(DaoDatabaseState& db, DaoRecordsetState& rs) {
+    std::string sets;
+    std::vector<int> columns;
+    for (size_t i = 0; i < rs.edit.size(); ++i) {
+        if (!rs.dirty[i]) continue;
+        sets += (columns.empty() ? "" : ",") + QuoteIdentifier(rs.schema.columns[i].m_strName) + "=?";
+        columns.push_back(static_cast<int>(i));
+    }
+    if (columns.empty()) return;
+    sqlite3_stmt* stmt =
+        db.Prepare("UPDATE " + QuoteIdentifier(rs.schema.name) + " SET " + sets + " WHERE rowid=?", kSourceRecordset);
+    int parameter = 1;
+    for (int column : columns) BindValue(stmt, parameter++, rs.edit[column]);
+    sqlite3_bind_int64(stmt, parameter, rs.editRowid);
+    BindStep(db, stmt);
+    if (db.dbase) db.dbase->WriteRow(rs.schema, rs.editRowid, rs.edit);
+}
+
+}  // namespace
+
+// ---- open and close --------------------------------------------------------------------
+
+void CDaoRecordset::Open(int type, const char* source, int options) {
+    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
+    Close();
+    const std::string text = source ? source : "";
+    const SelectParts parts = ParseSelect(text);
+    if (type == dbOpenTable && (text.find(' ') != std::string::npos && parts.columns.empty() &&
+                                (!parts.where.empty() || !parts.orderBy.empty() || text != parts.table)))
+        Raise(daoErrOperationNotSupported, kSourceRecordset);
+    std::unique_ptr<DaoRecordsetState> rs(new DaoRecordsetState);
+    rs->type = type == dbOpenTable ? dbOpenTable : dbOpenDynaset;
+    rs->schema = db.Schema(parts.table, kSourceRecordset);
+    for (size_t i = 0; i < rs->schema.columns.size(); ++i)
+        rs->byName[Lower(rs->schema.columns[i].m_strName)] = static_cast<int>(i);
+    if (parts.columns.empty()) {
+        for (size_t i = 0; i < rs->schema.columns.size(); ++i) rs->visible.push_back(static_cast<int>(i));
+    } else {
+        for (const auto& column : parts.columns) rs->visible.push_back(ColumnOf(*rs, column.c_str()));
+    }
+    std::string fetch;
+    for (const auto& column : rs->schema.columns) fetch += (fetch.empty() ? "" : ",") + QuoteIdentifier(column.m_strName);
+    rs->fetchSql = "SELECT " + fetch + " FROM " + QuoteIdentifier(rs->schema.name) + " WHERE rowid=?";
+    if (!parts.where.empty()) rs->whereSql = TranslateCriteriaOrRaise(parts.where, kSourceRecordset);
+    std::string order;
+    if (parts.orderBy.empty()) {
+        ReadKeys(db, *rs, parts.where);
+    } else {
+        std::string sql = "SELECT rowid FROM " + QuoteIdentifier(rs->schema.name);
+        if (!rs->whereSql.empty()) sql += " WHERE " + rs->whereSql;
+        rs->keys = QueryRowids(db, sql + OrderClause(*rs, parts.orderBy), parts.where);
+    }
+    MoveTo(*rs, 0);
+    state_ = std::move(rs);
+}
+
+void CDaoRecordset::Close() { state_.reset(); }
+bool CDaoRecordset::IsOpen() const { return state_ != nullptr; }
+int CDaoRecordset::GetType() const { return state_ ? state_->type : 0; }
+bool CDaoRecordset::IsBOF() const { return Require(state_).bof; }
+bool CDaoRecordset::IsEOF() const { return Require(state_).eof; }
+bool CDaoRecordset::CanUpdate() const { return state_ && database_->CanUpdate(); }
+
+// ---- moves ------------------------------------------------------------------------------
+
+void CDaoRecordset::MoveFirst() {
+    DaoRecordsetState& rs = Require(state_);
+    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    if (rs.keys.empty()) Raise(daoErrNoCurrentRecord, kSourceRecordset);
+    MoveTo(rs, 0);
+}
+
+void CDaoRecordset::MoveLast() {
+    DaoRecordsetState& rs = Require(state_);
+    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    if (rs.keys.empty()) Raise(daoErrNoCurrentRecord, kSourceRecordset);
+    MoveTo(rs, rs.Count() - 1);
+}
+
+void CDaoRecordset::MoveNext() {
+    DaoRecordsetState& rs = Require(state_);
+    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    if (rs.deleted) return MoveTo(rs, rs.pos);
+    if (rs.eof) Raise(daoErrNoCurrentRecord, kSourceRecordset);
+    MoveTo(rs, rs.pos + 1);
+}
+
+void CDaoRecordset::MovePrev() {
+    DaoRecordsetState& rs = Require(state_);
+    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    if (rs.deleted) return MoveTo(rs, rs.pos - 1);
+    if (rs.bof) Raise(daoErrNoCurrentRecord, kSourceRecordset);
+    MoveTo(rs, rs.pos - 1);
+}
+
+void CDaoRecordset::Move(long rows) {
+    DaoRecordsetState& rs = Require(state_);
+    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    if (rs.deleted) {
+        if (rows == 0) Raise(daoErrRecordDeleted, kSourceRecordset);
+        return MoveTo(rs, rows > 0 ? rs.pos + rows - 1 : rs.pos + rows);
+    }
+    if (!rs.HasCurrent()) Raise(daoErrNoCurrentRecord, kSourceRecordset);
+    MoveTo(rs, rs.pos + rows);
+}
+
+long CDaoRecordset::GetRecordCount() {
+    DaoRecordsetState& rs = Require(state_);
+    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    return rs.Count();
+}
+
+long CDaoRecordset::GetAbsolutePosition() {
+    DaoRecordsetState& rs = Require(state_);
+    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    return rs.HasCurrent() ? rs.pos : -1;
+}
+
+void CDaoRecordset::SetAbsolutePosition(long position) {
+    DaoRecordsetState& rs = Require(state_);
+    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    if (position < 0 || position >= rs.Count()) Raise(daoErrNoCurrentRecord, kSourceRecordset);
+    MoveTo(rs, position);
+}
+
+CDaoValue CDaoRecordset::GetBookmark() {
+    DaoRecordsetState& rs = Require(state_);
+    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    if (!rs.HasCurrent()) RaiseNoCurrent(rs);
+    const int64_t rowid = rs.keys[rs.pos];
+    return CDaoValue::FromBytes(&rowid, sizeof rowid);
+}
+
+void CDaoRecordset::SetBookmark(const CDaoValue& bookmark) {
+    DaoRecordsetState& rs = Require(state_);
+    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    if (bookmark.GetKind() != CDaoValue::Bytes || bookmark.AsBytes().size() != sizeof(int64_t))
+        Raise(daoErrInvalidBookmark, kSourceRecordset);
+    int64_t rowid = 0;
+    std::memcpy(&rowid, bookmark.AsBytes().data(), sizeof rowid);
+    BuildPositions(rs);
+    auto found = rs.positions.find(rowid);
+    if (found == rs.positions.end()) Raise(daoErrInvalidBookmark, kSourceRecordset);
+    MoveTo(rs, found->second);
+}
+
+// ---- finds and seeks ----------------------------------------------------------------------
+
+bool CDaoRecordset::FindFirst(const char* criteria) {
+    return FindFrom(OpenState(database_, kSourceRecordset), Require(state_), criteria, 0, 1);
+}
+
+bool CDaoRecordset::FindLast(const char* criteria) {
+    DaoRecordsetState& rs = Require(state_);
+    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
+    RefreshKeys(db, rs);
+    return FindFrom(db, rs, criteria, rs.Count() - 1, -1);
+}
+
+bool CDaoRecordset::FindNext(const char* criteria) {
+    DaoRecordsetState& rs = Require(state_);
+    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
+    RefreshKeys(db, rs);
+    return FindFrom(db, rs, criteria, rs.deleted ? rs.pos : rs.pos + 1, 1);
+}
+
+bool CDaoRecordset::FindPrev(const char* criteria) {
+    DaoRecordsetState& rs = Require(state_);
+    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
+    RefreshKeys(db, rs);
+    return FindFrom(db, rs, criteria, rs.pos - 1, -1);
+}
+
+void CDaoRecordset::SetCurrentIndex(const char* indexName) {
+    DaoRecordsetState& rs = Require(state_);
+    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
+    if (rs.type != dbOpenTable) Raise(daoErrOperationNotSupported, kSourceRecordset);
+    const int index = rs.schema.FindIndex(indexName ? indexName : "");
+    if (index < 0) Raise(daoErrItemNotFound, kSourceRecordset);
+    rs.currentIndex = index;
+    ReadKeys(db, rs, std::string());
+    MoveTo(rs, 0);
+}
+
+std::string CDaoRecordset::GetCurrentIndex() const {
+    const DaoRecordsetState& rs = Require(state_);
+    return rs.currentIndex >= 0 ? rs.schema.indexes[rs.currentIndex].m_strName : std::string();
+}
+
+bool CDaoRecordset::Seek(const char* comparison, const CDaoValue* key1, const CDaoValue* key2) {
+    DaoRecordsetState& rs = Require(state_);
+    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
+    if (rs.type != dbOpenTable) Raise(daoErrOperationNotSupported, kSourceRecordset);
+    if (rs.currentIndex < 0) Raise(daoErrIndexNotSet, kSourceRecordset);
+    const std::string op = comparison ? comparison : "";
+    if (op != "=" && op != "<" && op != "<=" && op != ">" && op != ">=")
+        Raise(daoErrSyntaxInExpression, kSourceRecordset, op);
+    const CDaoIndexInfo& index = rs.schema.indexes[rs.currentIndex];
+    std::vector<const CDaoValue*> given;
+    if (key1) given.push_back(key1);
+    if (key2) given.push_back(key2);
+    if (given.empty() || given.size() > index.m_fields.size()) Raise(daoErrTypeConversion, kSourceRecordset);
+    std::vector<CDaoValue> keys;
+    std::string lhs, rhs;
+    for (size_t i = 0; i < given.size(); ++i) {
+        const int column = rs.schema.FindColumn(index.m_fields[i].m_strName);
+        keys.push_back(CoerceToField(*given[i], rs.schema.columns[column], db.codePage));
+        lhs += (i ? "," : "") + QuoteIdentifier(rs.schema.columns[column].m_strName);
+        rhs += i ? ",?" : "?";
+    }
+    if (given.size() > 1) {
+        lhs = "(" + lhs + ")";
+        rhs = "(" + rhs + ")";
+    }
+    // "<" and "<=" look for the nearest record below the key: the last one in index order.
+    std::string order = IndexOrder(rs);
+    if (op[0] == '<') {
+        std::string reversed;
+        for (const auto& field : index.m_fields)
+            reversed += QuoteIdentifier(field.m_strName) + (field.m_bDescending ? "," : " DESC,");
+        order = " ORDER BY " + reversed + "rowid DESC";
+    }
+    sqlite3_stmt* stmt = db.Prepare("SELECT rowid FROM " + QuoteIdentifier(rs.schema.name) + " WHERE " + lhs + op +
+                                        rhs + order + " LIMIT 1",
+                                    kSourceRecordset);
+    for (size_t i = 0; i < keys.size(); ++i) BindValue(stmt, static_cast<int>(i + 1), keys[i]);
+    const int rc = sqlite3_step(stmt);
+    const int64_t rowid = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) RaiseSqlite(db.db, rc, kSourceRecordset);
+    RefreshKeys(db, rs);
+    if (rc == SQLITE_DONE) {
+        MoveTo(rs, rs.Count());
+        return false;
+    }
+    BuildPositions(rs);
+    auto found = rs.positions.find(rowid);
+    MoveTo(rs, found != rs.positions.end() ? found->second : rs.Count());
+    return found != rs.positions.end();
+}
+
+// ---- editing ------------------------------------------------------------------------------
+
+void CDaoRecordset::AddNew() {
+    DaoRecordsetState& rs = Require(state_);
+    OpenState(database_, kSourceRecordset);
+    if (!database_->CanUpdate()) Raise(daoErrReadOnly, kSourceRecordset);
+    rs.edit.assign(rs.schema.columns.size(), CDaoValue::MakeNull());
+    rs.dirty.assign(rs.schema.columns.size(), false);
+    rs.editMode = kAdding;
+}
+
+void CDaoRecordset::Edit() {
+    DaoRecordsetState& rs = Require(state_);
+    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
+    if (!database_->CanUpdate()) Raise(daoErrReadOnly, kSourceRecordset);
+    RefreshKeys(db, rs);
+    if (!rs.HasCurrent()) RaiseNoCurrent(rs);
+    rs.edit = FetchRow(db, rs, rs.keys[rs.pos]);
+    rs.dirty.assign(rs.schema.columns.size(), false);
+    rs.editRowid = rs.keys[rs.pos];
+    rs.editMode = kEditing;
+}
+
+void CDaoRecordset::Update() {
+    DaoRecordsetState& rs = Require(state_);
+    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
+    if (rs.editMode == kNoEdit) Raise(daoErrUpdateWithoutEdit, kSourceRecordset);
+    CheckRequiredFields(rs);
+    if (rs.editMode == kAdding) {
+        const int64_t rowid = InsertRow(db, rs);
+        if (rs.type == dbOpenTable) {
+            rs.keysStale = true;
+        } else {
+            // A new record joins the end of the open set; an after-last position stays after it.
+            const bool atEnd = rs.pos >= rs.Count();
+            rs.keys.push_back(rowid);
+            if (rs.positionsValid) rs.positions[rowid] = rs.Count() - 1;
+            if (atEnd) rs.pos = rs.Count();
+        }
+    } else {
+        UpdateRow(db, rs);
+        if (rs.type == dbOpenTable) rs.keysStale = true;
+    }
+    ++db.changeCount;
+    rs.editMode = kNoEdit;
+}
+
+void CDaoRecordset::CancelUpdate() {
+    DaoRecordsetState& rs = Require(state_);
+    if (rs.editMode == kNoEdit) Raise(daoErrUpdateWithoutEdit, kSourceRecordset);
+    rs.editMode = kNoEdit;
+}
+
+void CDaoRecordset::Delete() {
+    DaoRecordsetState& rs = Require(state_);
+    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
+    if (!database_->CanUpdate()) Raise(daoErrReadOnly, kSourceRecordset);
+    RefreshKeys(db, rs);
+    if (!rs.HasCurrent()) RaiseNoCurrent(rs);
+    CancelEdit(rs);
+    const int64_t rowid = rs.keys[rs.pos];
+    sqlite3_stmt* stmt = db.Prepare("DELETE FROM " + QuoteIdentifier(rs.schema.name) + " WHERE rowid=?", kSourceRecordset);
+    sqlite3_bind_int64(stmt, 1, rowid);
+    BindStep(db, stmt);
+    if (db.dbase) db.dbase->DeleteRow(rs.schema, rowid);
+    rs.keys.erase(rs.keys.begin() + rs.pos);
+    rs.positionsValid = false;
+    rs.deleted = true;
+    ++db.changeCount;
+}
+
+int CDaoRecordset::GetEditMode() const { return state_ ? state_->editMode : kNoEdit; }
+
+// ---- field values -----------------------------------------------------------------------
+
+CDaoValue CDaoRecordset::GetFieldValue(const char* name) {
+    DaoRecordsetState& rs = Require(state_);
+    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
+    const int column = ColumnOf(rs, name);
+    if (rs.editMode != kNoEdit) return rs.edit[column];
+    RefreshKeys(db, rs);
+    if (!rs.HasCurrent()) RaiseNoCurrent(rs);
+    return FetchRow(db, rs, rs.keys[rs.pos])[column];
+}
+
+void CDaoRecordset::SetFieldValue(const char* name, const CDaoValue& value) {
+    DaoRecordsetState& rs = Require(state_);
+    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
+    const int column = ColumnOf(rs, name);
+    if (rs.editMode == kNoEdit) Raise(daoErrUpdateWithoutEdit, kSourceRecordset);
+    const CDaoFieldInfo& field = rs.schema.columns[column];
+    if (rs.editMode == kEditing && column == rs.schema.AutoIncrementColumn())
+        Raise(daoErrReadOnly, kSourceField);
+    rs.edit[column] = CoerceToField(value, field, db.codePage);
+    rs.dirty[column] = true;
+}
+
+void CDaoRecordset::SetFieldValue(const char* name, const char* text) {
+    SetFieldValue(name, text ? CDaoValue::FromText(text) : CDaoValue::MakeNull());
+}
+
+void CDaoRecordset::SetFieldValueNull(const char* name) { SetFieldValue(name, CDaoValue::MakeNull()); }
+
+int CDaoRecordset::GetFieldCount() const { return state_ ? static_cast<int>(state_->visible.size()) : 0; }
+
+void CDaoRecordset::GetFieldInfo(int index, CDaoFieldInfo& info) const {
+    if (!state_ || index < 0 || index >= GetFieldCount()) Raise(daoErrItemNotFound, kSourceRecordset);
+    info = state_->schema.columns[state_->visible[index]];
+}

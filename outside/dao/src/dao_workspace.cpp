@@ -1,0 +1,95 @@
+#include <windows.h>
+
+#include <sqlite3.h>
+
+#include "dao_connection.h"
+#include "dao_errors.h"
+#include "dao_schema.h"
+#include "dao_state.h"
+
+using namespace daoimpl;
+
+namespace {
+
+std::string SavepointName(int depth) { return "dao_trans_" + std::to_string(depth); }
+
+}  // namespace
+
+// A dBASE folder keeps no transactions (its files are written at once): the calls are
+// accepted and only counted, as the dBASE driver does.
+void CDaoWorkspace::BeginTrans() {
+    DaoDatabaseState& state = OpenState(database_, kSourceWorkspace);
+    if (!state.dbase)
+        ExecOrRaise(state.db, depth_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT " + SavepointName(depth_),
+                    kSourceWorkspace);
+    ++depth_;
+}
+
+void CDaoWorkspace::CommitTrans() {
+    DaoDatabaseState& state = OpenState(database_, kSourceWorkspace);
+    if (depth_ == 0) Raise(daoErrNoTransaction, kSourceWorkspace);
+    if (!state.dbase)
+        ExecOrRaise(state.db, depth_ == 1 ? "COMMIT" : "RELEASE " + SavepointName(depth_ - 1), kSourceWorkspace);
+    --depth_;
+}
+
+void CDaoWorkspace::Rollback() {
+    DaoDatabaseState& state = OpenState(database_, kSourceWorkspace);
+    if (depth_ == 0) Raise(daoErrNoTransaction, kSourceWorkspace);
+    if (!state.dbase) {
+        const std::string name = SavepointName(depth_ - 1);
+        ExecOrRaise(state.db, depth_ == 1 ? "ROLLBACK" : "ROLLBACK TO " + name + "; RELEASE " + name,
+                    kSourceWorkspace);
+        // Tables made inside the transaction may be gone again.
+        state.ForgetSchemas();
+    }
+    --depth_;
+}
+
+void CDaoWorkspace::Abandon() {
+    DaoDatabaseState* state = database_->State();
+    if (depth_ > 0 && state->db && !state->dbase) sqlite3_exec(state->db, "ROLLBACK", nullptr, nullptr, nullptr);
+    depth_ = 0;
+}
+
+void CDaoWorkspace::CompactDatabase(const char* source, const char* target, const char* locale, int options) {
+    const std::string sourcePath = source ? source : "";
+    const std::string targetPath = target ? target : "";
+    const DWORD attributes = GetFileAttributesA(sourcePath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        Raise(daoErrFileNotFound, kSourceWorkspace, sourcePath);
+    if (GetFileAttributesA(targetPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+        Raise(daoErrDatabaseExists, kSourceWorkspace);
+    if (!FolderOfPathExists(targetPath)) Raise(daoErrInvalidPath, kSourceWorkspace, targetPath);
+
+    // Compacting needs the source to itself, as Jet does.
+    daoimpl::LockFile sourceLock;
+    bool inUse = false;
+    if (!sourceLock.Acquire(sourcePath, true, &inUse) && inUse)
+        Raise(daoErrOpenedExclusively, kSourceWorkspace, sourcePath);
+    daoimpl::LockFile targetLock;
+    targetLock.Acquire(targetPath, true, &inUse);
+
+    sqlite3* from = OpenConnection(sourcePath, true, false);
+    const int rc = sqlite3_exec(from, ("VACUUM INTO " + QuoteLiteral(targetPath)).c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        try {
+            RaiseSqlite(from, rc, kSourceWorkspace);
+        } catch (CDaoException*) {
+            sqlite3_close_v2(from);
+            DeleteFileA(targetPath.c_str());
+            throw;
+        }
+    }
+    sqlite3_close_v2(from);
+    sqlite3* to = OpenConnection(targetPath, false, false);
+    try {
+        EnsureMetadataTables(to);
+        if (locale && *locale) SetMeta(to, "locale", locale);
+    } catch (CDaoException*) {
+        sqlite3_close_v2(to);
+        DeleteFileA(targetPath.c_str());
+        throw;
+    }
+    sqlite3_close_v2(to);
+}
