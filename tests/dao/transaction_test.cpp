@@ -47,14 +47,20 @@ struct ChildRun {
     }
 } childRun;
 
-}  // namespace
-
-TEST(DaoTransactions, CommitKeepsAndRollbackDropsChanges) {
+class DaoTransactions : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db.Create(dir.File("cards.mdb").c_str());
+        CreateCardTable(db);
+    }
     ScratchFolder dir;
     CDaoDatabase db;
-    db.Create(dir.File("cards.mdb").c_str());
-    CreateCardTable(db);
     CDaoWorkspace& ws = *db.m_pWorkspace;
+};
+
+}  // namespace
+
+TEST_F(DaoTransactions, CommitKeepsAndRollbackDropsChanges) {
     ws.BeginTrans();
     AddCard(db, "kept");
     ws.CommitTrans();
@@ -69,12 +75,7 @@ TEST(DaoTransactions, CommitKeepsAndRollbackDropsChanges) {
     EXPECT_EQ(DaoErrorOf([&] { ws.Rollback(); }), daoErrNoTransaction);
 }
 
-TEST(DaoTransactions, NestedTransactionRollsBackOnlyItsOwnPart) {
-    ScratchFolder dir;
-    CDaoDatabase db;
-    db.Create(dir.File("cards.mdb").c_str());
-    CreateCardTable(db);
-    CDaoWorkspace& ws = *db.m_pWorkspace;
+TEST_F(DaoTransactions, NestedTransactionRollsBackOnlyItsOwnPart) {
     ws.BeginTrans();
     AddCard(db, "outer");
     ws.BeginTrans();
@@ -85,7 +86,7 @@ TEST(DaoTransactions, NestedTransactionRollsBackOnlyItsOwnPart) {
     EXPECT_EQ(CountWhere(db, "CNAME = 'inner'"), 0);
 }
 
-TEST(DaoTransactions, ClosingWithAnOpenTransactionRollsItBack) {
+TEST(DaoTransactionsOnClose, ClosingWithAnOpenTransactionRollsItBack) {
     ScratchFolder dir;
     const std::string path = dir.File("cards.mdb");
     {
@@ -101,7 +102,7 @@ TEST(DaoTransactions, ClosingWithAnOpenTransactionRollsItBack) {
     EXPECT_EQ(CountWhere(db, "CNAME Is Not Null"), 0);
 }
 
-TEST(DaoTransactions, CommittedCardSurvivesAKilledProcessAndTheFileStaysSound) {
+TEST(DaoTransactionsKilled, CommittedCardSurvivesAKilledProcessAndTheFileStaysSound) {
     ScratchFolder dir;
     const std::string path = dir.File("cards.mdb");
     { CDaoDatabase db; db.Create(path.c_str()); CreateCardTable(db); }

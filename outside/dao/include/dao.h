@@ -187,7 +187,7 @@ public:
     // Runs one SQL statement in the Jet dialect that callers use (plain INSERT/UPDATE/DELETE
     // and CREATE/DROP statements; WHERE texts go through the Jet criteria translation).
     // With dbFailOnError a failing statement throws 3000 (or 3075 for a bad expression);
-    // without it failures are ignored.
+    // without it failures are ignored. On a dBASE folder statements are not run (3251).
     void Execute(const char* sql, int options = dbFailOnError);
 
     // User tables only (our own metadata tables are hidden). Index 0 .. count-1; another

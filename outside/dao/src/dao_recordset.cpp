@@ -160,6 +160,23 @@ void RefreshKeys(DaoDatabaseState& db, DaoRecordsetState& rs) {
 
 void CancelEdit(DaoRecordsetState& rs) { rs.editMode = kNoEdit; }
 
+// The open set with its order up to date.
+DaoRecordsetState& Fresh(CDaoDatabase* database, const std::unique_ptr<DaoRecordsetState>& state) {
+    DaoRecordsetState& rs = Require(state);
+    RefreshKeys(OpenState(database, kSourceRecordset), rs);
+    return rs;
+}
+
+// The open set, for a change of its current record.
+DaoRecordsetState& ForChangeOfCurrent(CDaoDatabase* database, const std::unique_ptr<DaoRecordsetState>& state) {
+    DaoRecordsetState& rs = Require(state);
+    OpenState(database, kSourceRecordset);
+    if (!database->CanUpdate()) Raise(daoErrReadOnly, kSourceRecordset);
+    RefreshKeys(*database->State(), rs);
+    if (!rs.HasCurrent()) RaiseNoCurrent(rs);
+    return rs;
+}
+
 void MoveTo(DaoRecordsetState& rs, long position) {
     CancelEdit(rs);
     rs.deleted = false;
@@ -343,38 +360,33 @@ bool CDaoRecordset::CanUpdate() const { return state_ && database_->CanUpdate();
 // ---- moves ------------------------------------------------------------------------------
 
 void CDaoRecordset::MoveFirst() {
-    DaoRecordsetState& rs = Require(state_);
-    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    DaoRecordsetState& rs = Fresh(database_, state_);
     if (rs.keys.empty()) Raise(daoErrNoCurrentRecord, kSourceRecordset);
     MoveTo(rs, 0);
 }
 
 void CDaoRecordset::MoveLast() {
-    DaoRecordsetState& rs = Require(state_);
-    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    DaoRecordsetState& rs = Fresh(database_, state_);
     if (rs.keys.empty()) Raise(daoErrNoCurrentRecord, kSourceRecordset);
     MoveTo(rs, rs.Count() - 1);
 }
 
 void CDaoRecordset::MoveNext() {
-    DaoRecordsetState& rs = Require(state_);
-    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    DaoRecordsetState& rs = Fresh(database_, state_);
     if (rs.deleted) return MoveTo(rs, rs.pos);
     if (rs.eof) Raise(daoErrNoCurrentRecord, kSourceRecordset);
     MoveTo(rs, rs.pos + 1);
 }
 
 void CDaoRecordset::MovePrev() {
-    DaoRecordsetState& rs = Require(state_);
-    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    DaoRecordsetState& rs = Fresh(database_, state_);
     if (rs.deleted) return MoveTo(rs, rs.pos - 1);
     if (rs.bof) Raise(daoErrNoCurrentRecord, kSourceRecordset);
     MoveTo(rs, rs.pos - 1);
 }
 
 void CDaoRecordset::Move(long rows) {
-    DaoRecordsetState& rs = Require(state_);
-    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    DaoRecordsetState& rs = Fresh(database_, state_);
     if (rs.deleted) {
         if (rows == 0) Raise(daoErrRecordDeleted, kSourceRecordset);
         return MoveTo(rs, rows > 0 ? rs.pos + rows - 1 : rs.pos + rows);
@@ -384,35 +396,30 @@ void CDaoRecordset::Move(long rows) {
 }
 
 long CDaoRecordset::GetRecordCount() {
-    DaoRecordsetState& rs = Require(state_);
-    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    DaoRecordsetState& rs = Fresh(database_, state_);
     return rs.Count();
 }
 
 long CDaoRecordset::GetAbsolutePosition() {
-    DaoRecordsetState& rs = Require(state_);
-    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    DaoRecordsetState& rs = Fresh(database_, state_);
     return rs.HasCurrent() ? rs.pos : -1;
 }
 
 void CDaoRecordset::SetAbsolutePosition(long position) {
-    DaoRecordsetState& rs = Require(state_);
-    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    DaoRecordsetState& rs = Fresh(database_, state_);
     if (position < 0 || position >= rs.Count()) Raise(daoErrNoCurrentRecord, kSourceRecordset);
     MoveTo(rs, position);
 }
 
 CDaoValue CDaoRecordset::GetBookmark() {
-    DaoRecordsetState& rs = Require(state_);
-    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    DaoRecordsetState& rs = Fresh(database_, state_);
     if (!rs.HasCurrent()) RaiseNoCurrent(rs);
     const int64_t rowid = rs.keys[rs.pos];
     return CDaoValue::FromBytes(&rowid, sizeof rowid);
 }
 
 void CDaoRecordset::SetBookmark(const CDaoValue& bookmark) {
-    DaoRecordsetState& rs = Require(state_);
-    RefreshKeys(OpenState(database_, kSourceRecordset), rs);
+    DaoRecordsetState& rs = Fresh(database_, state_);
     if (bookmark.GetKind() != CDaoValue::Bytes || bookmark.AsBytes().size() != sizeof(int64_t))
         Raise(daoErrInvalidBookmark, kSourceRecordset);
     int64_t rowid = 0;
@@ -530,11 +537,8 @@ void CDaoRecordset::AddNew() {
 }
 
 void CDaoRecordset::Edit() {
-    DaoRecordsetState& rs = Require(state_);
-    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
-    if (!database_->CanUpdate()) Raise(daoErrReadOnly, kSourceRecordset);
-    RefreshKeys(db, rs);
-    if (!rs.HasCurrent()) RaiseNoCurrent(rs);
+    DaoRecordsetState& rs = ForChangeOfCurrent(database_, state_);
+    DaoDatabaseState& db = *database_->State();
     rs.edit = FetchRow(db, rs, rs.keys[rs.pos]);
     rs.dirty.assign(rs.schema.columns.size(), false);
     rs.editRowid = rs.keys[rs.pos];
@@ -572,11 +576,8 @@ void CDaoRecordset::CancelUpdate() {
 }
 
 void CDaoRecordset::Delete() {
-    DaoRecordsetState& rs = Require(state_);
-    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
-    if (!database_->CanUpdate()) Raise(daoErrReadOnly, kSourceRecordset);
-    RefreshKeys(db, rs);
-    if (!rs.HasCurrent()) RaiseNoCurrent(rs);
+    DaoRecordsetState& rs = ForChangeOfCurrent(database_, state_);
+    DaoDatabaseState& db = *database_->State();
     CancelEdit(rs);
     const int64_t rowid = rs.keys[rs.pos];
     sqlite3_stmt* stmt = db.Prepare("DELETE FROM " + QuoteIdentifier(rs.schema.name) + " WHERE rowid=?", kSourceRecordset);
