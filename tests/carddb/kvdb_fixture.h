@@ -1,0 +1,161 @@
+// What the card database tests share: the library loaded once, DAO error reports collected
+// through the test hook instead of message boxes, a scratch folder per test, and card helpers.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "kvdb_api.h"
+
+inline std::vector<std::string>& DaoReports()
+{
+    static std::vector<std::string> reports;
+    return reports;
+}
+
+inline void __stdcall CollectDaoReport(int, const char* report) { DaoReports().push_back(report ? report : ""); }
+
+// Deletes a folder and everything below it.
+inline void RemoveTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A zeroed card with the given name and company, as the main program builds one.
+inline CardRec MakeCard(const char* name, const char* company = "")
+{
+    CardRec card;
+    std::memset(&card, 0, sizeof card);
+    std::strncpy(card.CName, name, sizeof card.CName - 1);
+    std::strncpy(card.Company, company, sizeof card.Company - 1);
+    return card;
+}
+
+class KvdbTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        dll_.reset(new DllModule("kvdb32.dll"));
+        ASSERT_TRUE(dll_->loaded()) << "kvdb32.dll not loaded";
+        kv_.Load(*dll_);
+        kv_.SetDaoErrorHook(&CollectDaoReport);
+    }
+
+    static void TearDownTestSuite()
+    {
+        if (kv_.SetDaoErrorHook) kv_.SetDaoErrorHook(nullptr);
+        dll_.reset();
+    }
+
+    void SetUp() override
+    {
+        ASSERT_NE(kv_.OpenDatabase, nullptr);
+        DaoReports().clear();
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        static int counter = 0;
+        folder_ = std::string(temp) + "kvdbtest_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+        CreateDirectoryA(folder_.c_str(), nullptr);
+    }
+
+    void TearDown() override
+    {
+        if (cards_) kv_.TblFree(cards_);
+        if (db_) kv_.CloseDatabase(db_);
+        RemoveTree(folder_);
+    }
+
+    std::string PathOf(const char* name) const { return folder_ + "\\" + name; }
+
+    // A new card file with the card table, opened through the flat interface.
+    HKVDB CreateCardFile(const std::string& path)
+    {
+        HKVDB db = nullptr;
+        EXPECT_EQ(kv_.CreateDatabase(KVDB_TYPE_JET, path.c_str(), 0, &db), 1);
+        EXPECT_EQ(kv_.TblCreate(db, KVDB_CARD_TABLE), 1);
+        return db;
+    }
+
+    // The card table sorted by name, open, as the main program opens it.
+    HKVTBL OpenCards(HKVDB db, const char* key = "CName", int order = 0)
+    {
+        HKVTBL ds = nullptr;
+        EXPECT_EQ(kv_.TblNew(db, KVDB_CARD_TABLE, &ds), 1);
+        if (key) kv_.KeyAdd(ds, key);
+        kv_.SetSortOrder(ds, order);
+        EXPECT_EQ(kv_.TblOpen(ds), 1);
+        return ds;
+    }
+
+    // Sets up db_ and cards_ on a new card file.
+    void NewCardFile(const char* name = "cards.mdb")
+    {
+        db_ = CreateCardFile(PathOf(name));
+        cards_ = OpenCards(db_);
+    }
+
+    // Inserts and commits one card as the main program does.
+    void Store(const CardRec& card)
+    {
+        ASSERT_EQ(kv_.StartTransation(db_), 1);
+        ASSERT_EQ(kv_.CardRecInsert(cards_, &card), 1);
+        ASSERT_EQ(kv_.Commit(db_), 1);
+    }
+
+    void StoreNames(const std::vector<std::string>& names)
+    {
+        for (const std::string& name : names) Store(MakeCard(name.c_str()));
+        ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    }
+
+    // The names of the dataset from the first record on, in its order.
+    std::vector<std::string> Names(HKVTBL ds)
+    {
+        std::vector<std::string> names;
+        if (kv_.RecFirst(ds) != 1) return names;
+        CardRec card;
+        while (!kv_.RecIsEOF(ds) && kv_.CardRecGet(ds, &card, 0) == 1) {
+            names.push_back(card.CName);
+            kv_.RecNext(ds);
+        }
+        return names;
+    }
+
+    std::string CurrentName(HKVTBL ds)
+    {
+        CardRec card = MakeCard("");
+        return kv_.CardRecGet(ds, &card, 0) == 1 ? card.CName : "<none>";
+    }
+
+    static std::unique_ptr<DllModule> dll_;
+    static KvdbApi kv_;
+    std::string folder_;
+    HKVDB db_ = nullptr;
+    HKVTBL cards_ = nullptr;
+};
+
+inline std::unique_ptr<DllModule> KvdbTest::dll_;
+inline KvdbApi KvdbTest::kv_;

@@ -1,0 +1,174 @@
+// Moving through the card table: sort keys, filters, record numbers, counts and finds.
+#include "kvdb_fixture.h"
+
+class NavigationTest : public KvdbTest {
+protected:
+    void SetUp() override
+    {
+        KvdbTest::SetUp();
+        NewCardFile();
+        // Inserted out of order; sorted by name they are Card01 .. Card10.
+        StoreNames({"Card07", "Card03", "Card10", "Card01", "Card05", "Card02", "Card09", "Card04", "Card08", "Card06"});
+    }
+
+    static std::string Card(int n) { return (n < 10 ? "Card0" : "Card") + std::to_string(n); }
+};
+
+TEST_F(NavigationTest, KeysAndSortOrderDecideTheOrder)
+{
+    std::vector<std::string> ascending;
+    for (int i = 1; i <= 10; ++i) ascending.push_back(Card(i));
+    EXPECT_EQ(Names(cards_), ascending);
+
+    kv_.SetSortOrder(cards_, 1);
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    EXPECT_EQ(Names(cards_), std::vector<std::string>(ascending.rbegin(), ascending.rend()));
+
+    kv_.SetSortOrder(cards_, 2);  // only 1 means descending
+    kv_.KeyClear(cards_);
+    kv_.KeyAdd(cards_, "ID");
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    EXPECT_EQ(Names(cards_).front(), "Card07") << "insertion order by ID";
+
+    kv_.KeyDrop(cards_, "id");
+    kv_.KeyAdd(cards_, "cname");
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    EXPECT_EQ(Names(cards_), ascending);
+}
+
+TEST_F(NavigationTest, UnknownSortColumnFailsTheOpen)
+{
+    kv_.KeyAdd(cards_, "NoSuchColumn");
+    EXPECT_EQ(kv_.TblRefresh(cards_), 0);
+    EXPECT_EQ(DaoReports().size(), 1u);
+    EXPECT_EQ(kv_.TblIsOpen(cards_), 0);
+    EXPECT_EQ(kv_.RecFirst(cards_), 0);
+    EXPECT_EQ(kv_.TblNRecs(cards_), 0);
+    EXPECT_EQ(kv_.RecNum(cards_), 0) << "no current record on a closed dataset";
+    EXPECT_EQ(kv_.RecIsEOF(cards_), 1);
+    kv_.KeyDrop(cards_, "NoSuchColumn");
+    EXPECT_EQ(kv_.TblRefresh(cards_), 1);
+    EXPECT_EQ(kv_.TblNRecs(cards_), 10);
+}
+
+TEST_F(NavigationTest, FilterLimitsTheSetFromTheNextOpen)
+{
+    kv_.SetFilter(cards_, "CName like 'Card0*'");
+    EXPECT_EQ(kv_.TblNRecs(cards_), 10) << "not before the refresh";
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    EXPECT_EQ(kv_.TblNRecs(cards_), 9);
+    kv_.SetFilter(cards_, "");
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    EXPECT_EQ(kv_.TblNRecs(cards_), 10);
+}
+
+TEST_F(NavigationTest, GotoMovesRelativeToTheCurrentRecord)
+{
+    ASSERT_EQ(kv_.RecGoto(cards_, 5), 1);
+    EXPECT_EQ(kv_.RecNum(cards_), 5);
+    EXPECT_EQ(CurrentName(cards_), Card(5));
+    EXPECT_EQ(kv_.RecGoto(cards_, 3), 1) << "two back from record 5";
+    EXPECT_EQ(CurrentName(cards_), Card(3));
+
+    kv_.RecLast(cards_);
+    kv_.RecNext(cards_);
+    ASSERT_EQ(kv_.RecIsEOF(cards_), 1);
+    EXPECT_EQ(kv_.RecNum(cards_), 0);
+    EXPECT_EQ(kv_.RecGoto(cards_, 3), 0) << "no current record to move from";
+    EXPECT_EQ(CurrentName(cards_), Card(3));
+
+    EXPECT_EQ(kv_.RecGoto(cards_, 11), 1);
+    EXPECT_EQ(kv_.RecIsEOF(cards_), 1) << "beyond the count ends after the last record";
+}
+
+TEST_F(NavigationTest, CountingKeepsTheCursor)
+{
+    ASSERT_EQ(kv_.RecGoto(cards_, 4), 1);
+    EXPECT_EQ(kv_.TblNRecs(cards_), 10);
+    EXPECT_EQ(kv_.RecNum(cards_), 4);
+    EXPECT_EQ(CurrentName(cards_), Card(4));
+
+    kv_.RecLast(cards_);
+    kv_.RecNext(cards_);
+    EXPECT_EQ(kv_.TblNRecs(cards_), 10);
+    EXPECT_EQ(kv_.RecNum(cards_), 10) << "from after the last record it ends on the last";
+
+    kv_.SetFilter(cards_, "CName = 'nobody'");
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    EXPECT_EQ(kv_.TblNRecs(cards_), 0);
+    EXPECT_EQ(kv_.RecIsBOF(cards_), 1);
+    EXPECT_EQ(kv_.RecIsEOF(cards_), 1);
+}
+
+TEST_F(NavigationTest, MovesStopAtTheEnds)
+{
+    ASSERT_EQ(kv_.RecFirst(cards_), 1);
+    EXPECT_EQ(kv_.RecPrev(cards_), 1);
+    EXPECT_EQ(kv_.RecIsBOF(cards_), 1);
+    EXPECT_TRUE(DaoReports().empty());
+    EXPECT_EQ(kv_.RecPrev(cards_), 0) << "a move further out of the set";
+    EXPECT_EQ(DaoReports().size(), 1u);
+    EXPECT_EQ(kv_.RecLast(cards_), 1);
+    EXPECT_EQ(CurrentName(cards_), Card(10));
+}
+
+TEST_F(NavigationTest, FindsMoveToMatchesAndStayPutOtherwise)
+{
+    ASSERT_EQ(kv_.RecFindFirst(cards_, "CName like 'Card0*'"), 1);
+    EXPECT_EQ(CurrentName(cards_), Card(1));
+    ASSERT_EQ(kv_.RecFindNext(cards_, "CName like 'Card0*'"), 1);
+    EXPECT_EQ(CurrentName(cards_), Card(2));
+    ASSERT_EQ(kv_.RecFindLast(cards_, "CName like 'Card0*'"), 1);
+    EXPECT_EQ(CurrentName(cards_), Card(9));
+    ASSERT_EQ(kv_.RecFindPrev(cards_, "CName like 'Card0*'"), 1);
+    EXPECT_EQ(CurrentName(cards_), Card(8));
+
+    EXPECT_EQ(kv_.RecFindNext(cards_, "CName = 'Card01'"), 0);
+    EXPECT_EQ(CurrentName(cards_), Card(8)) << "a failed find returns to where it started";
+    EXPECT_EQ(kv_.RecFindFirst(cards_, "CName = 'Nobody'"), 0);
+    EXPECT_EQ(CurrentName(cards_), Card(8));
+    EXPECT_TRUE(DaoReports().empty());
+}
+
+TEST_F(NavigationTest, RejectedCriteriaAreReportedAndKeepTheCursor)
+{
+    ASSERT_EQ(kv_.RecGoto(cards_, 6), 1);
+    EXPECT_EQ(kv_.RecFindFirst(cards_, "CName = 'unclosed"), 0);
+    EXPECT_EQ(DaoReports().size(), 1u);
+    EXPECT_EQ(CurrentName(cards_), Card(6));
+}
+
+TEST_F(NavigationTest, DateFindsUseTheJetLiteral)
+{
+    CardRec dated = MakeCard("Dated");
+    const int32_t when[6] = {2002, 11, 5, 9, 7, 3};
+    std::memcpy(dated.CDate, when, sizeof when);
+    Store(dated);
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    EXPECT_EQ(kv_.RecFindFirstDate(cards_, "CDate", 2002, 11, 5, 9, 7, 3), 1);
+    EXPECT_EQ(CurrentName(cards_), "Dated");
+    EXPECT_EQ(kv_.RecFindNextDate(cards_, "CDate", 2002, 11, 5, 9, 7, 3), 0);
+    EXPECT_EQ(kv_.RecFindLastDate(cards_, "CDate", 2002, 11, 5, 9, 7, 4), 0);
+    EXPECT_EQ(kv_.RecFindPrevDate(cards_, "CDate", 2002, 11, 5, 9, 7, 3), 0);
+    EXPECT_EQ(CurrentName(cards_), "Dated");
+}
+
+TEST_F(NavigationTest, DeleteRemovesTheCurrentCard)
+{
+    ASSERT_EQ(kv_.RecGoto(cards_, 2), 1);
+    ASSERT_EQ(kv_.StartTransation(db_), 1);
+    ASSERT_EQ(kv_.RecDelete(cards_), 1);
+    ASSERT_EQ(kv_.Commit(db_), 1);
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    EXPECT_EQ(kv_.TblNRecs(cards_), 9);
+    EXPECT_EQ(kv_.RecFindFirst(cards_, "CName = 'Card02'"), 0);
+    kv_.TblClose(cards_);
+    EXPECT_EQ(kv_.RecDelete(cards_), 0);
+}
+
+TEST_F(NavigationTest, InsertDoesNotMoveTheCursor)
+{
+    ASSERT_EQ(kv_.RecGoto(cards_, 7), 1);
+    Store(MakeCard("Card00"));
+    EXPECT_EQ(CurrentName(cards_), Card(7));
+}
