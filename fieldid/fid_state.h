@@ -1,0 +1,70 @@
+// The one identification state that every export resets and all passes work on.
+#pragma once
+#include <stdint.h>
+#include "cardinfo.h"
+
+constexpr int kMaxLines = 32;
+constexpr int kLineBytes = 128;
+constexpr int kLineMax = kLineBytes - 1;
+constexpr int kKinds = FieldKindCount;
+constexpr int kAddressRecords = 4;
+constexpr int kDegreeRecords = 4;
+
+struct LineBox {
+    int32_t left, top, right, bottom;
+    int32_t extra;  // the engine's size value of the line
+};
+
+struct AddressRecord {
+    char Country[18];
+    char State[22];
+    char City[30];
+    char Street[128];
+    char ZipCode[14];
+    int32_t line;  // -1: free
+    char CtryGuess[18];
+    char StatGuess[22];
+};
+
+struct NameParts {
+    char prefix[20];
+    char first[32];
+    char middle[32];
+    char last[32];
+    char suffix[20];
+    int32_t lines[4];
+};
+
+struct DegreeRecord {
+    char text[64];
+    LineBox rect;
+    int32_t line;
+    int32_t score;
+};
+
+enum Region {
+    RegionGerman, RegionFrench, RegionItalian, RegionSpanish, RegionDutch, RegionNorthAmerican,
+    RegionJapanese, RegionTaiwanese, RegionHongKongChina, RegionBritish, RegionAustralian,
+    RegionAustrian, RegionCount
+};
+
+struct FidState {
+    char lines[kMaxLines][kLineBytes];
+    int lineCount;
+    LineBox boxes[kMaxLines];
+    int32_t score[kKinds][kMaxLines];
+    AddressRecord address[kAddressRecords];
+    NameParts names;
+    DegreeRecord degrees[kDegreeRecords];
+    char sex[7];
+    uint8_t region[RegionCount];
+    char companyBuffers[4][128];
+};
+
+extern FidState g_fid;
+
+inline bool regionOn(Region r) { return g_fid.region[r] != 0; }
+inline int32_t& cell(int kind, int line) { return g_fid.score[kind][line]; }
+
+// Clears everything of one identification; the region switches are left to the language step.
+void FID_reset_state();

@@ -1,0 +1,8 @@
+// The language kind of a call and the region switches it turns on.
+#pragma once
+
+// Sets the region switches for a language kind. Kinds 1 and 4 score the lines in the line
+// store, so the pipeline calls this once the card's own lines are loaded.
+void FID_decide_language(int languageKind);
+int FID_german_score();
+int FID_french_score();

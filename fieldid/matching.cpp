@@ -1,0 +1,242 @@
+#include "matching.h"
+#include <initializer_list>
+#include <string.h>
+#include "fid_state.h"
+#include "text_util.h"
+#include "word_lists.h"
+
+namespace {
+
+bool beforeOk(const char* text, int pos, Match rule) {
+    if (pos == 0) return true;
+    char c = text[pos - 1];
+    switch (rule) {
+        case Match::Word: case Match::ShortForm: return inSet(c, " ,.");
+        case Match::NameWord: return inSet(c, " ,.-");
+        case Match::Bounded: return inSet(c, " (,-./") || isDigit(c);
+        default: return true;
+    }
+}
+
+bool afterOk(char c, Match rule) {
+    if (c == 0) return true;
+    switch (rule) {
+        case Match::Word: case Match::ShortForm: return inSet(c, " ,.");
+        case Match::NameWord: return inSet(c, " ,.-");
+        case Match::Bounded: return inSet(c, " ),-./");
+        default: return true;
+    }
+}
+
+struct Delta { int kind; int points; };
+
+void add(int line, std::initializer_list<Delta> deltas) {
+    for (const Delta& d : deltas) cell(d.kind, line) += d.points;
+}
+
+}  // namespace
+
+bool boundariesHold(const char* text, int pos, int length, Match rule) {
+    return beforeOk(text, pos, rule) && afterOk(text[pos + length], rule);
+}
+
+int findByRule(const char* text, const char* needle, Match rule) {
+    int length = static_cast<int>(strlen(needle));
+    bool firstOnly = rule == Match::Bounded || rule == Match::ShortForm || rule == Match::Substring;
+    for (int pos = findText(text, needle); pos >= 0; pos = findText(text, needle, pos + 1)) {
+        if (boundariesHold(text, pos, length, rule)) return pos;
+        if (firstOnly) return -1;
+    }
+    return -1;
+}
+
+void applyMatcherEffect(MatcherKind kind, int line) {
+    switch (kind) {
+        case MaleFirstName:
+        case FemaleFirstName:
+            add(line, {{FieldName, 10}, {FieldAddress, -5}, {FieldCity, -5}});
+            cell(FieldSexGuess, line) = kind == MaleFirstName ? 5 : 6;
+            break;
+        case Surname: add(line, {{FieldName, 8}}); break;
+        case CompanyForm:
+            add(line, {{FieldCompany, 16}, {FieldName, -5}, {FieldAddress, -12}, {FieldCountry, -10},
+                       {FieldState, -5}, {FieldCity, -10}});
+            break;
+        case ShortCompanyForm: add(line, {{FieldCompany, 16}, {FieldName, -5}}); break;
+        case CompanyWord:
+            add(line, {{FieldCompany, 5}, {FieldName, -5}, {FieldAddress, -5}, {FieldCountry, -5},
+                       {FieldState, -5}, {FieldCity, -5}});
+            break;
+        case CompanyName: add(line, {{FieldCompany, 10}}); break;
+        case TitleWord: add(line, {{FieldTitle, 16}, {FieldCompany, -5}}); break;
+        case WeakTitleWord: add(line, {{FieldTitle, 6}, {FieldName, -5}}); break;
+        case DepartmentWord: add(line, {{FieldDepartment, 14}}); break;
+        case WeakDepartmentWord:
+            add(line, {{FieldDepartment, 7}, {FieldName, -5}, {FieldAddress, -5}, {FieldCity, -5}});
+            break;
+        case AddressWord:
+            add(line, {{FieldAddress, 9}, {FieldName, -8}, {FieldNumber, -8}, {FieldPhone, -8}, {FieldFax, -8}});
+            break;
+        case StreetWord:
+            add(line, {{FieldAddress, 16}, {FieldName, -16}, {FieldCompany, -10}, {FieldNumber, -8},
+                       {FieldPhone, -8}, {FieldFax, -8}});
+            break;
+    }
+}
+
+void applyMatcher(const CWordList& list, MatcherKind kind, int line, const char* upper) {
+    Match rule = Match::Substring;
+    if (kind <= Surname) rule = Match::NameWord;
+    else if (kind == ShortCompanyForm) rule = Match::ShortForm;
+    else if (kind == CompanyName) rule = Match::Word;
+    forEachMatch(list, upper, rule, [&](int, int) { applyMatcherEffect(kind, line); });
+}
+
+namespace {
+
+// Whether the word behind a piece marks it as part of a street or building name.
+bool followedByPlaceWord(const char* upper, int end) {
+    while (upper[end] == ' ') ++end;
+    if (!upper[end]) return false;
+    char word[kLineBytes];
+    int n = 0;
+    while (upper[end + n] && upper[end + n] != ' ' && n < kLineMax) {
+        word[n] = upper[end + n];
+        ++n;
+    }
+    word[n] = 0;
+    static const char* const kKeptAddressWords[] = {"CITY", "HILL", "ISLAND", "PARK", "TOWN", "VILLAGE"};
+    char entry[32];
+    for (int i = 0; i < lists::addressWords.count(); ++i) {
+        copyBounded(entry, sizeof entry, lists::addressWords.entry(i));
+        removeChar(entry, ' ');
+        bool kept = false;
+        for (const char* k : kKeptAddressWords) kept = kept || strcmp(entry, k) == 0;
+        if (!kept && *entry && strstr(word, entry)) return true;
+    }
+    for (int i = 0; i < lists::streetWords.count(); ++i) {
+        copyBounded(entry, sizeof entry, lists::streetWords.entry(i));
+        removeChar(entry, ' ');
+        if (!*entry || !strstr(word, entry)) continue;
+        if (strcmp(entry, "ST.") == 0 && strcmp(word, "ST.,") != 0) continue;
+        if (strcmp(entry, "ALY") == 0 && (strstr(word, "ITALY") || strstr(word, "LTALY"))) continue;
+        return true;
+    }
+    return false;
+}
+
+int recordFor(int line) {
+    for (int r = 0; r < kAddressRecords; ++r)
+        if (g_fid.address[r].line == line) return r;
+    for (int r = 0; r < kAddressRecords; ++r)
+        if (g_fid.address[r].line == -1) return r;
+    return -1;
+}
+
+void placeText(char* field, size_t cap, const char* piece) {
+    if (*field) {
+        char oldUpper[kLineBytes], newUpper[kLineBytes];
+        upperCopy(oldUpper, field, sizeof oldUpper);
+        upperCopy(newUpper, piece, sizeof newUpper);
+        if (!strstr(newUpper, oldUpper)) return;
+    }
+    copyBounded(field, cap, piece);
+}
+
+}  // namespace
+
+bool recordPiece(int line, Piece kind, const char* upper, int pos, int length) {
+    if (followedByPlaceWord(upper, pos + length)) return false;
+    int r = recordFor(line);
+    if (r < 0) return true;
+    AddressRecord& rec = g_fid.address[r];
+    rec.line = line;
+    char piece[kLineBytes];
+    copyBoundedN(piece, sizeof piece, g_fid.lines[line] + pos, static_cast<size_t>(length));
+    switch (kind) {
+        case Piece::Country: placeText(rec.Country, sizeof rec.Country, piece); break;
+        case Piece::State: placeText(rec.State, sizeof rec.State, piece); break;
+        case Piece::City: placeText(rec.City, sizeof rec.City, piece); break;
+    }
+    return true;
+}
+
+void offerGuess(int line, Piece kind, const char* text) {
+    int r = recordFor(line);
+    if (r < 0) return;
+    AddressRecord& rec = g_fid.address[r];
+    rec.line = line;
+    if (kind == Piece::Country && !*rec.CtryGuess) copyBounded(rec.CtryGuess, sizeof rec.CtryGuess, text);
+    if (kind == Piece::State && !*rec.StatGuess) copyBounded(rec.StatGuess, sizeof rec.StatGuess, text);
+}
+
+int lineAddressRecordHolding(int line, const char* upperText) {
+    for (int r = 0; r < kAddressRecords; ++r) {
+        const AddressRecord& rec = g_fid.address[r];
+        if (rec.line != line) continue;
+        char s[32], c[32];
+        upperCopy(s, rec.State, sizeof s);
+        upperCopy(c, rec.City, sizeof c);
+        if ((*s && strstr(s, upperText)) || (*c && strstr(c, upperText))) return r;
+    }
+    return -1;
+}
+
+bool cityHit(int line, const char* text, int pos, int length) {
+    int points = length < 8 ? 8 : length;
+    add(line, {{FieldAddress, 5}, {FieldCity, points}, {FieldStatGuess, 5}, {FieldCtryGuess, 5},
+               {FieldName, -5}, {FieldNumber, -5}, {FieldPhone, -5}, {FieldFax, -5}});
+    if (memchr(text + pos, ' ', static_cast<size_t>(length))) add(line, {{FieldAddress, 7}, {FieldName, -5}});
+    return recordPiece(line, Piece::City, text, pos, length);
+}
+
+void cityRule(const CWordList& list, const char* country, int line, const char* text,
+              const char* stateGuessPrefix) {
+    (void)stateGuessPrefix;
+    forEachMatch(list, text, Match::Bounded, [&](int e, int pos) {
+        char upperEntry[64];
+        upperCopy(upperEntry, list.entry(e), sizeof upperEntry);
+        if (lineAddressRecordHolding(line, upperEntry) >= 0) return;
+        if (!cityHit(line, text, pos, list.entryLength(e))) return;
+        if (list.offset() == 2) {
+            char code[3] = {list.slot(e)[0], list.slot(e)[1], 0};
+            offerGuess(line, Piece::State, code);
+        }
+        offerGuess(line, Piece::Country, country);
+    });
+}
+
+void stateRule(const CWordList& list, const char* country, int line, const char* upper) {
+    forEachMatch(list, upper, Match::Bounded, [&](int e, int pos) {
+        add(line, {{FieldAddress, 5}, {FieldState, 8}, {FieldCtryGuess, 5}, {FieldName, -5},
+                   {FieldNumber, -5}, {FieldPhone, -5}, {FieldFax, -5}});
+        recordPiece(line, Piece::State, upper, pos, list.entryLength(e));
+        offerGuess(line, Piece::Country, country);
+    });
+}
+
+namespace {
+
+void codeHit(int line, const char* country, const char* original, int pos, int length) {
+    add(line, {{FieldAddress, 5}, {FieldState, 6}, {FieldCtryGuess, 5}, {FieldNumber, -5},
+               {FieldPhone, -5}, {FieldFax, -5}});
+    char upper[kLineBytes];
+    upperCopy(upper, original, sizeof upper);
+    recordPiece(line, Piece::State, upper, pos, length);
+    offerGuess(line, Piece::Country, country);
+}
+
+}  // namespace
+
+void codeRule(const CWordList& codes, const char* country, int line, const char* original) {
+    forEachMatch(codes, original, Match::Word, [&](int e, int pos) {
+        codeHit(line, country, original, pos, codes.entryLength(e));
+    });
+    for (int e = 0; e < codes.count(); ++e) {
+        const char* code = codes.entry(e);
+        if (strlen(code) != 2) continue;
+        char dotted[5] = {code[0], '.', code[1], '.', 0};
+        int pos = findByRule(original, dotted, Match::Word);
+        if (pos >= 0) codeHit(line, country, original, pos, 4);
+    }
+}

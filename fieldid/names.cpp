@@ -1,0 +1,236 @@
+#include "names.h"
+#include <initializer_list>
+#include <string.h>
+#include "fid_state.h"
+#include "matching.h"
+#include "text_util.h"
+#include "word_lists.h"
+
+namespace {
+
+bool holdsAny(const CWordList& list, const char* upper) {
+    bool found = false;
+    forEachMatch(list, upper, Match::Substring, [&](int, int) { found = true; });
+    return found;
+}
+
+bool passesTitleTest(const char* upper) {
+    if (holdsAny(lists::titleWords, upper) || findByRule(upper, "ENGINEER", Match::ShortForm) >= 0 ||
+        holdsAny(lists::weakTitleWords, upper)) return true;
+    if (regionOn(RegionGerman) && (holdsAny(lists::deTitles, upper) || holdsAny(lists::deWeakTitles, upper))) return true;
+    if (regionOn(RegionFrench) && holdsAny(lists::frTitles, upper)) return true;
+    if (regionOn(RegionItalian) && holdsAny(lists::itTitles, upper)) return true;
+    if (regionOn(RegionSpanish) && holdsAny(lists::esTitles, upper)) return true;
+    if (regionOn(RegionDutch) && holdsAny(lists::nlTitles, upper)) return true;
+    return false;
+}
+
+bool inList(const CWordList& list, const char* word) {
+    for (int e = 0; e < list.count(); ++e)
+        if (strcmp(list.entry(e), word) == 0) return true;
+    return false;
+}
+
+// 0 no first name, 5 male, 6 female (a later list that matches decides).
+int firstNameSex(const char* upperWord) {
+    int sex = 0;
+    if (inList(lists::maleFirstNames, upperWord)) sex = 5;
+    if (inList(lists::femaleFirstNames, upperWord)) sex = 6;
+    if (regionOn(RegionGerman)) {
+        if (inList(lists::deMale, upperWord)) sex = 5;
+        if (inList(lists::deFemale, upperWord)) sex = 6;
+    }
+    if (regionOn(RegionFrench)) {
+        if (inList(lists::frMale, upperWord)) sex = 5;
+        if (inList(lists::frFemale, upperWord)) sex = 6;
+    }
+    return sex;
+}
+
+// Start and end of the next blank-separated word from pos; false when none.
+bool nextWord(const char* s, int* pos, int* end) {
+    int p = *pos;
+    while (s[p] == ' ') ++p;
+    if (!s[p]) return false;
+    int e = p;
+    while (s[e] && s[e] != ' ') ++e;
+    *pos = p;
+    *end = e;
+    return true;
+}
+
+int countWords(const char* s) {
+    int n = 0, pos = 0, end = 0;
+    while (nextWord(s, &pos, &end)) {
+        ++n;
+        pos = end;
+    }
+    return n;
+}
+
+void splitNameTitleLine(int i) {
+    char* s = g_fid.lines[i];
+    char upper[kLineBytes];
+    upperCopy(upper, s, sizeof upper);
+    if (countWords(s) <= 2 || !passesTitleTest(upper)) return;
+    int pos = 0, end = 0;
+    nextWord(upper, &pos, &end);
+    char first[kLineBytes];
+    copyBoundedN(first, sizeof first, upper + pos, static_cast<size_t>(end - pos));
+    if (passesTitleTest(first)) return;
+    int sex = firstNameSex(first);
+    if (!sex) return;
+    int p2 = end, e2 = end;
+    if (!nextWord(s, &p2, &e2)) return;
+    bool initial = e2 - p2 == 2 && isUpper(s[p2]) && s[p2 + 1] == '.';
+    int nameEnd = e2;
+    if (initial) {
+        int p3 = e2, e3 = e2;
+        if (!nextWord(s, &p3, &e3)) return;
+        nameEnd = e3;
+    }
+    if (!s[nameEnd] || !s[nameEnd + 1] || g_fid.lineCount >= 31) return;
+    int n = g_fid.lineCount++;
+    copyBounded(g_fid.lines[n], kLineBytes, s + nameEnd + 1);
+    g_fid.boxes[n] = g_fid.boxes[i];
+    s[nameEnd] = 0;
+    cell(FieldTitle, n) = cell(FieldTitle, i) < 5 ? 5 : cell(FieldTitle, i);
+    cell(FieldTitle, i) = 0;
+    cell(FieldName, i) = initial ? 16 : 10;
+    cell(FieldSexGuess, i) = sex;
+}
+
+struct NameSplit {
+    char prefix[kLineBytes] = {};
+    char suffix[kLineBytes] = {};
+    char first[kLineBytes] = {};
+    char middle[kLineBytes] = {};
+    char last[kLineBytes] = {};
+};
+
+// Splits text into the parts; singlePrefix keeps only the last prefix word found (the export).
+bool splitName(const char* text, NameSplit& out, bool singlePrefix) {
+    char upper[kLineBytes];
+    upperCopy(upper, text, sizeof upper);
+    int length = static_cast<int>(strlen(upper));
+    int half = length / 2;
+    int words = countWords(upper);
+    int suffixPos = length, prefixEnd = 0;
+    const CWordList& nameWords = lists::nameWords;
+    for (int e = 0; e < nameWords.count(); ++e) {
+        int pos = findByRule(upper, nameWords.entry(e), Match::Substring);
+        if (pos < 0 || pos < half) continue;
+        copyBoundedN(out.suffix, sizeof out.suffix, text + pos, static_cast<size_t>(nameWords.entryLength(e)));
+        --words;
+        suffixPos = pos;
+    }
+    for (int e = 0; e < nameWords.count(); ++e) {
+        int pos = findByRule(upper, nameWords.entry(e), Match::Substring);
+        if (pos < 0) continue;
+        int entryLength = nameWords.entryLength(e);
+        if (pos > half) {
+            if (singlePrefix) prefixEnd = 0;
+            else prefixEnd = 0;
+            continue;
+        }
+        if (!singlePrefix) {
+            char upperSuffix[kLineBytes];
+            upperCopy(upperSuffix, out.suffix, sizeof upperSuffix);
+            if (strcmp(upperSuffix, nameWords.entry(e)) == 0) continue;
+        }
+        char piece[kLineBytes];
+        copyBoundedN(piece, sizeof piece, text + pos, static_cast<size_t>(entryLength));
+        if (singlePrefix) {
+            copyBounded(out.prefix, sizeof out.prefix, piece);
+        } else {
+            appendWhole(out.prefix, sizeof out.prefix, piece);
+            appendWhole(out.prefix, sizeof out.prefix, " ");
+        }
+        --words;
+        if (pos + entryLength > prefixEnd) prefixEnd = pos + entryLength;
+    }
+    if (words < 1) return false;
+    char rest[kLineBytes];
+    int restLength = suffixPos - prefixEnd;
+    if (restLength < 0) restLength = 0;
+    copyBoundedN(rest, sizeof rest, text + prefixEnd, static_cast<size_t>(restLength));
+    for (char* p = rest; *p; ++p)
+        if (*p == ',') *p = ' ';
+    int a = 0, b = static_cast<int>(strlen(rest));
+    while (a < b && !isLetter(rest[a])) ++a;
+    while (b > a && !isLetter(rest[b - 1])) --b;
+    rest[b] = 0;
+    const char* r = rest + a;
+    int pos = 0, end = 0;
+    if (!nextWord(r, &pos, &end)) return false;
+    copyBoundedN(out.first, sizeof out.first, r + pos, static_cast<size_t>(end - pos));
+    const char* tail = r + end;
+    while (*tail == ' ') ++tail;
+    if (!*tail) return true;
+    if (countWords(tail) >= 2) {
+        pos = 0;
+        nextWord(tail, &pos, &end);
+        copyBoundedN(out.middle, sizeof out.middle, tail + pos, static_cast<size_t>(end - pos));
+        tail += end;
+        while (*tail == ' ') ++tail;
+    }
+    copyBounded(out.last, sizeof out.last, tail);
+    return true;
+}
+
+void composeName(char* dst, size_t cap, const NameSplit& parts) {
+    char text[kLineBytes * 4] = {};
+    strcat(text, parts.prefix);
+    for (const char* part : {parts.first, parts.middle, parts.last})
+        if (*part) {
+            strcat(text, part);
+            strcat(text, " ");
+        }
+    strcat(text, parts.suffix);
+    copyBounded(dst, cap, text);
+}
+
+}  // namespace
+
+void FID_split_name_title() {
+    int count = g_fid.lineCount;
+    for (int i = 0; i < count; ++i)
+        if (cell(FieldTitle, i) > 0 || cell(FieldName, i) > 0) splitNameTitleLine(i);
+}
+
+void FID_split_name_parts() {
+    int line = -1;
+    for (int i = 0; i < kMaxLines && line < 0; ++i)
+        if (cell(FieldName, i) >= 1) line = i;
+    if (line < 0) return;
+    g_fid.names.lines[0] = line;
+    NameSplit parts;
+    bool complete = splitName(g_fid.lines[line], parts, false);
+    NameParts& n = g_fid.names;
+    copyBounded(n.prefix, sizeof n.prefix, parts.prefix);
+    copyBounded(n.suffix, sizeof n.suffix, parts.suffix);
+    if (!complete) return;
+    copyBounded(n.first, sizeof n.first, parts.first);
+    copyBounded(n.middle, sizeof n.middle, parts.middle);
+    copyBounded(n.last, sizeof n.last, parts.last);
+    composeName(g_fid.lines[line], kLineBytes, parts);
+}
+
+int FID_separate_name_text(char* fullName, char* prefix, char* first, char* middle, char* last, char* suffix) {
+    size_t cap = strlen(fullName) + 1;
+    for (char* out : {prefix, first, middle, last, suffix}) out[0] = 0;
+    NameSplit parts;
+    char text[kLineBytes];
+    copyBounded(text, sizeof text, fullName);
+    bool complete = splitName(text, parts, true);
+    copyBounded(prefix, cap, parts.prefix);
+    copyBounded(suffix, cap, parts.suffix);
+    if (!complete) return 0;
+    copyBounded(first, cap, parts.first);
+    copyBounded(middle, cap, parts.middle);
+    copyBounded(last, cap, parts.last);
+    NameSplit written = parts;
+    if (*written.prefix) strcat(written.prefix, " ");
+    composeName(fullName, cap, written);
+    return 1;
+}

@@ -1,0 +1,62 @@
+// A fixed-width word list: zero-padded slots searched from the first, with a lazily built
+// index by the first two bytes so that a line is scanned once per list, not once per entry.
+#pragma once
+#include <stddef.h>
+#include <initializer_list>
+#include <vector>
+
+class CWordList {
+public:
+    CWordList(const char* slots, int width, int count, int offset = 0)
+        : slots_(slots), width_(width), count_(count), offset_(offset) {}
+
+    int width() const { return width_; }
+    int count() const { return count_; }
+    int offset() const { return offset_; }
+    const char* slots() const { return slots_; }
+    // The whole slot (with a code prefix when the list has one).
+    const char* slot(int i) const { return slots_ + static_cast<size_t>(i) * width_; }
+    // The entry proper, behind the code prefix.
+    const char* entry(int i) const { return slot(i) + offset_; }
+    int entryLength(int i) const;
+
+    // Calls visit(entryIndex, position) for every occurrence of every entry in text, by
+    // increasing position. Returns early when visit returns false.
+    template <typename Visit> void forEachOccurrence(const char* text, Visit visit) const;
+
+private:
+    void buildIndex() const;
+    const char* slots_;
+    int width_;
+    int count_;
+    int offset_;
+    mutable bool indexed_ = false;
+    mutable std::vector<int> bucketStart_;   // 65537 entries: by first two bytes
+    mutable std::vector<int> bucketEntries_;
+    mutable std::vector<int> singleBytes_;   // entries of one byte
+    mutable std::vector<int> lengths_;
+};
+
+#define WORD_LIST(array) CWordList(&array[0][0], static_cast<int>(sizeof(array[0])), \
+                                   static_cast<int>(sizeof(array) / sizeof(array[0])))
+#define WORD_LIST_OFFSET(array, offset) CWordList(&array[0][0], static_cast<int>(sizeof(array[0])), \
+                                   static_cast<int>(sizeof(array) / sizeof(array[0])), offset)
+
+template <typename Visit> void CWordList::forEachOccurrence(const char* text, Visit visit) const {
+    if (!indexed_) buildIndex();
+    const unsigned char* t = reinterpret_cast<const unsigned char*>(text);
+    for (int p = 0; t[p]; ++p) {
+        for (int e : singleBytes_)
+            if (static_cast<unsigned char>(entry(e)[0]) == t[p] && !visit(e, p)) return;
+        if (!t[p + 1]) break;
+        int key = (t[p] << 8) | t[p + 1];
+        for (int k = bucketStart_[key]; k < bucketStart_[key + 1]; ++k) {
+            int e = bucketEntries_[k];
+            int length = lengths_[e];
+            const char* candidate = entry(e);
+            int i = 2;
+            while (i < length && t[p + i] == static_cast<unsigned char>(candidate[i])) ++i;
+            if (i == length && !visit(e, p)) return;
+        }
+    }
+}
