@@ -127,10 +127,10 @@ TEST_F(DbfRecords, DeletionFlagIsSetKeptAndReadable) {
 
 TEST_F(DbfRecords, MemosSpanBlocksAndOnlyChangedOnesGrowTheMemoFile) {
     std::string error;
-    // 510 + 2 terminator bytes fill one block exactly; 511 need two; 4095 put the terminator
-    // across the reader's 4096-byte chunks.
-    const size_t sizes[] = {1, 510, 511, 4095, 100000};
-    const uint32_t firstBlocks[] = {1, 2, 3, 5, 14};
+    // 510 + 2 terminator bytes fill one block exactly; 511 need two; 65535 put the terminator
+    // across the reader's 64 KiB chunks.
+    const size_t sizes[] = {1, 510, 511, 65535, 100000};
+    const uint32_t firstBlocks[] = {1, 2, 3, 5, 134};
     for (size_t i = 0; i < 5; ++i) {
         std::string memo(sizes[i], static_cast<char>('a' + i));
         if (memo.size() > 1) memo[0] = '\x1A';  // a lone 1A is fine
@@ -140,7 +140,7 @@ TEST_F(DbfRecords, MemosSpanBlocksAndOnlyChangedOnesGrowTheMemoFile) {
         EXPECT_EQ(std::stoul(raw), firstBlocks[i]) << sizes[i];
     }
     const std::string dbt = ReadAll(dir_ + "mixed.dbt");
-    EXPECT_EQ(Le32(dbt, 0), 14u + 196);
+    EXPECT_EQ(Le32(dbt, 0), 134u + 196);
     EXPECT_EQ(dbt.size() % 512, 0u);
 
     // An unchanged memo keeps its blocks; a changed one goes to new blocks.

@@ -168,6 +168,9 @@ TEST_F(CriteriaTest, NestingIsCappedWithoutExhaustingTheStack) {
     };
     EXPECT_EQ(Select(nested(200, "(", ")")), Ids{2});
     EXPECT_EQ(Select(nested(200, "NOT ", "")), Ids{2});
+    std::string longList = "ID = 3";  // SQLite itself refuses expression trees deeper than 1000
+    for (int i = 0; i < 5000; ++i) longList += i % 2 ? " OR ID = 3" : " OR FLAGS = 99 AND ID = 1";
+    EXPECT_EQ(Select(longList), Ids{3});
     for (const std::string& text : {nested(201, "(", ")"), nested(100000, "(", ")"), nested(100000, "NOT ", "")}) {
         std::string error;
         EXPECT_FALSE(jetsql::TranslateCriteria(text, nullptr, &error));

@@ -51,12 +51,12 @@ bool CDbtFile::Read(uint32_t block, std::string* value) const {
     const uint64_t start = static_cast<uint64_t>(block) * kBlockSize;
     if (block == 0 || start >= file_.Size()) return false;
     value->clear();
-    char chunk[4096];
+    std::vector<char> chunk(64 * 1024);
     for (uint64_t offset = start;;) {
-        const size_t got = file_.ReadSomeAt(offset, chunk, sizeof chunk);
+        const size_t got = file_.ReadSomeAt(offset, chunk.data(), chunk.size());
         if (got == 0) return true;  // no terminator before the end: keep what is there
         const size_t before = value->size();
-        value->append(chunk, got);
+        value->append(chunk.data(), got);
         // The terminator may straddle two chunks, so look from one byte back.
         const size_t end = value->find(kTerminator, before > 0 ? before - 1 : 0, 2);
         if (end != std::string::npos) {

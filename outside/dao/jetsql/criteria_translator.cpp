@@ -6,23 +6,30 @@
 
 namespace jetsql {
 
-std::string QuoteString(const std::string& value) {
-    std::string out = "'";
-    for (char c : value) {
-        if (c == '\'') out += '\'';
+namespace {
+
+// The text between two quote characters, with the quote character doubled inside.
+std::string Quoted(const std::string& text, char quote) {
+    std::string out(1, quote);
+    for (char c : text) {
+        if (c == quote) out += quote;
         out += c;
     }
-    return out + "'";
+    return out + quote;
 }
 
-std::string QuoteIdentifier(const std::string& name) {
-    std::string out = "\"";
-    for (char c : name) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
+// Joins terms as a balanced tree: SQLite nests a flat chain one level per term and refuses
+// trees deeper than 1000, which a long OR list would reach.
+std::string JoinBalanced(const std::vector<std::string>& terms, size_t begin, size_t end, const char* sqlWord) {
+    if (end - begin == 1) return terms[begin];
+    const size_t middle = begin + (end - begin) / 2;
+    return "(" + JoinBalanced(terms, begin, middle, sqlWord) + sqlWord + JoinBalanced(terms, middle, end, sqlWord) + ")";
 }
+
+}  // namespace
+
+std::string QuoteString(const std::string& value) { return Quoted(value, '\''); }
+std::string QuoteIdentifier(const std::string& name) { return Quoted(name, '"'); }
 
 bool CCriteriaTranslator::Accept(TokenKind kind) {
     if (Peek().kind != kind) return false;
@@ -41,24 +48,24 @@ bool CCriteriaTranslator::Translate(std::string* out) {
     return true;
 }
 
-bool CCriteriaTranslator::ParseOr(std::string* out, int depth) {
-    if (!ParseAnd(out, depth)) return false;
-    while (Accept(TokenKind::Or)) {
-        std::string rhs;
-        if (!ParseAnd(&rhs, depth)) return false;
-        *out = "(" + *out + " OR " + rhs + ")";
+bool CCriteriaTranslator::ParseChain(TokenKind joiner, const char* sqlWord, Parser operand, std::string* out,
+                                     int depth) {
+    std::vector<std::string> terms(1);
+    if (!(this->*operand)(&terms.back(), depth)) return false;
+    while (Accept(joiner)) {
+        terms.emplace_back();
+        if (!(this->*operand)(&terms.back(), depth)) return false;
     }
+    *out = JoinBalanced(terms, 0, terms.size(), sqlWord);
     return true;
 }
 
+bool CCriteriaTranslator::ParseOr(std::string* out, int depth) {
+    return ParseChain(TokenKind::Or, " OR ", &CCriteriaTranslator::ParseAnd, out, depth);
+}
+
 bool CCriteriaTranslator::ParseAnd(std::string* out, int depth) {
-    if (!ParseNot(out, depth)) return false;
-    while (Accept(TokenKind::And)) {
-        std::string rhs;
-        if (!ParseNot(&rhs, depth)) return false;
-        *out = "(" + *out + " AND " + rhs + ")";
-    }
-    return true;
+    return ParseChain(TokenKind::And, " AND ", &CCriteriaTranslator::ParseNot, out, depth);
 }
 
 bool CCriteriaTranslator::ParseNot(std::string* out, int depth) {

@@ -27,6 +27,9 @@ private:
         std::string literal;  // the value when isStringLiteral
     };
 
+    using Parser = bool (CCriteriaTranslator::*)(std::string*, int);
+    // operand (joiner operand)*, left to right.
+    bool ParseChain(TokenKind joiner, const char* sqlWord, Parser operand, std::string* out, int depth);
     bool ParseOr(std::string* out, int depth);
     bool ParseAnd(std::string* out, int depth);
     bool ParseNot(std::string* out, int depth);
