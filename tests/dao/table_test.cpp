@@ -110,4 +110,7 @@ TEST_F(TableType, EditDeleteBookmarksAndErrors) {
     CDaoRecordset dynaset(&db);
     dynaset.Open(dbOpenDynaset, "SELECT * FROM DaoDicTable");
     EXPECT_EQ(DaoErrorOf([&] { dynaset.SetCurrentIndex("ZemPostStartOnlyIndex"); }), daoErrOperationNotSupported);
+    CDaoRecordset query(&db);
+    EXPECT_EQ(DaoErrorOf([&] { query.Open(dbOpenTable, "SELECT Lexicon FROM DaoDicTable"); }),
+              daoErrOperationNotSupported);
 }

@@ -20,6 +20,7 @@ namespace {
 enum EditMode { kNoEdit = 0, kEditing = 1, kAdding = 2 };
 
 struct FindSet {
+    bool filled = false;
     uint64_t changeCount = 0;
     std::unordered_set<int64_t> rows;
 };
@@ -224,12 +225,13 @@ int ColumnOf(const DaoRecordsetState& rs, const char* name) {
 
 const FindSet& MatchingRows(DaoDatabaseState& db, DaoRecordsetState& rs, const std::string& criteria) {
     FindSet& set = rs.finds[criteria];
-    if (set.changeCount == db.changeCount && db.changeCount != 0) return set;
+    if (set.filled && set.changeCount == db.changeCount) return set;
     const std::string expression = TranslateCriteriaOrRaise(criteria, kSourceRecordset);
     std::vector<int64_t> rows =
         QueryRowids(db, "SELECT rowid FROM " + QuoteIdentifier(rs.schema.name) + " WHERE " + expression, criteria);
     set.rows = std::unordered_set<int64_t>(rows.begin(), rows.end());
     set.changeCount = db.changeCount;
+    set.filled = true;
     return set;
 }
 
@@ -321,9 +323,8 @@ void CDaoRecordset::Open(int type, const char* source, int options) {
     Close();
     const std::string text = source ? source : "";
     const SelectParts parts = ParseSelect(text);
-    if (type == dbOpenTable && (text.find(' ') != std::string::npos && parts.columns.empty() &&
-                                (!parts.where.empty() || !parts.orderBy.empty() || text != parts.table)))
-        Raise(daoErrOperationNotSupported, kSourceRecordset);
+    // A table-type set is opened on a table name, never on a statement.
+    if (type == dbOpenTable && parts.isStatement) Raise(daoErrOperationNotSupported, kSourceRecordset);
     std::unique_ptr<DaoRecordsetState> rs(new DaoRecordsetState);
     rs->type = type == dbOpenTable ? dbOpenTable : dbOpenDynaset;
     rs->schema = db.Schema(parts.table, kSourceRecordset);

@@ -118,6 +118,7 @@ SelectParts ParseSelect(const std::string& source) {
         if (!IsPlainName(parts.table)) RaiseBadSelect(source);
         return parts;
     }
+    parts.isStatement = true;
     const size_t from = FindKeyword(text, "FROM");
     if (from == std::string::npos) RaiseBadSelect(source);
     const size_t where = FindKeyword(text, "WHERE", from);

@@ -16,6 +16,7 @@ struct SelectParts {
     std::vector<std::string> columns;   // empty for "*"
     std::string where;                   // Jet text, without the keyword
     std::vector<SortKey> orderBy;
+    bool isStatement = false;            // false for a bare table name
 };
 
 // "SELECT * FROM t [WHERE c] [ORDER BY k [ASC|DESC][, ...]]" or a bare table name.
