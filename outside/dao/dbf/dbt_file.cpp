@@ -43,7 +43,7 @@ bool CDbtFile::Open(const std::string& path, bool writable) {
 
 std::string CDbtFile::Refusal(const std::string& value) {
     if (value.find(kTerminator, 0, 2) != std::string::npos || (!value.empty() && value.back() == kTerminator[0]))
-        return "the memo value holds the bytes 1A 1A that end a dBASE III memo";
+        return "the memo value holds the bytes 1A 1A (or ends with 1A), which end a dBASE III memo";
     return std::string();
 }
 
