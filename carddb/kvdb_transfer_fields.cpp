@@ -24,11 +24,11 @@ void CopyBounded(const std::string& text, char* field, size_t width)
     field[length] = '\0';
 }
 
-// A field's text up to its terminator, or its whole width when a caller left none.
+// A field's text up to its terminator, at most width - 1 bytes (what its column holds).
 std::string FieldText(const char* field, size_t width)
 {
     size_t length = 0;
-    while (length < width && field[length]) ++length;
+    while (length + 1 < width && field[length]) ++length;
     return std::string(field, length);
 }
 

@@ -1,0 +1,263 @@
+// The engine classes as the PIM link library and the conduit use them: CkvDBEngine, the V4
+// layout and record transfer, table layouts and the statement parts of a dataset.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "kvdb_dao_dataset.h"
+#include "kvdb_store.h"
+#include "kvdb_engine.h"
+#include "kvdb_error.h"
+#include "kvdb_tempfile.h"
+
+namespace {
+
+std::vector<std::string> g_reports;
+void __stdcall Collect(int, const char* report) { g_reports.push_back(report); }
+
+void SetText(char* field, size_t width, const char* text)
+{
+    std::memset(field, 0, width);
+    std::strncpy(field, text, width - 1);
+}
+
+#define SET(field, text) SetText(field, sizeof field, text)
+
+}  // namespace
+
+class ClassesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_reports.clear();
+        SetDaoErrorHook(&Collect);
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        path_ = std::string(temp) + "kvdbclasses_" + std::to_string(GetCurrentProcessId()) + ".mdb";
+        DeleteFileA(path_.c_str());
+        ASSERT_EQ(engine_.CreateDatabase(KV_DB_JET, path_.c_str(), ";LANGID=0x0804;CP=936;COUNTRY=0", &db_), 1);
+    }
+
+    void TearDown() override
+    {
+        if (ds_) engine_.TblFree(ds_);
+        engine_.CloseDatabase(db_);
+        DeleteFileA(path_.c_str());
+        SetDaoErrorHook(nullptr);
+    }
+
+    void OpenV4()
+    {
+        ASSERT_EQ(engine_.TblCreate(db_, "NM", KV_LAYOUT_V4), 1);
+        ASSERT_EQ(engine_.TblNew(db_, "NM", &ds_), 1);
+        ASSERT_EQ(engine_.TblOpen(ds_), 1);
+    }
+
+    CkvDBEngine engine_;
+    CkvDatabase* db_ = nullptr;
+    CkvDataset* ds_ = nullptr;
+    std::string path_;
+};
+
+TEST_F(ClassesTest, FlatLayoutHas42ColumnsAndTwoIndexes)
+{
+    ASSERT_EQ(engine_.TblCreate(db_, "NM", KV_LAYOUT_FLAT), 1);
+    CDaoTableDef table(static_cast<CkvDaoStore*>(db_)->Dao());
+    table.Open("NM");
+    EXPECT_EQ(table.GetFieldCount(), 42);
+    CDaoFieldInfo first, title, last;
+    table.GetFieldInfo(0, first);
+    table.GetFieldInfo(9, title);
+    table.GetFieldInfo(41, last);
+    EXPECT_EQ(first.m_strName, "ID");
+    EXPECT_TRUE(first.m_lAttributes & dbAutoIncrField);
+    EXPECT_EQ(title.m_strName, "TITLE");
+    EXPECT_EQ(title.m_lSize, 80);
+    EXPECT_EQ(last.m_strName, "CIMAGE");
+    EXPECT_EQ(last.m_nType, dbLongBinary);
+    ASSERT_EQ(table.GetIndexCount(), 2);
+    CDaoIndexInfo primary, link;
+    table.GetIndexInfo(0, primary);
+    table.GetIndexInfo(1, link);
+    EXPECT_EQ(primary.m_strName, "PrimaryKey");
+    EXPECT_TRUE(primary.m_bPrimary && primary.m_bUnique);
+    EXPECT_EQ(link.m_strName, "LinkID");
+    EXPECT_FALSE(link.m_bPrimary || link.m_bUnique);
+}
+
+TEST_F(ClassesTest, UnknownLayoutCreatesNothing)
+{
+    EXPECT_EQ(engine_.TblCreate(db_, "T2", 2), 1);
+    EXPECT_EQ(engine_.TblIsExist(db_, "T2"), 0);
+    EXPECT_EQ(engine_.TblCreate(db_, "T3", 0x10001), 1) << "only the low 16 bits count";
+    EXPECT_EQ(engine_.TblIsExist(db_, "T3"), 1);
+}
+
+TEST_F(ClassesTest, EngineTransactionsTellAnOpenLevelApart)
+{
+    EXPECT_EQ(engine_.Commit(db_), 2);
+    EXPECT_EQ(engine_.StartTransation(db_), 1);
+    EXPECT_EQ(engine_.StartTransation(db_), 2);
+    EXPECT_EQ(engine_.Rollback(db_), 1);
+    EXPECT_EQ(engine_.Rollback(db_), 2);
+    EXPECT_EQ(engine_.RecNum(nullptr), -1);
+    EXPECT_EQ(engine_.TblNRecs(nullptr), -1);
+    EXPECT_EQ(engine_.RecIsEOF(nullptr), 1);
+}
+
+TEST_F(ClassesTest, EngineOpenFailureIsShownAndLeavesNoHandle)
+{
+    CkvDatabase* other = reinterpret_cast<CkvDatabase*>(1);
+    EXPECT_EQ(engine_.OpenDatabase(KV_DB_JET, path_.c_str(), &other), 0) << "held exclusively by the fixture";
+    EXPECT_EQ(other, nullptr);
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(g_reports[0].rfind("DAO error ", 0), 0u);
+}
+
+TEST_F(ClassesTest, V4RecordRoundTripWithRectanglesKeptByUpdate)
+{
+    OpenV4();
+    static CardRecV4 card;
+    std::memset(&card, 0, sizeof card);
+    card.LinkID = 123456;
+    SET(card.CNAME.FullName.Text, "Jane Q. Public");
+    SET(card.CNAME.FullName.FieldName, "Name");
+    SET(card.ENAME.LastName.Text, "Public");
+    SET(card.Phone[2].PhoneNum.Text, "+1 555 0100");
+    card.Phone[2].PhoneType = 4;
+    SET(card.Phone[2].Ext, "1234567");  // longer than its 5-character column
+    SET(card.Address[3].City.Text, "Springfield");
+    card.Address[3].LangID = 9;
+    SET(card.Email[1].EmailName.Text, "jane@example.com");
+    card.Email[1].EmailType = 2;
+    SET(card.Note[7].Text, "last note line");
+    SET(card.TaxID.Text, "TX-1");
+    card.Category[15] = 15;
+    card.Gender = 1;
+    card.Flags = CARDRECV4_FLAG_NEW;
+    card.CNAME.FullName.FieldRect[0] = 11;
+    card.Note[7].FieldRect[1] = 77;
+    char front[] = "front image bytes";
+    card.FrontImage.Data = front;
+    card.FrontImage.Size = sizeof front;
+    card.FrontImage.Modified = 1;
+    SET(card.FrontImage.FileName, "C:\\img\\front.tif");
+
+    ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1) << (g_reports.empty() ? "" : g_reports.back());
+    EXPECT_EQ(card.FrontImage.Modified, 0) << "the caller's flag is cleared";
+    ASSERT_EQ(engine_.TblRefresh(ds_), 1);
+
+    static CardRecV4 back;
+    std::memset(&back, 0, sizeof back);
+    ASSERT_EQ(engine_.CardRecGetV4(ds_, &back, 1), 1);
+    EXPECT_EQ(back.LinkID, 123456);
+    EXPECT_STREQ(back.CNAME.FullName.Text, "Jane Q. Public");
+    EXPECT_STREQ(back.CNAME.FullName.FieldName, "Name");
+    EXPECT_STREQ(back.ENAME.LastName.Text, "Public");
+    EXPECT_STREQ(back.Phone[2].PhoneNum.Text, "+1 555 0100");
+    EXPECT_EQ(back.Phone[2].PhoneType, 4);
+    EXPECT_STREQ(back.Phone[2].Ext, "12345");
+    EXPECT_STREQ(back.Address[3].City.Text, "Springfield");
+    EXPECT_EQ(back.Address[3].LangID, 9);
+    EXPECT_STREQ(back.Email[1].EmailName.Text, "jane@example.com");
+    EXPECT_EQ(back.Email[1].EmailType, 2);
+    EXPECT_STREQ(back.Note[7].Text, "last note line");
+    EXPECT_STREQ(back.TaxID.Text, "TX-1");
+    EXPECT_EQ(back.Category[15], 15);
+    EXPECT_EQ(back.Gender, 1);
+    EXPECT_EQ(back.Flags, CARDRECV4_FLAG_NEW);
+    EXPECT_EQ(back.CNAME.FullName.FieldRect[0], 11);
+    EXPECT_EQ(back.Note[7].FieldRect[1], 77);
+    EXPECT_STREQ(back.FrontImage.FileName, "C:\\img\\front.tif");
+    ASSERT_EQ(back.FrontImage.Size, static_cast<int32_t>(sizeof front));
+    EXPECT_EQ(std::memcmp(back.FrontImage.Data, front, sizeof front), 0);
+    EXPECT_EQ(back.BackImage.Kind, 0);
+    EXPECT_EQ(back.BirthDay[0], back.CDate[0]) << "a cleared birthday is stored as the current date";
+
+    back.CNAME.FullName.FieldRect[0] = 999;
+    SET(back.CNAME.FullName.Text, "Jane Changed");
+    back.LinkID = 1;
+    ASSERT_EQ(engine_.CardRecUpdateV4(ds_, &back), 1);
+    static CardRecV4 again;
+    std::memset(&again, 0, sizeof again);
+    ASSERT_EQ(engine_.CardRecGetV4(ds_, &again, 0), 1);
+    EXPECT_STREQ(again.CNAME.FullName.Text, "Jane Changed");
+    EXPECT_EQ(again.CNAME.FullName.FieldRect[0], 11) << "update keeps the stored rectangles";
+    EXPECT_EQ(again.LinkID, 123456);
+    EXPECT_EQ(again.FrontImage.Data, nullptr) << "without images nothing is read";
+    EXPECT_TRUE(g_reports.empty());
+}
+
+TEST_F(ClassesTest, EmptyV4RecordStoresNoText)
+{
+    OpenV4();
+    static CardRecV4 card;
+    std::memset(&card, 0, sizeof card);
+    ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1);
+    ASSERT_EQ(engine_.TblRefresh(ds_), 1);
+    EXPECT_EQ(engine_.RecFindFirst(ds_, "CNAME_FullName_Data Is Null And TaxID_FieldInfo_FieldName Is Null"), 1);
+    static CardRecV4 back;
+    std::memset(&back, 'x', sizeof back);
+    ASSERT_EQ(engine_.CardRecGetV4(ds_, &back, 0), 1);
+    EXPECT_STREQ(back.CNAME.FullName.Text, "");
+    EXPECT_STREQ(back.Address[0].FullAddress.FieldName, "");
+    EXPECT_STREQ(back.TaxID.Text, "");
+}
+
+TEST_F(ClassesTest, StatementPartsOfADataset)
+{
+    ASSERT_EQ(engine_.TblCreate(db_, "NM", KV_LAYOUT_FLAT), 1);
+    ASSERT_EQ(engine_.TblNew(db_, "NM", &ds_), 1);
+    EXPECT_EQ(ds_->BuildSelect(), "SELECT * FROM NM");
+    engine_.KeyAdd(ds_, "CName");
+    engine_.SetSortOrder(ds_, 1);
+    EXPECT_EQ(ds_->BuildSelect(), "SELECT * FROM NM ORDER BY CNAME DESC");
+    engine_.SetFilter(ds_, "Company = 'A'");
+    engine_.KeyAdd(ds_, "Company");
+    engine_.SetSortOrder(ds_, 0);
+    EXPECT_EQ(ds_->BuildSelect(), "SELECT * FROM NM WHERE Company = 'A' ORDER BY CNAME,COMPANY");
+
+    struct Case {
+        const char* keys[2];
+        const char* drop;
+        const char* left;
+    } cases[] = {
+        {{"CName", "Company"}, "company", "CNAME"},
+        {{"CName", "Company"}, "CNAME", "COMPANY"},
+        {{"CName", nullptr}, "cname", ""},
+        {{"CName", "Company"}, "NAME", ",COMPANY"},  // a substring match, as documented
+        {{"CName", "Company"}, "Zip", "CNAME,COMPANY"},
+    };
+    for (const Case& c : cases) {
+        engine_.KeyClear(ds_);
+        for (const char* key : c.keys)
+            if (key) engine_.KeyAdd(ds_, key);
+        engine_.KeyDrop(ds_, c.drop);
+        EXPECT_EQ(ds_->Keys(), c.left) << "drop " << c.drop;
+    }
+}
+
+TEST(TempFileName, NamesAFreeFileInTheFolder)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "kvdbtempnames";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::vector<std::string> made;
+    for (int i = 0; i < 20; ++i) {
+        const std::string name = MakeTempFileName(".ndf", folder.c_str());
+        ASSERT_EQ(name.rfind(folder + "\\PT_", 0), 0u) << name;
+        ASSERT_EQ(name.size(), folder.size() + 12) << name;
+        EXPECT_EQ(name.find_first_not_of("0123456789ABCDEF", folder.size() + 4), folder.size() + 8) << name;
+        EXPECT_EQ(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES);
+        // Created at once, as a caller does: the next call in the same second must skip it.
+        CloseHandle(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        made.push_back(name);
+    }
+    for (const std::string& name : made) DeleteFileA(name.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
