@@ -16,6 +16,7 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
         // At process exit (reserved non-null) other threads are gone and the heap may be in
         // any state; only an explicit unload closes the table and frees the object.
         if (!reserved && theApp) {
+            theApp->dictionary.Close();
             delete theApp;
             theApp = nullptr;
         }

@@ -10,9 +10,16 @@
     X(GetCurrentDatabaseFormat) X(SetLanguage) X(ConvertToFullWidth) X(ConvertToHalfWidth) \
     X(ConvertToLowerCase)
 
+#define LEXOR_TABLE_EXPORTS(X)                                                             \
+    X(CreateDAODic) X(CloseDAODic) X(SetDaoCurrentIndex) X(GetFieldDAODic)                 \
+    X(SetFieldDAODic) X(AddDAODic) X(DeleteDAODic) X(SeekDAODic) X(SeekStartPosOnlyDAODic) \
+    X(MoveNextDAODic) X(CreateBookMarkDAODic) X(DeleteBookMarkDAODic) X(SetBookMarkDAODic) \
+    X(GetBookMarkDAODic)
+
 struct LexorApi {
     DllModule dll{"Lexor.dll"};
 #define LEXOR_MEMBER(name) decltype(&::name) name = dll.require<decltype(&::name)>(#name);
     LEXOR_WORD_LIST_EXPORTS(LEXOR_MEMBER)
+    LEXOR_TABLE_EXPORTS(LEXOR_MEMBER)
 #undef LEXOR_MEMBER
 };
