@@ -1,0 +1,161 @@
+// Stored paper layouts ([PaperLayout] "@n" lines) and label templates ([Template<n>]) of the
+// settings file, and the print defaults from the program's resources.
+#include "print.h"
+#include "shell.h"
+#include "resource.h"
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+PRINTSTATE Print;
+
+// The layout editor's selection list (item indexes), created with the main window.
+static struct {
+    WORD Capacity;
+    WORD Count;
+    HGLOBAL Block;
+} LayoutSelection;
+
+// Cuts the next comma-separated field off the line: blanks before it are skipped, the field
+// runs to the next comma or the end. A line that runs out gives empty fields.
+static char* NextField(char** line) {
+    char* p = *line;
+    while (*p == ' ') ++p;
+    char* field = p;
+    while (*p && *p != ',') ++p;
+    if (*p == ',') *p++ = 0;
+    *line = p;
+    return field;
+}
+
+static int NextNumber(char** line) { return atoi(NextField(line)); }
+
+static void ParseLayoutLine(char* line, PAPERLAYOUTRECORD* record) {
+    record->Id = (uint8_t)NextNumber(&line);
+    lstrcpynA(record->Name, NextField(&line), sizeof record->Name);
+    record->PaperHeight = NextNumber(&line);
+    record->PaperWidth = NextNumber(&line);
+    record->TopMargin = NextNumber(&line);
+    record->LeftMargin = NextNumber(&line);
+    record->Columns = (uint8_t)NextNumber(&line);
+    record->Rows = (uint8_t)NextNumber(&line);
+    record->LabelHeight = NextNumber(&line);
+    record->LabelWidth = NextNumber(&line);
+    record->RowGap = NextNumber(&line);
+    record->ColumnGap = NextNumber(&line);
+    record->Reserved[0] = (uint8_t)NextNumber(&line);
+}
+
+int ApplyPaperLayout(int index) {
+    if (!Print.LayoutTable || index < 0 || index >= Print.LayoutCount) return 0;
+    const PAPERLAYOUTRECORD* table = (const PAPERLAYOUTRECORD*)GlobalLock(Print.LayoutTable);
+    if (!table) return 0;
+    const PAPERLAYOUTRECORD* r = &table[index];
+    Print.PaperHeight = r->PaperHeight;
+    Print.PaperWidth = r->PaperWidth;
+    uint16_t values[12] = {(uint16_t)r->LeftMargin, (uint16_t)r->TopMargin, (uint16_t)r->LeftMargin,
+                           (uint16_t)r->TopMargin, 0, 0, (uint16_t)r->ColumnGap, (uint16_t)r->RowGap, r->Rows,
+                           r->Columns, (uint16_t)r->LabelHeight, (uint16_t)r->LabelWidth};
+    memcpy(Print.PageGeometry, values, sizeof values);
+    Print.SelectedLayout = (uint16_t)index;
+    GlobalUnlock(Print.LayoutTable);
+    return 1;
+}
+
+void LoadLayoutTable(int selected) {
+    int count = ReadSettingInt("PaperLayout", "Count", 0);
+    if (count < 0) count = 0;
+    if (count > 65000) count = 65000;
+    HGLOBAL table = GlobalAlloc(GHND, (count + 20) * sizeof(PAPERLAYOUTRECORD));
+    PAPERLAYOUTRECORD* records = table ? (PAPERLAYOUTRECORD*)GlobalLock(table) : NULL;
+    if (!records) {
+        if (table) GlobalFree(table);
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        char key[16], line[512];
+        snprintf(key, sizeof key, "@%d", i + 1);
+        ReadSettingText("PaperLayout", key, "", line, sizeof line);
+        ParseLayoutLine(line, &records[i]);
+    }
+    GlobalUnlock(table);
+    if (Print.LayoutTable) GlobalFree(Print.LayoutTable);
+    Print.LayoutTable = table;
+    Print.LayoutCount = (uint16_t)count;
+    Print.LayoutCapacity = (uint16_t)(count + 20);
+    if (count < 1 || !ApplyPaperLayout(selected)) Print.SelectedLayout = LAYOUT_NONE;
+}
+
+static void ParseFieldLine(char* line, LAYOUTITEMBODY* body) {
+    memset(body, 0, sizeof *body);
+    lstrcpynA(body->Text, NextField(&line), sizeof body->Text);
+    int left = NextNumber(&line), top = NextNumber(&line);
+    int width = NextNumber(&line), height = NextNumber(&line);
+    body->Rect[0] = left;
+    body->Rect[1] = top;
+    body->Rect[2] = left + width;
+    body->Rect[3] = top + height;
+    lstrcpynA(body->Font.lfFaceName, NextField(&line), sizeof body->Font.lfFaceName);
+    body->Font.lfHeight = NextNumber(&line);
+    body->Font.lfWeight = NextNumber(&line);
+    body->Font.lfItalic = (BYTE)NextNumber(&line);
+    body->Font.lfUnderline = (BYTE)NextNumber(&line);
+    int red = NextNumber(&line), green = NextNumber(&line), blue = NextNumber(&line);
+    body->Colour = (uint32_t)(red & 255) | (uint32_t)(green & 255) << 8 | (uint32_t)(blue & 255) << 16;
+    body->Alignment = (uint8_t)NextNumber(&line);
+    body->DrawMode = (uint8_t)NextNumber(&line);
+}
+
+void LoadTemplate(int index) {
+    if (index < 0) return;
+    char section[24];
+    snprintf(section, sizeof section, "Template%d", index + 1);
+    int fields = ReadSettingInt(section, "FieldCount", 0);
+    if (fields <= 0) return;
+    FreeLayoutStore(&Print.Template);
+    InitLayoutStore(&Print.Template);
+    for (int i = 1; i <= fields; ++i) {
+        char key[16], line[512];
+        snprintf(key, sizeof key, "Field%d", i);
+        ReadSettingText(section, key, "", line, sizeof line);
+        LAYOUTITEMBODY body;
+        ParseFieldLine(line, &body);
+        AppendLayoutItem(&Print.Template, &body);
+    }
+    Print.LabelWidth = ReadSettingInt(section, "LabelWidth", 4000);
+    Print.LabelHeight = ReadSettingInt(section, "LabelHeight", 2000);
+    Print.FillStyle = ReadSettingInt(section, "FillStyle", 0);
+    ReadSettingText(section, "TempName", "", Print.TemplateName, sizeof Print.TemplateName);
+    ReadSettingText(section, "Header", "", Print.Header, sizeof Print.Header);
+    ReadSettingText(section, "Footer", "", Print.Footer, sizeof Print.Footer);
+    Print.SelectedTemplate = index;
+}
+
+void LoadSelectedLayout(void) {
+    int layout = ReadSettingInt("PaperLayout", "SelectLayout", 0);
+    int label = ReadSettingInt("Template", "SelectTemplate", 0);
+    LoadLayoutTable(layout);
+    LoadTemplate(label);
+}
+
+void LoadPrintDefaults(void) {
+    LoadRcDataResource(App.Instance, IDR_PRINT_MARGINS, Print.PageGeometry, 8);
+    LoadRcDataResource(App.Instance, IDR_PRINT_GAPS, Print.PageGeometry + 4, 8);
+    LoadRcDataResource(App.Instance, IDR_PRINT_GRID, Print.PageGeometry + 8, 8);
+    LoadRcDataResource(App.Instance, IDR_PRINT_FIELDS, Print.PrintableFieldIds, sizeof Print.PrintableFieldIds);
+}
+
+void CreateLayoutSelectionList(void) {
+    InitGrowableArray(&LayoutSelection, sizeof(uint16_t));
+}
+
+void FreePrintResources(void) {
+    FreeLayoutStore(&Print.Template);
+    if (Print.LayoutTable) GlobalFree(Print.LayoutTable);
+    Print.LayoutTable = NULL;
+    if (LayoutSelection.Block) GlobalFree(LayoutSelection.Block);
+    LayoutSelection.Block = NULL;
+    if (Print.PrintDialog.hDevMode) GlobalFree(Print.PrintDialog.hDevMode);
+    if (Print.PrintDialog.hDevNames) GlobalFree(Print.PrintDialog.hDevNames);
+    Print.PrintDialog.hDevMode = Print.PrintDialog.hDevNames = NULL;
+}

@@ -1,0 +1,457 @@
+#!/usr/bin/env python3
+"""Draws zem40's bitmaps, cursors and icon and writes generated.rc that names them.
+
+Usage: make_resources.py <output folder>
+
+Every command-bar button gets four pictures (normal, pushed, disabled, hover) at the
+button's size; the Link button gets one set per link direction and target. Nothing here
+needs more than the standard library.
+"""
+import os
+import struct
+import sys
+
+BUTTON_W, BUTTON_H = 45, 42
+SMALL_W, SMALL_H = 16, 12
+FACE = (192, 192, 192)
+HOVER_FACE = (226, 234, 250)
+WHITE, BLACK, GREY, DARK = (255, 255, 255), (0, 0, 0), (128, 128, 128), (64, 64, 64)
+
+# A 5 x 7 pixel font for the few letters the pictures carry.
+FONT = {
+    'A': ["01110", "10001", "10001", "11111", "10001", "10001", "10001"],
+    'C': ["01111", "10000", "10000", "10000", "10000", "10000", "01111"],
+    'E': ["11111", "10000", "10000", "11110", "10000", "10000", "11111"],
+    'O': ["01110", "10001", "10001", "10001", "10001", "10001", "01110"],
+    'P': ["11110", "10001", "10001", "11110", "10000", "10000", "10000"],
+    'Z': ["11111", "00001", "00010", "00100", "01000", "10000", "11111"],
+    '!': ["00100", "00100", "00100", "00100", "00100", "00000", "00100"],
+}
+
+
+class Canvas:
+    """A 24-bit picture, top row first."""
+
+    def __init__(self, w, h, colour):
+        self.w, self.h = w, h
+        self.px = [[colour] * w for _ in range(h)]
+
+    def put(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = c
+
+    def fill(self, x0, y0, x1, y1, c):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.put(x, y, c)
+
+    def frame(self, x0, y0, x1, y1, c):
+        self.line(x0, y0, x1, y0, c)
+        self.line(x0, y1, x1, y1, c)
+        self.line(x0, y0, x0, y1, c)
+        self.line(x1, y0, x1, y1, c)
+
+    def line(self, x0, y0, x1, y1, c):
+        dx, dy = abs(x1 - x0), -abs(y1 - y0)
+        sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
+        err = dx + dy
+        while True:
+            self.put(x0, y0, c)
+            if x0 == x1 and y0 == y1:
+                return
+            e2 = 2 * err
+            if e2 >= dy:
+                err += dy
+                x0 += sx
+            if e2 <= dx:
+                err += dx
+                y0 += sy
+
+    def disc(self, cx, cy, r, c):
+        for y in range(cy - r, cy + r + 1):
+            for x in range(cx - r, cx + r + 1):
+                if (x - cx) ** 2 + (y - cy) ** 2 <= r * r:
+                    self.put(x, y, c)
+
+    def ring(self, cx, cy, r, c, width=1):
+        for y in range(cy - r, cy + r + 1):
+            for x in range(cx - r, cx + r + 1):
+                d = (x - cx) ** 2 + (y - cy) ** 2
+                if (r - width) ** 2 < d <= r * r:
+                    self.put(x, y, c)
+
+    def polygon(self, pts, c):
+        ys = [p[1] for p in pts]
+        for y in range(min(ys), max(ys) + 1):
+            xs = []
+            for i, (xa, ya) in enumerate(pts):
+                xb, yb = pts[(i + 1) % len(pts)]
+                if (ya <= y < yb) or (yb <= y < ya):
+                    xs.append(xa + (y - ya) * (xb - xa) / (yb - ya))
+            xs.sort()
+            for i in range(0, len(xs) - 1, 2):
+                for x in range(int(round(xs[i])), int(round(xs[i + 1])) + 1):
+                    self.put(x, y, c)
+
+    def text(self, x, y, s, c):
+        for ch in s:
+            rows = FONT[ch]
+            for j, row in enumerate(rows):
+                for i, bit in enumerate(row):
+                    if bit == '1':
+                        self.put(x + i, y + j, c)
+            x += 6
+
+
+# Pictures, drawn into a 45 x 42 canvas around its centre.
+def card(cv, x, y, w=22, h=14, c=WHITE):
+    cv.fill(x, y, x + w, y + h, c)
+    cv.frame(x, y, x + w, y + h, DARK)
+
+
+def draw_open(cv):
+    cv.polygon([(9, 13), (18, 13), (21, 16), (35, 16), (35, 31), (9, 31)], (200, 160, 40))
+    cv.polygon([(12, 20), (38, 20), (34, 31), (9, 31)], (250, 210, 80))
+    cv.frame(9, 13, 35, 31, DARK)
+
+
+def draw_print(cv):
+    cv.fill(14, 7, 30, 18, WHITE)
+    cv.frame(14, 7, 30, 18, DARK)
+    cv.fill(8, 17, 36, 29, (150, 150, 150))
+    cv.frame(8, 17, 36, 29, DARK)
+    cv.fill(14, 26, 30, 34, WHITE)
+    cv.frame(14, 26, 30, 34, DARK)
+    for yy in (29, 31):
+        cv.line(16, yy, 28, yy, GREY)
+    cv.disc(32, 21, 1, (0, 160, 0))
+
+
+def draw_search(cv):
+    cv.ring(19, 18, 9, DARK, 3)
+    cv.disc(19, 18, 6, (200, 230, 255))
+    for d in range(4):
+        cv.line(25 + d, 25, 33 + d, 33, (120, 70, 20))
+        cv.line(25, 25 + d, 33, 33 + d, (120, 70, 20))
+
+
+def draw_sort(cv):
+    cv.text(10, 7, "A", (0, 0, 160))
+    cv.text(10, 26, "Z", (0, 0, 160))
+    cv.fill(27, 8, 29, 26, (180, 0, 0))
+    cv.polygon([(22, 25), (34, 25), (28, 33)], (180, 0, 0))
+
+
+def draw_album(cv):
+    for row in range(2):
+        for col in range(3):
+            card(cv, 7 + col * 11, 9 + row * 12, 9, 9, (255, 255, 230))
+            cv.line(9 + col * 11, 12 + row * 12, 14 + col * 11, 12 + row * 12, (0, 0, 160))
+
+
+def draw_editor(cv):
+    card(cv, 6, 10, 26, 18)
+    for yy in (14, 18, 22):
+        cv.line(9, yy, 22, yy, (0, 0, 160))
+    cv.polygon([(33, 8), (37, 12), (24, 29), (20, 29), (20, 25)], (230, 180, 0))
+    cv.line(33, 8, 20, 25, DARK)
+    cv.line(37, 12, 24, 29, DARK)
+
+
+def draw_list(cv):
+    for i in range(5):
+        y = 9 + i * 5
+        cv.fill(9, y, 11, y + 2, (0, 0, 160))
+        cv.line(14, y + 1, 35, y + 1, DARK)
+
+
+def draw_deck(cv):
+    cv.fill(20, 26, 24, 33, DARK)
+    cv.fill(12, 32, 32, 34, DARK)
+    for i in range(3):
+        card(cv, 9 + i * 2, 8 + i * 4, 24, 14, (255, 255, 240))
+    cv.line(13, 22, 28, 22, (0, 0, 160))
+
+
+def draw_newcard(cv):
+    card(cv, 6, 12, 24, 16)
+    cv.line(9, 16, 22, 16, (0, 0, 160))
+    cv.line(9, 20, 18, 20, (0, 0, 160))
+    cv.fill(31, 9, 33, 21, (0, 150, 0))
+    cv.fill(26, 14, 38, 16, (0, 150, 0))
+
+
+def draw_scan(cv):
+    cv.polygon([(6, 22), (38, 22), (38, 32), (6, 32)], (160, 160, 170))
+    cv.frame(6, 22, 38, 32, DARK)
+    cv.fill(9, 25, 35, 27, (120, 255, 120))
+    card(cv, 12, 8, 20, 12)
+    cv.line(15, 12, 28, 12, (0, 0, 160))
+
+
+def draw_export(cv):
+    cv.fill(7, 14, 23, 32, (250, 210, 80))
+    cv.frame(7, 14, 23, 32, DARK)
+    cv.fill(17, 21, 31, 25, (0, 120, 0))
+    cv.polygon([(30, 16), (38, 23), (30, 30)], (0, 120, 0))
+
+
+def draw_globe(cv):
+    cv.disc(22, 20, 12, (60, 120, 220))
+    cv.polygon([(15, 12), (22, 10), (24, 17), (18, 22), (14, 18)], (60, 170, 60))
+    cv.polygon([(24, 22), (31, 21), (29, 29), (25, 28)], (60, 170, 60))
+    cv.ring(22, 20, 12, DARK)
+
+
+def draw_upgrade(cv):
+    draw_globe(cv)
+    cv.polygon([(32, 22), (40, 30), (36, 30), (36, 36), (28, 36), (28, 30), (24, 30)], (220, 40, 40))
+
+
+LINK_LABELS = ["P", "CE", "", "O", "OE", "A!"]
+
+
+def draw_link(cv, direction, target):
+    # Direction 1 export (arrow to the device), 2 import (arrow back), 3 both.
+    card(cv, 4, 10, 15, 11, WHITE)
+    cv.fill(27, 7, 40, 33, (90, 90, 110))
+    cv.fill(29, 10, 38, 24, (200, 230, 200))
+    label = LINK_LABELS[target]
+    if label:
+        cv.text(34 - 3 * len(label), 13, label, (0, 0, 128))
+    else:  # the cellular phone
+        cv.fill(31, 12, 35, 22, DARK)
+        cv.line(35, 8, 35, 12, DARK)
+    green, red = (0, 140, 0), (180, 0, 0)
+    if direction in (1, 3):
+        cv.fill(10, 25, 20, 26, green)
+        cv.polygon([(20, 22), (25, 25), (20, 29)], green)
+    if direction in (2, 3):
+        cv.fill(11, 32, 21, 33, red)
+        cv.polygon([(11, 29), (6, 32), (11, 36)], red)
+
+
+def draw_options(cv):
+    cv.polygon([(4, 4), (11, 4), (7, 8)], BLACK)
+
+
+PICTURES = {
+    700: draw_open, 701: draw_print, 702: draw_search, 703: draw_sort, 704: draw_album,
+    705: draw_editor, 706: draw_list, 707: draw_deck, 708: draw_newcard, 709: draw_scan,
+    710: draw_export, 711: lambda cv: draw_link(cv, 1, 0), 712: draw_options, 713: draw_globe,
+    714: draw_upgrade,
+}
+
+
+def make_button(draw, state, w=BUTTON_W, h=BUTTON_H):
+    face = HOVER_FACE if state == 'hover' else FACE
+    pic = Canvas(w, h, face)
+    draw(pic)
+    cv = Canvas(w, h, face)
+    shift = 1 if state == 'pushed' else 0
+    # A disabled picture keeps only its dark strokes, etched in grey over a white shadow.
+    etched = [[c != face and sum(c) < 400 for c in row] for row in pic.px]
+    for y in range(h):
+        for x in range(w):
+            c = pic.px[y][x]
+            if state != 'disabled' and c != face:
+                cv.put(x + shift, y + shift, c)
+            elif state == 'disabled' and etched[y][x]:
+                cv.put(x + 1, y + 1, WHITE)
+    if state == 'disabled':
+        for y in range(h):
+            for x in range(w):
+                if etched[y][x]:
+                    cv.put(x, y, GREY)
+    light, dark = (GREY, WHITE) if state == 'pushed' else (WHITE, GREY)
+    cv.line(0, 0, w - 1, 0, light)
+    cv.line(0, 0, 0, h - 1, light)
+    cv.line(w - 1, 0, w - 1, h - 1, dark)
+    cv.line(0, h - 1, w - 1, h - 1, dark)
+    return cv
+
+
+def bar_tile():
+    cv = Canvas(8, 51, FACE)
+    for y in range(51):
+        v = 214 - (y * 30) // 51
+        cv.fill(0, y, 7, y, (v, v, v + 6 if v + 6 < 256 else 255))
+    return cv
+
+
+def write_bmp(path, cv):
+    """A 24-bit bottom-up BMP without colour table."""
+    stride = (cv.w * 3 + 3) // 4 * 4
+    rows = []
+    for y in range(cv.h - 1, -1, -1):
+        row = bytearray()
+        for r, g, b in cv.px[y]:
+            row += bytes((b, g, r))
+        row += b"\0" * (stride - len(row))
+        rows.append(bytes(row))
+    data = b"".join(rows)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, cv.w, cv.h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + data)
+
+
+def mono_rows(mask, w, h):
+    stride = (w + 31) // 32 * 4
+    out = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray(stride)
+        for x in range(w):
+            if mask[y][x]:
+                row[x // 8] |= 0x80 >> (x % 8)
+        out += row
+    return bytes(out)
+
+
+def write_cursor(path, shape, hotspot):
+    """A 32 x 32 two-colour cursor: shape rows of ' ' transparent, 'X' black, '.' white."""
+    w = h = 32
+    grid = [row.ljust(w)[:w] for row in shape] + [" " * w] * (h - len(shape))
+    xor = [[1 if ch == '.' else 0 for ch in row] for row in grid]
+    andm = [[1 if ch == ' ' else 0 for ch in row] for row in grid]
+    body = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 1, 0, 0, 0, 0, 2, 0)
+    body += bytes((0, 0, 0, 0, 255, 255, 255, 0)) + mono_rows(xor, w, h) + mono_rows(andm, w, h)
+    head = struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", w, h, 2, 0, hotspot[0], hotspot[1], len(body), 22)
+    with open(path, "wb") as f:
+        f.write(head + body)
+
+
+def write_icon(path, cv):
+    w, h = cv.w, cv.h
+    stride = (w * 3 + 3) // 4 * 4
+    pixels = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray()
+        for r, g, b in cv.px[y]:
+            row += bytes((b, g, r))
+        pixels += row + b"\0" * (stride - len(row))
+    andm = mono_rows([[0] * w for _ in range(h)], w, h)
+    body = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 24, 0, 0, 0, 0, 0, 0) + bytes(pixels) + andm
+    head = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", w, h, 0, 0, 1, 24, len(body), 22)
+    with open(path, "wb") as f:
+        f.write(head + body)
+
+
+ARROW = ["X", "XX", "X.X", "X..X", "X...X", "X....X", "X.....X", "X......X", "X.......X",
+         "X........X", "X.....XXXX", "X..X..X", "X.X X..X", "XX  X..X", "X    X..X", "     X..X", "      XX"]
+HAND = ["     XX", "    X..X", "    X..X", "    X..X", "    X..XXX", "    X..X..XXX", " XX X..X..X..XX",
+        "X..XX..X..X..X.X", "X...X........X..X", " X..X...........X", "  X.............X", "  X............X",
+        "   X...........X", "   X..........X", "    X.........X", "    XXXXXXXXXXX"]
+HAND_UP = ["    XXXXXXXXXXX", "    X.........X", "   X..........X", "   X...........X", "  X............X",
+           "  X.............X", " X..X...........X", "X...X........X..X", "X..XX..X..X..X.X", " XX X..X..X..XX",
+           "    X..X..XXX", "    X..XXX", "    X..X", "    X..X", "    X..X", "     XX"]
+CROSS = [" " * 7 + "X"] * 7 + ["XXXXXXX.XXXXXXX"] + [" " * 7 + "X"] * 7
+IBEAM = ["XXX XXX", "   X", "   X", "   X", "   X", "   X", "   X", "   X", "   X", "   X", "   X",
+         "   X", "   X", "   X", "XXX XXX"]
+ROW_ARROW = ["", "", "", "", "  X", "  XX", "XXX.X", "X....X", "XXX.X", "  XX", "  X"]
+COL_ARROW = ["    X", "    X", "    X", "   X.X", "  X...X", " X.....X", "XXXX.XXXX", "   X.X", "   XXX"]
+SIZE = ["    X  X", "    X  X", "  X X  X X", " XX X  X XX", "X.XXX  XXX.X", " XX X  X XX", "  X X  X X",
+        "    X  X", "    X  X"]
+DROP = ARROW[:12] + ["X.X X..X", "XX  X..X  XXXX", "X    X..X X..X", "     X..X X..X", "      XX  XXXX"]
+STOP = ["    XXXXXX", "  XX......XX", " X..........X", " X..XX..XX..X", "X....XX.XX...X", "X.....XXX....X",
+        "X.....XXX....X", "X....XX.XX...X", " X..XX...XX.X", " X..........X", "  XX......XX", "    XXXXXX"]
+LENS_IN = ["   XXXX", "  X....X", " X..X...X", "X...X....X", "X.XXXXX..X", "X...X....X", " X..X...X",
+           "  X....X", "   XXXXXX", "        XXX", "         XXX", "          XX"]
+LENS_OUT = ["   XXXX", "  X....X", " X......X", "X........X", "X.XXXXX..X", "X........X", " X......X",
+            "  X....X", "   XXXXXX", "        XXX", "         XXX", "          XX"]
+MOVE = ["       X", "      X.X", "     X...X", "       X", "  X    X    X", " X.XXXXXXXXX.X",
+        "X...........X", " X.XXXXXXXXX.X", "  X    X    X", "       X", "     X...X", "      X.X", "       X"]
+
+CURSORS = {
+    "LIST_SELROW": (ROW_ARROW, (5, 7)), "LIST_SELCOL": (COL_ARROW, (4, 8)), "LIST_SELSIZE": (SIZE, (6, 4)),
+    "LIST_DROP": (DROP, (0, 0)), "LIST_HAND": (HAND, (5, 0)), "LIST_HANDUP": (HAND_UP, (8, 8)),
+    "LIST_ZOOMIN": (LENS_IN, (4, 4)), "LIST_ZOOMOUT": (LENS_OUT, (4, 4)), "LIST_STOP": (STOP, (6, 6)),
+    "CUR_FINGER": (HAND, (5, 0)), "FMOVECUR": (MOVE, (6, 6)),
+    "66": (IBEAM, (3, 7)), "67": (CROSS, (7, 7)),
+}
+
+
+def palette_data():
+    """PALDATA1: 256 RGBQUADs: 20 static colours, a 6 x 6 x 6 cube and grey steps."""
+    low = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+           (0, 128, 128), (192, 192, 192), (192, 220, 192), (166, 202, 240)]
+    high = [(255, 251, 240), (160, 160, 164), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+            (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+    levels = (0, 51, 102, 153, 204, 255)
+    cube = [(r, g, b) for r in levels for g in levels for b in levels]
+    greys = [(v, v, v) for v in (8 + 12 * i for i in range(20))]
+    entries = low + cube + greys + high
+    assert len(entries) == 256
+    return b"".join(bytes((b, g, r, 0)) for r, g, b in entries)
+
+
+def write_empty_tiff(path):
+    """A one-pixel white bilevel TIFF at 300 dpi: the blank page a new user's folder gets."""
+    entries = [(256, 3, 1, 1), (257, 3, 1, 1), (258, 3, 1, 1), (259, 3, 1, 1), (262, 3, 1, 0),
+               (273, 4, 1, 0), (278, 3, 1, 1), (279, 4, 1, 1), (282, 5, 1, 0), (283, 5, 1, 0), (296, 3, 1, 2)]
+    ifd_size = 2 + 12 * len(entries) + 4
+    rational_at = 8 + ifd_size
+    pixel_at = rational_at + 16
+    values = {273: pixel_at, 282: rational_at, 283: rational_at + 8}
+    ifd = struct.pack("<H", len(entries))
+    for tag, kind, count, value in entries:
+        value = values.get(tag, value)
+        packed = struct.pack("<HI", value, 0)[:4] if kind == 3 else struct.pack("<I", value)
+        ifd += struct.pack("<HHI", tag, kind, count) + packed
+    ifd += struct.pack("<I", 0)
+    data = b"II*\0" + struct.pack("<I", 8) + ifd + struct.pack("<IIII", 300, 1, 300, 1) + b"\0"
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def main():
+    out = sys.argv[1]
+    for sub in ("bmp", "cur"):
+        os.makedirs(os.path.join(out, sub), exist_ok=True)
+    lines = ["// Generated by make_resources.py: do not edit."]
+
+    def rc_path(*parts):
+        # Absolute paths, so that the resource compiler finds the files from any folder.
+        return os.path.abspath(os.path.join(out, *parts)).replace("\\", "/")
+
+    def bitmap(rid, cv):
+        write_bmp(os.path.join(out, "bmp", f"{rid}.bmp"), cv)
+        lines.append(f'{rid} BITMAP "{rc_path("bmp", f"{rid}.bmp")}"')
+
+    offsets = {"normal": 700, "pushed": 720, "disabled": 740, "hover": 760}
+    for bid, draw in PICTURES.items():
+        size = (SMALL_W, SMALL_H) if bid == 712 else (BUTTON_W, BUTTON_H)
+        for state, off in offsets.items():
+            bitmap(bid + off, make_button(draw, state, *size))
+    link_states = {"normal": 0, "disabled": 6, "hover": 12, "pushed": 18}
+    for base, direction in ((3201, 1), (3001, 2), (3101, 3)):
+        for target in range(6):
+            for state, off in link_states.items():
+                draw = (lambda d, t: lambda cv: draw_link(cv, d, t))(direction, target)
+                bitmap(base + target + off, make_button(draw, state))
+    bitmap(1240, bar_tile())
+
+    for name, (shape, hot) in CURSORS.items():
+        write_cursor(os.path.join(out, "cur", f"{name}.cur"), shape, hot)
+        lines.append(f'{name} CURSOR "{rc_path("cur", f"{name}.cur")}"')
+
+    icon = Canvas(32, 32, (0, 90, 160))
+    card(icon, 3, 7, 25, 17, WHITE)
+    icon.line(6, 11, 20, 11, (0, 0, 160))
+    icon.line(6, 15, 16, 15, GREY)
+    icon.line(6, 18, 18, 18, GREY)
+    write_icon(os.path.join(out, "IMICON.ico"), icon)
+    lines.append(f'IMICON ICON "{rc_path("IMICON.ico")}"')
+
+    with open(os.path.join(out, "PALDATA1.bin"), "wb") as f:
+        f.write(palette_data())
+    lines.append(f'PALDATA1 RCDATA "{rc_path("PALDATA1.bin")}"')
+
+    write_empty_tiff(os.path.join(out, "empty.tif"))
+
+    with open(os.path.join(out, "generated.rc"), "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,178 @@
+// The process-wide state of zem40: one structure, owned by the GUI thread.
+#pragma once
+#include <windows.h>
+#include <commdlg.h>
+#include <stdlib.h>
+#include <stdint.h>
+#include "cardrec.h"
+#include "kvdb32.h"
+#include "tvrksdk.h"
+
+// Private messages between instances and inside the program.
+#define WM_HANDOVER_FILES (WM_USER + 101)          // 1125
+#define WM_SCAN_DEFAULT_SOURCE (WM_USER + 3000)    // 4024
+#define WM_FORM_SAVE_CARD 2017
+#define WM_FORM_RELOAD_CARD 2018
+
+#define HANDOVER_OWN_COMMAND_LINE 0
+#define HANDOVER_CLIPBOARD 1
+#define HANDOVER_LIST_FILE 3
+
+#define MAIN_WINDOW_CLASS "IMC_ZEM30_ENG"
+#define INSTANCE_MUTEX_NAME "Orvane_ZEM"
+#define CLIPBOARD_FORMAT_NAME "ZEM_CMDLINE"
+#define CARD_SCANNER_TIMER 101
+#define COMMAND_BAR_HEIGHT 51
+#define STATUS_BAR_HEIGHT 19
+
+#define VIEW_CARD_DECK 0
+#define VIEW_CARD_EDITOR 1
+#define VIEW_CARD_LIST 2
+#define VIEW_CARD_ALBUM 3
+
+#define CARD_FILE_LIST_MAX 4
+#define CARD_FILE_LIST_ENTRY 145
+#define EXPORT_FIELD_COUNT 30
+#define LINK_TYPE_COUNT 6
+#define NOTE_BUFFER_SIZE 32768
+#define WORK_BLOCK_SIZE 32768
+#define PROGRAM_CURSOR_COUNT 13
+
+typedef struct APPSTATE {
+    // Process and windows.
+    HINSTANCE Instance;
+    HWND MainWindow;
+    HWND CommandBar;
+    HWND StatusBar;
+    HWND HintWindow;
+    HWND CardForm;          // the Card Editor's form (views issue)
+    HWND WorkEditWindow;    // the work area (views issue)
+    HMENU MainMenu;
+    HACCEL Accelerators;
+    HANDLE InstanceMutex;
+
+    // Start-up: the command line (heap copy of any length) and what the parser made of it.
+    char* CommandLine;
+    char PanelDataSource[128];
+    int PanelRequest;
+    int PanelUiMode;
+    int PerUserMode;
+    char PerUserFolder[MAX_PATH];
+    char PerUserDatabaseFolder[MAX_PATH + 16];
+    int ScannerLaunch;
+    char ScannerDataSource[35];
+    int IsNT4;
+
+    // Folders.
+    char ProgramFolder[MAX_PATH];        // ends with a backslash
+    char ProgramFolderShort[128];
+    char DatabaseFolder[MAX_PATH + 16];
+
+    // The open card file.
+    char CardFilePath[MAX_PATH];
+    HKVDB Database;
+    HKVTBL CardTable;
+    int CardCount;
+    int CurrentCardNumber;   // 1-based; 0 empty file; -1 new card not yet stored
+    CardRec CurrentCard;
+    char NoteBuffer[NOTE_BUFFER_SIZE];
+    int CardFileUsable;
+    int SortMode;
+    char HelpFile[MAX_PATH];
+    char WebSite[MAX_PATH];
+    int ShowTwainUI;
+    char CardFileList[CARD_FILE_LIST_MAX][CARD_FILE_LIST_ENTRY];
+    int CardFileListCount;
+    int ViewMode;
+
+    // Preferences.
+    int StatusWord;
+    int DefaultScale;
+    int DefaultView;
+    int UndoFlag;
+    int ToolTipFlag;
+    int ShowWebSite;
+    int DefaultAngle;
+    int AutoRotate;
+    int DefaultExport;
+    int ScanDeskew;
+    int ScanMultiple;
+    int DefaultReso;
+    int DefaultImgType;
+    int KeepDialog;
+    int SaveFieldNames;
+    int DetectCalibration;
+    int DataOptions[LINK_TYPE_COUNT];
+    int LinkDirection[LINK_TYPE_COUNT];
+    int LinkButtonBitmapBase;
+    int ShowBorder;
+    int LanguageSwitch[LINK_TYPE_COUNT];
+    int SelectLanguage;
+    int LanguageMenuCommand;
+    int EngineLanguageCode;
+    int PageLanguageValue;
+    char NetfreshProduct[30];
+
+    // Shared drawing resources.
+    char ProductTitle[32];
+    char UntitledName[32];
+    char UiFontFace[32];
+    HCURSOR WaitCursor;
+    HCURSOR ArrowCursor;
+    HCURSOR IBeamCursor;
+    HCURSOR ProgramCursors[PROGRAM_CURSOR_COUNT];
+    HCURSOR FingerCursor;
+    HCURSOR MoveCursor;
+    HICON Icon;
+    HBRUSH DeskBrush;
+    HBRUSH IndexStripBrush;
+    HBRUSH GoldBrush;
+    HBRUSH HintBrush;
+    HFONT DialogFont;
+    HPALETTE ColourPalette;
+    HPALETTE GreyPalette;
+    HGLOBAL WorkBlock;
+    void* WorkBlockData;
+    int CaptionHeight;
+    int VScrollWidth;
+    int HScrollHeight;
+    int DisplayWidth;
+    int DisplayHeight;
+    int DisplayDpiX;
+    int DisplayDpiY;
+    SYSTEM_INFO SystemInfo;
+    HGLOBAL FontTable;
+    int FontCount;
+
+    // Card-scanner drivers.
+    HMODULE A8100Driver;
+    HMODULE ScanLDriver;
+    HMODULE ScanL30Driver;
+    int SyscanScanner;
+    int DynaCardReader;
+    int CardScannerButtonPressed;
+    int TwainManagerOpen;   // set by the TWAIN code of the capture issue
+    int TwainSourceOpen;
+
+    // Recognition engine.
+    RecogDocument* Document;
+    RecogWorkspace* Workspace;
+    uint8_t PageAttributes[16];
+    int CurrentDatabaseIndex;
+    int LoadedDatabaseIndex;
+
+    // Lists kept across runs.
+    HGLOBAL RecentFiles;
+    WORD RecentCapacity;
+    WORD RecentCount;
+    WORD SendToCount;
+
+    // Main window.
+    int MenuHintId;
+    HWND HotCommandButton;
+    int ScanWithNamedSource;
+    char NamedSourceProduct[128];
+    char PendingImportPath[MAX_PATH];
+} APPSTATE;
+
+extern APPSTATE App;

@@ -1,0 +1,134 @@
+// Opening, creating and closing the one card file the program works on.
+#include "shell.h"
+#include "resource.h"
+#include <stdio.h>
+#include <string.h>
+
+#define CARD_TABLE "NM"
+#define JET_DATABASE 31
+#define WESTERN_LANGUAGE 0
+
+void GetUntitledCardFilePath(char* path, int size) {
+    snprintf(path, size, "%sDatabase\\Untitled.mdb", App.ProgramFolder);
+}
+
+// Start-up reads the card file to open and the card-file list from the settings.
+static void ReadStartupCardFileSettings(char* path, int size) {
+    char defaultPath[MAX_PATH + 16];
+    snprintf(defaultPath, sizeof defaultPath, "%sDEFAULT.MDB", App.ProgramFolder);
+    ReadSettingText("CardBase", "DataBaseName", defaultPath, path, size);
+    ReadSettingText("Preference", "HelpFile", "", App.HelpFile, sizeof App.HelpFile);
+    ReadSettingText("Preference", "WebSite", defaultPath, App.WebSite, sizeof App.WebSite);
+    App.CardFileListCount = ReadSettingInt("CardBase", "Count", 0);
+    if (App.CardFileListCount > CARD_FILE_LIST_MAX) App.CardFileListCount = CARD_FILE_LIST_MAX;
+    if (App.CardFileListCount < 0) App.CardFileListCount = 0;
+    App.ShowTwainUI = ReadSettingInt("Preference", "ShowTWAINUI", 0);
+    for (int i = 0; i < CARD_FILE_LIST_MAX; ++i) {
+        char key[16];
+        snprintf(key, sizeof key, "File%d", i + 1);
+        ReadSettingText("CardBase", key, "", App.CardFileList[i], CARD_FILE_LIST_ENTRY);
+    }
+    if (IsUntitledCardFile(path)) lstrcpynA(path, defaultPath, size);
+}
+
+// Compacts into "TempDir\temp.mdb" and copies the result back. A leftover temp.mdb is removed
+// first, and the copy back happens only when the compaction really produced a file, so a
+// stale copy can never replace the card file.
+static void CompactCardFile(const char* path) {
+    char tempDir[MAX_PATH], compacted[MAX_PATH + 16];
+    ReadSettingText("Directory", "TempDir", "", tempDir, sizeof tempDir);
+    snprintf(compacted, sizeof compacted, "%s\\temp.mdb", tempDir);
+    DeleteFileA(compacted);
+    if (kvCompactDatabase(0, path, compacted, WESTERN_LANGUAGE) == 1 && FileExists(compacted))
+        CopyFileA(compacted, path, FALSE);
+    DeleteFileA(compacted);
+}
+
+static void ShowCannotOpen(const char* path) {
+    MessageBoxFromStringId(App.MainWindow, IDS_CANNOT_OPEN_FILE, path, MB_OK | MB_ICONSTOP);
+}
+
+// Opens the card table sorted by name and takes the card count.
+static int OpenCardTable(void) {
+    if (!kvTblIsExist(App.Database, CARD_TABLE)) return 0;
+    if (kvTblNew(App.Database, CARD_TABLE, &App.CardTable) != 1) return 0;
+    kvKeyAdd(App.CardTable, "CName");
+    kvSetSortOrder(App.CardTable, 0);
+    App.SortMode = 1;
+    kvTblOpen(App.CardTable);
+    App.CardCount = kvTblNRecs(App.CardTable);
+    if (App.CardCount < 0) App.CardCount = 0;
+    return 1;
+}
+
+static void ReadFirstCard(void) {
+    App.CurrentCardNumber = 0;
+    memset(&App.CurrentCard, 0, sizeof App.CurrentCard);
+    if (App.CardCount <= 0) return;
+    kvRecFirst(App.CardTable);
+    App.CurrentCardNumber = kvRecNum(App.CardTable);
+    kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
+}
+
+int OpenCardFile(const char* path, int compact) {
+    App.CardFileUsable = 1;
+    App.CardCount = 0;
+    if (path)
+        lstrcpynA(App.CardFilePath, path, sizeof App.CardFilePath);
+    else
+        ReadStartupCardFileSettings(App.CardFilePath, sizeof App.CardFilePath);
+    if (!FileExists(App.CardFilePath)) {
+        App.CardFileUsable = 0;
+    } else {
+        if (compact) CompactCardFile(App.CardFilePath);
+        if (kvOpenDatabase(JET_DATABASE, App.CardFilePath, &App.Database) != 1) {
+            ShowCannotOpen(App.CardFilePath);
+            App.CardFileUsable = 0;
+        } else if (!OpenCardTable()) {
+            ShowCannotOpen(App.CardFilePath);
+            App.CardFileUsable = 0;
+        }
+    }
+    if (App.CardFileUsable) {
+        ReadFirstCard();
+    } else {
+        // A failed open hands back a handle all the same; nothing of it may stay open.
+        CloseCardFile();
+        App.CardCount = 0;
+        App.CurrentCardNumber = 0;
+    }
+    return App.CardFileUsable;
+}
+
+// The program's last resort: a new, empty, hidden card file in the Database folder.
+void CreateUntitledCardFile(void) {
+    char folder[MAX_PATH + 16];
+    snprintf(folder, sizeof folder, "%sDatabase", App.ProgramFolder);
+    CreateDirectoryA(folder, NULL);
+    GetUntitledCardFilePath(App.CardFilePath, sizeof App.CardFilePath);
+    SetFileAttributesA(App.CardFilePath, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(App.CardFilePath);
+    kvCreateDatabase(JET_DATABASE, App.CardFilePath, WESTERN_LANGUAGE, &App.Database);
+    kvTblCreate(App.Database, CARD_TABLE);
+    kvTblNew(App.Database, CARD_TABLE, &App.CardTable);
+    kvKeyAdd(App.CardTable, "CName");
+    kvSetSortOrder(App.CardTable, 0);
+    App.SortMode = 1;
+    kvTblOpen(App.CardTable);
+    App.CurrentCardNumber = 0;
+    App.CardCount = 0;
+    memset(&App.CurrentCard, 0, sizeof App.CurrentCard);
+    App.CardFileUsable = App.CardTable != NULL;
+    SetFileAttributesA(App.CardFilePath, FILE_ATTRIBUTE_HIDDEN);
+}
+
+void CloseCardFile(void) {
+    if (!App.Database) return;
+    if (App.CardTable) {
+        kvTblClose(App.CardTable);
+        kvTblFree(App.CardTable);
+        App.CardTable = NULL;
+    }
+    kvCloseDatabase(App.Database);
+    App.Database = NULL;
+}

@@ -1,0 +1,207 @@
+// What the File commands, closing and the import paths share around the open card file:
+// the untitled file's question on close, Save As, deleting a card file's image files, the
+// restricted user's access tests and the refresh of the views.
+#include "shell.h"
+#include "resource.h"
+#include "ferrow.h"
+#include <stdio.h>
+#include <string.h>
+
+#define CARD_TABLE "NM"
+#define JET_DATABASE 31
+
+void GetUntitledCardFilePath(char* path, int size);
+
+int IsUntitledCardFile(const char* path) {
+    char untitled[MAX_PATH + 32];
+    GetUntitledCardFilePath(untitled, sizeof untitled);
+    return path && lstrcmpiA(path, untitled) == 0;
+}
+
+int DeleteFileIfExists(const char* path) {
+    if (!FileExists(path)) return 0;
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(path) ? 1 : 0;
+}
+
+static void DeleteBlobFile(const CardRecBlob* blob) {
+    if (blob->Storage == 1 && blob->Data && blob->Data[0]) DeleteFileIfExists(blob->Data);
+    else if (blob->Storage == 2 && blob->FileName[0]) DeleteFileIfExists(blob->FileName);
+}
+
+// Opens a card file of its own (not the program's open one) and its card table.
+static int OpenOtherCardFile(const char* path, HKVDB* database, HKVTBL* table) {
+    *database = NULL;
+    *table = NULL;
+    if (!FileExists(path)) return 0;
+    if (kvOpenDatabase(JET_DATABASE, path, database) != 1) {
+        kvCloseDatabase(*database);
+        *database = NULL;
+        return 0;
+    }
+    if (!kvTblIsExist(*database, CARD_TABLE) || kvTblNew(*database, CARD_TABLE, table) != 1) {
+        kvCloseDatabase(*database);
+        *database = NULL;
+        *table = NULL;
+        return -1;
+    }
+    return 1;
+}
+
+static void CloseOtherCardFile(HKVDB database, HKVTBL table) {
+    if (table) {
+        kvTblClose(table);
+        kvTblFree(table);
+    }
+    kvCloseDatabase(database);
+}
+
+int DeleteCardImageFiles(const char* path) {
+    HKVDB database;
+    HKVTBL table;
+    int opened = OpenOtherCardFile(path, &database, &table);
+    if (opened <= 0) return 0;
+    kvTblOpen(table);
+    int count = kvTblNRecs(table);
+    if (count > 0) kvRecFirst(table);
+    for (int i = 0; i < count; ++i) {
+        static CardRec card;
+        memset(&card, 0, sizeof card);
+        if (kvCardRecGet(table, &card, 1)) {
+            DeleteBlobFile(&card.SecondText);
+            DeleteBlobFile(&card.CImage);
+        }
+        kvRecNext(table);
+    }
+    CloseOtherCardFile(database, table);
+    return 1;
+}
+
+// The number of cards in a card file, or -1 when it cannot be opened.
+static int CountCardsInFile(const char* path) {
+    HKVDB database;
+    HKVTBL table;
+    if (OpenOtherCardFile(path, &database, &table) <= 0) return -1;
+    int count = kvTblOpen(table) ? kvTblNRecs(table) : -1;
+    CloseOtherCardFile(database, table);
+    return count;
+}
+
+void SaveCardFileAs(const char* source, const char* target) {
+    if (lstrcmpiA(source, target) == 0) return;
+    if (FileExists(target)) {
+        DeleteCardImageFiles(target);
+        DeleteFileIfExists(target);
+    }
+    DuplicateDBFile(source, target, 0);
+}
+
+int TestWriteAccess(const char* path) {
+    char folder[MAX_PATH];
+    lstrcpynA(folder, path, sizeof folder);
+    char* dot = strrchr(folder, '.');
+    char* slash = strrchr(folder, '\\');
+    if (dot && (!slash || dot > slash)) *dot = 0;
+    if (!CreateDirectoryA(folder, NULL)) return 0;
+    RemoveDirectoryA(folder);
+    return 1;
+}
+
+// Tested on the first card's image folder; a card file without cards keeps no image in the
+// program folder, and the open card file's current card is left alone.
+int CardImagesInProgramFolder(const char* path) {
+    char program[MAX_PATH];
+    GetModuleFileNameA(App.Instance, program, sizeof program);
+    char* slash = strrchr(program, '\\');
+    if (slash) *slash = 0;
+    HKVDB database;
+    HKVTBL table;
+    if (OpenOtherCardFile(path, &database, &table) <= 0) return 0;
+    kvKeyAdd(table, "CName");
+    kvSetSortOrder(table, 0);
+    kvTblOpen(table);
+    char imageFolder[MAX_PATH] = "";
+    if (kvTblNRecs(table) > 0 && kvRecFirst(table)) {
+        static CardRec card;
+        memset(&card, 0, sizeof card);
+        if (kvCardRecGet(table, &card, 1)) {
+            const char* image = card.CImage.Storage == 1 && card.CImage.Data ? card.CImage.Data : card.CImage.FileName;
+            lstrcpynA(imageFolder, image, sizeof imageFolder);
+            char* last = strrchr(imageFolder, '\\');
+            if (last) *last = 0;
+        }
+    }
+    CloseOtherCardFile(database, table);
+    return imageFolder[0] && strstr(imageFolder, program) != NULL;
+}
+
+// Asks for a path to keep the untitled cards under, until the user gives a usable one or
+// cancels. 1 with the path, 0 when cancelled.
+static int AskPathForUntitledCards(char* path) {
+    for (;;) {
+        path[0] = 0;
+        if (!ShowSaveFileDialog(App.MainWindow, path, 11)) return 0;
+        if (!App.PerUserMode || TestWriteAccess(path)) return 1;
+        char text[200];
+        LoadStringA(App.Instance, IDS_NO_PERMISSION, text, sizeof text);
+        MessageBoxA(App.MainWindow, text, NULL, MB_OK);
+    }
+}
+
+static void DeleteUntitledCardFile(const char* untitled) {
+    DeleteCardImageFiles(untitled);
+    DeleteFileIfExists(untitled);
+}
+
+// Yes: the untitled cards move to a file the user names. The untitled file and its image
+// files go only once the copy opens with every card; otherwise nothing is deleted, the
+// untitled file is opened again and closing stops.
+static int KeepUntitledCards(const char* untitled) {
+    char target[MAX_PATH];
+    if (!AskPathForUntitledCards(target)) return 0;
+    int count = App.CardCount;
+    CloseCardFile();
+    SaveCardFileAs(untitled, target);
+    if (lstrcmpiA(untitled, target) == 0 || CountCardsInFile(target) != count) {
+        MessageBoxFromStringId(App.MainWindow, IDS_CANNOT_OPEN_FILE, target, MB_OK | MB_ICONSTOP);
+        OpenCardFile(untitled, 0);
+        return 0;
+    }
+    DeleteUntitledCardFile(untitled);
+    lstrcpynA(App.CardFilePath, target, sizeof App.CardFilePath);
+    return 1;
+}
+
+int QueryCloseCardFile(void) {
+    if (!App.Database) return 1;
+    int untitled = IsUntitledCardFile(App.CardFilePath);
+    if (App.CardCount <= 0) {
+        if (untitled) {
+            CloseCardFile();
+            DeleteFileIfExists(App.CardFilePath);
+        }
+        return 1;
+    }
+    if (!untitled) return 1;
+    char path[MAX_PATH];
+    lstrcpynA(path, App.CardFilePath, sizeof path);
+    int answer = MessageBoxFromStringId(App.MainWindow, IDS_SAVE_NEW_CARDS, NULL, MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL) return 0;
+    if (answer == IDYES) return KeepUntitledCards(path);
+    CloseCardFile();
+    DeleteUntitledCardFile(path);
+    return 1;
+}
+
+// Brings the views up to date with the open card file and the current card. The panes of
+// each view refresh themselves with the views code; the shell keeps the current number right.
+void RefreshCardViews(int fullRefresh) {
+    if ((App.ViewMode == VIEW_CARD_DECK || App.ViewMode == VIEW_CARD_EDITOR) && App.CardCount > 0 && App.CardTable) {
+        int number = kvRecNum(App.CardTable);
+        if (number > 0) {
+            App.CurrentCardNumber = number;
+            kvRecGoto(App.CardTable, number);
+        }
+    }
+    if (App.MainWindow) InvalidateRect(App.MainWindow, NULL, FALSE);
+}

@@ -1,0 +1,132 @@
+// Open and save dialogs: one set-up routine fills the record by dialog mode.
+#include "shell.h"
+#include "resource.h"
+#include <string.h>
+
+#define FILTER_SIZE 256
+#define TITLE_SIZE 32
+
+static char FilterBuffer[FILTER_SIZE];
+static char TitleBuffer[TITLE_SIZE];
+static char DefaultExtension[8];
+static char ImageFolder[128];
+static char CardFileFolder[MAX_PATH];
+static int OpenImageChoice;
+static int SaveImageChoice = 2;
+static int ExportChoice;
+static int ExportFileType;
+
+// A filter string ends with its separator; every occurrence becomes a terminating zero.
+int LoadFilterString(UINT id, char* buffer) {
+    int n = LoadStringA(App.Instance, id, buffer, FILTER_SIZE - 1);
+    if (n <= 0) {
+        buffer[0] = 0;
+        return 0;
+    }
+    char separator = buffer[n - 1];
+    for (int i = 0; i < n; ++i)
+        if (buffer[i] == separator) buffer[i] = 0;
+    buffer[n] = 0;
+    return 1;
+}
+
+void GetFilterExtension(int index, const char* filters, char* out, int whole) {
+    const char* piece = filters;
+    for (int i = 0; i < 2 * index + 1 && *piece; ++i) piece += strlen(piece) + 1;
+    out[0] = 0;
+    if (whole) {
+        strcpy(out, piece);
+    } else if (strlen(piece) < 5 && strlen(piece) >= 3 && piece[2] != '*') {
+        strcpy(out, piece + 2);
+    }
+}
+
+typedef struct DIALOGMODE {
+    int Mode;
+    UINT Filter;
+    UINT Title;
+    DWORD Flags;
+    int* RememberedChoice;   // null: filter item 1
+    const char* Extension;   // null: from the filter item
+    int CardFileFolder;
+} DIALOGMODE;
+
+#define SAVE_FLAGS (OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOTESTFILECREATE)
+#define OPEN_FLAGS (OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)
+
+static const DIALOGMODE kModes[] = {
+    {1, IDS_FILTER_IMAGES_OPEN, IDS_TITLE_OPEN_IMAGES,
+     OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, &OpenImageChoice, NULL, 0},
+    {5, IDS_FILTER_IMAGES_SAVE, IDS_TITLE_SAVE_IMAGES, SAVE_FLAGS, &SaveImageChoice, NULL, 0},
+    {6, IDS_FILTER_EXPORT, IDS_TITLE_EXPORT, SAVE_FLAGS, &ExportChoice, NULL, 0},
+    {7, IDS_FILTER_TEMPLATE, IDS_TITLE_SAVE_TEMPLATE, SAVE_FLAGS, NULL, "TPL", 0},
+    {8, IDS_FILTER_TEMPLATE, IDS_TITLE_OPEN_TEMPLATE, OPEN_FLAGS, NULL, "TPL", 0},
+    {9, IDS_FILTER_CARDFILE, IDS_TITLE_OPEN_CARDFILE_OLD, OPEN_FLAGS, NULL, "MDB", 1},
+    {11, IDS_FILTER_CARDFILE, IDS_TITLE_SAVE_CARDFILE, SAVE_FLAGS, NULL, "MDB", 1},
+    {12, IDS_FILTER_CARDFILE, IDS_TITLE_OPEN_CARDFILE, OPEN_FLAGS, NULL, "MDB", 1},
+    {13, IDS_FILTER_CARDFILE, IDS_TITLE_DELETE_CARDFILE, OPEN_FLAGS, NULL, "MDB", 1},
+    {14, IDS_FILTER_EXPORT, IDS_TITLE_EXPORT_CARDFILE, SAVE_FLAGS, &ExportChoice, NULL, 0},
+};
+
+static const DIALOGMODE* FindMode(int mode) {
+    for (const DIALOGMODE& m : kModes)
+        if (m.Mode == mode) return &m;
+    return NULL;
+}
+
+void SetupFileDialog(HWND owner, int mode, OPENFILENAMEA* record, char* fileName, LPOFNHOOKPROC hook) {
+    const DIALOGMODE* m = FindMode(mode);
+    if (!m) return;
+    if (!ImageFolder[0]) lstrcpynA(ImageFolder, App.ProgramFolderShort, sizeof ImageFolder);
+    memset(record, 0, sizeof *record);
+    record->lStructSize = 76;
+    record->hwndOwner = mode == 1 ? owner : App.MainWindow;
+    LoadFilterString(m->Filter, FilterBuffer);
+    LoadStringA(App.Instance, m->Title, TitleBuffer, sizeof TitleBuffer);
+    record->lpstrFilter = FilterBuffer;
+    record->lpstrFile = fileName;
+    record->nMaxFile = mode == 1 ? 8192 : 256;
+    record->lpstrTitle = TitleBuffer;
+    record->Flags = m->Flags;
+    record->lpstrInitialDir = m->CardFileFolder ? CardFileFolder : ImageFolder;
+    int choice = m->RememberedChoice ? *m->RememberedChoice : 0;
+    record->nFilterIndex = choice + 1;
+    if (m->Extension) {
+        lstrcpyA(DefaultExtension, m->Extension);
+        record->lpstrDefExt = DefaultExtension;
+    } else if (mode != 1 || choice != 0) {
+        GetFilterExtension(choice, FilterBuffer, DefaultExtension, 0);
+        record->lpstrDefExt = DefaultExtension[0] ? DefaultExtension : NULL;
+    }
+    // Without a hook procedure the hook flag would make the dialog fail.
+    if (mode == 1 && hook) {
+        record->Flags |= OFN_ENABLEHOOK;
+        record->lpfnHook = hook;
+    }
+}
+
+// The save dialog of the given mode; remembers the folder and, for card files and
+// exports, the chosen type. Returns 1 when the user chose a path.
+int ShowSaveFileDialog(HWND owner, char* path, int mode) {
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(sizeof before, before);
+    if (mode == 11 && !CardFileFolder[0])
+        lstrcpynA(CardFileFolder, App.PerUserMode ? App.PerUserFolder : before, sizeof CardFileFolder);
+    OPENFILENAMEA record;
+    SetupFileDialog(owner, mode, &record, path, NULL);
+    int chosen = GetSaveFileNameA(&record) ? 1 : 0;
+    if (chosen) {
+        char folder[MAX_PATH];
+        GetCurrentDirectoryA(sizeof folder, folder);
+        if (FindMode(mode) && FindMode(mode)->CardFileFolder)
+            lstrcpynA(CardFileFolder, folder, sizeof CardFileFolder);
+        else
+            lstrcpynA(ImageFolder, folder, sizeof ImageFolder);
+        if (mode == 6 || mode == 11 || mode == 14) ExportFileType = (int)record.nFilterIndex - 1;
+        if (mode == 5) SaveImageChoice = (int)record.nFilterIndex - 1;
+    }
+    SetCurrentDirectoryA(before);
+    // A hung top-level window must not hang the program with it.
+    if (chosen) SendMessageTimeoutA(HWND_BROADCAST, WM_PAINT, 0, 0, SMTO_ABORTIFHUNG, 1000, NULL);
+    return chosen;
+}

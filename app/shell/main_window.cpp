@@ -1,0 +1,225 @@
+// The main window procedure: command routing, the card-scanner button poll, the minimum
+// size, menu hints, and the shut-down order on close and destroy.
+#include "shell.h"
+#include "print.h"
+#include "resource.h"
+#include <shellapi.h>
+#include <stdio.h>
+#include <string.h>
+
+#define MIN_TRACK_WIDTH 624
+#define MIN_TRACK_HEIGHT 480
+
+typedef int(__cdecl* ButtonPollFn)(void);
+typedef int(__cdecl* DynaStatusFn)(BYTE* status);
+
+static void RunScanCommand(void) {
+    SendMessageA(App.MainWindow, WM_COMMAND, IDM_SCAN, 0);
+}
+
+// A recognised card scanner's button, polled every 200 ms while no acquisition is open.
+static void OnScannerButtonTimer(void) {
+    if (IsTwainManagerOpen() || IsTwainSourceOpen()) return;
+    if (App.A8100Driver && App.SyscanScanner) {
+        ButtonPollFn isButtonOn = (ButtonPollFn)(void*)GetProcAddress(App.A8100Driver, "IO_IsButtonOn");
+        if (isButtonOn && isButtonOn()) RunScanCommand();
+        return;
+    }
+    if (App.DynaCardReader && App.ScanLDriver) {
+        DynaStatusFn checkStatus = (DynaStatusFn)(void*)GetProcAddress(App.ScanLDriver, "Dyna_CheckScannerStatus");
+        if (!checkStatus) return;
+        BYTE status = 0;
+        if (checkStatus(&status) && status) RunScanCommand();
+    }
+}
+
+static void OnScanDefaultSource(void) {
+    App.ScanWithNamedSource = 1;
+    ReadSettingText("Preference", "DefaultDSProductName", "", App.NamedSourceProduct, sizeof App.NamedSourceProduct);
+    if (App.NamedSourceProduct[0]) RunScanCommand();
+}
+
+// The status bar explains the menu entry under the mouse.
+static void OnMenuSelect(HWND window, HMENU menu, int item, HMENU popup, UINT flags) {
+    int oldId = App.MenuHintId;
+    int id;
+    if (flags != 0xFFFFFFFF && !(flags & MF_SYSMENU)) {
+        if (flags & MF_POPUP) id = IDS_NO_HINT;
+        else id = (item >= 300 && item <= 399) ? 300 : item;
+    } else {
+        id = (flags != 0xFFFFFFFF && !(flags & MF_POPUP)) ? item : IDS_PRODUCT_TITLE;
+    }
+    App.MenuHintId = id;
+    if (id == oldId) return;
+    ShowStatusHint(App.StatusBar, (id >= IDM_LINK_PALM && id <= IDM_LINK_ACT) ? id + 796 : id, 1);
+}
+
+// Dropped image files are imported like File > Import Card Images, at most 49 at a time;
+// the import itself comes with the capture code, until then a drop is released unused.
+static void OnDropFiles(HWND window, HDROP drop) {
+    DragFinish(drop);
+}
+
+static void OnMainSetCursor(HWND window) {
+    POINT point;
+    GetCursorPos(&point);
+    ScreenToClient(window, &point);
+    if (App.HotCommandButton && ChildWindowFromPoint(window, point) != App.CommandBar) {
+        HideHintWindow();
+        InvalidateRect(App.HotCommandButton, NULL, FALSE);
+        UpdateWindow(App.HotCommandButton);
+        App.HotCommandButton = NULL;
+    }
+}
+
+static void DrawWorkAreaFrame(HDC dc, const RECT* r) {
+    HPEN grey = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
+    HGDIOBJ old = SelectObject(dc, grey);
+    MoveToEx(dc, r->left, r->bottom - 1, NULL);
+    LineTo(dc, r->left, r->top);
+    LineTo(dc, r->right, r->top);
+    SelectObject(dc, GetStockObject(WHITE_PEN));
+    MoveToEx(dc, r->right - 1, r->top, NULL);
+    LineTo(dc, r->right - 1, r->bottom - 1);
+    LineTo(dc, r->left, r->bottom - 1);
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    MoveToEx(dc, r->left + 1, r->bottom - 2, NULL);
+    LineTo(dc, r->left + 1, r->top + 1);
+    LineTo(dc, r->right - 1, r->top + 1);
+    SelectObject(dc, old);
+    DeleteObject(grey);
+}
+
+static void OnMainPaint(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT r;
+    GetClientRect(window, &r);
+    if (App.CommandBar) r.top += COMMAND_BAR_HEIGHT;
+    if (App.StatusBar) r.bottom -= 20;
+    r.right -= 1;
+    DrawWorkAreaFrame(dc, &r);
+    EndPaint(window, &ps);
+}
+
+int LayoutMainChildren(HWND window, WPARAM kind) {
+    if (kind == SIZE_MINIMIZED) return 1;
+    ResizeBars(window, kind);
+    return 1;
+}
+
+static void FreeScannerDrivers(void) {
+    if (App.A8100Driver) FreeLibrary(App.A8100Driver);
+    if (App.ScanLDriver) FreeLibrary(App.ScanLDriver);
+    App.A8100Driver = NULL;
+    App.ScanLDriver = NULL;
+}
+
+static void FreeFontTable(void) {
+    if (App.FontTable) GlobalFree(App.FontTable);
+    App.FontTable = NULL;
+    App.FontCount = 0;
+}
+
+static void OnMainClose(HWND window) {
+    if (!QueryCloseCardFile()) return;
+    WriteSettingInt("Status", "CurCard", App.CurrentCardNumber);
+    FreeScannerDrivers();
+    if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm) {
+        if (IsWindow(App.CardForm)) SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
+        DestroyWindow(App.CardForm);
+        App.CardForm = NULL;
+    }
+    FreeFontTable();
+    DestroyWindow(window);
+}
+
+// The session question is asked only when the session really ends: a cancelled logoff
+// (ending 0) must not ask, nor close, the card file.
+static void OnEndSession(HWND window, WPARAM ending) {
+    if (ending && QueryCloseCardFile()) DestroyWindow(window);
+}
+
+// Deletes the engine's temporary ".IFO" files left in the temporary folder.
+static void DeleteTemporaryInfoFiles(void) {
+    char folder[146], pattern[160], path[MAX_PATH + 160];
+    ReadSettingText("Directory", "TempDir", "", folder, sizeof folder);
+    size_t n = strlen(folder);
+    if (n == 0 || folder[n - 1] != '\\') lstrcatA(folder, "\\");
+    snprintf(pattern, sizeof pattern, "%s*.IFO", folder);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        snprintf(path, sizeof path, "%s%s", folder, found.cFileName);
+        DeleteFileA(path);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+static void OnMainDestroy(HWND window) {
+    SaveSessionSettings();
+    FreeAppResources();
+    KillTimer(window, CARD_SCANNER_TIMER);
+    DestroyMenu(App.MainMenu);
+    App.MainMenu = NULL;
+    EndRecognitionEngine();
+    DeleteTemporaryInfoFiles();
+    if (App.InstanceMutex) {
+        ReleaseMutex(App.InstanceMutex);
+        CloseHandle(App.InstanceMutex);
+        App.InstanceMutex = NULL;
+    }
+    if (App.ShowWebSite == 2) CallOnlineUpdate(1);
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DESTROY:
+        OnMainDestroy(window);
+        return 0;
+    case WM_SIZE:
+        LayoutMainChildren(window, wParam);
+        return 0;
+    case WM_PAINT:
+        OnMainPaint(window);
+        return 0;
+    case WM_CLOSE:
+        OnMainClose(window);
+        return 0;
+    case WM_ENDSESSION:
+        OnEndSession(window, wParam);
+        return 0;
+    case WM_SETCURSOR:
+        OnMainSetCursor(window);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_GETMINMAXINFO:
+        ((MINMAXINFO*)lParam)->ptMinTrackSize.x = MIN_TRACK_WIDTH;
+        ((MINMAXINFO*)lParam)->ptMinTrackSize.y = MIN_TRACK_HEIGHT;
+        return 0;
+    case WM_COMMAND:
+        OnMainCommand(window, LOWORD(wParam));
+        return 0;
+    case WM_TIMER:
+        OnScannerButtonTimer();
+        return 0;
+    case WM_MENUSELECT: {
+        UINT flags = HIWORD(wParam) == 0xFFFF ? 0xFFFFFFFF : HIWORD(wParam);
+        HMENU menu = (HMENU)lParam;
+        int item = (flags != 0xFFFFFFFF && (flags & MF_POPUP)) ? 0 : LOWORD(wParam);
+        HMENU popup = (flags != 0xFFFFFFFF && (flags & MF_POPUP)) ? GetSubMenu(menu, LOWORD(wParam)) : NULL;
+        OnMenuSelect(window, menu, item, popup, flags);
+        return 0;
+    }
+    case WM_DROPFILES:
+        OnDropFiles(window, (HDROP)wParam);
+        return 0;
+    case WM_HANDOVER_FILES:
+        return OnHandOverFiles(window, wParam, lParam);
+    case WM_SCAN_DEFAULT_SOURCE:
+        OnScanDefaultSource();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

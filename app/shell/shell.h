@@ -1,0 +1,122 @@
+// Functions of the application shell, by the file that holds them.
+#pragma once
+#include "app_state.h"
+
+// settings.cpp: the settings file and the preferences kept in program state.
+BOOL ReplaceFileExtension(char* path, const char* extension);
+void GetSettingsPath(char* path, int size);
+int ReadSettingInt(const char* section, const char* key, int fallback);
+void ReadSettingText(const char* section, const char* key, const char* fallback, char* out, int size);
+void WriteSettingText(const char* section, const char* key, const char* value);
+void WriteSettingInt(const char* section, const char* key, int value);
+void ReadPreferenceValue(int index, int* value);
+void WritePreferenceValue(int index, const char* text);
+void LoadStartupPreferences(void);
+void LoadScanAndExportPreferences(void);
+void SaveSessionSettings(void);
+
+// settings_lists.cpp: recent image files, card-file list and send-to entries.
+void LoadRecentFiles(void);
+void AddRecentFile(const char* path);
+void SaveRecentFiles(void);
+void SaveSendToList(void);
+BOOL FileExists(const char* path);
+
+// messages.cpp: user messages by string id and small shell helpers.
+int MessageBoxFromStringId(HWND owner, UINT id, const char* caption, UINT style);
+int MessageBoxFormat(HWND owner, UINT style, UINT id, ...);
+void SetMainWindowTitle(const char* path);
+INT_PTR RunModalDialog(HWND owner, int ignored, int templateId, DLGPROC proc);
+HGLOBAL InitGrowableArray(void* header, int elementSize);
+
+// user_groups.cpp: who runs the program and how it was launched.
+int IsNT5OrLater(void);
+int IsWindowsNT4(void);
+int IsUserAdministrator(void);
+int IsUserPowerUser(void);
+int CheckStillImageLaunch(char* dataSource, int registerLaunch);
+
+// startup.cpp: entry, single instance, hand-over to a running instance, message loop.
+int RunMessageLoop(void);
+void RemoveEnclosingQuotes(char* text);
+
+// app_init.cpp: shared resources, window classes, main window.
+int InitApplication(void);
+int InitResources(void);
+int CreateMainWindow(HINSTANCE instance, int showCommand);
+void FreeAppResources(void);
+void InitPageAttributes(uint8_t* block);
+void CallOnlineUpdate(int when);
+
+// engine_startup.cpp: the recognition engine's document and database at start-up.
+int CreateRecognitionDocument(void);
+void EndRecognitionEngine(void);
+
+// main_window.cpp
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+int LayoutMainChildren(HWND window, WPARAM kind);
+void OnMainCommand(HWND window, int id);
+void SetViewMode(int mode);
+
+// card_file.cpp: opening, creating and closing the card file.
+int OpenCardFile(const char* path, int compact);
+void CreateUntitledCardFile(void);
+void CloseCardFile(void);
+
+// card_file_handling.cpp
+int IsUntitledCardFile(const char* path);
+int QueryCloseCardFile(void);
+void SaveCardFileAs(const char* source, const char* target);
+int DeleteCardImageFiles(const char* path);
+int TestWriteAccess(const char* path);
+int CardImagesInProgramFolder(const char* path);
+void RefreshCardViews(int fullRefresh);
+int DeleteFileIfExists(const char* path);
+
+// file_dialog.cpp
+void SetupFileDialog(HWND owner, int mode, OPENFILENAMEA* record, char* fileName, LPOFNHOOKPROC hook);
+int LoadFilterString(UINT id, char* buffer);
+void GetFilterExtension(int index, const char* filters, char* out, int whole);
+int ShowSaveFileDialog(HWND owner, char* path, int mode);
+
+// status_bar.cpp and frames.cpp
+HWND CreateStatusBar(HWND mainWindow);
+LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void ShowStatusHint(HWND window, int id, int paintNow);
+void BeginProgress(int id);
+void StepProgress(int percent);
+void EndProgress(void);
+void InvalidateStatusPane(int pane);
+int StatusPaneHitTest(int x, int y, RECT* out);
+void ResetStatusBarFlash(void);
+void ResizeBars(HWND mainWindow, WPARAM sizeType);
+void DrawSunkenFrame(HDC dc, int left, int top, int right, int bottom, int highlighted);
+void DrawRaisedFrame(HDC dc, int left, int top, int right, int bottom);
+void DrawFrameWithPens(HDC dc, int left, int top, int right, int bottom, HPEN topLeft, HPEN bottomRight);
+
+// command_bar.cpp and bitmap_resources.cpp
+HWND CreateCommandBar(HWND mainWindow);
+LRESULT CALLBACK CommandBarWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void UpdateCommandStates(HWND bar, int buttonId);
+int LinkStatusTextId(void);
+void TileBitmapResource(HDC dc, int bitmapId, const RECT* rect);
+void DrawBitmapResourceCentered(HDC dc, int bitmapId, const RECT* rect);
+void DrawBitmapResourcePart(HDC dc, int bitmapId, POINT destination, const RECT* source);
+
+// hint_window.cpp
+HWND CreateHintWindow(HWND mainWindow);
+void ShowHintIfEnabled(void);
+void ShowHintForControl(void);
+void HideHintWindow(void);
+LRESULT CALLBACK HintWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void WaitMilliseconds(DWORD n);
+
+// handover_receive.cpp: what the first instance accepts of a hand-over message.
+LRESULT OnHandOverFiles(HWND window, WPARAM wParam, LPARAM lParam);
+
+// rc_data.cpp
+int LoadRcDataResource(HINSTANCE module, int id, void* buffer, int size);
+
+// twain_state.cpp: whether a TWAIN acquisition is open (the capture issue opens one).
+int IsTwainManagerOpen(void);
+int IsTwainSourceOpen(void);

@@ -1,0 +1,213 @@
+// The status bar: a hint pane that doubles as the progress bar of long operations, and
+// three empty panes on the right.
+#include "shell.h"
+#include "resource.h"
+#include <stdio.h>
+#include <string.h>
+
+#define PANE_COUNT 4
+
+static RECT Panes[PANE_COUNT];
+static char HintText[256];
+static int HintId = -1;
+static int LastPercent = -1;
+static HCURSOR SavedCursor;
+static HFONT StatusFont;
+
+static HFONT GetStatusFont(void) {
+    if (!StatusFont)
+        StatusFont = CreateFontA(12, 0, 0, 0, 400, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 PROOF_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
+    return StatusFont;
+}
+
+static void ComputePanes(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    int w = client.right, h = client.bottom;
+    SetRect(&Panes[1], w - 125, 2, w - 5, h);
+    SetRect(&Panes[2], Panes[1].left - 43, 2, Panes[1].left - 3, h);
+    SetRect(&Panes[3], Panes[2].left - 103, 2, Panes[2].left - 3, h);
+    SetRect(&Panes[0], client.left + 2, 2, Panes[3].left - 3, h);
+}
+
+HWND CreateStatusBar(HWND mainWindow) {
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    return CreateWindowA("IMC_STAT20", NULL, WS_CHILD | WS_VISIBLE, 0, client.bottom - STATUS_BAR_HEIGHT,
+                         client.right, STATUS_BAR_HEIGHT, mainWindow, NULL, App.Instance, NULL);
+}
+
+static void TextRect(RECT* r) {
+    SetRect(r, Panes[0].left + 3, Panes[0].top + 1, Panes[0].right - 1, Panes[0].bottom - 1);
+}
+
+static void DrawHintText(HDC dc) {
+    RECT r;
+    TextRect(&r);
+    FillRect(dc, &r, (HBRUSH)GetStockObject(LTGRAY_BRUSH));
+    HGDIOBJ old = SelectObject(dc, GetStatusFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextA(dc, HintText, -1, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SelectObject(dc, old);
+}
+
+void ShowStatusHint(HWND window, int id, int paintNow) {
+    if (!window || id == HintId) return;
+    HintId = id;
+    if (LoadStringA(App.Instance, id, HintText, 255) <= 0) HintText[0] = 0;
+    // The bar's window text is the hint shown, so that accessibility tools can read it.
+    SetWindowTextA(window, HintText);
+    if (!paintNow) return;
+    HDC dc = GetDC(window);
+    DrawHintText(dc);
+    ReleaseDC(window, dc);
+}
+
+void BeginProgress(int id) {
+    SavedCursor = SetCursor(App.WaitCursor ? App.WaitCursor : LoadCursor(NULL, IDC_WAIT));
+    ShowStatusHint(App.StatusBar, id, 1);
+    LastPercent = -1;
+}
+
+// The percentage in a box at the left, then the hint text over a bar that fills in blue.
+void StepProgress(int percent) {
+    if (!App.StatusBar || percent == LastPercent) return;
+    if (percent < 0) percent = 0;
+    if (percent > 100) percent = 100;
+    HDC dc = GetDC(App.StatusBar);
+    HGDIOBJ oldFont = SelectObject(dc, GetStatusFont());
+    SIZE extent;
+    GetTextExtentPoint32A(dc, "100%", 4, &extent);
+    RECT box = {Panes[0].left + 3, Panes[0].top + 1, Panes[0].left + extent.cx + 5, Panes[0].bottom - 1};
+    FillRect(dc, &box, (HBRUSH)GetStockObject(LTGRAY_BRUSH));
+    char number[8];
+    snprintf(number, sizeof number, "%3d%%", percent);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextA(dc, number, -1, &box, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(WHITE_PEN));
+    MoveToEx(dc, box.right, box.top, NULL);
+    LineTo(dc, box.right, box.bottom);
+    SelectObject(dc, oldPen);
+
+    RECT bar = {box.right + 1, box.top, Panes[0].right - 1, box.bottom};
+    int done = (int)((long long)(bar.right - bar.left) * percent / 100);
+    RECT doneRect = {bar.left, bar.top, bar.left + done, bar.bottom};
+    RECT restRect = {bar.left + done, bar.top, bar.right, bar.bottom};
+    RECT textRect = {bar.left + 2, bar.top, bar.right, bar.bottom};
+    struct { const RECT* Clip; COLORREF Back; COLORREF Text; } parts[] = {
+        {&doneRect, RGB(0, 0, 255), RGB(255, 255, 255)}, {&restRect, RGB(192, 192, 192), RGB(0, 0, 0)}};
+    for (auto& part : parts) {
+        if (part.Clip->right <= part.Clip->left) continue;
+        HBRUSH brush = CreateSolidBrush(part.Back);
+        FillRect(dc, part.Clip, brush);
+        DeleteObject(brush);
+        HRGN clip = CreateRectRgnIndirect(part.Clip);
+        SelectClipRgn(dc, clip);
+        SetTextColor(dc, part.Text);
+        DrawTextA(dc, HintText, -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        SelectClipRgn(dc, NULL);
+        DeleteObject(clip);
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(App.StatusBar, dc);
+    LastPercent = percent;
+}
+
+void EndProgress(void) {
+    ShowStatusHint(App.StatusBar, IDS_PROGRESS_DONE, 1);
+    if (App.StatusBar) {
+        InvalidateRect(App.StatusBar, NULL, TRUE);
+        UpdateWindow(App.StatusBar);
+    }
+    LastPercent = -1;
+    SetCursor(SavedCursor);
+}
+
+void InvalidateStatusPane(int pane) {
+    if (!App.StatusBar || pane < 0 || pane >= PANE_COUNT) return;
+    InvalidateRect(App.StatusBar, &Panes[pane], TRUE);
+    UpdateWindow(App.StatusBar);
+}
+
+int StatusPaneHitTest(int x, int y, RECT* out) {
+    POINT p = {x, y};
+    for (int i = 0; i < PANE_COUNT; ++i) {
+        if (PtInRect(&Panes[i], p)) {
+            if (out) *out = Panes[i];
+            return 2065 + i;
+        }
+    }
+    return 0;
+}
+
+void ResetStatusBarFlash(void) {
+    FlashWindow(App.StatusBar, FALSE);
+    FlashWindow(App.StatusBar, FALSE);
+}
+
+void ResizeBars(HWND mainWindow, WPARAM sizeType) {
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    if (sizeType == SIZE_MINIMIZED) {
+        if (App.CommandBar) MoveWindow(App.CommandBar, 0, 0, 0, 0, TRUE);
+        if (App.StatusBar) MoveWindow(App.StatusBar, 0, 0, 0, 0, TRUE);
+        return;
+    }
+    if (App.CommandBar) MoveWindow(App.CommandBar, 0, 0, client.right, COMMAND_BAR_HEIGHT, TRUE);
+    if (App.StatusBar)
+        MoveWindow(App.StatusBar, 0, client.bottom - STATUS_BAR_HEIGHT, client.right, STATUS_BAR_HEIGHT, TRUE);
+}
+
+static void PaintStatusBar(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, (HBRUSH)GetStockObject(LTGRAY_BRUSH));
+    for (int i = 0; i < PANE_COUNT; ++i)
+        DrawSunkenFrame(dc, Panes[i].left, Panes[i].top, Panes[i].right, Panes[i].bottom, 0);
+    EndPaint(window, &ps);
+}
+
+static void OnStatusSetCursor(HWND window) {
+    static const int kPaneHints[PANE_COUNT] = {1068, 1069, 1067, 1066};
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(window, &p);
+    int id = 1065;
+    for (int i = 0; i < PANE_COUNT; ++i)
+        if (PtInRect(&Panes[i], p)) id = kPaneHints[i];
+    ShowStatusHint(window, id, 1);
+}
+
+LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        ComputePanes(window);
+        return 0;
+    case WM_SIZE:
+        ComputePanes(window);
+        InvalidateRect(window, NULL, TRUE);
+        return 0;
+    case WM_PAINT:
+        PaintStatusBar(window);
+        return 0;
+    case WM_SETCURSOR:
+        OnStatusSetCursor(window);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return 0;
+    case WM_DESTROY:
+        if (StatusFont) DeleteObject(StatusFont);
+        StatusFont = NULL;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,34 @@
+// The engine's document and work area.
+#include "tvrksdk.h"
+#include "trace.h"
+#include <new>
+#include <string.h>
+
+extern "C" int32_t Create_Document(RecogDocument** document, RecogWorkspace** workspace) {
+    TraceEngineCall("Create_Document");
+    if (!document || !workspace) return 0;
+    *document = new (std::nothrow) RecogDocument();
+    *workspace = new (std::nothrow) RecogWorkspace();
+    if (*document && *workspace) return 1;
+    delete *document;
+    delete *workspace;
+    *document = nullptr;
+    *workspace = nullptr;
+    return 0;
+}
+
+extern "C" int32_t RemoveDocumentInfo(RecogDocument* document) {
+    TraceEngineCall("RemoveDocumentInfo");
+    if (!document) return 0;
+    document->PageCount = 0;
+    document->CurrentPage = 0;
+    return 1;
+}
+
+extern "C" int32_t Delete_Document(RecogDocument* document, RecogWorkspace* workspace) {
+    TraceEngineCall("Delete_Document");
+    if (!document) return 0;
+    delete document;
+    delete workspace;
+    return 1;
+}
