@@ -198,3 +198,25 @@ TEST(DaoDatabase, CompactCopiesIntoANewFileOnly) {
     def.Open("NM");
     EXPECT_EQ(def.GetIndexCount(), 2);
 }
+
+// Card files live in users' folders, whose names are often not ASCII (here Latin-1 "Müller").
+TEST(DaoDatabase, CompactsIntoAFolderWithANonAsciiName) {
+    ScratchFolder dir;
+    const std::string folder = dir.File("M\xFCller");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string source = folder + "\\cards.mdb";
+    const std::string target = folder + "\\k\xE4rtchen.mdb";
+    {
+        CDaoDatabase db;
+        db.Create(source.c_str());
+        CreateCardTable(db);
+        AddCard(db, "Ann");
+    }
+    CDaoWorkspace::CompactDatabase(source.c_str(), target.c_str());
+    EXPECT_NE(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES);
+    CDaoDatabase copy;
+    copy.Open(target.c_str(), true);
+    CDaoRecordset rs(&copy);
+    rs.Open(dbOpenDynaset, "SELECT * FROM NM");
+    EXPECT_EQ(rs.GetFieldValue("CNAME").AsText(), "Ann");
+}

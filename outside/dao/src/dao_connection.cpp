@@ -11,7 +11,6 @@
 #include "jetsql.h"
 
 namespace daoimpl {
-namespace {
 
 // SQLite takes UTF-8 file names; callers give ANSI ones.
 std::string AnsiToUtf8(const std::string& text) {
@@ -26,6 +25,8 @@ std::string AnsiToUtf8(const std::string& text) {
     utf8.resize(static_cast<size_t>(bytes - 1));
     return utf8;
 }
+
+namespace {
 
 void Configure(sqlite3* db, bool persistent) {
     sqlite3_extended_result_codes(db, 1);

@@ -15,5 +15,7 @@ sqlite3* OpenMemoryConnection();
 // The code page named by "CP=" in a Jet locale string; 1252 when there is none.
 unsigned CodePageOfLocale(const std::string& locale);
 bool FolderOfPathExists(const std::string& path);
+// A file name in the ANSI code page as the UTF-8 that SQLite expects.
+std::string AnsiToUtf8(const std::string& text);
 
 }  // namespace daoimpl

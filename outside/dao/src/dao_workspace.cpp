@@ -71,7 +71,7 @@ void CDaoWorkspace::CompactDatabase(const char* source, const char* target, cons
     targetLock.Acquire(targetPath, true, &inUse);
 
     sqlite3* from = OpenConnection(sourcePath, true, false);
-    const int rc = sqlite3_exec(from, ("VACUUM INTO " + QuoteLiteral(targetPath)).c_str(), nullptr, nullptr, nullptr);
+    const int rc = sqlite3_exec(from, ("VACUUM INTO " + QuoteLiteral(AnsiToUtf8(targetPath))).c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         try {
             RaiseSqlite(from, rc, kSourceWorkspace);
