@@ -1,0 +1,393 @@
+// Pixwell's exports, called by name: grey conversion, copy, scaling and border detection on
+// packed DIBs built here; the caller's block must come back allocated and unlocked.
+#include "imaging_test_support.h"
+#include <cstring>
+
+using namespace imagingtest;
+
+namespace {
+
+const std::vector<RGBQUAD> kBlackWhite = {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
+
+HGLOBAL Flat(int bits, int width, int height, uint32_t value, const std::vector<RGBQUAD>& table = GreyRamp()) {
+    return MakeDib(bits, width, height, table, [=](int, int) { return value; });
+}
+
+// A grey image of `width` x `height` whose pixels come from `dark(x, y)`: 0 when dark, 255 otherwise.
+template <typename Dark>
+HGLOBAL GreyPage(int width, int height, Dark dark) {
+    return MakeDib(8, width, height, GreyRamp(), [&](int x, int y) { return dark(x, y) ? 0u : 255u; });
+}
+
+}  // namespace
+
+TEST(PixwellGrey, ColourToGreyWeightsAndBlockLayout) {
+    Pixwell px;
+    const struct {
+        uint32_t rgb;
+        BYTE grey;
+    } cases[] = {{0xFFFFFF, 255}, {0xFF0000, 76}, {0x00FF00, 150}, {0x0000FF, 28}, {0x000000, 0}, {0x1E140A, 21}};
+    const int width = static_cast<int>(std::size(cases));
+    HGLOBAL colour = MakeDib(24, width, 2, {}, [&](int x, int) { return cases[x].rgb; });
+    HGLOBAL grey = px.color2Gray(colour);
+    ASSERT_NE(grey, nullptr);
+    EXPECT_TRUE(IsReturnedUnlocked(colour));
+    EXPECT_TRUE(IsReturnedUnlocked(grey));
+    EXPECT_EQ(GlobalSize(grey), 40u + 1024u + 8u * 2u);
+    {
+        DibView view(grey);
+        const BITMAPINFOHEADER& h = view.Header();
+        EXPECT_EQ(h.biBitCount, 8);
+        EXPECT_EQ(h.biWidth, width);
+        EXPECT_EQ(h.biHeight, 2);
+        EXPECT_EQ(h.biClrUsed, 256u);
+        EXPECT_EQ(h.biSizeImage, 0u);
+        EXPECT_EQ(h.biCompression, static_cast<DWORD>(BI_RGB));
+        for (int i = 0; i < 256; ++i) ASSERT_EQ(view.Table()[i].rgbGreen, i);
+        for (int row = 0; row < 2; ++row) {
+            for (int x = 0; x < width; ++x) EXPECT_EQ(view.Row(row)[x], cases[x].grey) << std::hex << cases[x].rgb;
+            EXPECT_EQ(view.Row(row)[6], 0) << "padding";
+            EXPECT_EQ(view.Row(row)[7], 0) << "padding";
+        }
+    }
+    GlobalFree(grey);
+    GlobalFree(colour);
+}
+
+TEST(PixwellGrey, BlackWhiteToGreyIgnoresTheTableAndSourcePadding) {
+    Pixwell px;
+    // Entry 1 is black here, yet a set bit still becomes 255.
+    const std::vector<RGBQUAD> inverted = {RGBQUAD{255, 255, 255, 0}, RGBQUAD{0, 0, 0, 0}};
+    HGLOBAL bw = MakeDib(1, 11, 3, inverted, [](int x, int y) { return static_cast<uint32_t>((x + y) % 3 == 0); });
+    {
+        // Set every padding bit of the source rows: none may show in the result.
+        auto* h = static_cast<BITMAPINFOHEADER*>(GlobalLock(bw));
+        BYTE* rows = reinterpret_cast<BYTE*>(h + 1) + 8;
+        for (int y = 0; y < 3; ++y) {
+            rows[y * 4 + 1] |= 0x1F;
+            rows[y * 4 + 2] = rows[y * 4 + 3] = 0xFF;
+        }
+        GlobalUnlock(bw);
+    }
+    HGLOBAL grey = px.bw2Gray(bw);
+    ASSERT_NE(grey, nullptr);
+    EXPECT_TRUE(IsReturnedUnlocked(bw));
+    {
+        DibView view(grey);
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < 11; ++x) EXPECT_EQ(view.Row(y)[x], (x + y) % 3 == 0 ? 255 : 0) << x << ", " << y;
+            EXPECT_EQ(view.Row(y)[11], 0) << "padding";
+        }
+    }
+    GlobalFree(grey);
+    GlobalFree(bw);
+}
+
+// Depths an export does not take, null handles and malformed blocks give null; the caller's
+// block survives, unlocked.
+TEST(PixwellGrey, RefusedInputLeavesTheBlockAlone) {
+    Pixwell px;
+    EXPECT_EQ(px.color2Gray(nullptr), nullptr);
+    EXPECT_EQ(px.bw2Gray(nullptr), nullptr);
+    const struct {
+        int bits;
+        bool colour;  // which export is called
+    } cases[] = {{1, true}, {4, true}, {8, true}, {24, false}, {4, false}, {8, false}};
+    for (const auto& c : cases) {
+        HGLOBAL dib = Flat(c.bits, 9, 4, 1);
+        EXPECT_EQ(c.colour ? px.color2Gray(dib) : px.bw2Gray(dib), nullptr) << c.bits;
+        EXPECT_TRUE(IsReturnedUnlocked(dib)) << c.bits;
+        GlobalFree(dib);
+    }
+    // A header promising more rows than the block holds, or no sound shape at all.
+    const struct {
+        const char* what;
+        void (*spoil)(BITMAPINFOHEADER&);
+    } spoils[] = {
+        {"height larger than the block", [](BITMAPINFOHEADER& h) { h.biHeight = 5000; }},
+        {"width larger than the block", [](BITMAPINFOHEADER& h) { h.biWidth = 100000; }},
+        {"width x height beyond 32 bits", [](BITMAPINFOHEADER& h) { h.biWidth = h.biHeight = 0x10000; }},
+        {"zero width", [](BITMAPINFOHEADER& h) { h.biWidth = 0; }},
+        {"negative width", [](BITMAPINFOHEADER& h) { h.biWidth = -9; }},
+        {"zero height", [](BITMAPINFOHEADER& h) { h.biHeight = 0; }},
+        {"core header size", [](BITMAPINFOHEADER& h) { h.biSize = 12; }},
+        {"run-length compression", [](BITMAPINFOHEADER& h) { h.biCompression = BI_RLE8; }},
+    };
+    for (const auto& s : spoils) {
+        HGLOBAL dib = Flat(24, 9, 4, 0x808080, {});
+        s.spoil(*static_cast<BITMAPINFOHEADER*>(GlobalLock(dib)));
+        GlobalUnlock(dib);
+        EXPECT_EQ(px.color2Gray(dib), nullptr) << s.what;
+        EXPECT_EQ(px.scaleImage(dib, 2.0, 2.0), nullptr) << s.what;
+        RECT r{0, 0, 3, 3};
+        EXPECT_EQ(px.copyDib(dib, &r), nullptr) << s.what;
+        EXPECT_TRUE(IsReturnedUnlocked(dib)) << s.what;
+        GlobalFree(dib);
+    }
+    HGLOBAL tiny = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 10);
+    EXPECT_EQ(px.bw2Gray(tiny), nullptr) << "a block smaller than a header";
+    GlobalFree(tiny);
+}
+
+TEST(PixwellGrey, DescendingRampIsNormalisedInTheCallersBlock) {
+    Pixwell px;
+    HGLOBAL dib = MakeDib(8, 6, 2, GreyRamp(true), [](int x, int y) { return static_cast<uint32_t>(x * 40 + y); });
+    EXPECT_EQ(px.color2Gray(dib), nullptr) << "an 8-bit image is refused";
+    {
+        DibView view(dib);
+        for (int i = 0; i < 256; ++i) ASSERT_EQ(view.Table()[i].rgbRed, i);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 6; ++x) EXPECT_EQ(view.Row(y)[x], static_cast<BYTE>(~(x * 40 + y)));
+        EXPECT_EQ(view.Row(0)[6], 0xFF) << "padding bytes are complemented too";
+    }
+    EXPECT_TRUE(IsReturnedUnlocked(dib));
+    GlobalFree(dib);
+
+    // Any other table is left as it was.
+    std::vector<RGBQUAD> almost = GreyRamp(true);
+    almost[17].rgbRed = 3;
+    HGLOBAL other = MakeDib(8, 6, 2, almost, [](int x, int) { return static_cast<uint32_t>(x); });
+    RECT out{};
+    EXPECT_EQ(px.getBorder(other, &out, 0), 0);
+    {
+        DibView view(other);
+        EXPECT_EQ(view.Table()[0].rgbRed, 255);
+        EXPECT_EQ(view.Row(0)[1], 1);
+    }
+    GlobalFree(other);
+}
+
+TEST(PixwellCopy, RectanglesAtEachDepth) {
+    Pixwell px;
+    HGLOBAL grey = MakeDib(8, 10, 6, GreyRamp(), [](int x, int y) { return static_cast<uint32_t>(10 * y + x); });
+    RECT empty{3, 3, 3, 5};
+    EXPECT_EQ(px.copyDib(grey, &empty), nullptr);
+    EXPECT_EQ(px.copyDib(nullptr, &empty), nullptr);
+    RECT r{2, 1, 7, 4};
+    HGLOBAL cut = px.copyDib(grey, &r);
+    ASSERT_NE(cut, nullptr);
+    {
+        DibView view(cut);
+        EXPECT_EQ(view.Header().biWidth, 5);
+        EXPECT_EQ(view.Header().biHeight, 3);
+        EXPECT_EQ(view.Header().biSizeImage, 0u);
+        EXPECT_EQ(view.Table()[200].rgbBlue, 200);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x) EXPECT_EQ(view.Pixel(x, y), static_cast<uint32_t>(10 * (y + 1) + x + 2));
+    }
+    GlobalFree(cut);
+    // A rectangle reaching outside is clipped to the image.
+    RECT outside{8, 4, 20, 30};
+    HGLOBAL clipped = px.copyDib(grey, &outside);
+    ASSERT_NE(clipped, nullptr);
+    {
+        DibView view(clipped);
+        EXPECT_EQ(view.Header().biWidth, 2);
+        EXPECT_EQ(view.Header().biHeight, 2);
+        EXPECT_EQ(view.Pixel(1, 1), 59u);
+    }
+    GlobalFree(clipped);
+    RECT beyond{20, 20, 30, 30};
+    EXPECT_EQ(px.copyDib(grey, &beyond), nullptr);
+    EXPECT_TRUE(IsReturnedUnlocked(grey));
+    GlobalFree(grey);
+
+    HGLOBAL colour = MakeDib(24, 7, 3, {}, [](int x, int y) { return static_cast<uint32_t>(0x010203 * (x + 7 * y)); });
+    RECT c{1, 1, 4, 3};
+    HGLOBAL colourCut = px.copyDib(colour, &c);
+    ASSERT_NE(colourCut, nullptr);
+    {
+        DibView view(colourCut);
+        EXPECT_EQ(view.Pixel(2, 1), 0x010203u * (3 + 7 * 2));
+    }
+    GlobalFree(colourCut);
+    GlobalFree(colour);
+}
+
+// Bytes are copied whole: a 1-bit cut from column 3 keeps its pixels where they were in their
+// byte and clears the three bits left of the rectangle.
+TEST(PixwellCopy, OneBitKeepsPixelsInPlaceAndMasksTheEdges) {
+    Pixwell px;
+    HGLOBAL bw = Flat(1, 40, 4, 1, kBlackWhite);
+    RECT r{3, 0, 30, 4};
+    HGLOBAL cut = px.copyDib(bw, &r);
+    ASSERT_NE(cut, nullptr);
+    {
+        DibView view(cut);
+        EXPECT_EQ(view.Header().biWidth, 27);
+        for (int y = 0; y < 4; ++y) {
+            EXPECT_EQ(view.Row(y)[0], 0x1F) << "top three bits cleared";
+            EXPECT_EQ(view.Row(y)[1], 0xFF);
+            EXPECT_EQ(view.Row(y)[3], 0xFC) << "the last byte keeps its first 30 mod 8 bits";
+        }
+        EXPECT_EQ(view.Table()[1].rgbRed, 255);
+    }
+    GlobalFree(cut);
+    GlobalFree(bw);
+
+    HGLOBAL nibbles = MakeDib(4, 9, 1, {}, [](int x, int) { return static_cast<uint32_t>(x); });
+    RECT n{3, 0, 7, 1};
+    HGLOBAL nibbleCut = px.copyDib(nibbles, &n);
+    ASSERT_NE(nibbleCut, nullptr);
+    {
+        DibView view(nibbleCut);
+        EXPECT_EQ(view.Row(0)[0], 0x23) << "starts on the byte holding pixel 3";
+    }
+    GlobalFree(nibbleCut);
+    GlobalFree(nibbles);
+}
+
+TEST(PixwellScale, SizesAndRefusals) {
+    Pixwell px;
+    HGLOBAL grey = MakeDib(8, 10, 8, GreyRamp(), [](int x, int y) { return static_cast<uint32_t>(x * 20 + y); });
+    HGLOBAL same = px.scaleImage(grey, 1.0, 1.0);
+    ASSERT_NE(same, nullptr);
+    {
+        DibView a(grey), b(same);
+        for (int y = 0; y < 8; ++y) EXPECT_EQ(std::memcmp(a.Row(y), b.Row(y), 12), 0) << "row " << y;
+    }
+    GlobalFree(same);
+    EXPECT_EQ(px.scaleImage(grey, 0.0, 1.0), nullptr);
+    EXPECT_EQ(px.scaleImage(grey, 1.0, -2.0), nullptr);
+    EXPECT_EQ(px.scaleImage(grey, 0.01, 1.0), nullptr) << "no pixel left";
+    EXPECT_EQ(px.scaleImage(nullptr, 2.0, 2.0), nullptr);
+    EXPECT_EQ(px.scaleImage(grey, 1e9, 1e9), nullptr) << "more than memory can hold";
+    EXPECT_TRUE(IsReturnedUnlocked(grey));
+
+    const struct {
+        int bits, width, height;
+        double x, y;
+        int newWidth, newHeight;
+    } sizes[] = {{8, 10, 8, 0.5, 0.5, 5, 4}, {8, 10, 8, 2.5, 1.0, 25, 8}, {24, 10, 8, 0.3, 3.0, 3, 24},
+                 {1, 10, 8, 2.0, 2.0, 32, 16}, {1, 10, 8, 0.5, 0.5, 32, 4}};
+    for (const auto& s : sizes) {
+        HGLOBAL dib = Flat(s.bits, s.width, s.height, 1, s.bits == 1 ? kBlackWhite : GreyRamp());
+        HGLOBAL scaled = px.scaleImage(dib, s.x, s.y);
+        ASSERT_NE(scaled, nullptr) << s.bits;
+        DibView view(scaled);
+        EXPECT_EQ(view.Header().biWidth, s.newWidth) << s.bits << " x " << s.x;
+        EXPECT_EQ(view.Header().biHeight, s.newHeight) << s.bits << " y " << s.y;
+        EXPECT_EQ(view.Header().biSizeImage, static_cast<DWORD>(RowBytes(s.bits, s.newWidth) * s.newHeight));
+        EXPECT_EQ(GlobalSize(scaled), 40u + TableEntries(s.bits) * 4u + view.Header().biSizeImage);
+        GlobalFree(scaled);
+        GlobalFree(dib);
+    }
+    HGLOBAL nibbles = Flat(4, 8, 8, 3, {});
+    EXPECT_EQ(px.scaleImage(nibbles, 2.0, 2.0), nullptr) << "4-bit images are not scaled";
+    EXPECT_TRUE(IsReturnedUnlocked(nibbles));
+    GlobalFree(nibbles);
+    GlobalFree(grey);
+}
+
+TEST(PixwellScale, FlatImagesStayFlatAndReductionAverages) {
+    Pixwell px;
+    const struct {
+        int bits;
+        uint32_t value;
+        double factor;
+    } flats[] = {{8, 137, 2.0}, {8, 137, 3.5}, {24, 0x4080C0, 2.0}, {24, 0x4080C0, 0.4}, {8, 90, 0.5}};
+    for (const auto& f : flats) {
+        HGLOBAL dib = Flat(f.bits, 17, 13, f.value);
+        HGLOBAL scaled = px.scaleImage(dib, f.factor, f.factor);
+        ASSERT_NE(scaled, nullptr);
+        DibView view(scaled);
+        for (int y = 0; y < view.Header().biHeight; ++y)
+            for (int x = 0; x < view.Header().biWidth; ++x)
+                ASSERT_EQ(view.Pixel(x, y), f.value) << f.bits << " by " << f.factor << " at " << x << ", " << y;
+        GlobalFree(scaled);
+        GlobalFree(dib);
+    }
+    // Halving a 24-bit image averages each 2 x 2 block exactly.
+    HGLOBAL checks = MakeDib(24, 4, 2, {}, [](int x, int y) { return (x + y) % 2 ? 0x0A1428u : 0x141E32u; });
+    HGLOBAL half = px.scaleImage(checks, 0.5, 0.5);
+    ASSERT_NE(half, nullptr);
+    {
+        DibView view(half);
+        EXPECT_EQ(view.Pixel(0, 0), 0x0F192Du);
+        EXPECT_EQ(view.Pixel(1, 0), 0x0F192Du);
+    }
+    GlobalFree(half);
+    GlobalFree(checks);
+}
+
+// An enlarged black-and-white square stays solid inside and clear outside, and its straight
+// edges stay straight (32 pixels wide, so the new width is exactly three times as large).
+TEST(PixwellScale, OneBitEnlargementKeepsShapes) {
+    Pixwell px;
+    HGLOBAL bw = MakeDib(1, 32, 20, kBlackWhite,
+                         [](int x, int y) { return static_cast<uint32_t>(x >= 5 && x < 15 && y >= 5 && y < 15); });
+    HGLOBAL big = px.scaleImage(bw, 3.0, 3.0);
+    ASSERT_NE(big, nullptr);
+    {
+        DibView view(big);
+        ASSERT_EQ(view.Header().biWidth, 96);
+        ASSERT_EQ(view.Header().biHeight, 60);
+        for (int y = 0; y < 60; ++y) {
+            for (int x = 0; x < 96; ++x) {
+                const bool inside = x >= 15 && x < 45 && y >= 15 && y < 45;
+                const bool nearCorner = (x < 18 || x >= 42) && (y < 18 || y >= 42);
+                if (!nearCorner) {
+                    ASSERT_EQ(view.Pixel(x, y), inside ? 1u : 0u) << x << ", " << y;
+                }
+            }
+        }
+    }
+    GlobalFree(big);
+    GlobalFree(bw);
+}
+
+TEST(PixwellBorder, CutsTheDarkBands) {
+    Pixwell px;
+    const struct {
+        const char* what;
+        int width, height, method;
+        bool (*dark)(int, int);
+        RECT expected;
+    } cases[] = {
+        {"all white", 100, 80, 0, [](int, int) { return false; }, {0, 0, 99, 80}},
+        {"all black", 100, 80, 0, [](int, int) { return true; }, {0, 0, 99, 80}},
+        {"band on the first rows", 100, 100, 0, [](int, int y) { return y < 5; }, {0, 5, 99, 100}},
+        {"band on the last rows", 100, 100, 0, [](int, int y) { return y >= 97; }, {0, 0, 99, 97}},
+        {"bands on the first and last columns", 100, 100, 0, [](int x, int) { return x < 4 || x >= 98; },
+         {4, 0, 97, 100}},
+        {"band deeper than the start window", 100, 100, 0, [](int, int y) { return y == 7 || y == 8; },
+         {0, 0, 99, 100}},
+        {"image under 10 pixels", 9, 30, 0, [](int, int y) { return y < 2; }, {0, 0, 8, 30}},
+        {"method 1, card inside a dark field", 100, 100, 1,
+         [](int x, int y) { return x < 20 || x >= 85 || y < 25 || y >= 80; }, {20, 25, 84, 80}},
+        {"method 1, portrait cut-out too narrow", 100, 100, 1, [](int x, int) { return x < 40 || x >= 60; },
+         {29, 0, 82, 100}},
+        {"method 1, landscape cut-out too low", 100, 100, 1, [](int, int y) { return y < 40 || y >= 60; },
+         {0, 14, 99, 67}},
+    };
+    for (const auto& c : cases) {
+        HGLOBAL page = GreyPage(c.width, c.height, c.dark);
+        RECT out{-1, -1, -1, -1};
+        ASSERT_EQ(px.getBorder(page, &out, c.method), 1) << c.what;
+        EXPECT_EQ(out.left, c.expected.left) << c.what;
+        EXPECT_EQ(out.top, c.expected.top) << c.what;
+        EXPECT_EQ(out.right, c.expected.right) << c.what;
+        EXPECT_EQ(out.bottom, c.expected.bottom) << c.what;
+        EXPECT_TRUE(IsReturnedUnlocked(page)) << c.what;
+        GlobalFree(page);
+    }
+}
+
+TEST(PixwellBorder, OnlyGreyImagesAreSearched) {
+    Pixwell px;
+    const RECT untouched{7, 7, 7, 7};
+    for (int bits : {1, 4, 24}) {
+        HGLOBAL dib = Flat(bits, 50, 50, 0, bits == 1 ? kBlackWhite : std::vector<RGBQUAD>(16));
+        RECT out = untouched;
+        EXPECT_EQ(px.getBorder(dib, &out, 0), 0) << bits;
+        EXPECT_EQ(std::memcmp(&out, &untouched, sizeof out), 0) << bits;
+        GlobalFree(dib);
+    }
+    RECT out = untouched;
+    EXPECT_EQ(px.getBorder(nullptr, &out, 1), 0);
+    // A descending ramp is turned round first, so dark stays dark.
+    HGLOBAL inverted = MakeDib(8, 100, 100, GreyRamp(true), [](int, int y) { return y < 5 ? 255u : 0u; });
+    ASSERT_EQ(px.getBorder(inverted, &out, 0), 1);
+    EXPECT_EQ(out.top, 5);
+    GlobalFree(inverted);
+}
