@@ -35,5 +35,7 @@ function(zem_test name)
     add_dependencies(${name} ${Z_DEPENDS})
   endif()
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  # All test programs share one Wine desktop, where message boxes and dialogs of one program
+  # would be seen (and answered) by another's watcher: they take turns on it.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine_desktop)
 endfunction()
