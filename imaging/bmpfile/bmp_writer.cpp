@@ -38,14 +38,19 @@ private:
     const BYTE* bytes_ = nullptr;
 };
 
+// Progress counts pieces of 32,768 bytes in sixteenths; the pieces go to the file in groups,
+// since every write call costs more than the copy of one piece.
 bool WriteMemory(const CWinFile& f, const BYTE* bytes, DWORD count) {
     constexpr DWORD kPiece = 32768;
+    constexpr DWORD kPiecesPerWrite = 32;
     CWaitingProgress progress(static_cast<int>(count / kPiece) * 16);
-    for (DWORD done = 0, piece = 1; done < count; ++piece) {
-        const DWORD size = count - done < kPiece ? count - done : kPiece;
+    DWORD done = 0;
+    int piece = 0;
+    while (done < count) {
+        const DWORD size = count - done < kPiece * kPiecesPerWrite ? count - done : kPiece * kPiecesPerWrite;
         if (!f.WriteAll(bytes + done, size)) return false;
-        done += size;
-        progress.Step(static_cast<int>(piece) * 16);
+        for (const DWORD end = done + size; done < end; done += kPiece < end - done ? kPiece : end - done)
+            progress.Step(++piece * 16);
     }
     return true;
 }
