@@ -24,9 +24,30 @@ int DeleteFileIfExists(const char* path) {
     return DeleteFileA(path) ? 1 : 0;
 }
 
+// The file path a long column holds: in memory (Size bytes, not always terminated) or, for a
+// long value, in the engine's temporary file, which is read and then deleted.
+static void BlobPath(const CardRecBlob* blob, char* path, int size) {
+    path[0] = 0;
+    if (blob->Storage == 1 && blob->Data && blob->Size > 0) {
+        int n = blob->Size < size - 1 ? blob->Size : size - 1;
+        memcpy(path, blob->Data, n);
+        path[n] = 0;
+    } else if (blob->Storage == 2 && blob->FileName[0]) {
+        HANDLE file = CreateFileA(blob->FileName, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        DWORD n = 0;
+        if (file != INVALID_HANDLE_VALUE) {
+            ReadFile(file, path, size - 1, &n, NULL);
+            CloseHandle(file);
+        }
+        path[n] = 0;
+        DeleteFileA(blob->FileName);
+    }
+}
+
 static void DeleteBlobFile(const CardRecBlob* blob) {
-    if (blob->Storage == 1 && blob->Data && blob->Data[0]) DeleteFileIfExists(blob->Data);
-    else if (blob->Storage == 2 && blob->FileName[0]) DeleteFileIfExists(blob->FileName);
+    char path[MAX_PATH];
+    BlobPath(blob, path, sizeof path);
+    if (path[0]) DeleteFileIfExists(path);
 }
 
 // Opens a card file of its own (not the program's open one) and its card table.
@@ -125,8 +146,7 @@ int CardImagesInProgramFolder(const char* path) {
         static CardRec card;
         memset(&card, 0, sizeof card);
         if (kvCardRecGet(table, &card, 1)) {
-            const char* image = card.CImage.Storage == 1 && card.CImage.Data ? card.CImage.Data : card.CImage.FileName;
-            lstrcpynA(imageFolder, image, sizeof imageFolder);
+            BlobPath(&card.CImage, imageFolder, sizeof imageFolder);
             char* last = strrchr(imageFolder, '\\');
             if (last) *last = 0;
         }

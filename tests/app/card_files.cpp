@@ -1,0 +1,97 @@
+#include "card_files.h"
+#include "dll_module.h"
+#include "kvdb32.h"
+#include <string.h>
+
+namespace {
+
+struct Kvdb {
+    DllModule dll{"kvdb32.dll"};
+    decltype(&kvCreateDatabase) Create = dll.require<decltype(&kvCreateDatabase)>("_kvCreateDatabase@16");
+    decltype(&kvOpenDatabase) Open = dll.require<decltype(&kvOpenDatabase)>("_kvOpenDatabase@12");
+    decltype(&kvCloseDatabase) Close = dll.require<decltype(&kvCloseDatabase)>("_kvCloseDatabase@4");
+    decltype(&kvTblCreate) TblCreate = dll.require<decltype(&kvTblCreate)>("_kvTblCreate@8");
+    decltype(&kvTblNew) TblNew = dll.require<decltype(&kvTblNew)>("_kvTblNew@12");
+    decltype(&kvTblOpen) TblOpen = dll.require<decltype(&kvTblOpen)>("_kvTblOpen@4");
+    decltype(&kvTblFree) TblFree = dll.require<decltype(&kvTblFree)>("_kvTblFree@4");
+    decltype(&kvTblNRecs) NRecs = dll.require<decltype(&kvTblNRecs)>("_kvTblNRecs@4");
+    decltype(&kvCardRecInsert) Insert = dll.require<decltype(&kvCardRecInsert)>("_kvCardRecInsert@8");
+    decltype(&kvCardRecGet) Get = dll.require<decltype(&kvCardRecGet)>("_kvCardRecGet@12");
+    decltype(&kvRecFirst) First = dll.require<decltype(&kvRecFirst)>("_kvRecFirst@4");
+    decltype(&kvRecNext) Next = dll.require<decltype(&kvRecNext)>("_kvRecNext@4");
+    decltype(&kvKeyAdd) KeyAdd = dll.require<decltype(&kvKeyAdd)>("_kvKeyAdd@8");
+};
+
+void SetBlob(CardRecBlob& blob, const std::string& text) {
+    if (text.empty()) return;
+    blob.Kind = 2;
+    blob.Storage = 1;
+    blob.Data = const_cast<char*>(text.c_str());
+    blob.Size = static_cast<int32_t>(text.size() + 1);
+    blob.Modified = 1;
+}
+
+}  // namespace
+
+bool CreateCardFile(const std::string& path, const std::vector<TestCard>& cards) {
+    Kvdb kv;
+    DeleteFileA(path.c_str());
+    HKVDB db = nullptr;
+    HKVTBL table = nullptr;
+    kv.Create(31, path.c_str(), 0, &db);
+    bool ok = kv.TblCreate(db, "NM") == 1 && kv.TblNew(db, "NM", &table) == 1 && kv.TblOpen(table) == 1;
+    for (const TestCard& card : cards) {
+        static CardRec rec;
+        memset(&rec, 0, sizeof rec);
+        strncpy(rec.CName, card.Name.c_str(), sizeof rec.CName - 1);
+        SetBlob(rec.CImage, card.ImagePath);
+        SetBlob(rec.SecondText, card.ThumbnailPath);
+        ok = ok && kv.Insert(table, &rec) == 1;
+    }
+    if (table) kv.TblFree(table);
+    kv.Close(db);
+    return ok;
+}
+
+int CountCards(const std::string& path) {
+    return FileExists(path) ? static_cast<int>(CardNames(path).size()) : -1;
+}
+
+std::vector<std::string> CardNames(const std::string& path) {
+    Kvdb kv;
+    std::vector<std::string> names;
+    HKVDB db = nullptr;
+    HKVTBL table = nullptr;
+    if (kv.Open(31, path.c_str(), &db) != 1) {
+        kv.Close(db);
+        return names;
+    }
+    if (kv.TblNew(db, "NM", &table) == 1) {
+        kv.KeyAdd(table, "CName");
+        kv.TblOpen(table);
+        int n = kv.NRecs(table);
+        if (n > 0) kv.First(table);
+        for (int i = 0; i < n; ++i) {
+            static CardRec rec;
+            memset(&rec, 0, sizeof rec);
+            if (kv.Get(table, &rec, 0)) names.push_back(rec.CName);
+            kv.Next(table);
+        }
+        kv.TblFree(table);
+    }
+    kv.Close(db);
+    return names;
+}
+
+std::string WriteSmallFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, "card", 4, &written, nullptr);
+    CloseHandle(file);
+    return path;
+}
+
+bool FileExists(const std::string& path) {
+    DWORD attrs = GetFileAttributesA(path.c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+}

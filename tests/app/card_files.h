@@ -1,0 +1,20 @@
+// Card files for the tests, made and read through kvdb32's exports.
+#pragma once
+#include <string>
+#include <vector>
+
+struct TestCard {
+    std::string Name;
+    std::string ImagePath;      // empty: no image
+    std::string ThumbnailPath;  // empty: no thumbnail
+};
+
+// Creates a card file holding the cards; true when every card was stored.
+bool CreateCardFile(const std::string& path, const std::vector<TestCard>& cards);
+// The number of cards, or -1 when the file cannot be opened.
+int CountCards(const std::string& path);
+// Names of the cards in table order (empty when the file cannot be opened).
+std::vector<std::string> CardNames(const std::string& path);
+// Writes a small file (an image stand-in) and returns its path.
+std::string WriteSmallFile(const std::string& path);
+bool FileExists(const std::string& path);

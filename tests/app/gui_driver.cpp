@@ -1,0 +1,336 @@
+#include "gui_driver.h"
+#include <stdio.h>
+#include <string.h>
+#include <algorithm>
+
+namespace {
+
+std::string ModuleFolder() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    char* slash = strrchr(path, '\\');
+    if (slash) slash[1] = 0;
+    return path;
+}
+
+void DeleteTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = folder + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                DeleteTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyTree(from + name + "\\", to + name + "\\");
+        else
+            CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::string text;
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return text;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    fclose(f);
+    return text;
+}
+
+void WriteWholeFile(const std::string& path, const std::string& text) {
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f) return;
+    fwrite(text.data(), 1, text.size(), f);
+    fclose(f);
+}
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+}  // namespace
+
+std::string Installation::BuildFolder() {
+    std::string bin = ModuleFolder();  // the build folder's bin folder
+    std::string trimmed = bin.substr(0, bin.size() - 1);
+    return trimmed.substr(0, trimmed.rfind('\\') + 1);
+}
+
+// Copies <build>\zem40\ to <build>\test-installs\<name>\ and points its settings there.
+Installation::Installation(const std::string& name) {
+    std::string build = BuildFolder();
+    std::string source = build + "zem40\\";
+    CreateDirectoryA((build + "test-installs").c_str(), nullptr);
+    home_ = build + "test-installs\\" + name + "\\";
+    DeleteTree(home_);
+    CopyTree(source, home_);
+    std::string settings = ReadWholeFile(home_ + "zem40.ini");
+    ReplaceAll(settings, source, home_);
+    WriteWholeFile(home_ + "zem40.ini", settings);
+}
+
+std::string Installation::ReadSetting(const char* section, const char* key, const char* fallback) const {
+    char value[1024];
+    GetPrivateProfileStringA(section, key, fallback, value, sizeof value, SettingsPath().c_str());
+    return value;
+}
+
+void Installation::WriteSetting(const char* section, const char* key, const char* value) const {
+    WritePrivateProfileStringA(section, key, value, SettingsPath().c_str());
+}
+
+void Installation::EmptySettings() const { WriteWholeFile(SettingsPath(), ""); }
+
+DialogAnswerer::DialogAnswerer(DWORD processId) : processId_(processId), thread_([this] { Run(); }) {}
+
+DialogAnswerer::~DialogAnswerer() {
+    stop_ = true;
+    thread_.join();
+}
+
+void DialogAnswerer::AnswerMessage(const std::string& textPart, int buttonId) {
+    std::lock_guard<std::mutex> guard(lock_);
+    rules_.push_back({textPart, buttonId, false, ""});
+}
+
+void DialogAnswerer::AnswerFileDialog(const std::string& title, const std::string& path) {
+    std::lock_guard<std::mutex> guard(lock_);
+    rules_.push_back({title, path.empty() ? IDCANCEL : IDOK, true, path});
+}
+
+std::vector<SeenDialog> DialogAnswerer::Seen() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return seen_;
+}
+
+static BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+void DialogAnswerer::Run() {
+    while (!stop_) {
+        std::vector<HWND> windows;
+        EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+        for (HWND window : windows) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            char className[32] = "";
+            GetClassNameA(window, className, sizeof className);
+            if (pid != processId_ || strcmp(className, "#32770") != 0 || !IsWindowVisible(window)) continue;
+            if (std::find(handled_.begin(), handled_.end(), window) != handled_.end()) continue;
+            if (Handle(window)) handled_.push_back(window);
+        }
+        Sleep(50);
+    }
+}
+
+static HWND FindFileNameEdit(HWND dialog) {
+    HWND box = GetDlgItem(dialog, 1148);  // the file name combo box of an explorer dialog
+    if (box) {
+        HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+        return edit ? edit : box;
+    }
+    return GetDlgItem(dialog, 1152);
+}
+
+bool DialogAnswerer::Handle(HWND dialog) {
+    SeenDialog seen{WindowText(dialog), WindowText(GetDlgItem(dialog, 0xFFFF))};
+    Rule rule{};
+    bool matched = false;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        for (const Rule& r : rules_) {
+            const std::string& subject = r.FileDialog ? seen.Caption : seen.Text;
+            if (subject.find(r.Match) != std::string::npos) {
+                rule = r;
+                matched = true;
+                break;
+            }
+        }
+        seen_.push_back(seen);
+    }
+    if (!matched) return true;  // seen, left for the test to look at
+    Sleep(200);
+    if (rule.FileDialog && !rule.Path.empty()) {
+        HWND edit = FindFileNameEdit(dialog);
+        if (!edit) return false;
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rule.Path.c_str()));
+    }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(rule.Button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, rule.Button)));
+    return true;
+}
+
+ProgramRun::ProgramRun(const Installation& installation, const std::string& arguments,
+                       const std::vector<std::pair<std::string, std::string>>& environment) {
+    for (const auto& variable : environment) SetEnvironmentVariableA(variable.first.c_str(), variable.second.c_str());
+    std::string program = installation.Path("zem40.exe");
+    std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back(0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        installation.Home().c_str(), &startup, &process_))
+        process_ = {};
+    for (const auto& variable : environment) SetEnvironmentVariableA(variable.first.c_str(), nullptr);
+}
+
+ProgramRun::~ProgramRun() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 99);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+}
+
+struct MainWindowSearch {
+    DWORD ProcessId;
+    HWND Found;
+};
+
+static BOOL CALLBACK FindMainWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<MainWindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (pid == search->ProcessId && strcmp(className, "IMC_ZEM30_ENG") == 0 && IsWindowVisible(window)) {
+        search->Found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND ProgramRun::WaitForMainWindow(DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        MainWindowSearch search{process_.dwProcessId, nullptr};
+        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.Found) {
+            main_ = search.Found;
+            PumpMessages(500);  // let start-up finish its first paint
+            return main_;
+        }
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return nullptr;
+        PumpMessages(100);
+    }
+    return nullptr;
+}
+
+int ProgramRun::WaitForExit(DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        DWORD r = MsgWaitForMultipleObjects(1, &process_.hProcess, FALSE, 100, QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(process_.hProcess, &code);
+            return static_cast<int>(code);
+        }
+        PumpMessages(0);
+    }
+    TerminateProcess(process_.hProcess, 98);
+    return -1;
+}
+
+HWND ProgramRun::Child(const char* className) const {
+    return main_ ? FindWindowExA(main_, nullptr, className, nullptr) : nullptr;
+}
+
+std::string WindowText(HWND window) {
+    if (!window) return "";
+    char text[1024] = "";
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+    return text;
+}
+
+void PumpMessages(DWORD ms) {
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (ms) Sleep(10);
+    } while (GetTickCount() - start < ms);
+}
+
+// The host's own name of a Z: path, for a Linux program started from here.
+static std::string HostPath(std::string path) {
+    if (path.size() > 2 && (path[0] == 'Z' || path[0] == 'z') && path[1] == ':') path = path.substr(2);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+std::string SaveScreenshot(HWND window, const std::string& name) {
+    RECT r;
+    GetWindowRect(window, &r);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    std::string folder = Installation::BuildFolder() + "screenshots\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string bmp = folder + name + ".bmp";
+    DWORD stride = (w * 3 + 3) / 4 * 4;
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h), 0, 0,
+                          sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    FILE* f = fopen(bmp.c_str(), "wb");
+    if (f) {
+        fwrite(&file, sizeof file, 1, f);
+        fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f);
+        fwrite(bits, stride * h, 1, f);
+        fclose(f);
+    }
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    // ImageMagick on the host turns it into a PNG when it is there.
+    std::string png = folder + name + ".png";
+    std::string command = "Z:\\usr\\bin\\convert \"" + HostPath(bmp) + "\" \"" + HostPath(png) + "\"";
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back(0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION converter{};
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &converter)) {
+        WaitForSingleObject(converter.hProcess, 20000);
+        CloseHandle(converter.hProcess);
+        CloseHandle(converter.hThread);
+        if (GetFileAttributesA(png.c_str()) != INVALID_FILE_ATTRIBUTES) return png;
+    }
+    return bmp;
+}

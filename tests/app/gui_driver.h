@@ -1,0 +1,88 @@
+// Drives zem40 as a user would: a fresh copy of the installed layout, the program started in
+// it, its windows found by class and id, messages sent and posted, message boxes and file
+// dialogs answered by caption and text, controls read, screenshots taken.
+#pragma once
+#include <windows.h>
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A user's installation copied from the build's installed layout into a folder of its own.
+class Installation {
+public:
+    explicit Installation(const std::string& name);
+    const std::string& Home() const { return home_; }  // ends with a backslash
+    std::string Path(const std::string& relative) const { return home_ + relative; }
+    std::string SettingsPath() const { return home_ + "zem40.ini"; }
+    std::string ReadSetting(const char* section, const char* key, const char* fallback = "") const;
+    void WriteSetting(const char* section, const char* key, const char* value) const;
+    void EmptySettings() const;  // an empty zem40.ini
+    static std::string BuildFolder();  // the build folder, with a backslash
+
+private:
+    std::string home_;
+};
+
+// A message box or dialog seen while the program ran.
+struct SeenDialog {
+    std::string Caption;
+    std::string Text;
+};
+
+// Answers the program's message boxes and file dialogs from a thread of its own.
+class DialogAnswerer {
+public:
+    explicit DialogAnswerer(DWORD processId);
+    ~DialogAnswerer();
+    // Presses the button for a message box whose text contains textPart.
+    void AnswerMessage(const std::string& textPart, int buttonId);
+    // Types the path into a file dialog of that title and presses OK (an empty path cancels).
+    void AnswerFileDialog(const std::string& title, const std::string& path);
+    std::vector<SeenDialog> Seen();
+
+private:
+    struct Rule {
+        std::string Match;
+        int Button;
+        bool FileDialog;
+        std::string Path;
+    };
+    void Run();
+    bool Handle(HWND dialog);
+    DWORD processId_;
+    std::vector<Rule> rules_;
+    std::vector<SeenDialog> seen_;
+    std::vector<HWND> handled_;
+    std::mutex lock_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// One run of zem40.exe in an installation.
+class ProgramRun {
+public:
+    ProgramRun(const Installation& installation, const std::string& arguments,
+               const std::vector<std::pair<std::string, std::string>>& environment = {});
+    ~ProgramRun();
+    bool Started() const { return process_.hProcess != nullptr; }
+    DWORD ProcessId() const { return process_.dwProcessId; }
+    // The main window of this process, or null after the timeout.
+    HWND WaitForMainWindow(DWORD timeoutMs = 30000);
+    // Waits for the process to end while pumping this thread's messages; the exit code, or
+    // -1 when it did not end in time (it is then killed).
+    int WaitForExit(DWORD timeoutMs = 30000);
+    HWND MainWindow() const { return main_; }
+    HWND Child(const char* className) const;
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+};
+
+std::string WindowText(HWND window);
+// Saves the window's screen area as a PNG (through ImageMagick) or BMP; returns the path.
+std::string SaveScreenshot(HWND window, const std::string& name);
+// Pumps this thread's messages for the given time.
+void PumpMessages(DWORD ms);
