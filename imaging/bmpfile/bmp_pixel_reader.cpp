@@ -1,5 +1,6 @@
 #include "bmp_pixel_reader.h"
 #include "bmp_format.h"
+#include "data_area.h"
 #include "bmp_header_reader.h"
 #include "module_state.h"
 #include "rle_decoder.h"
@@ -10,31 +11,6 @@
 
 namespace rastbmp {
 namespace {
-
-// A target area of the caller's, locked for the length of the read when it is global memory.
-class CTargetArea {
-public:
-    explicit CTargetArea(const RastImageData& data) {
-        if (data.kind == RAST_DATA_GLOBAL) {
-            if (!data.memory || GlobalSize(data.memory) < static_cast<SIZE_T>(data.byteCount > 0 ? data.byteCount : 0))
-                return;
-            locked_ = data.memory;
-            bytes_ = static_cast<BYTE*>(GlobalLock(data.memory));
-        } else {
-            bytes_ = static_cast<BYTE*>(data.pointer);
-        }
-    }
-    ~CTargetArea() {
-        if (locked_ && bytes_) GlobalUnlock(locked_);
-    }
-    CTargetArea(const CTargetArea&) = delete;
-    CTargetArea& operator=(const CTargetArea&) = delete;
-    BYTE* Bytes() const { return bytes_; }
-
-private:
-    HGLOBAL locked_ = nullptr;
-    BYTE* bytes_ = nullptr;
-};
 
 // 16-bit pixels (5 bits each of red, green, blue) and 32-bit pixels as 24-bit rows.
 void WidenRow(const BYTE* in, BYTE* out, int width, int bits) {
@@ -152,7 +128,7 @@ bool ReadIntoMemory(const CWinFile& f, const RastImageData& data, long offset) {
     const int64_t needed = DeliveredRowBytes(info.biBitCount, info.biWidth) * info.biHeight;
     // The readers always deliver every row, so the area must hold them all.
     if (static_cast<int64_t>(data.byteCount) - offset < needed) return false;
-    CTargetArea area(data);
+    CDataArea area(data);
     if (!area.Bytes()) return false;
     BYTE* target = area.Bytes() + offset;
     try {

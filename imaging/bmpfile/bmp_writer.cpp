@@ -1,5 +1,6 @@
 #include "bmp_writer.h"
 #include "bmp_format.h"
+#include "data_area.h"
 #include "bmp_pixel_reader.h"
 #include "module_state.h"
 #include "waiting_progress.h"
@@ -13,30 +14,6 @@ namespace rastbmp {
 namespace {
 
 LONG PelsPerMetre(short dotsPerInch) { return static_cast<LONG>(std::trunc(0.5 + dotsPerInch * 39.37)); }
-
-// The source area of a memory write, locked for its length when it is global memory.
-class CSourceArea {
-public:
-    explicit CSourceArea(const RastImageData& data) {
-        if (data.kind == RAST_DATA_GLOBAL) {
-            if (!data.memory || GlobalSize(data.memory) < static_cast<SIZE_T>(data.byteCount)) return;
-            locked_ = data.memory;
-            bytes_ = static_cast<const BYTE*>(GlobalLock(data.memory));
-        } else {
-            bytes_ = static_cast<const BYTE*>(data.pointer);
-        }
-    }
-    ~CSourceArea() {
-        if (locked_ && bytes_) GlobalUnlock(locked_);
-    }
-    CSourceArea(const CSourceArea&) = delete;
-    CSourceArea& operator=(const CSourceArea&) = delete;
-    const BYTE* Bytes() const { return bytes_; }
-
-private:
-    HGLOBAL locked_ = nullptr;
-    const BYTE* bytes_ = nullptr;
-};
 
 // Progress counts pieces of 32,768 bytes in sixteenths; the pieces go to the file in groups,
 // since every write call costs more than the copy of one piece.
@@ -126,7 +103,7 @@ bool WriteBmpPixels(HFILE file, const RastImageData* data, long offset) {
         if (data->file == HFILE_ERROR || !CWinFile(data->file).Seek(offset)) return false;
         return CopyFileBytes(data->file, file, count, State().invert);
     }
-    CSourceArea area(*data);
+    CDataArea area(*data);
     if (!area.Bytes()) return false;
     return WriteMemory(CWinFile(file), area.Bytes() + offset, static_cast<DWORD>(count));
 }

@@ -146,6 +146,18 @@ RgbImage ReadPpm(const std::string& path) {
     return image;
 }
 
+void ExpectSameImage(const RgbImage& ours, const RgbImage& expected) {
+    ASSERT_EQ(ours.width, expected.width);
+    ASSERT_EQ(ours.height, expected.height);
+    int differences = 0;
+    for (int y = 0; y < ours.height; ++y)
+        for (int x = 0; x < ours.width; ++x)
+            if (ours.at(x, y) != expected.at(x, y) && differences++ < 5)
+                ADD_FAILURE() << "pixel (" << x << ", " << y << "): ours " << std::hex << ours.at(x, y) << ", tool's "
+                              << expected.at(x, y);
+    EXPECT_EQ(differences, 0);
+}
+
 RgbImage RowsToRgb(const std::vector<BYTE>& rows, int width, int height, int bits, HPALETTE palette) {
     if (bits == 16 || bits == 32) bits = 24;
     std::vector<PALETTEENTRY> entries(256);

@@ -117,6 +117,10 @@ struct RgbImage {
     uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
+// Records a failure for each differing pixel (the first few in detail); `expected` is the
+// independent tool's side.
+void ExpectSameImage(const RgbImage& ours, const RgbImage& expected);
+
 // A binary PPM (P6, maxval 255) as written by the independent tool.
 RgbImage ReadPpm(const std::string& path);
 

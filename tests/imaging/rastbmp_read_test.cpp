@@ -15,18 +15,6 @@ struct FixtureCase {
 
 class FixtureRead : public ::testing::TestWithParam<FixtureCase> {};
 
-void ExpectSameImage(const RgbImage& ours, const RgbImage& theirs) {
-    ASSERT_EQ(ours.width, theirs.width);
-    ASSERT_EQ(ours.height, theirs.height);
-    int differences = 0;
-    for (int y = 0; y < ours.height; ++y)
-        for (int x = 0; x < ours.width; ++x)
-            if (ours.at(x, y) != theirs.at(x, y) && differences++ < 5)
-                ADD_FAILURE() << "pixel (" << x << ", " << y << "): ours " << std::hex << ours.at(x, y)
-                              << ", tool's " << theirs.at(x, y);
-    EXPECT_EQ(differences, 0);
-}
-
 void ExpectReadsLikeDump(const Rast& rast, const std::string& bmpPath, const std::string& ppmPath, int bits) {
     RastImageHeader header{};
     std::vector<BYTE> rows;
