@@ -152,8 +152,10 @@ bool ReadBmpHeader(HFILE file, RastImageHeader* out, bool wantPalette, LONG base
     } else if (!f.Seek(f.Position() + static_cast<int64_t>(h.entriesInFile) * (h.core ? 3 : 4))) {
         return false;
     }
+    // Only 1-bit pixels can be complemented into the rewritten table; an 8-bit file with a
+    // two-entry table keeps its own, or its picture would come out inverted.
     bool invert = false;
-    if (readTable && h.colourCount == 2 && table[0].rgbRed == 255) {
+    if (readTable && h.colourCount == 2 && h.info.biBitCount == 1 && table[0].rgbRed == 255) {
         table[0] = RGBQUAD{0, 0, 0, 0};
         table[1] = RGBQUAD{255, 255, 255, 0};
         invert = true;

@@ -103,6 +103,30 @@ TEST(RastRead, WhiteFirstOneBitIsNormalisedAndTheNextFileIsNot) {
     }
 }
 
+// An 8-bit file whose two-entry table starts with white keeps its table and its pixels: only
+// 1-bit pixels can be complemented to match a rewritten table.
+TEST(RastRead, EightBitTwoColourTableIsLeftAsItIs) {
+    Rast rast;
+    BmpSpec spec;
+    spec.bits = 8;
+    spec.width = 4;
+    spec.height = 1;
+    spec.clrUsed = 2;
+    spec.table = {RGBQUAD{255, 255, 255, 0}, RGBQUAD{0, 0, 0, 0}};
+    spec.pixels = {0, 1, 1, 0};
+    const std::string path = WorkPath("white_first_8bit.bmp");
+    WriteFileBytes(path, BuildBmp(spec));
+    RastImageHeader header{};
+    std::vector<BYTE> rows;
+    ASSERT_TRUE(ReadThroughModule(rast, path, header, rows));
+    EXPECT_EQ(rows, spec.pixels);
+    PALETTEENTRY entries[2];
+    ASSERT_EQ(GetPaletteEntries(header.palette, 0, 2, entries), 2u);
+    EXPECT_EQ(entries[0].peRed, 255);
+    EXPECT_EQ(entries[1].peRed, 0);
+    DeleteObject(header.palette);
+}
+
 TEST(RastRead, SixteenBitRowsArriveAsTwentyFourBitWithFullScaleComponents) {
     Rast rast;
     BmpSpec spec;
