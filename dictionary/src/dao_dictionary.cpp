@@ -189,7 +189,8 @@ bool CDaoDictionary::SeekKeys(const char* index, const CDaoValue* key1, const CD
     if (!IsOpen() || !out) return false;
     bool found = false;
     if (!Attempt([&] {
-            recordset_->SetCurrentIndex(index);
+            // Choosing an index also moves to its first record, work a seek throws away.
+            if (recordset_->GetCurrentIndex() != index) recordset_->SetCurrentIndex(index);
             found = recordset_->Seek("=", key1, key2);
         }))
         return false;
