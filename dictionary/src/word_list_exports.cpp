@@ -4,7 +4,9 @@
 #include "lexor_app.h"
 #include "loaded_word_list.h"
 #include <windows.h>
+#include <cstring>
 #include <new>
+#include <string>
 
 struct LexorWordList : CLoadedWordList {};
 
@@ -31,7 +33,9 @@ int LoadWordList(DefLoadQktrBinParam* block) {
     LexorWordList* list = block->wordList;
     bool loaded = false;
     try {
-        if (list->ReadWordListFile(block->path)) {
+        // The path field may lack its terminator; never read past the field for it.
+        const std::string path(block->path, strnlen(block->path, sizeof block->path));
+        if (list->ReadWordListFile(path.c_str())) {
             list->UnscrambleImage();
             loaded = list->ParseWordList(block, true);
         }

@@ -255,6 +255,15 @@ TEST_F(WordListTest, LookupRightAfterAsyncLoadGivesTheTrueAnswer) {
     block = api.NEW_DefLoadQktrBinParam();
 }
 
+double ThreadCpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& t) {
+        return ((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
 TEST_F(WordListTest, AsyncLoadFailureIsSeenByTheLookups) {
     ASSERT_EQ(Load(temp.File("absent.qktr"), 1), 1);
     EXPECT_EQ(api.FindQktrBin(block, "w"), 0);
@@ -266,9 +275,17 @@ TEST_F(WordListTest, AsyncLoadFailureIsSeenByTheLookups) {
     std::swap(unsorted.words[500], unsorted.words[501]);
     MessageBoxWatch watch;
     ASSERT_EQ(LoadSpec(unsorted, 1), 1);
+    const double cpuBefore = ThreadCpuSeconds();
+    const DWORD wallBefore = GetTickCount();
     EXPECT_EQ(api.FindQktrBin(block, "w00000001"), 0);
+    const double waitedCpu = ThreadCpuSeconds() - cpuBefore;
+    const double waitedWall = (GetTickCount() - wallBefore) / 1000.0;
     EXPECT_EQ(api.IsOpen(block), 0);
     EXPECT_EQ(watch.Texts(), std::vector<std::string>{"File is not sorted"});
+    // The message box holds the loader for a while; the waiting lookup gives the processor
+    // away meanwhile instead of spinning.
+    EXPECT_GT(waitedWall, 0.2);
+    EXPECT_LT(waitedCpu, waitedWall * 0.2) << "cpu " << waitedCpu << " s of " << waitedWall << " s waited";
 }
 
 TEST_F(WordListTest, ReloadReplacesTheList) {
@@ -377,6 +394,10 @@ TEST_F(WordListTest, BrokenFilesFailCleanly) {
         EXPECT_EQ(watch.Texts(), b.sortMessage ? std::vector<std::string>{"File is not sorted"}
                                                : std::vector<std::string>{});
     }
+    // A path that fills its field without a terminator names no file.
+    std::memset(block->path, 'a', sizeof block->path);
+    block->language = 0x41414141;
+    EXPECT_EQ(api.LoadQktrBin(block, 0), 0);
     // A file that was never scrambled does not show its magic.
     EXPECT_EQ(LoadImage(PlainImage(SmallList())), 0);
     EXPECT_EQ(LoadImage(Scrambled(PlainImage(SmallList()))), 1);
