@@ -88,7 +88,8 @@ Installation::Installation(const std::string& name) {
     home_ = build + "test-installs\\" + name + "\\";
     DeleteTree(home_);
     CopyTree(source, home_);
-    std::string settings = ReadWholeFile(home_ + "zem40.ini");
+    // The settings as the build made them, not as a run of the installed program left them.
+    std::string settings = ReadWholeFile(build + "app\\zem40.ini");
     ReplaceAll(settings, source, home_);
     WriteWholeFile(home_ + "zem40.ini", settings);
 }

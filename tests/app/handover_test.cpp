@@ -1,0 +1,162 @@
+// A second start hands its request to the running instance. The running instance is played
+// here by a window of the program's class in this process, so that every message it gets
+// can be counted and read.
+#include <gtest/gtest.h>
+#include "gui_driver.h"
+#include "card_files.h"
+
+namespace {
+
+struct Received {
+    UINT Message;
+    WPARAM WParam;
+    LPARAM LParam;
+    std::string ClipboardText;
+};
+
+std::vector<Received> g_received;
+
+LRESULT CALLBACK FirstInstanceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER + 101 || message == WM_USER + 3000 || (message == WM_COMMAND && (wParam == 70 || wParam == 99))) {
+        Received r{message, wParam, lParam, ""};
+        if (message == WM_USER + 101 && wParam == 1 && OpenClipboard(window)) {
+            HANDLE data = GetClipboardData(static_cast<UINT>(lParam));
+            if (data) {
+                r.ClipboardText = static_cast<const char*>(GlobalLock(data));
+                GlobalUnlock(data);
+            }
+            CloseClipboard();
+        }
+        g_received.push_back(r);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A window of class IMC_ZEM30_ENG, with or without the instance mutex.
+class FakeFirstInstance {
+public:
+    explicit FakeFirstInstance(bool holdMutex) {
+        g_received.clear();
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = FirstInstanceProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "IMC_ZEM30_ENG";
+        RegisterClassA(&wc);
+        window_ = CreateWindowA("IMC_ZEM30_ENG", "first", WS_OVERLAPPED, 0, 0, 200, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+        if (holdMutex) mutex_ = CreateMutexA(nullptr, FALSE, "Orvane_ZEM");
+    }
+    ~FakeFirstInstance() {
+        DestroyWindow(window_);
+        UnregisterClassA("IMC_ZEM30_ENG", GetModuleHandleA(nullptr));
+        if (mutex_) CloseHandle(mutex_);
+    }
+
+private:
+    HWND window_ = nullptr;
+    HANDLE mutex_ = nullptr;
+};
+
+int RunSecondStart(const Installation& installation, const std::string& arguments,
+                   const std::vector<std::pair<std::string, std::string>>& env = {}) {
+    ProgramRun run(installation, arguments, env);
+    EXPECT_TRUE(run.Started());
+    int code = run.WaitForExit(30000);
+    PumpMessages(300);  // posted messages arrive
+    return code;
+}
+
+}  // namespace
+
+TEST(HandOver, SecondStartWithNamesAppendsToBatchListAndPostsOnce) {
+    Installation installation("handover-names");
+    std::string batch = installation.Path("IMAGE\\Batch.ini");
+    WritePrivateProfileStringA("Files", "Count", "1", batch.c_str());
+    WritePrivateProfileStringA("Files", "File0", "C:\\OLD.TIF", batch.c_str());
+    FakeFirstInstance first(true);
+    EXPECT_EQ(RunSecondStart(installation, "C:\\CARD1.TIF C:\\CARD2.TIF"), 0);
+    char value[256];
+    GetPrivateProfileStringA("Files", "Count", "", value, sizeof value, batch.c_str());
+    EXPECT_STREQ(value, "3");
+    GetPrivateProfileStringA("Files", "File0", "", value, sizeof value, batch.c_str());
+    EXPECT_STREQ(value, "C:\\OLD.TIF");
+    GetPrivateProfileStringA("Files", "File1", "", value, sizeof value, batch.c_str());
+    EXPECT_STREQ(value, "C:\\CARD1.TIF");
+    GetPrivateProfileStringA("Files", "File2", "", value, sizeof value, batch.c_str());
+    EXPECT_STREQ(value, "C:\\CARD2.TIF");
+    ASSERT_EQ(g_received.size(), 1u);
+    EXPECT_EQ(g_received[0].Message, static_cast<UINT>(WM_USER + 101));
+    EXPECT_EQ(g_received[0].WParam, 3u);
+    EXPECT_EQ(g_received[0].LParam, 0);
+}
+
+TEST(HandOver, QuotedNamesWithBlanksAndAVeryLongCommandLine) {
+    Installation installation("handover-long");
+    std::string batch = installation.Path("IMAGE\\Batch.ini");
+    FakeFirstInstance first(true);
+    std::string longName = "C:\\" + std::string(3000, 'x') + ".tif";
+    EXPECT_EQ(RunSecondStart(installation, "\"C:\\My Cards\\one card.tif\" \"" + longName + "\""), 0);
+    char value[256];
+    GetPrivateProfileStringA("Files", "File0", "", value, sizeof value, batch.c_str());
+    EXPECT_STREQ(value, "C:\\My Cards\\one card.tif");
+    GetPrivateProfileStringA("Files", "Count", "", value, sizeof value, batch.c_str());
+    EXPECT_STREQ(value, "2");
+    EXPECT_EQ(g_received.size(), 1u);
+}
+
+TEST(HandOver, SecondStartWithoutArgumentsOnlyBringsTheWindowForward) {
+    Installation installation("handover-empty");
+    FakeFirstInstance first(true);
+    EXPECT_EQ(RunSecondStart(installation, ""), 0);
+    EXPECT_TRUE(g_received.empty());
+    EXPECT_FALSE(FileExists(installation.Path("IMAGE\\Batch.ini")));
+}
+
+TEST(HandOver, WindowWithoutMutexGetsTheCommandLineOnTheClipboard) {
+    Installation installation("handover-clipboard");
+    FakeFirstInstance first(false);
+    EXPECT_EQ(RunSecondStart(installation, "\"C:\\a b.tif\" C:\\c.tif"), 0);
+    ASSERT_EQ(g_received.size(), 1u);
+    EXPECT_EQ(g_received[0].Message, static_cast<UINT>(WM_USER + 101));
+    EXPECT_EQ(g_received[0].WParam, 1u);
+    EXPECT_EQ(static_cast<UINT>(g_received[0].LParam), RegisterClipboardFormatA("ZEM_CMDLINE"));
+    EXPECT_EQ(g_received[0].ClipboardText, "\"C:\\a b.tif\" C:\\c.tif");
+    EXPECT_FALSE(FileExists(installation.Path("IMAGE\\Batch.ini")));
+}
+
+TEST(HandOver, ScannerButtonAndPanelStartsAskTheRunningInstanceToScan) {
+    Installation installation("handover-scan");
+    {
+        FakeFirstInstance first(true);
+        EXPECT_EQ(RunSecondStart(installation, "x", {{"ZEM40_TEST_SCANNER_LAUNCH", "Card Scanner DS"}}), 0);
+        ASSERT_EQ(g_received.size(), 1u);
+        EXPECT_EQ(g_received[0].Message, static_cast<UINT>(WM_USER + 3000));
+        EXPECT_EQ(g_received[0].WParam, 70u);
+        EXPECT_EQ(installation.ReadSetting("Preference", "DefaultDSProductName"), "Card Scanner DS");
+    }
+    {
+        FakeFirstInstance first(true);
+        EXPECT_EQ(RunSecondStart(installation, "/TAPBOARD \"Panel Source\" /NOUI"), 0);
+        ASSERT_EQ(g_received.size(), 1u);
+        EXPECT_EQ(g_received[0].Message, static_cast<UINT>(WM_COMMAND));
+        EXPECT_EQ(g_received[0].WParam, 99u);
+        EXPECT_EQ(installation.ReadSetting("Preference", "EpsonDSProductName"), "Panel Source");
+        EXPECT_EQ(installation.ReadSetting("Preference", "EP_UI_MODE"), "0");
+    }
+}
+
+// A forged own-command-line message from another process must not make the program read
+// that process's address: it is refused and the program keeps running.
+TEST(HandOver, ForeignPointerInOwnCommandLineMessageIsRefused) {
+    Installation installation("handover-forged");
+    ProgramRun run(installation, "");
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    DWORD_PTR result = 1;
+    EXPECT_NE(SendMessageTimeoutA(main, WM_USER + 101, 0, 0x10, SMTO_ABORTIFHUNG, 5000, &result), 0);
+    EXPECT_NE(SendMessageTimeoutA(main, WM_USER + 101, 0, 0x7FFF0000, SMTO_ABORTIFHUNG, 5000, &result), 0);
+    EXPECT_TRUE(IsWindow(main));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+}
