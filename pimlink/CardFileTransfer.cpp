@@ -58,26 +58,37 @@ protected:
     CardRecV4 v4_{};
 };
 
-class CV3ToV4Transfer : public CCardFileTransfer {
+// Moves cards from one layout to the other: all of them, or those whose Flags is onlyFlag.
+class CLayoutTransfer : public CCardFileTransfer {
 public:
-    explicit CV3ToV4Transfer(int onlyFlag = -1) : CCardFileTransfer(CardLayout::V3, CardLayout::V4), onlyFlag_(onlyFlag) {}
+    CLayoutTransfer(CardLayout from, int onlyFlag = -1)
+        : CCardFileTransfer(from, from == CardLayout::V3 ? CardLayout::V4 : CardLayout::V3), from_(from),
+          onlyFlag_(onlyFlag) {}
 
 protected:
-    bool ReadAndTake() override { return ReadV3() && (onlyFlag_ < 0 || v3_.Flags == onlyFlag_); }
+    bool ReadAndTake() override {
+        if (from_ == CardLayout::V3) return ReadV3() && (onlyFlag_ < 0 || v3_.Flags == onlyFlag_);
+        return ReadV4() && (onlyFlag_ < 0 || v4_.Flags == onlyFlag_);
+    }
     bool StoreOne() override {
+        if (from_ == CardLayout::V4) {
+            CardRecV4ToV3(v4_, v3_);
+            return InsertV3(v3_);
+        }
         CardRecV3ToV4(v3_, v4_);
         return InsertV4(v4_);
     }
 
 private:
+    CardLayout from_;
     int onlyFlag_;
 };
 
 // Clears the export mark of every card that reached the destination, and only of those: a card
 // that could not be stored stays marked for the next export.
-class CExportTransfer : public CV3ToV4Transfer {
+class CExportTransfer : public CLayoutTransfer {
 public:
-    explicit CExportTransfer(int mode) : CV3ToV4Transfer(mode == 1 ? 1 : -1) {}
+    explicit CExportTransfer(int mode) : CLayoutTransfer(CardLayout::V3, mode == 1 ? 1 : -1) {}
 
 protected:
     void AfterStore(bool stored) override {
@@ -90,21 +101,6 @@ protected:
         if (engine.CardRecUpdate(source_.Dataset(), &v3_)) engine.Commit(source_.Database());
         else engine.Rollback(source_.Database());
     }
-};
-
-class CV4ToV3Transfer : public CCardFileTransfer {
-public:
-    explicit CV4ToV3Transfer(int onlyFlag = -1) : CCardFileTransfer(CardLayout::V4, CardLayout::V3), onlyFlag_(onlyFlag) {}
-
-protected:
-    bool ReadAndTake() override { return ReadV4() && (onlyFlag_ < 0 || v4_.Flags == onlyFlag_); }
-    bool StoreOne() override {
-        CardRecV4ToV3(v4_, v3_);
-        return InsertV3(v3_);
-    }
-
-private:
-    int onlyFlag_;
 };
 
 class CDuplicateTransfer : public CCardFileTransfer {
@@ -165,15 +161,15 @@ void ExportCardFile(const char* source, const char* destination, int mode) {
 }
 
 void ImportCardFile(const char* cardFile, const char* source) {
-    CV4ToV3Transfer(3).Run(cardFile, source, cardFile);
+    CLayoutTransfer(CardLayout::V4, 3).Run(cardFile, source, cardFile);
 }
 
 void ConvertCardFileV3ToV4(const char* source, const char* destination) {
-    CV3ToV4Transfer().Run(source, source, destination);
+    CLayoutTransfer(CardLayout::V3).Run(source, source, destination);
 }
 
 void ConvertCardFileV4ToV3(const char* source, const char* destination) {
-    CV4ToV3Transfer().Run(source, source, destination);
+    CLayoutTransfer(CardLayout::V4).Run(source, source, destination);
 }
 
 }  // namespace ferrow

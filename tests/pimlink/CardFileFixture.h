@@ -65,27 +65,21 @@ protected:
     // All records of a V4 card file, sorted by name.
     std::vector<CardRecV4> ReadV4(const std::string& path) {
         std::vector<CardRecV4> out;
-        Reader r(path, "CNAME_FullName_Data");
-        int n = r.engine.TblNRecs(r.ds);
-        if (n > 0) r.engine.RecFirst(r.ds);
-        for (int i = 0; i < n; ++i, r.engine.RecNext(r.ds)) {
+        ForEachRecord(path, "CNAME_FullName_Data", [&](CkvDBEngine& engine, CkvDataset* ds) {
             CardRecV4 rec;
             memset(&rec, 0, sizeof(rec));
-            if (r.engine.CardRecGetV4(r.ds, &rec, 1) == 1) out.push_back(rec);
-        }
+            if (engine.CardRecGetV4(ds, &rec, 1) == 1) out.push_back(rec);
+        });
         return out;
     }
     // Name and Flags of every card of a V3 card file, sorted by name.
     std::vector<std::pair<std::string, int>> ReadV3Flags(const std::string& path) {
         std::vector<std::pair<std::string, int>> out;
-        Reader r(path, "CName");
-        int n = r.engine.TblNRecs(r.ds);
-        if (n > 0) r.engine.RecFirst(r.ds);
-        for (int i = 0; i < n; ++i, r.engine.RecNext(r.ds)) {
+        ForEachRecord(path, "CName", [&](CkvDBEngine& engine, CkvDataset* ds) {
             CardRec rec;
             memset(&rec, 0, sizeof(rec));
-            if (r.engine.CardRecGet(r.ds, &rec, 0) == 1) out.emplace_back(rec.CName, rec.Flags);
-        }
+            if (engine.CardRecGet(ds, &rec, 0) == 1) out.emplace_back(rec.CName, rec.Flags);
+        });
         return out;
     }
 
@@ -95,6 +89,13 @@ protected:
     }
 
 private:
+    template <typename Visit> void ForEachRecord(const std::string& path, const char* key, Visit visit) {
+        Reader r(path, key);
+        int n = r.engine.TblNRecs(r.ds);
+        if (n > 0) r.engine.RecFirst(r.ds);
+        for (int i = 0; i < n; ++i, r.engine.RecNext(r.ds)) visit(r.engine, r.ds);
+    }
+
     static void __stdcall RecordError(int, const char* report) { errors().push_back(report ? report : ""); }
 
     static void Attach(StoredCard& c) {
