@@ -111,8 +111,9 @@ protected:
     bool ReadAndTake() override { return ReadV3(); }
     bool StoreOne() override {
         v3_.CNote.Modified = v3_.CNote.Size > 0 ? 1 : 0;
-        CopyImage();
-        CopyThumbnail();
+        // The image column holds the path with its terminator; the thumbnail is a text column.
+        CopyFileOf(v3_.CImage, imagePath_, 1, [this](const std::string& p) { return copier_.CopyImage(p); });
+        CopyFileOf(v3_.SecondText, thumbPath_, 0, [this](const std::string& p) { return copier_.CopyThumbnail(p); });
         return InsertV3(v3_);
     }
 
@@ -122,27 +123,16 @@ private:
         return std::string(blob.Data, strnlen(blob.Data, static_cast<size_t>(blob.Size)));
     }
 
-    void CopyImage() {
-        std::string path = BlobPath(v3_.CImage);
+    // Copies the file the descriptor names and makes the descriptor name the copy.
+    template <typename Copy> void CopyFileOf(CardRecBlob& blob, char (&place)[MAX_PATH + 16], int terminator, Copy copy) {
+        std::string path = BlobPath(blob);
         if (path.empty()) return;
-        std::string copy = copier_.CopyImage(path);
-        if (copy.empty()) return;
-        snprintf(imagePath_, sizeof(imagePath_), "%s", copy.c_str());
-        v3_.CImage.Data = imagePath_;
-        // The image column holds the path with its terminator.
-        v3_.CImage.Size = static_cast<int32_t>(strlen(imagePath_) + 1);
-        v3_.CImage.Modified = 1;
-    }
-
-    void CopyThumbnail() {
-        std::string path = BlobPath(v3_.SecondText);
-        if (path.empty()) return;
-        std::string copy = copier_.CopyThumbnail(path);
-        if (copy.empty()) return;
-        snprintf(thumbPath_, sizeof(thumbPath_), "%s", copy.c_str());
-        v3_.SecondText.Data = thumbPath_;
-        v3_.SecondText.Size = static_cast<int32_t>(strlen(thumbPath_));
-        v3_.SecondText.Modified = 1;
+        std::string copied = copy(path);
+        if (copied.empty()) return;
+        snprintf(place, sizeof(place), "%s", copied.c_str());
+        blob.Data = place;
+        blob.Size = static_cast<int32_t>(strlen(place)) + terminator;
+        blob.Modified = 1;
     }
 
     CCardImageCopier copier_;
