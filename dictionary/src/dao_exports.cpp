@@ -3,6 +3,8 @@
 #include "lexor_app.h"
 #include <new>
 
+static_assert(sizeof(DicRecord) == 224, "dictionary record is 224 bytes");
+
 namespace {
 
 CDaoDictionary& Dictionary() { return TheApp().dictionary; }

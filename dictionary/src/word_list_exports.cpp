@@ -10,6 +10,10 @@
 
 struct LexorWordList : CLoadedWordList {};
 
+// Callers outside the library lay these out by the byte.
+static_assert(sizeof(DefLoadQktrBinParam) == 272, "parameter block is 272 bytes");
+static_assert(sizeof(TagFreq) == 16, "tag and frequency out record is 16 bytes");
+
 namespace {
 
 // The lookups wait here while a load runs; pending sent messages still reach the caller's
