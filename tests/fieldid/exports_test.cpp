@@ -1,0 +1,370 @@
+// The five exports through their names: edge cases, bad input and the debug-log contract.
+#include <gtest/gtest.h>
+#include <string.h>
+#include "parsel_fixture.h"
+
+namespace {
+
+std::string trimmed(std::string s) {
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
+class ParselTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(p.ready()); }
+    Parsel p;
+    CardInfo info{};
+};
+
+TEST_F(ParselTest, NullPointersAreRefused) {
+    char buffer[64] = "x";
+    char a[64], b[64], c[64], d[64], e[64];
+    EXPECT_EQ(p.fromPage(nullptr, &info, 0), 0);
+    PageBuilder page;
+    page.addLine("John Smith", 10);
+    EXPECT_EQ(p.fromPage(page.page(), nullptr, 0), 0);
+    EXPECT_EQ(p.fromStrings(nullptr, 128, 1, &info, 0), 0);
+    EXPECT_EQ(p.fromStrings(buffer, 128, 1, nullptr, 0), 0);
+    EXPECT_EQ(p.fromStrings(buffer, 0, 1, &info, 0), 0);
+    EXPECT_EQ(p.fromStrings(buffer, 64, 0, &info, 0), 0);
+    EXPECT_EQ(p.separateAddr(nullptr, a, b, c, d, e, 0), 0);
+    EXPECT_EQ(p.separateAddr("Boston", a, b, c, d, nullptr, 0), 0);
+    EXPECT_EQ(p.separateName(nullptr, a, b, c, d, e), 0);
+    EXPECT_EQ(p.separateName(buffer, a, b, nullptr, d, e), 0);
+    EXPECT_EQ(p.recheck(nullptr), 0);
+    for (const CardInfoSlot& slot : info.Field) EXPECT_EQ(slot.Count, 0);
+}
+
+TEST_F(ParselTest, PageWithoutRegionsIsRefusedAndEmptyRegionListLoadsNothing) {
+    PageBuilder none;
+    EXPECT_EQ(p.fromPage(none.pageWithoutRegions(), &info, 0), 0);
+    PageBuilder empty;
+    EXPECT_EQ(p.fromPage(empty.page(), &info, 0), 1);
+    for (const CardInfoSlot& slot : info.Field) EXPECT_EQ(slot.Count, 0);
+}
+
+TEST_F(ParselTest, ThirtyOneLinesLoadThirtyTwoFail) {
+    std::vector<std::string> lines(31, "Line of text");
+    EXPECT_EQ(p.identify(lines, 0, info), 1);
+    lines.push_back("One too many");
+    EXPECT_EQ(p.identify(lines, 0, info), 0);
+    for (const CardInfoSlot& slot : info.Field) EXPECT_EQ(slot.Count, 0);
+
+    PageBuilder page31, page32;
+    for (int i = 0; i < 31; ++i) page31.addLine("Line of text", 30 * i);
+    for (int i = 0; i < 32; ++i) page32.addLine("Line of text", 30 * i);
+    CardInfo fresh{};
+    EXPECT_EQ(p.fromPage(page31.page(), &fresh, 0), 1);
+    CardInfo untouched{};
+    EXPECT_EQ(p.fromPage(page32.page(), &untouched, 0), 0);
+    for (const CardInfoSlot& slot : untouched.Field) EXPECT_EQ(slot.Count, 0);
+}
+
+TEST_F(ParselTest, LongLinesAndHighBytesNeverOverrun) {
+    std::string high;
+    for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
+    std::vector<std::string> lines = {std::string(127, 'A'), std::string(500, 'b'), high, high + high,
+                                      "\xE4\xF6\xFC \xDF\xE9 \x95 \xAB\xBB", "ACME\xA9 Inc \xAE"};
+    // A stride of 600 lets a 500-byte source line through to the loader.
+    std::string block(lines.size() * 600, '\0');
+    for (size_t i = 0; i < lines.size(); ++i) lines[i].copy(&block[i * 600], 599);
+    for (int kind : {0, 1, 2, 4, 5, 7, 8, 9, 10}) {
+        CardInfo out{};
+        ASSERT_EQ(p.fromStrings(block.data(), 600, static_cast<int32_t>(lines.size()), &out, kind), 1) << kind;
+        for (const CardInfoSlot& slot : out.Field) {
+            ASSERT_GE(slot.Count, 0);
+            ASSERT_LE(slot.Count, 4);
+            for (int i = 0; i < slot.Count; ++i)
+                if (slot.Text[i]) {
+                    EXPECT_LT(strlen(slot.Text[i]), 128u);
+                }
+        }
+    }
+    PageBuilder page;
+    page.addLine(std::string(500, 'x'), 10);
+    page.addLine(high, 40, 3);
+    CardInfo out{};
+    EXPECT_EQ(p.fromPage(page.page(), &out, 0), 1);
+}
+
+TEST_F(ParselTest, AllBlankCardGivesOnlyNoneValues) {
+    EXPECT_EQ(p.identify({"   ", "", "     "}, 0, info), 1);
+    for (int k = 0; k < FieldKindCount; ++k) {
+        if (k == FieldNone) continue;
+        EXPECT_EQ(info.Field[k].Count, 0) << k;
+    }
+    ASSERT_EQ(info.Field[FieldNone].Count, 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_STREQ(info.Field[FieldNone].Text[i], "");
+        EXPECT_EQ(info.Field[FieldNone].Confidence[i], 4);
+    }
+}
+
+TEST_F(ParselTest, ValuesAreAppendedBehindExistingCountsWhichAreClamped) {
+    CardInfo out{};
+    out.Field[FieldCompany].Count = 3;
+    out.Field[FieldPhone].Count = 99;
+    out.Field[FieldName].Count = -7;
+    std::string block(3 * 128, '\0');
+    std::string lines[] = {"ACME Corporation Inc.", "Phone: 555-123-4567", "Mary Johnson"};
+    for (int i = 0; i < 3; ++i) lines[i].copy(&block[i * 128], 127);
+    ASSERT_EQ(p.fromStrings(block.data(), 128, 3, &out, 0), 1);
+    EXPECT_EQ(out.Field[FieldCompany].Count, 4);
+    EXPECT_STREQ(out.Field[FieldCompany].Text[3], "ACME Corporation Inc.");
+    EXPECT_EQ(out.Field[FieldPhone].Count, 4);
+    EXPECT_EQ(out.Field[FieldName].Count, 1);
+}
+
+struct SplitCase {
+    const char* line;
+    std::vector<std::string> phones;
+    std::vector<std::string> faxes;
+};
+
+TEST_F(ParselTest, BlankRunsAndServiceLabelsSplitContactLines) {
+    const SplitCase cases[] = {
+        {"Tel: 555 1234    Fax: 555 1235", {"5551234"}, {"5551235"}},
+        {"Phone: 555 1234 Fax 555 1235", {"5551234"}, {"5551235"}},
+        {"Tel 555-1234 / 555-1235", {"555-1234", "555-1235"}, {}},
+    };
+    for (const SplitCase& c : cases) {
+        ASSERT_EQ(p.identify({"Mary Johnson", c.line}, 0, info), 1) << c.line;
+        EXPECT_EQ(values(info, FieldPhone), c.phones) << c.line;
+        EXPECT_EQ(values(info, FieldFax), c.faxes) << c.line;
+    }
+}
+
+TEST_F(ParselTest, LabelLineWithWideGapStaysWhole) {
+    ASSERT_EQ(p.identify({"Mary Johnson", "TEL      555 1234"}, 0, info), 1);
+    EXPECT_EQ(values(info, FieldPhone), std::vector<std::string>{"5551234"});
+}
+
+TEST_F(ParselTest, PageLoadingMarksUncertainCharactersAndSplitsAtLabels) {
+    PageBuilder page;
+    page.addLine("Mary Johnson", 10);
+    page.addLine("Phone: 555 1234 Fax 555 1235", 40);
+    page.addLine("mary@exam?le.com", 70, 9);
+    ASSERT_EQ(p.fromPage(page.page(), &info, 0), 1);
+    EXPECT_EQ(first(info, FieldPhone), "5551234");
+    EXPECT_EQ(first(info, FieldFax), "5551235");
+    // The fax piece starts at the split character's x: line left 20 + 15 characters of 8.
+    EXPECT_EQ(info.Field[FieldFax].Rect[0].left, 20 + 8 * 15);
+    EXPECT_EQ(info.Field[FieldPhone].Rect[0].right, 20 + 8 * 15);
+    // The uncertain character came in as "^", which the clean-up removes.
+    EXPECT_EQ(first(info, FieldEMail), "mary@examle.com");
+}
+
+TEST_F(ParselTest, LanguageKindPicksRegions) {
+    const std::vector<std::string> germanCard = {"ACME GmbH", "Hans Weber", "Telefon 040 123456", "Hauptstrasse 5",
+                                                 "20095 Hamburg"};
+    // Kind 1 decides on this card's own lines: German, so the German five-digit code is found.
+    ASSERT_EQ(p.identify(germanCard, 1, info), 1);
+    EXPECT_EQ(first(info, FieldZipCode), "20095");
+    EXPECT_EQ(first(info, FieldCity), "Hamburg");
+    // Kind 7 keeps the previous call's regions: still German only, so no US state code is seen.
+    ASSERT_EQ(p.identify({"Mary Johnson", "12 Main Street", "Springfield, IL 62701"}, 7, info), 1);
+    EXPECT_TRUE(values(info, FieldState).empty());
+    // Kinds 14 and -1 behave as 0: the English group finds the state code.
+    for (int kind : {14, -1, 0}) {
+        ASSERT_EQ(p.identify({"Mary Johnson", "12 Main Street", "Springfield, IL 62701"}, kind, info), 1);
+        EXPECT_EQ(first(info, FieldState), "IL") << kind;
+        EXPECT_EQ(first(info, FieldZipCode), "62701") << kind;
+    }
+    // Kind 1 on an English card right after a German one: the English group.
+    ASSERT_EQ(p.identify(germanCard, 2, info), 1);
+    ASSERT_EQ(p.identify({"Mary Johnson", "12 Main Street", "Springfield, IL 62701"}, 1, info), 1);
+    EXPECT_EQ(first(info, FieldState), "IL");
+}
+
+TEST_F(ParselTest, GermanDegreesBecomeTitlesAndTheNameStays) {
+    ASSERT_EQ(p.identify({"ACME GmbH", "Dr. Dipl.-Ing. Hans Weber", "Telefon 040 123456"}, 2, info), 1);
+    EXPECT_EQ(trimmed(first(info, FieldName)), "Hans Weber");
+    EXPECT_EQ(first(info, FieldFirstName), "Hans");
+    EXPECT_EQ(first(info, FieldLastName), "Weber");
+    auto titles = values(info, FieldTitle);
+    ASSERT_FALSE(titles.empty());
+    EXPECT_EQ(titles.back(), "Dr. Dipl.-Ing.");
+    EXPECT_EQ(info.Field[FieldTitle].Confidence[titles.size() - 1], 3);
+}
+
+TEST_F(ParselTest, NameLineWithTitleIsSplit) {
+    ASSERT_EQ(p.identify({"ACME Corporation", "John Smith Sales Manager", "Phone: 555-123-4567"}, 0, info), 1);
+    EXPECT_EQ(trimmed(first(info, FieldName)), "John Smith");
+    EXPECT_EQ(first(info, FieldTitle), "Sales Manager");
+    EXPECT_EQ(first(info, FieldSexGuess), "MALE");
+    EXPECT_EQ(info.Field[FieldSexGuess].Confidence[0], 81);
+    ASSERT_EQ(p.identify({"ACME Corporation", "John F. Smith Sales Manager"}, 0, info), 1);
+    EXPECT_EQ(trimmed(first(info, FieldName)), "John F. Smith");
+    EXPECT_EQ(first(info, FieldMidName), "F.");
+    EXPECT_EQ(first(info, FieldTitle), "Sales Manager");
+}
+
+TEST_F(ParselTest, AddressAcrossTwoLinesIsJoinedAndSeparated) {
+    ASSERT_EQ(p.identify({"Mary Johnson", "12 Main St.", "Springfield, IL 62701"}, 0, info), 1);
+    EXPECT_EQ(first(info, FieldAddress), "12 Main St.,\r\nSpringfield, IL 62701");
+    EXPECT_EQ(first(info, FieldStreet), "12 Main St.");
+    EXPECT_EQ(first(info, FieldCity), "Springfield");
+    EXPECT_EQ(first(info, FieldState), "IL");
+    EXPECT_EQ(first(info, FieldZipCode), "62701");
+}
+
+struct PostcodeCase {
+    int kind;
+    std::vector<std::string> lines;
+    const char* zip;
+    const char* city;
+};
+
+TEST_F(ParselTest, PostalCodesByRegion) {
+    const PostcodeCase cases[] = {
+        {2, {"Hans Weber", "Hauptstrasse 5", "D-20095 Hamburg"}, "D-20095", "Hamburg"},
+        {0, {"Mary Johnson", "Ottawa ON K1A 0B1"}, "K1A 0B1", "Ottawa"},
+        {10, {"Jan de Vries", "Damrak 12", "1012 AB Amsterdam"}, "1012AB", "Amsterdam"},
+        {5, {"Jean Dupont", "12 rue de la Paix", "75002 Paris"}, "75002", "Paris"},
+        {0, {"Mary Johnson", "1 Main Street", "Boston, MA 02110-1234"}, "02110-1234", "Boston"},
+    };
+    for (const PostcodeCase& c : cases) {
+        ASSERT_EQ(p.identify(c.lines, c.kind, info), 1);
+        EXPECT_EQ(first(info, FieldZipCode), c.zip) << c.lines.back();
+        if (c.city) {
+            EXPECT_EQ(first(info, FieldCity), c.city) << c.lines.back();
+        }
+    }
+}
+
+TEST_F(ParselTest, PhoneKindsAndNumberGrouping) {
+    ASSERT_EQ(p.identify({"Mary Johnson", "Mobile: 0171 234567"}, 0, info), 1);
+    EXPECT_EQ(values(info, FieldMobile), std::vector<std::string>{"017-123-4567"});
+    EXPECT_TRUE(values(info, FieldPhone).empty());
+    ASSERT_EQ(p.identify({"Mary Johnson", "Tel 0123456789"}, 0, info), 1);
+    EXPECT_EQ(first(info, FieldPhone), "012-345-6789");
+    ASSERT_EQ(p.identify({"Jean Dupont", "T\xE9l 0123456789"}, 5, info), 1);
+    EXPECT_EQ(first(info, FieldPhone), "01-23-45-67-89");
+    ASSERT_EQ(p.identify({"Mary Johnson", "Phone: 555 1234", "555 1235"}, 0, info), 1);
+    EXPECT_EQ(values(info, FieldPhone), (std::vector<std::string>{"5551234", "5551235"}));
+}
+
+TEST_F(ParselTest, MendedEmailAddresses) {
+    ASSERT_EQ(p.identify({"Mary Johnson", "mary\xA9" "example.com"}, 0, info), 1);
+    EXPECT_EQ(first(info, FieldEMail), "mary@example.com");
+    ASSERT_EQ(p.identify({"Mary Johnson", "mary.johnson@", "example.com"}, 0, info), 1);
+    EXPECT_EQ(first(info, FieldEMail), "mary.johnson@example.com");
+}
+
+struct RepairCase {
+    std::vector<std::string> lines;
+    int kind;
+    const char* expected;
+};
+
+TEST_F(ParselTest, RepairTableMendsOnlyWholeWordsAndDomainEnds) {
+    const RepairCase cases[] = {
+        {{"ACME lnc", "Mary Johnson"}, FieldCompany, "ACME Inc"},
+        {{"CASINO ROYALE LLC", "Mary Johnson"}, FieldCompany, "CASINO ROYALE LLC"},
+        {{"Mary Johnson", "www.acme.corn"}, FieldWebSite, "www.acme.com"},
+        {{"Mary Johnson", "www.corning.com"}, FieldWebSite, "www.corning.com"},
+    };
+    for (const RepairCase& c : cases) {
+        ASSERT_EQ(p.identify(c.lines, 0, info), 1);
+        EXPECT_EQ(first(info, c.kind), c.expected);
+    }
+}
+
+TEST_F(ParselTest, CorrectionAgainstWordLists) {
+    ASSERT_EQ(p.identify({"ACME Corporation", "Mary Johnson", "Sales Manaqer"}, 0, info), 1);
+    EXPECT_EQ(first(info, FieldTitle), "Sales Manager");
+    ASSERT_EQ(p.identify({"Mary Johnson", "12 Main Street", "Bosten, MA 02110"}, 0, info), 1);
+    EXPECT_EQ(first(info, FieldCity), "Boston");
+    EXPECT_NE(first(info, FieldAddress).find("Boston"), std::string::npos);
+}
+
+TEST_F(ParselTest, RecheckDerivesCompanyFromWebAndMail) {
+    struct Case { const char* web; const char* mail; const char* company; } cases[] = {
+        {"http://www.widgetco.co.uk/about", nullptr, "widgetco"},
+        {nullptr, "sales@mail.widgetco.com", "widgetco"},
+        {"www.widgetco.de", nullptr, "widgetco"},
+        {"widgetco.com", nullptr, "widgetco"},
+    };
+    for (const Case& c : cases) {
+        CardInfo card{};
+        char web[64] = {}, mail[64] = {};
+        if (c.web) {
+            strcpy(web, c.web);
+            card.Field[FieldWebSite].Count = 1;
+            card.Field[FieldWebSite].Text[0] = web;
+        }
+        if (c.mail) {
+            strcpy(mail, c.mail);
+            card.Field[FieldEMail].Count = 1;
+            card.Field[FieldEMail].Text[0] = mail;
+        }
+        ASSERT_EQ(p.recheck(&card), 1);
+        ASSERT_EQ(card.Field[FieldCompany].Count, 1);
+        EXPECT_STREQ(card.Field[FieldCompany].Text[0], c.company);
+        EXPECT_EQ(card.Field[FieldCompany].Confidence[0], 50);
+    }
+    CardInfo withCompany{};
+    char company[] = "ACME", web[] = "www.other.com";
+    withCompany.Field[FieldCompany].Count = 1;
+    withCompany.Field[FieldCompany].Text[0] = company;
+    withCompany.Field[FieldWebSite].Count = 1;
+    withCompany.Field[FieldWebSite].Text[0] = web;
+    ASSERT_EQ(p.recheck(&withCompany), 1);
+    EXPECT_EQ(withCompany.Field[FieldCompany].Count, 1);
+    // Counts outside 0..4 are clamped instead of reading past the slot.
+    CardInfo wild{};
+    wild.Field[FieldWebSite].Count = 300;
+    wild.Field[FieldEMail].Count = -3;
+    EXPECT_EQ(p.recheck(&wild), 1);
+    EXPECT_EQ(wild.Field[FieldWebSite].Count, 4);
+    EXPECT_EQ(wild.Field[FieldCompany].Count, 0);
+}
+
+TEST_F(ParselTest, SeparateFullAddress) {
+    char country[18], state[22], city[30], zip[14], street[128];
+    const char* address = "1600 Pennsylvania Avenue NW\r\nWashington, DC 20500\r\nUSA";
+    ASSERT_EQ(p.separateAddr(address, country, state, city, street, zip, 0), 1);
+    EXPECT_STREQ(zip, "20500");
+    EXPECT_STREQ(state, "DC");
+    EXPECT_STREQ(country, "USA");
+    EXPECT_STREQ(street, "1600 Pennsylvania Avenue NW");
+    std::string longAddress(300, 'x');
+    std::vector<char> longStreet(longAddress.size() + 1);
+    ASSERT_EQ(p.separateAddr(longAddress.c_str(), country, state, city, longStreet.data(), zip, 0), 1);
+}
+
+struct NameCase {
+    const char* full;
+    int result;
+    const char* prefix;
+    const char* first;
+    const char* middle;
+    const char* last;
+    const char* suffix;
+    const char* rewritten;
+};
+
+TEST_F(ParselTest, SeparateFullName) {
+    const NameCase cases[] = {
+        {"Dr. John Fitzgerald Kennedy", 1, "Dr.", "John", "Fitzgerald", "Kennedy", "", "Dr. John Fitzgerald Kennedy"},
+        {"John Smith Jr.", 1, "", "John", "", "Smith", "Jr.", "John Smith Jr."},
+        {"Maria", 1, "", "Maria", "", "", "", "Maria"},
+        {"Dr.", 0, "Dr.", "", "", "", "", "Dr."},
+    };
+    for (const NameCase& c : cases) {
+        char full[64], prefix[64], firstName[64], middle[64], last[64], suffix[64];
+        strcpy(full, c.full);
+        EXPECT_EQ(p.separateName(full, prefix, firstName, middle, last, suffix), c.result) << c.full;
+        EXPECT_STREQ(prefix, c.prefix);
+        EXPECT_STREQ(firstName, c.first);
+        EXPECT_STREQ(middle, c.middle);
+        EXPECT_STREQ(last, c.last);
+        EXPECT_STREQ(suffix, c.suffix);
+        EXPECT_EQ(trimmed(full), c.rewritten);
+    }
+    char empty[4] = "", a[4], b[4], c[4], d[4], e[4];
+    EXPECT_EQ(p.separateName(empty, a, b, c, d, e), 0);
+}
+
+}  // namespace
