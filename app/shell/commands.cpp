@@ -9,6 +9,9 @@ void OnMainCommand(HWND window, int id) {
     case IDM_FILE_EXIT:
         SendMessageA(window, WM_CLOSE, 0, 0);
         break;
+    case IDM_CARD_NEW:
+        OnNewCard();
+        break;
     case IDM_VIEW_DECK:
         SetViewMode(VIEW_CARD_DECK);
         break;

@@ -58,6 +58,9 @@ int LayoutMainChildren(HWND window, WPARAM kind);
 void OnMainCommand(HWND window, int id);
 void SetViewMode(int mode);
 
+// card_commands.cpp
+void OnNewCard(void);
+
 // card_file.cpp: opening, creating and closing the card file.
 int OpenCardFile(const char* path, int compact);
 void CreateUntitledCardFile(void);

@@ -183,6 +183,14 @@ bool DialogAnswerer::Handle(HWND dialog) {
         SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rule.Path.c_str()));
     }
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(rule.Button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, rule.Button)));
+    if (!rule.FileDialog) return true;
+    // A file dialog that is still busy setting itself up ignores the button: try again.
+    Sleep(1000);
+    if (IsWindow(dialog) && IsWindowVisible(dialog)) {
+        std::lock_guard<std::mutex> guard(lock_);
+        seen_.pop_back();
+        return false;
+    }
     return true;
 }
 

@@ -1,0 +1,186 @@
+// The card file at start-up and on closing: the file the settings name, the fallback to the
+// untitled card file, and the question before untitled cards would be lost.
+#include <gtest/gtest.h>
+#include "gui_driver.h"
+#include "card_files.h"
+
+namespace {
+
+bool ButtonEnabled(HWND bar, int id) { return IsWindowEnabled(GetDlgItem(bar, id)) != FALSE; }
+
+// Starts the program on the untitled card file and adds cards through New Card.
+class UntitledWithCards {
+public:
+    UntitledWithCards(const Installation& installation, int cards) : run_(installation, "") {
+        main_ = run_.WaitForMainWindow();
+        for (int i = 0; i < cards && main_; ++i) SendMessageA(main_, WM_COMMAND, 71, 0);
+        untitled_ = installation.Path("Database\\Untitled.mdb");
+    }
+    ProgramRun& Run() { return run_; }
+    HWND Main() const { return main_; }
+    const std::string& UntitledPath() const { return untitled_; }
+
+private:
+    ProgramRun run_;
+    HWND main_ = nullptr;
+    std::string untitled_;
+};
+
+const char kSaveQuestion[] = "Do you want to save the new card data?";
+
+}  // namespace
+
+TEST(CardFile, StartupOpensTheNamedFileAndIgnoresALeftoverTempFile) {
+    Installation installation("cardfile-named");
+    std::string cards = installation.Path("Database\\Named.mdb");
+    ASSERT_TRUE(CreateCardFile(cards, {{"Cy Cedar", "", ""}, {"Al Alder", "", ""}, {"Bo Beech", "", ""}}));
+    installation.WriteSetting("CardBase", "DataBaseName", cards.c_str());
+    // A stale compaction result from an earlier run must never replace the card file.
+    ASSERT_TRUE(CreateCardFile(installation.Path("TVRKTEMP\\temp.mdb"), {{"Stale", "", ""}}));
+    ProgramRun run(installation, "");
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(WindowText(main), "Tamsel! Nimbra - Named.mdb");
+    HWND bar = run.Child("IMC_CMD20");
+    for (int id : {701, 702, 703, 708, 709, 710, 711}) EXPECT_TRUE(ButtonEnabled(bar, id)) << id;
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+    EXPECT_EQ(CardNames(cards), (std::vector<std::string>{"Al Alder", "Bo Beech", "Cy Cedar"}));
+    EXPECT_FALSE(FileExists(installation.Path("TVRKTEMP\\temp.mdb")));
+}
+
+TEST(CardFile, MissingOrBrokenFileFallsBackToTheUntitledCardFile) {
+    struct Case {
+        const char* name;
+        bool broken;  // a file that is not a card file: message 801, then the fallback
+    } cases[] = {{"cardfile-missing", false}, {"cardfile-broken", true}};
+    for (const Case& c : cases) {
+        Installation installation(c.name);
+        std::string path = installation.Path("Database\\Gone.mdb");
+        if (c.broken) WriteSmallFile(path);
+        installation.WriteSetting("CardBase", "DataBaseName", path.c_str());
+        ProgramRun run(installation, "");
+        DialogAnswerer answers(run.ProcessId());
+        answers.AnswerMessage("cannot be opened", IDOK);
+        answers.AnswerMessage("DAO error", IDOK);
+        HWND main = run.WaitForMainWindow();
+        ASSERT_NE(main, nullptr) << c.name;
+        EXPECT_EQ(WindowText(main), "Tamsel! Nimbra - Untitled.mdb") << c.name;
+        EXPECT_TRUE(ButtonEnabled(run.Child("IMC_CMD20"), 708)) << c.name;
+        EXPECT_TRUE(FileExists(installation.Path("Database\\Untitled.mdb"))) << c.name;
+        auto seen = answers.Seen();
+        if (c.broken) {
+            ASSERT_FALSE(seen.empty());
+            EXPECT_EQ(seen.back().Caption, path);
+            EXPECT_EQ(seen.back().Text, "File $ cannot be opened.");
+        } else {
+            EXPECT_TRUE(seen.empty());
+        }
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(run.WaitForExit(), 0) << c.name;
+    }
+}
+
+TEST(CardFile, MissingDatabaseFolderIsCreatedForTheUntitledFile) {
+    Installation installation("cardfile-nofolder");
+    RemoveDirectoryA(installation.Path("Database").c_str());
+    ProgramRun run(installation, "");
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(FileExists(installation.Path("Database\\Untitled.mdb")));
+    EXPECT_TRUE(GetFileAttributesA(installation.Path("Database\\Untitled.mdb").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    SendMessageA(main, WM_COMMAND, 71, 0);
+    EXPECT_TRUE(ButtonEnabled(run.Child("IMC_CMD20"), 701));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    DialogAnswerer answers(run.ProcessId());
+    answers.AnswerMessage(kSaveQuestion, IDNO);
+    EXPECT_EQ(run.WaitForExit(), 0);
+}
+
+TEST(CardFile, CancellingTheSaveQuestionKeepsTheProgramAndItsCards) {
+    Installation installation("cardfile-cancel");
+    UntitledWithCards session(installation, 2);
+    ASSERT_NE(session.Main(), nullptr);
+    DialogAnswerer answers(session.Run().ProcessId());
+    answers.AnswerMessage(kSaveQuestion, IDCANCEL);
+    PostMessageA(session.Main(), WM_CLOSE, 0, 0);
+    PumpMessages(2500);
+    EXPECT_TRUE(IsWindow(session.Main()));
+    ASSERT_EQ(answers.Seen().size(), 1u);
+    EXPECT_EQ(answers.Seen()[0].Caption, "Tamsel! Nimbra");
+    // Nothing was written: the current card stays as the settings had it.
+    EXPECT_EQ(installation.ReadSetting("Status", "CurCard"), "-1");
+    // End the session: No discards the cards now.
+    answers.AnswerMessage(kSaveQuestion, IDNO);
+    PostMessageA(session.Main(), WM_CLOSE, 0, 0);
+}
+
+TEST(CardFile, AnsweringNoDeletesTheUntitledFile) {
+    Installation installation("cardfile-no");
+    UntitledWithCards session(installation, 1);
+    ASSERT_NE(session.Main(), nullptr);
+    DialogAnswerer answers(session.Run().ProcessId());
+    answers.AnswerMessage(kSaveQuestion, IDNO);
+    PostMessageA(session.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(session.Run().WaitForExit(), 0);
+    EXPECT_FALSE(FileExists(session.UntitledPath()));
+    EXPECT_EQ(installation.ReadSetting("CardBase", "DataBaseName", "<missing>"), "<missing>");
+}
+
+TEST(CardFile, AnsweringYesSavesEveryCardUnderTheChosenName) {
+    Installation installation("cardfile-yes");
+    std::string saved = installation.Path("Database\\Saved.mdb");
+    UntitledWithCards session(installation, 3);
+    ASSERT_NE(session.Main(), nullptr);
+    DialogAnswerer answers(session.Run().ProcessId());
+    answers.AnswerMessage(kSaveQuestion, IDYES);
+    answers.AnswerFileDialog("Save Card File", saved);
+    PostMessageA(session.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(session.Run().WaitForExit(), 0);
+    EXPECT_EQ(CountCards(saved), 3);
+    EXPECT_FALSE(FileExists(session.UntitledPath()));
+    EXPECT_EQ(installation.ReadSetting("CardBase", "DataBaseName"), saved);
+}
+
+TEST(CardFile, SavingOntoAnExistingCardFileReplacesItAndItsImages) {
+    Installation installation("cardfile-replace");
+    std::string other = installation.Path("Database\\Other.mdb");
+    std::string image = WriteSmallFile(installation.Path("IMAGE\\OTHR0001.TIF"));
+    std::string thumb = WriteSmallFile(installation.Path("thumb\\OTHR0001.THM"));
+    ASSERT_TRUE(CreateCardFile(other, {{"Old One", image, thumb}, {"Old Two", "", ""}}));
+    UntitledWithCards session(installation, 1);
+    ASSERT_NE(session.Main(), nullptr);
+    DialogAnswerer answers(session.Run().ProcessId());
+    answers.AnswerMessage(kSaveQuestion, IDYES);
+    answers.AnswerMessage("already exists", IDYES);  // the dialog's own overwrite question
+    answers.AnswerFileDialog("Save Card File", other);
+    PostMessageA(session.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(session.Run().WaitForExit(), 0);
+    EXPECT_EQ(CountCards(other), 1);
+    EXPECT_FALSE(FileExists(image));
+    EXPECT_FALSE(FileExists(thumb));
+    EXPECT_FALSE(FileExists(session.UntitledPath()));
+}
+
+TEST(CardFile, RestrictedUserWorksInThePerUserDatabaseFolder) {
+    Installation installation("cardfile-restricted");
+    std::string folder = installation.Path("peruser\\");
+    std::vector<std::pair<std::string, std::string>> env = {{"ZEM40_TEST_RESTRICTED_USER", "1"}, {"PATHKEEP_FOLDER", folder}};
+    ProgramRun run(installation, "", env);
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(FileExists(folder + "Database\\Untitled.mdb"));
+    EXPECT_FALSE(FileExists(installation.Path("Database\\Untitled.mdb")));
+    SendMessageA(main, WM_COMMAND, 71, 0);
+    std::string saved = folder + "Database\\Mine.mdb";
+    DialogAnswerer answers(run.ProcessId());
+    answers.AnswerMessage(kSaveQuestion, IDYES);
+    answers.AnswerFileDialog("Save Card File", saved);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+    EXPECT_EQ(CountCards(saved), 1);
+    EXPECT_FALSE(FileExists(folder + "Database\\Untitled.mdb"));
+    char value[512];
+    GetPrivateProfileStringA("CardBase", "DataBaseName", "", value, sizeof value, (folder + "zem40.ini").c_str());
+    EXPECT_EQ(std::string(value), saved);
+}
