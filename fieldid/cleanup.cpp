@@ -83,8 +83,24 @@ void cleanNumber(char* s, const CWordList& labels) {
     dropFinal(s, '(');
 }
 
+// An e-mail label counts only where a word starts: "E.MA" inside "marie.martin@" is the address.
+void cutAtEmailLabel(char* s) {
+    char upper[kLineBytes];
+    upperCopy(upper, s, sizeof upper);
+    for (int e = 0; e < lists::emailLabels.count(); ++e) {
+        const char* label = lists::emailLabels.entry(e);
+        for (int pos = findText(upper, label); pos >= 0; pos = findText(upper, label, pos + 1)) {
+            if (pos > 0 && (isAlnum(upper[pos - 1]) || upper[pos - 1] == '.')) continue;
+            int length = lists::emailLabels.entryLength(e);
+            if (pos * 2 >= static_cast<int>(strlen(s))) s[pos] = 0;
+            else memmove(s, s + pos + length, strlen(s + pos + length) + 1);
+            return;
+        }
+    }
+}
+
 void cleanEmail(char* s) {
-    cutAtLabel(s, lists::emailLabels);
+    cutAtEmailLabel(s);
     for (char* p = s; *p; ++p)
         if (*p == ',') *p = '.';
     keepOnly(s, " :");
