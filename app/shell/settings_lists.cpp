@@ -19,7 +19,7 @@ void LoadRecentFiles(void) {
     App.RecentCount = 0;
     App.RecentFiles = GlobalAlloc(GHND, RECENT_GROWTH * RECENT_ENTRY_SIZE);
     int count = ReadSettingInt("OpenFile", "Count", 0);
-    for (int i = 1; i <= count && i <= RECENT_SAVED_MAX; ++i) {
+    for (int i = 1; i <= count; ++i) {
         char key[16], path[RECENT_ENTRY_SIZE];
         snprintf(key, sizeof key, "File%d", i);
         ReadSettingText("OpenFile", key, "", path, sizeof path);
