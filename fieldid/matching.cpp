@@ -2,6 +2,7 @@
 #include <initializer_list>
 #include <string.h>
 #include "fid_state.h"
+#include "street_context.h"
 #include "text_util.h"
 #include "word_lists.h"
 
@@ -93,37 +94,6 @@ void applyMatcher(const CWordList& list, MatcherKind kind, int line, const char*
 }
 
 namespace {
-
-// Whether the word behind a piece marks it as part of a street or building name.
-bool followedByPlaceWord(const char* upper, int end) {
-    while (upper[end] == ' ') ++end;
-    if (!upper[end]) return false;
-    char word[kLineBytes];
-    int n = 0;
-    while (upper[end + n] && upper[end + n] != ' ' && n < kLineMax) {
-        word[n] = upper[end + n];
-        ++n;
-    }
-    word[n] = 0;
-    static const char* const kKeptAddressWords[] = {"CITY", "HILL", "ISLAND", "PARK", "TOWN", "VILLAGE"};
-    char entry[32];
-    for (int i = 0; i < lists::addressWords.count(); ++i) {
-        copyBounded(entry, sizeof entry, lists::addressWords.entry(i));
-        removeChar(entry, ' ');
-        bool kept = false;
-        for (const char* k : kKeptAddressWords) kept = kept || strcmp(entry, k) == 0;
-        if (!kept && *entry && strstr(word, entry)) return true;
-    }
-    for (int i = 0; i < lists::streetWords.count(); ++i) {
-        copyBounded(entry, sizeof entry, lists::streetWords.entry(i));
-        removeChar(entry, ' ');
-        if (!*entry || !strstr(word, entry)) continue;
-        if (strcmp(entry, "ST.") == 0 && strcmp(word, "ST.,") != 0) continue;
-        if (strcmp(entry, "ALY") == 0 && (strstr(word, "ITALY") || strstr(word, "LTALY"))) continue;
-        return true;
-    }
-    return false;
-}
 
 int recordFor(int line) {
     for (int r = 0; r < kAddressRecords; ++r)

@@ -220,6 +220,7 @@ TEST_F(ParselTest, PostalCodesByRegion) {
     const PostcodeCase cases[] = {
         {2, {"Hans Weber", "Hauptstrasse 5", "D-20095 Hamburg"}, "D-20095", "Hamburg"},
         {0, {"Mary Johnson", "Ottawa ON K1A 0B1"}, "K1A 0B1", "Ottawa"},
+        {0, {"Mary Johnson", "123 Wellington St", "Ottawa ON K1A 0B1"}, "K1A 0B1", "Ottawa"},
         {10, {"Jan de Vries", "Damrak 12", "1012 AB Amsterdam"}, "1012AB", "Amsterdam"},
         {5, {"Jean Dupont", "12 rue de la Paix", "75002 Paris"}, "75002", "Paris"},
         {0, {"Mary Johnson", "1 Main Street", "Boston, MA 02110-1234"}, "02110-1234", "Boston"},
@@ -230,6 +231,37 @@ TEST_F(ParselTest, PostalCodesByRegion) {
         if (c.city) {
             EXPECT_EQ(first(info, FieldCity), c.city) << c.lines.back();
         }
+    }
+}
+
+struct StreetNameCase {
+    std::vector<std::string> lines;
+    const char* street;
+    const char* city;
+    const char* state;
+    const char* zip;
+};
+
+// A street named after a place elsewhere ("Wellington", a city in Florida; "Georgia", a US
+// state) must not be taken for the card's own city or state: the card keeps one address.
+TEST_F(ParselTest, StreetNamedAfterAPlaceStaysInOneAddress) {
+    const StreetNameCase cases[] = {
+        {{"Mary Johnson", "123 Wellington St", "Ottawa ON K1A 0B1"}, "123 Wellington St", "Ottawa", "ON", "K1A 0B1"},
+        {{"Mary Johnson", "123 Wellington St.", "Ottawa ON K1A 0B1"}, "123 Wellington St.", "Ottawa", "ON", "K1A 0B1"},
+        {{"Mary Johnson", "123 Wellington St W", "Ottawa ON K1A 0B1"}, "123 Wellington St W", "Ottawa", "ON", "K1A 0B1"},
+        {{"Mary Johnson", "123 Wellington St, Suite 4", "Ottawa ON K1A 0B1"}, "123 Wellington St, Suite 4", "Ottawa",
+         "ON", "K1A 0B1"},
+        {{"Mary Johnson", "500 Georgia St", "Vancouver BC V6C 2T5"}, "500 Georgia St", "Vancouver", "BC", "V6C 2T5"},
+        {{"Mary Johnson", "12 Boston St", "Miami, FL 33139"}, "12 Boston St", "Miami", "FL", "33139"},
+    };
+    for (const StreetNameCase& c : cases) {
+        ASSERT_EQ(p.identify(c.lines, 0, info), 1);
+        const std::string& street = c.lines[1];
+        EXPECT_EQ(values(info, FieldAddress), std::vector<std::string>{street + ",\r\n" + c.lines[2]}) << street;
+        EXPECT_EQ(values(info, FieldStreet), std::vector<std::string>{c.street}) << street;
+        EXPECT_EQ(values(info, FieldCity), std::vector<std::string>{c.city}) << street;
+        EXPECT_EQ(values(info, FieldState), std::vector<std::string>{c.state}) << street;
+        EXPECT_EQ(values(info, FieldZipCode), std::vector<std::string>{c.zip}) << street;
     }
 }
 

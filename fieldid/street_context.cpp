@@ -1,0 +1,85 @@
+#include "street_context.h"
+#include <string.h>
+#include "fid_state.h"
+#include "text_util.h"
+#include "word_lists.h"
+
+namespace {
+
+// Copies the blank-delimited word starting at or after `pos` into `word`; returns the
+// position just behind it.
+int wordAt(const char* upper, int pos, char (&word)[kLineBytes]) {
+    while (upper[pos] == ' ') ++pos;
+    int n = 0;
+    while (upper[pos + n] && upper[pos + n] != ' ' && n < kLineMax) {
+        word[n] = upper[pos + n];
+        ++n;
+    }
+    word[n] = 0;
+    return pos + n;
+}
+
+// A list entry as compared against a single word: its blanks belong to the line around it.
+void compactEntry(char (&entry)[32], const char* listed) {
+    copyBounded(entry, sizeof entry, listed);
+    removeChar(entry, ' ');
+}
+
+// CITY, HILL and the like name towns themselves ("Oak Hill", "Jersey City"), so they do not
+// make the name before them a street.
+bool holdsAddressWord(const char* word) {
+    static const char* const kTownWords[] = {"CITY", "HILL", "ISLAND", "PARK", "TOWN", "VILLAGE"};
+    char entry[32];
+    for (int i = 0; i < lists::addressWords.count(); ++i) {
+        compactEntry(entry, lists::addressWords.entry(i));
+        bool townWord = false;
+        for (const char* k : kTownWords) townWord = townWord || strcmp(entry, k) == 0;
+        if (!townWord && *entry && strstr(word, entry)) return true;
+    }
+    return false;
+}
+
+bool holdsStreetWord(const char* word) {
+    char entry[32];
+    for (int i = 0; i < lists::streetWords.count(); ++i) {
+        compactEntry(entry, lists::streetWords.entry(i));
+        if (!*entry || !strstr(word, entry)) continue;
+        if (strcmp(entry, "ST.") == 0 && strcmp(word, "ST.,") != 0) continue;
+        if (strcmp(entry, "ALY") == 0 && (strstr(word, "ITALY") || strstr(word, "LTALY"))) continue;
+        return true;
+    }
+    return false;
+}
+
+bool isCompassPoint(const char* word) {
+    static const char* const kPoints[] = {"N", "S", "E", "W", "NE", "NW", "SE", "SW",
+                                          "NORTH", "SOUTH", "EAST", "WEST"};
+    for (const char* p : kPoints)
+        if (strcmp(word, p) == 0) return true;
+    return false;
+}
+
+// "ST" is left out of the street words because it stands inside so many words and means
+// Saint before a name ("St Louis", "St. Paul"). As a word of its own it is the street when
+// nothing of a name follows: the line's end, a comma, a house or suite number, a suite or
+// floor word, or a compass point ("Wellington St W").
+bool streetAbbreviationFollows(const char* upper, const char* word, int behind) {
+    char core[kLineBytes];
+    copyBounded(core, sizeof core, word);
+    stripTrailing(core, ",.");
+    if (strcmp(core, "ST") != 0) return false;
+    if (word[strlen(word) - 1] == ',') return true;
+    char next[kLineBytes];
+    wordAt(upper, behind, next);
+    bool nameFollows = isLetter(*next) || isHighByte(*next);
+    return !nameFollows || holdsAddressWord(next) || isCompassPoint(next);
+}
+
+}  // namespace
+
+bool followedByPlaceWord(const char* upper, int end) {
+    char word[kLineBytes];
+    int behind = wordAt(upper, end, word);
+    if (!*word) return false;
+    return holdsAddressWord(word) || holdsStreetWord(word) || streetAbbreviationFollows(upper, word, behind);
+}
