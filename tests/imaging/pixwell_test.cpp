@@ -83,6 +83,72 @@ TEST(PixwellGrey, BlackWhiteToGreyIgnoresTheTableAndSourcePadding) {
     GlobalFree(bw);
 }
 
+// The weighted sum and its division by 100, truncating, over every 24-bit colour; an odd
+// width puts colours at every place of a row, its end and the step after padding included.
+TEST(PixwellGrey, EveryColourGetsTheTruncatedWeightedSum) {
+    Pixwell px;
+    const int width = 4099;
+    const int height = (0x1000000 + width - 1) / width;
+    auto colourAt = [=](int x, int y) { return static_cast<uint32_t>(y * width + x) & 0xFFFFFF; };
+    HGLOBAL colour = MakeDib(24, width, height, {}, colourAt);
+    HGLOBAL grey = px.color2Gray(colour);
+    ASSERT_NE(grey, nullptr);
+    {
+        DibView view(grey);
+        int wrong = 0;
+        for (int y = 0; y < height && wrong < 5; ++y)
+            for (int x = 0; x < width; ++x) {
+                const uint32_t rgb = colourAt(x, y);
+                const int expected = (30 * (rgb >> 16) + 59 * ((rgb >> 8) & 0xFF) + 11 * (rgb & 0xFF)) / 100;
+                if (view.Row(y)[x] != expected && ++wrong <= 5)
+                    ADD_FAILURE() << std::hex << "colour " << rgb << " gave " << int(view.Row(y)[x]);
+            }
+    }
+    GlobalFree(grey);
+    GlobalFree(colour);
+}
+
+// Every row length up to a few vector steps, for both conversions: each pixel right, the
+// row's padding 0, and nothing of the source's padding read.
+TEST(PixwellGrey, EveryRowLengthEndsCleanly) {
+    Pixwell px;
+    for (int width = 1; width <= 70; ++width) {
+        auto colourAt = [](int x, int y) { return (static_cast<uint32_t>(x) * 2654435761u + y * 40503u) & 0xFFFFFF; };
+        auto bitAt = [](int x, int y) { return static_cast<uint32_t>(((x * 7 + y * 3) % 5) < 2); };
+        HGLOBAL colour = MakeDib(24, width, 3, {}, colourAt);
+        HGLOBAL bw = MakeDib(1, width, 3, kBlackWhite, bitAt);
+        {
+            // Source padding set throughout: it must not show.
+            auto* h = static_cast<BITMAPINFOHEADER*>(GlobalLock(bw));
+            BYTE* rows = reinterpret_cast<BYTE*>(h + 1) + 8;
+            const int rowBytes = RowBytes(1, width);
+            for (int y = 0; y < 3; ++y)
+                for (int x = width; x < rowBytes * 8; ++x) rows[y * rowBytes + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+            GlobalUnlock(bw);
+        }
+        HGLOBAL fromColour = px.color2Gray(colour);
+        HGLOBAL fromBits = px.bw2Gray(bw);
+        ASSERT_NE(fromColour, nullptr) << width;
+        ASSERT_NE(fromBits, nullptr) << width;
+        {
+            DibView c(fromColour), b(fromBits);
+            for (int y = 0; y < 3; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    const uint32_t rgb = colourAt(x, y);
+                    const int grey = (30 * (rgb >> 16) + 59 * ((rgb >> 8) & 0xFF) + 11 * (rgb & 0xFF)) / 100;
+                    ASSERT_EQ(c.Row(y)[x], grey) << width << ": " << x << ", " << y;
+                    ASSERT_EQ(b.Row(y)[x], bitAt(x, y) ? 255 : 0) << width << ": " << x << ", " << y;
+                }
+                for (int x = width; x < RowBytes(8, width); ++x) {
+                    ASSERT_EQ(c.Row(y)[x], 0) << width << ": padding " << x;
+                    ASSERT_EQ(b.Row(y)[x], 0) << width << ": padding " << x;
+                }
+            }
+        }
+        for (HGLOBAL h : {colour, bw, fromColour, fromBits}) GlobalFree(h);
+    }
+}
+
 // Depths an export does not take, null handles and malformed blocks give null; the caller's
 // block survives, unlocked.
 TEST(PixwellGrey, RefusedInputLeavesTheBlockAlone) {
