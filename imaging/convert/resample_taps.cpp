@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <vector>
 
 namespace pixwell {
 
@@ -58,20 +59,86 @@ void CResampleTaps::BuildEqual(int count) {
     }
 }
 
-void CResampleTaps::Apply(const uint8_t* in, size_t inStride, uint8_t* out, size_t outStride, int width,
-                          std::vector<int64_t>& sums) const {
-    sums.resize(width);
-    const int targets = TargetCount();
-    for (int j = 0; j < targets; ++j) {
-        std::fill(sums.begin(), sums.end(), 0);
-        for (const ResampleTap* t = Begin(j); t != End(j); ++t) {
+namespace {
+
+// A weighted sum divided by the taps' divisor. The weights of one target add up to the
+// divisor, so no sum exceeds 255 x divisor and every quotient is a byte.
+struct ShiftDivision {
+    int shift;
+    uint32_t operator()(uint32_t sum) const { return sum >> shift; }
+};
+
+// floor(2^32 / d) + 1 as a multiplier gives sum / d exactly while 255 x d x d < 2^32.
+struct ReciprocalDivision {
+    uint32_t factor;
+    uint32_t operator()(uint32_t sum) const { return static_cast<uint32_t>((static_cast<uint64_t>(sum) * factor) >> 32); }
+};
+
+struct PlainDivision {
+    uint64_t divisor;
+    uint64_t operator()(uint64_t sum) const { return sum / divisor; }
+};
+
+constexpr uint32_t kLargestReciprocalDivisor = 4104;
+constexpr uint32_t kLargest32BitDivisor = 0xFFFFFFFFu / 255;
+
+template <typename Sum, typename Division>
+void ApplyLines(const CResampleTaps& taps, Division divide, const uint8_t* in, size_t inStride, uint8_t* out,
+                size_t outStride, int width, Sum* sums) {
+    for (int j = 0; j < taps.TargetCount(); ++j) {
+        const ResampleTap* t = taps.Begin(j);
+        const uint8_t* first = in + static_cast<size_t>(t->source) * inStride;
+        const Sum firstWeight = static_cast<Sum>(t->weight);
+        for (int c = 0; c < width; ++c) sums[c] = firstWeight * first[c];
+        for (++t; t != taps.End(j); ++t) {
             const uint8_t* line = in + static_cast<size_t>(t->source) * inStride;
-            for (int c = 0; c < width; ++c) sums[c] += static_cast<int64_t>(t->weight) * line[c];
+            const Sum weight = static_cast<Sum>(t->weight);
+            for (int c = 0; c < width; ++c) sums[c] += weight * line[c];
         }
         uint8_t* target = out + static_cast<size_t>(j) * outStride;
-        for (int c = 0; c < width; ++c)
-            target[c] = static_cast<uint8_t>(std::clamp<int64_t>(sums[c] / divisor_, 0, 255));
+        for (int c = 0; c < width; ++c) target[c] = static_cast<uint8_t>(divide(sums[c]));
     }
+}
+
+template <typename Sum, typename Division>
+void ApplyPixels(const CResampleTaps& taps, Division divide, const uint8_t* in, uint8_t* out, int channels) {
+    for (int j = 0; j < taps.TargetCount(); ++j, out += channels)
+        for (int c = 0; c < channels; ++c) {
+            Sum sum = 0;
+            for (const ResampleTap* t = taps.Begin(j); t != taps.End(j); ++t)
+                sum += static_cast<Sum>(t->weight) * in[static_cast<size_t>(t->source) * channels + c];
+            out[c] = static_cast<uint8_t>(divide(sum));
+        }
+}
+
+}  // namespace
+
+// Calls action(division, sumTag) with the cheapest exact division for the divisor, the sum
+// tag's type being wide enough for every sum.
+template <typename Action> void CResampleTaps::WithDivision(Action action) const {
+    const uint32_t d = static_cast<uint32_t>(divisor_);
+    if ((d & (d - 1)) == 0) {
+        int shift = 0;
+        while ((1u << shift) < d) ++shift;
+        action(ShiftDivision{shift}, uint32_t{});
+    } else if (d <= kLargestReciprocalDivisor) {
+        action(ReciprocalDivision{static_cast<uint32_t>((uint64_t{1} << 32) / d + 1)}, uint32_t{});
+    } else if (d <= kLargest32BitDivisor) {
+        action(PlainDivision{d}, uint32_t{});
+    } else {
+        action(PlainDivision{d}, uint64_t{});
+    }
+}
+
+void CResampleTaps::Apply(const uint8_t* in, size_t inStride, uint8_t* out, size_t outStride, int width) const {
+    WithDivision([&](auto divide, auto sumTag) {
+        std::vector<decltype(sumTag)> sums(width);
+        ApplyLines(*this, divide, in, inStride, out, outStride, width, sums.data());
+    });
+}
+
+void CResampleTaps::ApplyAcross(const uint8_t* in, uint8_t* out, int channels) const {
+    WithDivision([&](auto divide, auto sumTag) { ApplyPixels<decltype(sumTag)>(*this, divide, in, out, channels); });
 }
 
 }  // namespace pixwell

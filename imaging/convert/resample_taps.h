@@ -22,11 +22,14 @@ public:
     const ResampleTap* End(int target) const { return taps_.data() + begin_[target + 1]; }
 
     // out[j * outStride + c] for every target j and every c below `width`, from
-    // in[i * inStride + c], clamped to 0..255; `sums` is scratch space of `width` values.
-    void Apply(const uint8_t* in, size_t inStride, uint8_t* out, size_t outStride, int width,
-               std::vector<int64_t>& sums) const;
+    // in[i * inStride + c]: whole lines resampled together.
+    void Apply(const uint8_t* in, size_t inStride, uint8_t* out, size_t outStride, int width) const;
+
+    // One line of pixels of `channels` interleaved bytes, each channel resampled alike.
+    void ApplyAcross(const uint8_t* in, uint8_t* out, int channels) const;
 
 private:
+    template <typename Action> void WithDivision(Action action) const;
     void BuildEnlarging(int sourceCount, int targetCount);
     void BuildReducing(int sourceCount, int targetCount);
     void BuildEqual(int count);

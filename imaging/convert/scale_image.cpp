@@ -85,20 +85,27 @@ std::vector<BYTE> EdgeMap(const ScaleJob& job, int channels) {
     return EnlargeTwoLevel(map, job.width, job.height, job.newWidth, job.newHeight);
 }
 
-// Three passes that replace every inner edge pixel by the mean of its four neighbours.
+// Three passes that replace every inner edge pixel by the mean of its four neighbours, as
+// they were before the pass. Rows are done top to bottom in place, so only the row above and
+// the row itself need keeping as they were; the row below is still untouched.
 void SmoothEdges(const ScaleJob& job, const std::vector<BYTE>& edges, int channels) {
     const size_t stride = job.targetRowBytes;
-    std::vector<BYTE> previous(stride * job.newHeight);
+    std::vector<BYTE> above(stride), current(stride);
     for (int pass = 0; pass < 3; ++pass) {
-        std::memcpy(previous.data(), job.target, previous.size());
-        for (int y = 1; y < job.newHeight - 1; ++y)
+        std::memcpy(above.data(), job.target, stride);
+        for (int y = 1; y < job.newHeight - 1; ++y) {
+            BYTE* row = job.target + y * stride;
+            std::memcpy(current.data(), row, stride);
+            const BYTE* below = row + stride;
+            const BYTE* isEdge = &edges[static_cast<size_t>(y) * job.newWidth];
             for (int x = 1; x < job.newWidth - 1; ++x) {
-                if (!edges[static_cast<size_t>(y) * job.newWidth + x]) continue;
-                const BYTE* p = &previous[y * stride + static_cast<size_t>(x) * channels];
-                BYTE* out = job.target + y * stride + static_cast<size_t>(x) * channels;
-                for (int c = 0; c < channels; ++c)
-                    out[c] = static_cast<BYTE>((p[c - stride] + p[c + stride] + p[c - channels] + p[c + channels]) >> 2);
+                if (!isEdge[x]) continue;
+                const size_t at = static_cast<size_t>(x) * channels;
+                for (size_t c = at; c < at + channels; ++c)
+                    row[c] = static_cast<BYTE>((above[c] + below[c] + current[c - channels] + current[c + channels]) >> 2);
             }
+            above.swap(current);
+        }
     }
 }
 
@@ -154,10 +161,9 @@ void ScaleColour(const ScaleJob& job) {
     const CResampleTaps down(job.height, job.newHeight);
     const size_t wideRow = static_cast<size_t>(job.newWidth) * 3;
     std::vector<BYTE> wideRows(wideRow * job.height);
-    std::vector<int64_t> sums;
     for (int y = 0; y < job.height; ++y)
-        across.Apply(job.source + static_cast<size_t>(y) * job.sourceRowBytes, 3, &wideRows[y * wideRow], 3, 3, sums);
-    down.Apply(wideRows.data(), wideRow, job.target, job.targetRowBytes, static_cast<int>(wideRow), sums);
+        across.ApplyAcross(job.source + static_cast<size_t>(y) * job.sourceRowBytes, &wideRows[y * wideRow], 3);
+    down.Apply(wideRows.data(), wideRow, job.target, job.targetRowBytes, static_cast<int>(wideRow));
     if (job.enlarging) SmoothEdges(job, edges, 3);
 }
 
