@@ -2,18 +2,9 @@
 #include <initializer_list>
 #include <string.h>
 #include "fid_state.h"
+#include "line_geometry.h"
 #include "text_util.h"
 #include "word_lists.h"
-
-int FID_line_distance(int a, int b) {
-    if (a == b) return 0;
-    if (a < 0 || b < 0 || a >= kMaxLines || b >= kMaxLines) return 30000;
-    const LineBox& x = g_fid.boxes[a];
-    const LineBox& y = g_fid.boxes[b];
-    int gap = x.top < y.top ? y.top - x.bottom : x.top - y.bottom;
-    if (x.right == 0 || y.right == 0) gap += x.left > y.left ? x.left - y.left : y.left - x.left;
-    return gap < 0 ? 0 : gap;
-}
 
 namespace {
 
@@ -105,15 +96,6 @@ int FID_is_postcode(const char* text) {
 
 namespace {
 
-void uniteBoxes(int into, int from) {
-    LineBox& a = g_fid.boxes[into];
-    const LineBox& b = g_fid.boxes[from];
-    if (b.left < a.left) a.left = b.left;
-    if (b.top < a.top) a.top = b.top;
-    if (b.right > a.right) a.right = b.right;
-    if (b.bottom > a.bottom) a.bottom = b.bottom;
-}
-
 // Puts "first + separator + second" into line j; false when it would not fit.
 bool joinInto(int i, int j, const char* separator) {
     char joined[512];
@@ -143,7 +125,7 @@ void joinByKind(int kind, const char* separator, bool upperLimit) {
         if (!joinInto(i, j, separator)) return;
         for (char* p = g_fid.lines[j]; *p; ++p)
             if (*p == '^') *p = ' ';
-        uniteBoxes(j, i);
+        FID_unite_boxes(j, i);
         cell(kind, j) += s < 3 ? 2 : s;
         cell(kind, i) = 0;
     }
@@ -209,7 +191,7 @@ void FID_join_address_lines() {
         size_t la = strlen(a);
         bool comma = !(la > 0 && a[la - 1] == ',') && g_fid.lines[j][0] != ',';
         if (!joinInto(i, j, comma ? ",\r\n" : "\r\n")) return;
-        uniteBoxes(j, i);
+        FID_unite_boxes(j, i);
         for (int kind : {FieldAddress, FieldCity, FieldState, FieldCountry, FieldStatGuess, FieldCtryGuess}) {
             if (cell(kind, i) > 0) cell(kind, j) += cell(kind, i);
             cell(kind, i) = 0;

@@ -1,9 +1,6 @@
 // Line distance, joining of multi-line fields, postal codes and address separation.
 #pragma once
 
-int FID_line_distance(int a, int b);
-inline bool FID_adjacent(int a, int b) { return FID_line_distance(a, b) < 100; }
-
 // 0 none, 1 United States, 2 Canada, 3 Germany, 4 France, 5 Italy, 6 Spain, 7 Netherlands;
 // only regions whose switch is on are tried, in that order.
 int FID_is_postcode(const char* text);

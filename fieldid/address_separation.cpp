@@ -1,6 +1,7 @@
 #include <initializer_list>
 #include <string.h>
 #include "address.h"
+#include "line_geometry.h"
 #include "fid_state.h"
 #include "text_util.h"
 #include "word_lists.h"

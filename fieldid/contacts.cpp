@@ -2,6 +2,7 @@
 #include <initializer_list>
 #include <string.h>
 #include "address.h"
+#include "line_geometry.h"
 #include "fid_state.h"
 #include "text_util.h"
 #include "word_lists.h"
@@ -260,15 +261,6 @@ void repairAtSign(int i) {
     }
 }
 
-void uniteInto(int into, int from) {
-    LineBox& a = g_fid.boxes[into];
-    const LineBox& b = g_fid.boxes[from];
-    if (b.left < a.left) a.left = b.left;
-    if (b.top < a.top) a.top = b.top;
-    if (b.right > a.right) a.right = b.right;
-    if (b.bottom > a.bottom) a.bottom = b.bottom;
-}
-
 bool brokenEmailTail() {
     for (int i = 0; i < g_fid.lineCount; ++i) {
         const char* s = g_fid.lines[i];
@@ -283,7 +275,7 @@ bool brokenEmailTail() {
         strcpy(joined, s);
         strcat(joined, g_fid.lines[j]);
         strcpy(g_fid.lines[j], joined);
-        uniteInto(j, i);
+        FID_unite_boxes(j, i);
         int e = cell(FieldEMail, i);
         cell(FieldEMail, j) += e < 3 ? 2 : e;
         cell(FieldEMail, i) = 0;
@@ -304,7 +296,7 @@ void brokenEmailHead() {
         strcpy(joined, g_fid.lines[j]);
         strcat(joined, g_fid.lines[i]);
         strcpy(g_fid.lines[i], joined);
-        uniteInto(i, j);
+        FID_unite_boxes(i, j);
         if (cell(FieldEMail, j) > cell(FieldEMail, i)) cell(FieldEMail, i) = cell(FieldEMail, j);
         cell(FieldEMail, j) = cell(FieldNone, j) = 0;
     }

@@ -1,7 +1,7 @@
 #include "matching.h"
-#include <initializer_list>
 #include <string.h>
 #include "fid_state.h"
+#include "scoring_support.h"
 #include "street_context.h"
 #include "text_util.h"
 #include "word_lists.h"
@@ -29,12 +29,6 @@ bool afterOk(char c, Match rule) {
     }
 }
 
-struct Delta { int kind; int points; };
-
-void add(int line, std::initializer_list<Delta> deltas) {
-    for (const Delta& d : deltas) cell(d.kind, line) += d.points;
-}
-
 }  // namespace
 
 bool boundariesHold(const char* text, int pos, int length, Match rule) {
@@ -55,31 +49,31 @@ void applyMatcherEffect(MatcherKind kind, int line) {
     switch (kind) {
         case MaleFirstName:
         case FemaleFirstName:
-            add(line, {{FieldName, 10}, {FieldAddress, -5}, {FieldCity, -5}});
+            addPoints(line, {{FieldName, 10}, {FieldAddress, -5}, {FieldCity, -5}});
             cell(FieldSexGuess, line) = kind == MaleFirstName ? 5 : 6;
             break;
-        case Surname: add(line, {{FieldName, 8}}); break;
+        case Surname: addPoints(line, {{FieldName, 8}}); break;
         case CompanyForm:
-            add(line, {{FieldCompany, 16}, {FieldName, -5}, {FieldAddress, -12}, {FieldCountry, -10},
+            addPoints(line, {{FieldCompany, 16}, {FieldName, -5}, {FieldAddress, -12}, {FieldCountry, -10},
                        {FieldState, -5}, {FieldCity, -10}});
             break;
-        case ShortCompanyForm: add(line, {{FieldCompany, 16}, {FieldName, -5}}); break;
+        case ShortCompanyForm: addPoints(line, {{FieldCompany, 16}, {FieldName, -5}}); break;
         case CompanyWord:
-            add(line, {{FieldCompany, 5}, {FieldName, -5}, {FieldAddress, -5}, {FieldCountry, -5},
+            addPoints(line, {{FieldCompany, 5}, {FieldName, -5}, {FieldAddress, -5}, {FieldCountry, -5},
                        {FieldState, -5}, {FieldCity, -5}});
             break;
-        case CompanyName: add(line, {{FieldCompany, 10}}); break;
-        case TitleWord: add(line, {{FieldTitle, 16}, {FieldCompany, -5}}); break;
-        case WeakTitleWord: add(line, {{FieldTitle, 6}, {FieldName, -5}}); break;
-        case DepartmentWord: add(line, {{FieldDepartment, 14}}); break;
+        case CompanyName: addPoints(line, {{FieldCompany, 10}}); break;
+        case TitleWord: addPoints(line, {{FieldTitle, 16}, {FieldCompany, -5}}); break;
+        case WeakTitleWord: addPoints(line, {{FieldTitle, 6}, {FieldName, -5}}); break;
+        case DepartmentWord: addPoints(line, {{FieldDepartment, 14}}); break;
         case WeakDepartmentWord:
-            add(line, {{FieldDepartment, 7}, {FieldName, -5}, {FieldAddress, -5}, {FieldCity, -5}});
+            addPoints(line, {{FieldDepartment, 7}, {FieldName, -5}, {FieldAddress, -5}, {FieldCity, -5}});
             break;
         case AddressWord:
-            add(line, {{FieldAddress, 9}, {FieldName, -8}, {FieldNumber, -8}, {FieldPhone, -8}, {FieldFax, -8}});
+            addPoints(line, {{FieldAddress, 9}, {FieldName, -8}, {FieldNumber, -8}, {FieldPhone, -8}, {FieldFax, -8}});
             break;
         case StreetWord:
-            add(line, {{FieldAddress, 16}, {FieldName, -16}, {FieldCompany, -10}, {FieldNumber, -8},
+            addPoints(line, {{FieldAddress, 16}, {FieldName, -16}, {FieldCompany, -10}, {FieldNumber, -8},
                        {FieldPhone, -8}, {FieldFax, -8}});
             break;
     }
@@ -154,9 +148,9 @@ int lineAddressRecordHolding(int line, const char* upperText) {
 
 bool cityHit(int line, const char* text, int pos, int length) {
     int points = length < 8 ? 8 : length;
-    add(line, {{FieldAddress, 5}, {FieldCity, points}, {FieldStatGuess, 5}, {FieldCtryGuess, 5},
+    addPoints(line, {{FieldAddress, 5}, {FieldCity, points}, {FieldStatGuess, 5}, {FieldCtryGuess, 5},
                {FieldName, -5}, {FieldNumber, -5}, {FieldPhone, -5}, {FieldFax, -5}});
-    if (memchr(text + pos, ' ', static_cast<size_t>(length))) add(line, {{FieldAddress, 7}, {FieldName, -5}});
+    if (memchr(text + pos, ' ', static_cast<size_t>(length))) addPoints(line, {{FieldAddress, 7}, {FieldName, -5}});
     return recordPiece(line, Piece::City, text, pos, length);
 }
 
@@ -178,7 +172,7 @@ void cityRule(const CWordList& list, const char* country, int line, const char* 
 
 void stateRule(const CWordList& list, const char* country, int line, const char* upper) {
     forEachMatch(list, upper, Match::Bounded, [&](int e, int pos) {
-        add(line, {{FieldAddress, 5}, {FieldState, 8}, {FieldCtryGuess, 5}, {FieldName, -5},
+        addPoints(line, {{FieldAddress, 5}, {FieldState, 8}, {FieldCtryGuess, 5}, {FieldName, -5},
                    {FieldNumber, -5}, {FieldPhone, -5}, {FieldFax, -5}});
         recordPiece(line, Piece::State, upper, pos, list.entryLength(e));
         offerGuess(line, Piece::Country, country);
@@ -188,7 +182,7 @@ void stateRule(const CWordList& list, const char* country, int line, const char*
 namespace {
 
 void codeHit(int line, const char* country, const char* original, int pos, int length) {
-    add(line, {{FieldAddress, 5}, {FieldState, 6}, {FieldCtryGuess, 5}, {FieldNumber, -5},
+    addPoints(line, {{FieldAddress, 5}, {FieldState, 6}, {FieldCtryGuess, 5}, {FieldNumber, -5},
                {FieldPhone, -5}, {FieldFax, -5}});
     char upper[kLineBytes];
     upperCopy(upper, original, sizeof upper);

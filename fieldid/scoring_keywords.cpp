@@ -1,6 +1,6 @@
-#include <initializer_list>
 #include <string.h>
 #include "fid_state.h"
+#include "scoring_support.h"
 #include "matching.h"
 #include "scoring.h"
 #include "text_util.h"
@@ -8,19 +8,13 @@
 
 namespace {
 
-struct Delta { int kind; int points; };
-
-void add(int line, std::initializer_list<Delta> deltas) {
-    for (const Delta& d : deltas) cell(d.kind, line) += d.points;
-}
-
 void eachSubstring(const CWordList& list, const char* upper, int line, std::initializer_list<Delta> deltas) {
-    forEachMatch(list, upper, Match::Substring, [&](int, int) { add(line, deltas); });
+    forEachMatch(list, upper, Match::Substring, [&](int, int) { addPoints(line, deltas); });
 }
 
 void countries(int line, const char* upper) {
     forEachMatch(lists::countries, upper, Match::Bounded, [&](int e, int pos) {
-        add(line, {{FieldAddress, 5}, {FieldCountry, 6}, {FieldName, -5}, {FieldNumber, -5},
+        addPoints(line, {{FieldAddress, 5}, {FieldCountry, 6}, {FieldName, -5}, {FieldNumber, -5},
                    {FieldPhone, -5}, {FieldFax, -5}});
         recordPiece(line, Piece::Country, upper, pos, lists::countries.entryLength(e));
     });
@@ -29,9 +23,9 @@ void countries(int line, const char* upper) {
 void worldCities(int line, const char* upper) {
     forEachMatch(lists::worldCities, upper, Match::Bounded, [&](int e, int pos) {
         int length = lists::worldCities.entryLength(e);
-        add(line, {{FieldAddress, 5}, {FieldCity, 10}, {FieldName, -10}, {FieldNumber, -5},
+        addPoints(line, {{FieldAddress, 5}, {FieldCity, 10}, {FieldName, -10}, {FieldNumber, -5},
                    {FieldPhone, -5}, {FieldFax, -5}});
-        if (memchr(upper + pos, ' ', static_cast<size_t>(length))) add(line, {{FieldAddress, 7}, {FieldName, -5}});
+        if (memchr(upper + pos, ' ', static_cast<size_t>(length))) addPoints(line, {{FieldAddress, 7}, {FieldName, -5}});
         recordPiece(line, Piece::City, upper, pos, length);
     });
 }
@@ -39,7 +33,7 @@ void worldCities(int line, const char* upper) {
 void emailLabels(int line, const char* upper) {
     for (int e = 0; e < lists::emailLabels.count(); ++e) {
         if (strstr(upper, lists::emailLabels.entry(e))) {
-            add(line, {{FieldEMail, 12}, {FieldCompany, -10}});
+            addPoints(line, {{FieldEMail, 12}, {FieldCompany, -10}});
             return;
         }
     }
@@ -50,9 +44,9 @@ void generalLists(int line, const char* upper) {
     applyMatcher(lists::companyForms, CompanyForm, line, upper);
     applyMatcher(lists::shortCompanyForms, ShortCompanyForm, line, upper);
     applyMatcher(lists::companyWords, CompanyWord, line, upper);
-    if (strstr(upper, "CORPORATE OFFICE")) add(line, {{FieldCompany, -20}});
+    if (strstr(upper, "CORPORATE OFFICE")) addPoints(line, {{FieldCompany, -20}});
     applyMatcher(lists::titleWords, TitleWord, line, upper);
-    if (findByRule(upper, "ENGINEER", Match::ShortForm) >= 0) add(line, {{FieldTitle, 10}, {FieldName, -5}});
+    if (findByRule(upper, "ENGINEER", Match::ShortForm) >= 0) addPoints(line, {{FieldTitle, 10}, {FieldName, -5}});
     applyMatcher(lists::weakTitleWords, WeakTitleWord, line, upper);
     applyMatcher(lists::addressWords, AddressWord, line, upper);
     applyMatcher(lists::streetWords, StreetWord, line, upper);
@@ -66,117 +60,118 @@ void generalLists(int line, const char* upper) {
     eachSubstring(lists::onlineServices, upper, line, {{FieldWebSite, 10}, {FieldEMail, 12}, {FieldName, -10},
                   {FieldCompany, -10}, {FieldNumber, -10}, {FieldPhone, -8}, {FieldFax, -8}});
     emailLabels(line, upper);
-    if (strchr(upper, '@')) add(line, {{FieldEMail, 12}, {FieldCompany, -10}});
+    if (strchr(upper, '@')) addPoints(line, {{FieldEMail, 12}, {FieldCompany, -10}});
     applyMatcher(lists::departmentWords, DepartmentWord, line, upper);
     applyMatcher(lists::weakDepartmentWords, WeakDepartmentWord, line, upper);
     applyMatcher(lists::maleFirstNames, MaleFirstName, line, upper);
     applyMatcher(lists::femaleFirstNames, FemaleFirstName, line, upper);
     applyMatcher(lists::surnames, Surname, line, upper);
     forEachMatch(lists::chineseSurnames, upper, Match::Word, [&](int, int) {
-        add(line, {{FieldName, 8}, {FieldAddress, -5}, {FieldCity, -5}});
+        addPoints(line, {{FieldName, 8}, {FieldAddress, -5}, {FieldCity, -5}});
     });
     forEachMatch(lists::commonWords, upper, Match::Word, [&](int, int) {
-        add(line, {{FieldName, -10}, {FieldCompany, -5}, {FieldTitle, -5}, {FieldAddress, -5}});
+        addPoints(line, {{FieldName, -10}, {FieldCompany, -5}, {FieldTitle, -5}, {FieldAddress, -5}});
     });
 }
 
+// A word list and the matcher kind whose increments its entries bring.
+struct ListMatcher {
+    const CWordList& list;
+    MatcherKind kind;
+};
+
+template <size_t N> void applyMatchers(const ListMatcher (&matchers)[N], int line, const char* upper) {
+    for (const ListMatcher& m : matchers) applyMatcher(m.list, m.kind, line, upper);
+}
+
+using namespace lists;
+
+const ListMatcher kGermanMatchers[] = {
+    {deVonDer, MaleFirstName}, {deMale, MaleFirstName}, {deFemale, FemaleFirstName}, {deSurnames, Surname},
+    {deCompanyForms, CompanyForm}, {deShortForms, ShortCompanyForm}, {deDepartments, DepartmentWord},
+    {deWeakDepartments, WeakDepartmentWord}, {deTitles, TitleWord}, {deWeakTitles, WeakTitleWord},
+    {deAddressWords, AddressWord}, {deStreetWords, StreetWord},
+};
+
+const ListMatcher kFrenchMatchers[] = {
+    {frCompanyNames, CompanyName}, {frMale, MaleFirstName}, {frFemale, FemaleFirstName}, {frSurnames, Surname},
+    {frCompanyForms, CompanyForm}, {frShortForms, ShortCompanyForm}, {frCompanyWords, CompanyWord},
+    {frDepartments, DepartmentWord}, {frWeakDepartments, WeakDepartmentWord}, {frTitles, TitleWord},
+    {frAddressWords, AddressWord}, {frStreetWords, StreetWord},
+};
+
+const ListMatcher kItalianMatchers[] = {
+    {itCompanyNames, CompanyName}, {itMale, MaleFirstName}, {itFemale, FemaleFirstName}, {itSurnames, Surname},
+    {itCompanyForms, CompanyForm}, {itShortForms, ShortCompanyForm}, {itWeakDepartments, WeakDepartmentWord},
+    {itTitles, TitleWord}, {itAddressWords, AddressWord}, {itStreetWords, StreetWord},
+};
+
+const ListMatcher kSpanishMatchers[] = {
+    {esMale, MaleFirstName}, {esFemale, FemaleFirstName}, {esSurnames, Surname}, {esCompanyForms, CompanyForm},
+    {esShortForms, ShortCompanyForm}, {esDepartments, DepartmentWord}, {esTitles, TitleWord},
+    {esAddressWords, AddressWord}, {esStreetWords, StreetWord},
+};
+
+const ListMatcher kDutchMatchers[] = {
+    {nlMale, MaleFirstName}, {nlFemale, FemaleFirstName}, {nlSurnames, Surname}, {nlCompanyForms, CompanyForm},
+    {nlShortForms, ShortCompanyForm}, {nlCompanyWords, CompanyWord}, {nlDepartments, DepartmentWord},
+    {nlWeakDepartments, WeakDepartmentWord}, {nlTitles, TitleWord}, {nlAddressWords, AddressWord},
+    {nlStreetWords, StreetWord},
+};
+
 void northAmerican(int line, const char* upper, const char* original) {
-    applyMatcher(lists::naCompanyNames, CompanyName, line, upper);
-    codeRule(lists::usStateCodes, "USA", line, original);
-    codeRule(lists::caProvinceCodes, "Canada", line, original);
-    stateRule(lists::usStates, "USA", line, upper);
-    stateRule(lists::caProvinces, "Canada", line, upper);
-    cityRule(lists::usCities, "USA", line, upper);
-    cityRule(lists::caCities, "Canada", line, upper);
+    applyMatcher(naCompanyNames, CompanyName, line, upper);
+    codeRule(usStateCodes, "USA", line, original);
+    codeRule(caProvinceCodes, "Canada", line, original);
+    stateRule(usStates, "USA", line, upper);
+    stateRule(caProvinces, "Canada", line, upper);
+    cityRule(usCities, "USA", line, upper);
+    cityRule(caCities, "Canada", line, upper);
 }
 
-void german(int line, const char* upper) {
-    applyMatcher(lists::deVonDer, MaleFirstName, line, upper);
-    applyMatcher(lists::deMale, MaleFirstName, line, upper);
-    applyMatcher(lists::deFemale, FemaleFirstName, line, upper);
-    applyMatcher(lists::deSurnames, Surname, line, upper);
-    applyMatcher(lists::deCompanyForms, CompanyForm, line, upper);
-    applyMatcher(lists::deShortForms, ShortCompanyForm, line, upper);
-    applyMatcher(lists::deDepartments, DepartmentWord, line, upper);
-    applyMatcher(lists::deWeakDepartments, WeakDepartmentWord, line, upper);
-    applyMatcher(lists::deTitles, TitleWord, line, upper);
-    applyMatcher(lists::deWeakTitles, WeakTitleWord, line, upper);
-    applyMatcher(lists::deAddressWords, AddressWord, line, upper);
-    applyMatcher(lists::deStreetWords, StreetWord, line, upper);
-    cityRule(lists::deCities, "Germany", line, upper);
-}
-
-void french(int line, const char* upper, const char* original) {
-    applyMatcher(lists::frCompanyNames, CompanyName, line, upper);
-    applyMatcher(lists::frMale, MaleFirstName, line, upper);
-    applyMatcher(lists::frFemale, FemaleFirstName, line, upper);
-    applyMatcher(lists::frSurnames, Surname, line, upper);
-    applyMatcher(lists::frCompanyForms, CompanyForm, line, upper);
-    applyMatcher(lists::frShortForms, ShortCompanyForm, line, upper);
-    applyMatcher(lists::frCompanyWords, CompanyWord, line, upper);
-    applyMatcher(lists::frDepartments, DepartmentWord, line, upper);
-    applyMatcher(lists::frWeakDepartments, WeakDepartmentWord, line, upper);
-    applyMatcher(lists::frTitles, TitleWord, line, upper);
-    applyMatcher(lists::frAddressWords, AddressWord, line, upper);
-    applyMatcher(lists::frStreetWords, StreetWord, line, upper);
-    cityRule(lists::frCities, "France", line, upper);
-    cityRule(lists::frCities, "France", line, original);
-}
-
-void italian(int line, const char* upper, const char* original) {
-    applyMatcher(lists::itCompanyNames, CompanyName, line, upper);
-    applyMatcher(lists::itMale, MaleFirstName, line, upper);
-    applyMatcher(lists::itFemale, FemaleFirstName, line, upper);
-    applyMatcher(lists::itSurnames, Surname, line, upper);
-    applyMatcher(lists::itCompanyForms, CompanyForm, line, upper);
-    applyMatcher(lists::itShortForms, ShortCompanyForm, line, upper);
-    applyMatcher(lists::itWeakDepartments, WeakDepartmentWord, line, upper);
-    applyMatcher(lists::itTitles, TitleWord, line, upper);
-    applyMatcher(lists::itAddressWords, AddressWord, line, upper);
-    applyMatcher(lists::itStreetWords, StreetWord, line, upper);
-    cityRule(lists::itCities, "Italy", line, upper);
-    codeRule(lists::itProvinceCodes, "Italy", line, original);
-    for (int e = 0; e < lists::itProvinceCodes.count(); ++e) {
+// Province codes are also printed between parentheses behind the city ("Milano (MI)").
+void italianBracketedCodes(int line, const char* upper) {
+    for (int e = 0; e < itProvinceCodes.count(); ++e) {
         char wrapped[8] = "(";
-        strcat(wrapped, lists::itProvinceCodes.entry(e));
+        strcat(wrapped, itProvinceCodes.entry(e));
         strcat(wrapped, ")");
         const char* hit = strstr(upper, wrapped);
         if (!hit) continue;
-        add(line, {{FieldAddress, 5}, {FieldState, 6}, {FieldCtryGuess, 5}, {FieldNumber, -5},
-                   {FieldPhone, -5}, {FieldFax, -5}});
+        addPoints(line, {{FieldAddress, 5}, {FieldState, 6}, {FieldCtryGuess, 5}, {FieldNumber, -5},
+                         {FieldPhone, -5}, {FieldFax, -5}});
         recordPiece(line, Piece::State, upper, static_cast<int>(hit - upper) + 1, 2);
         offerGuess(line, Piece::Country, "Italy");
     }
-    stateRule(lists::itProvinces, "Italy", line, upper);
+}
+
+void german(int line, const char* upper) {
+    applyMatchers(kGermanMatchers, line, upper);
+    cityRule(deCities, "Germany", line, upper);
+}
+
+void french(int line, const char* upper, const char* original) {
+    applyMatchers(kFrenchMatchers, line, upper);
+    cityRule(frCities, "France", line, upper);
+    cityRule(frCities, "France", line, original);
+}
+
+void italian(int line, const char* upper, const char* original) {
+    applyMatchers(kItalianMatchers, line, upper);
+    cityRule(itCities, "Italy", line, upper);
+    codeRule(itProvinceCodes, "Italy", line, original);
+    italianBracketedCodes(line, upper);
+    stateRule(itProvinces, "Italy", line, upper);
 }
 
 void spanish(int line, const char* upper) {
-    applyMatcher(lists::esMale, MaleFirstName, line, upper);
-    applyMatcher(lists::esFemale, FemaleFirstName, line, upper);
-    applyMatcher(lists::esSurnames, Surname, line, upper);
-    applyMatcher(lists::esCompanyForms, CompanyForm, line, upper);
-    applyMatcher(lists::esShortForms, ShortCompanyForm, line, upper);
-    applyMatcher(lists::esDepartments, DepartmentWord, line, upper);
-    applyMatcher(lists::esTitles, TitleWord, line, upper);
-    applyMatcher(lists::esAddressWords, AddressWord, line, upper);
-    applyMatcher(lists::esStreetWords, StreetWord, line, upper);
-    cityRule(lists::esCities, "Espa\xF1" "a", line, upper);
-    stateRule(lists::esProvinces, "Espa\xF1" "a", line, upper);
+    applyMatchers(kSpanishMatchers, line, upper);
+    cityRule(esCities, "Espa\xF1" "a", line, upper);
+    stateRule(esProvinces, "Espa\xF1" "a", line, upper);
 }
 
 void dutch(int line, const char* upper) {
-    applyMatcher(lists::nlMale, MaleFirstName, line, upper);
-    applyMatcher(lists::nlFemale, FemaleFirstName, line, upper);
-    applyMatcher(lists::nlSurnames, Surname, line, upper);
-    applyMatcher(lists::nlCompanyForms, CompanyForm, line, upper);
-    applyMatcher(lists::nlShortForms, ShortCompanyForm, line, upper);
-    applyMatcher(lists::nlCompanyWords, CompanyWord, line, upper);
-    applyMatcher(lists::nlDepartments, DepartmentWord, line, upper);
-    applyMatcher(lists::nlWeakDepartments, WeakDepartmentWord, line, upper);
-    applyMatcher(lists::nlTitles, TitleWord, line, upper);
-    applyMatcher(lists::nlAddressWords, AddressWord, line, upper);
-    applyMatcher(lists::nlStreetWords, StreetWord, line, upper);
-    cityRule(lists::nlCities, "Nederland", line, upper);
+    applyMatchers(kDutchMatchers, line, upper);
+    cityRule(nlCities, "Nederland", line, upper);
 }
 
 void japanese(int line, const char* upper) {
@@ -222,13 +217,10 @@ void regional(int line, const char* upper, const char* original) {
 }  // namespace
 
 void FID_score_keywords() {
-    char upper[kLineBytes];
-    for (int line = 0; line < g_fid.lineCount; ++line) {
-        const char* original = g_fid.lines[line];
-        upperCopy(upper, original, sizeof upper);
+    forEachLine([](int line, const char* original, const char* upper) {
         generalLists(line, upper);
         regional(line, upper, original);
-    }
+    });
 }
 
 void FID_score_lines() {

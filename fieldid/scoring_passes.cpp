@@ -1,7 +1,7 @@
-#include <initializer_list>
 #include <string.h>
 #include "address.h"
 #include "fid_state.h"
+#include "scoring_support.h"
 #include "glyphutil.h"
 #include "matching.h"
 #include "scoring.h"
@@ -9,12 +9,6 @@
 #include "word_lists.h"
 
 namespace {
-
-struct Delta { int kind; int points; };
-
-void add(int line, std::initializer_list<Delta> deltas) {
-    for (const Delta& d : deltas) cell(d.kind, line) += d.points;
-}
 
 int visibleLength(const char* s) {
     int n = 0;
@@ -59,17 +53,17 @@ void passDigits(int line, const char* s, const char* upper) {
         digits += isDigit(*p);
     }
     int n = visibleLength(s);
-    if (n < 2 * symbols) add(line, {{FieldNumber, 8}, {FieldFax, 8}, {FieldPhone, 8}, {FieldName, -symbols}});
+    if (n < 2 * symbols) addPoints(line, {{FieldNumber, 8}, {FieldFax, 8}, {FieldPhone, 8}, {FieldName, -symbols}});
     if (digits > 5) {
-        add(line, {{FieldNumber, 5}, {FieldFax, 5}, {FieldPhone, 5}, {FieldName, -digits},
+        addPoints(line, {{FieldNumber, 5}, {FieldFax, 5}, {FieldPhone, 5}, {FieldName, -digits},
                    {FieldAddress, digits / 2 < 5 ? digits / 2 : 5}});
         cell(FieldTitle, line) = 0;
     } else if (digits >= 1) {
         if (strstr(upper, "EXT.") || strstr(upper, "EXT:") || strstr(upper, "TELEX") || strstr(upper, "TLX")) return;
         cell(FieldNumber, line) = cell(FieldFax, line) = cell(FieldPhone, line) = 0;
-        add(line, {{FieldName, -digits}, {FieldTitle, -4 * digits}, {FieldAddress, digits}});
+        addPoints(line, {{FieldName, -digits}, {FieldTitle, -4 * digits}, {FieldAddress, digits}});
     } else {
-        add(line, {{FieldNumber, -100}, {FieldFax, -100}, {FieldPhone, -100}});
+        addPoints(line, {{FieldNumber, -100}, {FieldFax, -100}, {FieldPhone, -100}});
     }
 }
 
@@ -79,7 +73,7 @@ void passShape(int line, const char* s, const char* upper) {
         open += *p == '(';
         close += *p == ')';
     }
-    if (open >= 1 && open == close) add(line, {{FieldNumber, 10}, {FieldFax, 8}, {FieldPhone, 8}});
+    if (open >= 1 && open == close) addPoints(line, {{FieldNumber, 10}, {FieldFax, 8}, {FieldPhone, 8}});
     if (!strpbrk(upper, "AEIOUY")) cell(FieldName, line) = 0;
     for (int i = 0; s[i]; ++i)
         if (s[i] != ' ' && (i == 0 || s[i - 1] == ' ') && !isUpper(s[i])) cell(FieldName, line) -= 5;
@@ -93,11 +87,11 @@ void passShape(int line, const char* s, const char* upper) {
     int letters = countLetters(s);
     if (letters > 2) {
         int points = letters >= 6 ? 3 : letters - 3;
-        add(line, {{FieldName, points}, {FieldCompany, points}});
+        addPoints(line, {{FieldName, points}, {FieldCompany, points}});
     } else {
-        add(line, {{FieldCompany, letters - 3}, {FieldAddress, -5}});
+        addPoints(line, {{FieldCompany, letters - 3}, {FieldAddress, -5}});
     }
-    if (!strchr(s, '.')) add(line, {{FieldWebSite, -5}, {FieldEMail, -5}});
+    if (!strchr(s, '.')) addPoints(line, {{FieldWebSite, -5}, {FieldEMail, -5}});
 }
 
 void passPostBoxes(int line, const char* upper) {
@@ -111,9 +105,9 @@ void passPostBoxes(int line, const char* upper) {
         "APTDO", "APDO", "POB", "POSTBUS"};
     static const char* const kPlain[] = {"POSTF.", " PF.", "B.P ", "B.P.", "BP "};
     for (const char* w : kCompact)
-        if (strstr(compact, w)) add(line, {{FieldPOBox, 10}, {FieldAddress, 10}});
+        if (strstr(compact, w)) addPoints(line, {{FieldPOBox, 10}, {FieldAddress, 10}});
     for (const char* w : kPlain)
-        if (strstr(upper, w)) add(line, {{FieldPOBox, 10}, {FieldAddress, 10}});
+        if (strstr(upper, w)) addPoints(line, {{FieldPOBox, 10}, {FieldAddress, 10}});
 }
 
 bool isStateCode(const char* two) {
@@ -135,7 +129,7 @@ void passNorthAmericanPostal(int line, const char* s) {
     if (length != 7 && length != 12) return;
     const char* last = strrchr(s, tail[0]);
     if (!last || last[1] != tail[1]) return;
-    add(line, {{FieldState, 6}, {FieldCtryGuess, 5}, {FieldNumber, -10}, {FieldPhone, -10}, {FieldFax, -10}});
+    addPoints(line, {{FieldState, 6}, {FieldCtryGuess, 5}, {FieldNumber, -10}, {FieldPhone, -10}, {FieldFax, -10}});
     char code[3] = {tail[0], tail[1], 0};
     char upper[kLineBytes];
     upperCopy(upper, s, sizeof upper);
@@ -155,7 +149,7 @@ void passEuropeanPostal(int line, const char* s, Region region, int test, const 
     char run[kLineBytes];
     copyBoundedN(run, sizeof run, s, static_cast<size_t>(lastDigit + 1));
     if (!FID_postcode_test(test, run)) return;
-    add(line, {{FieldAddress, 10}, {FieldNumber, -10}, {FieldPhone, -10}, {FieldFax, -10}});
+    addPoints(line, {{FieldAddress, 10}, {FieldNumber, -10}, {FieldPhone, -10}, {FieldFax, -10}});
     offerGuess(line, Piece::Country, country);
 }
 
@@ -345,10 +339,7 @@ void passWinners() {
 }  // namespace
 
 void FID_score_statistics() {
-    char upper[kLineBytes];
-    for (int line = 0; line < g_fid.lineCount; ++line) {
-        const char* s = g_fid.lines[line];
-        upperCopy(upper, s, sizeof upper);
+    forEachLine([](int line, const char* s, const char* upper) {
         passLength(line, s);
         passWords(line, s);
         passSize(line);
@@ -356,7 +347,7 @@ void FID_score_statistics() {
         passShape(line, s, upper);
         passPostBoxes(line, upper);
         passPostal(line, s);
-    }
+    });
     passPosition();
     passFuzzy();
     passWinners();

@@ -37,8 +37,7 @@ private:
     mutable std::vector<int> lengths_;
 };
 
-#define WORD_LIST(array) CWordList(&array[0][0], static_cast<int>(sizeof(array[0])), \
-                                   static_cast<int>(sizeof(array) / sizeof(array[0])))
+// A list over a two-dimensional array of slots; `offset` bytes of code lead each entry.
 #define WORD_LIST_OFFSET(array, offset) CWordList(&array[0][0], static_cast<int>(sizeof(array[0])), \
                                    static_cast<int>(sizeof(array) / sizeof(array[0])), offset)
 

@@ -1,523 +1,396 @@
 #include "word_lists.h"
 
-namespace {
-const char kAddressWords[][10] = {
-#include "lists/address_words.inc"
-};
-const char kAtTowns[][24] = {
-#include "lists/at_towns.inc"
-};
-const char kAuStates[][18] = {
-#include "lists/au_states.inc"
-};
-const char kAuTowns[][24] = {
-#include "lists/au_towns.inc"
-};
-const char kCaCities[][26] = {
-#include "lists/ca_cities.inc"
-};
-const char kCaProvinceCodes[][3] = {
-#include "lists/ca_province_codes.inc"
-};
-const char kCaProvinces[][22] = {
-#include "lists/ca_provinces.inc"
-};
-const char kChineseSurnames[][7] = {
-#include "lists/chinese_surnames.inc"
-};
-const char kCommonWords[][12] = {
-#include "lists/common_words.inc"
-};
-const char kCompanyForms[][13] = {
-#include "lists/company_forms.inc"
-};
-const char kCompanyWords[][13] = {
-#include "lists/company_words.inc"
-};
-const char kCorrCompanyWords[][15] = {
-#include "lists/corr_company_words.inc"
-};
-const char kCorrDepartments[][13] = {
-#include "lists/corr_departments.inc"
-};
-const char kCorrNetLabels[][15] = {
-#include "lists/corr_net_labels.inc"
-};
-const char kCorrPhoneLabels[][12] = {
-#include "lists/corr_phone_labels.inc"
-};
-const char kCorrStreetWords[][12] = {
-#include "lists/corr_street_words.inc"
-};
-const char kCorrTitles[][16] = {
-#include "lists/corr_titles.inc"
-};
-const char kCountries[][18] = {
-#include "lists/countries.inc"
-};
-const char kDeAddressWords[][17] = {
-#include "lists/de_address_words.inc"
-};
-const char kDeCities[][26] = {
-#include "lists/de_cities.inc"
-};
-const char kDeCompanyForms[][30] = {
-#include "lists/de_company_forms.inc"
-};
-const char kDeCorrDepartments[][21] = {
-#include "lists/de_corr_departments.inc"
-};
-const char kDeCorrStreetWords[][17] = {
-#include "lists/de_corr_street_words.inc"
-};
-const char kDeDepartments[][15] = {
-#include "lists/de_departments.inc"
-};
-const char kDeFemale[][12] = {
-#include "lists/de_female.inc"
-};
-const char kDeMale[][12] = {
-#include "lists/de_male.inc"
-};
-const char kDeShortForms[][5] = {
-#include "lists/de_short_forms.inc"
-};
-const char kDeStreetWords[][17] = {
-#include "lists/de_street_words.inc"
-};
-const char kDeSurnames[][13] = {
-#include "lists/de_surnames.inc"
-};
-const char kDeTitles[][30] = {
-#include "lists/de_titles.inc"
-};
-const char kDeVonDer[][4] = {
-#include "lists/de_von_der.inc"
-};
-const char kDeWeakDepartments[][21] = {
-#include "lists/de_weak_departments.inc"
-};
-const char kDeWeakTitles[][15] = {
-#include "lists/de_weak_titles.inc"
-};
-const char kDegreeWords[][18] = {
-#include "lists/degree_words.inc"
-};
-const char kDepartmentWords[][12] = {
-#include "lists/department_words.inc"
-};
-const char kEmailLabels[][15] = {
-#include "lists/email_labels.inc"
-};
-const char kEsAddressWords[][14] = {
-#include "lists/es_address_words.inc"
-};
-const char kEsCities[][25] = {
-#include "lists/es_cities.inc"
-};
-const char kEsCompanyForms[][7] = {
-#include "lists/es_company_forms.inc"
-};
-const char kEsCorrCompanyWords[][7] = {
-#include "lists/es_corr_company_words.inc"
-};
-const char kEsCorrStreetWords[][14] = {
-#include "lists/es_corr_street_words.inc"
-};
-const char kEsDepartments[][12] = {
-#include "lists/es_departments.inc"
-};
-const char kEsFemale[][13] = {
-#include "lists/es_female.inc"
-};
-const char kEsMale[][13] = {
-#include "lists/es_male.inc"
-};
-const char kEsProvinces[][14] = {
-#include "lists/es_provinces.inc"
-};
-const char kEsShortForms[][7] = {
-#include "lists/es_short_forms.inc"
-};
-const char kEsStreetWords[][10] = {
-#include "lists/es_street_words.inc"
-};
-const char kEsSurnames[][24] = {
-#include "lists/es_surnames.inc"
-};
-const char kEsTitles[][16] = {
-#include "lists/es_titles.inc"
-};
-const char kFaxLabels[][12] = {
-#include "lists/fax_labels.inc"
-};
-const char kFemaleFirstNames[][12] = {
-#include "lists/female_first_names.inc"
-};
-const char kFrAddressWords[][8] = {
-#include "lists/fr_address_words.inc"
-};
-const char kFrCities[][28] = {
-#include "lists/fr_cities.inc"
-};
-const char kFrCompanyForms[][12] = {
-#include "lists/fr_company_forms.inc"
-};
-const char kFrCompanyNames[][10] = {
-#include "lists/fr_company_names.inc"
-};
-const char kFrCompanyWords[][12] = {
-#include "lists/fr_company_words.inc"
-};
-const char kFrCorrCompanyWords[][15] = {
-#include "lists/fr_corr_company_words.inc"
-};
-const char kFrCorrDepartments[][16] = {
-#include "lists/fr_corr_departments.inc"
-};
-const char kFrCorrStreetWords[][12] = {
-#include "lists/fr_corr_street_words.inc"
-};
-const char kFrDepartments[][12] = {
-#include "lists/fr_departments.inc"
-};
-const char kFrFemale[][13] = {
-#include "lists/fr_female.inc"
-};
-const char kFrMale[][12] = {
-#include "lists/fr_male.inc"
-};
-const char kFrShortForms[][5] = {
-#include "lists/fr_short_forms.inc"
-};
-const char kFrStreetWords[][12] = {
-#include "lists/fr_street_words.inc"
-};
-const char kFrSurnames[][15] = {
-#include "lists/fr_surnames.inc"
-};
-const char kFrTitles[][20] = {
-#include "lists/fr_titles.inc"
-};
-const char kFrWeakDepartments[][15] = {
-#include "lists/fr_weak_departments.inc"
-};
-const char kHkDistricts[][18] = {
-#include "lists/hk_districts.inc"
-};
-const char kHonorifics[][8] = {
-#include "lists/honorifics.inc"
-};
-const char kItAddressWords[][9] = {
-#include "lists/it_address_words.inc"
-};
-const char kItCapitals[][14] = {
-#include "lists/it_capitals.inc"
-};
-const char kItCities[][27] = {
-#include "lists/it_cities.inc"
-};
-const char kItCompanyForms[][7] = {
-#include "lists/it_company_forms.inc"
-};
-const char kItCompanyNames[][18] = {
-#include "lists/it_company_names.inc"
-};
-const char kItCorrCompanyWords[][7] = {
-#include "lists/it_corr_company_words.inc"
-};
-const char kItCorrDepartments[][13] = {
-#include "lists/it_corr_departments.inc"
-};
-const char kItCorrStreetWords[][9] = {
-#include "lists/it_corr_street_words.inc"
-};
-const char kItFemale[][14] = {
-#include "lists/it_female.inc"
-};
-const char kItMale[][13] = {
-#include "lists/it_male.inc"
-};
-const char kItProvinceCodes[][3] = {
-#include "lists/it_province_codes.inc"
-};
-const char kItProvinces[][16] = {
-#include "lists/it_provinces.inc"
-};
-const char kItShortForms[][4] = {
-#include "lists/it_short_forms.inc"
-};
-const char kItStreetWords[][7] = {
-#include "lists/it_street_words.inc"
-};
-const char kItSurnames[][13] = {
-#include "lists/it_surnames.inc"
-};
-const char kItTitles[][16] = {
-#include "lists/it_titles.inc"
-};
-const char kItWeakDepartments[][13] = {
-#include "lists/it_weak_departments.inc"
-};
-const char kJpAddressWords[][7] = {
-#include "lists/jp_address_words.inc"
-};
-const char kJpCities[][24] = {
-#include "lists/jp_cities.inc"
-};
-const char kJpPrefectures[][12] = {
-#include "lists/jp_prefectures.inc"
-};
-const char kJpSurnames[][14] = {
-#include "lists/jp_surnames.inc"
-};
-const char kLabelWords[][10] = {
-#include "lists/label_words.inc"
-};
-const char kMaleFirstNames[][12] = {
-#include "lists/male_first_names.inc"
-};
-const char kNaCompanyNames[][30] = {
-#include "lists/na_company_names.inc"
-};
-const char kNameWords[][20] = {
-#include "lists/name_words.inc"
-};
-const char kNlAddressWords[][10] = {
-#include "lists/nl_address_words.inc"
-};
-const char kNlCities[][25] = {
-#include "lists/nl_cities.inc"
-};
-const char kNlCompanyForms[][7] = {
-#include "lists/nl_company_forms.inc"
-};
-const char kNlCompanyWords[][13] = {
-#include "lists/nl_company_words.inc"
-};
-const char kNlCorrCompanyWords[][13] = {
-#include "lists/nl_corr_company_words.inc"
-};
-const char kNlCorrDepartments[][16] = {
-#include "lists/nl_corr_departments.inc"
-};
-const char kNlCorrStreetWords[][10] = {
-#include "lists/nl_corr_street_words.inc"
-};
-const char kNlDepartments[][12] = {
-#include "lists/nl_departments.inc"
-};
-const char kNlFemale[][12] = {
-#include "lists/nl_female.inc"
-};
-const char kNlMale[][12] = {
-#include "lists/nl_male.inc"
-};
-const char kNlShortForms[][6] = {
-#include "lists/nl_short_forms.inc"
-};
-const char kNlStreetWords[][10] = {
-#include "lists/nl_street_words.inc"
-};
-const char kNlSurnames[][12] = {
-#include "lists/nl_surnames.inc"
-};
-const char kNlTitles[][18] = {
-#include "lists/nl_titles.inc"
-};
-const char kNlWeakDepartments[][16] = {
-#include "lists/nl_weak_departments.inc"
-};
-const char kOnlineServices[][10] = {
-#include "lists/online_services.inc"
-};
-const char kPhoneKinds[][15] = {
-#include "lists/phone_kinds.inc"
-};
-const char kPhoneLabels[][15] = {
-#include "lists/phone_labels.inc"
-};
-const char kServiceLabels[][14] = {
-#include "lists/service_labels.inc"
-};
-const char kShortCompanyForms[][4] = {
-#include "lists/short_company_forms.inc"
-};
-const char kStreetWords[][12] = {
-#include "lists/street_words.inc"
-};
-const char kSurnames[][12] = {
-#include "lists/surnames.inc"
-};
-const char kTitleWords[][15] = {
-#include "lists/title_words.inc"
-};
-const char kTwCities[][15] = {
-#include "lists/tw_cities.inc"
-};
-const char kTwTaiwan[][7] = {
-#include "lists/tw_taiwan.inc"
-};
-const char kUkCounties[][20] = {
-#include "lists/uk_counties.inc"
-};
-const char kUkHouse[][6] = {
-#include "lists/uk_house.inc"
-};
-const char kUkTowns[][20] = {
-#include "lists/uk_towns.inc"
-};
-const char kUsCities[][27] = {
-#include "lists/us_cities.inc"
-};
-const char kUsStateCodes[][3] = {
-#include "lists/us_state_codes.inc"
-};
-const char kUsStates[][15] = {
-#include "lists/us_states.inc"
-};
-const char kWeakDepartmentWords[][12] = {
-#include "lists/weak_department_words.inc"
-};
-const char kWeakTitleWords[][13] = {
-#include "lists/weak_title_words.inc"
-};
-const char kWebWords[][15] = {
-#include "lists/web_words.inc"
-};
-const char kWorldCities[][15] = {
-#include "lists/world_cities.inc"
-};
-}  // namespace
+// Each list's slots stand right before the list object that reads them, so that a list is
+// named, sized and filled in one place. The slot width is the stored one (entry and padding).
+#define LIST_SLOTS(name, width) static const char name##Slots[][width] = {
+#define LIST_END(name, codeWidth) }; const CWordList name = WORD_LIST_OFFSET(name##Slots, codeWidth);
 
 namespace lists {
-const CWordList addressWords = WORD_LIST(kAddressWords);
-const CWordList atTowns = WORD_LIST(kAtTowns);
-const CWordList auStates = WORD_LIST(kAuStates);
-const CWordList auTowns = WORD_LIST(kAuTowns);
-const CWordList caCities = WORD_LIST_OFFSET(kCaCities, 2);
-const CWordList caProvinceCodes = WORD_LIST(kCaProvinceCodes);
-const CWordList caProvinces = WORD_LIST(kCaProvinces);
-const CWordList chineseSurnames = WORD_LIST(kChineseSurnames);
-const CWordList commonWords = WORD_LIST(kCommonWords);
-const CWordList companyForms = WORD_LIST(kCompanyForms);
-const CWordList companyWords = WORD_LIST(kCompanyWords);
-const CWordList corrCompanyWords = WORD_LIST(kCorrCompanyWords);
-const CWordList corrDepartments = WORD_LIST(kCorrDepartments);
-const CWordList corrNetLabels = WORD_LIST(kCorrNetLabels);
-const CWordList corrPhoneLabels = WORD_LIST(kCorrPhoneLabels);
-const CWordList corrStreetWords = WORD_LIST(kCorrStreetWords);
-const CWordList corrTitles = WORD_LIST(kCorrTitles);
-const CWordList countries = WORD_LIST(kCountries);
-const CWordList deAddressWords = WORD_LIST(kDeAddressWords);
-const CWordList deCities = WORD_LIST(kDeCities);
-const CWordList deCompanyForms = WORD_LIST(kDeCompanyForms);
-const CWordList deCorrDepartments = WORD_LIST(kDeCorrDepartments);
-const CWordList deCorrStreetWords = WORD_LIST(kDeCorrStreetWords);
-const CWordList deDepartments = WORD_LIST(kDeDepartments);
-const CWordList deFemale = WORD_LIST(kDeFemale);
-const CWordList deMale = WORD_LIST(kDeMale);
-const CWordList deShortForms = WORD_LIST(kDeShortForms);
-const CWordList deStreetWords = WORD_LIST(kDeStreetWords);
-const CWordList deSurnames = WORD_LIST(kDeSurnames);
-const CWordList deTitles = WORD_LIST(kDeTitles);
-const CWordList deVonDer = WORD_LIST(kDeVonDer);
-const CWordList deWeakDepartments = WORD_LIST(kDeWeakDepartments);
-const CWordList deWeakTitles = WORD_LIST(kDeWeakTitles);
-const CWordList degreeWords = WORD_LIST(kDegreeWords);
-const CWordList departmentWords = WORD_LIST(kDepartmentWords);
-const CWordList emailLabels = WORD_LIST(kEmailLabels);
-const CWordList esAddressWords = WORD_LIST(kEsAddressWords);
-const CWordList esCities = WORD_LIST(kEsCities);
-const CWordList esCompanyForms = WORD_LIST(kEsCompanyForms);
-const CWordList esCorrCompanyWords = WORD_LIST(kEsCorrCompanyWords);
-const CWordList esCorrStreetWords = WORD_LIST(kEsCorrStreetWords);
-const CWordList esDepartments = WORD_LIST(kEsDepartments);
-const CWordList esFemale = WORD_LIST(kEsFemale);
-const CWordList esMale = WORD_LIST(kEsMale);
-const CWordList esProvinces = WORD_LIST(kEsProvinces);
-const CWordList esShortForms = WORD_LIST(kEsShortForms);
-const CWordList esStreetWords = WORD_LIST(kEsStreetWords);
-const CWordList esSurnames = WORD_LIST(kEsSurnames);
-const CWordList esTitles = WORD_LIST(kEsTitles);
-const CWordList faxLabels = WORD_LIST(kFaxLabels);
-const CWordList femaleFirstNames = WORD_LIST(kFemaleFirstNames);
-const CWordList frAddressWords = WORD_LIST(kFrAddressWords);
-const CWordList frCities = WORD_LIST(kFrCities);
-const CWordList frCompanyForms = WORD_LIST(kFrCompanyForms);
-const CWordList frCompanyNames = WORD_LIST(kFrCompanyNames);
-const CWordList frCompanyWords = WORD_LIST(kFrCompanyWords);
-const CWordList frCorrCompanyWords = WORD_LIST(kFrCorrCompanyWords);
-const CWordList frCorrDepartments = WORD_LIST(kFrCorrDepartments);
-const CWordList frCorrStreetWords = WORD_LIST(kFrCorrStreetWords);
-const CWordList frDepartments = WORD_LIST(kFrDepartments);
-const CWordList frFemale = WORD_LIST(kFrFemale);
-const CWordList frMale = WORD_LIST(kFrMale);
-const CWordList frShortForms = WORD_LIST(kFrShortForms);
-const CWordList frStreetWords = WORD_LIST(kFrStreetWords);
-const CWordList frSurnames = WORD_LIST(kFrSurnames);
-const CWordList frTitles = WORD_LIST(kFrTitles);
-const CWordList frWeakDepartments = WORD_LIST(kFrWeakDepartments);
-const CWordList hkDistricts = WORD_LIST(kHkDistricts);
-const CWordList honorifics = WORD_LIST(kHonorifics);
-const CWordList itAddressWords = WORD_LIST(kItAddressWords);
-const CWordList itCapitals = WORD_LIST(kItCapitals);
-const CWordList itCities = WORD_LIST(kItCities);
-const CWordList itCompanyForms = WORD_LIST(kItCompanyForms);
-const CWordList itCompanyNames = WORD_LIST(kItCompanyNames);
-const CWordList itCorrCompanyWords = WORD_LIST(kItCorrCompanyWords);
-const CWordList itCorrDepartments = WORD_LIST(kItCorrDepartments);
-const CWordList itCorrStreetWords = WORD_LIST(kItCorrStreetWords);
-const CWordList itFemale = WORD_LIST(kItFemale);
-const CWordList itMale = WORD_LIST(kItMale);
-const CWordList itProvinceCodes = WORD_LIST(kItProvinceCodes);
-const CWordList itProvinces = WORD_LIST(kItProvinces);
-const CWordList itShortForms = WORD_LIST(kItShortForms);
-const CWordList itStreetWords = WORD_LIST(kItStreetWords);
-const CWordList itSurnames = WORD_LIST(kItSurnames);
-const CWordList itTitles = WORD_LIST(kItTitles);
-const CWordList itWeakDepartments = WORD_LIST(kItWeakDepartments);
-const CWordList jpAddressWords = WORD_LIST(kJpAddressWords);
-const CWordList jpCities = WORD_LIST_OFFSET(kJpCities, 2);
-const CWordList jpPrefectures = WORD_LIST(kJpPrefectures);
-const CWordList jpSurnames = WORD_LIST(kJpSurnames);
-const CWordList labelWords = WORD_LIST(kLabelWords);
-const CWordList maleFirstNames = WORD_LIST(kMaleFirstNames);
-const CWordList naCompanyNames = WORD_LIST(kNaCompanyNames);
-const CWordList nameWords = WORD_LIST(kNameWords);
-const CWordList nlAddressWords = WORD_LIST(kNlAddressWords);
-const CWordList nlCities = WORD_LIST(kNlCities);
-const CWordList nlCompanyForms = WORD_LIST(kNlCompanyForms);
-const CWordList nlCompanyWords = WORD_LIST(kNlCompanyWords);
-const CWordList nlCorrCompanyWords = WORD_LIST(kNlCorrCompanyWords);
-const CWordList nlCorrDepartments = WORD_LIST(kNlCorrDepartments);
-const CWordList nlCorrStreetWords = WORD_LIST(kNlCorrStreetWords);
-const CWordList nlDepartments = WORD_LIST(kNlDepartments);
-const CWordList nlFemale = WORD_LIST(kNlFemale);
-const CWordList nlMale = WORD_LIST(kNlMale);
-const CWordList nlShortForms = WORD_LIST(kNlShortForms);
-const CWordList nlStreetWords = WORD_LIST(kNlStreetWords);
-const CWordList nlSurnames = WORD_LIST(kNlSurnames);
-const CWordList nlTitles = WORD_LIST(kNlTitles);
-const CWordList nlWeakDepartments = WORD_LIST(kNlWeakDepartments);
-const CWordList onlineServices = WORD_LIST(kOnlineServices);
-const CWordList phoneKinds = WORD_LIST(kPhoneKinds);
-const CWordList phoneLabels = WORD_LIST(kPhoneLabels);
-const CWordList serviceLabels = WORD_LIST(kServiceLabels);
-const CWordList shortCompanyForms = WORD_LIST(kShortCompanyForms);
-const CWordList streetWords = WORD_LIST(kStreetWords);
-const CWordList surnames = WORD_LIST(kSurnames);
-const CWordList titleWords = WORD_LIST(kTitleWords);
-const CWordList twCities = WORD_LIST(kTwCities);
-const CWordList twTaiwan = WORD_LIST(kTwTaiwan);
-const CWordList ukCounties = WORD_LIST(kUkCounties);
-const CWordList ukHouse = WORD_LIST(kUkHouse);
-const CWordList ukTowns = WORD_LIST(kUkTowns);
-const CWordList usCities = WORD_LIST_OFFSET(kUsCities, 2);
-const CWordList usStateCodes = WORD_LIST(kUsStateCodes);
-const CWordList usStates = WORD_LIST(kUsStates);
-const CWordList weakDepartmentWords = WORD_LIST(kWeakDepartmentWords);
-const CWordList weakTitleWords = WORD_LIST(kWeakTitleWords);
-const CWordList webWords = WORD_LIST(kWebWords);
-const CWordList worldCities = WORD_LIST(kWorldCities);
+LIST_SLOTS(addressWords, 10)
+#include "lists/address_words.inc"
+LIST_END(addressWords, 0)
+LIST_SLOTS(atTowns, 24)
+#include "lists/at_towns.inc"
+LIST_END(atTowns, 0)
+LIST_SLOTS(auStates, 18)
+#include "lists/au_states.inc"
+LIST_END(auStates, 0)
+LIST_SLOTS(auTowns, 24)
+#include "lists/au_towns.inc"
+LIST_END(auTowns, 0)
+LIST_SLOTS(caCities, 26)
+#include "lists/ca_cities.inc"
+LIST_END(caCities, 2)
+LIST_SLOTS(caProvinceCodes, 3)
+#include "lists/ca_province_codes.inc"
+LIST_END(caProvinceCodes, 0)
+LIST_SLOTS(caProvinces, 22)
+#include "lists/ca_provinces.inc"
+LIST_END(caProvinces, 0)
+LIST_SLOTS(chineseSurnames, 7)
+#include "lists/chinese_surnames.inc"
+LIST_END(chineseSurnames, 0)
+LIST_SLOTS(commonWords, 12)
+#include "lists/common_words.inc"
+LIST_END(commonWords, 0)
+LIST_SLOTS(companyForms, 13)
+#include "lists/company_forms.inc"
+LIST_END(companyForms, 0)
+LIST_SLOTS(companyWords, 13)
+#include "lists/company_words.inc"
+LIST_END(companyWords, 0)
+LIST_SLOTS(corrCompanyWords, 15)
+#include "lists/corr_company_words.inc"
+LIST_END(corrCompanyWords, 0)
+LIST_SLOTS(corrDepartments, 13)
+#include "lists/corr_departments.inc"
+LIST_END(corrDepartments, 0)
+LIST_SLOTS(corrNetLabels, 15)
+#include "lists/corr_net_labels.inc"
+LIST_END(corrNetLabels, 0)
+LIST_SLOTS(corrPhoneLabels, 12)
+#include "lists/corr_phone_labels.inc"
+LIST_END(corrPhoneLabels, 0)
+LIST_SLOTS(corrStreetWords, 12)
+#include "lists/corr_street_words.inc"
+LIST_END(corrStreetWords, 0)
+LIST_SLOTS(corrTitles, 16)
+#include "lists/corr_titles.inc"
+LIST_END(corrTitles, 0)
+LIST_SLOTS(countries, 18)
+#include "lists/countries.inc"
+LIST_END(countries, 0)
+LIST_SLOTS(deAddressWords, 17)
+#include "lists/de_address_words.inc"
+LIST_END(deAddressWords, 0)
+LIST_SLOTS(deCities, 26)
+#include "lists/de_cities.inc"
+LIST_END(deCities, 0)
+LIST_SLOTS(deCompanyForms, 30)
+#include "lists/de_company_forms.inc"
+LIST_END(deCompanyForms, 0)
+LIST_SLOTS(deCorrDepartments, 21)
+#include "lists/de_corr_departments.inc"
+LIST_END(deCorrDepartments, 0)
+LIST_SLOTS(deCorrStreetWords, 17)
+#include "lists/de_corr_street_words.inc"
+LIST_END(deCorrStreetWords, 0)
+LIST_SLOTS(deDepartments, 15)
+#include "lists/de_departments.inc"
+LIST_END(deDepartments, 0)
+LIST_SLOTS(deFemale, 12)
+#include "lists/de_female.inc"
+LIST_END(deFemale, 0)
+LIST_SLOTS(deMale, 12)
+#include "lists/de_male.inc"
+LIST_END(deMale, 0)
+LIST_SLOTS(deShortForms, 5)
+#include "lists/de_short_forms.inc"
+LIST_END(deShortForms, 0)
+LIST_SLOTS(deStreetWords, 17)
+#include "lists/de_street_words.inc"
+LIST_END(deStreetWords, 0)
+LIST_SLOTS(deSurnames, 13)
+#include "lists/de_surnames.inc"
+LIST_END(deSurnames, 0)
+LIST_SLOTS(deTitles, 30)
+#include "lists/de_titles.inc"
+LIST_END(deTitles, 0)
+LIST_SLOTS(deVonDer, 4)
+#include "lists/de_von_der.inc"
+LIST_END(deVonDer, 0)
+LIST_SLOTS(deWeakDepartments, 21)
+#include "lists/de_weak_departments.inc"
+LIST_END(deWeakDepartments, 0)
+LIST_SLOTS(deWeakTitles, 15)
+#include "lists/de_weak_titles.inc"
+LIST_END(deWeakTitles, 0)
+LIST_SLOTS(degreeWords, 18)
+#include "lists/degree_words.inc"
+LIST_END(degreeWords, 0)
+LIST_SLOTS(departmentWords, 12)
+#include "lists/department_words.inc"
+LIST_END(departmentWords, 0)
+LIST_SLOTS(emailLabels, 15)
+#include "lists/email_labels.inc"
+LIST_END(emailLabels, 0)
+LIST_SLOTS(esAddressWords, 14)
+#include "lists/es_address_words.inc"
+LIST_END(esAddressWords, 0)
+LIST_SLOTS(esCities, 25)
+#include "lists/es_cities.inc"
+LIST_END(esCities, 0)
+LIST_SLOTS(esCompanyForms, 7)
+#include "lists/es_company_forms.inc"
+LIST_END(esCompanyForms, 0)
+LIST_SLOTS(esCorrCompanyWords, 7)
+#include "lists/es_corr_company_words.inc"
+LIST_END(esCorrCompanyWords, 0)
+LIST_SLOTS(esCorrStreetWords, 14)
+#include "lists/es_corr_street_words.inc"
+LIST_END(esCorrStreetWords, 0)
+LIST_SLOTS(esDepartments, 12)
+#include "lists/es_departments.inc"
+LIST_END(esDepartments, 0)
+LIST_SLOTS(esFemale, 13)
+#include "lists/es_female.inc"
+LIST_END(esFemale, 0)
+LIST_SLOTS(esMale, 13)
+#include "lists/es_male.inc"
+LIST_END(esMale, 0)
+LIST_SLOTS(esProvinces, 14)
+#include "lists/es_provinces.inc"
+LIST_END(esProvinces, 0)
+LIST_SLOTS(esShortForms, 7)
+#include "lists/es_short_forms.inc"
+LIST_END(esShortForms, 0)
+LIST_SLOTS(esStreetWords, 10)
+#include "lists/es_street_words.inc"
+LIST_END(esStreetWords, 0)
+LIST_SLOTS(esSurnames, 24)
+#include "lists/es_surnames.inc"
+LIST_END(esSurnames, 0)
+LIST_SLOTS(esTitles, 16)
+#include "lists/es_titles.inc"
+LIST_END(esTitles, 0)
+LIST_SLOTS(faxLabels, 12)
+#include "lists/fax_labels.inc"
+LIST_END(faxLabels, 0)
+LIST_SLOTS(femaleFirstNames, 12)
+#include "lists/female_first_names.inc"
+LIST_END(femaleFirstNames, 0)
+LIST_SLOTS(frAddressWords, 8)
+#include "lists/fr_address_words.inc"
+LIST_END(frAddressWords, 0)
+LIST_SLOTS(frCities, 28)
+#include "lists/fr_cities.inc"
+LIST_END(frCities, 0)
+LIST_SLOTS(frCompanyForms, 12)
+#include "lists/fr_company_forms.inc"
+LIST_END(frCompanyForms, 0)
+LIST_SLOTS(frCompanyNames, 10)
+#include "lists/fr_company_names.inc"
+LIST_END(frCompanyNames, 0)
+LIST_SLOTS(frCompanyWords, 12)
+#include "lists/fr_company_words.inc"
+LIST_END(frCompanyWords, 0)
+LIST_SLOTS(frCorrCompanyWords, 15)
+#include "lists/fr_corr_company_words.inc"
+LIST_END(frCorrCompanyWords, 0)
+LIST_SLOTS(frCorrDepartments, 16)
+#include "lists/fr_corr_departments.inc"
+LIST_END(frCorrDepartments, 0)
+LIST_SLOTS(frCorrStreetWords, 12)
+#include "lists/fr_corr_street_words.inc"
+LIST_END(frCorrStreetWords, 0)
+LIST_SLOTS(frDepartments, 12)
+#include "lists/fr_departments.inc"
+LIST_END(frDepartments, 0)
+LIST_SLOTS(frFemale, 13)
+#include "lists/fr_female.inc"
+LIST_END(frFemale, 0)
+LIST_SLOTS(frMale, 12)
+#include "lists/fr_male.inc"
+LIST_END(frMale, 0)
+LIST_SLOTS(frShortForms, 5)
+#include "lists/fr_short_forms.inc"
+LIST_END(frShortForms, 0)
+LIST_SLOTS(frStreetWords, 12)
+#include "lists/fr_street_words.inc"
+LIST_END(frStreetWords, 0)
+LIST_SLOTS(frSurnames, 15)
+#include "lists/fr_surnames.inc"
+LIST_END(frSurnames, 0)
+LIST_SLOTS(frTitles, 20)
+#include "lists/fr_titles.inc"
+LIST_END(frTitles, 0)
+LIST_SLOTS(frWeakDepartments, 15)
+#include "lists/fr_weak_departments.inc"
+LIST_END(frWeakDepartments, 0)
+LIST_SLOTS(hkDistricts, 18)
+#include "lists/hk_districts.inc"
+LIST_END(hkDistricts, 0)
+LIST_SLOTS(honorifics, 8)
+#include "lists/honorifics.inc"
+LIST_END(honorifics, 0)
+LIST_SLOTS(itAddressWords, 9)
+#include "lists/it_address_words.inc"
+LIST_END(itAddressWords, 0)
+LIST_SLOTS(itCapitals, 14)
+#include "lists/it_capitals.inc"
+LIST_END(itCapitals, 0)
+LIST_SLOTS(itCities, 27)
+#include "lists/it_cities.inc"
+LIST_END(itCities, 0)
+LIST_SLOTS(itCompanyForms, 7)
+#include "lists/it_company_forms.inc"
+LIST_END(itCompanyForms, 0)
+LIST_SLOTS(itCompanyNames, 18)
+#include "lists/it_company_names.inc"
+LIST_END(itCompanyNames, 0)
+LIST_SLOTS(itCorrCompanyWords, 7)
+#include "lists/it_corr_company_words.inc"
+LIST_END(itCorrCompanyWords, 0)
+LIST_SLOTS(itCorrDepartments, 13)
+#include "lists/it_corr_departments.inc"
+LIST_END(itCorrDepartments, 0)
+LIST_SLOTS(itCorrStreetWords, 9)
+#include "lists/it_corr_street_words.inc"
+LIST_END(itCorrStreetWords, 0)
+LIST_SLOTS(itFemale, 14)
+#include "lists/it_female.inc"
+LIST_END(itFemale, 0)
+LIST_SLOTS(itMale, 13)
+#include "lists/it_male.inc"
+LIST_END(itMale, 0)
+LIST_SLOTS(itProvinceCodes, 3)
+#include "lists/it_province_codes.inc"
+LIST_END(itProvinceCodes, 0)
+LIST_SLOTS(itProvinces, 16)
+#include "lists/it_provinces.inc"
+LIST_END(itProvinces, 0)
+LIST_SLOTS(itShortForms, 4)
+#include "lists/it_short_forms.inc"
+LIST_END(itShortForms, 0)
+LIST_SLOTS(itStreetWords, 7)
+#include "lists/it_street_words.inc"
+LIST_END(itStreetWords, 0)
+LIST_SLOTS(itSurnames, 13)
+#include "lists/it_surnames.inc"
+LIST_END(itSurnames, 0)
+LIST_SLOTS(itTitles, 16)
+#include "lists/it_titles.inc"
+LIST_END(itTitles, 0)
+LIST_SLOTS(itWeakDepartments, 13)
+#include "lists/it_weak_departments.inc"
+LIST_END(itWeakDepartments, 0)
+LIST_SLOTS(jpAddressWords, 7)
+#include "lists/jp_address_words.inc"
+LIST_END(jpAddressWords, 0)
+LIST_SLOTS(jpCities, 24)
+#include "lists/jp_cities.inc"
+LIST_END(jpCities, 2)
+LIST_SLOTS(jpPrefectures, 12)
+#include "lists/jp_prefectures.inc"
+LIST_END(jpPrefectures, 0)
+LIST_SLOTS(jpSurnames, 14)
+#include "lists/jp_surnames.inc"
+LIST_END(jpSurnames, 0)
+LIST_SLOTS(labelWords, 10)
+#include "lists/label_words.inc"
+LIST_END(labelWords, 0)
+LIST_SLOTS(maleFirstNames, 12)
+#include "lists/male_first_names.inc"
+LIST_END(maleFirstNames, 0)
+LIST_SLOTS(naCompanyNames, 30)
+#include "lists/na_company_names.inc"
+LIST_END(naCompanyNames, 0)
+LIST_SLOTS(nameWords, 20)
+#include "lists/name_words.inc"
+LIST_END(nameWords, 0)
+LIST_SLOTS(nlAddressWords, 10)
+#include "lists/nl_address_words.inc"
+LIST_END(nlAddressWords, 0)
+LIST_SLOTS(nlCities, 25)
+#include "lists/nl_cities.inc"
+LIST_END(nlCities, 0)
+LIST_SLOTS(nlCompanyForms, 7)
+#include "lists/nl_company_forms.inc"
+LIST_END(nlCompanyForms, 0)
+LIST_SLOTS(nlCompanyWords, 13)
+#include "lists/nl_company_words.inc"
+LIST_END(nlCompanyWords, 0)
+LIST_SLOTS(nlCorrCompanyWords, 13)
+#include "lists/nl_corr_company_words.inc"
+LIST_END(nlCorrCompanyWords, 0)
+LIST_SLOTS(nlCorrDepartments, 16)
+#include "lists/nl_corr_departments.inc"
+LIST_END(nlCorrDepartments, 0)
+LIST_SLOTS(nlCorrStreetWords, 10)
+#include "lists/nl_corr_street_words.inc"
+LIST_END(nlCorrStreetWords, 0)
+LIST_SLOTS(nlDepartments, 12)
+#include "lists/nl_departments.inc"
+LIST_END(nlDepartments, 0)
+LIST_SLOTS(nlFemale, 12)
+#include "lists/nl_female.inc"
+LIST_END(nlFemale, 0)
+LIST_SLOTS(nlMale, 12)
+#include "lists/nl_male.inc"
+LIST_END(nlMale, 0)
+LIST_SLOTS(nlShortForms, 6)
+#include "lists/nl_short_forms.inc"
+LIST_END(nlShortForms, 0)
+LIST_SLOTS(nlStreetWords, 10)
+#include "lists/nl_street_words.inc"
+LIST_END(nlStreetWords, 0)
+LIST_SLOTS(nlSurnames, 12)
+#include "lists/nl_surnames.inc"
+LIST_END(nlSurnames, 0)
+LIST_SLOTS(nlTitles, 18)
+#include "lists/nl_titles.inc"
+LIST_END(nlTitles, 0)
+LIST_SLOTS(nlWeakDepartments, 16)
+#include "lists/nl_weak_departments.inc"
+LIST_END(nlWeakDepartments, 0)
+LIST_SLOTS(onlineServices, 10)
+#include "lists/online_services.inc"
+LIST_END(onlineServices, 0)
+LIST_SLOTS(phoneKinds, 15)
+#include "lists/phone_kinds.inc"
+LIST_END(phoneKinds, 0)
+LIST_SLOTS(phoneLabels, 15)
+#include "lists/phone_labels.inc"
+LIST_END(phoneLabels, 0)
+LIST_SLOTS(serviceLabels, 14)
+#include "lists/service_labels.inc"
+LIST_END(serviceLabels, 0)
+LIST_SLOTS(shortCompanyForms, 4)
+#include "lists/short_company_forms.inc"
+LIST_END(shortCompanyForms, 0)
+LIST_SLOTS(streetWords, 12)
+#include "lists/street_words.inc"
+LIST_END(streetWords, 0)
+LIST_SLOTS(surnames, 12)
+#include "lists/surnames.inc"
+LIST_END(surnames, 0)
+LIST_SLOTS(titleWords, 15)
+#include "lists/title_words.inc"
+LIST_END(titleWords, 0)
+LIST_SLOTS(twCities, 15)
+#include "lists/tw_cities.inc"
+LIST_END(twCities, 0)
+LIST_SLOTS(twTaiwan, 7)
+#include "lists/tw_taiwan.inc"
+LIST_END(twTaiwan, 0)
+LIST_SLOTS(ukCounties, 20)
+#include "lists/uk_counties.inc"
+LIST_END(ukCounties, 0)
+LIST_SLOTS(ukHouse, 6)
+#include "lists/uk_house.inc"
+LIST_END(ukHouse, 0)
+LIST_SLOTS(ukTowns, 20)
+#include "lists/uk_towns.inc"
+LIST_END(ukTowns, 0)
+LIST_SLOTS(usCities, 27)
+#include "lists/us_cities.inc"
+LIST_END(usCities, 2)
+LIST_SLOTS(usStateCodes, 3)
+#include "lists/us_state_codes.inc"
+LIST_END(usStateCodes, 0)
+LIST_SLOTS(usStates, 15)
+#include "lists/us_states.inc"
+LIST_END(usStates, 0)
+LIST_SLOTS(weakDepartmentWords, 12)
+#include "lists/weak_department_words.inc"
+LIST_END(weakDepartmentWords, 0)
+LIST_SLOTS(weakTitleWords, 13)
+#include "lists/weak_title_words.inc"
+LIST_END(weakTitleWords, 0)
+LIST_SLOTS(webWords, 15)
+#include "lists/web_words.inc"
+LIST_END(webWords, 0)
+LIST_SLOTS(worldCities, 15)
+#include "lists/world_cities.inc"
+LIST_END(worldCities, 0)
 }  // namespace lists
