@@ -112,6 +112,32 @@ TEST_F(DictionaryTableTest, TenThousandEntriesAreSoughtAndWalkedInIndexOrder) {
     EXPECT_EQ(api.SeekStartPosOnlyDAODic(2500, &found), 0);
 }
 
+// Records of one start come in insertion order on the start-only index and by end on the
+// start-and-end index, which shows which index a seek leaves current.
+TEST_F(DictionaryTableTest, SeeksLeaveTheirIndexCurrent) {
+    ASSERT_EQ(api.CreateDAODic(temp.File("dic.mdb").c_str(), LEXOR_DIC_OTHER), 1);
+    ASSERT_EQ(Add(Record("late", 10, 30)), 1);
+    ASSERT_EQ(Add(Record("early", 10, 20)), 1);
+    ASSERT_EQ(Add(Record("next", 11, 0)), 1);
+    auto endsFrom = [&](int first) {
+        std::vector<int> ends;
+        for (const DicRecord& r : WalkFromCurrent()) ends.push_back(r.EndPos);
+        return ends.size() && ends[0] == first ? ends : std::vector<int>{};
+    };
+    DicRecord r{};
+    ASSERT_EQ(api.SeekStartPosOnlyDAODic(10, &r), 1);
+    EXPECT_STREQ(r.Lexicon, "late");
+    EXPECT_EQ(endsFrom(30), (std::vector<int>{30, 20, 0}));
+    ASSERT_EQ(api.SeekDAODic(10, 20, &r), 1);
+    EXPECT_EQ(endsFrom(20), (std::vector<int>{20, 30, 0}));
+
+    ASSERT_EQ(api.SetDaoCurrentIndex(LEXOR_INDEX_START_ONLY), 1);
+    EXPECT_EQ(api.SetDaoCurrentIndex(7), 1);  // no such choice: index and record stay
+    EXPECT_EQ(endsFrom(30), (std::vector<int>{30, 20, 0}));
+    ASSERT_EQ(api.SetDaoCurrentIndex(LEXOR_INDEX_START_END), 1);
+    EXPECT_EQ(endsFrom(20), (std::vector<int>{20, 30, 0}));
+}
+
 TEST_F(DictionaryTableTest, RecordsAreRewrittenDeletedAndRevisitedByBookmark) {
     ASSERT_EQ(api.CreateDAODic(temp.File("dic.mdb").c_str(), LEXOR_DIC_OTHER), 1);
     for (int i = 1; i <= 5; ++i) ASSERT_EQ(Add(Record("r" + std::to_string(i), i, i)), 1);
