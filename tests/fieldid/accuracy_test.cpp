@@ -12,11 +12,6 @@ struct Card {
     std::map<int, std::string> expected;
 };
 
-std::string trimmed(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    return s;
-}
-
 bool holds(const CardInfo& info, int kind, const std::string& want) {
     for (const std::string& v : values(info, kind))
         if (trimmed(v) == want) return true;

@@ -5,11 +5,6 @@
 
 namespace {
 
-std::string trimmed(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    return s;
-}
-
 class ParselTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(p.ready()); }

@@ -53,6 +53,12 @@ inline std::vector<std::string> values(const CardInfo& info, int kind) {
     return out;
 }
 
+// A value without the blanks that name fields carry behind them.
+inline std::string trimmed(std::string s) {
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
 inline std::string first(const CardInfo& info, int kind) {
     auto v = values(info, kind);
     return v.empty() ? std::string() : v[0];
