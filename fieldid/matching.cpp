@@ -55,12 +55,12 @@ void applyMatcherEffect(MatcherKind kind, int line) {
         case Surname: addPoints(line, {{FieldName, 8}}); break;
         case CompanyForm:
             addPoints(line, {{FieldCompany, 16}, {FieldName, -5}, {FieldAddress, -12}, {FieldCountry, -10},
-                       {FieldState, -5}, {FieldCity, -10}});
+                             {FieldState, -5}, {FieldCity, -10}});
             break;
         case ShortCompanyForm: addPoints(line, {{FieldCompany, 16}, {FieldName, -5}}); break;
         case CompanyWord:
             addPoints(line, {{FieldCompany, 5}, {FieldName, -5}, {FieldAddress, -5}, {FieldCountry, -5},
-                       {FieldState, -5}, {FieldCity, -5}});
+                             {FieldState, -5}, {FieldCity, -5}});
             break;
         case CompanyName: addPoints(line, {{FieldCompany, 10}}); break;
         case TitleWord: addPoints(line, {{FieldTitle, 16}, {FieldCompany, -5}}); break;
@@ -74,7 +74,7 @@ void applyMatcherEffect(MatcherKind kind, int line) {
             break;
         case StreetWord:
             addPoints(line, {{FieldAddress, 16}, {FieldName, -16}, {FieldCompany, -10}, {FieldNumber, -8},
-                       {FieldPhone, -8}, {FieldFax, -8}});
+                             {FieldPhone, -8}, {FieldFax, -8}});
             break;
     }
 }
@@ -149,7 +149,7 @@ int lineAddressRecordHolding(int line, const char* upperText) {
 bool cityHit(int line, const char* text, int pos, int length) {
     int points = length < 8 ? 8 : length;
     addPoints(line, {{FieldAddress, 5}, {FieldCity, points}, {FieldStatGuess, 5}, {FieldCtryGuess, 5},
-               {FieldName, -5}, {FieldNumber, -5}, {FieldPhone, -5}, {FieldFax, -5}});
+                     {FieldName, -5}, {FieldNumber, -5}, {FieldPhone, -5}, {FieldFax, -5}});
     if (memchr(text + pos, ' ', static_cast<size_t>(length))) addPoints(line, {{FieldAddress, 7}, {FieldName, -5}});
     return recordPiece(line, Piece::City, text, pos, length);
 }
@@ -173,7 +173,7 @@ void cityRule(const CWordList& list, const char* country, int line, const char* 
 void stateRule(const CWordList& list, const char* country, int line, const char* upper) {
     forEachMatch(list, upper, Match::Bounded, [&](int e, int pos) {
         addPoints(line, {{FieldAddress, 5}, {FieldState, 8}, {FieldCtryGuess, 5}, {FieldName, -5},
-                   {FieldNumber, -5}, {FieldPhone, -5}, {FieldFax, -5}});
+                         {FieldNumber, -5}, {FieldPhone, -5}, {FieldFax, -5}});
         recordPiece(line, Piece::State, upper, pos, list.entryLength(e));
         offerGuess(line, Piece::Country, country);
     });
@@ -183,7 +183,7 @@ namespace {
 
 void codeHit(int line, const char* country, const char* original, int pos, int length) {
     addPoints(line, {{FieldAddress, 5}, {FieldState, 6}, {FieldCtryGuess, 5}, {FieldNumber, -5},
-               {FieldPhone, -5}, {FieldFax, -5}});
+                     {FieldPhone, -5}, {FieldFax, -5}});
     char upper[kLineBytes];
     upperCopy(upper, original, sizeof upper);
     recordPiece(line, Piece::State, upper, pos, length);

@@ -15,7 +15,7 @@ void eachSubstring(const CWordList& list, const char* upper, int line, std::init
 void countries(int line, const char* upper) {
     forEachMatch(lists::countries, upper, Match::Bounded, [&](int e, int pos) {
         addPoints(line, {{FieldAddress, 5}, {FieldCountry, 6}, {FieldName, -5}, {FieldNumber, -5},
-                   {FieldPhone, -5}, {FieldFax, -5}});
+                         {FieldPhone, -5}, {FieldFax, -5}});
         recordPiece(line, Piece::Country, upper, pos, lists::countries.entryLength(e));
     });
 }
@@ -24,7 +24,7 @@ void worldCities(int line, const char* upper) {
     forEachMatch(lists::worldCities, upper, Match::Bounded, [&](int e, int pos) {
         int length = lists::worldCities.entryLength(e);
         addPoints(line, {{FieldAddress, 5}, {FieldCity, 10}, {FieldName, -10}, {FieldNumber, -5},
-                   {FieldPhone, -5}, {FieldFax, -5}});
+                         {FieldPhone, -5}, {FieldFax, -5}});
         if (memchr(upper + pos, ' ', static_cast<size_t>(length))) addPoints(line, {{FieldAddress, 7}, {FieldName, -5}});
         recordPiece(line, Piece::City, upper, pos, length);
     });

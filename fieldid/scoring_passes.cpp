@@ -56,7 +56,7 @@ void passDigits(int line, const char* s, const char* upper) {
     if (n < 2 * symbols) addPoints(line, {{FieldNumber, 8}, {FieldFax, 8}, {FieldPhone, 8}, {FieldName, -symbols}});
     if (digits > 5) {
         addPoints(line, {{FieldNumber, 5}, {FieldFax, 5}, {FieldPhone, 5}, {FieldName, -digits},
-                   {FieldAddress, digits / 2 < 5 ? digits / 2 : 5}});
+                         {FieldAddress, digits / 2 < 5 ? digits / 2 : 5}});
         cell(FieldTitle, line) = 0;
     } else if (digits >= 1) {
         if (strstr(upper, "EXT.") || strstr(upper, "EXT:") || strstr(upper, "TELEX") || strstr(upper, "TLX")) return;
