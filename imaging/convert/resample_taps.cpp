@@ -100,15 +100,17 @@ void ApplyLines(const CResampleTaps& taps, Division divide, const uint8_t* in, s
     }
 }
 
-template <typename Sum, typename Division>
-void ApplyPixels(const CResampleTaps& taps, Division divide, const uint8_t* in, uint8_t* out, int channels) {
-    for (int j = 0; j < taps.TargetCount(); ++j, out += channels)
-        for (int c = 0; c < channels; ++c) {
-            Sum sum = 0;
-            for (const ResampleTap* t = taps.Begin(j); t != taps.End(j); ++t)
-                sum += static_cast<Sum>(t->weight) * in[static_cast<size_t>(t->source) * channels + c];
-            out[c] = static_cast<uint8_t>(divide(sum));
+template <typename Sum, typename Division, int Channels>
+void ApplyPixels(const CResampleTaps& taps, Division divide, const uint8_t* in, uint8_t* out) {
+    for (int j = 0; j < taps.TargetCount(); ++j, out += Channels) {
+        Sum sums[Channels] = {};
+        for (const ResampleTap* t = taps.Begin(j); t != taps.End(j); ++t) {
+            const uint8_t* pixel = in + static_cast<size_t>(t->source) * Channels;
+            const Sum weight = static_cast<Sum>(t->weight);
+            for (int c = 0; c < Channels; ++c) sums[c] += weight * pixel[c];
         }
+        for (int c = 0; c < Channels; ++c) out[c] = static_cast<uint8_t>(divide(sums[c]));
+    }
 }
 
 }  // namespace
@@ -138,7 +140,13 @@ void CResampleTaps::Apply(const uint8_t* in, size_t inStride, uint8_t* out, size
 }
 
 void CResampleTaps::ApplyAcross(const uint8_t* in, uint8_t* out, int channels) const {
-    WithDivision([&](auto divide, auto sumTag) { ApplyPixels<decltype(sumTag)>(*this, divide, in, out, channels); });
+    WithDivision([&](auto divide, auto sumTag) {
+        using Sum = decltype(sumTag);
+        if (channels == 3)
+            ApplyPixels<Sum, decltype(divide), 3>(*this, divide, in, out);
+        else
+            ApplyLines(*this, divide, in, channels, out, channels, channels, std::vector<Sum>(channels).data());
+    });
 }
 
 }  // namespace pixwell

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <emmintrin.h>
 
 namespace pixwell {
 namespace {
@@ -85,25 +86,59 @@ std::vector<BYTE> EdgeMap(const ScaleJob& job, int channels) {
     return EnlargeTwoLevel(map, job.width, job.height, job.newWidth, job.newHeight);
 }
 
+// 0xFF for each byte of an edge pixel of one row, 0 elsewhere.
+template <int Channels> void SpreadEdgeRow(const BYTE* isEdge, int width, BYTE* mask) {
+    for (int x = 0; x < width; ++x)
+        for (int c = 0; c < Channels; ++c) mask[x * Channels + c] = static_cast<BYTE>(-isEdge[x]);
+}
+
+// row[c] = mean of up[c], below[c], here[c - step] and here[c + step] where mask[c] is set,
+// here[c] elsewhere, for c from `from` to `to`.
+void TakeMeansWhereMasked(BYTE* row, const BYTE* up, const BYTE* here, const BYTE* below, const BYTE* mask,
+                          size_t step, size_t from, size_t to) {
+    const __m128i zero = _mm_setzero_si128();
+    auto widen = [&](const BYTE* p, bool high) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        return high ? _mm_unpackhi_epi8(v, zero) : _mm_unpacklo_epi8(v, zero);
+    };
+    size_t c = from;
+    for (; c + 16 <= to; c += 16) {
+        __m128i halves[2];
+        for (int h = 0; h < 2; ++h) {
+            const __m128i sum = _mm_add_epi16(_mm_add_epi16(widen(up + c, h), widen(below + c, h)),
+                                              _mm_add_epi16(widen(here + c - step, h), widen(here + c + step, h)));
+            halves[h] = _mm_srli_epi16(sum, 2);
+        }
+        const __m128i mean = _mm_packus_epi16(halves[0], halves[1]);
+        const __m128i take = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask + c));
+        const __m128i kept = _mm_loadu_si128(reinterpret_cast<const __m128i*>(here + c));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + c),
+                         _mm_or_si128(_mm_and_si128(take, mean), _mm_andnot_si128(take, kept)));
+    }
+    for (; c < to; ++c)
+        if (mask[c]) row[c] = static_cast<BYTE>((up[c] + below[c] + here[c - step] + here[c + step]) >> 2);
+}
+
 // Three passes that replace every inner edge pixel by the mean of its four neighbours, as
 // they were before the pass. Rows are done top to bottom in place, so only the row above and
 // the row itself need keeping as they were; the row below is still untouched.
 void SmoothEdges(const ScaleJob& job, const std::vector<BYTE>& edges, int channels) {
+    if (job.newWidth < 3 || job.newHeight < 3) return;
     const size_t stride = job.targetRowBytes;
-    std::vector<BYTE> above(stride), current(stride);
+    const size_t step = channels;
+    const size_t end = static_cast<size_t>(job.newWidth - 1) * channels;
+    std::vector<BYTE> above(stride), current(stride), mask(stride);
     for (int pass = 0; pass < 3; ++pass) {
         std::memcpy(above.data(), job.target, stride);
         for (int y = 1; y < job.newHeight - 1; ++y) {
             BYTE* row = job.target + y * stride;
-            std::memcpy(current.data(), row, stride);
-            const BYTE* below = row + stride;
             const BYTE* isEdge = &edges[static_cast<size_t>(y) * job.newWidth];
-            for (int x = 1; x < job.newWidth - 1; ++x) {
-                if (!isEdge[x]) continue;
-                const size_t at = static_cast<size_t>(x) * channels;
-                for (size_t c = at; c < at + channels; ++c)
-                    row[c] = static_cast<BYTE>((above[c] + below[c] + current[c - channels] + current[c + channels]) >> 2);
-            }
+            std::memcpy(current.data(), row, stride);
+            if (channels == 3)
+                SpreadEdgeRow<3>(isEdge, job.newWidth, mask.data());
+            else
+                SpreadEdgeRow<1>(isEdge, job.newWidth, mask.data());
+            TakeMeansWhereMasked(row, above.data(), current.data(), row + stride, mask.data(), step, step, end);
             above.swap(current);
         }
     }
