@@ -98,6 +98,15 @@ void BenchPage(const char* label, int width, int height, HMODULE pixwell, HMODUL
     auto report = [&](const char* what, double t, double reference, const char* against) {
         std::printf("  %-28s %9.2f ms  %6.2f x %s\n", what, t * 1e3, t / reference, against);
     };
+    // What any conversion pays before its first pixel: a new grey-sized block, first touched.
+    const size_t greyBlockBytes = 40 + 1024 + static_cast<size_t>(RowBytes(8, width)) * height;
+    report("(new grey block, filled)", Time([&] {
+               HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, greyBlockBytes);
+               std::memset(GlobalLock(block), 1, greyBlockBytes);
+               GlobalUnlock(block);
+               GlobalFree(block);
+           }),
+           memcpyTime, "memcpy");
     report("Color2Gray", Time([&] { FreeIf(color2Gray(colour)); }), memcpyTime, "memcpy");
     report("BW2Gray", Time([&] { FreeIf(bw2Gray(bw)); }), memcpyTime, "memcpy");
     report("ScaleImage 0.5 (24-bit)", Time([&] { FreeIf(scaleImage(colour, 0.5, 0.5)); }, 3), memcpyTime, "memcpy");
