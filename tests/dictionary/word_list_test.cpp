@@ -1,6 +1,6 @@
 // The word-list exports driven as an outside caller drives them: load, look up, walk, free.
 #include "lexor_api.h"
-#include "message_box_watch.h"
+#include "dialog_watch.h"
 #include "qktr_image.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -273,7 +273,7 @@ TEST_F(WordListTest, AsyncLoadFailureIsSeenByTheLookups) {
     // The order message comes from the worker thread; the lookup waits until it is answered.
     QktrSpec unsorted = ManyWords(1000);
     std::swap(unsorted.words[500], unsorted.words[501]);
-    MessageBoxWatch watch;
+    DialogWatch watch;
     ASSERT_EQ(LoadSpec(unsorted, 1), 1);
     const double cpuBefore = ThreadCpuSeconds();
     const DWORD wallBefore = GetTickCount();
@@ -385,7 +385,7 @@ std::vector<Broken> BrokenFiles() {
 TEST_F(WordListTest, BrokenFilesFailCleanly) {
     for (const Broken& b : BrokenFiles()) {
         SCOPED_TRACE(b.name);
-        MessageBoxWatch watch;
+        DialogWatch watch;
         EXPECT_EQ(LoadImage(Scrambled(b.plain)), 0);
         EXPECT_EQ(api.IsOpen(block), 0);
         EXPECT_EQ(api.FindQktrBin(block, "alpha"), 0);

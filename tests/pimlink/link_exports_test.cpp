@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
-#include "DialogDismisser.h"
+#include "dialog_watch.h"
 #include "dll_module.h"
 #include "ferrow.h"
 #include "linkcards.h"
@@ -65,7 +65,7 @@ TEST_F(FerrowLink, NothingIsDoneForMobilePhoneAndUnknownTargets) {
 }
 
 TEST_F(FerrowLink, OutlookMustBeRegisteredAndAtLeastVersion9) {
-    DialogDismisser user(IDOK);
+    DialogWatch user(IDOK);
     EXPECT_EQ(Link(FERROW_LINK_OUTLOOK, 1), FERROW_OUTLOOK_MISSING);  // no registry key
     EXPECT_TRUE(user.Seen().empty());
 
@@ -90,7 +90,7 @@ TEST_F(FerrowLink, ActNeedsAnExistingDatabaseFile) {
     EXPECT_EQ(Link(FERROW_LINK_ACT, 1), FERROW_ACT_FILE_MISSING);
 
     WritePrivateProfileStringA("ACT2000", "DBFileName", "", ini_.c_str());
-    DialogDismisser user(IDCANCEL);  // the Open dialog is cancelled
+    DialogWatch user(IDCANCEL);  // the Open dialog is cancelled
     EXPECT_EQ(Link(FERROW_LINK_ACT, 3), FERROW_ACT_FILE_MISSING);
     EXPECT_FALSE(user.Seen().empty());
 }

@@ -3,7 +3,7 @@
 #include <set>
 #include "CardBuilders.h"
 #include "CardFileFixture.h"
-#include "DialogDismisser.h"
+#include "dialog_watch.h"
 #include "dll_module.h"
 #include "ferrow.h"
 #include "kvdb32.h"
@@ -95,7 +95,7 @@ protected:
     }
 
     DllModule ferrow_{"Ferrow.dll"};
-    DialogDismisser user_{IDOK};  // a database error shows a message box
+    DialogWatch user_{IDOK};  // a database error shows a message box
     size_t expectedReports_ = 0;
 };
 
