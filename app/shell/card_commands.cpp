@@ -5,7 +5,7 @@
 #include <string.h>
 
 void OnNewCard(void) {
-    if (!App.Database || !App.CardTable) return;
+    if (!App.Database || !App.CardFileUsable) return;
     if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm && IsWindow(App.CardForm))
         SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
     App.CurrentCardNumber = -1;

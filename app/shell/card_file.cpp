@@ -118,7 +118,8 @@ void CreateUntitledCardFile(void) {
     App.CurrentCardNumber = 0;
     App.CardCount = 0;
     memset(&App.CurrentCard, 0, sizeof App.CurrentCard);
-    App.CardFileUsable = App.CardTable != NULL;
+    // Without a writable Database folder nothing may claim a card file is open.
+    App.CardFileUsable = App.CardTable && kvTblIsOpen(App.CardTable);
     SetFileAttributesA(App.CardFilePath, FILE_ATTRIBUTE_HIDDEN);
 }
 

@@ -229,7 +229,7 @@ static int ShouldEnable(int id) {
         return App.CardCount >= 1;
     case IDB_CMD_NEWCARD:
     case IDB_CMD_SCAN:
-        return App.Database != NULL && App.CardTable != NULL;
+        return App.Database != NULL && App.CardFileUsable;
     default:
         return 1;
     }

@@ -97,6 +97,25 @@ TEST(CardFile, MissingDatabaseFolderIsCreatedForTheUntitledFile) {
     EXPECT_EQ(run.WaitForExit(), 0);
 }
 
+TEST(CardFile, WithoutAnyCardFileScanAndNewCardAreDisabled) {
+    Installation installation("cardfile-none");
+    // A file where the Database folder belongs: not even the untitled card file can be made.
+    RemoveDirectoryA(installation.Path("Database").c_str());
+    WriteSmallFile(installation.Path("Database"));
+    ProgramRun run(installation, "");
+    DialogAnswerer answers(run.ProcessId());
+    answers.AnswerMessage("DAO error", IDOK);
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND bar = run.Child("IMC_CMD20");
+    for (int id : {708, 709, 701, 702, 703, 710, 711}) EXPECT_FALSE(ButtonEnabled(bar, id)) << id;
+    for (int id : {700, 704, 705, 706, 707, 712, 713}) EXPECT_TRUE(ButtonEnabled(bar, id)) << id;
+    SendMessageA(main, WM_COMMAND, 71, 0);
+    EXPECT_FALSE(ButtonEnabled(bar, 701));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+}
+
 TEST(CardFile, CancellingTheSaveQuestionKeepsTheProgramAndItsCards) {
     Installation installation("cardfile-cancel");
     UntitledWithCards session(installation, 2);

@@ -33,7 +33,15 @@ void DeleteTree(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-void CopyTree(const std::string& from, const std::string& to) {
+// Copies the installation's files; of the folders that hold a user's data (card files,
+// images, thumbnails, temporary files) only the folders, as a fresh installation has them.
+bool IsUserDataFolder(const std::string& name) {
+    for (const char* folder : {"Database", "IMAGE", "thumb", "TVRKTEMP"})
+        if (lstrcmpiA(name.c_str(), folder) == 0) return true;
+    return false;
+}
+
+void CopyTree(const std::string& from, const std::string& to, bool withFiles = true) {
     CreateDirectoryA(to.c_str(), nullptr);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
@@ -42,8 +50,8 @@ void CopyTree(const std::string& from, const std::string& to) {
         std::string name = found.cFileName;
         if (name == "." || name == "..") continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CopyTree(from + name + "\\", to + name + "\\");
-        else
+            CopyTree(from + name + "\\", to + name + "\\", withFiles && !IsUserDataFolder(name));
+        else if (withFiles)
             CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
     } while (FindNextFileA(search, &found));
     FindClose(search);
