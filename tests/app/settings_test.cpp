@@ -155,3 +155,21 @@ TEST(Settings, RestrictedUserFirstRunWritesItsKeysOnceAndSecondRunNone) {
     EXPECT_EQ(ReadFrom(ini, "Preference", "DefaultExport"), "3");
     EXPECT_EQ(ReadFrom(ini, "PaperLayout", "Count"), "7");
 }
+
+// The current card of the last session comes back when it still exists; any other stored
+// value leaves the first card current (and that is what the next close writes).
+TEST(Settings, CurrentCardIsRestoredOnlyWithinTheCardCount) {
+    struct Case {
+        const char* stored;
+        const char* writtenBack;
+    } cases[] = {{"2", "2"}, {"3", "3"}, {"0", "1"}, {"-1", "1"}, {"4", "1"}};
+    Installation installation("settings-curcard");
+    std::string cards = installation.Path("Database\\Three.mdb");
+    ASSERT_TRUE(CreateCardFile(cards, {{"A", "", ""}, {"B", "", ""}, {"C", "", ""}}));
+    installation.WriteSetting("CardBase", "DataBaseName", cards.c_str());
+    for (const Case& c : cases) {
+        installation.WriteSetting("Status", "CurCard", c.stored);
+        ASSERT_EQ(RunAndClose(installation), 0) << c.stored;
+        EXPECT_EQ(installation.ReadSetting("Status", "CurCard"), c.writtenBack) << c.stored;
+    }
+}
