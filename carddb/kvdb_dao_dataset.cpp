@@ -39,6 +39,7 @@ int CkvDaoDataset::TblOpen()
 {
     if (!rs_) return 0;
     const std::string& sql = BuildSelect();
+    flat_.resolved = false;
     return GuardDao([&] {
         if (rs_->IsOpen()) rs_->Close();
         rs_->Open(dbOpenDynaset, sql.c_str(), 0);

@@ -7,6 +7,7 @@
 
 #include "dao.h"
 #include "kvdb_dataset.h"
+#include "kvdb_schema.h"
 
 class CkvDaoDatabase;
 
@@ -74,18 +75,34 @@ private:
     // Runs a store (after AddNew or Edit); a failure cancels the pending change.
     template <class Fill> int Store(bool addNew, Fill&& fill);
 
-    // Field helpers of the record transfer.
-    void ReadText(const char* column, char* field, size_t width);
-    void WriteText(const char* column, const char* field, size_t width);
+    // The field numbers of the flat columns, looked up by name once per open, so that a Get
+    // or a store of a card does no name lookups.
+    struct FlatFields {
+        bool resolved = false;
+        int id, linkId, cDate, flags, secondText, cNote, cImage;
+        int text[kCardTextColumnCount];
+    };
+    const FlatFields& Flat();
+
+    // Field helpers of the record transfer, by field number or by column name.
+    void ReadText(int field, char* text, size_t width);
+    void ReadText(const char* column, char* text, size_t width);
+    void WriteText(int field, const char* text, size_t width);
+    void WriteText(const char* column, const char* text, size_t width);
+    int32_t ReadLong(int field);
     int32_t ReadLong(const char* column);
+    int16_t ReadShort(int field);
     int16_t ReadShort(const char* column);
+    void ReadDate(int field, int32_t parts[6]);
     void ReadDate(const char* column, int32_t parts[6]);
+    void WriteDate(int field, const int32_t parts[6]);
     void WriteDate(const char* column, const int32_t parts[6]);
     // A memo into one of the text buffers: the descriptor gets Kind 1, Storage 1.
-    void ReadMemo(const char* column, CardRecBlob& blob, char* buffer);
+    void ReadMemo(int field, CardRecBlob& blob, char* buffer);
     // A binary value into an image buffer, or a temporary file when it is larger; false when
     // that file cannot be written.
     bool ReadBinary(const CDaoValue& value, CardRecBlob& blob, char* buffer);
+    void WriteBinary(int field, const CardRecBlob& blob);
     void WriteBinary(const char* column, const CardRecBlob& blob);
     template <int N> void GetUnit(CardTextUnit<N>& unit, const std::string& prefix);
     template <int N> void PutUnit(const CardTextUnit<N>& unit, const std::string& prefix);
@@ -97,6 +114,7 @@ private:
 
     CkvDaoDatabase* database_ = nullptr;
     std::unique_ptr<CDaoRecordset> rs_;
+    FlatFields flat_;
     std::unique_ptr<char[]> text_[2];
     std::unique_ptr<char[]> images_[3];
 };

@@ -24,12 +24,13 @@ void CopyBounded(const std::string& text, char* field, size_t width)
     field[length] = '\0';
 }
 
-// A field's text up to its terminator, at most width - 1 bytes (what its column holds).
-std::string FieldText(const char* field, size_t width)
+// The length of a field's text up to its terminator, at most width - 1 bytes (what its
+// column holds).
+size_t FieldLength(const char* field, size_t width)
 {
     size_t length = 0;
     while (length + 1 < width && field[length]) ++length;
-    return std::string(field, length);
+    return length;
 }
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
@@ -50,57 +51,78 @@ void ResetBlob(CardRecBlob& blob)
     blob.Modified = 0;
 }
 
-void CkvDaoDataset::ReadText(const char* column, char* field, size_t width)
+void CkvDaoDataset::ReadText(int field, char* text, size_t width)
 {
-    const CDaoValue value = rs_->GetFieldValue(column);
+    const CDaoValue& value = rs_->GetFieldValueRef(field);
     if (value.GetKind() == CDaoValue::Text)
-        CopyBounded(value.AsText(), field, width);
+        CopyBounded(value.AsText(), text, width);
     else
-        field[0] = '\0';
+        text[0] = '\0';
 }
 
-void CkvDaoDataset::WriteText(const char* column, const char* field, size_t width)
+void CkvDaoDataset::ReadText(const char* column, char* text, size_t width)
 {
-    const std::string text = FieldText(field, width);
-    if (text.empty())
-        rs_->SetFieldValue(column, CDaoValue());
-    else
-        rs_->SetFieldValue(column, CDaoValue::FromText(text));
+    ReadText(rs_->GetFieldIndex(column), text, width);
 }
 
-int32_t CkvDaoDataset::ReadLong(const char* column)
+void CkvDaoDataset::WriteText(int field, const char* text, size_t width)
 {
-    const CDaoValue value = rs_->GetFieldValue(column);
+    const size_t length = FieldLength(text, width);
+    rs_->SetFieldValueAt(field, length ? CDaoValue::FromText(text, length) : CDaoValue());
+}
+
+void CkvDaoDataset::WriteText(const char* column, const char* text, size_t width)
+{
+    WriteText(rs_->GetFieldIndex(column), text, width);
+}
+
+int32_t CkvDaoDataset::ReadLong(int field)
+{
+    const CDaoValue& value = rs_->GetFieldValueRef(field);
     return value.GetKind() == CDaoValue::Int32 ? value.AsLong() : 0;
 }
 
-int16_t CkvDaoDataset::ReadShort(const char* column)
+int32_t CkvDaoDataset::ReadLong(const char* column) { return ReadLong(rs_->GetFieldIndex(column)); }
+
+int16_t CkvDaoDataset::ReadShort(int field)
 {
-    const CDaoValue value = rs_->GetFieldValue(column);
+    const CDaoValue& value = rs_->GetFieldValueRef(field);
     return value.GetKind() == CDaoValue::Int16 ? value.AsShort() : 0;
 }
 
-void CkvDaoDataset::ReadDate(const char* column, int32_t parts[6])
+int16_t CkvDaoDataset::ReadShort(const char* column) { return ReadShort(rs_->GetFieldIndex(column)); }
+
+void CkvDaoDataset::ReadDate(int field, int32_t parts[6])
 {
-    const CDaoValue value = rs_->GetFieldValue(column);
+    const CDaoValue& value = rs_->GetFieldValueRef(field);
     int read[6];
     const bool valid = value.GetKind() == CDaoValue::Date && OleDateToParts(value.AsDate(), read);
     for (int i = 0; i < 6; ++i) parts[i] = valid ? read[i] : -1;
 }
 
-void CkvDaoDataset::WriteDate(const char* column, const int32_t parts[6])
+void CkvDaoDataset::ReadDate(const char* column, int32_t parts[6]) { ReadDate(rs_->GetFieldIndex(column), parts); }
+
+void CkvDaoDataset::WriteDate(int field, const int32_t parts[6])
 {
     const int p[6] = {parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]};
     double date = 0;
     // A cleared or out-of-range date, and one the calendar rejects (30 February), mean "now".
     if (!OleDateFromParts(p, &date)) date = OleDateNow();
-    rs_->SetFieldValue(column, CDaoValue::FromDate(date));
+    rs_->SetFieldValueAt(field, CDaoValue::FromDate(date));
 }
 
-void CkvDaoDataset::ReadMemo(const char* column, CardRecBlob& blob, char* buffer)
+void CkvDaoDataset::WriteDate(const char* column, const int32_t parts[6])
 {
-    const CDaoValue value = rs_->GetFieldValue(column);
-    CopyBounded(value.GetKind() == CDaoValue::Text ? value.AsText() : std::string(), buffer, kTextBufferSize);
+    WriteDate(rs_->GetFieldIndex(column), parts);
+}
+
+void CkvDaoDataset::ReadMemo(int field, CardRecBlob& blob, char* buffer)
+{
+    const CDaoValue& value = rs_->GetFieldValueRef(field);
+    if (value.GetKind() == CDaoValue::Text)
+        CopyBounded(value.AsText(), buffer, kTextBufferSize);
+    else
+        buffer[0] = '\0';
     blob.Kind = 1;
     blob.Storage = 1;
     blob.Size = static_cast<int32_t>(std::strlen(buffer));
@@ -130,10 +152,15 @@ bool CkvDaoDataset::ReadBinary(const CDaoValue& value, CardRecBlob& blob, char* 
     return true;
 }
 
-void CkvDaoDataset::WriteBinary(const char* column, const CardRecBlob& blob)
+void CkvDaoDataset::WriteBinary(int field, const CardRecBlob& blob)
 {
     const size_t size = blob.Size > 0 ? static_cast<size_t>(blob.Size) : 0;
     std::vector<uint8_t> bytes(size, 0);
     if (blob.Data && size) std::memcpy(bytes.data(), blob.Data, size);
-    rs_->SetFieldValue(column, CDaoValue::FromBytes(std::move(bytes)));
+    rs_->SetFieldValueAt(field, CDaoValue::FromBytes(std::move(bytes)));
+}
+
+void CkvDaoDataset::WriteBinary(const char* column, const CardRecBlob& blob)
+{
+    WriteBinary(rs_->GetFieldIndex(column), blob);
 }

@@ -12,44 +12,65 @@ const char* FieldAt(const CardRec* rec, const KvTextColumn& column)
 
 }  // namespace
 
+const CkvDaoDataset::FlatFields& CkvDaoDataset::Flat()
+{
+    if (flat_.resolved) return flat_;
+    FlatFields f;
+    f.id = rs_->GetFieldIndex("ID");
+    f.linkId = rs_->GetFieldIndex("LinkID");
+    f.cDate = rs_->GetFieldIndex("CDate");
+    for (int i = 0; i < kCardTextColumnCount; ++i) f.text[i] = rs_->GetFieldIndex(kCardTextColumns[i].name);
+    f.flags = rs_->GetFieldIndex("Flags");
+    f.secondText = rs_->GetFieldIndex("SecondText");
+    f.cNote = rs_->GetFieldIndex("CNote");
+    f.cImage = rs_->GetFieldIndex("CImage");
+    f.resolved = true;
+    return flat_ = f;
+}
+
 int CkvDaoDataset::CardRecGet(CardRec* rec, int withLong)
 {
     if (!rec || !HasCurrentRecord()) return 0;
     return GuardDao([&] {
-        rec->ID = ReadLong("ID");
-        rec->LinkID = ReadLong("LinkID");
-        ReadDate("CDate", rec->CDate);
-        for (const KvTextColumn& column : kCardTextColumns) ReadText(column.name, FieldAt(rec, column), column.width);
-        rec->Flags = ReadShort("Flags");
+        const FlatFields& f = Flat();
+        rec->ID = ReadLong(f.id);
+        rec->LinkID = ReadLong(f.linkId);
+        ReadDate(f.cDate, rec->CDate);
+        for (int i = 0; i < kCardTextColumnCount; ++i)
+            ReadText(f.text[i], FieldAt(rec, kCardTextColumns[i]), kCardTextColumns[i].width);
+        rec->Flags = ReadShort(f.flags);
         ResetBlob(rec->SecondText);
         ResetBlob(rec->CNote);
         ResetBlob(rec->CImage);
         rec->CImage.Data = nullptr;
         if (!withLong) return 1;
-        ReadMemo("SecondText", rec->SecondText, text_[0].get());
-        ReadMemo("CNote", rec->CNote, text_[1].get());
-        return ReadBinary(rs_->GetFieldValue("CImage"), rec->CImage, images_[2].get()) ? 1 : 0;
+        ReadMemo(f.secondText, rec->SecondText, text_[0].get());
+        ReadMemo(f.cNote, rec->CNote, text_[1].get());
+        return ReadBinary(rs_->GetFieldValueRef(f.cImage), rec->CImage, images_[2].get()) ? 1 : 0;
     });
 }
 
 void CkvDaoDataset::PutFlatColumns(const CardRec& rec, bool update)
 {
-    if (!update) rs_->SetFieldValue("LinkID", CDaoValue::FromLong(rec.LinkID));
-    WriteDate("CDate", rec.CDate);
-    for (const KvTextColumn& column : kCardTextColumns) WriteText(column.name, FieldAt(&rec, column), column.width);
-    rs_->SetFieldValue("Flags", CDaoValue::FromShort(rec.Flags));
-    if (rec.SecondText.Modified && rec.SecondText.Data) rs_->SetFieldValue("SecondText", rec.SecondText.Data);
+    const FlatFields& f = Flat();
+    if (!update) rs_->SetFieldValueAt(f.linkId, CDaoValue::FromLong(rec.LinkID));
+    WriteDate(f.cDate, rec.CDate);
+    for (int i = 0; i < kCardTextColumnCount; ++i)
+        WriteText(f.text[i], FieldAt(&rec, kCardTextColumns[i]), kCardTextColumns[i].width);
+    rs_->SetFieldValueAt(f.flags, CDaoValue::FromShort(rec.Flags));
+    if (rec.SecondText.Modified && rec.SecondText.Data)
+        rs_->SetFieldValueAt(f.secondText, CDaoValue::FromText(rec.SecondText.Data));
     if (rec.CNote.Modified && rec.CNote.Data) {
         if (update && rec.CNote.Size < 1)
-            rs_->SetFieldValueNull("CNote");
+            rs_->SetFieldValueAt(f.cNote, CDaoValue::MakeNull());
         else
-            rs_->SetFieldValue("CNote", rec.CNote.Data);
+            rs_->SetFieldValueAt(f.cNote, CDaoValue::FromText(rec.CNote.Data));
     }
     if (rec.CImage.Modified) {
         if (update && (!rec.CImage.Data || rec.CImage.Size == 0))
-            rs_->SetFieldValueNull("CImage");
+            rs_->SetFieldValueAt(f.cImage, CDaoValue::MakeNull());
         else
-            WriteBinary("CImage", rec.CImage);
+            WriteBinary(f.cImage, rec.CImage);
     }
 }
 

@@ -164,7 +164,7 @@ int CkvDaoDataset::PutEmailFields(const CardEmailGroup& g, const std::string& pr
 
 int CkvDaoDataset::GetFieldRect(CardRecV4& rec)
 {
-    const CDaoValue value = rs_->GetFieldValue("FieldRect");
+    const CDaoValue& value = rs_->GetFieldValueRef(rs_->GetFieldIndex("FieldRect"));
     if (value.GetKind() != CDaoValue::Bytes || value.AsBytes().size() > kImageBufferSize) return 1;
     const std::vector<uint8_t>& bytes = value.AsBytes();
     char* scratch = images_[2].get();
@@ -267,7 +267,7 @@ int CkvDaoDataset::CardRecGetV4(CardRecV4* rec, int withImages)
         for (int i = 0; i < 3; ++i) {
             CardRecBlob& blob = rec->*kImageSlots[i].blob;
             ReadText(kImageSlots[i].nameColumn, blob.FileName, sizeof blob.FileName);
-            if (!ReadBinary(rs_->GetFieldValue(kImageSlots[i].dataColumn), blob, images_[i].get())) return 0;
+            if (!ReadBinary(rs_->GetFieldValueRef(rs_->GetFieldIndex(kImageSlots[i].dataColumn)), blob, images_[i].get())) return 0;
         }
         return 1;
     });

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "dao.h"
 #include "kvdb_fixture.h"
 
 namespace {
@@ -207,6 +208,40 @@ TEST_F(CardRecTest, UpdateKeepsTheStoredLinkID)
     ASSERT_EQ(kv_.CardRecGet(cards_, &again, 0), 1);
     EXPECT_EQ(again.LinkID, 42);
     EXPECT_STREQ(again.City, "Springfield");
+}
+
+// A record numbered past 65,535 (seeded through the DAO layer instead of 70,000 inserts)
+// keeps its full number on the way out, and the numbering goes on after it.
+TEST_F(CardRecTest, LargeIdsReadBackWhole)
+{
+    kv_.TblFree(cards_);
+    cards_ = nullptr;
+    kv_.CloseDatabase(db_);
+    db_ = nullptr;
+    {
+        CDaoDatabase dao;
+        dao.Open(PathOf("cards.mdb").c_str(), true);
+        CDaoRecordset rs(&dao);
+        rs.Open(dbOpenTable, KVDB_CARD_TABLE);
+        rs.AddNew();
+        rs.SetFieldValue("ID", CDaoValue::FromLong(70000));
+        rs.SetFieldValue("CNAME", "Seventy");
+        rs.Update();
+    }
+    ASSERT_EQ(kv_.OpenDatabase(KVDB_TYPE_JET, PathOf("cards.mdb").c_str(), &db_), 1);
+    cards_ = OpenCards(db_);
+    Store(MakeCard("Next"));
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+
+    CardRec card = MakeCard("");
+    ASSERT_EQ(kv_.RecFirst(cards_), 1);
+    ASSERT_EQ(kv_.CardRecGet(cards_, &card, 0), 1);
+    EXPECT_STREQ(card.CName, "Next");
+    EXPECT_EQ(card.ID, 70001);
+    ASSERT_EQ(kv_.RecNext(cards_), 1);
+    ASSERT_EQ(kv_.CardRecGet(cards_, &card, 1), 1);
+    EXPECT_STREQ(card.CName, "Seventy");
+    EXPECT_EQ(card.ID, 70000);
 }
 
 TEST_F(CardRecTest, LongTextsAreCutToTheirBuffers)

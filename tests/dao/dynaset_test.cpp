@@ -208,6 +208,46 @@ TEST_F(Dynaset, ValuesThatDoNotFitAreRefused) {
     EXPECT_EQ(rs.GetFieldValue("LINKID").AsLong(), 12);
 }
 
+// Field numbers reach the same values as names: rows of long, short and missing texts read
+// through references must not show what an earlier row left behind.
+TEST_F(Dynaset, FieldNumbersReadAndWriteAsNamesDo) {
+    CDaoRecordset rs(&db);
+    rs.Open(dbOpenDynaset, "SELECT * FROM NM");
+    const int name = rs.GetFieldIndex("cname"), note = rs.GetFieldIndex("CNote"), link = rs.GetFieldIndex("LinkID");
+    const int image = rs.GetFieldIndex("CIMAGE");
+    EXPECT_EQ(DaoErrorOf([&] { rs.GetFieldIndex("NoSuchField"); }), daoErrItemNotFound);
+    EXPECT_EQ(DaoErrorOf([&] { rs.SetFieldValueAt(name, CDaoValue::FromText("x")); }), daoErrUpdateWithoutEdit);
+
+    struct Row { const char* name; std::string note; std::vector<uint8_t> image; };
+    const Row rows[] = {{"Long", std::string(3000, 'L'), {1, 2, 3, 4, 5}}, {nullptr, "", {}}, {"S", "s", {9}}};
+    for (const Row& row : rows) {
+        rs.AddNew();
+        rs.SetFieldValueAt(name, row.name ? CDaoValue::FromText(row.name) : CDaoValue());
+        rs.SetFieldValueAt(note, row.note.empty() ? CDaoValue() : CDaoValue::FromText(row.note));
+        if (!row.image.empty()) rs.SetFieldValueAt(image, CDaoValue::FromBytes(row.image));
+        rs.SetFieldValueAt(link, CDaoValue::FromText("12"));   // converted as by name
+        EXPECT_EQ(DaoErrorOf([&] { rs.SetFieldValueAt(name, CDaoValue::FromText("0123456789X")); }),
+                  daoErrFieldTooSmall);
+        EXPECT_EQ(DaoErrorOf([&] { rs.SetFieldValueAt(99, CDaoValue::FromLong(1)); }), daoErrItemNotFound);
+        rs.Update();
+    }
+    rs.MoveFirst();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name ? row.name : "<null>");
+        const CDaoValue& n = rs.GetFieldValueRef(name);
+        EXPECT_TRUE(n == (row.name ? CDaoValue::FromText(row.name) : CDaoValue::MakeNull()));
+        EXPECT_TRUE(rs.GetFieldValueRef(note) == rs.GetFieldValue("CNOTE"));
+        EXPECT_EQ(rs.GetFieldValueRef(note).IsNull(), row.note.empty());
+        if (!row.note.empty()) EXPECT_EQ(rs.GetFieldValueRef(note).AsText(), row.note);
+        EXPECT_TRUE(rs.GetFieldValueRef(image) ==
+                    (row.image.empty() ? CDaoValue::MakeNull() : CDaoValue::FromBytes(row.image)));
+        EXPECT_TRUE(rs.GetFieldValueRef(link) == CDaoValue::FromLong(12));
+        rs.MoveNext();
+    }
+    EXPECT_EQ(DaoErrorOf([&] { rs.GetFieldValueRef(name); }), daoErrNoCurrentRecord);
+    EXPECT_EQ(DaoErrorOf([&] { rs.GetFieldValueRef(-1); }), daoErrItemNotFound);
+}
+
 TEST_F(Dynaset, TextSortsAndComparesWithoutRegardToCaseWithNullFirst) {
     AddCards({"bob", "Alice", nullptr, "carl", "ALAN"});
     CDaoRecordset rs(&db);

@@ -76,6 +76,12 @@ public:
     static CDaoValue FromText(const std::string& text);
     static CDaoValue FromBytes(const void* data, size_t size);
     static CDaoValue FromBytes(std::vector<uint8_t> bytes);
+    static CDaoValue FromText(const char* text, size_t size);
+
+    // Make this value text or bytes in place, reusing the storage it already holds, so that
+    // a value refilled row after row stops allocating once it has seen its longest content.
+    void AssignText(const char* text, size_t size);
+    void AssignBytes(const void* data, size_t size);
 
     Kind GetKind() const { return kind_; }
     bool IsEmpty() const { return kind_ == Empty; }
@@ -352,6 +358,15 @@ public:
     // does not fit; 3163 when text is longer than a Text(n) field). An empty value stores Null.
     CDaoValue GetFieldValue(const char* name);
     void SetFieldValue(const char* name, const CDaoValue& value);
+    // The same by field number, for callers that touch the same fields on every record:
+    // GetFieldIndex resolves a name once (3265 for an unknown name); the number stays valid
+    // until the recordset is closed or opened again. GetFieldValueRef returns the value
+    // without copying it; the reference lasts until the next move, change, AddNew/Edit,
+    // Update or Close of this recordset. SetFieldValueAt takes the value over when it
+    // already has the field's type. Errors as for the calls by name.
+    int GetFieldIndex(const char* name) const;
+    const CDaoValue& GetFieldValueRef(int index);
+    void SetFieldValueAt(int index, CDaoValue value);
     void SetFieldValue(const char* name, const char* text);   // a text value
     void SetFieldValueNull(const char* name);
     int GetFieldCount() const;

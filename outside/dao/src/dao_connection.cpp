@@ -64,6 +64,11 @@ sqlite3* OpenConnection(const std::string& path, bool readOnly, bool create) {
     return db;
 }
 
+void HoldFileLock(sqlite3* db) {
+    const int rc = sqlite3_exec(db, "PRAGMA locking_mode=EXCLUSIVE;", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) RaiseSqlite(db, rc, kSourceDatabase);
+}
+
 sqlite3* OpenMemoryConnection() {
     sqlite3* db = nullptr;
     if (sqlite3_open(":memory:", &db) != SQLITE_OK) {

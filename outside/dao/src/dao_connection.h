@@ -10,6 +10,10 @@ namespace daoimpl {
 // sets durable journaling and registers the Jet criteria functions. Throws 3343 for a file
 // that is no database, 3024 when it cannot be opened.
 sqlite3* OpenConnection(const std::string& path, bool readOnly, bool create);
+// For an open that no other may share: SQLite keeps its file lock between statements
+// instead of taking and dropping it (and re-reading the file header) for each one, which
+// costs a round trip to the file system per statement.
+void HoldFileLock(sqlite3* db);
 // An in-memory connection set up the same way (for dBASE folders).
 sqlite3* OpenMemoryConnection();
 // The code page named by "CP=" in a Jet locale string; 1252 when there is none.

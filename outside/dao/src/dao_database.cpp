@@ -139,6 +139,7 @@ void CDaoDatabase::Open(const char* name, bool exclusive, bool readOnly, const c
     }
     try {
         state.db = OpenConnection(state.name, readOnly, false);
+        if (exclusive) HoldFileLock(state.db);
         if (!readOnly) EnsureMetadataTables(state.db);
         state.codePage = CodePageOfLocale(GetMeta(state.db, "locale"));
     } catch (CDaoException*) {
@@ -160,6 +161,7 @@ void CDaoDatabase::Create(const char* name, const char* locale, int options) {
     if (!state.lock.Acquire(state.name, true, &inUse)) Raise(daoErrFileInUse, kSourceWorkspace, state.name);
     try {
         state.db = OpenConnection(state.name, false, true);
+        HoldFileLock(state.db);
         EnsureMetadataTables(state.db);
         const std::string localeText = locale ? locale : dbLangGeneral;
         SetMeta(state.db, "locale", localeText);

@@ -104,21 +104,25 @@ CDaoValue ToBytes(const CDaoValue& value) {
 
 }  // namespace
 
-CDaoValue ReadColumn(sqlite3_stmt* stmt, int column, const CDaoFieldInfo& field) {
+void ReadColumnInto(sqlite3_stmt* stmt, int column, const CDaoFieldInfo& field, CDaoValue& out) {
     const int type = sqlite3_column_type(stmt, column);
-    if (type == SQLITE_NULL) return CDaoValue::MakeNull();
+    if (type == SQLITE_NULL) {
+        if (!out.IsNull()) out = CDaoValue::MakeNull();
+        return;
+    }
     switch (field.m_nType) {
-    case dbLong: return CDaoValue::FromLong(static_cast<int32_t>(sqlite3_column_int64(stmt, column)));
-    case dbInteger: return CDaoValue::FromShort(static_cast<int16_t>(sqlite3_column_int(stmt, column)));
-    case dbDate: return CDaoValue::FromDate(sqlite3_column_double(stmt, column));
+    case dbLong: out = CDaoValue::FromLong(static_cast<int32_t>(sqlite3_column_int64(stmt, column))); break;
+    case dbInteger: out = CDaoValue::FromShort(static_cast<int16_t>(sqlite3_column_int(stmt, column))); break;
+    case dbDate: out = CDaoValue::FromDate(sqlite3_column_double(stmt, column)); break;
     case dbText:
     case dbMemo: {
         const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        return CDaoValue::FromText(std::string(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt, column))));
+        out.AssignText(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt, column)));
+        break;
     }
     default: {
         const void* data = sqlite3_column_blob(stmt, column);
-        return CDaoValue::FromBytes(data, static_cast<size_t>(sqlite3_column_bytes(stmt, column)));
+        out.AssignBytes(data, static_cast<size_t>(sqlite3_column_bytes(stmt, column)));
     }
     }
 }
@@ -137,6 +141,23 @@ void BindValue(sqlite3_stmt* stmt, int parameter, const CDaoValue& value) {
                           SQLITE_TRANSIENT);
         break;
     default: sqlite3_bind_null(stmt, parameter); break;
+    }
+}
+
+bool FitsFieldAsIs(const CDaoValue& value, const CDaoFieldInfo& field, unsigned codePage) {
+    switch (field.m_nType) {
+    case dbLong: return value.GetKind() == CDaoValue::Int32;
+    case dbInteger: return value.GetKind() == CDaoValue::Int16;
+    case dbDate: return value.GetKind() == CDaoValue::Date;
+    case dbMemo: return value.GetKind() == CDaoValue::Text;
+    case dbText: {
+        if (value.GetKind() != CDaoValue::Text) return false;
+        // A character takes at least one byte: text no longer in bytes than the field always fits.
+        const size_t limit = field.m_lSize > 0 ? static_cast<size_t>(field.m_lSize) : SIZE_MAX;
+        return value.AsText().size() <= limit || CharacterCount(value.AsText(), codePage) <= limit;
+    }
+    case dbLongBinary: return value.GetKind() == CDaoValue::Bytes;
+    default: return false;
     }
 }
 

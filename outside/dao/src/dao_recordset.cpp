@@ -64,6 +64,12 @@ struct DaoRecordsetState {
 
     std::map<std::string, FindSet> finds;
 
+    // The INSERT text of the last AddNew, by the fields it set: records added one after
+    // another usually set the same fields.
+    std::vector<bool> insertDirty;
+    std::string insertSql;
+    std::vector<int> insertColumns;
+
     long Count() const { return static_cast<long>(keys.size()); }
     bool HasCurrent() const { return !deleted && pos >= 0 && pos < Count(); }
 };
@@ -209,7 +215,7 @@ const std::vector<CDaoValue>& FetchRow(DaoDatabaseState& db, DaoRecordsetState& 
     }
     rs.row.resize(rs.schema.columns.size());
     for (size_t i = 0; i < rs.schema.columns.size(); ++i)
-        rs.row[i] = ReadColumn(stmt, static_cast<int>(i), rs.schema.columns[i]);
+        ReadColumnInto(stmt, static_cast<int>(i), rs.schema.columns[i], rs.row[i]);
     sqlite3_reset(stmt);
     rs.cached = true;
     rs.cachedRowid = rowid;
@@ -267,22 +273,37 @@ void BindStep(DaoDatabaseState& db, sqlite3_stmt* stmt) {
     if (rc != SQLITE_DONE) RaiseSqlite(db.db, rc, kSourceRecordset);
 }
 
-int64_t InsertRow(DaoDatabaseState& db, DaoRecordsetState& rs) {
+// The INSERT text for the fields set since AddNew (with a leading rowid parameter when
+// withRowid), and those fields in parameter order.
+void BuildInsert(const DaoRecordsetState& rs, bool withRowid, std::string& sql, std::vector<int>& columns) {
     std::string names, params;
-    std::vector<int> columns;
+    columns.clear();
     for (size_t i = 0; i < rs.edit.size(); ++i) {
         if (!rs.dirty[i]) continue;
         names += (columns.empty() ? "" : ",") + QuoteIdentifier(rs.schema.columns[i].m_strName);
         params += columns.empty() ? "?" : ",?";
         columns.push_back(static_cast<int>(i));
     }
+    const std::string table = QuoteIdentifier(rs.schema.name);
+    sql = withRowid ? "INSERT INTO " + table + "(rowid" + (columns.empty() ? "" : ",") + names + ") VALUES(?" +
+                          (columns.empty() ? "" : ",") + params + ")"
+          : columns.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                            : "INSERT INTO " + table + "(" + names + ") VALUES(" + params + ")";
+}
+
+int64_t InsertRow(DaoDatabaseState& db, DaoRecordsetState& rs) {
     int64_t explicitRowid = 0;
     if (db.dbase) explicitRowid = db.dbase->AppendRow(rs.schema, rs.edit);
-    const std::string table = QuoteIdentifier(rs.schema.name);
-    std::string sql = explicitRowid ? "INSERT INTO " + table + "(rowid" + (columns.empty() ? "" : ",") + names +
-                                          ") VALUES(?" + (columns.empty() ? "" : ",") + params + ")"
-                      : columns.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
-                                        : "INSERT INTO " + table + "(" + names + ") VALUES(" + params + ")";
+    std::string rowidSql;
+    std::vector<int> rowidColumns;
+    if (explicitRowid) {
+        BuildInsert(rs, true, rowidSql, rowidColumns);
+    } else if (rs.insertSql.empty() || rs.insertDirty != rs.dirty) {
+        BuildInsert(rs, false, rs.insertSql, rs.insertColumns);
+        rs.insertDirty = rs.dirty;
+    }
+    const std::string& sql = explicitRowid ? rowidSql : rs.insertSql;
+    const std::vector<int>& columns = explicitRowid ? rowidColumns : rs.insertColumns;
     sqlite3_stmt* stmt = db.Prepare(sql, kSourceRecordset);
     int parameter = 1;
     if (explicitRowid) sqlite3_bind_int64(stmt, parameter++, explicitRowid);
@@ -595,26 +616,58 @@ int CDaoRecordset::GetEditMode() const { return state_ ? state_->editMode : kNoE
 
 // ---- field values -----------------------------------------------------------------------
 
-CDaoValue CDaoRecordset::GetFieldValue(const char* name) {
-    DaoRecordsetState& rs = Require(state_);
-    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
-    const int column = ColumnOf(rs, name);
+namespace {
+
+const CDaoValue& CurrentValue(CDaoDatabase* database, DaoRecordsetState& rs, int column) {
+    DaoDatabaseState& db = OpenState(database, kSourceRecordset);
     if (rs.editMode != kNoEdit) return rs.edit[column];
     RefreshKeys(db, rs);
     if (!rs.HasCurrent()) RaiseNoCurrent(rs);
     return FetchRow(db, rs, rs.keys[rs.pos])[column];
 }
 
-void CDaoRecordset::SetFieldValue(const char* name, const CDaoValue& value) {
-    DaoRecordsetState& rs = Require(state_);
-    DaoDatabaseState& db = OpenState(database_, kSourceRecordset);
-    const int column = ColumnOf(rs, name);
+void StoreValue(CDaoDatabase* database, DaoRecordsetState& rs, int column, CDaoValue&& value) {
+    DaoDatabaseState& db = OpenState(database, kSourceRecordset);
     if (rs.editMode == kNoEdit) Raise(daoErrUpdateWithoutEdit, kSourceRecordset);
     const CDaoFieldInfo& field = rs.schema.columns[column];
     if (rs.editMode == kEditing && column == rs.schema.AutoIncrementColumn())
         Raise(daoErrReadOnly, kSourceField);
-    rs.edit[column] = CoerceToField(value, field, db.codePage);
+    if (FitsFieldAsIs(value, field, db.codePage))
+        rs.edit[column] = std::move(value);
+    else
+        rs.edit[column] = CoerceToField(value, field, db.codePage);
     rs.dirty[column] = true;
+}
+
+int CheckedColumn(const DaoRecordsetState& rs, int index) {
+    if (index < 0 || index >= static_cast<int>(rs.schema.columns.size())) Raise(daoErrItemNotFound, kSourceRecordset);
+    return index;
+}
+
+}  // namespace
+
+CDaoValue CDaoRecordset::GetFieldValue(const char* name) {
+    DaoRecordsetState& rs = Require(state_);
+    OpenState(database_, kSourceRecordset);   // a closed database before an unknown name
+    return CurrentValue(database_, rs, ColumnOf(rs, name));
+}
+
+void CDaoRecordset::SetFieldValue(const char* name, const CDaoValue& value) {
+    DaoRecordsetState& rs = Require(state_);
+    OpenState(database_, kSourceRecordset);   // a closed database before an unknown name
+    StoreValue(database_, rs, ColumnOf(rs, name), CDaoValue(value));
+}
+
+int CDaoRecordset::GetFieldIndex(const char* name) const { return ColumnOf(Require(state_), name); }
+
+const CDaoValue& CDaoRecordset::GetFieldValueRef(int index) {
+    DaoRecordsetState& rs = Require(state_);
+    return CurrentValue(database_, rs, CheckedColumn(rs, index));
+}
+
+void CDaoRecordset::SetFieldValueAt(int index, CDaoValue value) {
+    DaoRecordsetState& rs = Require(state_);
+    StoreValue(database_, rs, CheckedColumn(rs, index), std::move(value));
 }
 
 void CDaoRecordset::SetFieldValue(const char* name, const char* text) {

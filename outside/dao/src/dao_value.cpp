@@ -49,6 +49,29 @@ CDaoValue CDaoValue::FromBytes(std::vector<uint8_t> bytes) {
     return v;
 }
 
+CDaoValue CDaoValue::FromText(const char* text, size_t size) {
+    CDaoValue v;
+    v.AssignText(text, size);
+    return v;
+}
+
+void CDaoValue::AssignText(const char* text, size_t size) {
+    kind_ = Text;
+    number_ = 0;
+    date_ = 0;
+    text_.assign(text, size);
+    bytes_.clear();
+}
+
+void CDaoValue::AssignBytes(const void* data, size_t size) {
+    kind_ = Bytes;
+    number_ = 0;
+    date_ = 0;
+    text_.clear();
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    bytes_.assign(bytes, bytes + size);
+}
+
 bool CDaoValue::operator==(const CDaoValue& other) const {
     if (kind_ != other.kind_) return false;
     switch (kind_) {
