@@ -10,13 +10,27 @@
 
 namespace {
 
+// The lead bytes of the process's ANSI code page, asked of the system once: a Get copies
+// thousands of characters, and a system call per character cost more than the copy.
+bool IsLeadByte(char c)
+{
+    static const struct LeadBytes {
+        bool lead[256];
+        LeadBytes()
+        {
+            for (int b = 0; b < 256; ++b) lead[b] = IsDBCSLeadByte(static_cast<BYTE>(b)) != FALSE;
+        }
+    } table;
+    return table.lead[static_cast<unsigned char>(c)];
+}
+
 // Copies at most width - 1 bytes, never splitting a double-byte character, and terminates.
 void CopyBounded(const std::string& text, char* field, size_t width)
 {
     if (width == 0) return;
     size_t length = 0;
     while (length < text.size() && length < width - 1) {
-        const size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[length])) ? 2 : 1;
+        const size_t step = IsLeadByte(text[length]) ? 2 : 1;
         if (length + step > width - 1 || length + step > text.size()) break;
         length += step;
     }
