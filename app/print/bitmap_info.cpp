@@ -1,13 +1,15 @@
 // Row width and header of the device-independent bitmaps every image path builds.
 #include "print.h"
+#include <pixwell.h>
 #include <string.h>
 
+// The image code knows 1-, 4-, 8- and 24-bit images only; any other depth has no row size here.
 int GetDibRowBytes(int width, int bitsPerPixel) {
     switch (bitsPerPixel) {
-    case 1: return (width + 31) / 32 * 4;
-    case 4: return (width + 7) / 8 * 4;
-    case 8: return (width + 3) / 4 * 4;
-    case 24: return (3 * width + 3) / 4 * 4;
+    case 1:
+    case 4:
+    case 8:
+    case 24: return pixwell::DibRowBytes(bitsPerPixel, width);
     default: return 0;
     }
 }

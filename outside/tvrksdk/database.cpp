@@ -1,6 +1,7 @@
 // The recognition database: the stand-in checks only that the named folder exists.
 #include "tvrksdk.h"
 #include "trace.h"
+#include "load_hold.h"
 #include <windows.h>
 #include <stdio.h>
 
@@ -18,6 +19,7 @@ extern "C" int32_t TVRK_load_database(int32_t codePage, RecogLoadRecord* record,
     snprintf(line, sizeof line, "TVRK_load_database %d %d %.260s", codePage, withDatabase,
              record ? record->DatabaseFolder : "");
     TraceEngineCall(line);
+    HoldLoadWhileAsked();
     if (!record || codePage < 0 || codePage > 2) return 0;
     if (!withDatabase) return 1;
     if (!IsFolder(record->DatabaseFolder)) return 0;

@@ -203,3 +203,42 @@ TEST(CardFile, RestrictedUserWorksInThePerUserDatabaseFolder) {
     GetPrivateProfileStringA("CardBase", "DataBaseName", "", value, sizeof value, (folder + "zem40.ini").c_str());
     EXPECT_EQ(std::string(value), saved);
 }
+
+// A restricted user may keep the untitled cards only where a folder can be made beside the
+// file; a refused path brings the message and the dialog back, and nothing is written there.
+TEST(CardFile, RestrictedUserIsRefusedAPathWithoutWriteAccessAndAskedAgain) {
+    Installation installation("cardfile-restricted-refused");
+    std::string folder = installation.Path("peruser\\");
+    std::vector<std::pair<std::string, std::string>> env = {{"ZEM40_TEST_RESTRICTED_USER", "1"}, {"PATHKEEP_FOLDER", folder}};
+    ProgramRun run(installation, "", env);
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    SendMessageA(main, WM_COMMAND, 71, 0);
+    // The write test makes a folder named like the file; one that is there already fails it.
+    std::string blockedFolder = folder + "Database\\Blocked";
+    ASSERT_TRUE(CreateDirectoryA(blockedFolder.c_str(), nullptr));
+    std::string refused = blockedFolder + ".mdb";
+    std::string saved = folder + "Database\\Mine.mdb";
+    DialogAnswerer answers(run.ProcessId());
+    answers.AnswerMessage(kSaveQuestion, IDYES);
+    answers.AnswerMessage("You do not have permission to open this file.", IDOK);
+    answers.AnswerFileDialog("Save Card File", refused, 1);
+    answers.AnswerFileDialog("Save Card File", saved);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+
+    int refusals = 0, saveDialogs = 0;
+    for (const SeenDialog& seen : answers.Seen()) {
+        if (seen.Text == "You do not have permission to open this file.") {
+            ++refusals;
+            EXPECT_EQ(seen.Caption, "Error");  // a message box without caption text
+        }
+        if (seen.Caption == "Save Card File") ++saveDialogs;
+    }
+    EXPECT_EQ(refusals, 1);
+    EXPECT_EQ(saveDialogs, 2);
+    EXPECT_FALSE(FileExists(refused));
+    EXPECT_NE(GetFileAttributesA(blockedFolder.c_str()), INVALID_FILE_ATTRIBUTES) << "the user's folder must stay";
+    EXPECT_EQ(CountCards(saved), 1);
+    EXPECT_FALSE(FileExists(folder + "Database\\Untitled.mdb"));
+}

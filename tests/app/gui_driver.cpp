@@ -57,17 +57,6 @@ void CopyTree(const std::string& from, const std::string& to, bool withFiles = t
     FindClose(search);
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    std::string text;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return text;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    fclose(f);
-    return text;
-}
-
 void WriteWholeFile(const std::string& path, const std::string& text) {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) return;
@@ -81,6 +70,17 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 }
 
 }  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+    std::string text;
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return text;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    fclose(f);
+    return text;
+}
 
 std::string Installation::BuildFolder() {
     std::string bin = ModuleFolder();  // the build folder's bin folder
@@ -123,12 +123,17 @@ DialogAnswerer::~DialogAnswerer() {
 
 void DialogAnswerer::AnswerMessage(const std::string& textPart, int buttonId) {
     std::lock_guard<std::mutex> guard(lock_);
-    rules_.push_back({textPart, buttonId, false, ""});
+    rules_.push_back({textPart, buttonId, false, "", -1});
 }
 
-void DialogAnswerer::AnswerFileDialog(const std::string& title, const std::string& path) {
+void DialogAnswerer::AnswerFileDialog(const std::string& title, const std::string& path, int times) {
     std::lock_guard<std::mutex> guard(lock_);
-    rules_.push_back({title, path.empty() ? IDCANCEL : IDOK, true, path});
+    rules_.push_back({title, path.empty() ? IDCANCEL : IDOK, true, path, times > 0 ? times : -1});
+}
+
+void DialogAnswerer::Answered(size_t rule) {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (rules_[rule].Remaining > 0) --rules_[rule].Remaining;
 }
 
 std::vector<SeenDialog> DialogAnswerer::Seen() {
@@ -170,15 +175,17 @@ static HWND FindFileNameEdit(HWND dialog) {
 bool DialogAnswerer::Handle(HWND dialog) {
     SeenDialog seen{WindowText(dialog), WindowText(GetDlgItem(dialog, 0xFFFF))};
     Rule rule{};
+    size_t ruleIndex = 0;
     bool matched = false;
     {
         std::lock_guard<std::mutex> guard(lock_);
-        for (const Rule& r : rules_) {
+        for (size_t i = 0; i < rules_.size() && !matched; ++i) {
+            const Rule& r = rules_[i];
             const std::string& subject = r.FileDialog ? seen.Caption : seen.Text;
-            if (subject.find(r.Match) != std::string::npos) {
+            if (r.Remaining != 0 && subject.find(r.Match) != std::string::npos) {
                 rule = r;
+                ruleIndex = i;
                 matched = true;
-                break;
             }
         }
         seen_.push_back(seen);
@@ -191,14 +198,16 @@ bool DialogAnswerer::Handle(HWND dialog) {
         SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rule.Path.c_str()));
     }
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(rule.Button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, rule.Button)));
-    if (!rule.FileDialog) return true;
-    // A file dialog that is still busy setting itself up ignores the button: try again.
-    Sleep(1000);
-    if (IsWindow(dialog) && IsWindowVisible(dialog)) {
-        std::lock_guard<std::mutex> guard(lock_);
-        seen_.pop_back();
-        return false;
+    if (rule.FileDialog) {
+        // A file dialog that is still busy setting itself up ignores the button: try again.
+        Sleep(1000);
+        if (IsWindow(dialog) && IsWindowVisible(dialog)) {
+            std::lock_guard<std::mutex> guard(lock_);
+            seen_.pop_back();
+            return false;
+        }
     }
+    Answered(ruleIndex);
     return true;
 }
 
@@ -306,35 +315,48 @@ static std::string HostPath(std::string path) {
     return path;
 }
 
-std::string SaveScreenshot(HWND window, const std::string& name) {
+WindowPixels CaptureWindow(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
-    int w = r.right - r.left, h = r.bottom - r.top;
+    WindowPixels shot;
+    shot.Width = r.right - r.left;
+    shot.Height = r.bottom - r.top;
+    shot.Pixels.assign(static_cast<size_t>(shot.Width) * shot.Height, 0);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), shot.Width, -shot.Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, shot.Width, shot.Height, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
+        memcpy(shot.Pixels.data(), bits, shot.Pixels.size() * sizeof(DWORD));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+std::string SaveScreenshot(HWND window, const std::string& name) {
+    WindowPixels shot = CaptureWindow(window);
     std::string folder = Installation::BuildFolder() + "screenshots\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     std::string bmp = folder + name + ".bmp";
-    DWORD stride = (w * 3 + 3) / 4 * 4;
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h), 0, 0,
-                          sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), shot.Width, -shot.Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    DWORD size = static_cast<DWORD>(shot.Pixels.size() * sizeof(DWORD));
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + size), 0, 0,
+                          sizeof(BITMAPFILEHEADER) + sizeof header};
     FILE* f = fopen(bmp.c_str(), "wb");
     if (f) {
         fwrite(&file, sizeof file, 1, f);
-        fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f);
-        fwrite(bits, stride * h, 1, f);
+        fwrite(&header, sizeof header, 1, f);
+        fwrite(shot.Pixels.data(), size, 1, f);
         fclose(f);
     }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     // ImageMagick on the host turns it into a PNG when it is there.
     std::string png = folder + name + ".png";
     std::string command = "Z:\\usr\\bin\\convert \"" + HostPath(bmp) + "\" \"" + HostPath(png) + "\"";

@@ -38,8 +38,9 @@ public:
     ~DialogAnswerer();
     // Presses the button for a message box whose text contains textPart.
     void AnswerMessage(const std::string& textPart, int buttonId);
-    // Types the path into a file dialog of that title and presses OK (an empty path cancels).
-    void AnswerFileDialog(const std::string& title, const std::string& path);
+    // Types the path into a file dialog of that title and presses OK (an empty path cancels);
+    // with times above 0 only that many dialogs, so that a later rule answers the next one.
+    void AnswerFileDialog(const std::string& title, const std::string& path, int times = 0);
     std::vector<SeenDialog> Seen();
 
 private:
@@ -48,9 +49,11 @@ private:
         int Button;
         bool FileDialog;
         std::string Path;
+        int Remaining;  // dialogs still to answer; below 0 for every one
     };
     void Run();
     bool Handle(HWND dialog);
+    void Answered(size_t rule);
     DWORD processId_;
     std::vector<Rule> rules_;
     std::vector<SeenDialog> seen_;
@@ -82,6 +85,19 @@ private:
 };
 
 std::string WindowText(HWND window);
+// The whole file, or empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+// What the screen shows of a window, top row first.
+struct WindowPixels {
+    int Width = 0;
+    int Height = 0;
+    std::vector<DWORD> Pixels;  // 0x00RRGGBB
+    COLORREF At(int x, int y) const {
+        DWORD p = Pixels[static_cast<size_t>(y) * Width + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+};
+WindowPixels CaptureWindow(HWND window);
 // Saves the window's screen area as a PNG (through ImageMagick) or BMP; returns the path.
 std::string SaveScreenshot(HWND window, const std::string& name);
 // Pumps this thread's messages for the given time.

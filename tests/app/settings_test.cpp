@@ -23,17 +23,6 @@ std::string ReadFrom(const std::string& ini, const char* section, const char* ke
     return value;
 }
 
-std::string ReadText(const std::string& path) {
-    std::string text;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return text;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    fclose(f);
-    return text;
-}
-
 }  // namespace
 
 TEST(Settings, EmptyFileStartsOnDefaultsAndClosingWritesTheSessionKeys) {
@@ -115,7 +104,7 @@ TEST(Settings, RestrictedUserFirstRunWritesItsKeysOnceAndSecondRunNone) {
     std::string folder = installation.Path("peruser\\");
     std::vector<std::pair<std::string, std::string>> env = {{"ZEM40_TEST_RESTRICTED_USER", "1"},
                                                             {"PATHKEEP_FOLDER", folder}};
-    std::string ownBefore = ReadText(installation.SettingsPath());
+    std::string ownBefore = ReadWholeFile(installation.SettingsPath());
     ASSERT_EQ(RunAndClose(installation, env), 0);
     std::string ini = folder + "zem40.ini";
     ASSERT_TRUE(FileExists(ini));
@@ -144,7 +133,7 @@ TEST(Settings, RestrictedUserFirstRunWritesItsKeysOnceAndSecondRunNone) {
         EXPECT_NE(GetFileAttributesA((folder + sub).c_str()), INVALID_FILE_ATTRIBUTES) << sub;
     EXPECT_TRUE(FileExists(folder + "empty.tif"));
     // The program's own settings stay untouched by the per-user run.
-    EXPECT_EQ(ReadText(installation.SettingsPath()), ownBefore);
+    EXPECT_EQ(ReadWholeFile(installation.SettingsPath()), ownBefore);
 
     // The user changes three of those keys; a second run keeps them.
     WritePrivateProfileStringA("Preference", "ExportOptn", "222222", ini.c_str());
