@@ -39,3 +39,14 @@ function(zem_test name)
   # would be seen (and answered) by another's watcher: they take turns on it.
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine_desktop)
 endfunction()
+
+# zem_add_subfolders(): adds every sub-folder of the current folder that has a CMakeLists.txt,
+# so a new component joins the build without anyone editing a shared list.
+function(zem_add_subfolders)
+  file(GLOB entries LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(dir ${entries})
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
