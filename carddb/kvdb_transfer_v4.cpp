@@ -11,34 +11,80 @@ std::string Numbered(const char* stem, int n) { return stem + std::to_string(n);
 // are cut to the column rather than failing the whole record.
 const size_t kPhonePartWidth = 6;
 
+// Calls visit(unit, columnSuffix) for the units of a name group, in column order.
+template <class Group, class Visit> void ForEachNameUnit(Group& g, Visit&& visit)
+{
+    visit(g.FullName, "_FullName");
+    visit(g.FirstName, "_FirstName");
+    visit(g.LastName, "_LastName");
+    visit(g.MiddleName, "_MiddleName");
+    visit(g.PrefixName, "_PrefixName");
+    visit(g.SuffixName, "_SuffixName");
+}
+
+// Calls visit(unit, columnSuffix) for the text units of an address group, in column order.
+template <class Group, class Visit> void ForEachAddressUnit(Group& g, Visit&& visit)
+{
+    visit(g.FullAddress, "_FullAddress");
+    visit(g.Street, "_Street");
+    visit(g.City, "_City");
+    visit(g.State, "_State");
+    visit(g.Country, "_Country");
+    visit(g.ZipCode, "_ZipCode");
+    visit(g.POBOX, "_POBOX");
+}
+
 // Calls visit(int32_t* rect) for the 78 units that keep a rectangle, in "FieldRect" order.
 template <class Rec, class Visit> void ForEachRect(Rec& rec, Visit&& visit)
 {
-    auto names = [&](auto& group) {
-        visit(group.FullName.FieldRect);
-        visit(group.FirstName.FieldRect);
-        visit(group.LastName.FieldRect);
-        visit(group.MiddleName.FieldRect);
-        visit(group.PrefixName.FieldRect);
-        visit(group.SuffixName.FieldRect);
-    };
-    names(rec.ENAME);
-    names(rec.CNAME);
+    auto rectOf = [&](auto& unit, const char*) { visit(unit.FieldRect); };
+    ForEachNameUnit(rec.ENAME, rectOf);
+    ForEachNameUnit(rec.CNAME, rectOf);
     for (auto& phone : rec.Phone) visit(phone.PhoneNum.FieldRect);
     for (int k = 0; k < 4; ++k) {
         visit(rec.Company[k].FieldRect);
         visit(rec.Title[k].FieldRect);
         visit(rec.Department[k].FieldRect);
-        auto& a = rec.Address[k];
-        for (auto* rect : {a.FullAddress.FieldRect, a.Street.FieldRect, a.City.FieldRect, a.State.FieldRect,
-                           a.Country.FieldRect, a.ZipCode.FieldRect, a.POBOX.FieldRect})
-            visit(rect);
+        ForEachAddressUnit(rec.Address[k], rectOf);
         visit(rec.Fax[k].PhoneNum.FieldRect);
         visit(rec.Email[k].EmailName.FieldRect);
         visit(rec.WebSite[k].FieldRect);
     }
     for (auto& note : rec.Note) visit(note.FieldRect);
 }
+
+// Calls visit(part, column) for the dates, column groups, units and small numbers of a V4
+// record (not its key, link, images or rectangles), in column order. Reading and writing
+// both walk it, so a column cannot be read under one name and written under another.
+template <class Rec, class Visit> void ForEachV4Column(Rec& rec, Visit&& visit)
+{
+    visit(rec.CDate, "CDate");
+    visit(rec.BirthDay, "BirthDay");
+    visit(rec.ENAME, "ENAME");
+    visit(rec.CNAME, "CNAME");
+    for (int i = 0; i < 6; ++i) visit(rec.Phone[i], Numbered("Phone", i));
+    for (int k = 0; k < 4; ++k) {
+        visit(rec.Company[k], Numbered("Company", k));
+        visit(rec.Title[k], Numbered("Title", k));
+        visit(rec.Department[k], Numbered("Department", k));
+        visit(rec.Address[k], Numbered("Address", k));
+        visit(rec.Fax[k], Numbered("Fax", k));
+        visit(rec.Email[k], Numbered("Email", k));
+        visit(rec.WebSite[k], Numbered("WebSite", k));
+        visit(rec.UserDef[k], Numbered("UserDef", k));
+    }
+    for (int i = 0; i < 8; ++i) visit(rec.Note[i], Numbered("Note", i));
+    visit(rec.TaxID, "TaxID");
+    for (int i = 0; i < 16; ++i) visit(rec.Category[i], Numbered("Category", i));
+    visit(rec.Gender, "Gender");
+    visit(rec.Flags, "Flags");
+}
+
+// One callable out of several lambdas, each taking the part type it handles.
+template <class... Fs> struct Overloaded : Fs... {
+    using Fs::operator()...;
+};
+template <class... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;
 
 const size_t kRectEntries = 78, kRectColumnSize = 800;
 
@@ -82,48 +128,26 @@ int CkvDaoDataset::PutFieldNameField(const char (&label)[20], const std::string&
 
 int CkvDaoDataset::GetNameFields(CardNameGroup& g, const std::string& prefix)
 {
-    GetUnit(g.FullName, prefix + "_FullName");
-    GetUnit(g.FirstName, prefix + "_FirstName");
-    GetUnit(g.LastName, prefix + "_LastName");
-    GetUnit(g.MiddleName, prefix + "_MiddleName");
-    GetUnit(g.PrefixName, prefix + "_PrefixName");
-    GetUnit(g.SuffixName, prefix + "_SuffixName");
+    ForEachNameUnit(g, [&](auto& unit, const char* suffix) { GetUnit(unit, prefix + suffix); });
     return 1;
 }
 
 int CkvDaoDataset::PutNameFields(const CardNameGroup& g, const std::string& prefix)
 {
-    PutUnit(g.FullName, prefix + "_FullName");
-    PutUnit(g.FirstName, prefix + "_FirstName");
-    PutUnit(g.LastName, prefix + "_LastName");
-    PutUnit(g.MiddleName, prefix + "_MiddleName");
-    PutUnit(g.PrefixName, prefix + "_PrefixName");
-    PutUnit(g.SuffixName, prefix + "_SuffixName");
+    ForEachNameUnit(g, [&](const auto& unit, const char* suffix) { PutUnit(unit, prefix + suffix); });
     return 1;
 }
 
 int CkvDaoDataset::GetAddressFields(CardAddressGroup& g, const std::string& prefix)
 {
-    GetUnit(g.FullAddress, prefix + "_FullAddress");
-    GetUnit(g.Street, prefix + "_Street");
-    GetUnit(g.City, prefix + "_City");
-    GetUnit(g.State, prefix + "_State");
-    GetUnit(g.Country, prefix + "_Country");
-    GetUnit(g.ZipCode, prefix + "_ZipCode");
-    GetUnit(g.POBOX, prefix + "_POBOX");
+    ForEachAddressUnit(g, [&](auto& unit, const char* suffix) { GetUnit(unit, prefix + suffix); });
     g.LangID = ReadShort((prefix + "_LangID").c_str());
     return 1;
 }
 
 int CkvDaoDataset::PutAddressFields(const CardAddressGroup& g, const std::string& prefix)
 {
-    PutUnit(g.FullAddress, prefix + "_FullAddress");
-    PutUnit(g.Street, prefix + "_Street");
-    PutUnit(g.City, prefix + "_City");
-    PutUnit(g.State, prefix + "_State");
-    PutUnit(g.Country, prefix + "_Country");
-    PutUnit(g.ZipCode, prefix + "_ZipCode");
-    PutUnit(g.POBOX, prefix + "_POBOX");
+    ForEachAddressUnit(g, [&](const auto& unit, const char* suffix) { PutUnit(unit, prefix + suffix); });
     rs_->SetFieldValue((prefix + "_LangID").c_str(), CDaoValue::FromShort(g.LangID));
     return 1;
 }
@@ -195,50 +219,31 @@ void CkvDaoDataset::GetV4Body(CardRecV4& rec)
 {
     rec.ID = ReadLong("ID");
     rec.LinkID = ReadLong("LinkID");
-    ReadDate("CDate", rec.CDate);
-    ReadDate("BirthDay", rec.BirthDay);
-    GetNameFields(rec.ENAME, "ENAME");
-    GetNameFields(rec.CNAME, "CNAME");
-    for (int i = 0; i < 6; ++i) GetPhoneFields(rec.Phone[i], Numbered("Phone", i));
-    for (int k = 0; k < 4; ++k) {
-        GetUnit(rec.Company[k], Numbered("Company", k));
-        GetUnit(rec.Title[k], Numbered("Title", k));
-        GetUnit(rec.Department[k], Numbered("Department", k));
-        GetAddressFields(rec.Address[k], Numbered("Address", k));
-        GetPhoneFields(rec.Fax[k], Numbered("Fax", k));
-        GetEmailFields(rec.Email[k], Numbered("Email", k));
-        GetUnit(rec.WebSite[k], Numbered("WebSite", k));
-        GetUnit(rec.UserDef[k], Numbered("UserDef", k));
-    }
-    for (int i = 0; i < 8; ++i) GetUnit(rec.Note[i], Numbered("Note", i));
-    GetUnit(rec.TaxID, "TaxID");
-    for (int i = 0; i < 16; ++i) rec.Category[i] = ReadShort(Numbered("Category", i).c_str());
-    rec.Gender = ReadShort("Gender");
-    rec.Flags = ReadShort("Flags");
+    ForEachV4Column(rec, Overloaded{
+        [&](int32_t* parts, const std::string& column) { ReadDate(column.c_str(), parts); },
+        [&](int16_t& number, const std::string& column) { number = ReadShort(column.c_str()); },
+        [&](CardNameGroup& g, const std::string& column) { GetNameFields(g, column); },
+        [&](CardAddressGroup& g, const std::string& column) { GetAddressFields(g, column); },
+        [&](CardPhoneGroup& g, const std::string& column) { GetPhoneFields(g, column); },
+        [&](CardEmailGroup& g, const std::string& column) { GetEmailFields(g, column); },
+        [&](auto& unit, const std::string& column) -> void { GetUnit(unit, column); },
+    });
 }
 
 void CkvDaoDataset::PutV4Body(CardRecV4& rec)
 {
-    WriteDate("CDate", rec.CDate);
-    WriteDate("BirthDay", rec.BirthDay);
-    PutNameFields(rec.ENAME, "ENAME");
-    PutNameFields(rec.CNAME, "CNAME");
-    for (int i = 0; i < 6; ++i) PutPhoneFields(rec.Phone[i], Numbered("Phone", i));
-    for (int k = 0; k < 4; ++k) {
-        PutUnit(rec.Company[k], Numbered("Company", k));
-        PutUnit(rec.Title[k], Numbered("Title", k));
-        PutUnit(rec.Department[k], Numbered("Department", k));
-        PutAddressFields(rec.Address[k], Numbered("Address", k));
-        PutPhoneFields(rec.Fax[k], Numbered("Fax", k));
-        PutEmailFields(rec.Email[k], Numbered("Email", k));
-        PutUnit(rec.WebSite[k], Numbered("WebSite", k));
-        PutUnit(rec.UserDef[k], Numbered("UserDef", k));
-    }
-    for (int i = 0; i < 8; ++i) PutUnit(rec.Note[i], Numbered("Note", i));
-    PutUnit(rec.TaxID, "TaxID");
-    for (int i = 0; i < 16; ++i) rs_->SetFieldValue(Numbered("Category", i).c_str(), CDaoValue::FromShort(rec.Category[i]));
-    rs_->SetFieldValue("Gender", CDaoValue::FromShort(rec.Gender));
-    rs_->SetFieldValue("Flags", CDaoValue::FromShort(rec.Flags));
+    const CardRecV4& source = rec;
+    ForEachV4Column(source, Overloaded{
+        [&](const int32_t* parts, const std::string& column) { WriteDate(column.c_str(), parts); },
+        [&](const int16_t& number, const std::string& column) {
+            rs_->SetFieldValue(column.c_str(), CDaoValue::FromShort(number));
+        },
+        [&](const CardNameGroup& g, const std::string& column) { PutNameFields(g, column); },
+        [&](const CardAddressGroup& g, const std::string& column) { PutAddressFields(g, column); },
+        [&](const CardPhoneGroup& g, const std::string& column) { PutPhoneFields(g, column); },
+        [&](const CardEmailGroup& g, const std::string& column) { PutEmailFields(g, column); },
+        [&](const auto& unit, const std::string& column) -> void { PutUnit(unit, column); },
+    });
     PutV4Images(rec);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "kvdb_dao_database.h"
 #include "kvdb_dao_dataset.h"
 #include "kvdb_store.h"
 #include "kvdb_engine.h"
@@ -206,6 +207,120 @@ TEST_F(ClassesTest, EmptyV4RecordStoresNoText)
     EXPECT_STREQ(back.CNAME.FullName.Text, "");
     EXPECT_STREQ(back.Address[0].FullAddress.FieldName, "");
     EXPECT_STREQ(back.TaxID.Text, "");
+}
+
+// Every slot of every repeated group goes to a column of its own and comes back from it.
+TEST_F(ClassesTest, V4RecordKeepsEverySlotOfEveryGroup)
+{
+    OpenV4();
+    static CardRecV4 card;
+    std::memset(&card, 0, sizeof card);
+    auto text = [](const char* stem, int n) { return std::string(stem) + std::to_string(n); };
+    const int birthday[6] = {1971, 4, 30, 23, 59, 58};
+    std::memcpy(card.BirthDay, birthday, sizeof birthday);
+    for (int i = 0; i < 6; ++i) {
+        SET(card.Phone[i].PhoneNum.Text, text("phone", i).c_str());
+        SET(card.Phone[i].AreaCode, text("a", i).c_str());
+        card.Phone[i].PhoneType = static_cast<int16_t>(10 + i);
+    }
+    for (int k = 0; k < 4; ++k) {
+        SET(card.Company[k].Text, text("company", k).c_str());
+        SET(card.Title[k].FieldName, text("title label", k).c_str());
+        SET(card.Department[k].Text, text("department", k).c_str());
+        SET(card.Address[k].POBOX.Text, text("box", k).c_str());
+        SET(card.Address[k].FullAddress.FieldName, text("address label", k).c_str());
+        SET(card.Fax[k].CountryCode, text("c", k).c_str());
+        SET(card.Email[k].EmailName.Text, text("mail", k).c_str());
+        SET(card.WebSite[k].Text, text("site", k).c_str());
+        SET(card.UserDef[k].Text, text("user", k).c_str());
+    }
+    for (int i = 0; i < 8; ++i) SET(card.Note[i].Text, text("note", i).c_str());
+    for (int i = 0; i < 16; ++i) card.Category[i] = static_cast<int16_t>(100 + i);
+    SET(card.ENAME.SuffixName.Text, "Jr.");
+    SET(card.CNAME.PrefixName.FieldName, "prefix label");
+    ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1) << (g_reports.empty() ? "" : g_reports.back());
+    ASSERT_EQ(engine_.TblRefresh(ds_), 1);
+
+    static CardRecV4 back;
+    std::memset(&back, 0, sizeof back);
+    ASSERT_EQ(engine_.CardRecGetV4(ds_, &back, 0), 1);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(back.BirthDay[i], birthday[i]) << "birthday part " << i;
+        EXPECT_EQ(back.Phone[i].PhoneNum.Text, text("phone", i)) << i;
+        EXPECT_EQ(back.Phone[i].AreaCode, text("a", i)) << i;
+        EXPECT_EQ(back.Phone[i].PhoneType, 10 + i) << i;
+    }
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(back.Company[k].Text, text("company", k)) << k;
+        EXPECT_EQ(back.Title[k].FieldName, text("title label", k)) << k;
+        EXPECT_EQ(back.Department[k].Text, text("department", k)) << k;
+        EXPECT_EQ(back.Address[k].POBOX.Text, text("box", k)) << k;
+        EXPECT_EQ(back.Address[k].FullAddress.FieldName, text("address label", k)) << k;
+        EXPECT_EQ(back.Fax[k].CountryCode, text("c", k)) << k;
+        EXPECT_EQ(back.Email[k].EmailName.Text, text("mail", k)) << k;
+        EXPECT_EQ(back.WebSite[k].Text, text("site", k)) << k;
+        EXPECT_EQ(back.UserDef[k].Text, text("user", k)) << k;
+    }
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(back.Note[i].Text, text("note", i)) << i;
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(back.Category[i], 100 + i) << i;
+    EXPECT_STREQ(back.ENAME.SuffixName.Text, "Jr.");
+    EXPECT_STREQ(back.CNAME.PrefixName.FieldName, "prefix label");
+    EXPECT_TRUE(g_reports.empty());
+}
+
+// Dates as other writers leave them in the table: read to the nearest second, carried across
+// midnight either side of 1899-12-30, and -1 in all six parts outside the years 100 to 9999.
+TEST_F(ClassesTest, StoredDatesReadToTheNearestSecond)
+{
+    OpenV4();
+    static CardRecV4 card;
+    std::memset(&card, 0, sizeof card);
+    ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1);
+    const struct Case {
+        double stored;
+        int parts[6];
+    } cases[] = {
+        {37565.5 + 0.4 / 86400, {2002, 11, 5, 12, 0, 0}},
+        {37565.0 + 86399.6 / 86400, {2002, 11, 6, 0, 0, 0}},
+        {-1.0 - 86399.7 / 86400, {1899, 12, 30, 0, 0, 0}},  // 1899-12-29 23:59:59.7
+        {-1.25, {1899, 12, 29, 6, 0, 0}},
+        {2958465.0 + 86399.6 / 86400, {-1, -1, -1, -1, -1, -1}},  // would round into the year 10000
+        {-657435.0, {-1, -1, -1, -1, -1, -1}},
+    };
+    CDaoDatabase* dao = static_cast<CkvDaoDatabase*>(db_)->Dao();
+    for (const Case& c : cases) {
+        CDaoRecordset rs(dao);
+        rs.Open(dbOpenDynaset, "SELECT * FROM NM");
+        rs.Edit();
+        rs.SetFieldValue("CDATE", CDaoValue::FromDate(c.stored));
+        rs.Update();
+        rs.Close();
+        ASSERT_EQ(engine_.TblRefresh(ds_), 1);
+        static CardRecV4 back;
+        ASSERT_EQ(engine_.CardRecGetV4(ds_, &back, 0), 1);
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(back.CDate[i], c.parts[i]) << c.stored << " part " << i;
+    }
+}
+
+// A year from 1 to 99 is a calendar date: it is stored as given, not replaced by the current
+// date, though it lies outside what reads back as a date.
+TEST_F(ClassesTest, EarlyYearsAreStoredAsGiven)
+{
+    OpenV4();
+    static CardRecV4 card;
+    std::memset(&card, 0, sizeof card);
+    const int early[6] = {50, 6, 15, 8, 30, 0};
+    std::memcpy(card.CDate, early, sizeof early);
+    ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1);
+    CDaoRecordset rs(static_cast<CkvDaoDatabase*>(db_)->Dao());
+    rs.Open(dbOpenDynaset, "SELECT * FROM NM");
+    ASSERT_EQ(rs.GetFieldValue("CDATE").GetKind(), CDaoValue::Date);
+    EXPECT_DOUBLE_EQ(rs.GetFieldValue("CDATE").AsDate(), -675531.0 - (8 * 3600 + 30 * 60) / 86400.0);
+    rs.Close();
+    ASSERT_EQ(engine_.TblRefresh(ds_), 1);
+    static CardRecV4 back;
+    ASSERT_EQ(engine_.CardRecGetV4(ds_, &back, 0), 1);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(back.CDate[i], -1) << i;
 }
 
 TEST_F(ClassesTest, StatementPartsOfADataset)

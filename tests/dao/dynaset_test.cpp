@@ -238,7 +238,9 @@ TEST_F(Dynaset, FieldNumbersReadAndWriteAsNamesDo) {
         EXPECT_TRUE(n == (row.name ? CDaoValue::FromText(row.name) : CDaoValue::MakeNull()));
         EXPECT_TRUE(rs.GetFieldValueRef(note) == rs.GetFieldValue("CNOTE"));
         EXPECT_EQ(rs.GetFieldValueRef(note).IsNull(), row.note.empty());
-        if (!row.note.empty()) EXPECT_EQ(rs.GetFieldValueRef(note).AsText(), row.note);
+        if (!row.note.empty()) {
+            EXPECT_EQ(rs.GetFieldValueRef(note).AsText(), row.note);
+        }
         EXPECT_TRUE(rs.GetFieldValueRef(image) ==
                     (row.image.empty() ? CDaoValue::MakeNull() : CDaoValue::FromBytes(row.image)));
         EXPECT_TRUE(rs.GetFieldValueRef(link) == CDaoValue::FromLong(12));

@@ -52,4 +52,26 @@ TEST(OleDate, RefusesWhatIsNoDate) {
     for (int p : parts) EXPECT_EQ(p, 7);
 }
 
+// The wider variant keeps years 1 to 99 and otherwise gives exactly the narrow one's values.
+TEST(OleDate, FromYearOneWidensOnlyTheYearRange) {
+    EXPECT_DOUBLE_EQ(jetsql::OleDateFromPartsFromYearOne(1, 1, 1, 0, 0, 0), -693593.0);
+    EXPECT_DOUBLE_EQ(jetsql::OleDateFromPartsFromYearOne(50, 6, 15, 8, 30, 0), -675531.0 - (8 * 3600 + 30 * 60) / 86400.0);
+    EXPECT_DOUBLE_EQ(jetsql::OleDateFromPartsFromYearOne(99, 12, 31, 0, 0, 0), -657435.0);
+    const struct { int y, mo, d, h, mi, s; } same[] = {
+        {100, 1, 1, 0, 0, 0},    {1899, 12, 29, 6, 0, 0}, {2002, 11, 5, 9, 7, 3}, {9999, 12, 31, 23, 59, 59},
+        {2003, 2, 29, 0, 0, 0},  {2002, 1, 1, 24, 0, 0},  {10000, 1, 1, 0, 0, 0}, {0, 1, 1, 0, 0, 0},
+        {50, 2, 30, 0, 0, 0},
+    };
+    for (const auto& c : same) {
+        const double wide = jetsql::OleDateFromPartsFromYearOne(c.y, c.mo, c.d, c.h, c.mi, c.s);
+        const double narrow = jetsql::OleDateFromParts(c.y, c.mo, c.d, c.h, c.mi, c.s);
+        EXPECT_EQ(std::isnan(wide), std::isnan(narrow)) << c.y << "-" << c.mo << "-" << c.d;
+        if (!std::isnan(narrow)) {
+            EXPECT_DOUBLE_EQ(wide, narrow) << c.y << "-" << c.mo << "-" << c.d;
+        }
+    }
+    EXPECT_FALSE(std::isnan(jetsql::OleDateFromPartsFromYearOne(4, 2, 29, 0, 0, 0))) << "year 4 is a leap year";
+    for (int year : {0, -5, 10000}) EXPECT_TRUE(std::isnan(jetsql::OleDateFromPartsFromYearOne(year, 1, 1, 0, 0, 0))) << year;
+}
+
 }  // namespace

@@ -95,6 +95,8 @@ public:
     bool operator!=(const CDaoValue& other) const { return !(*this == other); }
 
 private:
+    explicit CDaoValue(Kind kind) : kind_(kind) {}
+
     Kind kind_ = Empty;
     int64_t number_ = 0;
     double date_ = 0;

@@ -46,13 +46,25 @@ const long long kEpochDays = DaysFromCivil(1899, 12, 30);
 
 }  // namespace
 
-double OleDateFromParts(int y, int mo, int d, int h, int mi, int s) {
-    if (y < kMinYear || y > kMaxYear || mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) ||
+namespace {
+
+double OleDateFromPartsSince(int lowestYear, int y, int mo, int d, int h, int mi, int s) {
+    if (y < lowestYear || y > kMaxYear || mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) ||
         h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59)
         return std::numeric_limits<double>::quiet_NaN();
     const long long days = DaysFromCivil(y, static_cast<unsigned>(mo), static_cast<unsigned>(d)) - kEpochDays;
     const double fraction = static_cast<double>(h * 3600 + mi * 60 + s) / kSecondsPerDay;
     return days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
+}
+
+}  // namespace
+
+double OleDateFromParts(int y, int mo, int d, int h, int mi, int s) {
+    return OleDateFromPartsSince(kMinYear, y, mo, d, h, mi, s);
+}
+
+double OleDateFromPartsFromYearOne(int y, int mo, int d, int h, int mi, int s) {
+    return OleDateFromPartsSince(1, y, mo, d, h, mi, s);
 }
 
 bool OleDateToParts(double v, int parts[6]) {

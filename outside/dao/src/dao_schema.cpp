@@ -118,6 +118,16 @@ void SchemaFromDeclarations(sqlite3* db, DaoTableSchema* schema) {
     }
 }
 
+// The text between two quote characters, a quote inside it doubled.
+std::string QuoteWith(char quote, const std::string& text) {
+    std::string quoted(1, quote);
+    for (char c : text) {
+        if (c == quote) quoted += quote;
+        quoted += c;
+    }
+    return quoted + quote;
+}
+
 }  // namespace
 
 bool EqualsNoCase(const std::string& a, const std::string& b) {
@@ -128,23 +138,9 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-std::string QuoteIdentifier(const std::string& name) {
-    std::string quoted = "\"";
-    for (char c : name) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
+std::string QuoteIdentifier(const std::string& name) { return QuoteWith('"', name); }
 
-std::string QuoteLiteral(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        if (c == '\'') quoted += '\'';
-        quoted += c;
-    }
-    return quoted + "'";
-}
+std::string QuoteLiteral(const std::string& text) { return QuoteWith('\'', text); }
 
 int DaoTableSchema::FindColumn(const std::string& column) const {
     for (size_t i = 0; i < columns.size(); ++i)

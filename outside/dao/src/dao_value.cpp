@@ -2,36 +2,28 @@
 
 #include <cstring>
 
-CDaoValue CDaoValue::MakeNull() {
-    CDaoValue v;
-    v.kind_ = Null;
-    return v;
-}
+CDaoValue CDaoValue::MakeNull() { return CDaoValue(Null); }
 
 CDaoValue CDaoValue::FromShort(int16_t n) {
-    CDaoValue v;
-    v.kind_ = Int16;
+    CDaoValue v(Int16);
     v.number_ = n;
     return v;
 }
 
 CDaoValue CDaoValue::FromLong(int32_t n) {
-    CDaoValue v;
-    v.kind_ = Int32;
+    CDaoValue v(Int32);
     v.number_ = n;
     return v;
 }
 
 CDaoValue CDaoValue::FromDate(double oleDate) {
-    CDaoValue v;
-    v.kind_ = Date;
+    CDaoValue v(Date);
     v.date_ = oleDate;
     return v;
 }
 
 CDaoValue CDaoValue::FromText(const std::string& text) {
-    CDaoValue v;
-    v.kind_ = Text;
+    CDaoValue v(Text);
     v.text_ = text;
     return v;
 }
@@ -43,8 +35,7 @@ CDaoValue CDaoValue::FromBytes(const void* data, size_t size) {
 }
 
 CDaoValue CDaoValue::FromBytes(std::vector<uint8_t> bytes) {
-    CDaoValue v;
-    v.kind_ = Bytes;
+    CDaoValue v(Bytes);
     v.bytes_ = std::move(bytes);
     return v;
 }
