@@ -3,30 +3,47 @@
 #include <gtest/gtest.h>
 #include "gui_driver.h"
 #include "card_files.h"
+#include <memory>
 
 namespace {
 
 bool ButtonEnabled(HWND bar, int id) { return IsWindowEnabled(GetDlgItem(bar, id)) != FALSE; }
 
-// Starts the program on the untitled card file and adds cards through New Card.
+const char kSaveQuestion[] = "Do you want to save the new card data?";
+
+// Starts the program on the untitled card file, adds cards through New Card and stands ready
+// to answer the question those cards bring on closing.
 class UntitledWithCards {
 public:
-    UntitledWithCards(const Installation& installation, int cards) : run_(installation, "") {
+    UntitledWithCards(const Installation& installation, int cards, int saveAnswer) : run_(installation, "") {
         main_ = run_.WaitForMainWindow();
         for (int i = 0; i < cards && main_; ++i) SendMessageA(main_, WM_COMMAND, 71, 0);
         untitled_ = installation.Path("Database\\Untitled.mdb");
+        // Made only now, so that what it has seen is what came after the cards.
+        answers_ = std::make_unique<DialogAnswerer>(run_.ProcessId());
+        answers_->AnswerMessage(kSaveQuestion, saveAnswer);
     }
-    ProgramRun& Run() { return run_; }
+    void Close() const { PostMessageA(main_, WM_CLOSE, 0, 0); }
+    // The exit code once closed.
+    int CloseAndWait() {
+        Close();
+        return run_.WaitForExit();
+    }
+    DialogAnswerer& Answers() { return *answers_; }
     HWND Main() const { return main_; }
     const std::string& UntitledPath() const { return untitled_; }
 
 private:
     ProgramRun run_;
+    std::unique_ptr<DialogAnswerer> answers_;
     HWND main_ = nullptr;
     std::string untitled_;
 };
 
-const char kSaveQuestion[] = "Do you want to save the new card data?";
+// What a restricted user's run is told: where the per-user folder is.
+std::vector<std::pair<std::string, std::string>> RestrictedUser(const std::string& folder) {
+    return {{"ZEM40_TEST_RESTRICTED_USER", "1"}, {"PATHKEEP_FOLDER", folder}};
+}
 
 }  // namespace
 
@@ -118,11 +135,10 @@ TEST(CardFile, WithoutAnyCardFileScanAndNewCardAreDisabled) {
 
 TEST(CardFile, CancellingTheSaveQuestionKeepsTheProgramAndItsCards) {
     Installation installation("cardfile-cancel");
-    UntitledWithCards session(installation, 2);
+    UntitledWithCards session(installation, 2, IDCANCEL);
     ASSERT_NE(session.Main(), nullptr);
-    DialogAnswerer answers(session.Run().ProcessId());
-    answers.AnswerMessage(kSaveQuestion, IDCANCEL);
-    PostMessageA(session.Main(), WM_CLOSE, 0, 0);
+    DialogAnswerer& answers = session.Answers();
+    session.Close();
     PumpMessages(2500);
     EXPECT_TRUE(IsWindow(session.Main()));
     ASSERT_EQ(answers.Seen().size(), 1u);
@@ -131,17 +147,14 @@ TEST(CardFile, CancellingTheSaveQuestionKeepsTheProgramAndItsCards) {
     EXPECT_EQ(installation.ReadSetting("Status", "CurCard"), "-1");
     // End the session: No discards the cards now.
     answers.AnswerMessage(kSaveQuestion, IDNO);
-    PostMessageA(session.Main(), WM_CLOSE, 0, 0);
+    session.Close();
 }
 
 TEST(CardFile, AnsweringNoDeletesTheUntitledFile) {
     Installation installation("cardfile-no");
-    UntitledWithCards session(installation, 1);
+    UntitledWithCards session(installation, 1, IDNO);
     ASSERT_NE(session.Main(), nullptr);
-    DialogAnswerer answers(session.Run().ProcessId());
-    answers.AnswerMessage(kSaveQuestion, IDNO);
-    PostMessageA(session.Main(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(session.Run().WaitForExit(), 0);
+    EXPECT_EQ(session.CloseAndWait(), 0);
     EXPECT_FALSE(FileExists(session.UntitledPath()));
     EXPECT_EQ(installation.ReadSetting("CardBase", "DataBaseName", "<missing>"), "<missing>");
 }
@@ -149,13 +162,11 @@ TEST(CardFile, AnsweringNoDeletesTheUntitledFile) {
 TEST(CardFile, AnsweringYesSavesEveryCardUnderTheChosenName) {
     Installation installation("cardfile-yes");
     std::string saved = installation.Path("Database\\Saved.mdb");
-    UntitledWithCards session(installation, 3);
+    UntitledWithCards session(installation, 3, IDYES);
     ASSERT_NE(session.Main(), nullptr);
-    DialogAnswerer answers(session.Run().ProcessId());
-    answers.AnswerMessage(kSaveQuestion, IDYES);
+    DialogAnswerer& answers = session.Answers();
     answers.AnswerFileDialog("Save Card File", saved);
-    PostMessageA(session.Main(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(session.Run().WaitForExit(), 0);
+    EXPECT_EQ(session.CloseAndWait(), 0);
     EXPECT_EQ(CountCards(saved), 3);
     EXPECT_FALSE(FileExists(session.UntitledPath()));
     EXPECT_EQ(installation.ReadSetting("CardBase", "DataBaseName"), saved);
@@ -167,14 +178,12 @@ TEST(CardFile, SavingOntoAnExistingCardFileReplacesItAndItsImages) {
     std::string image = WriteSmallFile(installation.Path("IMAGE\\OTHR0001.TIF"));
     std::string thumb = WriteSmallFile(installation.Path("thumb\\OTHR0001.THM"));
     ASSERT_TRUE(CreateCardFile(other, {{"Old One", image, thumb}, {"Old Two", "", ""}}));
-    UntitledWithCards session(installation, 1);
+    UntitledWithCards session(installation, 1, IDYES);
     ASSERT_NE(session.Main(), nullptr);
-    DialogAnswerer answers(session.Run().ProcessId());
-    answers.AnswerMessage(kSaveQuestion, IDYES);
+    DialogAnswerer& answers = session.Answers();
     answers.AnswerMessage("already exists", IDYES);  // the dialog's own overwrite question
     answers.AnswerFileDialog("Save Card File", other);
-    PostMessageA(session.Main(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(session.Run().WaitForExit(), 0);
+    EXPECT_EQ(session.CloseAndWait(), 0);
     EXPECT_EQ(CountCards(other), 1);
     EXPECT_FALSE(FileExists(image));
     EXPECT_FALSE(FileExists(thumb));
@@ -184,8 +193,7 @@ TEST(CardFile, SavingOntoAnExistingCardFileReplacesItAndItsImages) {
 TEST(CardFile, RestrictedUserWorksInThePerUserDatabaseFolder) {
     Installation installation("cardfile-restricted");
     std::string folder = installation.Path("peruser\\");
-    std::vector<std::pair<std::string, std::string>> env = {{"ZEM40_TEST_RESTRICTED_USER", "1"}, {"PATHKEEP_FOLDER", folder}};
-    ProgramRun run(installation, "", env);
+    ProgramRun run(installation, "", RestrictedUser(folder));
     HWND main = run.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(FileExists(folder + "Database\\Untitled.mdb"));
@@ -209,8 +217,7 @@ TEST(CardFile, RestrictedUserWorksInThePerUserDatabaseFolder) {
 TEST(CardFile, RestrictedUserIsRefusedAPathWithoutWriteAccessAndAskedAgain) {
     Installation installation("cardfile-restricted-refused");
     std::string folder = installation.Path("peruser\\");
-    std::vector<std::pair<std::string, std::string>> env = {{"ZEM40_TEST_RESTRICTED_USER", "1"}, {"PATHKEEP_FOLDER", folder}};
-    ProgramRun run(installation, "", env);
+    ProgramRun run(installation, "", RestrictedUser(folder));
     HWND main = run.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
     SendMessageA(main, WM_COMMAND, 71, 0);

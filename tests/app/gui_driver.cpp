@@ -1,4 +1,5 @@
 #include "gui_driver.h"
+#include "folder_tree.h"
 #include <stdio.h>
 #include <string.h>
 #include <algorithm>
@@ -11,26 +12,6 @@ std::string ModuleFolder() {
     char* slash = strrchr(path, '\\');
     if (slash) slash[1] = 0;
     return path;
-}
-
-void DeleteTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                DeleteTree(path + "\\");
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 // Copies the installation's files; of the folders that hold a user's data (card files,
@@ -94,7 +75,7 @@ Installation::Installation(const std::string& name) {
     std::string source = build + "zem40\\";
     CreateDirectoryA((build + "test-installs").c_str(), nullptr);
     home_ = build + "test-installs\\" + name + "\\";
-    DeleteTree(home_);
+    RemoveFolderTree(home_);
     CopyTree(source, home_);
     // The settings as the build made them, not as a run of the installed program left them.
     std::string settings = ReadWholeFile(build + "app\\zem40.ini");

@@ -2,8 +2,10 @@
 // rows, hand-made run-length streams).
 #pragma once
 #include <windows.h>
+#include "imaging_test_support.h"
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace imagingtest {
@@ -19,6 +21,14 @@ struct BmpSpec {
     std::vector<BYTE> pixels;    // written as given after the table
     bool fileHeader = true;
 };
+
+inline BmpSpec Spec(int bits, int width, int height) {
+    BmpSpec spec;
+    spec.bits = bits;
+    spec.width = width;
+    spec.height = height;
+    return spec;
+}
 
 inline std::vector<BYTE> BuildBmp(const BmpSpec& s) {
     std::vector<BYTE> bytes;
@@ -55,6 +65,13 @@ inline std::vector<BYTE> BuildBmp(const BmpSpec& s) {
 // Overwrites `size` bytes at `offset` with the little-endian value.
 inline void Patch(std::vector<BYTE>& bytes, size_t offset, uint32_t value, size_t size) {
     std::memcpy(&bytes[offset], &value, size);
+}
+
+// Builds the file into the test's working folder under the name; its path.
+inline std::string WriteBmp(const std::string& name, const BmpSpec& spec) {
+    const std::string path = WorkPath(name);
+    WriteFileBytes(path, BuildBmp(spec));
+    return path;
 }
 
 }  // namespace imagingtest

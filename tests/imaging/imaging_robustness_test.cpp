@@ -23,18 +23,12 @@ std::vector<std::vector<BYTE>> Seeds() {
     for (const char* name : {"im_rgb24", "im_pal8", "im_pal4", "im_bw1", "im_rle8", "im_rle8_shapes", "im_core24",
                              "im_core8", "im_argb32", "pil_grey8", "topdown_rgb24"})
         seeds.push_back(ReadFileBytes(FixturePath(std::string(name) + ".bmp")));
-    BmpSpec rle4;
-    rle4.bits = 4;
-    rle4.width = 7;
-    rle4.height = 3;
+    BmpSpec rle4 = Spec(4, 7, 3);
     rle4.compression = BI_RLE4;
     rle4.table.assign(16, RGBQUAD{1, 2, 3, 0});
     rle4.pixels = {7, 0x12, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 2, 2, 1, 3, 0x77, 0, 1};
     seeds.push_back(BuildBmp(rle4));
-    BmpSpec deep;
-    deep.bits = 16;
-    deep.width = 5;
-    deep.height = 4;
+    BmpSpec deep = Spec(16, 5, 4);
     deep.pixels.assign(48, 0x5A);
     seeds.push_back(BuildBmp(deep));
     return seeds;

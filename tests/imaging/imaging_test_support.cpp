@@ -199,6 +199,14 @@ bool ReadThroughModule(const Rast& rast, const std::string& path, RastImageHeade
     return read;
 }
 
+size_t StoredSize(const RastImageHeader& header) {
+    return static_cast<size_t>(header.rowBytes) * header.height;
+}
+
+RastImageData MemoryData(std::vector<BYTE>& bytes) {
+    return RastImageData{static_cast<long>(bytes.size()), 0, nullptr, HFILE_ERROR, bytes.data()};
+}
+
 std::string UnixPath(const std::string& windowsPath) {
     using UnixName = char*(CDECL*)(const WCHAR*);
     auto unixName = reinterpret_cast<UnixName>(

@@ -132,6 +132,11 @@ RgbImage RowsToRgb(const std::vector<BYTE>& rows, int width, int height, int bit
 // rows into a global block. False (with the module's result recorded) when either fails.
 bool ReadThroughModule(const Rast& rast, const std::string& path, RastImageHeader& header, std::vector<BYTE>& rows);
 
+// The bytes the rows of a header just read take, stored order.
+size_t StoredSize(const RastImageHeader& header);
+// A memory source or target of the rast interface over the whole of `bytes`.
+RastImageData MemoryData(std::vector<BYTE>& bytes);
+
 // ---- the independent tool ----
 
 // Runs a Linux program (a full path such as /usr/bin/convert) with its arguments and waits;

@@ -19,6 +19,17 @@ HGLOBAL GreyPage(int width, int height, Dark dark) {
     return MakeDib(8, width, height, GreyRamp(), [&](int x, int y) { return dark(x, y) ? 0u : 255u; });
 }
 
+// Copies the rectangle, lets `check` look at the copy and frees it.
+void CheckCopy(const Pixwell& px, HGLOBAL source, RECT rect, const std::function<void(const DibView&)>& check) {
+    HGLOBAL cut = px.copyDib(source, &rect);
+    ASSERT_NE(cut, nullptr) << "rectangle " << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom;
+    {
+        DibView view(cut);
+        check(view);
+    }
+    GlobalFree(cut);
+}
+
 }  // namespace
 
 TEST(PixwellGrey, ColourToGreyWeightsAndBlockLayout) {
@@ -229,44 +240,28 @@ TEST(PixwellCopy, RectanglesAtEachDepth) {
     RECT empty{3, 3, 3, 5};
     EXPECT_EQ(px.copyDib(grey, &empty), nullptr);
     EXPECT_EQ(px.copyDib(nullptr, &empty), nullptr);
-    RECT r{2, 1, 7, 4};
-    HGLOBAL cut = px.copyDib(grey, &r);
-    ASSERT_NE(cut, nullptr);
-    {
-        DibView view(cut);
+    CheckCopy(px, grey, RECT{2, 1, 7, 4}, [](const DibView& view) {
         EXPECT_EQ(view.Header().biWidth, 5);
         EXPECT_EQ(view.Header().biHeight, 3);
         EXPECT_EQ(view.Header().biSizeImage, 0u);
         EXPECT_EQ(view.Table()[200].rgbBlue, 200);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x) EXPECT_EQ(view.Pixel(x, y), static_cast<uint32_t>(10 * (y + 1) + x + 2));
-    }
-    GlobalFree(cut);
+    });
     // A rectangle reaching outside is clipped to the image.
-    RECT outside{8, 4, 20, 30};
-    HGLOBAL clipped = px.copyDib(grey, &outside);
-    ASSERT_NE(clipped, nullptr);
-    {
-        DibView view(clipped);
+    CheckCopy(px, grey, RECT{8, 4, 20, 30}, [](const DibView& view) {
         EXPECT_EQ(view.Header().biWidth, 2);
         EXPECT_EQ(view.Header().biHeight, 2);
         EXPECT_EQ(view.Pixel(1, 1), 59u);
-    }
-    GlobalFree(clipped);
+    });
     RECT beyond{20, 20, 30, 30};
     EXPECT_EQ(px.copyDib(grey, &beyond), nullptr);
     EXPECT_TRUE(IsReturnedUnlocked(grey));
     GlobalFree(grey);
 
     HGLOBAL colour = MakeDib(24, 7, 3, {}, [](int x, int y) { return static_cast<uint32_t>(0x010203 * (x + 7 * y)); });
-    RECT c{1, 1, 4, 3};
-    HGLOBAL colourCut = px.copyDib(colour, &c);
-    ASSERT_NE(colourCut, nullptr);
-    {
-        DibView view(colourCut);
-        EXPECT_EQ(view.Pixel(2, 1), 0x010203u * (3 + 7 * 2));
-    }
-    GlobalFree(colourCut);
+    CheckCopy(px, colour, RECT{1, 1, 4, 3},
+              [](const DibView& view) { EXPECT_EQ(view.Pixel(2, 1), 0x010203u * (3 + 7 * 2)); });
     GlobalFree(colour);
 }
 
@@ -275,11 +270,7 @@ TEST(PixwellCopy, RectanglesAtEachDepth) {
 TEST(PixwellCopy, OneBitKeepsPixelsInPlaceAndMasksTheEdges) {
     Pixwell px;
     HGLOBAL bw = Flat(1, 40, 4, 1, kBlackWhite);
-    RECT r{3, 0, 30, 4};
-    HGLOBAL cut = px.copyDib(bw, &r);
-    ASSERT_NE(cut, nullptr);
-    {
-        DibView view(cut);
+    CheckCopy(px, bw, RECT{3, 0, 30, 4}, [](const DibView& view) {
         EXPECT_EQ(view.Header().biWidth, 27);
         for (int y = 0; y < 4; ++y) {
             EXPECT_EQ(view.Row(y)[0], 0x1F) << "top three bits cleared";
@@ -287,19 +278,12 @@ TEST(PixwellCopy, OneBitKeepsPixelsInPlaceAndMasksTheEdges) {
             EXPECT_EQ(view.Row(y)[3], 0xFC) << "the last byte keeps its first 30 mod 8 bits";
         }
         EXPECT_EQ(view.Table()[1].rgbRed, 255);
-    }
-    GlobalFree(cut);
+    });
     GlobalFree(bw);
 
     HGLOBAL nibbles = MakeDib(4, 9, 1, {}, [](int x, int) { return static_cast<uint32_t>(x); });
-    RECT n{3, 0, 7, 1};
-    HGLOBAL nibbleCut = px.copyDib(nibbles, &n);
-    ASSERT_NE(nibbleCut, nullptr);
-    {
-        DibView view(nibbleCut);
-        EXPECT_EQ(view.Row(0)[0], 0x23) << "starts on the byte holding pixel 3";
-    }
-    GlobalFree(nibbleCut);
+    CheckCopy(px, nibbles, RECT{3, 0, 7, 1},
+              [](const DibView& view) { EXPECT_EQ(view.Row(0)[0], 0x23) << "starts on the byte holding pixel 3"; });
     GlobalFree(nibbles);
 }
 

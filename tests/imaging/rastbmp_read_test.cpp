@@ -69,8 +69,8 @@ TEST(RastRead, BareDibAndEmbeddedBmpReadLikeTheFile) {
             return h;
         }();
         EXPECT_EQ(header.width, expected.width);
-        std::vector<BYTE> rows(static_cast<size_t>(header.rowBytes) * header.height);
-        RastImageData data{static_cast<long>(rows.size()), 0, nullptr, HFILE_ERROR, rows.data()};
+        std::vector<BYTE> rows(StoredSize(header));
+        RastImageData data = MemoryData(rows);
         ASSERT_EQ(rast.readDibImgExt(file.get(), &data, 0, 7, 9), 1);
         const std::vector<BYTE> pixels(whole.end() - rows.size(), whole.end());
         EXPECT_EQ(rows, pixels) << name;
@@ -107,18 +107,13 @@ TEST(RastRead, WhiteFirstOneBitIsNormalisedAndTheNextFileIsNot) {
 // 1-bit pixels can be complemented to match a rewritten table.
 TEST(RastRead, EightBitTwoColourTableIsLeftAsItIs) {
     Rast rast;
-    BmpSpec spec;
-    spec.bits = 8;
-    spec.width = 4;
-    spec.height = 1;
+    BmpSpec spec = Spec(8, 4, 1);
     spec.clrUsed = 2;
     spec.table = {RGBQUAD{255, 255, 255, 0}, RGBQUAD{0, 0, 0, 0}};
     spec.pixels = {0, 1, 1, 0};
-    const std::string path = WorkPath("white_first_8bit.bmp");
-    WriteFileBytes(path, BuildBmp(spec));
     RastImageHeader header{};
     std::vector<BYTE> rows;
-    ASSERT_TRUE(ReadThroughModule(rast, path, header, rows));
+    ASSERT_TRUE(ReadThroughModule(rast, WriteBmp("white_first_8bit.bmp", spec), header, rows));
     EXPECT_EQ(rows, spec.pixels);
     PALETTEENTRY entries[2];
     ASSERT_EQ(GetPaletteEntries(header.palette, 0, 2, entries), 2u);
@@ -129,17 +124,12 @@ TEST(RastRead, EightBitTwoColourTableIsLeftAsItIs) {
 
 TEST(RastRead, SixteenBitRowsArriveAsTwentyFourBitWithFullScaleComponents) {
     Rast rast;
-    BmpSpec spec;
-    spec.bits = 16;
-    spec.width = 3;
-    spec.height = 1;
+    BmpSpec spec = Spec(16, 3, 1);
     // 0x7FFF white; 0x001F blue 31; 0x0421 one step of each of red, green and blue.
     spec.pixels = {0xFF, 0x7F, 0x1F, 0x00, 0x21, 0x04, 0, 0};
-    const std::string path = WorkPath("rgb555.bmp");
-    WriteFileBytes(path, BuildBmp(spec));
     RastImageHeader header{};
     std::vector<BYTE> rows;
-    ASSERT_TRUE(ReadThroughModule(rast, path, header, rows));
+    ASSERT_TRUE(ReadThroughModule(rast, WriteBmp("rgb555.bmp", spec), header, rows));
     EXPECT_EQ(header.bitsPerPixel, 16);
     const std::vector<BYTE> expected = {255, 255, 255, 255, 0, 0, 8, 8, 8, 0, 0, 0};
     EXPECT_EQ(rows, expected);
@@ -156,13 +146,11 @@ TEST(RastRead, CompressionsThatCannotBeDecodedFailWithErrorFour) {
         spec.bits = c.bits;
         spec.compression = c.compression;
         spec.pixels.assign(64, 0);
-        const std::string path = WorkPath("compression.bmp");
-        WriteFileBytes(path, BuildBmp(spec));
-        OpenedFile file(path, false);
+        OpenedFile file(WriteBmp("compression.bmp", spec), false);
         RastImageHeader header{};
         ASSERT_EQ(rast.readHeader(file.get(), &header, 0), 1) << c.compression;
         std::vector<BYTE> rows(256);
-        RastImageData data{256, 0, nullptr, HFILE_ERROR, rows.data()};
+        RastImageData data = MemoryData(rows);
         EXPECT_EQ(rast.readDibImg(file.get(), &data, 0), 0) << c.compression;
         EXPECT_EQ(rast.getError(), RAST_ERR_COMPRESSION) << c.compression;
     }
@@ -192,16 +180,11 @@ TEST(RastRead, RunLengthCodesAndTheirBounds) {
         {"odd byte count", 8, {2, 1, 0}, false, ""},
     };
     for (const auto& c : cases) {
-        BmpSpec spec;
-        spec.bits = c.bits;
-        spec.width = 5;
-        spec.height = 3;
+        BmpSpec spec = Spec(c.bits, 5, 3);
         spec.compression = c.bits == 8 ? BI_RLE8 : BI_RLE4;
         spec.table.assign(c.bits == 8 ? 256 : 16, RGBQUAD{});
         spec.pixels = c.codes;
-        const std::string path = WorkPath("rle.bmp");
-        WriteFileBytes(path, BuildBmp(spec));
-        OpenedFile file(path, false);
+        OpenedFile file(WriteBmp("rle.bmp", spec), false);
         RastImageHeader header{};
         ASSERT_EQ(rast.readHeader(file.get(), &header, 0), 1) << c.what;
         const int rowBytes = RowBytes(c.bits, 5);
@@ -286,15 +269,15 @@ TEST(RastRead, ShortPixelDataOrSmallTargetFails) {
         OpenedFile file(path, false);
         RastImageHeader header{};
         ASSERT_EQ(rast.readHeader(file.get(), &header, 0), 1);
-        std::vector<BYTE> rows(static_cast<size_t>(header.rowBytes) * header.height);
-        RastImageData data{static_cast<long>(rows.size()), 0, nullptr, HFILE_ERROR, rows.data()};
+        std::vector<BYTE> rows(StoredSize(header));
+        RastImageData data = MemoryData(rows);
         EXPECT_EQ(rast.readDibImg(file.get(), &data, 0), 0);
         EXPECT_EQ(rast.getError(), RAST_ERR_READ);
     }
     OpenedFile file(FixturePath("im_rgb24.bmp"), false);
     RastImageHeader header{};
     ASSERT_EQ(rast.readHeader(file.get(), &header, 0), 1);
-    const size_t needed = static_cast<size_t>(header.rowBytes) * header.height;
+    const size_t needed = StoredSize(header);
     std::vector<BYTE> rows(needed + 64, 0xEE);
     RastImageData small{static_cast<long>(needed - 1), 0, nullptr, HFILE_ERROR, rows.data()};
     EXPECT_EQ(rast.readDibImg(file.get(), &small, 0), 0);
@@ -323,8 +306,8 @@ TEST(RastRead, WaitingCallbackCountsRowsAndIsForgottenAfterwards) {
     OpenedFile file(path, false);
     RastImageHeader header{};
     ASSERT_EQ(rast.readHeader(file.get(), &header, 0), 1);
-    std::vector<BYTE> rows(static_cast<size_t>(header.rowBytes) * header.height);
-    RastImageData data{static_cast<long>(rows.size()), 0, nullptr, HFILE_ERROR, rows.data()};
+    std::vector<BYTE> rows(StoredSize(header));
+    RastImageData data = MemoryData(rows);
     g_calls.clear();
     g_cancelAt = -1;
     EXPECT_EQ(rast.setWaitingCallback(RecordingCallback), RecordingCallback);
@@ -384,17 +367,12 @@ TEST(RastRead, DecodeHandsRowsTopLineFirst) {
 
 TEST(RastRead, HeaderRecordAndPalette) {
     Rast rast;
-    BmpSpec spec;
-    spec.bits = 4;
-    spec.width = 3;
-    spec.height = 2;
+    BmpSpec spec = Spec(4, 3, 2);
     spec.pelsPerMetre = 11811;
     spec.clrUsed = 2;  // the file stores two entries; the header promises sixteen
     spec.table = {RGBQUAD{10, 20, 30, 0}, RGBQUAD{40, 50, 60, 0}};
     spec.pixels.assign(8, 0x01);
-    const std::string path = WorkPath("header.bmp");
-    WriteFileBytes(path, BuildBmp(spec));
-    OpenedFile file(path, false);
+    OpenedFile file(WriteBmp("header.bmp", spec), false);
     RastImageHeader header{};
     ASSERT_EQ(rast.readHeader(file.get(), &header, 1), 1);
     EXPECT_EQ(header.colourType, 2);
@@ -413,7 +391,7 @@ TEST(RastRead, HeaderRecordAndPalette) {
     EXPECT_EQ(entries[1].peBlue, 40);
     DeleteObject(header.palette);
     std::vector<BYTE> rows(8);
-    RastImageData data{8, 0, nullptr, HFILE_ERROR, rows.data()};
+    RastImageData data = MemoryData(rows);
     ASSERT_EQ(rast.readDibImg(file.get(), &data, 0), 1) << "the rows start where the file header says";
     EXPECT_EQ(rows, std::vector<BYTE>(8, 0x01));
 

@@ -1,6 +1,7 @@
 // Writing BMP files through the RastBMP32 exports; the files are read back by the
 // independent tool (ImageMagick) and compared pixel by pixel.
 #include "imaging_test_support.h"
+#include <algorithm>
 #include <cstring>
 
 using namespace imagingtest;
@@ -44,15 +45,21 @@ ImageToWrite Pattern(int bits, int width, int height) {
     return image;
 }
 
+// A header to save for uncompressed rows of the size and depth.
+RastImageHeader HeaderToSave(int bits, int width, int height) {
+    RastImageHeader header{};
+    header.width = static_cast<short>(width);
+    header.height = static_cast<short>(height);
+    header.bitsPerPixel = static_cast<short>(bits);
+    header.rowBytes = static_cast<short>(RowBytes(bits, width));
+    return header;
+}
+
 // The main program's order: header without palette, palette, pixels from a global block.
 bool WriteThroughModule(const Rast& rast, const std::string& path, const ImageToWrite& image) {
     OpenedFile file(path, true);
     HPALETTE palette = image.palette.empty() ? nullptr : MakePalette(image.palette);
-    RastImageHeader header{};
-    header.width = static_cast<short>(image.width);
-    header.height = static_cast<short>(image.height);
-    header.bitsPerPixel = static_cast<short>(image.bits);
-    header.rowBytes = static_cast<short>(RowBytes(image.bits, image.width));
+    RastImageHeader header = HeaderToSave(image.bits, image.width, image.height);
     header.xResolution = header.yResolution = 300;
     header.palette = palette;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, image.rows.size());
@@ -151,17 +158,13 @@ TEST(RastWrite, NullPaletteWritesNothingAndOversizedPaletteStaysInItsTable) {
     const std::string path = WorkPath("oversized_palette.bmp");
     {
         OpenedFile file(path, true);
-        RastImageHeader header{};
-        header.width = 21;
-        header.height = 5;
-        header.bitsPerPixel = 1;
-        header.rowBytes = static_cast<short>(RowBytes(1, 21));
+        RastImageHeader header = HeaderToSave(1, 21, 5);
         ASSERT_EQ(rast.saveHeader(file.get(), &header, 0, 0), 1);
         EXPECT_EQ(rast.savePalette(file.get(), nullptr), 1);
         HPALETTE palette = MakePalette(big);
         ASSERT_EQ(rast.savePalette(file.get(), palette), 1);
         DeleteObject(palette);
-        RastImageData data{static_cast<long>(image.rows.size()), 0, nullptr, HFILE_ERROR, image.rows.data()};
+        RastImageData data = MemoryData(image.rows);
         ASSERT_EQ(rast.saveImg(file.get(), &data), 1);
     }
     const std::vector<BYTE> bytes = ReadFileBytes(path);
@@ -195,7 +198,7 @@ TEST(RastWrite, PiecesAndTheirProgress) {
         const std::string path = WorkPath("pieces.bin");
         {
             OpenedFile file(path, true);
-            RastImageData data{c.bytes, 0, nullptr, HFILE_ERROR, source.data()};
+            RastImageData data = MemoryData(source);
             g_steps.clear();
             rast.setWaitingCallback(RecordSteps);
             ASSERT_EQ(rast.saveImg(file.get(), &data), 1);
@@ -213,19 +216,15 @@ TEST(RastWrite, OffsetVariantsAndRawData) {
     const long base = 100;
     {
         OpenedFile file(path, true);
-        RastImageHeader header{};
-        header.width = 6;
-        header.height = 2;
-        header.bitsPerPixel = 8;
-        header.rowBytes = 8;
+        RastImageHeader header = HeaderToSave(8, 6, 2);
         ASSERT_EQ(rast.saveHeaderExt(file.get(), &header, 0, 0, base, 0), 1);
         HPALETTE palette = MakePalette(image.palette);
         ASSERT_EQ(rast.savePaletteExt(file.get(), palette, base), 1);
         DeleteObject(palette);
         // The pixels start behind the table; the first 4 source bytes are skipped.
-        std::vector<BYTE> source(4, 0xFF);
-        source.insert(source.end(), image.rows.begin(), image.rows.end());
-        RastImageData data{static_cast<long>(source.size()), 0, nullptr, HFILE_ERROR, source.data()};
+        std::vector<BYTE> source(4 + image.rows.size(), 0xFF);
+        std::copy(image.rows.begin(), image.rows.end(), source.begin() + 4);
+        RastImageData data = MemoryData(source);
         ASSERT_EQ(rast.saveDibImgExt(file.get(), &data, 4, 0, 0), 1);
         const BYTE tail[6] = {1, 2, 3, 4, 5, 6};
         ASSERT_EQ(rast.saveData(file.get(), tail, 2, 3), 1);
@@ -242,7 +241,7 @@ TEST(RastWrite, OffsetVariantsAndRawData) {
     RastImageHeader header{};
     ASSERT_EQ(rast.readHeaderExt(file.get(), &header, 1, base, 0), 1);
     std::vector<BYTE> rows(image.rows.size());
-    RastImageData data{static_cast<long>(rows.size()), 0, nullptr, HFILE_ERROR, rows.data()};
+    RastImageData data = MemoryData(rows);
     ASSERT_EQ(rast.readImg(file.get(), &data), 1);
     EXPECT_EQ(rows, image.rows);
     DeleteObject(header.palette);
@@ -253,15 +252,11 @@ TEST(RastWrite, FailedWritesReportErrorThree) {
     const std::string path = WorkPath("read_only.bmp");
     WriteFileBytes(path, std::vector<BYTE>(10, 0));
     OpenedFile readOnly(path, false);
-    RastImageHeader header{};
-    header.width = 4;
-    header.height = 4;
-    header.bitsPerPixel = 24;
-    header.rowBytes = 12;
+    RastImageHeader header = HeaderToSave(24, 4, 4);
     EXPECT_EQ(rast.saveHeader(readOnly.get(), &header, 0, 0), 0);
     EXPECT_EQ(rast.getError(), RAST_ERR_WRITE);
     std::vector<BYTE> pixels(48, 1);
-    RastImageData data{48, 0, nullptr, HFILE_ERROR, pixels.data()};
+    RastImageData data = MemoryData(pixels);
     EXPECT_EQ(rast.saveImg(readOnly.get(), &data), 0);
     EXPECT_EQ(rast.saveImg(HFILE_ERROR, &data), 0);
     EXPECT_EQ(rast.saveHeader(HFILE_ERROR, &header, 0, 0), 0);

@@ -8,6 +8,8 @@
 #include "cardrec.h"
 #include "kvdb_engine.h"
 #include "kvdb_error.h"
+#include "TempSettingsFile.h"
+#include "folder_tree.h"
 
 struct StoredCard {
     CardRec v3;
@@ -19,15 +21,13 @@ protected:
     void SetUp() override {
         SetDaoErrorHook(&CardFileFolder::RecordError);
         errors().clear();
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "ferrow_transfer_" + std::to_string(GetTickCount()) + "\\";
+        folder_ = TempFolderPath("ferrow_transfer_" + std::to_string(GetTickCount()) + "\\");
         CreateDirectoryA(folder_.c_str(), nullptr);
         for (const char* sub : {"img", "img\\ifo", "img\\bin", "thm"}) CreateDirectoryA((folder_ + sub).c_str(), nullptr);
     }
     void TearDown() override {
         EXPECT_TRUE(errors().empty()) << errors().front();
-        RemoveTree(folder_);
+        RemoveFolderTree(folder_);
     }
 
     std::string Path(const std::string& name) const { return folder_ + name; }
@@ -149,21 +149,6 @@ private:
             engine.CloseDatabase(db);
         }
     };
-
-    static void RemoveTree(const std::string& folder) {
-        WIN32_FIND_DATAA found;
-        HANDLE h = FindFirstFileA((folder + "*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + name + "\\");
-                else DeleteFileA((folder + name).c_str());
-            } while (FindNextFileA(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
 
 protected:
     std::string folder_;

@@ -5,6 +5,7 @@
 #include "LinkDispatcher.h"
 #include "ferrow.h"
 #include "linkcards.h"
+#include "TempSettingsFile.h"
 
 using namespace ferrow;
 
@@ -46,25 +47,18 @@ public:
 class Dispatcher : public ::testing::Test {
 protected:
     void SetUp() override {
-        char folder[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        ini_ = std::string(folder) + "ferrow_dispatch_test.ini";
-        DeleteFileA(ini_.c_str());
         cards_ = AllocLinkCards(2);
         count_ = 2;
     }
     void TearDown() override {
         for (int k = 0; k < static_cast<int>(ConnectorKind::Count); ++k) SetConnector(static_cast<ConnectorKind>(k), nullptr);
         FreeLinkCards(cards_);
-        DeleteFileA(ini_.c_str());
     }
-    void Set(const char* section, const char* key, const char* value) {
-        WritePrivateProfileStringA(section, key, value, ini_.c_str());
-    }
+    void Set(const char* section, const char* key, const char* value) { ini_.Write(section, key, value); }
     int Run(int type, int direction) {
         return CLinkDispatcher(ini_.c_str(), nullptr, &cards_, &count_).Run(type, direction);
     }
-    std::string ini_;
+    TempSettingsFile ini_{"ferrow_dispatch_test.ini"};
     CardRecV4* cards_ = nullptr;
     int count_ = 0;
 };
@@ -150,9 +144,7 @@ TEST_F(Dispatcher, WindowsCeHandsTheExchangeFileOn) {
 }
 
 TEST_F(Dispatcher, ActOpensThenStoresTheDatabasePath) {
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    std::string db = std::string(folder) + "ferrow_act_test.dbf";
+    std::string db = TempFolderPath("ferrow_act_test.dbf");
     HANDLE file = CreateFileA(db.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(file);
     Set("ACT2000", "DBFileName", db.c_str());
@@ -163,7 +155,7 @@ TEST_F(Dispatcher, ActOpensThenStoresTheDatabasePath) {
     EXPECT_EQ(Run(FERROW_LINK_ACT, 1), -5004);
     act.openResult = 1;
     act.exportResult = 0;
-    WritePrivateProfileStringA("ACT2000", "DBFileName", nullptr, ini_.c_str());
+    Set("ACT2000", "DBFileName", nullptr);
     Set("ACT2000", "DBFileName", db.c_str());
     EXPECT_EQ(Run(FERROW_LINK_ACT, 0), -1);  // no pass, but the path is stored
     EXPECT_EQ(Run(FERROW_LINK_ACT, 1), -5002);

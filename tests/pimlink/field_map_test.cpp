@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <string>
 #include "LinkSettings.h"
+#include "TempSettingsFile.h"
 
 using namespace ferrow;
 
@@ -51,17 +52,8 @@ TEST(FieldMapParser, PositionsLandOnTheirCardFields) {
 
 class LinkSettingsFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char folder[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        path_ = std::string(folder) + "ferrow_settings_test.ini";
-        DeleteFileA(path_.c_str());
-    }
-    void TearDown() override { DeleteFileA(path_.c_str()); }
-    void Write(const char* section, const char* key, const char* value) {
-        WritePrivateProfileStringA(section, key, value, path_.c_str());
-    }
-    std::string path_;
+    void Write(const char* section, const char* key, const char* value) { path_.Write(section, key, value); }
+    TempSettingsFile path_{"ferrow_settings_test.ini"};
 };
 
 TEST_F(LinkSettingsFile, ReadsTheLinkSectionAndThePreferences) {

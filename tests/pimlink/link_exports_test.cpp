@@ -6,6 +6,7 @@
 #include "dll_module.h"
 #include "ferrow.h"
 #include "linkcards.h"
+#include "TempSettingsFile.h"
 
 namespace {
 
@@ -26,10 +27,6 @@ protected:
         ASSERT_TRUE(ferrow_.loaded());
         link_ = ferrow_.require<FerrowDBFileFn>("FerrowDBFile");
         ASSERT_NE(link_, nullptr);
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        ini_ = std::string(temp) + "ferrow_link_zem40.ini";
-        DeleteFileA(ini_.c_str());
         cards_ = AllocLinkCards(1);
         count_ = 1;
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOutlookKey);
@@ -37,7 +34,6 @@ protected:
     void TearDown() override {
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOutlookKey);
         FreeLinkCards(cards_);
-        DeleteFileA(ini_.c_str());
     }
     void RegisterOutlook(const std::string& program) {
         HKEY key;
@@ -51,7 +47,7 @@ protected:
 
     DllModule ferrow_{"Ferrow.dll"};
     FerrowDBFileFn link_ = nullptr;
-    std::string ini_;
+    TempSettingsFile ini_{"ferrow_link_zem40.ini"};
     CardRecV4* cards_ = nullptr;
     int count_ = 0;
 };
@@ -86,10 +82,10 @@ TEST_F(FerrowLink, OutlookMustBeRegisteredAndAtLeastVersion9) {
 }
 
 TEST_F(FerrowLink, ActNeedsAnExistingDatabaseFile) {
-    WritePrivateProfileStringA("ACT2000", "DBFileName", "C:\\no\\such\\act.dbf", ini_.c_str());
+    ini_.Write("ACT2000", "DBFileName", "C:\\no\\such\\act.dbf");
     EXPECT_EQ(Link(FERROW_LINK_ACT, 1), FERROW_ACT_FILE_MISSING);
 
-    WritePrivateProfileStringA("ACT2000", "DBFileName", "", ini_.c_str());
+    ini_.Write("ACT2000", "DBFileName", "");
     DialogWatch user(IDCANCEL);  // the Open dialog is cancelled
     EXPECT_EQ(Link(FERROW_LINK_ACT, 3), FERROW_ACT_FILE_MISSING);
     EXPECT_FALSE(user.Seen().empty());
