@@ -58,6 +58,17 @@ protected:
         ASSERT_EQ(engine_.TblOpen(ds_), 1);
     }
 
+    // Opens a V4 table and stores one record that holds only what `fill` sets in it.
+    template <class Fill> void InsertOneV4(Fill&& fill)
+    {
+        OpenV4();
+        static CardRecV4 card;
+        std::memset(&card, 0, sizeof card);
+        fill(card);
+        ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1);
+        ASSERT_EQ(engine_.TblRefresh(ds_), 1);
+    }
+
     CkvDBEngine engine_;
     CkvDatabase* db_ = nullptr;
     CkvDataset* ds_ = nullptr;
@@ -195,11 +206,7 @@ TEST_F(ClassesTest, V4RecordRoundTripWithRectanglesKeptByUpdate)
 
 TEST_F(ClassesTest, EmptyV4RecordStoresNoText)
 {
-    OpenV4();
-    static CardRecV4 card;
-    std::memset(&card, 0, sizeof card);
-    ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1);
-    ASSERT_EQ(engine_.TblRefresh(ds_), 1);
+    InsertOneV4([](CardRecV4&) {});
     EXPECT_EQ(engine_.RecFindFirst(ds_, "CNAME_FullName_Data Is Null And TaxID_FieldInfo_FieldName Is Null"), 1);
     static CardRecV4 back;
     std::memset(&back, 'x', sizeof back);
@@ -272,10 +279,7 @@ TEST_F(ClassesTest, V4RecordKeepsEverySlotOfEveryGroup)
 // midnight either side of 1899-12-30, and -1 in all six parts outside the years 100 to 9999.
 TEST_F(ClassesTest, StoredDatesReadToTheNearestSecond)
 {
-    OpenV4();
-    static CardRecV4 card;
-    std::memset(&card, 0, sizeof card);
-    ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1);
+    InsertOneV4([](CardRecV4&) {});
     const struct Case {
         double stored;
         int parts[6];
@@ -306,18 +310,13 @@ TEST_F(ClassesTest, StoredDatesReadToTheNearestSecond)
 // date, though it lies outside what reads back as a date.
 TEST_F(ClassesTest, EarlyYearsAreStoredAsGiven)
 {
-    OpenV4();
-    static CardRecV4 card;
-    std::memset(&card, 0, sizeof card);
     const int early[6] = {50, 6, 15, 8, 30, 0};
-    std::memcpy(card.CDate, early, sizeof early);
-    ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1);
+    InsertOneV4([&](CardRecV4& card) { std::memcpy(card.CDate, early, sizeof early); });
     CDaoRecordset rs(static_cast<CkvDaoDatabase*>(db_)->Dao());
     rs.Open(dbOpenDynaset, "SELECT * FROM NM");
     ASSERT_EQ(rs.GetFieldValue("CDATE").GetKind(), CDaoValue::Date);
     EXPECT_DOUBLE_EQ(rs.GetFieldValue("CDATE").AsDate(), -675531.0 - (8 * 3600 + 30 * 60) / 86400.0);
     rs.Close();
-    ASSERT_EQ(engine_.TblRefresh(ds_), 1);
     static CardRecV4 back;
     ASSERT_EQ(engine_.CardRecGetV4(ds_, &back, 0), 1);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(back.CDate[i], -1) << i;
