@@ -1,6 +1,7 @@
 // What the card database tests share: the library loaded once, DAO error reports collected
 // through the test hook instead of message boxes, a scratch folder per test, and card helpers.
 #pragma once
+#include "folder_tree.h"
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,28 +20,6 @@ inline std::vector<std::string>& DaoReports()
 }
 
 inline void __stdcall CollectDaoReport(int, const char* report) { DaoReports().push_back(report ? report : ""); }
-
-// Deletes a folder and everything below it.
-inline void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
 
 inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -74,18 +53,14 @@ protected:
     {
         ASSERT_NE(kv_.OpenDatabase, nullptr);
         DaoReports().clear();
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        static int counter = 0;
-        folder_ = std::string(temp) + "kvdbtest_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
-        CreateDirectoryA(folder_.c_str(), nullptr);
+        folder_ = MakeFreshTestFolder("kvdbtest");
     }
 
     void TearDown() override
     {
         if (cards_) kv_.TblFree(cards_);
         if (db_) kv_.CloseDatabase(db_);
-        RemoveTree(folder_);
+        RemoveFolderTree(folder_ + "\\");
     }
 
     std::string PathOf(const char* name) const { return folder_ + "\\" + name; }

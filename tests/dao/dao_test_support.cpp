@@ -1,31 +1,13 @@
 #include "dao_test_support.h"
 
+#include "folder_tree.h"
+
 #include <windows.h>
 
-#include <atomic>
 
-ScratchFolder::ScratchFolder() {
-    static std::atomic<int> counter{0};
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "daotest_" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(counter++);
-    CreateDirectoryA(path_.c_str(), nullptr);
-}
+ScratchFolder::ScratchFolder() : path_(MakeFreshTestFolder("daotest")) {}
 
-ScratchFolder::~ScratchFolder() {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((path_ + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string file = path_ + "\\" + found.cFileName;
-            SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(file.c_str());
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path_.c_str());
-}
+ScratchFolder::~ScratchFolder() { RemoveFolderTree(path_ + "\\"); }
 
 void CreateCardTable(CDaoDatabase& db, const char* name) {
     CDaoTableDef def(&db);

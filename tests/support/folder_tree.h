@@ -24,3 +24,17 @@ inline void RemoveFolderTree(const std::string& folder) {
     }
     RemoveDirectoryA(folder.c_str());
 }
+
+// A new empty folder "<temp>\<prefix>_<process>_<n>" for one test. Wine reuses process ids
+// from run to run, so whatever an earlier, interrupted run left under that name goes first.
+// The result has no closing backslash.
+inline std::string MakeFreshTestFolder(const std::string& prefix) {
+    static long counter = 0;
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + prefix + "_" + std::to_string(GetCurrentProcessId()) + "_" +
+                               std::to_string(InterlockedIncrement(&counter));
+    RemoveFolderTree(folder + "\\");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
