@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-
 ScratchFolder::ScratchFolder() : path_(MakeFreshTestFolder("daotest")) {}
 
 ScratchFolder::~ScratchFolder() { RemoveFolderTree(path_ + "\\"); }
