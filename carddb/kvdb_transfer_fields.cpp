@@ -1,6 +1,7 @@
 // Moving single values between the current row and card record fields.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -12,27 +13,37 @@ namespace {
 
 // The lead bytes of the process's ANSI code page, asked of the system once: a Get copies
 // thousands of characters, and a system call per character cost more than the copy.
-bool IsLeadByte(char c)
-{
-    static const struct LeadBytes {
-        bool lead[256];
-        LeadBytes()
-        {
-            for (int b = 0; b < 256; ++b) lead[b] = IsDBCSLeadByte(static_cast<BYTE>(b)) != FALSE;
+struct LeadBytes {
+    bool lead[256];
+    bool any = false;   // false for a single-byte code page: every cut is a character boundary
+    LeadBytes()
+    {
+        for (int b = 0; b < 256; ++b) {
+            lead[b] = IsDBCSLeadByte(static_cast<BYTE>(b)) != FALSE;
+            any = any || lead[b];
         }
-    } table;
-    return table.lead[static_cast<unsigned char>(c)];
+    }
+};
+
+const LeadBytes& CodePageLeadBytes()
+{
+    static const LeadBytes table;
+    return table;
 }
 
 // Copies at most width - 1 bytes, never splitting a double-byte character, and terminates.
 void CopyBounded(const std::string& text, char* field, size_t width)
 {
     if (width == 0) return;
-    size_t length = 0;
-    while (length < text.size() && length < width - 1) {
-        const size_t step = IsLeadByte(text[length]) ? 2 : 1;
-        if (length + step > width - 1 || length + step > text.size()) break;
-        length += step;
+    const LeadBytes& leads = CodePageLeadBytes();
+    size_t length = std::min(text.size(), width - 1);
+    if (leads.any) {
+        length = 0;
+        while (length < text.size() && length < width - 1) {
+            const size_t step = leads.lead[static_cast<unsigned char>(text[length])] ? 2 : 1;
+            if (length + step > width - 1 || length + step > text.size()) break;
+            length += step;
+        }
     }
     std::memcpy(field, text.data(), length);
     field[length] = '\0';

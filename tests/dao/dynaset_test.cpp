@@ -325,3 +325,84 @@ TEST_F(Dynaset, FindsAndFiltersOnDatesUseJetDateLiterals) {
     EXPECT_TRUE(rs.FindFirst("CDATE = #11-5-2002 9:07:03#"));
     EXPECT_EQ(rs.GetFieldValue("ID").AsLong(), 1);
 }
+
+// A long forward walk in an order unlike the order of addition, while the connection changes
+// records ahead of it, rolls a change back and drops another table: every value read is the
+// one stored at the moment it is read.
+TEST_F(Dynaset, LongWalkSeesChangesMadeAheadOfIt) {
+    const int count = 150;
+    for (int n = 0; n < count; ++n) {
+        char name[8];
+        std::snprintf(name, sizeof name, "c%03d", (n * 37) % count);
+        AddCard(db, name, n);
+    }
+    CreateCardTable(db, "OTHER");
+    {
+        // One long note among the records.
+        CDaoRecordset edit(&db);
+        edit.Open(dbOpenDynaset, "SELECT * FROM NM WHERE CNAME = 'c010'");
+        edit.Edit();
+        edit.SetFieldValue("CNOTE", CDaoValue::FromText(std::string(200000, 'n')));
+        edit.Update();
+    }
+    auto changeName = [&](const char* from, const char* to) {
+        CDaoRecordset edit(&db);
+        edit.Open(dbOpenDynaset, (std::string("SELECT * FROM NM WHERE CNAME = '") + from + "'").c_str());
+        edit.Edit();
+        edit.SetFieldValue("CNAME", to);
+        edit.Update();
+    };
+    CDaoRecordset rs(&db);
+    rs.Open(dbOpenDynaset, "SELECT * FROM NM ORDER BY CNAME");
+    std::vector<std::string> seen;
+    std::vector<long> links;
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        const long at = rs.GetAbsolutePosition();
+        if (at == 12) changeName("c020", "x020");   // a record ahead of the walk
+        if (at == 0) {
+            // A change the walk reads ahead before it is rolled back.
+            db.m_pWorkspace->BeginTrans();
+            CDaoRecordset edit(&db);
+            edit.Open(dbOpenDynaset, "SELECT * FROM NM WHERE CNAME = 'c062'");
+            edit.Edit();
+            edit.SetFieldValue("LINKID", CDaoValue::FromLong(-1));
+            edit.Update();
+        }
+        if (at == 65) {
+            CDaoRecordset gone(&db);
+            gone.Open(dbOpenDynaset, "SELECT * FROM NM WHERE CNAME = 'c070'");
+            gone.Delete();
+        }
+        if (at == 70) {
+            EXPECT_EQ(DaoErrorOf([&] { rs.GetFieldValue("CNAME"); }), daoErrRecordDeleted);
+            seen.push_back("<deleted>");
+            continue;
+        }
+        seen.push_back(rs.GetFieldValue("CNAME").AsText());
+        if (at == 61) db.m_pWorkspace->Rollback();
+        links.push_back(rs.GetFieldValue("LINKID").AsLong());
+        if (at == 100) {
+            EXPECT_EQ(DaoErrorOf([&] { db.Execute("DROP TABLE OTHER", dbFailOnError); }), 0);
+        }
+        if (at == 10) {
+            EXPECT_EQ(rs.GetFieldValue("CNOTE").AsText().size(), 200000u);
+        }
+    }
+    ASSERT_EQ(seen.size(), static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        char expected[12];
+        std::snprintf(expected, sizeof expected, "c%03d", i);
+        const std::string want = i == 20 ? "x020" : i == 70 ? "<deleted>" : expected;
+        EXPECT_EQ(seen[static_cast<size_t>(i)], want) << "at " << i;
+    }
+    for (size_t i = 0; i < links.size(); ++i)
+        EXPECT_EQ(links[i], static_cast<long>(((i < 70 ? i : i + 1) * 73) % count)) << "at " << i;
+    // Walking back over records the walk streamed gives each its own values again.
+    rs.MoveLast();
+    for (int i = count - 1; i > count - 60; --i, rs.MovePrev()) {
+        char expected[12];
+        std::snprintf(expected, sizeof expected, "c%03d", i);
+        EXPECT_EQ(rs.GetFieldValue("CNAME").AsText(), expected);
+        EXPECT_EQ(rs.GetFieldValue("LINKID").AsLong(), (i * 73) % count) << "at " << i;
+    }
+}

@@ -50,12 +50,14 @@ void DaoDatabaseState::ForgetSchemas() {
     for (auto& entry : statements_) sqlite3_finalize(entry.second);
     statements_.clear();
     ++schemaCount;
+    ++statementEpoch;
     ++changeCount;
 }
 
 void DaoDatabaseState::CloseConnection() {
     for (auto& entry : statements_) sqlite3_finalize(entry.second);
     statements_.clear();
+    ++statementEpoch;
     schemas_.clear();
     if (db) sqlite3_close_v2(db);
     db = nullptr;

@@ -42,6 +42,8 @@ struct DaoRecordsetState {
     std::unordered_map<std::string, int> byName;    // lower-case name -> schema column
     std::string whereSql;                           // translated condition, may be empty
     std::string fetchSql;
+    sqlite3_stmt* fetchStmt = nullptr;   // kept statement of fetchSql, from fetchEpoch
+    uint64_t fetchEpoch = 0;
     int currentIndex = -1;                          // table-type: schema index in use
 
     std::vector<int64_t> keys;
@@ -204,7 +206,12 @@ void MoveTo(DaoRecordsetState& rs, long position) {
 
 const std::vector<CDaoValue>& FetchRow(DaoDatabaseState& db, DaoRecordsetState& rs, int64_t rowid) {
     if (rs.cached && rs.cachedRowid == rowid && rs.cachedAt == db.changeCount) return rs.row;
-    sqlite3_stmt* stmt = db.Prepare(rs.fetchSql, kSourceRecordset);
+    // The statement is held between rows: a walk fetches thousands of them.
+    if (!rs.fetchStmt || rs.fetchEpoch != db.statementEpoch) {
+        rs.fetchStmt = db.Prepare(rs.fetchSql, kSourceRecordset);
+        rs.fetchEpoch = db.statementEpoch;
+    }
+    sqlite3_stmt* stmt = rs.fetchStmt;
     sqlite3_bind_int64(stmt, 1, rowid);
     int rc = sqlite3_step(stmt);
     if (rc != SQLITE_ROW) {

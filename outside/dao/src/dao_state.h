@@ -34,6 +34,8 @@ struct DaoDatabaseState {
     uint64_t changeCount = 0;
     // Grows with every change of a table's definition.
     uint64_t schemaCount = 0;
+    // Grows whenever the kept statements are finalized, so holders of one know to ask again.
+    uint64_t statementEpoch = 0;
 
     // Prepared statements kept for the life of the connection, by SQL text.
     sqlite3_stmt* Prepare(const std::string& sql, const char* source);
