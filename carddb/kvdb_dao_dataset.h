@@ -84,7 +84,12 @@ private:
     };
     const FlatFields& Flat();
 
-    // Field helpers of the record transfer, by field number or by column name.
+    // Field helpers of the record transfer, by value, by field number or by column name.
+    static void TextInto(const CDaoValue& value, char* text, size_t width);
+    static int32_t LongOf(const CDaoValue& value);
+    static int16_t ShortOf(const CDaoValue& value);
+    static void DateInto(const CDaoValue& value, int32_t parts[6]);
+    static void MemoInto(const CDaoValue& value, CardRecBlob& blob, char* buffer);
     void ReadText(int field, char* text, size_t width);
     void ReadText(const char* column, char* text, size_t width);
     void WriteText(int field, const char* text, size_t width);

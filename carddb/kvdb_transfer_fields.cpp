@@ -76,14 +76,15 @@ void ResetBlob(CardRecBlob& blob)
     blob.Modified = 0;
 }
 
-void CkvDaoDataset::ReadText(int field, char* text, size_t width)
+void CkvDaoDataset::TextInto(const CDaoValue& value, char* text, size_t width)
 {
-    const CDaoValue& value = rs_->GetFieldValueRef(field);
     if (value.GetKind() == CDaoValue::Text)
         CopyBounded(value.AsText(), text, width);
     else
         text[0] = '\0';
 }
+
+void CkvDaoDataset::ReadText(int field, char* text, size_t width) { TextInto(rs_->GetFieldValueRef(field), text, width); }
 
 void CkvDaoDataset::ReadText(const char* column, char* text, size_t width)
 {
@@ -101,25 +102,28 @@ void CkvDaoDataset::WriteText(const char* column, const char* text, size_t width
     WriteText(rs_->GetFieldIndex(column), text, width);
 }
 
-int32_t CkvDaoDataset::ReadLong(int field)
+int32_t CkvDaoDataset::LongOf(const CDaoValue& value)
 {
-    const CDaoValue& value = rs_->GetFieldValueRef(field);
     return value.GetKind() == CDaoValue::Int32 ? value.AsLong() : 0;
 }
 
+int32_t CkvDaoDataset::ReadLong(int field) { return LongOf(rs_->GetFieldValueRef(field)); }
+
 int32_t CkvDaoDataset::ReadLong(const char* column) { return ReadLong(rs_->GetFieldIndex(column)); }
 
-int16_t CkvDaoDataset::ReadShort(int field)
+int16_t CkvDaoDataset::ShortOf(const CDaoValue& value)
 {
-    const CDaoValue& value = rs_->GetFieldValueRef(field);
     return value.GetKind() == CDaoValue::Int16 ? value.AsShort() : 0;
 }
 
+int16_t CkvDaoDataset::ReadShort(int field) { return ShortOf(rs_->GetFieldValueRef(field)); }
+
 int16_t CkvDaoDataset::ReadShort(const char* column) { return ReadShort(rs_->GetFieldIndex(column)); }
 
-void CkvDaoDataset::ReadDate(int field, int32_t parts[6])
+void CkvDaoDataset::ReadDate(int field, int32_t parts[6]) { DateInto(rs_->GetFieldValueRef(field), parts); }
+
+void CkvDaoDataset::DateInto(const CDaoValue& value, int32_t parts[6])
 {
-    const CDaoValue& value = rs_->GetFieldValueRef(field);
     int read[6];
     const bool valid = value.GetKind() == CDaoValue::Date && OleDateToParts(value.AsDate(), read);
     for (int i = 0; i < 6; ++i) parts[i] = valid ? read[i] : -1;
@@ -143,7 +147,11 @@ void CkvDaoDataset::WriteDate(const char* column, const int32_t parts[6])
 
 void CkvDaoDataset::ReadMemo(int field, CardRecBlob& blob, char* buffer)
 {
-    const CDaoValue& value = rs_->GetFieldValueRef(field);
+    MemoInto(rs_->GetFieldValueRef(field), blob, buffer);
+}
+
+void CkvDaoDataset::MemoInto(const CDaoValue& value, CardRecBlob& blob, char* buffer)
+{
     if (value.GetKind() == CDaoValue::Text)
         CopyBounded(value.AsText(), buffer, kTextBufferSize);
     else

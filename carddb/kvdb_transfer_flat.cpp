@@ -33,20 +33,22 @@ int CkvDaoDataset::CardRecGet(CardRec* rec, int withLong)
     if (!rec || !HasCurrentRecord()) return 0;
     return GuardDao([&] {
         const FlatFields& f = Flat();
-        rec->ID = ReadLong(f.id);
-        rec->LinkID = ReadLong(f.linkId);
-        ReadDate(f.cDate, rec->CDate);
+        // The record's values fetched once; a Get reads nearly every one of them.
+        const CDaoValue* row = rs_->GetFieldValuesRef();
+        rec->ID = LongOf(row[f.id]);
+        rec->LinkID = LongOf(row[f.linkId]);
+        DateInto(row[f.cDate], rec->CDate);
         for (int i = 0; i < kCardTextColumnCount; ++i)
-            ReadText(f.text[i], FieldAt(rec, kCardTextColumns[i]), kCardTextColumns[i].width);
-        rec->Flags = ReadShort(f.flags);
+            TextInto(row[f.text[i]], FieldAt(rec, kCardTextColumns[i]), kCardTextColumns[i].width);
+        rec->Flags = ShortOf(row[f.flags]);
         ResetBlob(rec->SecondText);
         ResetBlob(rec->CNote);
         ResetBlob(rec->CImage);
         rec->CImage.Data = nullptr;
         if (!withLong) return 1;
-        ReadMemo(f.secondText, rec->SecondText, text_[0].get());
-        ReadMemo(f.cNote, rec->CNote, text_[1].get());
-        return ReadBinary(rs_->GetFieldValueRef(f.cImage), rec->CImage, images_[2].get()) ? 1 : 0;
+        MemoInto(row[f.secondText], rec->SecondText, text_[0].get());
+        MemoInto(row[f.cNote], rec->CNote, text_[1].get());
+        return ReadBinary(row[f.cImage], rec->CImage, images_[2].get()) ? 1 : 0;
     });
 }
 

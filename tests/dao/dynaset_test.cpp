@@ -244,9 +244,21 @@ TEST_F(Dynaset, FieldNumbersReadAndWriteAsNamesDo) {
         EXPECT_TRUE(rs.GetFieldValueRef(image) ==
                     (row.image.empty() ? CDaoValue::MakeNull() : CDaoValue::FromBytes(row.image)));
         EXPECT_TRUE(rs.GetFieldValueRef(link) == CDaoValue::FromLong(12));
+        const CDaoValue* all = rs.GetFieldValuesRef();
+        for (int field = 0; field < rs.GetFieldCount(); ++field)
+            EXPECT_TRUE(all[field] == rs.GetFieldValueRef(field)) << "field " << field;
         rs.MoveNext();
     }
     EXPECT_EQ(DaoErrorOf([&] { rs.GetFieldValueRef(name); }), daoErrNoCurrentRecord);
+    EXPECT_EQ(DaoErrorOf([&] { rs.GetFieldValuesRef(); }), daoErrNoCurrentRecord);
+    // While a record is edited, all values are the edited ones.
+    rs.MoveFirst();
+    rs.Edit();
+    rs.SetFieldValueAt(name, CDaoValue::FromText("Edited"));
+    EXPECT_EQ(rs.GetFieldValuesRef()[name].AsText(), "Edited");
+    EXPECT_TRUE(rs.GetFieldValuesRef()[link] == CDaoValue::FromLong(12));
+    rs.CancelUpdate();
+    EXPECT_EQ(rs.GetFieldValuesRef()[name].AsText(), "Long");
     EXPECT_EQ(DaoErrorOf([&] { rs.GetFieldValueRef(-1); }), daoErrItemNotFound);
 }
 

@@ -368,6 +368,10 @@ public:
     // already has the field's type. Errors as for the calls by name.
     int GetFieldIndex(const char* name) const;
     const CDaoValue& GetFieldValueRef(int index);
+    // All values of the current record at once, indexed by field number as
+    // GetFieldValueRef takes it, for a caller that reads most fields of every record; the
+    // same lifetime and errors as GetFieldValueRef.
+    const CDaoValue* GetFieldValuesRef();
     void SetFieldValueAt(int index, CDaoValue value);
     void SetFieldValue(const char* name, const char* text);   // a text value
     void SetFieldValueNull(const char* name);

@@ -625,12 +625,16 @@ int CDaoRecordset::GetEditMode() const { return state_ ? state_->editMode : kNoE
 
 namespace {
 
-const CDaoValue& CurrentValue(CDaoDatabase* database, DaoRecordsetState& rs, int column) {
+const std::vector<CDaoValue>& CurrentValues(CDaoDatabase* database, DaoRecordsetState& rs) {
     DaoDatabaseState& db = OpenState(database, kSourceRecordset);
-    if (rs.editMode != kNoEdit) return rs.edit[column];
+    if (rs.editMode != kNoEdit) return rs.edit;
     RefreshKeys(db, rs);
     if (!rs.HasCurrent()) RaiseNoCurrent(rs);
-    return FetchRow(db, rs, rs.keys[rs.pos])[column];
+    return FetchRow(db, rs, rs.keys[rs.pos]);
+}
+
+const CDaoValue& CurrentValue(CDaoDatabase* database, DaoRecordsetState& rs, int column) {
+    return CurrentValues(database, rs)[column];
 }
 
 void StoreValue(CDaoDatabase* database, DaoRecordsetState& rs, int column, CDaoValue&& value) {
@@ -671,6 +675,8 @@ const CDaoValue& CDaoRecordset::GetFieldValueRef(int index) {
     DaoRecordsetState& rs = Require(state_);
     return CurrentValue(database_, rs, CheckedColumn(rs, index));
 }
+
+const CDaoValue* CDaoRecordset::GetFieldValuesRef() { return CurrentValues(database_, Require(state_)).data(); }
 
 void CDaoRecordset::SetFieldValueAt(int index, CDaoValue value) {
     DaoRecordsetState& rs = Require(state_);
