@@ -18,19 +18,16 @@ int g_initialised = 0;
 
 // The operations keep no state, so one instance serves every call whether or not the
 // process-wide engine exists.
-CkvDBEngine& Forward()
-{
+CkvDBEngine& Forward() {
     static CkvDBEngine engine;
     return engine;
 }
 
-void CreateEngineOnDemand()
-{
+void CreateEngineOnDemand() {
     if (!g_initialised && !g_engine) g_engine = new (std::nothrow) CkvDBEngine;
 }
 
-void DestroyEngine()
-{
+void DestroyEngine() {
     delete g_engine;
     g_engine = nullptr;
 }
@@ -41,15 +38,14 @@ HKVDB Handle(CkvDatabase* db) { return reinterpret_cast<HKVDB>(db); }
 
 bool IsStoreType(int type) { return type == KVDB_TYPE_JET || type == KVDB_TYPE_DBASE; }
 
-std::string DateCriteria(const char* column, int year, int month, int day, int hour, int minute, int second)
-{
+std::string DateCriteria(const char* column, int year, int month, int day, int hour, int minute, int second) {
     return std::string(column) + " = " + JetDateLiteral(year, month, day, hour, minute, second);
 }
 
 using FindFn = int (CkvDBEngine::*)(CkvDataset*, const char*);
 
-int FindDate(FindFn find, HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute, int second)
-{
+int FindDate(FindFn find, HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute,
+             int second) {
     if (!ds || !column) return 0;
     const std::string criteria = DateCriteria(column, year, month, day, hour, minute, second);
     return (Forward().*find)(Ds(ds), criteria.c_str());
@@ -59,22 +55,19 @@ int FindDate(FindFn find, HKVTBL ds, const char* column, int year, int month, in
 
 extern "C" {
 
-int KVDB_API kvDbeInit(void)
-{
+int KVDB_API kvDbeInit(void) {
     if (g_initialised) return 1;
     g_initialised = 1;
     if (!g_engine) g_engine = new (std::nothrow) CkvDBEngine;
     return g_engine ? static_cast<int>(reinterpret_cast<INT_PTR>(g_engine)) : 0;
 }
 
-void KVDB_API kvDbeExit(void)
-{
+void KVDB_API kvDbeExit(void) {
     DestroyEngine();
     g_initialised = 0;
 }
 
-int KVDB_API kvOpenDatabase(int type, const char* path, HKVDB* out)
-{
+int KVDB_API kvOpenDatabase(int type, const char* path, HKVDB* out) {
     if (!IsStoreType(type) || !out) return 0;
     CreateEngineOnDemand();
     CkvDatabase* db = NewDatabase(type);
@@ -84,8 +77,7 @@ int KVDB_API kvOpenDatabase(int type, const char* path, HKVDB* out)
     return result;
 }
 
-int KVDB_API kvOpenDatabaseEx(int type, const char* path, const char* user, const char* password, HKVDB* out)
-{
+int KVDB_API kvOpenDatabaseEx(int type, const char* path, const char* user, const char* password, HKVDB* out) {
     if (!IsStoreType(type) || !out) return 0;
     CreateEngineOnDemand();
     CkvDatabase* db = NewDatabase(type);
@@ -95,8 +87,7 @@ int KVDB_API kvOpenDatabaseEx(int type, const char* path, const char* user, cons
     return 1;
 }
 
-int KVDB_API kvCreateDatabase(int type, const char* path, int language, HKVDB* out)
-{
+int KVDB_API kvCreateDatabase(int type, const char* path, int language, HKVDB* out) {
     if (!IsStoreType(type) || !out) return 0;
     CreateEngineOnDemand();
     CkvDatabase* db = NewDatabase(type);
@@ -106,8 +97,7 @@ int KVDB_API kvCreateDatabase(int type, const char* path, int language, HKVDB* o
     return 1;
 }
 
-int KVDB_API kvCompactDatabase(int, const char* source, const char* target, int language)
-{
+int KVDB_API kvCompactDatabase(int, const char* source, const char* target, int language) {
     CreateEngineOnDemand();
     if (CkvDatabase* db = NewDatabase(KVDB_TYPE_JET)) {
         db->OpenDatabase(source);
@@ -119,8 +109,7 @@ int KVDB_API kvCompactDatabase(int, const char* source, const char* target, int 
     return 1;
 }
 
-int KVDB_API kvCloseDatabase(HKVDB db)
-{
+int KVDB_API kvCloseDatabase(HKVDB db) {
     Forward().CloseDatabase(Db(db));
     DestroyEngine();
     return 1;
@@ -133,8 +122,7 @@ int KVDB_API kvTblCreate(HKVDB db, const char* table) { return Forward().TblCrea
 int KVDB_API kvTblDelete(HKVDB, const char*) { return 0; }
 int KVDB_API kvTblIsExist(HKVDB db, const char* table) { return Forward().TblIsExist(Db(db), table); }
 
-int KVDB_API kvTblNew(HKVDB db, const char* table, HKVTBL* out)
-{
+int KVDB_API kvTblNew(HKVDB db, const char* table, HKVTBL* out) {
     if (!db || !out) return 0;
     if (dynamic_cast<CkvDBFDatabase*>(Db(db))) return 1;  // a dBASE folder makes no datasets
     CkvDataset* dataset = nullptr;
@@ -167,23 +155,23 @@ int KVDB_API kvRecFindLast(HKVTBL ds, const char* criteria) { return Forward().R
 int KVDB_API kvRecFindNext(HKVTBL ds, const char* criteria) { return Forward().RecFindNext(Ds(ds), criteria); }
 int KVDB_API kvRecFindPrev(HKVTBL ds, const char* criteria) { return Forward().RecFindPrev(Ds(ds), criteria); }
 
-int KVDB_API kvRecFindFirstDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute, int second)
-{
+int KVDB_API kvRecFindFirstDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute,
+                                int second) {
     return FindDate(&CkvDBEngine::RecFindFirst, ds, column, year, month, day, hour, minute, second);
 }
 
-int KVDB_API kvRecFindLastDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute, int second)
-{
+int KVDB_API kvRecFindLastDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute,
+                               int second) {
     return FindDate(&CkvDBEngine::RecFindLast, ds, column, year, month, day, hour, minute, second);
 }
 
-int KVDB_API kvRecFindNextDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute, int second)
-{
+int KVDB_API kvRecFindNextDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute,
+                               int second) {
     return FindDate(&CkvDBEngine::RecFindNext, ds, column, year, month, day, hour, minute, second);
 }
 
-int KVDB_API kvRecFindPrevDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute, int second)
-{
+int KVDB_API kvRecFindPrevDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute,
+                               int second) {
     return FindDate(&CkvDBEngine::RecFindPrev, ds, column, year, month, day, hour, minute, second);
 }
 
@@ -192,8 +180,8 @@ int KVDB_API kvTblNRecs(HKVTBL ds) { return Forward().TblNRecs(Ds(ds)); }
 int KVDB_API kvRecIsBOF(HKVTBL ds) { return Forward().RecIsBOF(Ds(ds)); }
 int KVDB_API kvRecIsEOF(HKVTBL ds) { return Forward().RecIsEOF(Ds(ds)); }
 
-int KVDB_API kvMakeDateStmt(int, int year, int month, int day, int hour, int minute, int second, char* dest, int destSize)
-{
+int KVDB_API kvMakeDateStmt(int, int year, int month, int day, int hour, int minute, int second, char* dest,
+                            int destSize) {
     const std::string literal = JetDateLiteral(year, month, day, hour, minute, second);
     if (!dest || destSize < 0 || literal.size() + 1 > static_cast<size_t>(destSize)) return 0;
     std::memcpy(dest, literal.c_str(), literal.size() + 1);

@@ -6,13 +6,9 @@
 #include "kvdb_daoguard.h"
 #include "kvdb_schema.h"
 
-int CkvDaoDatabase::OpenDatabase(const char* path)
-{
-    return OpenQuietly(path, true, "");
-}
+int CkvDaoDatabase::OpenDatabase(const char* path) { return OpenQuietly(path, true, ""); }
 
-int CkvDaoDatabase::OpenDatabaseEx(const char* path, const char* user, const char* password)
-{
+int CkvDaoDatabase::OpenDatabaseEx(const char* path, const char* user, const char* password) {
     const std::string connect = std::string(";UID=") + (user ? user : "") + ";PWD=" + (password ? password : "");
     return GuardDao([&] {
         Dao()->Open(path ? path : "", false, false, connect.c_str());
@@ -20,25 +16,21 @@ int CkvDaoDatabase::OpenDatabaseEx(const char* path, const char* user, const cha
     });
 }
 
-int CkvDaoDatabase::CreateDatabase(const char* path, const char* locale)
-{
+int CkvDaoDatabase::CreateDatabase(const char* path, const char* locale) {
     return GuardDao([&] {
         Dao()->Create(path ? path : "", locale ? locale : dbLangGeneral, 0);
         return 1;
     });
 }
 
-int CkvDaoDatabase::TblCreate(const char* name, int layout)
-{
+int CkvDaoDatabase::TblCreate(const char* name, int layout) {
     const int which = layout & 0xFFFF;
     if (which != KV_LAYOUT_FLAT && which != KV_LAYOUT_V4) return 1;
     return GuardDao([&] {
         CDaoTableDef table(Dao());  // an unappended definition is discarded with it
         table.Create(name ? name : "");
-        if (which == KV_LAYOUT_FLAT)
-            AddFlatColumns(table);
-        else
-            AddV4Columns(table);
+        if (which == KV_LAYOUT_FLAT) AddFlatColumns(table);
+        else AddV4Columns(table);
         CDaoIndexInfo primary;
         primary.m_strName = "PrimaryKey";
         primary.AddField("ID");
@@ -55,13 +47,9 @@ int CkvDaoDatabase::TblCreate(const char* name, int layout)
     });
 }
 
-void CkvDaoDatabase::AddFlatColumns(CDaoTableDef& table)
-{
-    CreateFlatColumns(table, false);
-}
+void CkvDaoDatabase::AddFlatColumns(CDaoTableDef& table) { CreateFlatColumns(table, false); }
 
-void CkvDaoDatabase::AddV4Columns(CDaoTableDef& table)
-{
+void CkvDaoDatabase::AddV4Columns(CDaoTableDef& table) {
     table.CreateField("ID", dbLong, 4, dbAutoIncrField);
     table.CreateField("LINKID", dbLong, 4);
     table.CreateField("CDATE", dbDate, 8);
@@ -94,43 +82,38 @@ void CkvDaoDatabase::AddV4Columns(CDaoTableDef& table)
     table.CreateField("FieldRect", dbLongBinary, 0);
 }
 
-int CkvDaoDatabase::AddFieldNameField(CDaoTableDef& table, const std::string& prefix)
-{
+int CkvDaoDatabase::AddFieldNameField(CDaoTableDef& table, const std::string& prefix) {
     table.CreateField((prefix + "_FieldName").c_str(), dbText, 20);
     return 1;
 }
 
-int CkvDaoDatabase::AddDataField(CDaoTableDef& table, const std::string& prefix, long size)
-{
+int CkvDaoDatabase::AddDataField(CDaoTableDef& table, const std::string& prefix, long size) {
     table.CreateField((prefix + "_Data").c_str(), dbText, size);
     return AddFieldNameField(table, prefix + "_FieldInfo");
 }
 
-int CkvDaoDatabase::AddNameFields(CDaoTableDef& table, const std::string& prefix)
-{
+int CkvDaoDatabase::AddNameFields(CDaoTableDef& table, const std::string& prefix) {
     AddDataField(table, prefix + "_FullName", 50);
     for (const char* part : {"_FirstName", "_LastName", "_MiddleName", "_PrefixName", "_SuffixName"})
         AddDataField(table, prefix + part, 30);
     return 1;
 }
 
-int CkvDaoDatabase::AddPhoneFields(CDaoTableDef& table, const std::string& prefix)
-{
+int CkvDaoDatabase::AddPhoneFields(CDaoTableDef& table, const std::string& prefix) {
     AddDataField(table, prefix + "_PhoneNum", 30);
     table.CreateField((prefix + "_PhoneType").c_str(), dbInteger, 2);
-    for (const char* part : {"_Ext", "_CountryCode", "_AreaCode"}) table.CreateField((prefix + part).c_str(), dbText, 5);
+    for (const char* part : {"_Ext", "_CountryCode", "_AreaCode"})
+        table.CreateField((prefix + part).c_str(), dbText, 5);
     return 1;
 }
 
-int CkvDaoDatabase::AddEmailFields(CDaoTableDef& table, const std::string& prefix)
-{
+int CkvDaoDatabase::AddEmailFields(CDaoTableDef& table, const std::string& prefix) {
     AddDataField(table, prefix + "_EmailName", 50);
     table.CreateField((prefix + "_EmailType").c_str(), dbInteger, 2);
     return 1;
 }
 
-int CkvDaoDatabase::AddAddressFields(CDaoTableDef& table, const std::string& prefix)
-{
+int CkvDaoDatabase::AddAddressFields(CDaoTableDef& table, const std::string& prefix) {
     AddDataField(table, prefix + "_FullAddress", 255);
     AddDataField(table, prefix + "_Street", 50);
     for (const char* part : {"_City", "_State", "_Country"}) AddDataField(table, prefix + part, 30);
@@ -140,8 +123,7 @@ int CkvDaoDatabase::AddAddressFields(CDaoTableDef& table, const std::string& pre
     return 1;
 }
 
-int CkvDaoDatabase::TblNew(const char* name, CkvDataset** out)
-{
+int CkvDaoDatabase::TblNew(const char* name, CkvDataset** out) {
     CkvDaoDataset* dataset = CkvDaoDataset::Make();
     if (!dataset) return 0;
     dataset->Attach(this);
@@ -150,8 +132,7 @@ int CkvDaoDatabase::TblNew(const char* name, CkvDataset** out)
     return 1;
 }
 
-int CkvDaoDatabase::CompactDatabase(const char* source, const char* target, const char* locale)
-{
+int CkvDaoDatabase::CompactDatabase(const char* source, const char* target, const char* locale) {
     return GuardDao([&] {
         if (Dao()->IsOpen()) CloseDatabase();
         CDaoWorkspace::CompactDatabase(source ? source : "", target ? target : "", locale, 0);

@@ -4,8 +4,7 @@
 
 #include "kvdb_dao_database.h"
 
-CkvDaoDataset* CkvDaoDataset::Make()
-{
+CkvDaoDataset* CkvDaoDataset::Make() {
     std::unique_ptr<CkvDaoDataset> dataset(new (std::nothrow) CkvDaoDataset);
     if (!dataset) return nullptr;
     for (auto& buffer : dataset->text_) {
@@ -20,23 +19,21 @@ CkvDaoDataset* CkvDaoDataset::Make()
     return dataset.release();
 }
 
-CkvDaoDataset::~CkvDaoDataset()
-{
-    if (IsOpenSet()) GuardDao([&] {
+CkvDaoDataset::~CkvDaoDataset() {
+    if (IsOpenSet())
+        GuardDao([&] {
             rs_->Close();
             return 1;
         });
 }
 
-int CkvDaoDataset::Attach(CkvDatabase* database)
-{
+int CkvDaoDataset::Attach(CkvDatabase* database) {
     database_ = static_cast<CkvDaoDatabase*>(database);
     rs_.reset(new CDaoRecordset(database_->Dao()));
     return 1;
 }
 
-int CkvDaoDataset::TblOpen()
-{
+int CkvDaoDataset::TblOpen() {
     if (!rs_) return 0;
     const std::string& sql = BuildSelect();
     flat_.resolved = false;
@@ -47,42 +44,27 @@ int CkvDaoDataset::TblOpen()
     });
 }
 
-int CkvDaoDataset::TblClose()
-{
+int CkvDaoDataset::TblClose() {
     return GuardDao([&] {
         if (IsOpenSet()) rs_->Close();
         return 1;
     });
 }
 
-int CkvDaoDataset::TblRefresh()
-{
-    return TblClose() == 1 ? TblOpen() : 0;
-}
+int CkvDaoDataset::TblRefresh() { return TblClose() == 1 ? TblOpen() : 0; }
 
-int CkvDaoDataset::TblIsOpen()
-{
-    return IsOpenSet() ? 1 : 0;
-}
+int CkvDaoDataset::TblIsOpen() { return IsOpenSet() ? 1 : 0; }
 
-int CkvDaoDataset::RecIsBOF()
-{
-    return !IsOpenSet() || rs_->IsBOF() ? 1 : 0;
-}
+int CkvDaoDataset::RecIsBOF() { return !IsOpenSet() || rs_->IsBOF() ? 1 : 0; }
 
-int CkvDaoDataset::RecIsEOF()
-{
-    return !IsOpenSet() || rs_->IsEOF() ? 1 : 0;
-}
+int CkvDaoDataset::RecIsEOF() { return !IsOpenSet() || rs_->IsEOF() ? 1 : 0; }
 
-int CkvDaoDataset::RecNum()
-{
+int CkvDaoDataset::RecNum() {
     if (!IsOpenSet()) return 0;
     return GuardDao([&] { return static_cast<int>(rs_->GetAbsolutePosition() + 1); });
 }
 
-int CkvDaoDataset::TblNRecs()
-{
+int CkvDaoDataset::TblNRecs() {
     if (!IsOpenSet()) return 0;
     return GuardDao([&] {
         const bool bof = rs_->IsBOF(), eof = rs_->IsEOF();
@@ -99,8 +81,8 @@ int CkvDaoDataset::TblNRecs()
     });
 }
 
-template <class Move> int CkvDaoDataset::Navigate(Move&& move)
-{
+template <class Move>
+int CkvDaoDataset::Navigate(Move&& move) {
     if (!IsOpenSet()) return 0;
     return GuardDao([&] {
         move();
@@ -108,14 +90,23 @@ template <class Move> int CkvDaoDataset::Navigate(Move&& move)
     });
 }
 
-int CkvDaoDataset::RecFirst() { return Navigate([&] { rs_->MoveFirst(); }); }
-int CkvDaoDataset::RecPrev() { return Navigate([&] { rs_->MovePrev(); }); }
-int CkvDaoDataset::RecNext() { return Navigate([&] { rs_->MoveNext(); }); }
-int CkvDaoDataset::RecLast() { return Navigate([&] { rs_->MoveLast(); }); }
-int CkvDaoDataset::RecDelete() { return Navigate([&] { rs_->Delete(); }); }
+int CkvDaoDataset::RecFirst() {
+    return Navigate([&] { rs_->MoveFirst(); });
+}
+int CkvDaoDataset::RecPrev() {
+    return Navigate([&] { rs_->MovePrev(); });
+}
+int CkvDaoDataset::RecNext() {
+    return Navigate([&] { rs_->MoveNext(); });
+}
+int CkvDaoDataset::RecLast() {
+    return Navigate([&] { rs_->MoveLast(); });
+}
+int CkvDaoDataset::RecDelete() {
+    return Navigate([&] { rs_->Delete(); });
+}
 
-int CkvDaoDataset::RecGoto(int n)
-{
+int CkvDaoDataset::RecGoto(int n) {
     if (!IsOpenSet()) return 0;
     return GuardDao([&] {
         const long position = rs_->GetAbsolutePosition();
@@ -129,8 +120,8 @@ int CkvDaoDataset::RecGoto(int n)
     });
 }
 
-template <class Find> int CkvDaoDataset::FindWithRestore(Find&& find)
-{
+template <class Find>
+int CkvDaoDataset::FindWithRestore(Find&& find) {
     if (!IsOpenSet()) return 0;
     // Without a current record there is no place to return to: a failed find then leaves
     // the cursor without one, as it was.
@@ -149,22 +140,18 @@ template <class Find> int CkvDaoDataset::FindWithRestore(Find&& find)
     return result;
 }
 
-int CkvDaoDataset::RecFindFirst(const char* criteria)
-{
+int CkvDaoDataset::RecFindFirst(const char* criteria) {
     return FindWithRestore([&] { return rs_->FindFirst(criteria ? criteria : ""); });
 }
 
-int CkvDaoDataset::RecFindLast(const char* criteria)
-{
+int CkvDaoDataset::RecFindLast(const char* criteria) {
     return FindWithRestore([&] { return rs_->FindLast(criteria ? criteria : ""); });
 }
 
-int CkvDaoDataset::RecFindNext(const char* criteria)
-{
+int CkvDaoDataset::RecFindNext(const char* criteria) {
     return FindWithRestore([&] { return rs_->FindNext(criteria ? criteria : ""); });
 }
 
-int CkvDaoDataset::RecFindPrev(const char* criteria)
-{
+int CkvDaoDataset::RecFindPrev(const char* criteria) {
     return FindWithRestore([&] { return rs_->FindPrev(criteria ? criteria : ""); });
 }

@@ -69,11 +69,14 @@ private:
     bool IsOpenSet() const { return rs_ && rs_->IsOpen(); }
     bool HasCurrentRecord() const { return IsOpenSet() && !rs_->IsBOF() && !rs_->IsEOF(); }
     // Runs a move when the dataset is open; 1, or 0 after a reported error.
-    template <class Move> int Navigate(Move&& move);
+    template <class Move>
+    int Navigate(Move&& move);
     // Runs a find; restores the starting record when nothing matched.
-    template <class Find> int FindWithRestore(Find&& find);
+    template <class Find>
+    int FindWithRestore(Find&& find);
     // Runs a store (after AddNew or Edit); a failure cancels the pending change.
-    template <class Fill> int Store(bool addNew, Fill&& fill);
+    template <class Fill>
+    int Store(bool addNew, Fill&& fill);
 
     // The field numbers of the flat columns, looked up by name once per open, so that a Get
     // or a store of a card does no name lookups.
@@ -109,8 +112,10 @@ private:
     bool ReadBinary(const CDaoValue& value, CardRecBlob& blob, char* buffer);
     void WriteBinary(int field, const CardRecBlob& blob);
     void WriteBinary(const char* column, const CardRecBlob& blob);
-    template <int N> void GetUnit(CardTextUnit<N>& unit, const std::string& prefix);
-    template <int N> void PutUnit(const CardTextUnit<N>& unit, const std::string& prefix);
+    template <int N>
+    void GetUnit(CardTextUnit<N>& unit, const std::string& prefix);
+    template <int N>
+    void PutUnit(const CardTextUnit<N>& unit, const std::string& prefix);
     // The columns of a flat record; an update keeps LinkID and turns empty long values to Null.
     void PutFlatColumns(const CardRec& rec, bool update);
     void GetV4Body(CardRecV4& rec);
@@ -126,13 +131,11 @@ private:
 
 #include "kvdb_daoguard.h"
 
-template <class Fill> int CkvDaoDataset::Store(bool addNew, Fill&& fill)
-{
+template <class Fill>
+int CkvDaoDataset::Store(bool addNew, Fill&& fill) {
     return GuardDao([&] {
-        if (addNew)
-            rs_->AddNew();
-        else
-            rs_->Edit();
+        if (addNew) rs_->AddNew();
+        else rs_->Edit();
         try {
             fill();
             rs_->Update();

@@ -5,14 +5,12 @@
 #include "kvdb_daoguard.h"
 #include "kvdb_schema.h"
 
-int CkvDBFDatabase::OpenDatabase(const char* path)
-{
+int CkvDBFDatabase::OpenDatabase(const char* path) {
     const std::string connect = std::string("dBASE III") + ";DATABASE=" + (path ? path : "");
     return OpenQuietly("", false, connect.c_str());
 }
 
-int CkvDBFDatabase::TblCreate(const char* name, int layout)
-{
+int CkvDBFDatabase::TblCreate(const char* name, int layout) {
     return GuardDao([&] {
         CDaoTableDef table(Dao());
         table.Create(name ? name : "");
@@ -28,8 +26,7 @@ int CkvDBFDatabase::TblCreate(const char* name, int layout)
     });
 }
 
-int CkvDBFDatabase::CompactDatabase(const char* source, const char* target, const char* locale)
-{
+int CkvDBFDatabase::CompactDatabase(const char* source, const char* target, const char* locale) {
     return GuardDao([&] {
         CDaoWorkspace::CompactDatabase(source ? source : "", target ? target : "", locale, 0);
         return 1;

@@ -7,8 +7,7 @@
 #include "kvdb_daoguard.h"
 #include "kvdb_dbf_database.h"
 
-const char* LocaleForLanguage(int language)
-{
+const char* LocaleForLanguage(int language) {
     switch (language) {
     case 1: return ";LANGID=0x0404;CP=950;COUNTRY=0";
     case 2: return ";LANGID=0x0804;CP=936;COUNTRY=0";
@@ -18,8 +17,7 @@ const char* LocaleForLanguage(int language)
     }
 }
 
-CkvDatabase* NewDatabase(int type)
-{
+CkvDatabase* NewDatabase(int type) {
     if (type == KV_DB_JET) return new (std::nothrow) CkvDaoDatabase;
     if (type == KV_DB_DBASE) return new (std::nothrow) CkvDBFDatabase;
     return nullptr;
@@ -28,16 +26,14 @@ CkvDatabase* NewDatabase(int type)
 namespace {
 
 // Keeps the new store only when the step made it usable; a failure has been shown.
-int KeepIfDone(std::unique_ptr<CkvDatabase> db, int result, CkvDatabase** out)
-{
+int KeepIfDone(std::unique_ptr<CkvDatabase> db, int result, CkvDatabase** out) {
     *out = result == 1 ? db.release() : nullptr;
     return result == 1 ? 1 : 0;
 }
 
 }  // namespace
 
-int CkvDBEngine::OpenDatabase(int type, const char* path, CkvDatabase** out)
-{
+int CkvDBEngine::OpenDatabase(int type, const char* path, CkvDatabase** out) {
     if (!out || (type != KV_DB_JET && type != KV_DB_DBASE)) return 0;
     std::unique_ptr<CkvDatabase> db(NewDatabase(type));
     if (!db) return 0;
@@ -49,8 +45,7 @@ int CkvDBEngine::OpenDatabase(int type, const char* path, CkvDatabase** out)
     return KeepIfDone(std::move(db), result, out);
 }
 
-int CkvDBEngine::OpenDatabaseEx(int type, const char* path, const char* user, const char* password, CkvDatabase** out)
-{
+int CkvDBEngine::OpenDatabaseEx(int type, const char* path, const char* user, const char* password, CkvDatabase** out) {
     if (!out || (type != KV_DB_JET && type != KV_DB_DBASE)) return 0;
     std::unique_ptr<CkvDatabase> db(NewDatabase(type));
     if (!db) return 0;
@@ -58,8 +53,7 @@ int CkvDBEngine::OpenDatabaseEx(int type, const char* path, const char* user, co
     return KeepIfDone(std::move(db), result, out);
 }
 
-int CkvDBEngine::CreateDatabase(int type, const char* path, const char* locale, CkvDatabase** out)
-{
+int CkvDBEngine::CreateDatabase(int type, const char* path, const char* locale, CkvDatabase** out) {
     if (!out || type != KV_DB_JET) return 0;
     std::unique_ptr<CkvDatabase> db(NewDatabase(type));
     if (!db) return 0;
@@ -67,13 +61,11 @@ int CkvDBEngine::CreateDatabase(int type, const char* path, const char* locale, 
     return KeepIfDone(std::move(db), result, out);
 }
 
-int CkvDBEngine::CompactDatabase(CkvDatabase* db, const char* source, const char* target, const char* locale)
-{
+int CkvDBEngine::CompactDatabase(CkvDatabase* db, const char* source, const char* target, const char* locale) {
     return db ? db->CompactDatabase(source, target, locale) : 0;
 }
 
-int CkvDBEngine::CloseDatabase(CkvDatabase* db)
-{
+int CkvDBEngine::CloseDatabase(CkvDatabase* db) {
     if (db) {
         db->CloseDatabase();
         delete db;
@@ -81,32 +73,29 @@ int CkvDBEngine::CloseDatabase(CkvDatabase* db)
     return 1;
 }
 
-int CkvDBEngine::StartTransation(CkvDatabase* db)
-{
+int CkvDBEngine::StartTransation(CkvDatabase* db) {
     return db ? GuardDao([&] { return db->StartTransation(); }) : 0;
 }
 
-int CkvDBEngine::Commit(CkvDatabase* db)
-{
+int CkvDBEngine::Commit(CkvDatabase* db) {
     return db ? GuardDao([&] { return db->Commit(); }) : 0;
 }
 
-int CkvDBEngine::Rollback(CkvDatabase* db)
-{
+int CkvDBEngine::Rollback(CkvDatabase* db) {
     return db ? GuardDao([&] { return db->Rollback(); }) : 0;
 }
 
 int CkvDBEngine::TblIsExist(CkvDatabase* db, const char* name) { return db ? db->TblIsExist(name) : 0; }
-int CkvDBEngine::TblCreate(CkvDatabase* db, const char* name, int layout) { return db ? db->TblCreate(name, layout) : 0; }
+int CkvDBEngine::TblCreate(CkvDatabase* db, const char* name, int layout) {
+    return db ? db->TblCreate(name, layout) : 0;
+}
 int CkvDBEngine::TblDelete(CkvDatabase* db, const char* name) { return db ? db->TblDelete(name) : 0; }
 
-int CkvDBEngine::TblNew(CkvDatabase* db, const char* name, CkvDataset** out)
-{
+int CkvDBEngine::TblNew(CkvDatabase* db, const char* name, CkvDataset** out) {
     return db && out ? db->TblNew(name, out) : 0;
 }
 
-int CkvDBEngine::TblFree(CkvDataset* ds)
-{
+int CkvDBEngine::TblFree(CkvDataset* ds) {
     if (!ds) return 0;
     delete ds;
     return 1;
@@ -117,37 +106,33 @@ int CkvDBEngine::TblClose(CkvDataset* ds) { return ds ? ds->TblClose() : 0; }
 int CkvDBEngine::TblRefresh(CkvDataset* ds) { return ds ? ds->TblRefresh() : 0; }
 int CkvDBEngine::TblIsOpen(CkvDataset* ds) { return ds ? ds->TblIsOpen() : 0; }
 
-void CkvDBEngine::SetFilter(CkvDataset* ds, const char* filter)
-{
+void CkvDBEngine::SetFilter(CkvDataset* ds, const char* filter) {
     if (ds) ds->SetFilter(filter);
 }
 
-void CkvDBEngine::KeyAdd(CkvDataset* ds, const char* column)
-{
+void CkvDBEngine::KeyAdd(CkvDataset* ds, const char* column) {
     if (ds) ds->KeyAdd(column);
 }
 
-void CkvDBEngine::KeyDrop(CkvDataset* ds, const char* column)
-{
+void CkvDBEngine::KeyDrop(CkvDataset* ds, const char* column) {
     if (ds) ds->KeyDrop(column);
 }
 
-void CkvDBEngine::KeyClear(CkvDataset* ds)
-{
+void CkvDBEngine::KeyClear(CkvDataset* ds) {
     if (ds) ds->KeyClear();
 }
 
-void CkvDBEngine::SetSortOrder(CkvDataset* ds, int order)
-{
+void CkvDBEngine::SetSortOrder(CkvDataset* ds, int order) {
     if (ds) ds->SetSortOrder(order);
 }
 
-int CkvDBEngine::CardRecGet(CkvDataset* ds, CardRec* rec, int withLong) { return ds ? ds->CardRecGet(rec, withLong) : 0; }
+int CkvDBEngine::CardRecGet(CkvDataset* ds, CardRec* rec, int withLong) {
+    return ds ? ds->CardRecGet(rec, withLong) : 0;
+}
 int CkvDBEngine::CardRecInsert(CkvDataset* ds, const CardRec* rec) { return ds ? ds->CardRecInsert(rec) : 0; }
 int CkvDBEngine::CardRecUpdate(CkvDataset* ds, const CardRec* rec) { return ds ? ds->CardRecUpdate(rec) : 0; }
 
-int CkvDBEngine::CardRecGetV4(CkvDataset* ds, CardRecV4* rec, int withImages)
-{
+int CkvDBEngine::CardRecGetV4(CkvDataset* ds, CardRecV4* rec, int withImages) {
     return ds ? ds->CardRecGetV4(rec, withImages) : 0;
 }
 

@@ -9,8 +9,7 @@ namespace {
 DaoErrorHook g_hook = nullptr;
 }
 
-void ReportDaoError(int errorNumber, const char* source, const char* description)
-{
+void ReportDaoError(int errorNumber, const char* source, const char* description) {
     const char* format = "DAO error %d, SOURCE = %s, DESCR = %s";
     const char* src = source ? source : "";
     const char* descr = description ? description : "";
@@ -24,8 +23,7 @@ void ReportDaoError(int errorNumber, const char* source, const char* description
     MessageBoxA(nullptr, report.c_str(), "kvdb32", MB_OK);
 }
 
-DaoErrorHook SetDaoErrorHook(DaoErrorHook hook)
-{
+DaoErrorHook SetDaoErrorHook(DaoErrorHook hook) {
     DaoErrorHook previous = g_hook;
     g_hook = hook;
     return previous;

@@ -9,21 +9,16 @@
 // The arithmetic is the data layer's own, so that a date the engine writes is the value the
 // layer compares in criteria and hands back. The engine keeps its wider write range: a year
 // from 1 is stored, not replaced by the current date.
-bool OleDateFromParts(const int p[6], double* date)
-{
+bool OleDateFromParts(const int p[6], double* date) {
     const double value = jetsql::OleDateFromPartsFromYearOne(p[0], p[1], p[2], p[3], p[4], p[5]);
     if (std::isnan(value)) return false;
     *date = value;
     return true;
 }
 
-bool OleDateToParts(double date, int parts[6])
-{
-    return jetsql::OleDateToParts(date, parts);
-}
+bool OleDateToParts(double date, int parts[6]) { return jetsql::OleDateToParts(date, parts); }
 
-double OleDateNow()
-{
+double OleDateNow() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     const int parts[6] = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};

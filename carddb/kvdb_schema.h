@@ -6,10 +6,10 @@
 
 // One of the 35 text columns of the flat layout and its CardRec field.
 struct KvTextColumn {
-    const char* name;     // as the transfer addresses it (Jet ignores case)
-    size_t offset;        // of the field in CardRec
-    size_t width;         // of the field, terminator included (column size + 1)
-    long dbaseSize;       // column size in the dBASE form of the table
+    const char* name;  // as the transfer addresses it (Jet ignores case)
+    size_t offset;     // of the field in CardRec
+    size_t width;      // of the field, terminator included (column size + 1)
+    long dbaseSize;    // column size in the dBASE form of the table
 };
 
 enum { kCardTextColumnCount = 35 };

@@ -4,16 +4,14 @@
 
 #include "kvdb_daoguard.h"
 
-int CkvDaoStore::Execute(const char* sql)
-{
+int CkvDaoStore::Execute(const char* sql) {
     return GuardDao([&] {
         dao_->Execute(sql ? sql : "", dbFailOnError);
         return 1;
     });
 }
 
-int CkvDaoStore::OpenQuietly(const char* name, bool exclusive, const char* connect)
-{
+int CkvDaoStore::OpenQuietly(const char* name, bool exclusive, const char* connect) {
     openError_ = KvOpenError();
     try {
         dao_->Open(name ? name : "", exclusive, false, connect);
@@ -27,8 +25,7 @@ int CkvDaoStore::OpenQuietly(const char* name, bool exclusive, const char* conne
     return dao_->IsOpen() ? 1 : 0;
 }
 
-int CkvDaoStore::CloseDatabase()
-{
+int CkvDaoStore::CloseDatabase() {
     return GuardDao([&] {
         dao_->Close();
         transaction_ = 0;  // closing rolled back whatever was pending
@@ -36,32 +33,28 @@ int CkvDaoStore::CloseDatabase()
     });
 }
 
-int CkvDaoStore::StartTransation()
-{
+int CkvDaoStore::StartTransation() {
     if (transaction_) return 2;
     dao_->m_pWorkspace->BeginTrans();
     transaction_ = 1;
     return 1;
 }
 
-int CkvDaoStore::Commit()
-{
+int CkvDaoStore::Commit() {
     if (!transaction_) return 2;
     dao_->m_pWorkspace->CommitTrans();
     transaction_ = 0;
     return 1;
 }
 
-int CkvDaoStore::Rollback()
-{
+int CkvDaoStore::Rollback() {
     if (!transaction_) return 2;
     dao_->m_pWorkspace->Rollback();
     transaction_ = 0;
     return 1;
 }
 
-int CkvDaoStore::TblIsExist(const char* name)
-{
+int CkvDaoStore::TblIsExist(const char* name) {
     if (!name) return 0;
     return GuardDao([&] {
         const int count = dao_->GetTableDefCount();

@@ -13,13 +13,9 @@ namespace {
 const int kRandomTries = 32768;
 const unsigned kNameCount = 0x10000;
 
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::string TempFolder(const char* folder)
-{
+std::string TempFolder(const char* folder) {
     std::string base;
     if (folder && *folder) {
         base = folder;
@@ -32,8 +28,7 @@ std::string TempFolder(const char* folder)
     return base;
 }
 
-std::string Candidate(const std::string& base, unsigned number, const char* extension)
-{
+std::string Candidate(const std::string& base, unsigned number, const char* extension) {
     char name[16];
     std::snprintf(name, sizeof name, "PT_%.4X", number & 0xFFFFu);
     return base + name + (extension ? extension : "");
@@ -41,8 +36,7 @@ std::string Candidate(const std::string& base, unsigned number, const char* exte
 
 }  // namespace
 
-std::string MakeTempFileName(const char* extension, const char* folder)
-{
+std::string MakeTempFileName(const char* extension, const char* folder) {
     const std::string base = TempFolder(folder);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     for (int i = 0; i < kRandomTries; ++i) {

@@ -15,9 +15,8 @@ namespace {
 // thousands of characters, and a system call per character cost more than the copy.
 struct LeadBytes {
     bool lead[256];
-    bool any = false;   // false for a single-byte code page: every cut is a character boundary
-    LeadBytes()
-    {
+    bool any = false;  // false for a single-byte code page: every cut is a character boundary
+    LeadBytes() {
         for (int b = 0; b < 256; ++b) {
             lead[b] = IsDBCSLeadByte(static_cast<BYTE>(b)) != FALSE;
             any = any || lead[b];
@@ -25,15 +24,13 @@ struct LeadBytes {
     }
 };
 
-const LeadBytes& CodePageLeadBytes()
-{
+const LeadBytes& CodePageLeadBytes() {
     static const LeadBytes table;
     return table;
 }
 
 // Copies at most width - 1 bytes, never splitting a double-byte character, and terminates.
-void CopyBounded(const std::string& text, char* field, size_t width)
-{
+void CopyBounded(const std::string& text, char* field, size_t width) {
     if (width == 0) return;
     const LeadBytes& leads = CodePageLeadBytes();
     size_t length = std::min(text.size(), width - 1);
@@ -51,15 +48,13 @@ void CopyBounded(const std::string& text, char* field, size_t width)
 
 // The length of a field's text up to its terminator, at most width - 1 bytes (what its
 // column holds).
-size_t FieldLength(const char* field, size_t width)
-{
+size_t FieldLength(const char* field, size_t width) {
     size_t length = 0;
     while (length + 1 < width && field[length]) ++length;
     return length;
 }
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
-{
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -68,42 +63,36 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
 
 }  // namespace
 
-void ResetBlob(CardRecBlob& blob)
-{
+void ResetBlob(CardRecBlob& blob) {
     blob.Kind = 0;
     blob.Storage = 0;
     blob.Size = 0;
     blob.Modified = 0;
 }
 
-void CkvDaoDataset::TextInto(const CDaoValue& value, char* text, size_t width)
-{
-    if (value.GetKind() == CDaoValue::Text)
-        CopyBounded(value.AsText(), text, width);
-    else
-        text[0] = '\0';
+void CkvDaoDataset::TextInto(const CDaoValue& value, char* text, size_t width) {
+    if (value.GetKind() == CDaoValue::Text) CopyBounded(value.AsText(), text, width);
+    else text[0] = '\0';
 }
 
-void CkvDaoDataset::ReadText(int field, char* text, size_t width) { TextInto(rs_->GetFieldValueRef(field), text, width); }
+void CkvDaoDataset::ReadText(int field, char* text, size_t width) {
+    TextInto(rs_->GetFieldValueRef(field), text, width);
+}
 
-void CkvDaoDataset::ReadText(const char* column, char* text, size_t width)
-{
+void CkvDaoDataset::ReadText(const char* column, char* text, size_t width) {
     ReadText(rs_->GetFieldIndex(column), text, width);
 }
 
-void CkvDaoDataset::WriteText(int field, const char* text, size_t width)
-{
+void CkvDaoDataset::WriteText(int field, const char* text, size_t width) {
     const size_t length = FieldLength(text, width);
     rs_->SetFieldValueAt(field, length ? CDaoValue::FromText(text, length) : CDaoValue());
 }
 
-void CkvDaoDataset::WriteText(const char* column, const char* text, size_t width)
-{
+void CkvDaoDataset::WriteText(const char* column, const char* text, size_t width) {
     WriteText(rs_->GetFieldIndex(column), text, width);
 }
 
-int32_t CkvDaoDataset::LongOf(const CDaoValue& value)
-{
+int32_t CkvDaoDataset::LongOf(const CDaoValue& value) {
     return value.GetKind() == CDaoValue::Int32 ? value.AsLong() : 0;
 }
 
@@ -111,8 +100,7 @@ int32_t CkvDaoDataset::ReadLong(int field) { return LongOf(rs_->GetFieldValueRef
 
 int32_t CkvDaoDataset::ReadLong(const char* column) { return ReadLong(rs_->GetFieldIndex(column)); }
 
-int16_t CkvDaoDataset::ShortOf(const CDaoValue& value)
-{
+int16_t CkvDaoDataset::ShortOf(const CDaoValue& value) {
     return value.GetKind() == CDaoValue::Int16 ? value.AsShort() : 0;
 }
 
@@ -122,8 +110,7 @@ int16_t CkvDaoDataset::ReadShort(const char* column) { return ReadShort(rs_->Get
 
 void CkvDaoDataset::ReadDate(int field, int32_t parts[6]) { DateInto(rs_->GetFieldValueRef(field), parts); }
 
-void CkvDaoDataset::DateInto(const CDaoValue& value, int32_t parts[6])
-{
+void CkvDaoDataset::DateInto(const CDaoValue& value, int32_t parts[6]) {
     int read[6];
     const bool valid = value.GetKind() == CDaoValue::Date && OleDateToParts(value.AsDate(), read);
     for (int i = 0; i < 6; ++i) parts[i] = valid ? read[i] : -1;
@@ -131,8 +118,7 @@ void CkvDaoDataset::DateInto(const CDaoValue& value, int32_t parts[6])
 
 void CkvDaoDataset::ReadDate(const char* column, int32_t parts[6]) { ReadDate(rs_->GetFieldIndex(column), parts); }
 
-void CkvDaoDataset::WriteDate(int field, const int32_t parts[6])
-{
+void CkvDaoDataset::WriteDate(int field, const int32_t parts[6]) {
     const int p[6] = {parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]};
     double date = 0;
     // A cleared or out-of-range date, and one the calendar rejects (30 February), mean "now".
@@ -140,22 +126,17 @@ void CkvDaoDataset::WriteDate(int field, const int32_t parts[6])
     rs_->SetFieldValueAt(field, CDaoValue::FromDate(date));
 }
 
-void CkvDaoDataset::WriteDate(const char* column, const int32_t parts[6])
-{
+void CkvDaoDataset::WriteDate(const char* column, const int32_t parts[6]) {
     WriteDate(rs_->GetFieldIndex(column), parts);
 }
 
-void CkvDaoDataset::ReadMemo(int field, CardRecBlob& blob, char* buffer)
-{
+void CkvDaoDataset::ReadMemo(int field, CardRecBlob& blob, char* buffer) {
     MemoInto(rs_->GetFieldValueRef(field), blob, buffer);
 }
 
-void CkvDaoDataset::MemoInto(const CDaoValue& value, CardRecBlob& blob, char* buffer)
-{
-    if (value.GetKind() == CDaoValue::Text)
-        CopyBounded(value.AsText(), buffer, kTextBufferSize);
-    else
-        buffer[0] = '\0';
+void CkvDaoDataset::MemoInto(const CDaoValue& value, CardRecBlob& blob, char* buffer) {
+    if (value.GetKind() == CDaoValue::Text) CopyBounded(value.AsText(), buffer, kTextBufferSize);
+    else buffer[0] = '\0';
     blob.Kind = 1;
     blob.Storage = 1;
     blob.Size = static_cast<int32_t>(std::strlen(buffer));
@@ -163,8 +144,7 @@ void CkvDaoDataset::MemoInto(const CDaoValue& value, CardRecBlob& blob, char* bu
     blob.Modified = 0;
 }
 
-bool CkvDaoDataset::ReadBinary(const CDaoValue& value, CardRecBlob& blob, char* buffer)
-{
+bool CkvDaoDataset::ReadBinary(const CDaoValue& value, CardRecBlob& blob, char* buffer) {
     if (value.GetKind() != CDaoValue::Bytes) return true;
     const std::vector<uint8_t>& bytes = value.AsBytes();
     blob.Kind = 2;
@@ -185,15 +165,13 @@ bool CkvDaoDataset::ReadBinary(const CDaoValue& value, CardRecBlob& blob, char* 
     return true;
 }
 
-void CkvDaoDataset::WriteBinary(int field, const CardRecBlob& blob)
-{
+void CkvDaoDataset::WriteBinary(int field, const CardRecBlob& blob) {
     const size_t size = blob.Size > 0 ? static_cast<size_t>(blob.Size) : 0;
     std::vector<uint8_t> bytes(size, 0);
     if (blob.Data && size) std::memcpy(bytes.data(), blob.Data, size);
     rs_->SetFieldValueAt(field, CDaoValue::FromBytes(std::move(bytes)));
 }
 
-void CkvDaoDataset::WriteBinary(const char* column, const CardRecBlob& blob)
-{
+void CkvDaoDataset::WriteBinary(const char* column, const CardRecBlob& blob) {
     WriteBinary(rs_->GetFieldIndex(column), blob);
 }

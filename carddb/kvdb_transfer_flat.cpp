@@ -5,15 +5,13 @@
 namespace {
 
 char* FieldAt(CardRec* rec, const KvTextColumn& column) { return reinterpret_cast<char*>(rec) + column.offset; }
-const char* FieldAt(const CardRec* rec, const KvTextColumn& column)
-{
+const char* FieldAt(const CardRec* rec, const KvTextColumn& column) {
     return reinterpret_cast<const char*>(rec) + column.offset;
 }
 
 }  // namespace
 
-const CkvDaoDataset::FlatFields& CkvDaoDataset::Flat()
-{
+const CkvDaoDataset::FlatFields& CkvDaoDataset::Flat() {
     if (flat_.resolved) return flat_;
     FlatFields f;
     f.id = rs_->GetFieldIndex("ID");
@@ -28,8 +26,7 @@ const CkvDaoDataset::FlatFields& CkvDaoDataset::Flat()
     return flat_ = f;
 }
 
-int CkvDaoDataset::CardRecGet(CardRec* rec, int withLong)
-{
+int CkvDaoDataset::CardRecGet(CardRec* rec, int withLong) {
     if (!rec || !HasCurrentRecord()) return 0;
     return GuardDao([&] {
         const FlatFields& f = Flat();
@@ -52,8 +49,7 @@ int CkvDaoDataset::CardRecGet(CardRec* rec, int withLong)
     });
 }
 
-void CkvDaoDataset::PutFlatColumns(const CardRec& rec, bool update)
-{
+void CkvDaoDataset::PutFlatColumns(const CardRec& rec, bool update) {
     const FlatFields& f = Flat();
     if (!update) rs_->SetFieldValueAt(f.linkId, CDaoValue::FromLong(rec.LinkID));
     WriteDate(f.cDate, rec.CDate);
@@ -63,27 +59,21 @@ void CkvDaoDataset::PutFlatColumns(const CardRec& rec, bool update)
     if (rec.SecondText.Modified && rec.SecondText.Data)
         rs_->SetFieldValueAt(f.secondText, CDaoValue::FromText(rec.SecondText.Data));
     if (rec.CNote.Modified && rec.CNote.Data) {
-        if (update && rec.CNote.Size < 1)
-            rs_->SetFieldValueAt(f.cNote, CDaoValue::MakeNull());
-        else
-            rs_->SetFieldValueAt(f.cNote, CDaoValue::FromText(rec.CNote.Data));
+        if (update && rec.CNote.Size < 1) rs_->SetFieldValueAt(f.cNote, CDaoValue::MakeNull());
+        else rs_->SetFieldValueAt(f.cNote, CDaoValue::FromText(rec.CNote.Data));
     }
     if (rec.CImage.Modified) {
-        if (update && (!rec.CImage.Data || rec.CImage.Size == 0))
-            rs_->SetFieldValueAt(f.cImage, CDaoValue::MakeNull());
-        else
-            WriteBinary(f.cImage, rec.CImage);
+        if (update && (!rec.CImage.Data || rec.CImage.Size == 0)) rs_->SetFieldValueAt(f.cImage, CDaoValue::MakeNull());
+        else WriteBinary(f.cImage, rec.CImage);
     }
 }
 
-int CkvDaoDataset::CardRecInsert(const CardRec* rec)
-{
+int CkvDaoDataset::CardRecInsert(const CardRec* rec) {
     if (!rec || !IsOpenSet()) return 0;
     return Store(true, [&] { PutFlatColumns(*rec, false); });
 }
 
-int CkvDaoDataset::CardRecUpdate(const CardRec* rec)
-{
+int CkvDaoDataset::CardRecUpdate(const CardRec* rec) {
     if (!rec || !IsOpenSet()) return 0;
     return Store(false, [&] { PutFlatColumns(*rec, true); });
 }

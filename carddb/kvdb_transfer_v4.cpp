@@ -12,8 +12,8 @@ std::string Numbered(const char* stem, int n) { return stem + std::to_string(n);
 const size_t kPhonePartWidth = 6;
 
 // Calls visit(unit, columnSuffix) for the units of a name group, in column order.
-template <class Group, class Visit> void ForEachNameUnit(Group& g, Visit&& visit)
-{
+template <class Group, class Visit>
+void ForEachNameUnit(Group& g, Visit&& visit) {
     visit(g.FullName, "_FullName");
     visit(g.FirstName, "_FirstName");
     visit(g.LastName, "_LastName");
@@ -23,8 +23,8 @@ template <class Group, class Visit> void ForEachNameUnit(Group& g, Visit&& visit
 }
 
 // Calls visit(unit, columnSuffix) for the text units of an address group, in column order.
-template <class Group, class Visit> void ForEachAddressUnit(Group& g, Visit&& visit)
-{
+template <class Group, class Visit>
+void ForEachAddressUnit(Group& g, Visit&& visit) {
     visit(g.FullAddress, "_FullAddress");
     visit(g.Street, "_Street");
     visit(g.City, "_City");
@@ -35,8 +35,8 @@ template <class Group, class Visit> void ForEachAddressUnit(Group& g, Visit&& vi
 }
 
 // Calls visit(int32_t* rect) for the 78 units that keep a rectangle, in "FieldRect" order.
-template <class Rec, class Visit> void ForEachRect(Rec& rec, Visit&& visit)
-{
+template <class Rec, class Visit>
+void ForEachRect(Rec& rec, Visit&& visit) {
     auto rectOf = [&](auto& unit, const char*) { visit(unit.FieldRect); };
     ForEachNameUnit(rec.ENAME, rectOf);
     ForEachNameUnit(rec.CNAME, rectOf);
@@ -56,8 +56,8 @@ template <class Rec, class Visit> void ForEachRect(Rec& rec, Visit&& visit)
 // Calls visit(part, column) for the dates, column groups, units and small numbers of a V4
 // record (not its key, link, images or rectangles), in column order. Reading and writing
 // both walk it, so a column cannot be read under one name and written under another.
-template <class Rec, class Visit> void ForEachV4Column(Rec& rec, Visit&& visit)
-{
+template <class Rec, class Visit>
+void ForEachV4Column(Rec& rec, Visit&& visit) {
     visit(rec.CDate, "CDate");
     visit(rec.BirthDay, "BirthDay");
     visit(rec.ENAME, "ENAME");
@@ -81,10 +81,12 @@ template <class Rec, class Visit> void ForEachV4Column(Rec& rec, Visit&& visit)
 }
 
 // One callable out of several lambdas, each taking the part type it handles.
-template <class... Fs> struct Overloaded : Fs... {
+template <class... Fs>
+struct Overloaded : Fs... {
     using Fs::operator()...;
 };
-template <class... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;
+template <class... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
 
 const size_t kRectEntries = 78, kRectColumnSize = 800;
 
@@ -102,58 +104,51 @@ const ImageSlot kImageSlots[3] = {
 
 }  // namespace
 
-template <int N> void CkvDaoDataset::GetUnit(CardTextUnit<N>& unit, const std::string& prefix)
-{
+template <int N>
+void CkvDaoDataset::GetUnit(CardTextUnit<N>& unit, const std::string& prefix) {
     ReadText((prefix + "_Data").c_str(), unit.Text, sizeof unit.Text);
     GetFieldNameField(unit.FieldName, prefix + "_FieldInfo");
 }
 
-template <int N> void CkvDaoDataset::PutUnit(const CardTextUnit<N>& unit, const std::string& prefix)
-{
+template <int N>
+void CkvDaoDataset::PutUnit(const CardTextUnit<N>& unit, const std::string& prefix) {
     WriteText((prefix + "_Data").c_str(), unit.Text, sizeof unit.Text);
     PutFieldNameField(unit.FieldName, prefix + "_FieldInfo");
 }
 
-int CkvDaoDataset::GetFieldNameField(char (&label)[20], const std::string& prefix)
-{
+int CkvDaoDataset::GetFieldNameField(char (&label)[20], const std::string& prefix) {
     ReadText((prefix + "_FieldName").c_str(), label, sizeof label);
     return 1;
 }
 
-int CkvDaoDataset::PutFieldNameField(const char (&label)[20], const std::string& prefix)
-{
+int CkvDaoDataset::PutFieldNameField(const char (&label)[20], const std::string& prefix) {
     WriteText((prefix + "_FieldName").c_str(), label, sizeof label);
     return 1;
 }
 
-int CkvDaoDataset::GetNameFields(CardNameGroup& g, const std::string& prefix)
-{
+int CkvDaoDataset::GetNameFields(CardNameGroup& g, const std::string& prefix) {
     ForEachNameUnit(g, [&](auto& unit, const char* suffix) { GetUnit(unit, prefix + suffix); });
     return 1;
 }
 
-int CkvDaoDataset::PutNameFields(const CardNameGroup& g, const std::string& prefix)
-{
+int CkvDaoDataset::PutNameFields(const CardNameGroup& g, const std::string& prefix) {
     ForEachNameUnit(g, [&](const auto& unit, const char* suffix) { PutUnit(unit, prefix + suffix); });
     return 1;
 }
 
-int CkvDaoDataset::GetAddressFields(CardAddressGroup& g, const std::string& prefix)
-{
+int CkvDaoDataset::GetAddressFields(CardAddressGroup& g, const std::string& prefix) {
     ForEachAddressUnit(g, [&](auto& unit, const char* suffix) { GetUnit(unit, prefix + suffix); });
     g.LangID = ReadShort((prefix + "_LangID").c_str());
     return 1;
 }
 
-int CkvDaoDataset::PutAddressFields(const CardAddressGroup& g, const std::string& prefix)
-{
+int CkvDaoDataset::PutAddressFields(const CardAddressGroup& g, const std::string& prefix) {
     ForEachAddressUnit(g, [&](const auto& unit, const char* suffix) { PutUnit(unit, prefix + suffix); });
     rs_->SetFieldValue((prefix + "_LangID").c_str(), CDaoValue::FromShort(g.LangID));
     return 1;
 }
 
-int CkvDaoDataset::GetPhoneFields(CardPhoneGroup& g, const std::string& prefix)
-{
+int CkvDaoDataset::GetPhoneFields(CardPhoneGroup& g, const std::string& prefix) {
     GetUnit(g.PhoneNum, prefix + "_PhoneNum");
     g.PhoneType = ReadShort((prefix + "_PhoneType").c_str());
     ReadText((prefix + "_Ext").c_str(), g.Ext, sizeof g.Ext);
@@ -162,8 +157,7 @@ int CkvDaoDataset::GetPhoneFields(CardPhoneGroup& g, const std::string& prefix)
     return 1;
 }
 
-int CkvDaoDataset::PutPhoneFields(const CardPhoneGroup& g, const std::string& prefix)
-{
+int CkvDaoDataset::PutPhoneFields(const CardPhoneGroup& g, const std::string& prefix) {
     PutUnit(g.PhoneNum, prefix + "_PhoneNum");
     rs_->SetFieldValue((prefix + "_PhoneType").c_str(), CDaoValue::FromShort(g.PhoneType));
     WriteText((prefix + "_Ext").c_str(), g.Ext, kPhonePartWidth);
@@ -172,22 +166,19 @@ int CkvDaoDataset::PutPhoneFields(const CardPhoneGroup& g, const std::string& pr
     return 1;
 }
 
-int CkvDaoDataset::GetEmailFields(CardEmailGroup& g, const std::string& prefix)
-{
+int CkvDaoDataset::GetEmailFields(CardEmailGroup& g, const std::string& prefix) {
     GetUnit(g.EmailName, prefix + "_EmailName");
     g.EmailType = ReadShort((prefix + "_EmailType").c_str());
     return 1;
 }
 
-int CkvDaoDataset::PutEmailFields(const CardEmailGroup& g, const std::string& prefix)
-{
+int CkvDaoDataset::PutEmailFields(const CardEmailGroup& g, const std::string& prefix) {
     PutUnit(g.EmailName, prefix + "_EmailName");
     rs_->SetFieldValue((prefix + "_EmailType").c_str(), CDaoValue::FromShort(g.EmailType));
     return 1;
 }
 
-int CkvDaoDataset::GetFieldRect(CardRecV4& rec)
-{
+int CkvDaoDataset::GetFieldRect(CardRecV4& rec) {
     const CDaoValue& value = rs_->GetFieldValueRef(rs_->GetFieldIndex("FieldRect"));
     if (value.GetKind() != CDaoValue::Bytes || value.AsBytes().size() > kImageBufferSize) return 1;
     const std::vector<uint8_t>& bytes = value.AsBytes();
@@ -203,8 +194,7 @@ int CkvDaoDataset::GetFieldRect(CardRecV4& rec)
     return 1;
 }
 
-int CkvDaoDataset::PutFieldRect(const CardRecV4& rec)
-{
+int CkvDaoDataset::PutFieldRect(const CardRecV4& rec) {
     std::vector<uint8_t> bytes(kRectColumnSize, 0);
     uint8_t* entry = bytes.data();
     ForEachRect(rec, [&](const int32_t* rect) {
@@ -215,40 +205,38 @@ int CkvDaoDataset::PutFieldRect(const CardRecV4& rec)
     return 1;
 }
 
-void CkvDaoDataset::GetV4Body(CardRecV4& rec)
-{
+void CkvDaoDataset::GetV4Body(CardRecV4& rec) {
     rec.ID = ReadLong("ID");
     rec.LinkID = ReadLong("LinkID");
     ForEachV4Column(rec, Overloaded{
-        [&](int32_t* parts, const std::string& column) { ReadDate(column.c_str(), parts); },
-        [&](int16_t& number, const std::string& column) { number = ReadShort(column.c_str()); },
-        [&](CardNameGroup& g, const std::string& column) { GetNameFields(g, column); },
-        [&](CardAddressGroup& g, const std::string& column) { GetAddressFields(g, column); },
-        [&](CardPhoneGroup& g, const std::string& column) { GetPhoneFields(g, column); },
-        [&](CardEmailGroup& g, const std::string& column) { GetEmailFields(g, column); },
-        [&](auto& unit, const std::string& column) -> void { GetUnit(unit, column); },
-    });
+                             [&](int32_t* parts, const std::string& column) { ReadDate(column.c_str(), parts); },
+                             [&](int16_t& number, const std::string& column) { number = ReadShort(column.c_str()); },
+                             [&](CardNameGroup& g, const std::string& column) { GetNameFields(g, column); },
+                             [&](CardAddressGroup& g, const std::string& column) { GetAddressFields(g, column); },
+                             [&](CardPhoneGroup& g, const std::string& column) { GetPhoneFields(g, column); },
+                             [&](CardEmailGroup& g, const std::string& column) { GetEmailFields(g, column); },
+                             [&](auto& unit, const std::string& column) -> void { GetUnit(unit, column); },
+                         });
 }
 
-void CkvDaoDataset::PutV4Body(CardRecV4& rec)
-{
+void CkvDaoDataset::PutV4Body(CardRecV4& rec) {
     const CardRecV4& source = rec;
-    ForEachV4Column(source, Overloaded{
-        [&](const int32_t* parts, const std::string& column) { WriteDate(column.c_str(), parts); },
-        [&](const int16_t& number, const std::string& column) {
-            rs_->SetFieldValue(column.c_str(), CDaoValue::FromShort(number));
-        },
-        [&](const CardNameGroup& g, const std::string& column) { PutNameFields(g, column); },
-        [&](const CardAddressGroup& g, const std::string& column) { PutAddressFields(g, column); },
-        [&](const CardPhoneGroup& g, const std::string& column) { PutPhoneFields(g, column); },
-        [&](const CardEmailGroup& g, const std::string& column) { PutEmailFields(g, column); },
-        [&](const auto& unit, const std::string& column) -> void { PutUnit(unit, column); },
-    });
+    ForEachV4Column(source,
+                    Overloaded{
+                        [&](const int32_t* parts, const std::string& column) { WriteDate(column.c_str(), parts); },
+                        [&](const int16_t& number, const std::string& column) {
+                            rs_->SetFieldValue(column.c_str(), CDaoValue::FromShort(number));
+                        },
+                        [&](const CardNameGroup& g, const std::string& column) { PutNameFields(g, column); },
+                        [&](const CardAddressGroup& g, const std::string& column) { PutAddressFields(g, column); },
+                        [&](const CardPhoneGroup& g, const std::string& column) { PutPhoneFields(g, column); },
+                        [&](const CardEmailGroup& g, const std::string& column) { PutEmailFields(g, column); },
+                        [&](const auto& unit, const std::string& column) -> void { PutUnit(unit, column); },
+                    });
     PutV4Images(rec);
 }
 
-void CkvDaoDataset::PutV4Images(CardRecV4& rec)
-{
+void CkvDaoDataset::PutV4Images(CardRecV4& rec) {
     for (const ImageSlot& slot : kImageSlots) {
         CardRecBlob& blob = rec.*slot.blob;
         if (!blob.Modified) continue;
@@ -258,8 +246,7 @@ void CkvDaoDataset::PutV4Images(CardRecV4& rec)
     }
 }
 
-int CkvDaoDataset::CardRecGetV4(CardRecV4* rec, int withImages)
-{
+int CkvDaoDataset::CardRecGetV4(CardRecV4* rec, int withImages) {
     if (!rec || !HasCurrentRecord()) return 0;
     return GuardDao([&] {
         GetV4Body(*rec);
@@ -272,14 +259,15 @@ int CkvDaoDataset::CardRecGetV4(CardRecV4* rec, int withImages)
         for (int i = 0; i < 3; ++i) {
             CardRecBlob& blob = rec->*kImageSlots[i].blob;
             ReadText(kImageSlots[i].nameColumn, blob.FileName, sizeof blob.FileName);
-            if (!ReadBinary(rs_->GetFieldValueRef(rs_->GetFieldIndex(kImageSlots[i].dataColumn)), blob, images_[i].get())) return 0;
+            if (!ReadBinary(rs_->GetFieldValueRef(rs_->GetFieldIndex(kImageSlots[i].dataColumn)), blob,
+                            images_[i].get()))
+                return 0;
         }
         return 1;
     });
 }
 
-int CkvDaoDataset::CardRecInsertV4(CardRecV4* rec)
-{
+int CkvDaoDataset::CardRecInsertV4(CardRecV4* rec) {
     if (!rec || !IsOpenSet()) return 0;
     return Store(true, [&] {
         rs_->SetFieldValue("LinkID", CDaoValue::FromLong(rec->LinkID));
@@ -288,8 +276,7 @@ int CkvDaoDataset::CardRecInsertV4(CardRecV4* rec)
     });
 }
 
-int CkvDaoDataset::CardRecUpdateV4(CardRecV4* rec)
-{
+int CkvDaoDataset::CardRecUpdateV4(CardRecV4* rec) {
     if (!rec || !IsOpenSet()) return 0;
     return Store(false, [&] { PutV4Body(*rec); });
 }

@@ -10,12 +10,17 @@ namespace {
 
 char misreadDigit(char c) {
     switch (c) {
-        case 'O': case 'o': return '0';
-        case 'l': return '1';
-        case 'Z': case 'z': return '2';
-        case 'S': case 's': case '$': return '5';
-        case 'g': case 'q': return '9';
-        default: return c;
+    case 'O':
+    case 'o': return '0';
+    case 'l': return '1';
+    case 'Z':
+    case 'z': return '2';
+    case 'S':
+    case 's':
+    case '$': return '5';
+    case 'g':
+    case 'q': return '9';
+    default: return c;
     }
 }
 
@@ -47,48 +52,49 @@ bool canadianAt(const char* s) {
     return isUpper(s[0]) && isDigit(s[1]) && isUpper(s[2]) && isDigit(s[3]) && isUpper(s[4]) && isDigit(s[5]);
 }
 
-bool dutchAt(const char* s) {
-    return allDigits(s, 4) && isUpper(s[4]) && isUpper(s[5]);
-}
+bool dutchAt(const char* s) { return allDigits(s, 4) && isUpper(s[4]) && isUpper(s[5]); }
 
 }  // namespace
 
 bool FID_postcode_test(int region, const char* text) {
     char compact[kLineBytes];
     switch (region) {
-        case 1: {
-            if (!numericForm(text, "", compact, sizeof compact)) return false;
-            size_t n = strlen(compact);
-            return (n == 5 && allDigits(compact, 5)) ||
-                   (n == 10 && compact[5] == '-' && allDigits(compact, 5) && allDigits(compact + 6, 4));
-        }
-        case 2: {
-            upperCopy(compact, text, sizeof compact);
-            removeChar(compact, ' ');
-            return strlen(compact) == 6 && canadianAt(compact);
-        }
-        case 3: case 4: case 5: case 6: {
-            static const char* const kLetters[] = {"D", "F", "I", "E"};
-            const char* letter = kLetters[region - 3];
-            if (!numericForm(text, letter, compact, sizeof compact)) return false;
-            size_t n = strlen(compact);
-            if (n == 5) return allDigits(compact, 5);
-            return n == 7 && compact[0] == letter[0] && compact[1] == '-' && allDigits(compact + 2, 5);
-        }
-        case 7: {
-            upperCopy(compact, text, sizeof compact);
-            removeChar(compact, ' ');
-            size_t n = strlen(compact);
-            if (n == 6) return dutchAt(compact);
-            return n == 9 && strncmp(compact, "NL-", 3) == 0 && dutchAt(compact + 3);
-        }
-        default: return false;
+    case 1: {
+        if (!numericForm(text, "", compact, sizeof compact)) return false;
+        size_t n = strlen(compact);
+        return (n == 5 && allDigits(compact, 5)) ||
+               (n == 10 && compact[5] == '-' && allDigits(compact, 5) && allDigits(compact + 6, 4));
+    }
+    case 2: {
+        upperCopy(compact, text, sizeof compact);
+        removeChar(compact, ' ');
+        return strlen(compact) == 6 && canadianAt(compact);
+    }
+    case 3:
+    case 4:
+    case 5:
+    case 6: {
+        static const char* const kLetters[] = {"D", "F", "I", "E"};
+        const char* letter = kLetters[region - 3];
+        if (!numericForm(text, letter, compact, sizeof compact)) return false;
+        size_t n = strlen(compact);
+        if (n == 5) return allDigits(compact, 5);
+        return n == 7 && compact[0] == letter[0] && compact[1] == '-' && allDigits(compact + 2, 5);
+    }
+    case 7: {
+        upperCopy(compact, text, sizeof compact);
+        removeChar(compact, ' ');
+        size_t n = strlen(compact);
+        if (n == 6) return dutchAt(compact);
+        return n == 9 && strncmp(compact, "NL-", 3) == 0 && dutchAt(compact + 3);
+    }
+    default: return false;
     }
 }
 
 int FID_is_postcode(const char* text) {
     static const Region kRegions[] = {RegionNorthAmerican, RegionNorthAmerican, RegionGerman, RegionFrench,
-                                      RegionItalian, RegionSpanish, RegionDutch};
+                                      RegionItalian,       RegionSpanish,       RegionDutch};
     for (int r = 1; r <= 7; ++r)
         if (regionOn(kRegions[r - 1]) && FID_postcode_test(r, text)) return r;
     return 0;
@@ -135,8 +141,10 @@ void joinByKind(int kind, const char* separator, bool upperLimit) {
 bool holdsPiece(int line, int kind) {
     for (const AddressRecord& r : g_fid.address) {
         if (r.line != line) continue;
-        const char* text = kind == FieldCity ? r.City : kind == FieldState ? r.State
-                         : kind == FieldCountry ? r.Country : r.ZipCode;
+        const char* text = kind == FieldCity      ? r.City
+                           : kind == FieldState   ? r.State
+                           : kind == FieldCountry ? r.Country
+                                                  : r.ZipCode;
         if (*text && cell(kind, line) > 0) return true;
     }
     return false;
@@ -181,7 +189,8 @@ void FID_join_address_lines() {
     for (int i = 0; i + 1 < g_fid.lineCount; ++i) {
         if (cell(FieldAddress, i) < 1) continue;
         if (cell(FieldPOBox, i) > 0 && cell(FieldCity, i) > 0 && cell(FieldState, i) > 0 && cell(FieldZipCode, i) > 0 &&
-            cell(FieldCountry, i) > 0) continue;
+            cell(FieldCountry, i) > 0)
+            continue;
         int j = -1;
         if (cell(FieldAddress, i + 1) > 0 && FID_adjacent(i, i + 1)) j = i + 1;
         for (int k = i + 2; j < 0 && k < g_fid.lineCount; ++k)

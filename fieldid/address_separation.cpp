@@ -41,9 +41,7 @@ int europeanCode(const char* s, char letter, char* zip, size_t cap) {
     return 0;
 }
 
-bool dutchAt(const char* s) {
-    return digitsAt(s, 4) && isUpper(s[4]) && isUpper(s[5]);
-}
+bool dutchAt(const char* s) { return digitsAt(s, 4) && isUpper(s[4]) && isUpper(s[5]); }
 
 int dutchCode(const char* s, char* zip, size_t cap) {
     int n = static_cast<int>(strlen(s));
@@ -92,8 +90,10 @@ void findPostalCodes() {
         compactCopy(all, sizeof all, line);
         compactCopy(last, sizeof last, lastPhysicalLine(line));
         int points = 0;
-        static const struct { Region region; char letter; } kEuropean[] = {
-            {RegionGerman, 'D'}, {RegionFrench, 'F'}, {RegionItalian, 'I'}, {RegionSpanish, 'E'}};
+        static const struct {
+            Region region;
+            char letter;
+        } kEuropean[] = {{RegionGerman, 'D'}, {RegionFrench, 'F'}, {RegionItalian, 'I'}, {RegionSpanish, 'E'}};
         for (const auto& e : kEuropean)
             if (!points && regionOn(e.region)) points = europeanCode(last, e.letter, r.ZipCode, sizeof r.ZipCode);
         if (!points && regionOn(RegionDutch)) points = dutchCode(last, r.ZipCode, sizeof r.ZipCode);
@@ -164,19 +164,33 @@ bool europeanCity(AddressRecord& r, int d, Region region) {
     static const char* const kGerman[] = {"Germany", "GERMANY"};
     static const char* const kFrench[] = {"France", "FRANCE", "CEDEX", "Cedex", "CDX", "Cdx"};
     static const char* const kItalian[] = {"Italy", "ITALY"};
-    static const char* const kSpanish[] = {"Spain", "SPAIN", "Espa\xF1" "a"};
-    static const char* const kDutch[] = {"Nederland", "NEDERLAND", "Holland", "HOLLAND", "The Netherlands", "THE NETHERLANDS"};
+    static const char* const kSpanish[] = {"Spain", "SPAIN",
+                                           "Espa\xF1"
+                                           "a"};
+    static const char* const kDutch[] = {"Nederland", "NEDERLAND",       "Holland",
+                                         "HOLLAND",   "The Netherlands", "THE NETHERLANDS"};
     auto cutAt = [&](const char* word) {
         if (!*word) return;
         int p = findText(text, word);
         if (p >= 0) text[p] = 0;
     };
     switch (region) {
-        case RegionGerman: for (const char* w : kGerman) cutAt(w); break;
-        case RegionFrench: for (const char* w : kFrench) cutAt(w); break;
-        case RegionItalian: cutAt(r.State); for (const char* w : kItalian) cutAt(w); break;
-        case RegionSpanish: for (const char* w : kSpanish) cutAt(w); break;
-        default: for (const char* w : kDutch) cutAt(w); break;
+    case RegionGerman:
+        for (const char* w : kGerman) cutAt(w);
+        break;
+    case RegionFrench:
+        for (const char* w : kFrench) cutAt(w);
+        break;
+    case RegionItalian:
+        cutAt(r.State);
+        for (const char* w : kItalian) cutAt(w);
+        break;
+    case RegionSpanish:
+        for (const char* w : kSpanish) cutAt(w);
+        break;
+    default:
+        for (const char* w : kDutch) cutAt(w);
+        break;
     }
     removeChar(text, '\r');
     for (char* p = text; *p; ++p)
@@ -207,13 +221,16 @@ void findCity(AddressRecord& r, int d) {
 }
 
 void zipFromOtherLine(AddressRecord& r, int d) {
-    static const struct { Region region; int test; } kTests[] = {
-        {RegionNorthAmerican, 1}, {RegionNorthAmerican, 2}, {RegionGerman, 3}, {RegionFrench, 4},
-        {RegionItalian, 5}, {RegionSpanish, 6}};
+    static const struct {
+        Region region;
+        int test;
+    } kTests[] = {{RegionNorthAmerican, 1}, {RegionNorthAmerican, 2}, {RegionGerman, 3},
+                  {RegionFrench, 4},        {RegionItalian, 5},       {RegionSpanish, 6}};
     for (int k = 0; k < g_fid.lineCount; ++k) {
         if (k == d || (cell(FieldNumber, k) <= 0 && cell(FieldPhone, k) <= 0) || !FID_adjacent(d, k)) continue;
         bool passes = false;
-        for (const auto& t : kTests) passes = passes || (regionOn(t.region) && FID_postcode_test(t.test, g_fid.lines[k]));
+        for (const auto& t : kTests)
+            passes = passes || (regionOn(t.region) && FID_postcode_test(t.test, g_fid.lines[k]));
         if (!passes) continue;
         copyBounded(r.ZipCode, sizeof r.ZipCode, g_fid.lines[k]);
         cell(FieldZipCode, k) += 5;
@@ -228,7 +245,10 @@ void zipFromOtherLine(AddressRecord& r, int d) {
 }
 
 void zipBeforeCity(AddressRecord& r, int d) {
-    static const struct { Region region; const char* letters; } kRegions[] = {
+    static const struct {
+        Region region;
+        const char* letters;
+    } kRegions[] = {
         {RegionGerman, "D"}, {RegionFrench, "F"}, {RegionItalian, "I"}, {RegionSpanish, "E"}, {RegionDutch, "NL"}};
     const char* line = g_fid.lines[d];
     int cityPos = findText(line, r.City);
@@ -240,7 +260,8 @@ void zipBeforeCity(AddressRecord& r, int d) {
             if (isDigit(line[i])) last = i;
         if (last < 0) continue;
         int start = last;
-        while (start > 0 && (isDigit(line[start - 1]) || inSet(line[start - 1], " -") || inSet(line[start - 1], reg.letters)))
+        while (start > 0 &&
+               (isDigit(line[start - 1]) || inSet(line[start - 1], " -") || inSet(line[start - 1], reg.letters)))
             --start;
         char run[kLineBytes];
         copyBoundedN(run, sizeof run, line + start, static_cast<size_t>(last + 1 - start));

@@ -8,19 +8,31 @@ namespace {
 
 int fullScore(int kind) {
     switch (kind) {
-        case FieldName: case FieldPrefix: case FieldFirstName: case FieldMidName: case FieldLastName:
-        case FieldSuffix: case FieldSexGuess: return 28;
-        case FieldCompany: return 34;
-        case FieldDepartment: case FieldCity: case FieldFax: case FieldNone: return 23;
-        case FieldTitle: return 24;
-        case FieldAddress: case FieldNumber: return 55;
-        case FieldWebSite: return 36;
-        case FieldEMail: return 31;
-        case FieldCountry: return 30;
-        case FieldState: return 27;
-        case FieldZipCode: case FieldPOBox: case FieldCtryGuess: case FieldStatGuess: return 25;
-        case FieldPhone: return 33;
-        default: return 100;
+    case FieldName:
+    case FieldPrefix:
+    case FieldFirstName:
+    case FieldMidName:
+    case FieldLastName:
+    case FieldSuffix:
+    case FieldSexGuess: return 28;
+    case FieldCompany: return 34;
+    case FieldDepartment:
+    case FieldCity:
+    case FieldFax:
+    case FieldNone: return 23;
+    case FieldTitle: return 24;
+    case FieldAddress:
+    case FieldNumber: return 55;
+    case FieldWebSite: return 36;
+    case FieldEMail: return 31;
+    case FieldCountry: return 30;
+    case FieldState: return 27;
+    case FieldZipCode:
+    case FieldPOBox:
+    case FieldCtryGuess:
+    case FieldStatGuess: return 25;
+    case FieldPhone: return 33;
+    default: return 100;
     }
 }
 
@@ -80,10 +92,17 @@ void fillAddressValues(CardInfo* info) {
             }
         const LineBox* box = &g_fid.boxes[a];
         bool any = false;
-        struct { int kind; char* text; bool needsConfidence; const LineBox* box; } parts[] = {
-            {FieldCountry, r.Country, true, box}, {FieldState, r.State, true, box}, {FieldCity, r.City, true, box},
-            {FieldZipCode, r.ZipCode, false, box}, {FieldCtryGuess, r.CtryGuess, true, nullptr},
-            {FieldStatGuess, r.StatGuess, true, nullptr}};
+        struct {
+            int kind;
+            char* text;
+            bool needsConfidence;
+            const LineBox* box;
+        } parts[] = {{FieldCountry, r.Country, true, box},
+                     {FieldState, r.State, true, box},
+                     {FieldCity, r.City, true, box},
+                     {FieldZipCode, r.ZipCode, false, box},
+                     {FieldCtryGuess, r.CtryGuess, true, nullptr},
+                     {FieldStatGuess, r.StatGuess, true, nullptr}};
         for (auto& p : parts) {
             if (!*p.text || (p.needsConfidence && cell(p.kind, a) <= 0)) continue;
             placeAddressPart(info->Field[p.kind], placed, b, p.text, p.box, cell(p.kind, a));
@@ -121,8 +140,14 @@ void fillNameParts(CardInfo* info) {
     int firstLine = g_fid.names.lines[0];
     int confidence = firstLine >= 0 && firstLine < kMaxLines ? cell(FieldName, firstLine) : 0;
     NameParts& n = g_fid.names;
-    struct { int kind; char* text; } parts[] = {{FieldPrefix, n.prefix}, {FieldFirstName, n.first},
-        {FieldMidName, n.middle}, {FieldLastName, n.last}, {FieldSuffix, n.suffix}};
+    struct {
+        int kind;
+        char* text;
+    } parts[] = {{FieldPrefix, n.prefix},
+                 {FieldFirstName, n.first},
+                 {FieldMidName, n.middle},
+                 {FieldLastName, n.last},
+                 {FieldSuffix, n.suffix}};
     for (auto& p : parts) {
         if (!*p.text) continue;
         CardInfoSlot& slot = info->Field[p.kind];
@@ -164,8 +189,8 @@ void FID_fill_card_info(CardInfo* info) {
     fillDegrees(info);
 }
 
-void FID_street_before(const char* address, const char* country, const char* zip, const char* state,
-                       const char* city, char* street, size_t cap) {
+void FID_street_before(const char* address, const char* country, const char* zip, const char* state, const char* city,
+                       char* street, size_t cap) {
     char text[512], piece[512];
     copyBounded(text, sizeof text, address);
     reverseText(text);
@@ -190,8 +215,8 @@ void FID_street_before(const char* address, const char* country, const char* zip
 namespace {
 
 bool isGenericLabel(const char* label) {
-    static const char* const kGeneric[] = {"EDU", "COM", "NET", "ORG", "GOV", "MIL", "INT", "AC", "CO", "GO",
-                                           "RE", "BIZ", "INFO", "NAME"};
+    static const char* const kGeneric[] = {"EDU", "COM", "NET", "ORG", "GOV", "MIL",  "INT",
+                                           "AC",  "CO",  "GO",  "RE",  "BIZ", "INFO", "NAME"};
     char upper[64];
     upperCopy(upper, label, sizeof upper);
     for (const char* g : kGeneric)
@@ -217,8 +242,14 @@ void hostWord(const char* host, char* word, size_t cap) {
     }
     const char *a = nullptr, *b = nullptr, *c = nullptr;
     if (n == 1) a = labels[0];
-    else if (n == 2) { a = labels[0]; b = labels[1]; }
-    else { a = labels[n - 3]; b = labels[n - 2]; c = labels[n - 1]; }
+    else if (n == 2) {
+        a = labels[0];
+        b = labels[1];
+    } else {
+        a = labels[n - 3];
+        b = labels[n - 2];
+        c = labels[n - 1];
+    }
     const char* chosen = (!b || isGenericLabel(b)) ? a : (c ? b : a);
     copyBounded(word, cap, chosen);
 }
@@ -227,7 +258,8 @@ void webHostWord(const char* url, char* word, size_t cap) {
     word[0] = 0;
     if (strlen(url) > 128) return;
     const char* p = url;
-    if (strncmp(p, "http", 4) == 0 || ((p[0] | 32) == 'h' && (p[1] | 32) == 't' && (p[2] | 32) == 't' && (p[3] | 32) == 'p')) {
+    if (strncmp(p, "http", 4) == 0 ||
+        ((p[0] | 32) == 'h' && (p[1] | 32) == 't' && (p[2] | 32) == 't' && (p[3] | 32) == 'p')) {
         p += 4;
         if (*p == 's' || *p == 'S') ++p;
         while (inSet(*p, ",./:;")) ++p;

@@ -53,13 +53,24 @@ void repairDigits(char* s) {
         if (isLetter(s[i - 1])) continue;
         char c = s[i];
         switch (c) {
-            case 'B': s[i] = '8'; break;
-            case 'D': case 'O': case 'o': s[i] = '0'; break;
-            case 'I': case 'i': case 'l': s[i] = '1'; break;
-            case 'S': case 's': s[i] = '5'; break;
-            case 'g': case 'q': case '\xE7': s[i] = '9'; break;
-            case 'C': case 'c': case 'f': if (strchr(s + i, ')')) s[i] = '('; break;
-            default: break;
+        case 'B': s[i] = '8'; break;
+        case 'D':
+        case 'O':
+        case 'o': s[i] = '0'; break;
+        case 'I':
+        case 'i':
+        case 'l': s[i] = '1'; break;
+        case 'S':
+        case 's': s[i] = '5'; break;
+        case 'g':
+        case 'q':
+        case '\xE7': s[i] = '9'; break;
+        case 'C':
+        case 'c':
+        case 'f':
+            if (strchr(s + i, ')')) s[i] = '(';
+            break;
+        default: break;
         }
     }
 }
@@ -152,15 +163,25 @@ void groupDigits(char* s) {
     strcpy(s, out);
 }
 
-struct Repair { const char* wrong; const char* right; int kinds[2]; bool domainEnd; };
+struct Repair {
+    const char* wrong;
+    const char* right;
+    int kinds[2];
+    bool domainEnd;
+};
 
-const Repair kRepairs[] = {
-    {"lnc", "Inc", {FieldCompany, -1}, false}, {"1nc", "Inc", {FieldCompany, -1}, false},
-    {"INO", "INC", {FieldCompany, -1}, false}, {"BIdg", "Bldg", {FieldAddress, -1}, false},
-    {".corn", ".com", {FieldEMail, FieldWebSite}, true}, {".coni", ".com", {FieldEMail, FieldWebSite}, true},
-    {"Te1", "Tel", {FieldPhone, -1}, false}, {"Tei", "Tel", {FieldPhone, -1}, false},
-    {"tei", "tel", {FieldPhone, -1}, false}, {"TEU", "TEL:", {FieldPhone, -1}, false},
-    {"Fox", "Fax", {FieldFax, -1}, false}, {"F0x", "Fax", {FieldFax, -1}, false}};
+const Repair kRepairs[] = {{"lnc", "Inc", {FieldCompany, -1}, false},
+                           {"1nc", "Inc", {FieldCompany, -1}, false},
+                           {"INO", "INC", {FieldCompany, -1}, false},
+                           {"BIdg", "Bldg", {FieldAddress, -1}, false},
+                           {".corn", ".com", {FieldEMail, FieldWebSite}, true},
+                           {".coni", ".com", {FieldEMail, FieldWebSite}, true},
+                           {"Te1", "Tel", {FieldPhone, -1}, false},
+                           {"Tei", "Tel", {FieldPhone, -1}, false},
+                           {"tei", "tel", {FieldPhone, -1}, false},
+                           {"TEU", "TEL:", {FieldPhone, -1}, false},
+                           {"Fox", "Fax", {FieldFax, -1}, false},
+                           {"F0x", "Fax", {FieldFax, -1}, false}};
 
 // A misreading is only mended where it stands alone: "CASINO" and "www.corning.com" are words.
 bool standsAlone(const char* s, int pos, int length, bool domainEnd) {
@@ -198,7 +219,8 @@ bool onlyCountries(int line) {
     char upper[kLineBytes];
     upperCopy(upper, g_fid.lines[line], sizeof upper);
     for (int e = 0; e < lists::countries.count(); ++e)
-        for (char* hit = strstr(upper, lists::countries.entry(e)); hit; hit = strstr(hit + 1, lists::countries.entry(e)))
+        for (char* hit = strstr(upper, lists::countries.entry(e)); hit;
+             hit = strstr(hit + 1, lists::countries.entry(e)))
             memset(hit, ' ', static_cast<size_t>(lists::countries.entryLength(e)));
     int n = 0;
     for (const char* p = upper; *p; ++p) n += isAlnum(*p);
@@ -242,7 +264,8 @@ void FID_clean_lines() {
     }
     for (int i = 0; i < count; ++i) applyRepairs(i);
     for (int i = 0; i < count; ++i) {
-        if (cell(FieldName, i) <= 0 && cell(FieldAddress, i) <= 0 && cell(FieldEMail, i) <= 0 && cell(FieldWebSite, i) <= 0)
+        if (cell(FieldName, i) <= 0 && cell(FieldAddress, i) <= 0 && cell(FieldEMail, i) <= 0 &&
+            cell(FieldWebSite, i) <= 0)
             continue;
         for (char* p = g_fid.lines[i]; *p; ++p)
             if (*p == '+') *p = 't';

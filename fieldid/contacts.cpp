@@ -9,55 +9,167 @@
 
 namespace {
 
-struct KindEntry { const char* text; int kind; };
+struct KindEntry {
+    const char* text;
+    int kind;
+};
 
-const KindEntry kPhoneKinds[] = {
-    {"(B)", FieldOfficePhone}, {"(H)", FieldHomePhone}, {"(O)", FieldOfficePhone}, {"BBC", FieldBBCall},
-    {"B.B.C", FieldBBCall}, {"BBS", FieldBBS}, {"BEEPER", FieldBeeper}, {"BUS.", FieldOfficePhone},
-    {"CELL PHONE", FieldCellular}, {"CELLULAR", FieldCellular}, {"DID", FieldDirect}, {"DIR:", FieldDirect},
-    {"DIR.", FieldDirect}, {"DIRECT CALL", FieldDirect}, {"DIRECT LINE", FieldDirect}, {"LIGNE DIRECTE", FieldDirect},
-    {"LIGNE DIRECT", FieldDirect}, {"DIRECTO", FieldDirect}, {"DIRECT", FieldDirect}, {"GSM:", FieldGSMPhone},
-    {"GSM", FieldGSMPhone}, {"H.P.", FieldHomePhone}, {"HM.", FieldHomePhone}, {"HMN", FieldHomePhone},
-    {"HOME", FieldHomePhone}, {"HP:", FieldHomePhone}, {"MAIN", FieldMain}, {"MOBILE", FieldMobile},
-    {"MOB.", FieldMobile}, {"OFF.", FieldOfficePhone}, {"OFFICE", FieldOfficePhone}, {"PORTABLE", FieldMobile},
-    {"PORT.", FieldMobile}, {"RES.", FieldHomePhone}, {"RESIDENCE", FieldHomePhone}, {"PAGER", FieldPager},
-    {"TELEX", FieldTelex}, {"TLX", FieldTelex}, {"TOLL FREE", FieldTollFree}, {"TWX", FieldTelex},
-    {"VM:", FieldMain}, {"WK:", FieldOfficePhone}, {"PH:", FieldPhone}, {"H:", FieldHomePhone},
-    {"TELEPHONE", FieldPhone}, {"PRIVATE", FieldHomePhone}, {"PRIVAT", FieldHomePhone}, {"HANDYNUMMER", FieldMobile},
-    {"HANDYNR.", FieldMobile}, {"HANDY", FieldMobile}, {"MOBILTELEFONNUMMER", FieldMobile}, {"MOBILTELEFON", FieldMobile},
-    {"MOBILTELEFONNR.", FieldMobile}, {"MOBILTELNR.", FieldMobile}, {"MOBIL", FieldMobile}, {"FUNKTELEFON", FieldMobile},
-    {"FUNK-TEL", FieldMobile}, {"FUNKTEL", FieldMobile}, {"FUNKFON", FieldMobile}, {"FUNK", FieldMobile},
-    {"DURCHWAHL", FieldDirect}, {"TELEFON", FieldPhone}, {"AUTORUF", FieldMobile}, {"T\xE9L\xE9PHONE", FieldPhone},
-    {"T\xC9L\xC9PHONE", FieldPhone}, {"T\xE9LEX", FieldTelex}, {"T\xC9LEX", FieldTelex}, {"LD", FieldPhone},
-    {"SECR\xE9TARIAT", FieldPhone}, {"STD", FieldPhone}, {"MOBIELE", FieldMobile}, {"GSM-NUMMER", FieldMobile},
-    {"GSM'NR", FieldMobile}, {"GSM'NO", FieldMobile}, {"KANTOOR", FieldOfficePhone}, {"WERK", FieldOfficePhone},
-    {"THUIS", FieldHomePhone}, {"PRIV\xE9", FieldHomePhone}, {"M\xF3VIL", FieldMobile}, {"M\xF2" "BIL", FieldMobile},
-    {"TEL\xE9" "FONO", FieldPhone}, {"TEL\xE9" "F", FieldPhone}, {"TELFS", FieldPhone}, {"TELEFS", FieldPhone},
-    {"TELEF", FieldPhone}, {"TELF", FieldPhone}, {"TELS", FieldPhone}, {"CENTRALITA", FieldPhone},
-    {"CENTRAL", FieldPhone}, {"M\xF3V.", FieldMobile}, {"PHONE", FieldPhone}, {"O:", FieldOfficePhone}};
+const KindEntry kPhoneKinds[] = {{"(B)", FieldOfficePhone},
+                                 {"(H)", FieldHomePhone},
+                                 {"(O)", FieldOfficePhone},
+                                 {"BBC", FieldBBCall},
+                                 {"B.B.C", FieldBBCall},
+                                 {"BBS", FieldBBS},
+                                 {"BEEPER", FieldBeeper},
+                                 {"BUS.", FieldOfficePhone},
+                                 {"CELL PHONE", FieldCellular},
+                                 {"CELLULAR", FieldCellular},
+                                 {"DID", FieldDirect},
+                                 {"DIR:", FieldDirect},
+                                 {"DIR.", FieldDirect},
+                                 {"DIRECT CALL", FieldDirect},
+                                 {"DIRECT LINE", FieldDirect},
+                                 {"LIGNE DIRECTE", FieldDirect},
+                                 {"LIGNE DIRECT", FieldDirect},
+                                 {"DIRECTO", FieldDirect},
+                                 {"DIRECT", FieldDirect},
+                                 {"GSM:", FieldGSMPhone},
+                                 {"GSM", FieldGSMPhone},
+                                 {"H.P.", FieldHomePhone},
+                                 {"HM.", FieldHomePhone},
+                                 {"HMN", FieldHomePhone},
+                                 {"HOME", FieldHomePhone},
+                                 {"HP:", FieldHomePhone},
+                                 {"MAIN", FieldMain},
+                                 {"MOBILE", FieldMobile},
+                                 {"MOB.", FieldMobile},
+                                 {"OFF.", FieldOfficePhone},
+                                 {"OFFICE", FieldOfficePhone},
+                                 {"PORTABLE", FieldMobile},
+                                 {"PORT.", FieldMobile},
+                                 {"RES.", FieldHomePhone},
+                                 {"RESIDENCE", FieldHomePhone},
+                                 {"PAGER", FieldPager},
+                                 {"TELEX", FieldTelex},
+                                 {"TLX", FieldTelex},
+                                 {"TOLL FREE", FieldTollFree},
+                                 {"TWX", FieldTelex},
+                                 {"VM:", FieldMain},
+                                 {"WK:", FieldOfficePhone},
+                                 {"PH:", FieldPhone},
+                                 {"H:", FieldHomePhone},
+                                 {"TELEPHONE", FieldPhone},
+                                 {"PRIVATE", FieldHomePhone},
+                                 {"PRIVAT", FieldHomePhone},
+                                 {"HANDYNUMMER", FieldMobile},
+                                 {"HANDYNR.", FieldMobile},
+                                 {"HANDY", FieldMobile},
+                                 {"MOBILTELEFONNUMMER", FieldMobile},
+                                 {"MOBILTELEFON", FieldMobile},
+                                 {"MOBILTELEFONNR.", FieldMobile},
+                                 {"MOBILTELNR.", FieldMobile},
+                                 {"MOBIL", FieldMobile},
+                                 {"FUNKTELEFON", FieldMobile},
+                                 {"FUNK-TEL", FieldMobile},
+                                 {"FUNKTEL", FieldMobile},
+                                 {"FUNKFON", FieldMobile},
+                                 {"FUNK", FieldMobile},
+                                 {"DURCHWAHL", FieldDirect},
+                                 {"TELEFON", FieldPhone},
+                                 {"AUTORUF", FieldMobile},
+                                 {"T\xE9L\xE9PHONE", FieldPhone},
+                                 {"T\xC9L\xC9PHONE", FieldPhone},
+                                 {"T\xE9LEX", FieldTelex},
+                                 {"T\xC9LEX", FieldTelex},
+                                 {"LD", FieldPhone},
+                                 {"SECR\xE9TARIAT", FieldPhone},
+                                 {"STD", FieldPhone},
+                                 {"MOBIELE", FieldMobile},
+                                 {"GSM-NUMMER", FieldMobile},
+                                 {"GSM'NR", FieldMobile},
+                                 {"GSM'NO", FieldMobile},
+                                 {"KANTOOR", FieldOfficePhone},
+                                 {"WERK", FieldOfficePhone},
+                                 {"THUIS", FieldHomePhone},
+                                 {"PRIV\xE9", FieldHomePhone},
+                                 {"M\xF3VIL", FieldMobile},
+                                 {"M\xF2"
+                                  "BIL",
+                                  FieldMobile},
+                                 {"TEL\xE9"
+                                  "FONO",
+                                  FieldPhone},
+                                 {"TEL\xE9"
+                                  "F",
+                                  FieldPhone},
+                                 {"TELFS", FieldPhone},
+                                 {"TELEFS", FieldPhone},
+                                 {"TELEF", FieldPhone},
+                                 {"TELF", FieldPhone},
+                                 {"TELS", FieldPhone},
+                                 {"CENTRALITA", FieldPhone},
+                                 {"CENTRAL", FieldPhone},
+                                 {"M\xF3V.", FieldMobile},
+                                 {"PHONE", FieldPhone},
+                                 {"O:", FieldOfficePhone}};
 
-const KindEntry kFaxKinds[] = {
-    {"(H)", FieldHomeFax}, {"H:", FieldHomeFax}, {"HM.", FieldHomeFax}, {"HOME", FieldHomeFax},
-    {"RES.", FieldHomeFax}, {"RESIDENCE", FieldHomeFax}, {"(O)", FieldOfficeFax}, {"O:", FieldOfficeFax},
-    {"OFF.", FieldOfficeFax}, {"OFFICE", FieldOfficeFax}, {"WK:", FieldOfficeFax}, {"PRIVATE", FieldHomeFax},
-    {"PRIVAT", FieldHomeFax}, {"TELECOPIEUR", FieldFax}, {"T\xE9L\xE9" "COPIEUR", FieldFax}, {"T\xC9L\xC9" "COPIEUR", FieldFax},
-    {"TELECOPIE", FieldFax}, {"T\xE9L\xE9" "COPIE", FieldFax}, {"T\xC9L\xC9" "COPIE", FieldFax}, {"KANTOOR", FieldOfficeFax},
-    {"WERK", FieldOfficeFax}, {"THUIS", FieldHomeFax}, {"PRIV\xE9", FieldHomeFax}};
+const KindEntry kFaxKinds[] = {{"(H)", FieldHomeFax},
+                               {"H:", FieldHomeFax},
+                               {"HM.", FieldHomeFax},
+                               {"HOME", FieldHomeFax},
+                               {"RES.", FieldHomeFax},
+                               {"RESIDENCE", FieldHomeFax},
+                               {"(O)", FieldOfficeFax},
+                               {"O:", FieldOfficeFax},
+                               {"OFF.", FieldOfficeFax},
+                               {"OFFICE", FieldOfficeFax},
+                               {"WK:", FieldOfficeFax},
+                               {"PRIVATE", FieldHomeFax},
+                               {"PRIVAT", FieldHomeFax},
+                               {"TELECOPIEUR", FieldFax},
+                               {"T\xE9L\xE9"
+                                "COPIEUR",
+                                FieldFax},
+                               {"T\xC9L\xC9"
+                                "COPIEUR",
+                                FieldFax},
+                               {"TELECOPIE", FieldFax},
+                               {"T\xE9L\xE9"
+                                "COPIE",
+                                FieldFax},
+                               {"T\xC9L\xC9"
+                                "COPIE",
+                                FieldFax},
+                               {"KANTOOR", FieldOfficeFax},
+                               {"WERK", FieldOfficeFax},
+                               {"THUIS", FieldHomeFax},
+                               {"PRIV\xE9", FieldHomeFax}};
 
-const KindEntry kServices[] = {
-    {"AOL:", FieldAOL}, {"AOL :", FieldAOL}, {"ALINK:", FieldAppleLink}, {"ALINK :", FieldAppleLink},
-    {"APPLELINK:", FieldAppleLink}, {"APPLELINK :", FieldAppleLink}, {"APPLE LINK", FieldAppleLink},
-    {"APPLELINK", FieldAppleLink}, {"COMPUSERVE:", FieldCompuserve}, {"COMPUSERVE :", FieldCompuserve},
-    {"COMPUSERVE ", FieldCompuserve}, {"CSERVE:", FieldCompuserve}, {"CSERVE :", FieldCompuserve},
-    {"CSERVE", FieldCompuserve}, {"MCI:", FieldMCI}, {"MCI :", FieldMCI}};
+const KindEntry kServices[] = {{"AOL:", FieldAOL},
+                               {"AOL :", FieldAOL},
+                               {"ALINK:", FieldAppleLink},
+                               {"ALINK :", FieldAppleLink},
+                               {"APPLELINK:", FieldAppleLink},
+                               {"APPLELINK :", FieldAppleLink},
+                               {"APPLE LINK", FieldAppleLink},
+                               {"APPLELINK", FieldAppleLink},
+                               {"COMPUSERVE:", FieldCompuserve},
+                               {"COMPUSERVE :", FieldCompuserve},
+                               {"COMPUSERVE ", FieldCompuserve},
+                               {"CSERVE:", FieldCompuserve},
+                               {"CSERVE :", FieldCompuserve},
+                               {"CSERVE", FieldCompuserve},
+                               {"MCI:", FieldMCI},
+                               {"MCI :", FieldMCI}};
 
-const int kPhoneKindsGroup[] = {FieldPhone, FieldTelex, FieldBBCall, FieldPager, FieldDirect, FieldMain,
-                                FieldCellular, FieldHomePhone, FieldOfficePhone, FieldBeeper, FieldTollFree,
-                                FieldMobile, FieldGSMPhone};
+const int kPhoneKindsGroup[] = {FieldPhone,    FieldTelex,    FieldBBCall,    FieldPager,       FieldDirect,
+                                FieldMain,     FieldCellular, FieldHomePhone, FieldOfficePhone, FieldBeeper,
+                                FieldTollFree, FieldMobile,   FieldGSMPhone};
 const int kFaxKindsGroup[] = {FieldFax, FieldHomeFax, FieldOfficeFax};
 const int kNetKindsGroup[] = {FieldEMail, FieldWebSite, FieldAppleLink, FieldCompuserve, FieldAOL, FieldMCI};
 
-template <size_t N> bool anyPositive(const int (&kinds)[N], int line) {
+template <size_t N>
+bool anyPositive(const int (&kinds)[N], int line) {
     for (int k : kinds)
         if (cell(k, line) > 0) return true;
     return false;
@@ -239,7 +351,8 @@ void repairAtSign(int i) {
     copyBounded(copy, sizeof copy, s);
     char upper[kLineBytes];
     upperCopy(upper, copy, sizeof upper);
-    for (const CWordList* l : {&lists::emailLabels, &lists::webWords, &lists::onlineServices}) blankListEntries(upper, *l);
+    for (const CWordList* l : {&lists::emailLabels, &lists::webWords, &lists::onlineServices})
+        blankListEntries(upper, *l);
     for (int k = 0; upper[k]; ++k)
         if (upper[k] == ' ') copy[k] = ' ';
     const char* at = strchr(copy, '@');
@@ -289,7 +402,8 @@ void brokenEmailHead() {
         if (cell(FieldEMail, i) < 1 || g_fid.lines[i][0] != '@') continue;
         int j = -1;
         for (int k = i - 1; k >= 0 && j < 0; --k)
-            if ((cell(FieldEMail, k) >= 1 || cell(FieldNone, k) >= 1) && FID_adjacent(i, k) && !strchr(g_fid.lines[k], '@'))
+            if ((cell(FieldEMail, k) >= 1 || cell(FieldNone, k) >= 1) && FID_adjacent(i, k) &&
+                !strchr(g_fid.lines[k], '@'))
                 j = k;
         if (j < 0 || strlen(g_fid.lines[j]) + strlen(g_fid.lines[i]) > static_cast<size_t>(kLineMax)) continue;
         char joined[kLineBytes * 2];

@@ -54,7 +54,8 @@ void nameCase(char* s) {
     }
 }
 
-template <typename T> bool within(const char* p, const T& object, size_t* room) {
+template <typename T>
+bool within(const char* p, const T& object, size_t* room) {
     const char* begin = reinterpret_cast<const char*>(&object);
     if (p < begin || p >= begin + sizeof object) return false;
     *room = sizeof object - static_cast<size_t>(p - begin);
@@ -71,7 +72,8 @@ size_t capacityOf(const char* p) {
     for (const AddressRecord& r : g_fid.address)
         if (within(p, r.Country, &room) || within(p, r.State, &room) || within(p, r.City, &room) ||
             within(p, r.Street, &room) || within(p, r.ZipCode, &room) || within(p, r.CtryGuess, &room) ||
-            within(p, r.StatGuess, &room)) return room;
+            within(p, r.StatGuess, &room))
+            return room;
     for (int i = 0; i < 4; ++i)
         if (within(p, g_fid.companyBuffers[i], &room)) return room;
     return strlen(p) + 1;
@@ -103,29 +105,45 @@ void correctWords(char* value, int kind) {
         if (n <= 3) continue;
         Best best;
         switch (kind) {
-            case FieldCompany:
-                best = bestMatch(word, {{&lists::corrCompanyWords, Case::Title},
-                    {on(RegionGerman, lists::deCompanyForms), Case::Stored}, {on(RegionFrench, lists::frCorrCompanyWords), Case::Stored},
-                    {on(RegionItalian, lists::itCorrCompanyWords), Case::Stored}, {on(RegionSpanish, lists::esCorrCompanyWords), Case::Stored},
-                    {on(RegionDutch, lists::nlCorrCompanyWords), Case::Stored}}, true);
-                break;
-            case FieldDepartment:
-                best = bestMatch(word, {{&lists::corrDepartments, Case::Title},
-                    {on(RegionGerman, lists::deCorrDepartments), Case::Title}, {on(RegionFrench, lists::frCorrDepartments), Case::Title},
-                    {on(RegionItalian, lists::itCorrDepartments), Case::Title}, {on(RegionDutch, lists::nlCorrDepartments), Case::Title}}, true);
-                break;
-            case FieldTitle:
-                best = bestMatch(word, {{&lists::corrTitles, Case::Title},
-                    {on(RegionGerman, lists::deTitles), Case::Title}, {on(RegionFrench, lists::frTitles), Case::Title},
-                    {on(RegionItalian, lists::itTitles), Case::Title}, {on(RegionSpanish, lists::esTitles), Case::Title},
-                    {on(RegionDutch, lists::nlTitles), Case::Title}}, true);
-                break;
-            default:
-                best = bestMatch(word, {{&lists::corrStreetWords, Case::Title},
-                    {on(RegionGerman, lists::deCorrStreetWords), Case::Title}, {on(RegionFrench, lists::frCorrStreetWords), Case::Title},
-                    {on(RegionItalian, lists::itCorrStreetWords), Case::Title}, {on(RegionSpanish, lists::esCorrStreetWords), Case::Title},
-                    {on(RegionDutch, lists::nlCorrStreetWords), Case::Title}}, true);
-                break;
+        case FieldCompany:
+            best = bestMatch(word,
+                             {{&lists::corrCompanyWords, Case::Title},
+                              {on(RegionGerman, lists::deCompanyForms), Case::Stored},
+                              {on(RegionFrench, lists::frCorrCompanyWords), Case::Stored},
+                              {on(RegionItalian, lists::itCorrCompanyWords), Case::Stored},
+                              {on(RegionSpanish, lists::esCorrCompanyWords), Case::Stored},
+                              {on(RegionDutch, lists::nlCorrCompanyWords), Case::Stored}},
+                             true);
+            break;
+        case FieldDepartment:
+            best = bestMatch(word,
+                             {{&lists::corrDepartments, Case::Title},
+                              {on(RegionGerman, lists::deCorrDepartments), Case::Title},
+                              {on(RegionFrench, lists::frCorrDepartments), Case::Title},
+                              {on(RegionItalian, lists::itCorrDepartments), Case::Title},
+                              {on(RegionDutch, lists::nlCorrDepartments), Case::Title}},
+                             true);
+            break;
+        case FieldTitle:
+            best = bestMatch(word,
+                             {{&lists::corrTitles, Case::Title},
+                              {on(RegionGerman, lists::deTitles), Case::Title},
+                              {on(RegionFrench, lists::frTitles), Case::Title},
+                              {on(RegionItalian, lists::itTitles), Case::Title},
+                              {on(RegionSpanish, lists::esTitles), Case::Title},
+                              {on(RegionDutch, lists::nlTitles), Case::Title}},
+                             true);
+            break;
+        default:
+            best = bestMatch(word,
+                             {{&lists::corrStreetWords, Case::Title},
+                              {on(RegionGerman, lists::deCorrStreetWords), Case::Title},
+                              {on(RegionFrench, lists::frCorrStreetWords), Case::Title},
+                              {on(RegionItalian, lists::itCorrStreetWords), Case::Title},
+                              {on(RegionSpanish, lists::esCorrStreetWords), Case::Title},
+                              {on(RegionDutch, lists::nlCorrStreetWords), Case::Title}},
+                             true);
+            break;
         }
         if (!best.list || best.similarity >= 100) continue;
         char entry[64];
@@ -163,11 +181,15 @@ void correctCity(CardInfo* info, int index, char* value) {
     char countryUpper[32];
     upperCopy(countryUpper, country, sizeof countryUpper);
     bool na = regionOn(RegionNorthAmerican);
-    Best best = bestMatch(upper, {{na && strcmp(countryUpper, "USA") == 0 ? &lists::usCities : nullptr, Case::Stored},
-        {na && strcmp(countryUpper, "CANADA") == 0 ? &lists::caCities : nullptr, Case::Stored},
-        {on(RegionGerman, lists::deCities), Case::Stored}, {on(RegionFrench, lists::frCities), Case::Stored},
-        {on(RegionItalian, lists::itCities), Case::Stored}, {on(RegionSpanish, lists::esCities), Case::Stored},
-        {on(RegionDutch, lists::nlCities), Case::Stored}}, true);
+    Best best = bestMatch(upper,
+                          {{na && strcmp(countryUpper, "USA") == 0 ? &lists::usCities : nullptr, Case::Stored},
+                           {na && strcmp(countryUpper, "CANADA") == 0 ? &lists::caCities : nullptr, Case::Stored},
+                           {on(RegionGerman, lists::deCities), Case::Stored},
+                           {on(RegionFrench, lists::frCities), Case::Stored},
+                           {on(RegionItalian, lists::itCities), Case::Stored},
+                           {on(RegionSpanish, lists::esCities), Case::Stored},
+                           {on(RegionDutch, lists::nlCities), Case::Stored}},
+                          true);
     if (best.list) copyBounded(upper, sizeof upper, best.list->entry(best.index));
     nameCase(upper);
     copyBounded(value, capacityOf(value), upper);
@@ -219,15 +241,19 @@ void FID_correct_values(CardInfo* info) {
             char* value = slot.Text[i];
             if (!value || strlen(value) <= 3) continue;
             switch (k) {
-                case FieldCompany: case FieldDepartment: case FieldTitle: case FieldStreet: correctWords(value, k); break;
-                case FieldCountry: correctCountry(value); break;
-                case FieldState: correctState(value); break;
-                case FieldCity: correctCity(info, i, value); break;
-                default: break;
+            case FieldCompany:
+            case FieldDepartment:
+            case FieldTitle:
+            case FieldStreet: correctWords(value, k); break;
+            case FieldCountry: correctCountry(value); break;
+            case FieldState: correctState(value); break;
+            case FieldCity: correctCity(info, i, value); break;
+            default: break;
             }
             int line = slot.Line[i];
             if (k == FieldCountry || k == FieldState || k == FieldCity || k == FieldZipCode || k == FieldCtryGuess ||
-                k == FieldStatGuess || line < 0 || line >= kMaxLines || value != g_fid.lines[line]) continue;
+                k == FieldStatGuess || line < 0 || line >= kMaxLines || value != g_fid.lines[line])
+                continue;
             if (FID_is_phone_line(line) || FID_is_fax_line(line)) correctLabels(value, lists::corrPhoneLabels);
             else if (FID_is_net_line(line)) correctLabels(value, lists::corrNetLabels);
         }

@@ -68,8 +68,8 @@ extern "C" int32_t Get_FID_Western_From_Strings(const char* text, int32_t lineSt
     return 1;
 }
 
-extern "C" int32_t FID_separate_full_addr(const char* address, char* country, char* state, char* city,
-                                          char* street, char* zipCode, int32_t languageKind) {
+extern "C" int32_t FID_separate_full_addr(const char* address, char* country, char* state, char* city, char* street,
+                                          char* zipCode, int32_t languageKind) {
     if (!address || !country || !state || !city || !street || !zipCode) return 0;
     FID_reset_state();
     FID_decide_language(languageKind);
@@ -111,6 +111,4 @@ extern "C" int32_t FID_separate_full_name(char* fullName, char* prefix, char* fi
     return FID_separate_name_text(fullName, prefix, first, middle, last, suffix);
 }
 
-extern "C" int32_t RecheckImportantFieldInCardInfo(CardInfo* cardInfo) {
-    return FID_recheck_company(cardInfo);
-}
+extern "C" int32_t RecheckImportantFieldInCardInfo(CardInfo* cardInfo) { return FID_recheck_company(cardInfo); }

@@ -43,9 +43,19 @@ struct DegreeRecord {
 };
 
 enum Region {
-    RegionGerman, RegionFrench, RegionItalian, RegionSpanish, RegionDutch, RegionNorthAmerican,
-    RegionJapanese, RegionTaiwanese, RegionHongKongChina, RegionBritish, RegionAustralian,
-    RegionAustrian, RegionCount
+    RegionGerman,
+    RegionFrench,
+    RegionItalian,
+    RegionSpanish,
+    RegionDutch,
+    RegionNorthAmerican,
+    RegionJapanese,
+    RegionTaiwanese,
+    RegionHongKongChina,
+    RegionBritish,
+    RegionAustralian,
+    RegionAustrian,
+    RegionCount
 };
 
 struct FidState {

@@ -9,7 +9,8 @@ void FID_cut_german_degrees();
 
 // Calls visit(line) for every text line (kind 10) of the page, in list order; stops on a
 // cycle or an absurd length instead of running forever on a malformed page.
-template <typename Visit> void forEachPageLine(const RecogPage* page, Visit visit) {
+template <typename Visit>
+void forEachPageLine(const RecogPage* page, Visit visit) {
     int budget = 100000;
     for (const RecogRegion* r = page->FirstRegion; r && budget > 0; r = r->Next, --budget)
         for (const RecogBlock* b = r->FirstBlock; b && budget > 0; b = b->Next, --budget)

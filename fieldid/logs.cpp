@@ -5,14 +5,13 @@
 namespace {
 
 const char* const kLabels[kKinds] = {
-    "Name      ", "Company   ", "Department", "Title     ", "Address   ", "Number    ", "Web Site  ",
-    "E-mail    ", "Country   ", "State     ", "City      ", "Street    ", "Section   ", "ZipCode   ",
-    "PO. BOX   ", "Ctry Guess", "Stat Guess", "Phone     ", "Fax       ", "None      ", "Note      ",
-    "Honor     ", "Gategory  ", "Prefix    ", "First Name", "Mid. Name ", "Last Name ", "Suffix    ",
-    "Sex Guess ", "Birthday  ", "Telex     ", "BB Call   ", "Pager     ", "Direct    ", "Main      ",
-    "Extension ", "Cellular  ", "Home Ph.  ", "Office Ph.", "Home Fax  ", "Office Fax", "Beeper    ",
-    "Toll free ", "Mobile    ", "GSM Ph.   ", "BBS       ", "Apple Link", "Compuserve", "AOL       ",
-    "MCI       ", "Tax ID    ", "Logo text ", "Logo Img  "};
+    "Name      ", "Company   ", "Department", "Title     ", "Address   ", "Number    ", "Web Site  ", "E-mail    ",
+    "Country   ", "State     ", "City      ", "Street    ", "Section   ", "ZipCode   ", "PO. BOX   ", "Ctry Guess",
+    "Stat Guess", "Phone     ", "Fax       ", "None      ", "Note      ", "Honor     ", "Gategory  ", "Prefix    ",
+    "First Name", "Mid. Name ", "Last Name ", "Suffix    ", "Sex Guess ", "Birthday  ", "Telex     ", "BB Call   ",
+    "Pager     ", "Direct    ", "Main      ", "Extension ", "Cellular  ", "Home Ph.  ", "Office Ph.", "Home Fax  ",
+    "Office Fax", "Beeper    ", "Toll free ", "Mobile    ", "GSM Ph.   ", "BBS       ", "Apple Link", "Compuserve",
+    "AOL       ", "MCI       ", "Tax ID    ", "Logo text ", "Logo Img  "};
 
 }  // namespace
 

@@ -12,20 +12,22 @@ bool beforeOk(const char* text, int pos, Match rule) {
     if (pos == 0) return true;
     char c = text[pos - 1];
     switch (rule) {
-        case Match::Word: case Match::ShortForm: return inSet(c, " ,.");
-        case Match::NameWord: return inSet(c, " ,.-");
-        case Match::Bounded: return inSet(c, " (,-./") || isDigit(c);
-        default: return true;
+    case Match::Word:
+    case Match::ShortForm: return inSet(c, " ,.");
+    case Match::NameWord: return inSet(c, " ,.-");
+    case Match::Bounded: return inSet(c, " (,-./") || isDigit(c);
+    default: return true;
     }
 }
 
 bool afterOk(char c, Match rule) {
     if (c == 0) return true;
     switch (rule) {
-        case Match::Word: case Match::ShortForm: return inSet(c, " ,.");
-        case Match::NameWord: return inSet(c, " ,.-");
-        case Match::Bounded: return inSet(c, " ),-./");
-        default: return true;
+    case Match::Word:
+    case Match::ShortForm: return inSet(c, " ,.");
+    case Match::NameWord: return inSet(c, " ,.-");
+    case Match::Bounded: return inSet(c, " ),-./");
+    default: return true;
     }
 }
 
@@ -47,35 +49,47 @@ int findByRule(const char* text, const char* needle, Match rule) {
 
 void applyMatcherEffect(MatcherKind kind, int line) {
     switch (kind) {
-        case MaleFirstName:
-        case FemaleFirstName:
-            addPoints(line, {{FieldName, 10}, {FieldAddress, -5}, {FieldCity, -5}});
-            cell(FieldSexGuess, line) = kind == MaleFirstName ? 5 : 6;
-            break;
-        case Surname: addPoints(line, {{FieldName, 8}}); break;
-        case CompanyForm:
-            addPoints(line, {{FieldCompany, 16}, {FieldName, -5}, {FieldAddress, -12}, {FieldCountry, -10},
-                             {FieldState, -5}, {FieldCity, -10}});
-            break;
-        case ShortCompanyForm: addPoints(line, {{FieldCompany, 16}, {FieldName, -5}}); break;
-        case CompanyWord:
-            addPoints(line, {{FieldCompany, 5}, {FieldName, -5}, {FieldAddress, -5}, {FieldCountry, -5},
-                             {FieldState, -5}, {FieldCity, -5}});
-            break;
-        case CompanyName: addPoints(line, {{FieldCompany, 10}}); break;
-        case TitleWord: addPoints(line, {{FieldTitle, 16}, {FieldCompany, -5}}); break;
-        case WeakTitleWord: addPoints(line, {{FieldTitle, 6}, {FieldName, -5}}); break;
-        case DepartmentWord: addPoints(line, {{FieldDepartment, 14}}); break;
-        case WeakDepartmentWord:
-            addPoints(line, {{FieldDepartment, 7}, {FieldName, -5}, {FieldAddress, -5}, {FieldCity, -5}});
-            break;
-        case AddressWord:
-            addPoints(line, {{FieldAddress, 9}, {FieldName, -8}, {FieldNumber, -8}, {FieldPhone, -8}, {FieldFax, -8}});
-            break;
-        case StreetWord:
-            addPoints(line, {{FieldAddress, 16}, {FieldName, -16}, {FieldCompany, -10}, {FieldNumber, -8},
-                             {FieldPhone, -8}, {FieldFax, -8}});
-            break;
+    case MaleFirstName:
+    case FemaleFirstName:
+        addPoints(line, {{FieldName, 10}, {FieldAddress, -5}, {FieldCity, -5}});
+        cell(FieldSexGuess, line) = kind == MaleFirstName ? 5 : 6;
+        break;
+    case Surname: addPoints(line, {{FieldName, 8}}); break;
+    case CompanyForm:
+        addPoints(line, {{FieldCompany, 16},
+                         {FieldName, -5},
+                         {FieldAddress, -12},
+                         {FieldCountry, -10},
+                         {FieldState, -5},
+                         {FieldCity, -10}});
+        break;
+    case ShortCompanyForm: addPoints(line, {{FieldCompany, 16}, {FieldName, -5}}); break;
+    case CompanyWord:
+        addPoints(line, {{FieldCompany, 5},
+                         {FieldName, -5},
+                         {FieldAddress, -5},
+                         {FieldCountry, -5},
+                         {FieldState, -5},
+                         {FieldCity, -5}});
+        break;
+    case CompanyName: addPoints(line, {{FieldCompany, 10}}); break;
+    case TitleWord: addPoints(line, {{FieldTitle, 16}, {FieldCompany, -5}}); break;
+    case WeakTitleWord: addPoints(line, {{FieldTitle, 6}, {FieldName, -5}}); break;
+    case DepartmentWord: addPoints(line, {{FieldDepartment, 14}}); break;
+    case WeakDepartmentWord:
+        addPoints(line, {{FieldDepartment, 7}, {FieldName, -5}, {FieldAddress, -5}, {FieldCity, -5}});
+        break;
+    case AddressWord:
+        addPoints(line, {{FieldAddress, 9}, {FieldName, -8}, {FieldNumber, -8}, {FieldPhone, -8}, {FieldFax, -8}});
+        break;
+    case StreetWord:
+        addPoints(line, {{FieldAddress, 16},
+                         {FieldName, -16},
+                         {FieldCompany, -10},
+                         {FieldNumber, -8},
+                         {FieldPhone, -8},
+                         {FieldFax, -8}});
+        break;
     }
 }
 
@@ -118,9 +132,9 @@ bool recordPiece(int line, Piece kind, const char* upper, int pos, int length) {
     char piece[kLineBytes];
     copyBoundedN(piece, sizeof piece, g_fid.lines[line] + pos, static_cast<size_t>(length));
     switch (kind) {
-        case Piece::Country: placeText(rec.Country, sizeof rec.Country, piece); break;
-        case Piece::State: placeText(rec.State, sizeof rec.State, piece); break;
-        case Piece::City: placeText(rec.City, sizeof rec.City, piece); break;
+    case Piece::Country: placeText(rec.Country, sizeof rec.Country, piece); break;
+    case Piece::State: placeText(rec.State, sizeof rec.State, piece); break;
+    case Piece::City: placeText(rec.City, sizeof rec.City, piece); break;
     }
     return true;
 }
@@ -148,14 +162,19 @@ int lineAddressRecordHolding(int line, const char* upperText) {
 
 bool cityHit(int line, const char* text, int pos, int length) {
     int points = length < 8 ? 8 : length;
-    addPoints(line, {{FieldAddress, 5}, {FieldCity, points}, {FieldStatGuess, 5}, {FieldCtryGuess, 5},
-                     {FieldName, -5}, {FieldNumber, -5}, {FieldPhone, -5}, {FieldFax, -5}});
+    addPoints(line, {{FieldAddress, 5},
+                     {FieldCity, points},
+                     {FieldStatGuess, 5},
+                     {FieldCtryGuess, 5},
+                     {FieldName, -5},
+                     {FieldNumber, -5},
+                     {FieldPhone, -5},
+                     {FieldFax, -5}});
     if (memchr(text + pos, ' ', static_cast<size_t>(length))) addPoints(line, {{FieldAddress, 7}, {FieldName, -5}});
     return recordPiece(line, Piece::City, text, pos, length);
 }
 
-void cityRule(const CWordList& list, const char* country, int line, const char* text,
-              const char* stateGuessPrefix) {
+void cityRule(const CWordList& list, const char* country, int line, const char* text, const char* stateGuessPrefix) {
     (void)stateGuessPrefix;
     forEachMatch(list, text, Match::Bounded, [&](int e, int pos) {
         char upperEntry[64];
@@ -172,8 +191,13 @@ void cityRule(const CWordList& list, const char* country, int line, const char* 
 
 void stateRule(const CWordList& list, const char* country, int line, const char* upper) {
     forEachMatch(list, upper, Match::Bounded, [&](int e, int pos) {
-        addPoints(line, {{FieldAddress, 5}, {FieldState, 8}, {FieldCtryGuess, 5}, {FieldName, -5},
-                         {FieldNumber, -5}, {FieldPhone, -5}, {FieldFax, -5}});
+        addPoints(line, {{FieldAddress, 5},
+                         {FieldState, 8},
+                         {FieldCtryGuess, 5},
+                         {FieldName, -5},
+                         {FieldNumber, -5},
+                         {FieldPhone, -5},
+                         {FieldFax, -5}});
         recordPiece(line, Piece::State, upper, pos, list.entryLength(e));
         offerGuess(line, Piece::Country, country);
     });
@@ -182,8 +206,9 @@ void stateRule(const CWordList& list, const char* country, int line, const char*
 namespace {
 
 void codeHit(int line, const char* country, const char* original, int pos, int length) {
-    addPoints(line, {{FieldAddress, 5}, {FieldState, 6}, {FieldCtryGuess, 5}, {FieldNumber, -5},
-                     {FieldPhone, -5}, {FieldFax, -5}});
+    addPoints(
+        line,
+        {{FieldAddress, 5}, {FieldState, 6}, {FieldCtryGuess, 5}, {FieldNumber, -5}, {FieldPhone, -5}, {FieldFax, -5}});
     char upper[kLineBytes];
     upperCopy(upper, original, sizeof upper);
     recordPiece(line, Piece::State, upper, pos, length);
@@ -193,9 +218,8 @@ void codeHit(int line, const char* country, const char* original, int pos, int l
 }  // namespace
 
 void codeRule(const CWordList& codes, const char* country, int line, const char* original) {
-    forEachMatch(codes, original, Match::Word, [&](int e, int pos) {
-        codeHit(line, country, original, pos, codes.entryLength(e));
-    });
+    forEachMatch(codes, original, Match::Word,
+                 [&](int e, int pos) { codeHit(line, country, original, pos, codes.entryLength(e)); });
     for (int e = 0; e < codes.count(); ++e) {
         const char* code = codes.entry(e);
         if (strlen(code) != 2) continue;

@@ -5,7 +5,8 @@
 enum class Match { Substring, Word, NameWord, Bounded, ShortForm };
 
 // Calls hit(entryIndex, position) once per entry of `list` that matches `text` by `rule`.
-template <typename Hit> void forEachMatch(const CWordList& list, const char* text, Match rule, Hit hit);
+template <typename Hit>
+void forEachMatch(const CWordList& list, const char* text, Match rule, Hit hit);
 
 // Whether the occurrence of `length` bytes at `pos` of text satisfies `rule`'s boundaries.
 bool boundariesHold(const char* text, int pos, int length, Match rule);
@@ -13,8 +14,18 @@ bool boundariesHold(const char* text, int pos, int length, Match rule);
 int findByRule(const char* text, const char* needle, Match rule);
 
 enum MatcherKind {
-    MaleFirstName = 1, FemaleFirstName, Surname, CompanyForm, ShortCompanyForm, CompanyWord,
-    CompanyName, TitleWord, WeakTitleWord, DepartmentWord, WeakDepartmentWord, AddressWord,
+    MaleFirstName = 1,
+    FemaleFirstName,
+    Surname,
+    CompanyForm,
+    ShortCompanyForm,
+    CompanyWord,
+    CompanyName,
+    TitleWord,
+    WeakTitleWord,
+    DepartmentWord,
+    WeakDepartmentWord,
+    AddressWord,
     StreetWord
 };
 
@@ -40,7 +51,8 @@ bool cityHit(int line, const char* text, int pos, int length);
 
 int lineAddressRecordHolding(int line, const char* upperText);
 
-template <typename Hit> void forEachMatch(const CWordList& list, const char* text, Match rule, Hit hit) {
+template <typename Hit>
+void forEachMatch(const CWordList& list, const char* text, Match rule, Hit hit) {
     static std::vector<unsigned char> seen;
     static std::vector<int> touched;
     if (static_cast<int>(seen.size()) < list.count()) seen.resize(list.count());

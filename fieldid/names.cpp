@@ -16,8 +16,10 @@ bool holdsAny(const CWordList& list, const char* upper) {
 
 bool passesTitleTest(const char* upper) {
     if (holdsAny(lists::titleWords, upper) || findByRule(upper, "ENGINEER", Match::ShortForm) >= 0 ||
-        holdsAny(lists::weakTitleWords, upper)) return true;
-    if (regionOn(RegionGerman) && (holdsAny(lists::deTitles, upper) || holdsAny(lists::deWeakTitles, upper))) return true;
+        holdsAny(lists::weakTitleWords, upper))
+        return true;
+    if (regionOn(RegionGerman) && (holdsAny(lists::deTitles, upper) || holdsAny(lists::deWeakTitles, upper)))
+        return true;
     if (regionOn(RegionFrench) && holdsAny(lists::frTitles, upper)) return true;
     if (regionOn(RegionItalian) && holdsAny(lists::itTitles, upper)) return true;
     if (regionOn(RegionSpanish) && holdsAny(lists::esTitles, upper)) return true;

@@ -2,5 +2,5 @@
 #pragma once
 
 void FID_score_lines();
-void FID_score_keywords();       // pass 1
-void FID_score_statistics();     // passes 2 to 16
+void FID_score_keywords();    // pass 1
+void FID_score_statistics();  // passes 2 to 16

@@ -14,8 +14,12 @@ void eachSubstring(const CWordList& list, const char* upper, int line, std::init
 
 void countries(int line, const char* upper) {
     forEachMatch(lists::countries, upper, Match::Bounded, [&](int e, int pos) {
-        addPoints(line, {{FieldAddress, 5}, {FieldCountry, 6}, {FieldName, -5}, {FieldNumber, -5},
-                         {FieldPhone, -5}, {FieldFax, -5}});
+        addPoints(line, {{FieldAddress, 5},
+                         {FieldCountry, 6},
+                         {FieldName, -5},
+                         {FieldNumber, -5},
+                         {FieldPhone, -5},
+                         {FieldFax, -5}});
         recordPiece(line, Piece::Country, upper, pos, lists::countries.entryLength(e));
     });
 }
@@ -23,9 +27,14 @@ void countries(int line, const char* upper) {
 void worldCities(int line, const char* upper) {
     forEachMatch(lists::worldCities, upper, Match::Bounded, [&](int e, int pos) {
         int length = lists::worldCities.entryLength(e);
-        addPoints(line, {{FieldAddress, 5}, {FieldCity, 10}, {FieldName, -10}, {FieldNumber, -5},
-                         {FieldPhone, -5}, {FieldFax, -5}});
-        if (memchr(upper + pos, ' ', static_cast<size_t>(length))) addPoints(line, {{FieldAddress, 7}, {FieldName, -5}});
+        addPoints(line, {{FieldAddress, 5},
+                         {FieldCity, 10},
+                         {FieldName, -10},
+                         {FieldNumber, -5},
+                         {FieldPhone, -5},
+                         {FieldFax, -5}});
+        if (memchr(upper + pos, ' ', static_cast<size_t>(length)))
+            addPoints(line, {{FieldAddress, 7}, {FieldName, -5}});
         recordPiece(line, Piece::City, upper, pos, length);
     });
 }
@@ -52,13 +61,26 @@ void generalLists(int line, const char* upper) {
     applyMatcher(lists::streetWords, StreetWord, line, upper);
     countries(line, upper);
     worldCities(line, upper);
-    eachSubstring(lists::phoneKinds, upper, line, {{FieldNumber, 5}, {FieldCompany, -5}, {FieldName, -5}, {FieldAddress, -5}});
+    eachSubstring(lists::phoneKinds, upper, line,
+                  {{FieldNumber, 5}, {FieldCompany, -5}, {FieldName, -5}, {FieldAddress, -5}});
     eachSubstring(lists::phoneLabels, upper, line, {{FieldNumber, 2}, {FieldPhone, 10}});
     eachSubstring(lists::faxLabels, upper, line, {{FieldNumber, 2}, {FieldFax, 12}});
-    eachSubstring(lists::webWords, upper, line, {{FieldWebSite, 12}, {FieldEMail, 10}, {FieldName, -5},
-                  {FieldCompany, -10}, {FieldNumber, -10}, {FieldPhone, -8}, {FieldFax, -8}});
-    eachSubstring(lists::onlineServices, upper, line, {{FieldWebSite, 10}, {FieldEMail, 12}, {FieldName, -10},
-                  {FieldCompany, -10}, {FieldNumber, -10}, {FieldPhone, -8}, {FieldFax, -8}});
+    eachSubstring(lists::webWords, upper, line,
+                  {{FieldWebSite, 12},
+                   {FieldEMail, 10},
+                   {FieldName, -5},
+                   {FieldCompany, -10},
+                   {FieldNumber, -10},
+                   {FieldPhone, -8},
+                   {FieldFax, -8}});
+    eachSubstring(lists::onlineServices, upper, line,
+                  {{FieldWebSite, 10},
+                   {FieldEMail, 12},
+                   {FieldName, -10},
+                   {FieldCompany, -10},
+                   {FieldNumber, -10},
+                   {FieldPhone, -8},
+                   {FieldFax, -8}});
     emailLabels(line, upper);
     if (strchr(upper, '@')) addPoints(line, {{FieldEMail, 12}, {FieldCompany, -10}});
     applyMatcher(lists::departmentWords, DepartmentWord, line, upper);
@@ -80,42 +102,59 @@ struct ListMatcher {
     MatcherKind kind;
 };
 
-template <size_t N> void applyMatchers(const ListMatcher (&matchers)[N], int line, const char* upper) {
+template <size_t N>
+void applyMatchers(const ListMatcher (&matchers)[N], int line, const char* upper) {
     for (const ListMatcher& m : matchers) applyMatcher(m.list, m.kind, line, upper);
 }
 
 using namespace lists;
 
 const ListMatcher kGermanMatchers[] = {
-    {deVonDer, MaleFirstName}, {deMale, MaleFirstName}, {deFemale, FemaleFirstName}, {deSurnames, Surname},
-    {deCompanyForms, CompanyForm}, {deShortForms, ShortCompanyForm}, {deDepartments, DepartmentWord},
-    {deWeakDepartments, WeakDepartmentWord}, {deTitles, TitleWord}, {deWeakTitles, WeakTitleWord},
-    {deAddressWords, AddressWord}, {deStreetWords, StreetWord},
+    {deVonDer, MaleFirstName},       {deMale, MaleFirstName},
+    {deFemale, FemaleFirstName},     {deSurnames, Surname},
+    {deCompanyForms, CompanyForm},   {deShortForms, ShortCompanyForm},
+    {deDepartments, DepartmentWord}, {deWeakDepartments, WeakDepartmentWord},
+    {deTitles, TitleWord},           {deWeakTitles, WeakTitleWord},
+    {deAddressWords, AddressWord},   {deStreetWords, StreetWord},
 };
 
 const ListMatcher kFrenchMatchers[] = {
-    {frCompanyNames, CompanyName}, {frMale, MaleFirstName}, {frFemale, FemaleFirstName}, {frSurnames, Surname},
-    {frCompanyForms, CompanyForm}, {frShortForms, ShortCompanyForm}, {frCompanyWords, CompanyWord},
-    {frDepartments, DepartmentWord}, {frWeakDepartments, WeakDepartmentWord}, {frTitles, TitleWord},
-    {frAddressWords, AddressWord}, {frStreetWords, StreetWord},
+    {frCompanyNames, CompanyName}, {frMale, MaleFirstName},         {frFemale, FemaleFirstName},
+    {frSurnames, Surname},         {frCompanyForms, CompanyForm},   {frShortForms, ShortCompanyForm},
+    {frCompanyWords, CompanyWord}, {frDepartments, DepartmentWord}, {frWeakDepartments, WeakDepartmentWord},
+    {frTitles, TitleWord},         {frAddressWords, AddressWord},   {frStreetWords, StreetWord},
 };
 
 const ListMatcher kItalianMatchers[] = {
-    {itCompanyNames, CompanyName}, {itMale, MaleFirstName}, {itFemale, FemaleFirstName}, {itSurnames, Surname},
-    {itCompanyForms, CompanyForm}, {itShortForms, ShortCompanyForm}, {itWeakDepartments, WeakDepartmentWord},
-    {itTitles, TitleWord}, {itAddressWords, AddressWord}, {itStreetWords, StreetWord},
+    {itCompanyNames, CompanyName},
+    {itMale, MaleFirstName},
+    {itFemale, FemaleFirstName},
+    {itSurnames, Surname},
+    {itCompanyForms, CompanyForm},
+    {itShortForms, ShortCompanyForm},
+    {itWeakDepartments, WeakDepartmentWord},
+    {itTitles, TitleWord},
+    {itAddressWords, AddressWord},
+    {itStreetWords, StreetWord},
 };
 
 const ListMatcher kSpanishMatchers[] = {
-    {esMale, MaleFirstName}, {esFemale, FemaleFirstName}, {esSurnames, Surname}, {esCompanyForms, CompanyForm},
-    {esShortForms, ShortCompanyForm}, {esDepartments, DepartmentWord}, {esTitles, TitleWord},
-    {esAddressWords, AddressWord}, {esStreetWords, StreetWord},
+    {esMale, MaleFirstName},       {esFemale, FemaleFirstName},      {esSurnames, Surname},
+    {esCompanyForms, CompanyForm}, {esShortForms, ShortCompanyForm}, {esDepartments, DepartmentWord},
+    {esTitles, TitleWord},         {esAddressWords, AddressWord},    {esStreetWords, StreetWord},
 };
 
 const ListMatcher kDutchMatchers[] = {
-    {nlMale, MaleFirstName}, {nlFemale, FemaleFirstName}, {nlSurnames, Surname}, {nlCompanyForms, CompanyForm},
-    {nlShortForms, ShortCompanyForm}, {nlCompanyWords, CompanyWord}, {nlDepartments, DepartmentWord},
-    {nlWeakDepartments, WeakDepartmentWord}, {nlTitles, TitleWord}, {nlAddressWords, AddressWord},
+    {nlMale, MaleFirstName},
+    {nlFemale, FemaleFirstName},
+    {nlSurnames, Surname},
+    {nlCompanyForms, CompanyForm},
+    {nlShortForms, ShortCompanyForm},
+    {nlCompanyWords, CompanyWord},
+    {nlDepartments, DepartmentWord},
+    {nlWeakDepartments, WeakDepartmentWord},
+    {nlTitles, TitleWord},
+    {nlAddressWords, AddressWord},
     {nlStreetWords, StreetWord},
 };
 
@@ -137,8 +176,12 @@ void italianBracketedCodes(int line, const char* upper) {
         strcat(wrapped, ")");
         const char* hit = strstr(upper, wrapped);
         if (!hit) continue;
-        addPoints(line, {{FieldAddress, 5}, {FieldState, 6}, {FieldCtryGuess, 5}, {FieldNumber, -5},
-                         {FieldPhone, -5}, {FieldFax, -5}});
+        addPoints(line, {{FieldAddress, 5},
+                         {FieldState, 6},
+                         {FieldCtryGuess, 5},
+                         {FieldNumber, -5},
+                         {FieldPhone, -5},
+                         {FieldFax, -5}});
         recordPiece(line, Piece::State, upper, static_cast<int>(hit - upper) + 1, 2);
         offerGuess(line, Piece::Country, "Italy");
     }
@@ -165,8 +208,14 @@ void italian(int line, const char* upper, const char* original) {
 
 void spanish(int line, const char* upper) {
     applyMatchers(kSpanishMatchers, line, upper);
-    cityRule(esCities, "Espa\xF1" "a", line, upper);
-    stateRule(esProvinces, "Espa\xF1" "a", line, upper);
+    cityRule(esCities,
+             "Espa\xF1"
+             "a",
+             line, upper);
+    stateRule(esProvinces,
+              "Espa\xF1"
+              "a",
+              line, upper);
 }
 
 void dutch(int line, const char* upper) {

@@ -55,7 +55,10 @@ void passDigits(int line, const char* s, const char* upper) {
     int n = visibleLength(s);
     if (n < 2 * symbols) addPoints(line, {{FieldNumber, 8}, {FieldFax, 8}, {FieldPhone, 8}, {FieldName, -symbols}});
     if (digits > 5) {
-        addPoints(line, {{FieldNumber, 5}, {FieldFax, 5}, {FieldPhone, 5}, {FieldName, -digits},
+        addPoints(line, {{FieldNumber, 5},
+                         {FieldFax, 5},
+                         {FieldPhone, 5},
+                         {FieldName, -digits},
                          {FieldAddress, digits / 2 < 5 ? digits / 2 : 5}});
         cell(FieldTitle, line) = 0;
     } else if (digits >= 1) {
@@ -100,9 +103,10 @@ void passPostBoxes(int line, const char* upper) {
     for (const char* p = upper; *p; ++p)
         if (isAlnum(*p) || isHighByte(*p)) compact[n++] = *p;
     compact[n] = 0;
-    static const char* const kCompact[] = {"POBOX", "P0BOX", "POB0X", "P0B0X", "POSTOFFICEBOX", "POSTFACH",
+    static const char* const kCompact[] = {
+        "POBOX",         "P0BOX",          "POB0X",        "P0B0X",           "POSTOFFICEBOX",  "POSTFACH",
         "POSTANSCHRIFT", "ADRESSEPOSTALE", "BOITEPOSTALE", "BO\xEETEPOSTALE", "CASELLAPOSTALE", "APARTADO",
-        "APTDO", "APDO", "POB", "POSTBUS"};
+        "APTDO",         "APDO",           "POB",          "POSTBUS"};
     static const char* const kPlain[] = {"POSTF.", " PF.", "B.P ", "B.P.", "BP "};
     for (const char* w : kCompact)
         if (strstr(compact, w)) addPoints(line, {{FieldPOBox, 10}, {FieldAddress, 10}});
@@ -167,7 +171,10 @@ void passPostal(int line, const char* s) {
     if (regionOn(RegionGerman)) passEuropeanPostal(line, s, RegionGerman, 3, "D", "Germany");
     if (regionOn(RegionFrench)) passEuropeanPostal(line, s, RegionFrench, 4, "F", "France");
     if (regionOn(RegionItalian)) passEuropeanPostal(line, s, RegionItalian, 5, "I", "Italy");
-    if (regionOn(RegionSpanish)) passEuropeanPostal(line, s, RegionSpanish, 6, "E", "Espa\xF1" "a");
+    if (regionOn(RegionSpanish))
+        passEuropeanPostal(line, s, RegionSpanish, 6, "E",
+                           "Espa\xF1"
+                           "a");
     if (regionOn(RegionDutch)) passEuropeanPostal(line, s, RegionDutch, 7, "NL", "Nederland");
     if (regionOn(RegionGerman) || regionOn(RegionItalian) || regionOn(RegionSpanish) || regionOn(RegionDutch))
         passHouseNumbers(line, s);
@@ -184,7 +191,8 @@ void passPosition() {
     bool taken[kMaxLines] = {};
     for (int p = 0; p < g_fid.lineCount; ++p) {
         if (taken[p] || cell(FieldAddress, p) < 5 || cell(FieldNumber, p) >= 13 || cell(FieldPhone, p) >= 13 ||
-            cell(FieldFax, p) >= 13) continue;
+            cell(FieldFax, p) >= 13)
+            continue;
         const LineBox& bp = g_fid.boxes[p];
         int height = bp.bottom - bp.top;
         int best = -1, bestGap = 0;
@@ -204,7 +212,8 @@ void passPosition() {
         bool cityAtStart = false;
         if (cell(FieldCity, p) >= 1)
             for (const AddressRecord& r : g_fid.address)
-                if (r.line == p && r.City[0] && strncmp(g_fid.lines[p], r.City, strlen(r.City)) == 0) cityAtStart = true;
+                if (r.line == p && r.City[0] && strncmp(g_fid.lines[p], r.City, strlen(r.City)) == 0)
+                    cityAtStart = true;
         cell(FieldAddress, best) += cityAtStart ? 10 : 5;
         taken[best] = true;
     }
@@ -223,12 +232,11 @@ bool fuzzyHit(const char* word, const char* entry) {
     return str_similarity(word, entry) >= 80;
 }
 
-int fuzzyPoints(const char* word, const char* entry) {
-    return (str_similarity(word, entry) - 74) / 8 + 4;
-}
+int fuzzyPoints(const char* word, const char* entry) { return (str_similarity(word, entry) - 74) / 8 + 4; }
 
 // Compares the word with the list; applies the points of the first similar entry.
-bool fuzzyList(const CWordList& list, const char* word, int line, int kind, bool oneWordOnly, const char* upper, int pos) {
+bool fuzzyList(const CWordList& list, const char* word, int line, int kind, bool oneWordOnly, const char* upper,
+               int pos) {
     char entry[64];
     for (int e = 0; e < list.count(); ++e) {
         upperCopy(entry, list.entry(e), sizeof entry);
@@ -237,7 +245,8 @@ bool fuzzyList(const CWordList& list, const char* word, int line, int kind, bool
         cell(kind, line) += fuzzyPoints(word, entry);
         if (kind == FieldCity || kind == FieldState || kind == FieldCountry) {
             cell(FieldAddress, line) += 4;
-            recordPiece(line, kind == FieldCity ? Piece::City : Piece::State, upper, pos, static_cast<int>(strlen(word)));
+            recordPiece(line, kind == FieldCity ? Piece::City : Piece::State, upper, pos,
+                        static_cast<int>(strlen(word)));
         }
         return true;
     }
@@ -261,13 +270,17 @@ void passFuzzy() {
             if (titles) fuzzyList(lists::corrTitles, word, line, FieldTitle, false, upper, start);
             if (cities) {
                 fuzzyList(lists::worldCities, word, line, FieldCity, true, upper, start) ||
-                    (regionOn(RegionTaiwanese) && fuzzyList(lists::twCities, word, line, FieldCity, true, upper, start)) ||
-                    (regionOn(RegionNorthAmerican) && (fuzzyList(lists::usCities, word, line, FieldCity, true, upper, start) ||
-                                                       fuzzyList(lists::caCities, word, line, FieldCity, true, upper, start))) ||
+                    (regionOn(RegionTaiwanese) &&
+                     fuzzyList(lists::twCities, word, line, FieldCity, true, upper, start)) ||
+                    (regionOn(RegionNorthAmerican) &&
+                     (fuzzyList(lists::usCities, word, line, FieldCity, true, upper, start) ||
+                      fuzzyList(lists::caCities, word, line, FieldCity, true, upper, start))) ||
                     (regionOn(RegionGerman) && fuzzyList(lists::deCities, word, line, FieldCity, true, upper, start)) ||
                     (regionOn(RegionFrench) && fuzzyList(lists::frCities, word, line, FieldCity, true, upper, start)) ||
-                    (regionOn(RegionItalian) && fuzzyList(lists::itCities, word, line, FieldCity, true, upper, start)) ||
-                    (regionOn(RegionSpanish) && fuzzyList(lists::esCities, word, line, FieldCity, true, upper, start)) ||
+                    (regionOn(RegionItalian) &&
+                     fuzzyList(lists::itCities, word, line, FieldCity, true, upper, start)) ||
+                    (regionOn(RegionSpanish) &&
+                     fuzzyList(lists::esCities, word, line, FieldCity, true, upper, start)) ||
                     (regionOn(RegionDutch) && fuzzyList(lists::nlCities, word, line, FieldCity, true, upper, start));
             }
             if (states) {

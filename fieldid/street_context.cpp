@@ -52,8 +52,7 @@ bool holdsStreetWord(const char* word) {
 }
 
 bool isCompassPoint(const char* word) {
-    static const char* const kPoints[] = {"N", "S", "E", "W", "NE", "NW", "SE", "SW",
-                                          "NORTH", "SOUTH", "EAST", "WEST"};
+    static const char* const kPoints[] = {"N", "S", "E", "W", "NE", "NW", "SE", "SW", "NORTH", "SOUTH", "EAST", "WEST"};
     for (const char* p : kPoints)
         if (strcmp(word, p) == 0) return true;
     return false;

@@ -33,9 +33,7 @@ void copyBoundedN(char* dst, size_t cap, const char* src, size_t srcLength) {
     dst[n] = 0;
 }
 
-void copyBounded(char* dst, size_t cap, const char* src) {
-    copyBoundedN(dst, cap, src, strlen(src));
-}
+void copyBounded(char* dst, size_t cap, const char* src) { copyBoundedN(dst, cap, src, strlen(src)); }
 
 bool appendWhole(char* dst, size_t cap, const char* src) {
     size_t a = strlen(dst), b = strlen(src);
@@ -56,9 +54,7 @@ int countLetters(const char* s) {
     return n;
 }
 
-bool containsLetter(const char* s) {
-    return countLetters(s) > 0;
-}
+bool containsLetter(const char* s) { return countLetters(s) > 0; }
 
 void removeChar(char* s, char c) {
     char* out = s;
@@ -67,9 +63,7 @@ void removeChar(char* s, char c) {
     *out = 0;
 }
 
-bool inSet(char c, const char* set) {
-    return c != 0 && strchr(set, c) != nullptr;
-}
+bool inSet(char c, const char* set) { return c != 0 && strchr(set, c) != nullptr; }
 
 void stripTrailing(char* s, const char* set) {
     size_t n = strlen(s);

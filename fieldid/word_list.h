@@ -22,7 +22,8 @@ public:
 
     // Calls visit(entryIndex, position) for every occurrence of every entry in text, by
     // increasing position. Returns early when visit returns false.
-    template <typename Visit> void forEachOccurrence(const char* text, Visit visit) const;
+    template <typename Visit>
+    void forEachOccurrence(const char* text, Visit visit) const;
 
 private:
     void buildIndex() const;
@@ -31,17 +32,19 @@ private:
     int count_;
     int offset_;
     mutable bool indexed_ = false;
-    mutable std::vector<int> bucketStart_;   // 65537 entries: by first two bytes
+    mutable std::vector<int> bucketStart_;  // 65537 entries: by first two bytes
     mutable std::vector<int> bucketEntries_;
-    mutable std::vector<int> singleBytes_;   // entries of one byte
+    mutable std::vector<int> singleBytes_;  // entries of one byte
     mutable std::vector<int> lengths_;
 };
 
 // A list over a two-dimensional array of slots; `offset` bytes of code lead each entry.
-#define WORD_LIST_OFFSET(array, offset) CWordList(&array[0][0], static_cast<int>(sizeof(array[0])), \
-                                   static_cast<int>(sizeof(array) / sizeof(array[0])), offset)
+#define WORD_LIST_OFFSET(array, offset)                                                                                \
+    CWordList(&array[0][0], static_cast<int>(sizeof(array[0])), static_cast<int>(sizeof(array) / sizeof(array[0])),    \
+              offset)
 
-template <typename Visit> void CWordList::forEachOccurrence(const char* text, Visit visit) const {
+template <typename Visit>
+void CWordList::forEachOccurrence(const char* text, Visit visit) const {
     if (!indexed_) buildIndex();
     const unsigned char* t = reinterpret_cast<const unsigned char*>(text);
     for (int p = 0; t[p]; ++p) {

@@ -3,7 +3,10 @@
 // Each list's slots stand right before the list object that reads them, so that a list is
 // named, sized and filled in one place. The slot width is the stored one (entry and padding).
 #define LIST_SLOTS(name, width) static const char name##Slots[][width] = {
-#define LIST_END(name, codeWidth) }; const CWordList name = WORD_LIST_OFFSET(name##Slots, codeWidth);
+#define LIST_END(name, codeWidth)                                                                                      \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    const CWordList name = WORD_LIST_OFFSET(name##Slots, codeWidth);
 
 namespace lists {
 LIST_SLOTS(addressWords, 10)

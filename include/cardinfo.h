@@ -6,15 +6,59 @@
 
 // Field kinds: the slot order of CardInfo.
 enum FieldKind {
-    FieldName = 0, FieldCompany, FieldDepartment, FieldTitle, FieldAddress, FieldNumber,
-    FieldWebSite, FieldEMail, FieldCountry, FieldState, FieldCity, FieldStreet, FieldSection,
-    FieldZipCode, FieldPOBox, FieldCtryGuess, FieldStatGuess, FieldPhone, FieldFax, FieldNone,
-    FieldNote, FieldHonor, FieldCategory, FieldPrefix, FieldFirstName, FieldMidName,
-    FieldLastName, FieldSuffix, FieldSexGuess, FieldBirthday, FieldTelex, FieldBBCall,
-    FieldPager, FieldDirect, FieldMain, FieldExtension, FieldCellular, FieldHomePhone,
-    FieldOfficePhone, FieldHomeFax, FieldOfficeFax, FieldBeeper, FieldTollFree, FieldMobile,
-    FieldGSMPhone, FieldBBS, FieldAppleLink, FieldCompuserve, FieldAOL, FieldMCI, FieldTaxID,
-    FieldLogoText, FieldLogoImg,
+    FieldName = 0,
+    FieldCompany,
+    FieldDepartment,
+    FieldTitle,
+    FieldAddress,
+    FieldNumber,
+    FieldWebSite,
+    FieldEMail,
+    FieldCountry,
+    FieldState,
+    FieldCity,
+    FieldStreet,
+    FieldSection,
+    FieldZipCode,
+    FieldPOBox,
+    FieldCtryGuess,
+    FieldStatGuess,
+    FieldPhone,
+    FieldFax,
+    FieldNone,
+    FieldNote,
+    FieldHonor,
+    FieldCategory,
+    FieldPrefix,
+    FieldFirstName,
+    FieldMidName,
+    FieldLastName,
+    FieldSuffix,
+    FieldSexGuess,
+    FieldBirthday,
+    FieldTelex,
+    FieldBBCall,
+    FieldPager,
+    FieldDirect,
+    FieldMain,
+    FieldExtension,
+    FieldCellular,
+    FieldHomePhone,
+    FieldOfficePhone,
+    FieldHomeFax,
+    FieldOfficeFax,
+    FieldBeeper,
+    FieldTollFree,
+    FieldMobile,
+    FieldGSMPhone,
+    FieldBBS,
+    FieldAppleLink,
+    FieldCompuserve,
+    FieldAOL,
+    FieldMCI,
+    FieldTaxID,
+    FieldLogoText,
+    FieldLogoImg,
     FieldKindCount
 };
 
@@ -24,16 +68,16 @@ struct CardInfoRect {
 
 // Up to four values of one field kind.
 struct CardInfoSlot {
-    int16_t Count;             // 0..4
-    int16_t Reserved;          // left alone by field identification
-    char* Text[4];             // zero-terminated Windows-1252 texts, null = no value
-    CardInfoRect Rect[4];      // on the card image, in pixels
-    int16_t Confidence[4];     // 0..100
-    int16_t Line[4];           // line the value came from
+    int16_t Count;          // 0..4
+    int16_t Reserved;       // left alone by field identification
+    char* Text[4];          // zero-terminated Windows-1252 texts, null = no value
+    CardInfoRect Rect[4];   // on the card image, in pixels
+    int16_t Confidence[4];  // 0..100
+    int16_t Line[4];        // line the value came from
 };
 
 struct CardInfo {
-    uint8_t Leading[8];        // neither read nor written by field identification
+    uint8_t Leading[8];  // neither read nor written by field identification
     CardInfoSlot Field[FieldKindCount];
 };
 

@@ -8,8 +8,8 @@
 
 // One long (memo or binary) column of a card record.
 struct CardRecBlob {
-    int32_t Kind;        // 0 none, 1 text (memo column), 2 binary (long-binary column)
-    int32_t Storage;     // 0 none, 1 value in memory at Data, 2 value in the file FileName
+    int32_t Kind;     // 0 none, 1 text (memo column), 2 binary (long-binary column)
+    int32_t Storage;  // 0 none, 1 value in memory at Data, 2 value in the file FileName
     int32_t Reserved1;
     int32_t Size;        // bytes (text: without the terminator, as a Get reports it)
     int32_t Reserved2;   // set to 0 whenever a Get sets Size of a binary value
@@ -66,7 +66,8 @@ struct CardRec {
 };
 
 // A labelled text of the V4 record: label, its rectangle on the card image, then the text.
-template <int N> struct CardTextUnit {
+template <int N>
+struct CardTextUnit {
     char FieldName[20];
     int32_t FieldRect[2];
     char Text[N + 1];
@@ -141,23 +142,31 @@ static_assert(offsetof(CardRecBlob, FileName) == 24 && offsetof(CardRecBlob, Mod
 static_assert(sizeof(CardRec) == 2764, "CardRec layout");
 static_assert(offsetof(CardRec, CName) == 32 && offsetof(CardRec, Address) == 606 && offsetof(CardRec, User9) == 1846,
               "CardRec layout");
-static_assert(offsetof(CardRec, Flags) == 1898 && offsetof(CardRec, SecondText) == 1900 && offsetof(CardRec, CImage) == 2476,
+static_assert(offsetof(CardRec, Flags) == 1898 && offsetof(CardRec, SecondText) == 1900 &&
+                  offsetof(CardRec, CImage) == 2476,
               "CardRec layout");
 static_assert(sizeof(CardRecV4) == 8348, "CardRecV4 layout");
 static_assert(offsetof(CardRecV4, ENAME) == 56 && offsetof(CardRecV4, CNAME) == 436, "CardRecV4 layout");
-static_assert(offsetof(CardRecV4, ENAME.FirstName.Text) == 56 + 108 && offsetof(CardRecV4, ENAME.SuffixName.Text) == 56 + 348,
+static_assert(offsetof(CardRecV4, ENAME.FirstName.Text) == 56 + 108 &&
+                  offsetof(CardRecV4, ENAME.SuffixName.Text) == 56 + 348,
               "CardRecV4 name group");
-static_assert(offsetof(CardRecV4, Phone) == 816 && sizeof(CardPhoneGroup) == 92 && offsetof(CardPhoneGroup, PhoneType) == 60,
+static_assert(offsetof(CardRecV4, Phone) == 816 && sizeof(CardPhoneGroup) == 92 &&
+                  offsetof(CardPhoneGroup, PhoneType) == 60,
               "CardRecV4 phones");
-static_assert(offsetof(CardRecV4, Company) == 1368 && offsetof(CardRecV4, Title) == 1808 && offsetof(CardRecV4, Department) == 2248,
+static_assert(offsetof(CardRecV4, Company) == 1368 && offsetof(CardRecV4, Title) == 1808 &&
+                  offsetof(CardRecV4, Department) == 2248,
               "CardRecV4 companies");
-static_assert(offsetof(CardRecV4, Address) == 2568 && sizeof(CardAddressGroup) == 646 && offsetof(CardAddressGroup, POBOX.Text) == 612 &&
-              offsetof(CardAddressGroup, LangID) == 644, "CardRecV4 addresses");
+static_assert(offsetof(CardRecV4, Address) == 2568 && sizeof(CardAddressGroup) == 646 &&
+                  offsetof(CardAddressGroup, POBOX.Text) == 612 && offsetof(CardAddressGroup, LangID) == 644,
+              "CardRecV4 addresses");
 static_assert(offsetof(CardRecV4, Fax) == 5152 && offsetof(CardRecV4, Email) == 5520 && sizeof(CardEmailGroup) == 82,
               "CardRecV4 faxes and e-mail");
-static_assert(offsetof(CardRecV4, WebSite) == 5848 && offsetof(CardRecV4, UserDef) == 6168 && offsetof(CardRecV4, Note) == 6488,
+static_assert(offsetof(CardRecV4, WebSite) == 5848 && offsetof(CardRecV4, UserDef) == 6168 &&
+                  offsetof(CardRecV4, Note) == 6488,
               "CardRecV4 web, user and notes");
-static_assert(offsetof(CardRecV4, TaxID.Text) == 7396 && offsetof(CardRecV4, Category) == 7448 && offsetof(CardRecV4, Gender) == 7480 &&
-              offsetof(CardRecV4, Flags) == 7482, "CardRecV4 tail");
-static_assert(offsetof(CardRecV4, FrontImage) == 7484 && offsetof(CardRecV4, BackImage) == 7772 && offsetof(CardRecV4, CImage) == 8060,
+static_assert(offsetof(CardRecV4, TaxID.Text) == 7396 && offsetof(CardRecV4, Category) == 7448 &&
+                  offsetof(CardRecV4, Gender) == 7480 && offsetof(CardRecV4, Flags) == 7482,
+              "CardRecV4 tail");
+static_assert(offsetof(CardRecV4, FrontImage) == 7484 && offsetof(CardRecV4, BackImage) == 7772 &&
+                  offsetof(CardRecV4, CImage) == 8060,
               "CardRecV4 images");

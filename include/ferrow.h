@@ -25,17 +25,17 @@ enum {
 
 // Directions (FerrowDBFile's direction).
 enum {
-    FERROW_TO_PIM = 1,        // cards to PIM
-    FERROW_FROM_PIM = 2,      // PIM to cards
-    FERROW_FROM_THEN_TO = 3   // PIM to cards, then (when that succeeded) cards to PIM
+    FERROW_TO_PIM = 1,       // cards to PIM
+    FERROW_FROM_PIM = 2,     // PIM to cards
+    FERROW_FROM_THEN_TO = 3  // PIM to cards, then (when that succeeded) cards to PIM
 };
 
 // The meaning the links give the Flags word of a CardRecV4 in the link card array.
 enum {
-    FERROW_FLAG_ORDINARY = 0,     // 0 or 1: an export sends it
-    FERROW_FLAG_EXCHANGED = 2,    // written to the Palm exchange database
-    FERROW_FLAG_NEW = 3,          // received from the PIM; the caller inserts it as a new card
-    FERROW_FLAG_PRESENT = 5       // already in the PIM; exports skip it
+    FERROW_FLAG_ORDINARY = 0,   // 0 or 1: an export sends it
+    FERROW_FLAG_EXCHANGED = 2,  // written to the Palm exchange database
+    FERROW_FLAG_NEW = 3,        // received from the PIM; the caller inserts it as a new card
+    FERROW_FLAG_PRESENT = 5     // already in the PIM; exports skip it
 };
 
 // FerrowDBFile results. A failed step is -(target x 1000 + step), target 1 Palm, 2 Windows CE,
@@ -47,7 +47,7 @@ enum {
     FERROW_PALM_IMPORT_FAILED = -1003,
     FERROW_WINCE_WRITE_FAILED = -2002,
     FERROW_WINCE_TRANSFER_FAILED = -2004,
-    FERROW_OUTLOOK_MISSING = -3001,   // Outlook not registered, unreadable, or older than version 9
+    FERROW_OUTLOOK_MISSING = -3001,  // Outlook not registered, unreadable, or older than version 9
     FERROW_OUTLOOK_EXPORT_FAILED = -3002,
     FERROW_OUTLOOK_IMPORT_FAILED = -3003,
     FERROW_OE_EXPORT_FAILED = -4002,
@@ -72,8 +72,8 @@ enum {
 // carry a FileVersion of 9 or later, otherwise a message is shown and FERROW_OUTLOOK_MISSING
 // is returned. For ACT! an empty DBFileName asks the user for the database (Open dialog); a
 // missing file gives FERROW_ACT_FILE_MISSING.
-FERROW_API int FerrowDBFile(const char* iniPath, const char* cardDbPath, CardRecV4** cards, int* count,
-                            int linkType, int direction);
+FERROW_API int FerrowDBFile(const char* iniPath, const char* cardDbPath, CardRecV4** cards, int* count, int linkType,
+                            int direction);
 
 // Copies every card of the V3 card file `source` into the V3 card file `destination` (created
 // when missing, appended to otherwise). Each copied card gets its own copies of its image file

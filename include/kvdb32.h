@@ -19,8 +19,8 @@ extern "C" {
 #define KVDB_API __stdcall
 #endif
 
-typedef struct KvDatabaseHandle_* HKVDB;   // an open (or failed-to-open) card store
-typedef struct KvDatasetHandle_* HKVTBL;   // a cursor over one table of a card store
+typedef struct KvDatabaseHandle_* HKVDB;  // an open (or failed-to-open) card store
+typedef struct KvDatasetHandle_* HKVTBL;  // a cursor over one table of a card store
 
 // Database type codes.
 enum { KVDB_TYPE_DBASE = 30, KVDB_TYPE_JET = 31 };
@@ -175,10 +175,14 @@ int KVDB_API kvRecFindNext(HKVTBL ds, const char* criteria);
 int KVDB_API kvRecFindPrev(HKVTBL ds, const char* criteria);
 
 // As the finds above with the criteria "<column> = #m-d-yyyy h:mm:ss#".
-int KVDB_API kvRecFindFirstDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute, int second);
-int KVDB_API kvRecFindLastDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute, int second);
-int KVDB_API kvRecFindNextDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute, int second);
-int KVDB_API kvRecFindPrevDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute, int second);
+int KVDB_API kvRecFindFirstDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute,
+                                int second);
+int KVDB_API kvRecFindLastDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute,
+                               int second);
+int KVDB_API kvRecFindNextDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute,
+                               int second);
+int KVDB_API kvRecFindPrevDate(HKVTBL ds, const char* column, int year, int month, int day, int hour, int minute,
+                               int second);
 
 // Number of the current record from 1; 0 when there is none or the dataset is closed; -1 null.
 int KVDB_API kvRecNum(HKVTBL ds);

@@ -44,7 +44,7 @@ enum {
 
 // Out record of FindLexorAndTag: two typed values, the tag and then the frequency.
 typedef struct LexorTagValue {
-    uint16_t type;      // LEXOR_VALUE_INT32 once written
+    uint16_t type;  // LEXOR_VALUE_INT32 once written
     uint16_t reserved;
     int32_t value;
 } LexorTagValue;
@@ -109,8 +109,8 @@ LEXOR_API int __cdecl FindQktrBin(DefLoadQktrBinParam* block, const char* word);
 
 // Row of the entry (from 0) with its attribute index and value written to the outs (null outs
 // allowed); -1 not found (outs unchanged); 0 when no ready list (indistinguishable from row 0).
-LEXOR_API int __cdecl FindQktrBinWithAttribute(DefLoadQktrBinParam* block, const char* word,
-                                               int* attributeIndex, int* value);
+LEXOR_API int __cdecl FindQktrBinWithAttribute(DefLoadQktrBinParam* block, const char* word, int* attributeIndex,
+                                               int* value);
 
 // 0 not found or no ready list; -1 found and its attribute set is exactly {bit 4};
 // 1 found otherwise. An attribute index outside the table counts as the empty set.
@@ -122,9 +122,8 @@ LEXOR_API int __cdecl FindZemBin(DefLoadQktrBinParam* block, const char* word);
 // into the loaded list, valid until it is freed), the first four bytes of its attribute record
 // (zero-padded) and its value, and returns the row. -1 nothing reached; -2 null block or no
 // list; -3 list not ready (failed).
-LEXOR_API int __cdecl FindZemBinWithAttribute(DefLoadQktrBinParam* block, const char* word,
-                                              int row, const char** text, int* attribute,
-                                              int* value);
+LEXOR_API int __cdecl FindZemBinWithAttribute(DefLoadQktrBinParam* block, const char* word, int row, const char** text,
+                                              int* attribute, int* value);
 
 // Searches the tagged word list; 1 found (tag and frequency written), 0 otherwise. A binary
 // load leaves the tagged list empty, so this answers 0 after LoadQktrBin.

@@ -26,22 +26,21 @@ int32_t Get_FID_Western(const RecogPage* page, CardInfo* cardInfo, int32_t langu
 // The same from `lineCount` zero-terminated lines that start `lineStride` bytes apart.
 // Returns 1 when filled; 0 when text or cardInfo is null, lineStride or lineCount is below 1,
 // or the card has more than 31 lines.
-int32_t Get_FID_Western_From_Strings(const char* text, int32_t lineStride, int32_t lineCount,
-                                     CardInfo* cardInfo, int32_t languageKind);
+int32_t Get_FID_Western_From_Strings(const char* text, int32_t lineStride, int32_t lineCount, CardInfo* cardInfo,
+                                     int32_t languageKind);
 
 // Splits one address text (lines separated by CR LF) into country (buffer of at least 18
 // bytes), state (22), city (30), street (at least as long as address) and zip code (14).
 // Parts not found come back empty. An address of more than 127 characters is cut at a
 // character boundary. Returns 0 when any pointer is null, else 1.
-int32_t FID_separate_full_addr(const char* address, char* country, char* state, char* city,
-                               char* street, char* zipCode, int32_t languageKind);
+int32_t FID_separate_full_addr(const char* address, char* country, char* state, char* city, char* street, char* zipCode,
+                               int32_t languageKind);
 
 // Splits a full name into prefix, first, middle and last name and suffix (outputs at least as
 // long as fullName) and rewrites fullName in place as those parts in that order. Returns 0
 // when any pointer is null, fullName is empty or no word is left for the name proper
 // (outputs may hold a prefix or suffix then), else 1.
-int32_t FID_separate_full_name(char* fullName, char* prefix, char* first, char* middle,
-                               char* last, char* suffix);
+int32_t FID_separate_full_name(char* fullName, char* prefix, char* first, char* middle, char* last, char* suffix);
 
 // When cardInfo holds no company, derives up to four company names from the host of its web
 // sites and the domain of its e-mail addresses (confidence 50, empty rectangle). Counts out

@@ -17,15 +17,15 @@ extern "C" {
 
 // What a header reader fills and a header writer reads.
 typedef struct RastImageHeader {
-    short colourType;     // 0: 1 bit, 1: 24 bits, 2: 4 bits, 3: 8 bits; other counts: the count itself
-    short width;          // pixels
-    short height;         // rows
-    short rowBytes;       // one stored row: (bits * width + 31) / 32 * 4
-    short bitsPerPixel;   // as stored in the file
-    short xResolution;    // dots per inch (0 when the file gives none)
-    short yResolution;    // dots per inch
-    HPALETTE palette;     // logical palette of the colour table, or null; the caller owns it
-    long reserved[4];     // set to -1, -1, 6, 1 by the readers; not read by the writers
+    short colourType;    // 0: 1 bit, 1: 24 bits, 2: 4 bits, 3: 8 bits; other counts: the count itself
+    short width;         // pixels
+    short height;        // rows
+    short rowBytes;      // one stored row: (bits * width + 31) / 32 * 4
+    short bitsPerPixel;  // as stored in the file
+    short xResolution;   // dots per inch (0 when the file gives none)
+    short yResolution;   // dots per inch
+    HPALETTE palette;    // logical palette of the colour table, or null; the caller owns it
+    long reserved[4];    // set to -1, -1, 6, 1 by the readers; not read by the writers
 } RastImageHeader;
 
 // Kinds of RastImageData.
@@ -36,28 +36,28 @@ enum {
 
 // Where an image reader puts the pixels, or where an image writer takes them from.
 typedef struct RastImageData {
-    long byteCount;   // size of the pixel area in bytes
-    short kind;       // RAST_DATA_GLOBAL, RAST_DATA_FILE, or plain memory
-    HGLOBAL memory;   // kind 1
-    HFILE file;       // kind 2
-    void* pointer;    // plain memory
+    long byteCount;  // size of the pixel area in bytes
+    short kind;      // RAST_DATA_GLOBAL, RAST_DATA_FILE, or plain memory
+    HGLOBAL memory;  // kind 1
+    HFILE file;      // kind 2
+    void* pointer;   // plain memory
 } RastImageData;
 
 // Progress callback: called with current = 0 at the start of an operation that moves pixel
 // data, with the current step after each step and with current = total at its end. After the
 // end call the module forgets the callback. A nonzero result from a step call cancels an
 // uncompressed read.
-typedef int (WINAPI* RastWaitingCallback)(int first, int total, int current);
+typedef int(WINAPI* RastWaitingCallback)(int first, int total, int current);
 
 // Row callback of rastDecodeImg: row pointer, user value, row index (top line first), 0.
-typedef int (WINAPI* RastRowFunction)(void* row, long user, int index, int reserved);
+typedef int(WINAPI* RastRowFunction)(void* row, long user, int index, int reserved);
 
 // Error numbers of _rastGetError@0 (a number stays until another error replaces it).
 enum {
-    RAST_ERR_MAP = 1,          // the file cannot be mapped for reading (run-length data)
-    RAST_ERR_READ = 2,         // a read fails, reads nothing, or the data is cut short
-    RAST_ERR_WRITE = 3,        // a write fails
-    RAST_ERR_COMPRESSION = 4   // unknown compression, or run-length data that cannot be decoded
+    RAST_ERR_MAP = 1,         // the file cannot be mapped for reading (run-length data)
+    RAST_ERR_READ = 2,        // a read fails, reads nothing, or the data is cut short
+    RAST_ERR_WRITE = 3,       // a write fails
+    RAST_ERR_COMPRESSION = 4  // unknown compression, or run-length data that cannot be decoded
 };
 
 // Module error code of rastGetErrorCode: a subformat was refused.
@@ -114,8 +114,8 @@ int WINAPI rastIsCorrectHeader(const char* fileName);
 int WINAPI rastSaveHeader(HFILE file, const RastImageHeader* header, int withPalette, int option);
 
 // As rastSaveHeader, every position counted from `offset`.
-int WINAPI rastSaveHeaderExt(HFILE file, const RastImageHeader* header, int withPalette, int option,
-                             long offset, int unused);
+int WINAPI rastSaveHeaderExt(HFILE file, const RastImageHeader* header, int withPalette, int option, long offset,
+                             int unused);
 
 // Writes the palette's entries as RGBQUADs at offset 54. A null or empty palette writes
 // nothing. Result: 1 written or nothing to write; 0 failed.

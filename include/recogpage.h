@@ -9,69 +9,69 @@ struct RecogBox {
 };
 
 struct RecogChar {
-    RecogBox Rect;                 // +0
-    uint8_t Attributes[16];        // +16 attribute block, read through get_attribute
-    int32_t CandidateCount;        // +32 number of stored candidates
-    uint8_t Reserved36[40];        // +36
-    int32_t GlyphIndex;            // +76 best candidate
-    int32_t MoreCandidates[12];    // +80 further candidates (low 16 bits)
-    RecogChar* Next;               // +128
-    uint8_t Reserved132[12];       // +132
-    RecogBox Rect2;                // +144 second rectangle (left +144, right +152)
+    RecogBox Rect;               // +0
+    uint8_t Attributes[16];      // +16 attribute block, read through get_attribute
+    int32_t CandidateCount;      // +32 number of stored candidates
+    uint8_t Reserved36[40];      // +36
+    int32_t GlyphIndex;          // +76 best candidate
+    int32_t MoreCandidates[12];  // +80 further candidates (low 16 bits)
+    RecogChar* Next;             // +128
+    uint8_t Reserved132[12];     // +132
+    RecogBox Rect2;              // +144 second rectangle (left +144, right +152)
 };
 
 struct RecogLine {
-    RecogBox Rect;                 // +0
-    uint8_t Reserved16[16];        // +16
-    int32_t Orientation;           // +32 'h' or 'v'
-    RecogChar* FirstChar;          // +36
-    RecogLine* Next;               // +40
-    RecogBox Rect2;                // +44 second rectangle: the one field identification reads
-    int32_t Group;                 // +60 0 primary, 1 other
-    uint8_t Reserved64[8];         // +64
-    int32_t SizeValue;             // +72 kept with the second rectangle
-    uint8_t Reserved76[8];         // +76
-    int32_t Kind;                  // +84 10 = text line
-    uint8_t Reserved88[56];        // +88
-    int32_t FieldKind;             // +144 0-52 as CardInfo, 53 nickname, 54 date
-    uint8_t Reserved148[24];       // +148
+    RecogBox Rect;            // +0
+    uint8_t Reserved16[16];   // +16
+    int32_t Orientation;      // +32 'h' or 'v'
+    RecogChar* FirstChar;     // +36
+    RecogLine* Next;          // +40
+    RecogBox Rect2;           // +44 second rectangle: the one field identification reads
+    int32_t Group;            // +60 0 primary, 1 other
+    uint8_t Reserved64[8];    // +64
+    int32_t SizeValue;        // +72 kept with the second rectangle
+    uint8_t Reserved76[8];    // +76
+    int32_t Kind;             // +84 10 = text line
+    uint8_t Reserved88[56];   // +88
+    int32_t FieldKind;        // +144 0-52 as CardInfo, 53 nickname, 54 date
+    uint8_t Reserved148[24];  // +148
 };
 
 struct RecogBlock {
-    uint8_t Reserved0[36];         // +0
-    RecogLine* FirstLine;          // +36
-    RecogBlock* Next;              // +40
+    uint8_t Reserved0[36];  // +0
+    RecogLine* FirstLine;   // +36
+    RecogBlock* Next;       // +40
 };
 
 struct RecogRegion {
-    uint8_t Reserved0[32];         // +0
-    RecogBlock* FirstBlock;        // +32
-    RecogRegion* Next;             // +36
+    uint8_t Reserved0[32];   // +0
+    RecogBlock* FirstBlock;  // +32
+    RecogRegion* Next;       // +36
 };
 
 struct RecogImageInfo {
-    uint8_t Reserved0[4];          // page +880
-    void* BwBank;                  // page +884 bank of black-and-white rows
-    uint16_t Width;                // page +888
-    uint16_t Height;               // page +890
-    uint16_t BwBytesPerRow;        // page +892
-    uint16_t GreyBytesPerRow;      // page +894
-    uint8_t Reserved16;            // page +896
-    uint8_t GreyBitsPerPixel;      // page +897
-    uint8_t Reserved18[6];         // page +898
-    void* Palette;                 // page +904
-    uint8_t Reserved28[8];         // page +908
-    int32_t RelationValue;         // page +916 passed on to GetRelationData
-    int32_t BankSlot;              // page +920
-    void* GreyRows;                // page +924 movable handle, top-down
-    void* BwRows;                  // page +928 movable handle, top-down, set bit = ink
+    uint8_t Reserved0[4];      // page +880
+    void* BwBank;              // page +884 bank of black-and-white rows
+    uint16_t Width;            // page +888
+    uint16_t Height;           // page +890
+    uint16_t BwBytesPerRow;    // page +892
+    uint16_t GreyBytesPerRow;  // page +894
+    uint8_t Reserved16;        // page +896
+    uint8_t GreyBitsPerPixel;  // page +897
+    uint8_t Reserved18[6];     // page +898
+    void* Palette;             // page +904
+    uint8_t Reserved28[8];     // page +908
+    int32_t RelationValue;     // page +916 passed on to GetRelationData
+    int32_t BankSlot;          // page +920
+    void* GreyRows;            // page +924 movable handle, top-down
+    void* BwRows;              // page +928 movable handle, top-down, set bit = ink
 };
 
 struct RecogPage {
-    uint8_t Reserved0[4];          // +0
-    RecogRegion* FirstRegion;      // +4 null: no text
-    uint8_t Reserved8[872];        // +8
-    RecogImageInfo Image;          // +880
+    uint8_t Reserved0[4];      // +0
+    RecogRegion* FirstRegion;  // +4 null: no text
+    uint8_t Reserved8[872];    // +8
+    RecogImageInfo Image;      // +880
 };
 
 #if defined(_WIN32) && !defined(_WIN64)

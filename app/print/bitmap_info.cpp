@@ -14,9 +14,10 @@ int GetDibRowBytes(int width, int bitsPerPixel) {
     }
 }
 
-static const BYTE kSixteenColours[16][3] = {
-    {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0}, {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {128, 128, 128},
-    {240, 240, 240}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0}, {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+static const BYTE kSixteenColours[16][3] = {{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                                            {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {128, 128, 128},
+                                            {240, 240, 240}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+                                            {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
 
 static void SetQuad(RGBQUAD* quad, BYTE red, BYTE green, BYTE blue) {
     quad->rgbRed = red;
@@ -44,7 +45,8 @@ void BuildBitmapInfo(BITMAPINFO* info, int width, int height, int bitsPerPixel, 
     }
     for (int i = 0; i < entries; ++i) {
         if (bitsPerPixel == 1) SetQuad(&table[i], i ? 255 : 0, i ? 255 : 0, i ? 255 : 0);
-        else if (bitsPerPixel == 4) SetQuad(&table[i], kSixteenColours[i][0], kSixteenColours[i][1], kSixteenColours[i][2]);
+        else if (bitsPerPixel == 4)
+            SetQuad(&table[i], kSixteenColours[i][0], kSixteenColours[i][1], kSixteenColours[i][2]);
         else SetQuad(&table[i], (BYTE)i, (BYTE)i, (BYTE)i);
     }
 }

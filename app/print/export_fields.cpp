@@ -14,8 +14,7 @@ static const int kExportWidths[28] = {50, 50, 50, 30, 30, 60, 30, 30, 30, 30, 30
 // "0", and a field past the end of the text is not selected.
 void SetExportSelectionFromText(const char* text) {
     int len = (int)strlen(text);
-    for (int i = 0; i < EXPORT_FIELDS; ++i)
-        ExportSelection[i] = len == 0 ? 1 : (i < len && text[i] != '0');
+    for (int i = 0; i < EXPORT_FIELDS; ++i) ExportSelection[i] = len == 0 ? 1 : (i < len && text[i] != '0');
 }
 
 void ReadExportFieldSelection(void) {
@@ -23,7 +22,8 @@ void ReadExportFieldSelection(void) {
         ExportFieldTable[i].Caption[0] = 0;
         ExportFieldTable[i].Width = 0;
         if (i < 28) {
-            LoadStringA(App.Instance, IDS_EXPORT_FIELD_FIRST + i, ExportFieldTable[i].Caption, sizeof ExportFieldTable[i].Caption);
+            LoadStringA(App.Instance, IDS_EXPORT_FIELD_FIRST + i, ExportFieldTable[i].Caption,
+                        sizeof ExportFieldTable[i].Caption);
             ExportFieldTable[i].Width = kExportWidths[i];
         }
     }

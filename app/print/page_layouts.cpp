@@ -53,9 +53,18 @@ int ApplyPaperLayout(int index) {
     const PAPERLAYOUTRECORD* r = &table[index];
     Print.PaperHeight = r->PaperHeight;
     Print.PaperWidth = r->PaperWidth;
-    uint16_t values[12] = {(uint16_t)r->LeftMargin, (uint16_t)r->TopMargin, (uint16_t)r->LeftMargin,
-                           (uint16_t)r->TopMargin, 0, 0, (uint16_t)r->ColumnGap, (uint16_t)r->RowGap, r->Rows,
-                           r->Columns, (uint16_t)r->LabelHeight, (uint16_t)r->LabelWidth};
+    uint16_t values[12] = {(uint16_t)r->LeftMargin,
+                           (uint16_t)r->TopMargin,
+                           (uint16_t)r->LeftMargin,
+                           (uint16_t)r->TopMargin,
+                           0,
+                           0,
+                           (uint16_t)r->ColumnGap,
+                           (uint16_t)r->RowGap,
+                           r->Rows,
+                           r->Columns,
+                           (uint16_t)r->LabelHeight,
+                           (uint16_t)r->LabelWidth};
     memcpy(Print.PageGeometry, values, sizeof values);
     Print.SelectedLayout = (uint16_t)index;
     GlobalUnlock(Print.LayoutTable);
@@ -145,9 +154,7 @@ void LoadPrintDefaults(void) {
     LoadRcDataResource(App.Instance, IDR_PRINT_FIELDS, Print.PrintableFieldIds, sizeof Print.PrintableFieldIds);
 }
 
-void CreateLayoutSelectionList(void) {
-    InitGrowableArray(&LayoutSelection, sizeof(uint16_t));
-}
+void CreateLayoutSelectionList(void) { InitGrowableArray(&LayoutSelection, sizeof(uint16_t)); }
 
 void FreePrintResources(void) {
     FreeLayoutStore(&Print.Template);

@@ -12,7 +12,7 @@ int GetDibRowBytes(int width, int bitsPerPixel);
 void BuildBitmapInfo(BITMAPINFO* info, int width, int height, int bitsPerPixel, HPALETTE palette);
 
 // layout_store.cpp: text boxes of a label template in one movable block.
-#define LAYOUT_NONE 65535
+#define LAYOUT_NONE   65535
 #define LAYOUT_GROWTH 20
 
 #pragma pack(push, 1)
@@ -23,11 +23,11 @@ typedef struct LAYOUTITEMBODY {
     char Text[32];
     uint32_t ValueA;
     uint32_t ValueB;
-    LOGFONTA Font;          // lfHeight in points
+    LOGFONTA Font;  // lfHeight in points
     uint32_t Colour;
     uint8_t DrawMode;
     uint8_t Alignment;
-    int32_t Rect[4];        // thousandths of an inch within the label
+    int32_t Rect[4];  // thousandths of an inch within the label
     HBITMAP Bitmap;
     uint8_t Extra[16];
     uint16_t Word;
@@ -35,7 +35,7 @@ typedef struct LAYOUTITEMBODY {
 } LAYOUTITEMBODY;
 
 typedef struct LAYOUTITEM {
-    uint8_t Flags;          // bit 0: deleted
+    uint8_t Flags;  // bit 0: deleted
     uint16_t Prev;
     uint16_t Next;
     LAYOUTITEMBODY Body;
@@ -111,7 +111,7 @@ void LoadDefaultPrinter(void);
 #define EXPORT_FIELDS 30
 typedef struct EXPORTFIELD {
     char Caption[32];
-    int Width;              // its sign marks the field as written
+    int Width;  // its sign marks the field as written
 } EXPORTFIELD;
 
 extern EXPORTFIELD ExportFieldTable[EXPORT_FIELDS];

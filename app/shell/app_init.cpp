@@ -10,9 +10,17 @@
 
 #define FONT_TABLE_ENTRIES 256
 
-static const char* const kProgramCursorNames[PROGRAM_CURSOR_COUNT] = {
-    "LIST_SELROW", "LIST_SELCOL", "LIST_SELSIZE", "LIST_DROP", "LIST_HAND", "LIST_HANDUP",
-    "LIST_ZOOMIN", "LIST_ZOOMOUT", "LIST_STOP", MAKEINTRESOURCEA(IDC_CHAR_PANE), MAKEINTRESOURCEA(IDC_PAINT_PANE)};
+static const char* const kProgramCursorNames[PROGRAM_CURSOR_COUNT] = {"LIST_SELROW",
+                                                                      "LIST_SELCOL",
+                                                                      "LIST_SELSIZE",
+                                                                      "LIST_DROP",
+                                                                      "LIST_HAND",
+                                                                      "LIST_HANDUP",
+                                                                      "LIST_ZOOMIN",
+                                                                      "LIST_ZOOMOUT",
+                                                                      "LIST_STOP",
+                                                                      MAKEINTRESOURCEA(IDC_CHAR_PANE),
+                                                                      MAKEINTRESOURCEA(IDC_PAINT_PANE)};
 
 static void SetProgramFolder(void) {
     if (App.PerUserMode) lstrcpynA(App.ProgramFolder, App.PerUserFolder, sizeof App.ProgramFolder);
@@ -21,10 +29,8 @@ static void SetProgramFolder(void) {
 }
 
 static void SetDatabaseFolder(void) {
-    if (App.PerUserMode)
-        lstrcpynA(App.DatabaseFolder, App.PerUserDatabaseFolder, sizeof App.DatabaseFolder);
-    else
-        snprintf(App.DatabaseFolder, sizeof App.DatabaseFolder, "%sDatabase", App.ProgramFolder);
+    if (App.PerUserMode) lstrcpynA(App.DatabaseFolder, App.PerUserDatabaseFolder, sizeof App.DatabaseFolder);
+    else snprintf(App.DatabaseFolder, sizeof App.DatabaseFolder, "%sDatabase", App.ProgramFolder);
 }
 
 static void LoadCursorsAndStrings(void) {
@@ -74,7 +80,9 @@ static void BuildPalettes(void) {
     HRSRC found = FindResourceA(App.Instance, "PALDATA1", MAKEINTRESOURCEA(10));
     HGLOBAL loaded = found ? LoadResource(App.Instance, found) : NULL;
     const BYTE* data = loaded ? (const BYTE*)LockResource(loaded) : NULL;
-    if (data) memcpy(table, data, SizeofResource(App.Instance, found) < sizeof table ? SizeofResource(App.Instance, found) : sizeof table);
+    if (data)
+        memcpy(table, data,
+               SizeofResource(App.Instance, found) < sizeof table ? SizeofResource(App.Instance, found) : sizeof table);
     for (int i = 0; i < 256; ++i) {
         rgb[i][0] = table[i * 4 + 2];
         rgb[i][1] = table[i * 4 + 1];
@@ -123,7 +131,8 @@ int InitApplication(void) {
     return 1;
 }
 
-static ATOM RegisterProgramClass(const char* name, UINT style, WNDPROC proc, HCURSOR cursor, HBRUSH background, HICON icon) {
+static ATOM RegisterProgramClass(const char* name, UINT style, WNDPROC proc, HCURSOR cursor, HBRUSH background,
+                                 HICON icon) {
     WNDCLASSA wc;
     memset(&wc, 0, sizeof wc);
     wc.style = style;
@@ -142,8 +151,8 @@ static void RegisterShellClasses(void) {
     App.ShowWebSite = ReadSettingInt("Preference", "ShowWebSite", 1);
     RegisterProgramClass("IMC_CMD20", CS_DBLCLKS, CommandBarWndProc, App.FingerCursor,
                          (HBRUSH)GetStockObject(LTGRAY_BRUSH), NULL);
-    RegisterProgramClass("IMC_STAT20", CS_DBLCLKS, StatusWndProc, App.ArrowCursor,
-                         (HBRUSH)GetStockObject(LTGRAY_BRUSH), NULL);
+    RegisterProgramClass("IMC_STAT20", CS_DBLCLKS, StatusWndProc, App.ArrowCursor, (HBRUSH)GetStockObject(LTGRAY_BRUSH),
+                         NULL);
     RegisterProgramClass("IMC_Hint20", 0, HintWndProc, App.ArrowCursor, (HBRUSH)GetStockObject(NULL_BRUSH), NULL);
     CreateLayoutSelectionList();
 }
@@ -190,9 +199,9 @@ int CreateMainWindow(HINSTANCE instance, int showCommand) {
     ReadExportFieldSelection();
     RegisterProgramClass(MAIN_WINDOW_CLASS, CS_HREDRAW | CS_VREDRAW, MainWndProc, App.ArrowCursor,
                          (HBRUSH)GetStockObject(LTGRAY_BRUSH), App.Icon);
-    App.MainWindow = CreateWindowA(MAIN_WINDOW_CLASS, NULL, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), NULL,
-                                   App.MainMenu, instance, NULL);
+    App.MainWindow =
+        CreateWindowA(MAIN_WINDOW_CLASS, NULL, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                      GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), NULL, App.MainMenu, instance, NULL);
     if (!App.MainWindow) {
         MessageBoxFromStringId(NULL, IDS_CREATE_WINDOW_FAILED, NULL, MB_OK | MB_ICONSTOP);
         return 0;

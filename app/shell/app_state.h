@@ -9,33 +9,33 @@
 #include "tvrksdk.h"
 
 // Private messages between instances and inside the program.
-#define WM_HANDOVER_FILES (WM_USER + 101)          // 1125
-#define WM_SCAN_DEFAULT_SOURCE (WM_USER + 3000)    // 4024
-#define WM_FORM_SAVE_CARD 2017
-#define WM_FORM_RELOAD_CARD 2018
+#define WM_HANDOVER_FILES      (WM_USER + 101)   // 1125
+#define WM_SCAN_DEFAULT_SOURCE (WM_USER + 3000)  // 4024
+#define WM_FORM_SAVE_CARD      2017
+#define WM_FORM_RELOAD_CARD    2018
 
 #define HANDOVER_OWN_COMMAND_LINE 0
-#define HANDOVER_CLIPBOARD 1
-#define HANDOVER_LIST_FILE 3
+#define HANDOVER_CLIPBOARD        1
+#define HANDOVER_LIST_FILE        3
 
-#define MAIN_WINDOW_CLASS "IMC_ZEM30_ENG"
-#define INSTANCE_MUTEX_NAME "Orvane_ZEM"
+#define MAIN_WINDOW_CLASS     "IMC_ZEM30_ENG"
+#define INSTANCE_MUTEX_NAME   "Orvane_ZEM"
 #define CLIPBOARD_FORMAT_NAME "ZEM_CMDLINE"
-#define CARD_SCANNER_TIMER 101
-#define COMMAND_BAR_HEIGHT 51
-#define STATUS_BAR_HEIGHT 19
+#define CARD_SCANNER_TIMER    101
+#define COMMAND_BAR_HEIGHT    51
+#define STATUS_BAR_HEIGHT     19
 
-#define VIEW_CARD_DECK 0
+#define VIEW_CARD_DECK   0
 #define VIEW_CARD_EDITOR 1
-#define VIEW_CARD_LIST 2
-#define VIEW_CARD_ALBUM 3
+#define VIEW_CARD_LIST   2
+#define VIEW_CARD_ALBUM  3
 
-#define CARD_FILE_LIST_MAX 4
+#define CARD_FILE_LIST_MAX   4
 #define CARD_FILE_LIST_ENTRY 145
-#define EXPORT_FIELD_COUNT 30
-#define LINK_TYPE_COUNT 6
-#define NOTE_BUFFER_SIZE 32768
-#define WORK_BLOCK_SIZE 32768
+#define EXPORT_FIELD_COUNT   30
+#define LINK_TYPE_COUNT      6
+#define NOTE_BUFFER_SIZE     32768
+#define WORK_BLOCK_SIZE      32768
 #define PROGRAM_CURSOR_COUNT 13
 
 typedef struct APPSTATE {
@@ -45,8 +45,8 @@ typedef struct APPSTATE {
     HWND CommandBar;
     HWND StatusBar;
     HWND HintWindow;
-    HWND CardForm;          // the Card Editor's form (views issue)
-    HWND WorkEditWindow;    // the work area (views issue)
+    HWND CardForm;        // the Card Editor's form (views issue)
+    HWND WorkEditWindow;  // the work area (views issue)
     HMENU MainMenu;
     HACCEL Accelerators;
     HANDLE InstanceMutex;
@@ -64,7 +64,7 @@ typedef struct APPSTATE {
     int IsNT4;
 
     // Folders.
-    char ProgramFolder[MAX_PATH];        // ends with a backslash
+    char ProgramFolder[MAX_PATH];  // ends with a backslash
     char ProgramFolderShort[128];
     char DatabaseFolder[MAX_PATH + 16];
 
@@ -73,7 +73,7 @@ typedef struct APPSTATE {
     HKVDB Database;
     HKVTBL CardTable;
     int CardCount;
-    int CurrentCardNumber;   // 1-based; 0 empty file; -1 new card not yet stored
+    int CurrentCardNumber;  // 1-based; 0 empty file; -1 new card not yet stored
     CardRec CurrentCard;
     char NoteBuffer[NOTE_BUFFER_SIZE];
     int CardFileUsable;
@@ -151,7 +151,7 @@ typedef struct APPSTATE {
     int SyscanScanner;
     int DynaCardReader;
     int CardScannerButtonPressed;
-    int TwainManagerOpen;   // set by the TWAIN code of the capture issue
+    int TwainManagerOpen;  // set by the TWAIN code of the capture issue
     int TwainSourceOpen;
 
     // Recognition engine.

@@ -71,10 +71,11 @@ void DrawBitmapResourcePart(HDC dc, int bitmapId, POINT destination, const RECT*
     header->biSizeImage = 0;
     BYTE* bits = data + sizeof *header;
     for (int row = 0; row < ph; ++row) {
-        int sourceRow = h - 1 - (part.top + row);   // rows are stored bottom-up
+        int sourceRow = h - 1 - (part.top + row);  // rows are stored bottom-up
         memcpy(bits + (ph - 1 - row) * partStride, bitmap.Bits + sourceRow * stride + part.left * 3, pw * 3);
     }
-    SetDIBitsToDevice(dc, destination.x, destination.y, pw, ph, 0, 0, 0, ph, bits, (const BITMAPINFO*)header, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, destination.x, destination.y, pw, ph, 0, 0, 0, ph, bits, (const BITMAPINFO*)header,
+                      DIB_RGB_COLORS);
     GlobalUnlock(block);
     GlobalFree(block);
 }

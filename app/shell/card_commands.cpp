@@ -24,8 +24,7 @@ void OnNewCard(void) {
     }
     if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm && IsWindow(App.CardForm))
         SendMessageA(App.CardForm, WM_FORM_RELOAD_CARD, 0, 0);
-    else if (App.ViewMode != VIEW_CARD_EDITOR)
-        SetViewMode(VIEW_CARD_EDITOR);
+    else if (App.ViewMode != VIEW_CARD_EDITOR) SetViewMode(VIEW_CARD_EDITOR);
     RefreshCardViews(1);
     UpdateCommandStates(App.CommandBar, 0);
 }

@@ -4,8 +4,8 @@
 #include <stdio.h>
 #include <string.h>
 
-#define CARD_TABLE "NM"
-#define JET_DATABASE 31
+#define CARD_TABLE       "NM"
+#define JET_DATABASE     31
 #define WESTERN_LANGUAGE 0
 
 void GetUntitledCardFilePath(char* path, int size) {
@@ -73,10 +73,8 @@ static void ReadFirstCard(void) {
 int OpenCardFile(const char* path, int compact) {
     App.CardFileUsable = 1;
     App.CardCount = 0;
-    if (path)
-        lstrcpynA(App.CardFilePath, path, sizeof App.CardFilePath);
-    else
-        ReadStartupCardFileSettings(App.CardFilePath, sizeof App.CardFilePath);
+    if (path) lstrcpynA(App.CardFilePath, path, sizeof App.CardFilePath);
+    else ReadStartupCardFileSettings(App.CardFilePath, sizeof App.CardFilePath);
     if (!FileExists(App.CardFilePath)) {
         App.CardFileUsable = 0;
     } else {

@@ -7,7 +7,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#define CARD_TABLE "NM"
+#define CARD_TABLE   "NM"
 #define JET_DATABASE 31
 
 void GetUntitledCardFilePath(char* path, int size);

@@ -4,19 +4,19 @@
 #include "resource.h"
 #include <string.h>
 
-#define BUTTON_W 45
-#define BUTTON_H 42
-#define SEPARATOR -1
+#define BUTTON_W       45
+#define BUTTON_H       42
+#define SEPARATOR      -1
 #define MAX_SEPARATORS 8
 
 static const int kButtonOrder[] = {
-    IDB_CMD_OPEN, IDB_CMD_SCAN, IDB_CMD_NEWCARD, IDB_CMD_PRINT, SEPARATOR, IDB_CMD_SEARCH, IDB_CMD_SORT,
-    SEPARATOR, IDB_CMD_EDITOR, IDB_CMD_DECK, IDB_CMD_LIST, IDB_CMD_ALBUM, SEPARATOR, IDB_CMD_EXPORT,
-    SEPARATOR, IDB_CMD_LINK, IDB_CMD_EXPORTOPTIONS, SEPARATOR, IDB_CMD_WEBSITE, IDB_CMD_UPGRADE};
-static const int kStateOrder[] = {
-    IDB_CMD_OPEN, IDB_CMD_SCAN, IDB_CMD_NEWCARD, IDB_CMD_PRINT, IDB_CMD_SEARCH, IDB_CMD_SORT, IDB_CMD_EDITOR,
-    IDB_CMD_DECK, IDB_CMD_LIST, IDB_CMD_ALBUM, IDB_CMD_EXPORT, IDB_CMD_LINK, IDB_CMD_EXPORTOPTIONS,
-    IDB_CMD_WEBSITE, IDB_CMD_UPGRADE};
+    IDB_CMD_OPEN, IDB_CMD_SCAN,   IDB_CMD_NEWCARD,       IDB_CMD_PRINT, SEPARATOR,       IDB_CMD_SEARCH, IDB_CMD_SORT,
+    SEPARATOR,    IDB_CMD_EDITOR, IDB_CMD_DECK,          IDB_CMD_LIST,  IDB_CMD_ALBUM,   SEPARATOR,      IDB_CMD_EXPORT,
+    SEPARATOR,    IDB_CMD_LINK,   IDB_CMD_EXPORTOPTIONS, SEPARATOR,     IDB_CMD_WEBSITE, IDB_CMD_UPGRADE};
+static const int kStateOrder[] = {IDB_CMD_OPEN,          IDB_CMD_SCAN,    IDB_CMD_NEWCARD, IDB_CMD_PRINT,
+                                  IDB_CMD_SEARCH,        IDB_CMD_SORT,    IDB_CMD_EDITOR,  IDB_CMD_DECK,
+                                  IDB_CMD_LIST,          IDB_CMD_ALBUM,   IDB_CMD_EXPORT,  IDB_CMD_LINK,
+                                  IDB_CMD_EXPORTOPTIONS, IDB_CMD_WEBSITE, IDB_CMD_UPGRADE};
 
 static RECT Separators[MAX_SEPARATORS];
 static BYTE SeparatorCount;
@@ -58,8 +58,8 @@ static void CreateButtons(HWND bar) {
             x += 11;
             continue;
         }
-        HWND button = CreateWindowA("button", NULL, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, x, y, BUTTON_W, BUTTON_H,
-                                    bar, (HMENU)(INT_PTR)id, App.Instance, NULL);
+        HWND button = CreateWindowA("button", NULL, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, x, y, BUTTON_W, BUTTON_H, bar,
+                                    (HMENU)(INT_PTR)id, App.Instance, NULL);
         SetClassLongPtrA(button, GCLP_HCURSOR, (LONG_PTR)App.FingerCursor);
         x += BUTTON_W + 1;
     }
@@ -77,9 +77,7 @@ int LinkStatusTextId(void) {
     return IDS_LINK_TEXT_BASE + target + (direction - 1) * 10;
 }
 
-static int StatusTextId(int id) {
-    return id == IDB_CMD_LINK ? LinkStatusTextId() : id;
-}
+static int StatusTextId(int id) { return id == IDB_CMD_LINK ? LinkStatusTextId() : id; }
 
 // Picture of a button in a state (offsets of resource.h).
 static int PictureId(int id, int stateOffset) {
@@ -184,9 +182,7 @@ static INT_PTR CALLBACK SortDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
     return FALSE;
 }
 
-static void SendMainCommand(int id) {
-    SendMessageA(App.MainWindow, WM_COMMAND, id, 0);
-}
+static void SendMainCommand(int id) { SendMessageA(App.MainWindow, WM_COMMAND, id, 0); }
 
 // A button's command; those that need cards test the count again at the click.
 static void OnButtonCommand(int id) {
@@ -210,7 +206,8 @@ static void OnButtonCommand(int id) {
     case IDB_CMD_EXPORT: SendMainCommand(IDM_FILE_EXPORT); break;
     // Only the six link targets have a command; another stored target does nothing.
     case IDB_CMD_LINK:
-        if (App.DefaultExport >= 0 && App.DefaultExport < LINK_TYPE_COUNT) SendMainCommand(IDM_LINK_PALM + App.DefaultExport);
+        if (App.DefaultExport >= 0 && App.DefaultExport < LINK_TYPE_COUNT)
+            SendMainCommand(IDM_LINK_PALM + App.DefaultExport);
         break;
     case IDB_CMD_EXPORTOPTIONS: SendMainCommand(IDM_EXPORT_OPTIONS); break;
     case IDB_CMD_WEBSITE: SendMainCommand(IDM_WEBSITE); break;
@@ -225,13 +222,10 @@ static int ShouldEnable(int id) {
     case IDB_CMD_SEARCH:
     case IDB_CMD_SORT:
     case IDB_CMD_EXPORT:
-    case IDB_CMD_LINK:
-        return App.CardCount >= 1;
+    case IDB_CMD_LINK: return App.CardCount >= 1;
     case IDB_CMD_NEWCARD:
-    case IDB_CMD_SCAN:
-        return App.Database != NULL && App.CardFileUsable;
-    default:
-        return 1;
+    case IDB_CMD_SCAN: return App.Database != NULL && App.CardFileUsable;
+    default: return 1;
     }
 }
 
@@ -248,23 +242,14 @@ void UpdateCommandStates(HWND bar, int buttonId) {
 
 LRESULT CALLBACK CommandBarWndProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        CreateButtons(bar);
-        return 0;
-    case WM_PAINT:
-        PaintBar(bar);
-        return 0;
-    case WM_DRAWITEM:
-        DrawButton((const DRAWITEMSTRUCT*)lParam);
-        return TRUE;
-    case WM_SETCURSOR:
-        OnBarSetCursor(bar);
-        break;
+    case WM_CREATE: CreateButtons(bar); return 0;
+    case WM_PAINT: PaintBar(bar); return 0;
+    case WM_DRAWITEM: DrawButton((const DRAWITEMSTRUCT*)lParam); return TRUE;
+    case WM_SETCURSOR: OnBarSetCursor(bar); break;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) OnButtonCommand(LOWORD(wParam));
         return 0;
-    case WM_KEYDOWN:
-        return 0;
+    case WM_KEYDOWN: return 0;
     }
     return DefWindowProcA(bar, message, wParam, lParam);
 }

@@ -6,26 +6,13 @@
 void OnMainCommand(HWND window, int id) {
     HideHintWindow();
     switch (id) {
-    case IDM_FILE_EXIT:
-        SendMessageA(window, WM_CLOSE, 0, 0);
-        break;
-    case IDM_CARD_NEW:
-        OnNewCard();
-        break;
-    case IDM_VIEW_DECK:
-        SetViewMode(VIEW_CARD_DECK);
-        break;
-    case IDM_VIEW_EDITOR:
-        SetViewMode(VIEW_CARD_EDITOR);
-        break;
-    case IDM_VIEW_LIST:
-        SetViewMode(VIEW_CARD_LIST);
-        break;
-    case IDM_VIEW_ALBUM:
-        SetViewMode(VIEW_CARD_ALBUM);
-        break;
-    default:
-        break;
+    case IDM_FILE_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
+    case IDM_CARD_NEW: OnNewCard(); break;
+    case IDM_VIEW_DECK: SetViewMode(VIEW_CARD_DECK); break;
+    case IDM_VIEW_EDITOR: SetViewMode(VIEW_CARD_EDITOR); break;
+    case IDM_VIEW_LIST: SetViewMode(VIEW_CARD_LIST); break;
+    case IDM_VIEW_ALBUM: SetViewMode(VIEW_CARD_ALBUM); break;
+    default: break;
     }
 }
 
@@ -36,8 +23,7 @@ void SetViewMode(int mode) {
     if (mode < VIEW_CARD_DECK || mode > VIEW_CARD_ALBUM) return;
     HideHintWindow();
     App.ViewMode = mode;
-    for (int m = 0; m < 4; ++m)
-        CheckMenuItem(App.MainMenu, kViewItems[m], m == mode ? MF_CHECKED : MF_UNCHECKED);
+    for (int m = 0; m < 4; ++m) CheckMenuItem(App.MainMenu, kViewItems[m], m == mode ? MF_CHECKED : MF_UNCHECKED);
     RefreshCardViews(1);
     UpdateCommandStates(App.CommandBar, 0);
 }

@@ -6,8 +6,8 @@
 #include <string.h>
 
 #define DATABASE_FOLDER_MAX 32
-#define FAST_START_INDEX -1
-#define NOTHING_LOADED -32767
+#define FAST_START_INDEX    -1
+#define NOTHING_LOADED      -32767
 
 static char DatabaseFolders[DATABASE_FOLDER_MAX][260];
 static int DatabaseFolderCount;
@@ -34,8 +34,7 @@ static int ReadRecognitionSettings(RecogDocument* document, int* index) {
     for (int n = 0; n < DATABASE_FOLDER_MAX; ++n) {
         char key[8];
         snprintf(key, sizeof key, "DBS%d", n);
-        if (ReadEngineText("DataBase", key, "", text))
-            lstrcpynA(DatabaseFolders[DatabaseFolderCount++], text, 260);
+        if (ReadEngineText("DataBase", key, "", text)) lstrcpynA(DatabaseFolders[DatabaseFolderCount++], text, 260);
     }
     ReadEngineText("DataBase", "DefCharSet", "0", text);
     App.CurrentDatabaseIndex = atoi(text);

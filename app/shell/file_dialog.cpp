@@ -4,7 +4,7 @@
 #include <string.h>
 
 #define FILTER_SIZE 256
-#define TITLE_SIZE 32
+#define TITLE_SIZE  32
 
 static char FilterBuffer[FILTER_SIZE];
 static char TitleBuffer[TITLE_SIZE];
@@ -46,8 +46,8 @@ typedef struct DIALOGMODE {
     UINT Filter;
     UINT Title;
     DWORD Flags;
-    int* RememberedChoice;   // null: filter item 1
-    const char* Extension;   // null: from the filter item
+    int* RememberedChoice;  // null: filter item 1
+    const char* Extension;  // null: from the filter item
     int CardFileFolder;
 } DIALOGMODE;
 
@@ -56,7 +56,8 @@ typedef struct DIALOGMODE {
 
 static const DIALOGMODE kModes[] = {
     {1, IDS_FILTER_IMAGES_OPEN, IDS_TITLE_OPEN_IMAGES,
-     OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, &OpenImageChoice, NULL, 0},
+     OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, &OpenImageChoice,
+     NULL, 0},
     {5, IDS_FILTER_IMAGES_SAVE, IDS_TITLE_SAVE_IMAGES, SAVE_FLAGS, &SaveImageChoice, NULL, 0},
     {6, IDS_FILTER_EXPORT, IDS_TITLE_EXPORT, SAVE_FLAGS, &ExportChoice, NULL, 0},
     {7, IDS_FILTER_TEMPLATE, IDS_TITLE_SAVE_TEMPLATE, SAVE_FLAGS, NULL, "TPL", 0},
@@ -118,10 +119,8 @@ int ShowSaveFileDialog(HWND owner, char* path, int mode) {
     if (chosen) {
         char folder[MAX_PATH];
         GetCurrentDirectoryA(sizeof folder, folder);
-        if (FindMode(mode) && FindMode(mode)->CardFileFolder)
-            lstrcpynA(CardFileFolder, folder, sizeof CardFileFolder);
-        else
-            lstrcpynA(ImageFolder, folder, sizeof ImageFolder);
+        if (FindMode(mode) && FindMode(mode)->CardFileFolder) lstrcpynA(CardFileFolder, folder, sizeof CardFileFolder);
+        else lstrcpynA(ImageFolder, folder, sizeof ImageFolder);
         if (mode == 6 || mode == 11 || mode == 14) ExportFileType = (int)record.nFilterIndex - 1;
         if (mode == 5) SaveImageChoice = (int)record.nFilterIndex - 1;
     }

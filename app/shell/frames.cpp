@@ -14,7 +14,8 @@ void DrawFrameWithPens(HDC dc, int left, int top, int right, int bottom, HPEN to
     RestoreDC(dc, saved);
 }
 
-static void DrawFrameInColours(HDC dc, int left, int top, int right, int bottom, COLORREF topLeft, COLORREF bottomRight) {
+static void DrawFrameInColours(HDC dc, int left, int top, int right, int bottom, COLORREF topLeft,
+                               COLORREF bottomRight) {
     HPEN first = CreatePen(PS_SOLID, 1, topLeft);
     HPEN second = CreatePen(PS_SOLID, 1, bottomRight);
     DrawFrameWithPens(dc, left, top, right, bottom, first, second);
@@ -23,10 +24,8 @@ static void DrawFrameInColours(HDC dc, int left, int top, int right, int bottom,
 }
 
 void DrawSunkenFrame(HDC dc, int left, int top, int right, int bottom, int highlighted) {
-    if (highlighted)
-        DrawFrameInColours(dc, left, top, right, bottom, RGB(128, 0, 0), RGB(255, 128, 128));
-    else
-        DrawFrameInColours(dc, left, top, right, bottom, RGB(128, 128, 128), RGB(255, 255, 255));
+    if (highlighted) DrawFrameInColours(dc, left, top, right, bottom, RGB(128, 0, 0), RGB(255, 128, 128));
+    else DrawFrameInColours(dc, left, top, right, bottom, RGB(128, 128, 128), RGB(255, 255, 255));
 }
 
 void DrawRaisedFrame(HDC dc, int left, int top, int right, int bottom) {

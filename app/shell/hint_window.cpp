@@ -4,9 +4,9 @@
 #include "resource.h"
 #include <string.h>
 
-#define REVEAL_AT_ONCE 0
+#define REVEAL_AT_ONCE   0
 #define REVEAL_DOWNWARDS 1
-#define REVEAL_UPWARDS 2
+#define REVEAL_UPWARDS   2
 
 static char HintText[64];
 static int ShownId = -1;
@@ -29,8 +29,7 @@ HWND CreateHintWindow(HWND mainWindow) {
 
 void WaitMilliseconds(DWORD n) {
     DWORD start = GetTickCount();
-    while (GetTickCount() - start < n) {
-    }
+    while (GetTickCount() - start < n) {}
 }
 
 void HideHintWindow(void) {

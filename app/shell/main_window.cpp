@@ -7,15 +7,13 @@
 #include <stdio.h>
 #include <string.h>
 
-#define MIN_TRACK_WIDTH 624
+#define MIN_TRACK_WIDTH  624
 #define MIN_TRACK_HEIGHT 480
 
 typedef int(__cdecl* ButtonPollFn)(void);
 typedef int(__cdecl* DynaStatusFn)(BYTE* status);
 
-static void RunScanCommand(void) {
-    SendMessageA(App.MainWindow, WM_COMMAND, IDM_SCAN, 0);
-}
+static void RunScanCommand(void) { SendMessageA(App.MainWindow, WM_COMMAND, IDM_SCAN, 0); }
 
 // A recognised card scanner's button, polled every 200 ms while no acquisition is open.
 static void OnScannerButtonTimer(void) {
@@ -56,9 +54,7 @@ static void OnMenuSelect(HWND window, HMENU menu, int item, HMENU popup, UINT fl
 
 // Dropped image files are imported like File > Import Card Images, at most 49 at a time;
 // the import itself comes with the capture code, until then a drop is released unused.
-static void OnDropFiles(HWND window, HDROP drop) {
-    DragFinish(drop);
-}
+static void OnDropFiles(HWND window, HDROP drop) { DragFinish(drop); }
 
 static void OnMainSetCursor(HWND window) {
     POINT point;
@@ -176,34 +172,18 @@ static void OnMainDestroy(HWND window) {
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_DESTROY:
-        OnMainDestroy(window);
-        return 0;
-    case WM_SIZE:
-        LayoutMainChildren(window, wParam);
-        return 0;
-    case WM_PAINT:
-        OnMainPaint(window);
-        return 0;
-    case WM_CLOSE:
-        OnMainClose(window);
-        return 0;
-    case WM_ENDSESSION:
-        OnEndSession(window, wParam);
-        return 0;
-    case WM_SETCURSOR:
-        OnMainSetCursor(window);
-        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DESTROY: OnMainDestroy(window); return 0;
+    case WM_SIZE: LayoutMainChildren(window, wParam); return 0;
+    case WM_PAINT: OnMainPaint(window); return 0;
+    case WM_CLOSE: OnMainClose(window); return 0;
+    case WM_ENDSESSION: OnEndSession(window, wParam); return 0;
+    case WM_SETCURSOR: OnMainSetCursor(window); return DefWindowProcA(window, message, wParam, lParam);
     case WM_GETMINMAXINFO:
         ((MINMAXINFO*)lParam)->ptMinTrackSize.x = MIN_TRACK_WIDTH;
         ((MINMAXINFO*)lParam)->ptMinTrackSize.y = MIN_TRACK_HEIGHT;
         return 0;
-    case WM_COMMAND:
-        OnMainCommand(window, LOWORD(wParam));
-        return 0;
-    case WM_TIMER:
-        OnScannerButtonTimer();
-        return 0;
+    case WM_COMMAND: OnMainCommand(window, LOWORD(wParam)); return 0;
+    case WM_TIMER: OnScannerButtonTimer(); return 0;
     case WM_MENUSELECT: {
         UINT flags = HIWORD(wParam) == 0xFFFF ? 0xFFFFFFFF : HIWORD(wParam);
         HMENU menu = (HMENU)lParam;
@@ -212,14 +192,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnMenuSelect(window, menu, item, popup, flags);
         return 0;
     }
-    case WM_DROPFILES:
-        OnDropFiles(window, (HDROP)wParam);
-        return 0;
-    case WM_HANDOVER_FILES:
-        return OnHandOverFiles(window, wParam, lParam);
-    case WM_SCAN_DEFAULT_SOURCE:
-        OnScanDefaultSource();
-        return 0;
+    case WM_DROPFILES: OnDropFiles(window, (HDROP)wParam); return 0;
+    case WM_HANDOVER_FILES: return OnHandOverFiles(window, wParam, lParam);
+    case WM_SCAN_DEFAULT_SOURCE: OnScanDefaultSource(); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -5,14 +5,13 @@
 #include <string.h>
 
 #define MESSAGE_TEXT_SIZE 200
-#define FORMAT_SIZE 128
-#define FORMATTED_SIZE 160
+#define FORMAT_SIZE       128
+#define FORMATTED_SIZE    160
 
 // Shows a string-table text; a missing string still says something ("Error!").
 int MessageBoxFromStringId(HWND owner, UINT id, const char* caption, UINT style) {
     char text[MESSAGE_TEXT_SIZE];
-    if (LoadStringA(App.Instance, id, text, sizeof text) == 0)
-        LoadStringA(App.Instance, IDS_ERROR, text, 32);
+    if (LoadStringA(App.Instance, id, text, sizeof text) == 0) LoadStringA(App.Instance, IDS_ERROR, text, 32);
     return MessageBoxA(owner, text, caption ? caption : App.ProductTitle, style);
 }
 

@@ -54,8 +54,8 @@ void WriteSettingInt(const char* section, const char* key, int value) {
     WriteSettingText(section, key, text);
 }
 
-static const char* const kPreferenceKeys[] = {
-    "Status", "DefaultScale", "DefaultView", "ShowDialog", "Undoable", "ToolTip", "ShowWebSite"};
+static const char* const kPreferenceKeys[] = {"Status",   "DefaultScale", "DefaultView", "ShowDialog",
+                                              "Undoable", "ToolTip",      "ShowWebSite"};
 static const int kPreferenceDefaults[] = {16129, 0, 1, 0, 1, 1, 1};
 
 // Indexed access to the seven start-up preferences.
@@ -82,8 +82,7 @@ static void ReadDigitString(const char* key, int* out, int count) {
     char text[32];
     ReadSettingText("Preference", key, "", text, sizeof text);
     int len = (int)strlen(text);
-    for (int i = 0; i < count; ++i)
-        out[i] = (i < len && text[i] >= '0' && text[i] <= '9') ? text[i] - '0' : 0;
+    for (int i = 0; i < count; ++i) out[i] = (i < len && text[i] >= '0' && text[i] <= '9') ? text[i] - '0' : 0;
 }
 
 // The Link button shows the direction its target is set to; an unknown direction keeps the

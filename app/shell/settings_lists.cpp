@@ -5,8 +5,8 @@
 #include <string.h>
 
 #define RECENT_ENTRY_SIZE 256
-#define RECENT_GROWTH 20
-#define RECENT_SAVED_MAX 10
+#define RECENT_GROWTH     20
+#define RECENT_SAVED_MAX  10
 
 BOOL FileExists(const char* path) {
     if (!path || !path[0]) return FALSE;
@@ -78,6 +78,4 @@ void SaveRecentFiles(void) {
 }
 
 // Nothing in the program adds send-to entries, so only the count is ever written.
-void SaveSendToList(void) {
-    WriteSettingInt("SendTo", "Count", App.SendToCount);
-}
+void SaveSendToList(void) { WriteSettingInt("SendTo", "Count", App.SendToCount); }

@@ -86,7 +86,8 @@ static void SettlePerUserFolder(void) {
     if (!restricted) return;
     App.PerUserMode = 1;
     HMODULE pathkeep = LoadLibraryA("Pathkeep.dll");
-    GetAppDataPathFn getAppDataPath = pathkeep ? (GetAppDataPathFn)(void*)GetProcAddress(pathkeep, "GetAppDataPath") : NULL;
+    GetAppDataPathFn getAppDataPath =
+        pathkeep ? (GetAppDataPathFn)(void*)GetProcAddress(pathkeep, "GetAppDataPath") : NULL;
     if (getAppDataPath && getAppDataPath(App.PerUserFolder)) {
         snprintf(App.PerUserDatabaseFolder, sizeof App.PerUserDatabaseFolder, "%sDatabase", App.PerUserFolder);
         char own[MAX_PATH], copy[MAX_PATH + 16];
@@ -160,12 +161,9 @@ static void HandOverToWindowWithoutMutex(HWND window) {
     BringToFront(window);
     if (!App.CommandLine[0]) return;
     RemoveEnclosingQuotes(App.CommandLine);
-    if (App.ScannerLaunch)
-        HandOverScannerLaunch(window);
-    else if (App.PanelRequest)
-        PostMessageA(window, WM_COMMAND, 70, (LPARAM)App.PanelDataSource);
-    else
-        HandOverThroughClipboard(window);
+    if (App.ScannerLaunch) HandOverScannerLaunch(window);
+    else if (App.PanelRequest) PostMessageA(window, WM_COMMAND, 70, (LPARAM)App.PanelDataSource);
+    else HandOverThroughClipboard(window);
 }
 
 // Shows the card that was current when the program last closed, when it still exists.
@@ -178,9 +176,7 @@ static void RestoreCurrentCard(void) {
     RefreshCardViews(1);
 }
 
-static HMODULE LoadDriverIfPresent(const char* path) {
-    return FileExists(path) ? LoadLibraryA(path) : NULL;
-}
+static HMODULE LoadDriverIfPresent(const char* path) { return FileExists(path) ? LoadLibraryA(path) : NULL; }
 
 static void ProbeScanners(void) {
     if (!ReadSettingInt("Preference", "bCheckScanner", 1)) return;

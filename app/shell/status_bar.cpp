@@ -34,8 +34,8 @@ static void ComputePanes(HWND window) {
 HWND CreateStatusBar(HWND mainWindow) {
     RECT client;
     GetClientRect(mainWindow, &client);
-    return CreateWindowA("IMC_STAT20", NULL, WS_CHILD | WS_VISIBLE, 0, client.bottom - STATUS_BAR_HEIGHT,
-                         client.right, STATUS_BAR_HEIGHT, mainWindow, NULL, App.Instance, NULL);
+    return CreateWindowA("IMC_STAT20", NULL, WS_CHILD | WS_VISIBLE, 0, client.bottom - STATUS_BAR_HEIGHT, client.right,
+                         STATUS_BAR_HEIGHT, mainWindow, NULL, App.Instance, NULL);
 }
 
 static void TextRect(RECT* r) {
@@ -97,8 +97,11 @@ void StepProgress(int percent) {
     RECT doneRect = {bar.left, bar.top, bar.left + done, bar.bottom};
     RECT restRect = {bar.left + done, bar.top, bar.right, bar.bottom};
     RECT textRect = {bar.left + 2, bar.top, bar.right, bar.bottom};
-    struct { const RECT* Clip; COLORREF Back; COLORREF Text; } parts[] = {
-        {&doneRect, RGB(0, 0, 255), RGB(255, 255, 255)}, {&restRect, RGB(192, 192, 192), RGB(0, 0, 0)}};
+    struct {
+        const RECT* Clip;
+        COLORREF Back;
+        COLORREF Text;
+    } parts[] = {{&doneRect, RGB(0, 0, 255), RGB(255, 255, 255)}, {&restRect, RGB(192, 192, 192), RGB(0, 0, 0)}};
     for (auto& part : parts) {
         if (part.Clip->right <= part.Clip->left) continue;
         HBRUSH brush = CreateSolidBrush(part.Back);
@@ -185,25 +188,18 @@ static void OnStatusSetCursor(HWND window) {
 
 LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        ComputePanes(window);
-        return 0;
+    case WM_CREATE: ComputePanes(window); return 0;
     case WM_SIZE:
         ComputePanes(window);
         InvalidateRect(window, NULL, TRUE);
         return 0;
-    case WM_PAINT:
-        PaintStatusBar(window);
-        return 0;
-    case WM_SETCURSOR:
-        OnStatusSetCursor(window);
-        break;
+    case WM_PAINT: PaintStatusBar(window); return 0;
+    case WM_SETCURSOR: OnStatusSetCursor(window); break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        return 0;
+    case WM_RBUTTONUP: return 0;
     case WM_DESTROY:
         if (StatusFont) DeleteObject(StatusFont);
         StatusFont = NULL;

@@ -38,16 +38,16 @@ static int IsUserInAlias(DWORD aliasRid) {
     PACL acl = NULL;
     PSECURITY_DESCRIPTOR descriptor = NULL;
     SID_IDENTIFIER_AUTHORITY ntAuthority = {SECURITY_NT_AUTHORITY};
-    if (token && AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, aliasRid, 0, 0, 0, 0,
-                                          0, 0, &sid)) {
+    if (token &&
+        AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, aliasRid, 0, 0, 0, 0, 0, 0, &sid)) {
         DWORD aclSize = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(sid) - sizeof(DWORD);
         descriptor = (PSECURITY_DESCRIPTOR)LocalAlloc(LPTR, SECURITY_DESCRIPTOR_MIN_LENGTH);
         acl = (PACL)LocalAlloc(LPTR, aclSize);
         if (descriptor && acl && InitializeSecurityDescriptor(descriptor, SECURITY_DESCRIPTOR_REVISION) &&
             InitializeAcl(acl, aclSize, ACL_REVISION2) && AddAccessAllowedAce(acl, ACL_REVISION2, 3, sid) &&
             SetSecurityDescriptorDacl(descriptor, TRUE, acl, FALSE) &&
-            SetSecurityDescriptorOwner(descriptor, sid, FALSE) &&
-            SetSecurityDescriptorGroup(descriptor, sid, FALSE) && IsValidSecurityDescriptor(descriptor)) {
+            SetSecurityDescriptorOwner(descriptor, sid, FALSE) && SetSecurityDescriptorGroup(descriptor, sid, FALSE) &&
+            IsValidSecurityDescriptor(descriptor)) {
             GENERIC_MAPPING mapping = {1, 2, 0, 3};
             BYTE privileges[20];
             DWORD privilegesSize = sizeof privileges;

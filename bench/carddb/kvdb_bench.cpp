@@ -23,7 +23,10 @@ namespace {
 
 struct Kv {
     HMODULE dll = LoadLibraryA("kvdb32.dll");
-    template <class Fn> Fn get(const char* name) { return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, name))); }
+    template <class Fn>
+    Fn get(const char* name) {
+        return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
+    }
     decltype(&kvCreateDatabase) CreateDatabase = get<decltype(&kvCreateDatabase)>("_kvCreateDatabase@16");
     decltype(&kvCloseDatabase) CloseDatabase = get<decltype(&kvCloseDatabase)>("_kvCloseDatabase@4");
     decltype(&kvTblCreate) TblCreate = get<decltype(&kvTblCreate)>("_kvTblCreate@8");
@@ -45,8 +48,7 @@ struct Kv {
     decltype(&kvTblNRecs) TblNRecs = get<decltype(&kvTblNRecs)>("_kvTblNRecs@4");
 };
 
-double Now()
-{
+double Now() {
     static LARGE_INTEGER frequency = [] {
         LARGE_INTEGER f;
         QueryPerformanceFrequency(&f);
@@ -57,17 +59,16 @@ double Now()
     return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double Time(const std::function<void()>& work)
-{
+double Time(const std::function<void()>& work) {
     const double start = Now();
     work();
     return Now() - start;
 }
 
-const char* const kSurnames[] = {"Smith", "Jones", "Brown", "Sanders", "Taylor", "Stone", "Miller", "Blacksmith", "Wilson", "Moore"};
+const char* const kSurnames[] = {"Smith", "Jones",  "Brown",      "Sanders", "Taylor",
+                                 "Stone", "Miller", "Blacksmith", "Wilson",  "Moore"};
 
-CardRec MakeCard(int n)
-{
+CardRec MakeCard(int n) {
     CardRec card;
     std::memset(&card, 0, sizeof card);
     std::snprintf(card.CName, sizeof card.CName, "%s %05d", kSurnames[(n * 7) % 10], (n * 7919) % 100000);
@@ -84,8 +85,7 @@ CardRec MakeCard(int n)
 }
 
 // Days since 1899-12-30 (an OLE date) for a proleptic Gregorian date, and back.
-long DaysFromCivil(int y, int m, int d)
-{
+long DaysFromCivil(int y, int m, int d) {
     y -= m <= 2;
     const long era = (y >= 0 ? y : y - 399) / 400;
     const long yoe = y - era * 400;
@@ -94,8 +94,7 @@ long DaysFromCivil(int y, int m, int d)
     return era * 146097 + doe - 719468 + 25569;
 }
 
-void CivilFromDays(long z, int32_t* y, int32_t* m, int32_t* d)
-{
+void CivilFromDays(long z, int32_t* y, int32_t* m, int32_t* d) {
     z += 719468 - 25569;
     const long era = (z >= 0 ? z : z - 146096) / 146097;
     const long doe = z - era * 146097;
@@ -107,13 +106,11 @@ void CivilFromDays(long z, int32_t* y, int32_t* m, int32_t* d)
     *y = static_cast<int32_t>(yoe + era * 400 + (*m <= 2));
 }
 
-double OleDate(const int32_t p[6])
-{
+double OleDate(const int32_t p[6]) {
     return DaysFromCivil(p[0], p[1], p[2]) + (p[3] * 3600.0 + p[4] * 60.0 + p[5]) / 86400.0;
 }
 
-void DateParts(double date, int32_t p[6])
-{
+void DateParts(double date, int32_t p[6]) {
     const double days = std::floor(date);
     const long seconds = std::lround((date - days) * 86400.0);
     CivilFromDays(static_cast<long>(days), &p[0], &p[1], &p[2]);
@@ -126,30 +123,31 @@ void DateParts(double date, int32_t p[6])
 struct TextField {
     size_t offset, width;
 };
-#define TEXT_FIELD(f) {offsetof(CardRec, f), sizeof(CardRec::f)}
+#define TEXT_FIELD(f)                                                                                                  \
+    { offsetof(CardRec, f), sizeof(CardRec::f) }
 const TextField kTextFields[35] = {
-    TEXT_FIELD(CName),     TEXT_FIELD(EName),     TEXT_FIELD(Aliase),     TEXT_FIELD(ComType),  TEXT_FIELD(Company),
-    TEXT_FIELD(CNumber),   TEXT_FIELD(Title),     TEXT_FIELD(Department), TEXT_FIELD(EMail),    TEXT_FIELD(OPhone),
-    TEXT_FIELD(HPhone),    TEXT_FIELD(PPhone),    TEXT_FIELD(BBCALL),     TEXT_FIELD(Fax),      TEXT_FIELD(Address),
-    TEXT_FIELD(City),      TEXT_FIELD(State),     TEXT_FIELD(Zip),        TEXT_FIELD(Country),  TEXT_FIELD(AltName),
-    TEXT_FIELD(AltAddress), TEXT_FIELD(AltCity),  TEXT_FIELD(AltState),   TEXT_FIELD(AltZip),   TEXT_FIELD(Category1),
-    TEXT_FIELD(Category2), TEXT_FIELD(User1),     TEXT_FIELD(User2),      TEXT_FIELD(User3),    TEXT_FIELD(User4),
-    TEXT_FIELD(User5),     TEXT_FIELD(User6),     TEXT_FIELD(User7),      TEXT_FIELD(User8),    TEXT_FIELD(User9)};
+    TEXT_FIELD(CName),      TEXT_FIELD(EName),   TEXT_FIELD(Aliase),     TEXT_FIELD(ComType), TEXT_FIELD(Company),
+    TEXT_FIELD(CNumber),    TEXT_FIELD(Title),   TEXT_FIELD(Department), TEXT_FIELD(EMail),   TEXT_FIELD(OPhone),
+    TEXT_FIELD(HPhone),     TEXT_FIELD(PPhone),  TEXT_FIELD(BBCALL),     TEXT_FIELD(Fax),     TEXT_FIELD(Address),
+    TEXT_FIELD(City),       TEXT_FIELD(State),   TEXT_FIELD(Zip),        TEXT_FIELD(Country), TEXT_FIELD(AltName),
+    TEXT_FIELD(AltAddress), TEXT_FIELD(AltCity), TEXT_FIELD(AltState),   TEXT_FIELD(AltZip),  TEXT_FIELD(Category1),
+    TEXT_FIELD(Category2),  TEXT_FIELD(User1),   TEXT_FIELD(User2),      TEXT_FIELD(User3),   TEXT_FIELD(User4),
+    TEXT_FIELD(User5),      TEXT_FIELD(User6),   TEXT_FIELD(User7),      TEXT_FIELD(User8),   TEXT_FIELD(User9)};
 #undef TEXT_FIELD
 
 // Copies a column's text into a field of width bytes (terminator included), cut to fit.
-void CopyText(sqlite3_stmt* stmt, int column, char* field, size_t width)
-{
+void CopyText(sqlite3_stmt* stmt, int column, char* field, size_t width) {
     const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
     const size_t length = text ? std::min(static_cast<size_t>(sqlite3_column_bytes(stmt, column)), width - 1) : 0;
     if (length) std::memcpy(field, text, length);
     field[length] = '\0';
 }
 
-const char* const kTextColumns[] = {"CNAME", "ENAME", "ALIASE", "COMTYPE", "COMPANY", "CNUMBER", "TITLE", "DEPARTMENT", "EMAIL",
-                                    "OPHONE", "HPHONE", "PPHONE", "BBCALL", "FAX", "ADDRESS", "CITY", "STATE", "ZIP",
-                                    "COUNTRY", "ALTNAME", "ALTADDRESS", "ALTCITY", "ALTSTATE", "ALTZIP", "CATEGORY1",
-                                    "CATEGORY2", "USER1", "USER2", "USER3", "USER4", "USER5", "USER6", "USER7", "USER8", "USER9"};
+const char* const kTextColumns[] = {
+    "CNAME",   "ENAME",   "ALIASE",     "COMTYPE", "COMPANY",  "CNUMBER", "TITLE",     "DEPARTMENT", "EMAIL",
+    "OPHONE",  "HPHONE",  "PPHONE",     "BBCALL",  "FAX",      "ADDRESS", "CITY",      "STATE",      "ZIP",
+    "COUNTRY", "ALTNAME", "ALTADDRESS", "ALTCITY", "ALTSTATE", "ALTZIP",  "CATEGORY1", "CATEGORY2",  "USER1",
+    "USER2",   "USER3",   "USER4",      "USER5",   "USER6",    "USER7",   "USER8",     "USER9"};
 const char kFreeTextKv[] =
     "CName like '*smith*' Or Company like '*smith*' Or Title like '*smith*' Or EMail like '*smith*' Or "
     "Address like '*smith*' Or City like '*smith*' Or AltName like '*smith*' Or User1 like '*smith*'";
@@ -167,8 +165,7 @@ struct Raw {
     std::vector<char> secondText = std::vector<char>(kTextBufferSize), note = std::vector<char>(kTextBufferSize);
     std::unique_ptr<char[]> image{new char[kImageBufferSize]};
 
-    explicit Raw(const std::string& path)
-    {
+    explicit Raw(const std::string& path) {
         sqlite3_open(path.c_str(), &db);
         sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA locking_mode=EXCLUSIVE;", nullptr,
                      nullptr, nullptr);
@@ -180,8 +177,7 @@ struct Raw {
     }
     ~Raw() { sqlite3_close(db); }
 
-    void Insert(int count, bool oneTransaction)
-    {
+    void Insert(int count, bool oneTransaction) {
         std::string sql = "INSERT INTO NM (LINKID, CDATE";
         for (const char* c : kTextColumns) sql += std::string(", ") + c;
         sql += ", FLAGS) VALUES (?, ?";
@@ -198,10 +194,8 @@ struct Raw {
             for (int i = 0; i < 35; ++i) {
                 const char* text = reinterpret_cast<const char*>(&card) + kTextFields[i].offset;
                 const size_t length = strnlen(text, kTextFields[i].width - 1);
-                if (length)
-                    sqlite3_bind_text(insert, 3 + i, text, static_cast<int>(length), SQLITE_TRANSIENT);
-                else
-                    sqlite3_bind_null(insert, 3 + i);
+                if (length) sqlite3_bind_text(insert, 3 + i, text, static_cast<int>(length), SQLITE_TRANSIENT);
+                else sqlite3_bind_null(insert, 3 + i);
             }
             sqlite3_bind_int(insert, 38, card.Flags);
             sqlite3_step(insert);
@@ -213,14 +207,11 @@ struct Raw {
     }
 
     // A row of SELECT * into a card record; the long values into the buffers when withLong.
-    void ReadCard(sqlite3_stmt* row, CardRec& card, bool withLong)
-    {
+    void ReadCard(sqlite3_stmt* row, CardRec& card, bool withLong) {
         card.ID = sqlite3_column_int(row, kId);
         card.LinkID = sqlite3_column_int(row, kLinkId);
-        if (sqlite3_column_type(row, kDate) == SQLITE_NULL)
-            std::fill(card.CDate, card.CDate + 6, -1);
-        else
-            DateParts(sqlite3_column_double(row, kDate), card.CDate);
+        if (sqlite3_column_type(row, kDate) == SQLITE_NULL) std::fill(card.CDate, card.CDate + 6, -1);
+        else DateParts(sqlite3_column_double(row, kDate), card.CDate);
         for (int i = 0; i < 35; ++i)
             CopyText(row, kFirstText + i, reinterpret_cast<char*>(&card) + kTextFields[i].offset, kTextFields[i].width);
         card.Flags = static_cast<int16_t>(sqlite3_column_int(row, kFlags));
@@ -233,7 +224,8 @@ struct Raw {
         card.CNote.Data = note.data();
         card.CNote.Size = static_cast<int32_t>(std::strlen(note.data()));
         if (sqlite3_column_type(row, kImage) == SQLITE_BLOB) {
-            const size_t size = std::min(static_cast<size_t>(sqlite3_column_bytes(row, kImage)), size_t{kImageBufferSize});
+            const size_t size =
+                std::min(static_cast<size_t>(sqlite3_column_bytes(row, kImage)), size_t{kImageBufferSize});
             std::memcpy(image.get(), sqlite3_column_blob(row, kImage), size);
             card.CImage.Data = image.get();
             card.CImage.Size = static_cast<int32_t>(size);
@@ -241,8 +233,7 @@ struct Raw {
     }
 
     // Steps through the rows of a SELECT *, reading each into a card record.
-    int Walk(const std::string& sql, bool withLong)
-    {
+    int Walk(const std::string& sql, bool withLong) {
         sqlite3_stmt* select = nullptr;
         sqlite3_prepare_v2(db, sql.c_str(), -1, &select, nullptr);
         int rows = 0;
@@ -257,10 +248,10 @@ struct Raw {
 
     // The keys of the matching records in name order, as finds step through them; a find
     // reads no record.
-    int Find(const std::string& condition)
-    {
+    int Find(const std::string& condition) {
         sqlite3_stmt* select = nullptr;
-        sqlite3_prepare_v2(db, ("SELECT ID FROM NM WHERE " + condition + " ORDER BY CNAME").c_str(), -1, &select, nullptr);
+        sqlite3_prepare_v2(db, ("SELECT ID FROM NM WHERE " + condition + " ORDER BY CNAME").c_str(), -1, &select,
+                           nullptr);
         int found = 0;
         while (sqlite3_step(select) == SQLITE_ROW) found += sqlite3_column_int(select, 0) ? 1 : 0;
         sqlite3_finalize(select);
@@ -268,8 +259,7 @@ struct Raw {
     }
 
     // Goes to cards by their number in name order: the sorted keys once, then each row by key.
-    void Goto(const std::vector<int>& numbers)
-    {
+    void Goto(const std::vector<int>& numbers) {
         std::vector<sqlite3_int64> ids;
         sqlite3_stmt* keys = nullptr;
         sqlite3_prepare_v2(db, "SELECT ID FROM NM ORDER BY CNAME", -1, &keys, nullptr);
@@ -286,8 +276,7 @@ struct Raw {
         sqlite3_finalize(row);
     }
 
-    int Count()
-    {
+    int Count() {
         sqlite3_stmt* count = nullptr;
         sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM NM", -1, &count, nullptr);
         sqlite3_step(count);
@@ -302,27 +291,23 @@ struct Engine {
     HKVDB db = nullptr;
     HKVTBL ds = nullptr;
 
-    Engine(Kv& api, const std::string& path) : kv(api)
-    {
+    Engine(Kv& api, const std::string& path) : kv(api) {
         kv.CreateDatabase(KVDB_TYPE_JET, path.c_str(), 0, &db);
         kv.TblCreate(db, KVDB_CARD_TABLE);
         Open();
     }
-    ~Engine()
-    {
+    ~Engine() {
         kv.TblFree(ds);
         kv.CloseDatabase(db);
     }
-    void Open()
-    {
+    void Open() {
         if (ds) kv.TblFree(ds);
         kv.TblNew(db, KVDB_CARD_TABLE, &ds);
         kv.KeyAdd(ds, "CName");
         kv.TblOpen(ds);
     }
 
-    void Insert(int count, bool oneTransaction)
-    {
+    void Insert(int count, bool oneTransaction) {
         if (oneTransaction) kv.StartTransation(db);
         for (int n = 0; n < count; ++n) {
             const CardRec card = MakeCard(n);
@@ -333,8 +318,7 @@ struct Engine {
         if (oneTransaction) kv.Commit(db);
     }
 
-    int Walk(bool withLong)
-    {
+    int Walk(bool withLong) {
         Open();
         CardRec card;
         int rows = 0;
@@ -342,15 +326,13 @@ struct Engine {
         return rows;
     }
 
-    int Find(const char* criteria)
-    {
+    int Find(const char* criteria) {
         int found = 0;
         for (int ok = kv.RecFindFirst(ds, criteria); ok; ok = kv.RecFindNext(ds, criteria)) ++found;
         return found;
     }
 
-    void Goto(const std::vector<int>& numbers)
-    {
+    void Goto(const std::vector<int>& numbers) {
         CardRec card;
         for (int n : numbers) {
             kv.RecGoto(ds, n);
@@ -359,14 +341,12 @@ struct Engine {
     }
 };
 
-void Report(const char* what, int cards, double engine, double raw)
-{
+void Report(const char* what, int cards, double engine, double raw) {
     std::printf("%-44s %6d cards  engine %9.2f ms  raw %9.2f ms  ratio %6.2f\n", what, cards, engine * 1000, raw * 1000,
                 raw > 0 ? engine / raw : 0.0);
 }
 
-void Run(Kv& kv, const std::string& folder, int cards)
-{
+void Run(Kv& kv, const std::string& folder, int cards) {
     const std::string enginePath = folder + "bench_engine.mdb", rawPath = folder + "bench_raw.db";
     const std::string engineBulk = folder + "bench_engine_bulk.mdb", rawBulk = folder + "bench_raw_bulk.db";
     for (const std::string& p : {enginePath, rawPath, engineBulk, rawBulk}) DeleteFileA(p.c_str());
@@ -415,8 +395,7 @@ void Run(Kv& kv, const std::string& folder, int cards)
 
 }  // namespace
 
-int main()
-{
+int main() {
     Kv kv;
     if (!kv.dll || !kv.TblNRecs) {
         std::printf("kvdb32.dll not found beside the benchmark\n");

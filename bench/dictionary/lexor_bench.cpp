@@ -21,7 +21,8 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
-template <typename Fn> double Best(int rounds, Fn fn) {
+template <typename Fn>
+double Best(int rounds, Fn fn) {
     double best = 1e30;
     for (int i = 0; i < rounds; ++i) {
         const auto start = Clock::now();
@@ -33,14 +34,16 @@ template <typename Fn> double Best(int rounds, Fn fn) {
 
 struct Api {
     HMODULE dll = LoadLibraryA("Lexor.dll");
-    template <typename Fn> Fn Get(const char* name) {
+    template <typename Fn>
+    Fn Get(const char* name) {
         return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
     }
 #define LEXOR_FN(name) decltype(&::name) name = Get<decltype(&::name)>(#name);
-    LEXOR_FN(NEW_DefLoadQktrBinParam) LEXOR_FN(DELETE_DefLoadQktrBinParam) LEXOR_FN(LoadQktrBin)
-    LEXOR_FN(FreeQktrBin) LEXOR_FN(FindQktrBin) LEXOR_FN(CreateDAODic) LEXOR_FN(CloseDAODic)
-    LEXOR_FN(AddDAODic) LEXOR_FN(SeekDAODic) LEXOR_FN(SetDaoCurrentIndex) LEXOR_FN(GetFieldDAODic)
-    LEXOR_FN(MoveNextDAODic)
+    LEXOR_FN(NEW_DefLoadQktrBinParam)
+    LEXOR_FN(DELETE_DefLoadQktrBinParam)
+    LEXOR_FN(LoadQktrBin) LEXOR_FN(FreeQktrBin) LEXOR_FN(FindQktrBin) LEXOR_FN(CreateDAODic) LEXOR_FN(CloseDAODic)
+        LEXOR_FN(AddDAODic) LEXOR_FN(SeekDAODic) LEXOR_FN(SetDaoCurrentIndex) LEXOR_FN(GetFieldDAODic)
+            LEXOR_FN(MoveNextDAODic)
 #undef LEXOR_FN
 };
 
@@ -66,7 +69,8 @@ std::vector<std::string> Words(size_t count, unsigned seed) {
 std::string WriteList(const std::string& path, const std::vector<std::string>& words) {
     QktrSpec spec;
     spec.records = {std::string("\0\0\0\0", 4), std::string("\x10\0\0\0", 4)};
-    for (size_t i = 0; i < words.size(); ++i) spec.words.push_back({words[i], static_cast<int32_t>(i % 2), static_cast<int32_t>(i)});
+    for (size_t i = 0; i < words.size(); ++i)
+        spec.words.push_back({words[i], static_cast<int32_t>(i % 2), static_cast<int32_t>(i)});
     WriteBytes(path, Scrambled(PlainImage(spec)));
     return path;
 }
@@ -79,8 +83,7 @@ std::string Compress(const std::string& folderUnix, const std::string& name) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA("Z:\\bin\\sh", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return "";
+    if (!CreateProcessA("Z:\\bin\\sh", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return "";
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
     const std::string done = "Z:" + input + ".done";
@@ -173,8 +176,7 @@ TableFigures RawSqlite(const std::string& path, const std::vector<DicRecord>& re
     sqlite3_stmt* walk = nullptr;
     sqlite3_prepare_v2(db, "SELECT * FROM DaoDicTable ORDER BY StartPos, EndPos", -1, &walk, nullptr);
     start = Clock::now();
-    while (sqlite3_step(walk) == SQLITE_ROW) {
-    }
+    while (sqlite3_step(walk) == SQLITE_ROW) {}
     f.walk = Seconds(start);
     sqlite3_finalize(walk);
     sqlite3_close(db);
@@ -245,11 +247,13 @@ int main(int argc, char** argv) {
     const TableFigures lexor = Dictionary(api, folder + "/dic.mdb", records, order, &walked);
     const TableFigures raw = RawSqlite(folderUnix.empty() ? "" : (folder + "/raw.sqlite"), records, order);
     std::printf("  AddDAODic        %8.2f s   raw %7.2f s   ratio %6.1fx\n", lexor.add, raw.add, lexor.add / raw.add);
-    std::printf("  SeekDAODic       %8.2f s   raw %7.2f s   ratio %6.1fx\n", lexor.seek, raw.seek, lexor.seek / raw.seek);
+    std::printf("  SeekDAODic       %8.2f s   raw %7.2f s   ratio %6.1fx\n", lexor.seek, raw.seek,
+                lexor.seek / raw.seek);
     std::printf("  MoveNextDAODic   %8.2f s   raw %7.2f s   ratio %6.1fx   (%ld records walked)\n", lexor.walk,
                 raw.walk, lexor.walk / raw.walk, walked);
 
-    for (const char* name : {"list300k.qktr", "list300k.qktr_", "list30k.qktr", "dic.mdb", "$default.mdb", "raw.sqlite"})
+    for (const char* name :
+         {"list300k.qktr", "list300k.qktr_", "list30k.qktr", "dic.mdb", "$default.mdb", "raw.sqlite"})
         DeleteFileA((folder + "/" + name).c_str());
     RemoveDirectoryA(folder.c_str());
     return 0;

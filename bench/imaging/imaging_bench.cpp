@@ -62,7 +62,8 @@ HGLOBAL MakePage(int bits, int width, int height) {
     return dib;
 }
 
-template <typename Fn> Fn Bind(HMODULE module, const char* name) {
+template <typename Fn>
+Fn Bind(HMODULE module, const char* name) {
     auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
     if (!fn) std::printf("missing export %s\n", name);
     return fn;

@@ -65,8 +65,8 @@ bool IsSupportedShape(ParsedHeader& h) {
         if (info.biHeight < -kMaxDimension) return false;
         info.biHeight = -info.biHeight;
     }
-    return info.biWidth >= 1 && info.biWidth <= kMaxDimension && info.biHeight >= 1 &&
-           info.biHeight <= kMaxDimension && StoredRowBytes(bits, info.biWidth) <= kMaxDimension;
+    return info.biWidth >= 1 && info.biWidth <= kMaxDimension && info.biHeight >= 1 && info.biHeight <= kMaxDimension &&
+           StoredRowBytes(bits, info.biWidth) <= kMaxDimension;
 }
 
 // The table that the caller gets, and how much of it the file stores: a file may store

@@ -88,10 +88,8 @@ bool WriteBmpPalette(HFILE file, HPALETTE palette, LONG base) {
             return false;
         }
         count = static_cast<int>(GetPaletteEntries(palette, 0, count, entries.data()));
-        for (int i = 0; i < count; ++i)
-            table[i] = RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
-        if (!f.Seek(base + 54) || !f.WriteAll(table.data(), static_cast<DWORD>(count * sizeof(RGBQUAD))))
-            return false;
+        for (int i = 0; i < count; ++i) table[i] = RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+        if (!f.Seek(base + 54) || !f.WriteAll(table.data(), static_cast<DWORD>(count * sizeof(RGBQUAD)))) return false;
     }
     return limit < 0 || f.Seek(base + 54 + 4 * limit);
 }

@@ -14,8 +14,7 @@ public:
             bytes_ = static_cast<BYTE*>(data.pointer);
             return;
         }
-        if (!data.memory || data.byteCount < 0 || GlobalSize(data.memory) < static_cast<SIZE_T>(data.byteCount))
-            return;
+        if (!data.memory || data.byteCount < 0 || GlobalSize(data.memory) < static_cast<SIZE_T>(data.byteCount)) return;
         locked_ = data.memory;
         bytes_ = static_cast<BYTE*>(GlobalLock(data.memory));
     }

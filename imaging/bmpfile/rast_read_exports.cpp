@@ -50,8 +50,7 @@ int WINAPI rastIsCorrectHeader(const char* fileName) {
     if (headerRead == sizeof fileHeader && (hasFileHeader || f.Seek(0))) {
         const DWORD infoRead = f.ReadSome(info, sizeof info);
         const DWORD size = info[0] | (info[1] << 8) | (info[2] << 16) | (static_cast<DWORD>(info[3]) << 24);
-        const DWORD compression =
-            info[16] | (info[17] << 8) | (info[18] << 16) | (static_cast<DWORD>(info[19]) << 24);
+        const DWORD compression = info[16] | (info[17] << 8) | (info[18] << 16) | (static_cast<DWORD>(info[19]) << 24);
         if (size == kCoreHeaderBytes && infoRead >= kCoreHeaderBytes) result = 1;
         if (size == kInfoHeaderBytes && infoRead == kInfoHeaderBytes && compression == BI_RGB) result = 1;
     }

@@ -105,8 +105,7 @@ private:
 
 }  // namespace
 
-bool DecodeRle(const BYTE* data, size_t size, const RleTarget& target, void (*lineDone)(void*, int),
-               void* context) {
+bool DecodeRle(const BYTE* data, size_t size, const RleTarget& target, void (*lineDone)(void*, int), void* context) {
     return CRleDecoder(data, size, target, lineDone, context).Run();
 }
 

@@ -33,10 +33,9 @@ MethodParameters ParametersFor(int method, int width, int height) {
 // Counts dark pixels per line of the four strips of one image.
 class CStripCounter {
 public:
-    CStripCounter(const BYTE* pixels, int width, int height, int rowBytes, int darkBelow,
-                  std::vector<int32_t>& counts)
-        : pixels_(pixels), width_(width), height_(height), rowBytes_(rowBytes), darkBelow_(darkBelow),
-          counts_(counts) {}
+    CStripCounter(const BYTE* pixels, int width, int height, int rowBytes, int darkBelow, std::vector<int32_t>& counts)
+        : pixels_(pixels), width_(width), height_(height), rowBytes_(rowBytes), darkBelow_(darkBelow), counts_(counts) {
+    }
 
     // Rows from the first (fromEnd false) or last row inward; line 0 is the outermost.
     void CountRows(int depth, bool fromEnd) {

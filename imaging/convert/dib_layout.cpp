@@ -59,8 +59,8 @@ int ReadDibHeader(HGLOBAL dib, BITMAPINFOHEADER* header) {
     } else if (blockSize >= sizeof(BITMAPINFOHEADER)) {
         *header = *info;
         if (header->biSizeImage == 0)
-            header->biSizeImage = static_cast<DWORD>(
-                (static_cast<int64_t>(header->biBitCount) * header->biWidth + 31) / 32 * 4 * header->biHeight);
+            header->biSizeImage = static_cast<DWORD>((static_cast<int64_t>(header->biBitCount) * header->biWidth + 31) /
+                                                     32 * 4 * header->biHeight);
         if (header->biClrUsed == 0) header->biClrUsed = DibPaletteEntries(header);
     } else {
         GlobalUnlock(dib);

@@ -21,8 +21,8 @@ bool CPackedDib::Attach(HGLOBAL handle) {
     const int64_t width = header->biWidth;
     const int64_t rows = header->biHeight < 0 ? -static_cast<int64_t>(header->biHeight) : header->biHeight;
     const int64_t rowBytes = RowBytesForBits(header->biBitCount, width);
-    const bool sound = header->biSize == sizeof(BITMAPINFOHEADER) && header->biCompression == BI_RGB &&
-                       width > 0 && rows > 0 && rowBytes > 0 && rowBytes * rows <= kMaxPixelBytes &&
+    const bool sound = header->biSize == sizeof(BITMAPINFOHEADER) && header->biCompression == BI_RGB && width > 0 &&
+                       rows > 0 && rowBytes > 0 && rowBytes * rows <= kMaxPixelBytes &&
                        static_cast<int64_t>(sizeof(BITMAPINFOHEADER)) + TableBytes() + rowBytes * rows <=
                            static_cast<int64_t>(blockSize);
     if (!sound) {
@@ -49,9 +49,7 @@ const RGBQUAD* CPackedDib::Table() const {
     return reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header_) + sizeof(BITMAPINFOHEADER));
 }
 
-BYTE* CPackedDib::Pixels() const {
-    return reinterpret_cast<BYTE*>(header_) + sizeof(BITMAPINFOHEADER) + TableBytes();
-}
+BYTE* CPackedDib::Pixels() const { return reinterpret_cast<BYTE*>(header_) + sizeof(BITMAPINFOHEADER) + TableBytes(); }
 
 bool CPackedDib::IsGreyRamp() const {
     if (Bits() != 8) return false;
@@ -88,8 +86,8 @@ std::vector<BYTE> CPackedDib::PixelCopy() const {
     return std::vector<BYTE>(Pixels(), Pixels() + count);
 }
 
-HGLOBAL NewPackedDib(const BITMAPINFOHEADER& header, const RGBQUAD* table, int tableEntries,
-                     int64_t rowBytes, int64_t rows) {
+HGLOBAL NewPackedDib(const BITMAPINFOHEADER& header, const RGBQUAD* table, int tableEntries, int64_t rowBytes,
+                     int64_t rows) {
     if (rowBytes <= 0 || rows <= 0 || rowBytes * rows > kMaxPixelBytes) return nullptr;
     const int64_t total = static_cast<int64_t>(sizeof(BITMAPINFOHEADER)) + tableEntries * 4 + rowBytes * rows;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(total));
@@ -105,8 +103,7 @@ HGLOBAL NewPackedDib(const BITMAPINFOHEADER& header, const RGBQUAD* table, int t
     return block;
 }
 
-CLockedDib::CLockedDib(HGLOBAL handle)
-    : handle_(handle), header_(static_cast<BITMAPINFOHEADER*>(GlobalLock(handle))) {}
+CLockedDib::CLockedDib(HGLOBAL handle) : handle_(handle), header_(static_cast<BITMAPINFOHEADER*>(GlobalLock(handle))) {}
 
 CLockedDib::~CLockedDib() {
     if (header_) GlobalUnlock(handle_);

@@ -47,8 +47,8 @@ private:
 // A movable, zero-filled block of the given header (copied), colour table entries and row
 // bytes x rows; null when it cannot be had. The caller unlocks nothing: the block is returned
 // unlocked.
-HGLOBAL NewPackedDib(const BITMAPINFOHEADER& header, const RGBQUAD* table, int tableEntries,
-                     int64_t rowBytes, int64_t rows);
+HGLOBAL NewPackedDib(const BITMAPINFOHEADER& header, const RGBQUAD* table, int tableEntries, int64_t rowBytes,
+                     int64_t rows);
 
 // A locked view of a block made by NewPackedDib, unlocked when it goes out of scope.
 class CLockedDib {

@@ -8,12 +8,9 @@ namespace pixwell {
 
 CResampleTaps::CResampleTaps(int sourceCount, int targetCount) {
     begin_.push_back(0);
-    if (targetCount > sourceCount)
-        BuildEnlarging(sourceCount, targetCount);
-    else if (targetCount < sourceCount)
-        BuildReducing(sourceCount, targetCount);
-    else
-        BuildEqual(sourceCount);
+    if (targetCount > sourceCount) BuildEnlarging(sourceCount, targetCount);
+    else if (targetCount < sourceCount) BuildReducing(sourceCount, targetCount);
+    else BuildEqual(sourceCount);
 }
 
 // The ends map onto the ends; between them each target reads position (n - 1) x j / (m - 1)
@@ -71,7 +68,9 @@ struct ShiftDivision {
 // floor(2^32 / d) + 1 as a multiplier gives sum / d exactly while 255 x d x d < 2^32.
 struct ReciprocalDivision {
     uint32_t factor;
-    uint32_t operator()(uint32_t sum) const { return static_cast<uint32_t>((static_cast<uint64_t>(sum) * factor) >> 32); }
+    uint32_t operator()(uint32_t sum) const {
+        return static_cast<uint32_t>((static_cast<uint64_t>(sum) * factor) >> 32);
+    }
 };
 
 struct PlainDivision {
@@ -117,7 +116,8 @@ void ApplyPixels(const CResampleTaps& taps, Division divide, const uint8_t* in, 
 
 // Calls action(division, sumTag) with the cheapest exact division for the divisor, the sum
 // tag's type being wide enough for every sum.
-template <typename Action> void CResampleTaps::WithDivision(Action action) const {
+template <typename Action>
+void CResampleTaps::WithDivision(Action action) const {
     const uint32_t d = static_cast<uint32_t>(divisor_);
     if ((d & (d - 1)) == 0) {
         int shift = 0;
@@ -142,10 +142,8 @@ void CResampleTaps::Apply(const uint8_t* in, size_t inStride, uint8_t* out, size
 void CResampleTaps::ApplyAcross(const uint8_t* in, uint8_t* out, int channels) const {
     WithDivision([&](auto divide, auto sumTag) {
         using Sum = decltype(sumTag);
-        if (channels == 3)
-            ApplyPixels<Sum, decltype(divide), 3>(*this, divide, in, out);
-        else
-            ApplyLines(*this, divide, in, channels, out, channels, channels, std::vector<Sum>(channels).data());
+        if (channels == 3) ApplyPixels<Sum, decltype(divide), 3>(*this, divide, in, out);
+        else ApplyLines(*this, divide, in, channels, out, channels, channels, std::vector<Sum>(channels).data());
     });
 }
 

@@ -29,7 +29,8 @@ public:
     void ApplyAcross(const uint8_t* in, uint8_t* out, int channels) const;
 
 private:
-    template <typename Action> void WithDivision(Action action) const;
+    template <typename Action>
+    void WithDivision(Action action) const;
     void BuildEnlarging(int sourceCount, int targetCount);
     void BuildReducing(int sourceCount, int targetCount);
     void BuildEqual(int count);

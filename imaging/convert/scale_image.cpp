@@ -87,15 +87,16 @@ std::vector<BYTE> EdgeMap(const ScaleJob& job, int channels) {
 }
 
 // 0xFF for each byte of an edge pixel of one row, 0 elsewhere.
-template <int Channels> void SpreadEdgeRow(const BYTE* isEdge, int width, BYTE* mask) {
+template <int Channels>
+void SpreadEdgeRow(const BYTE* isEdge, int width, BYTE* mask) {
     for (int x = 0; x < width; ++x)
         for (int c = 0; c < Channels; ++c) mask[x * Channels + c] = static_cast<BYTE>(-isEdge[x]);
 }
 
 // row[c] = mean of up[c], below[c], here[c - step] and here[c + step] where mask[c] is set,
 // here[c] elsewhere, for c from `from` to `to`.
-void TakeMeansWhereMasked(BYTE* row, const BYTE* up, const BYTE* here, const BYTE* below, const BYTE* mask,
-                          size_t step, size_t from, size_t to) {
+void TakeMeansWhereMasked(BYTE* row, const BYTE* up, const BYTE* here, const BYTE* below, const BYTE* mask, size_t step,
+                          size_t from, size_t to) {
     const __m128i zero = _mm_setzero_si128();
     auto widen = [&](const BYTE* p, bool high) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -134,10 +135,8 @@ void SmoothEdges(const ScaleJob& job, const std::vector<BYTE>& edges, int channe
             BYTE* row = job.target + y * stride;
             const BYTE* isEdge = &edges[static_cast<size_t>(y) * job.newWidth];
             std::memcpy(current.data(), row, stride);
-            if (channels == 3)
-                SpreadEdgeRow<3>(isEdge, job.newWidth, mask.data());
-            else
-                SpreadEdgeRow<1>(isEdge, job.newWidth, mask.data());
+            if (channels == 3) SpreadEdgeRow<3>(isEdge, job.newWidth, mask.data());
+            else SpreadEdgeRow<1>(isEdge, job.newWidth, mask.data());
             TakeMeansWhereMasked(row, above.data(), current.data(), row + stride, mask.data(), step, step, end);
             above.swap(current);
         }
@@ -171,8 +170,8 @@ void ScaleGreyBilinear(const ScaleJob& job) {
             const int ix = std::min(static_cast<int>(sx), job.width - 1);
             const float fx = sx - static_cast<float>(ix);
             const int ix1 = ix + 1 < job.width ? ix + 1 : ix;
-            const float value = row0[ix] * (1 - fx) * (1 - fy) + row0[ix1] * fx * (1 - fy) +
-                                row1[ix] * (1 - fx) * fy + row1[ix1] * fx * fy + 0.5f;
+            const float value = row0[ix] * (1 - fx) * (1 - fy) + row0[ix1] * fx * (1 - fy) + row1[ix] * (1 - fx) * fy +
+                                row1[ix1] * fx * fy + 0.5f;
             out[x] = static_cast<BYTE>(std::min(value, 255.0f));
         }
     }
@@ -205,12 +204,9 @@ void ScaleColour(const ScaleJob& job) {
 // False when the working buffers cannot be had.
 bool RunScale(const ScaleJob& job, int bits) {
     try {
-        if (bits == 1)
-            ScaleBits(job);
-        else if (bits == 8)
-            ScaleGrey(job);
-        else
-            ScaleColour(job);
+        if (bits == 1) ScaleBits(job);
+        else if (bits == 8) ScaleGrey(job);
+        else ScaleColour(job);
         return true;
     } catch (const std::bad_alloc&) {
         return false;
@@ -251,8 +247,14 @@ HGLOBAL ScaleImage(HGLOBAL dib, float x, float y) {
     {
         CLockedDib target(scaled);
         if (target.Header()) {
-            const ScaleJob job{source.Pixels(), width, height, source.RowBytes(), target.Pixels(entries),
-                               newWidth, newHeight, static_cast<int>(rowBytes),
+            const ScaleJob job{source.Pixels(),
+                               width,
+                               height,
+                               source.RowBytes(),
+                               target.Pixels(entries),
+                               newWidth,
+                               newHeight,
+                               static_cast<int>(rowBytes),
                                width < newWidth && height < newHeight};
             done = RunScale(job, bits);
         }

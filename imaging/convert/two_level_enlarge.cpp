@@ -47,8 +47,7 @@ private:
             const int down = v > cy ? v - cy : cy - v;
             for (int u = b.x0; u <= b.x1; ++u) {
                 const int across = u > cx ? u - cx : cx - u;
-                if (across * legY + down * legX < legX * legY)
-                    target_[static_cast<size_t>(v) * newWidth_ + u] = value;
+                if (across * legY + down * legX < legX * legY) target_[static_cast<size_t>(v) * newWidth_ + u] = value;
             }
         }
     }
@@ -56,10 +55,8 @@ private:
     void VisitPixel(int x, int y) {
         const Block b = BlockOf(x, y);
         if (b.x0 > b.x1 || b.y0 > b.y1) return;
-        if (Set(x, y))
-            FillAndCutCorners(x, y, b);
-        else
-            FillNotches(x, y, b);
+        if (Set(x, y)) FillAndCutCorners(x, y, b);
+        else FillNotches(x, y, b);
     }
 
     void FillAndCutCorners(int x, int y, const Block& b) {
@@ -72,10 +69,8 @@ private:
                 float legY = HalfLeg(sy_);
                 const bool alongX = Set(x + dx, y - dy);
                 const bool alongY = Set(x - dx, y + dy);
-                if (alongX && !alongY)
-                    legX = sx_ - 2;
-                else if (!alongX && alongY)
-                    legY = sy_ - 2;
+                if (alongX && !alongY) legX = sx_ - 2;
+                else if (!alongX && alongY) legY = sy_ - 2;
                 PaintCorner(b, dx, dy, legX, legY, 0);
             }
     }
@@ -86,8 +81,8 @@ private:
         for (int dy = -1; dy <= 1; dy += 2)
             for (int dx = -1; dx <= 1; dx += 2) {
                 const bool innerCorner = Set(x + dx, y) && Set(x, y + dy) && !Set(x - dx, y) && !Set(x, y - dy);
-                const bool staircase = Set(x + 2 * dx, y - dy) && Set(x - dx, y + 2 * dy) &&
-                                       !Set(x + dx, y - dy) && !Set(x - dx, y + dy);
+                const bool staircase =
+                    Set(x + 2 * dx, y - dy) && Set(x - dx, y + 2 * dy) && !Set(x + dx, y - dy) && !Set(x - dx, y + dy);
                 if (innerCorner && staircase) PaintCorner(b, dx, dy, sx_ / 2, sy_ / 2, 1);
             }
     }
@@ -100,8 +95,7 @@ private:
 
 }  // namespace
 
-std::vector<BYTE> EnlargeTwoLevel(const std::vector<BYTE>& source, int width, int height, int newWidth,
-                                  int newHeight) {
+std::vector<BYTE> EnlargeTwoLevel(const std::vector<BYTE>& source, int width, int height, int newWidth, int newHeight) {
     return CTwoLevelEnlarger(source, width, height, newWidth, newHeight).Run();
 }
 

@@ -29,9 +29,8 @@ int32_t str_similarity(const char* a, const char* b);
 // by str_similarity; the first slot wins a tie. Empty slots are passed over. Negative when
 // nothing was compared (null argument, lastIndex below 0, offset not inside the slot);
 // *similarity (when not null) gets the best similarity, 0 when none.
-int32_t most_similar_str_in_db(const char* word, const void* table, int32_t slotWidth,
-                               int32_t reserved, int32_t lastIndex, int32_t offset,
-                               int32_t* similarity);
+int32_t most_similar_str_in_db(const char* word, const void* table, int32_t slotWidth, int32_t reserved,
+                               int32_t lastIndex, int32_t offset, int32_t* similarity);
 
 #ifdef __cplusplus
 }

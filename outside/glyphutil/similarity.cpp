@@ -36,9 +36,8 @@ extern "C" int32_t str_similarity(const char* a, const char* b) {
     return similarityOf(a, strlen(a), b, strlen(b));
 }
 
-extern "C" int32_t most_similar_str_in_db(const char* word, const void* table, int32_t slotWidth,
-                                          int32_t, int32_t lastIndex, int32_t offset,
-                                          int32_t* similarity) {
+extern "C" int32_t most_similar_str_in_db(const char* word, const void* table, int32_t slotWidth, int32_t,
+                                          int32_t lastIndex, int32_t offset, int32_t* similarity) {
     if (similarity) *similarity = 0;
     if (!word || !table || slotWidth < 1 || lastIndex < 0 || offset < 0 || offset >= slotWidth) return -1;
     const char* slots = static_cast<const char*>(table);

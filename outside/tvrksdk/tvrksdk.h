@@ -13,9 +13,9 @@ extern "C" {
 typedef struct RecogDocument {
     uint16_t PageCount;
     uint16_t CurrentPage;
-    uint8_t DatabaseKind;      // 0, 1 or 2, from the last database load
-    uint8_t CodePage;          // 0 BIG5, 1 GB2312, 2 SJIS
-    char TempFolder[260];      // ends with a backslash
+    uint8_t DatabaseKind;  // 0, 1 or 2, from the last database load
+    uint8_t CodePage;      // 0 BIG5, 1 GB2312, 2 SJIS
+    char TempFolder[260];  // ends with a backslash
     char DatabaseFolder[260];
     char CommonDatabasePath[260];
     int32_t PageFlag;
@@ -23,9 +23,9 @@ typedef struct RecogDocument {
 
 // The work area of one recognition run.
 typedef struct RecogWorkspace {
-    uint8_t PageState;         // recognition runs only while it is below 3
+    uint8_t PageState;  // recognition runs only while it is below 3
     int32_t RegionCount;
-    void* Regions;             // 288-byte regions
+    void* Regions;  // 288-byte regions
     int32_t Options[3];
     uint8_t PageImage[48];
     uint8_t PageAttributes[16];
@@ -34,7 +34,7 @@ typedef struct RecogWorkspace {
 
 // What TVRK_load_database reads and writes (836 bytes, zeroed by the caller).
 typedef struct RecogLoadRecord {
-    int32_t ResultKind;        // set by the engine
+    int32_t ResultKind;  // set by the engine
     uint8_t Reserved[36];
     char DatabaseFolder[260];  // offset 40
     char CommonPath[536];      // offset 300

@@ -46,8 +46,7 @@ const char* TakeSourceName(const char* p, char* out) {
 
 }  // namespace
 
-extern "C" int __stdcall OvZEMCmdLineParser4Tapboard(const char* commandLine, char* dataSource,
-                                                     int* uiMode) {
+extern "C" int __stdcall OvZEMCmdLineParser4Tapboard(const char* commandLine, char* dataSource, int* uiMode) {
     char source[kSourceMax + 1] = "";
     if (dataSource) dataSource[0] = 0;
     if (!commandLine) return 0;

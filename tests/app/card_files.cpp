@@ -53,9 +53,7 @@ bool CreateCardFile(const std::string& path, const std::vector<TestCard>& cards)
     return ok;
 }
 
-int CountCards(const std::string& path) {
-    return FileExists(path) ? static_cast<int>(CardNames(path).size()) : -1;
-}
+int CountCards(const std::string& path) { return FileExists(path) ? static_cast<int>(CardNames(path).size()) : -1; }
 
 std::vector<std::string> CardNames(const std::string& path) {
     Kvdb kv;

@@ -32,8 +32,7 @@ void CopyTree(const std::string& from, const std::string& to, bool withFiles = t
         if (name == "." || name == "..") continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             CopyTree(from + name + "\\", to + name + "\\", withFiles && !IsUserDataFolder(name));
-        else if (withFiles)
-            CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
+        else if (withFiles) CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
@@ -178,7 +177,8 @@ bool DialogAnswerer::Handle(HWND dialog) {
         if (!edit) return false;
         SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rule.Path.c_str()));
     }
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(rule.Button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, rule.Button)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(rule.Button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, rule.Button)));
     if (rule.FileDialog) {
         // A file dialog that is still busy setting itself up ignores the button: try again.
         Sleep(1000);
@@ -201,8 +201,8 @@ ProgramRun::ProgramRun(const Installation& installation, const std::string& argu
     line.push_back(0);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        installation.Home().c_str(), &startup, &process_))
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, installation.Home().c_str(),
+                        &startup, &process_))
         process_ = {};
     for (const auto& variable : environment) SetEnvironmentVariableA(variable.first.c_str(), nullptr);
 }
@@ -273,7 +273,8 @@ HWND ProgramRun::Child(const char* className) const {
 std::string WindowText(HWND window) {
     if (!window) return "";
     char text[1024] = "";
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
     return text;
 }
 

@@ -18,7 +18,7 @@ public:
     std::string SettingsPath() const { return home_ + "zem40.ini"; }
     std::string ReadSetting(const char* section, const char* key, const char* fallback = "") const;
     void WriteSetting(const char* section, const char* key, const char* value) const;
-    void EmptySettings() const;  // an empty zem40.ini
+    void EmptySettings() const;        // an empty zem40.ini
     static std::string BuildFolder();  // the build folder, with a backslash
 
 private:

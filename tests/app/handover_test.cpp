@@ -17,7 +17,8 @@ struct Received {
 std::vector<Received> g_received;
 
 LRESULT CALLBACK FirstInstanceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_USER + 101 || message == WM_USER + 3000 || (message == WM_COMMAND && (wParam == 70 || wParam == 99))) {
+    if (message == WM_USER + 101 || message == WM_USER + 3000 ||
+        (message == WM_COMMAND && (wParam == 70 || wParam == 99))) {
         Received r{message, wParam, lParam, ""};
         if (message == WM_USER + 101 && wParam == 1 && OpenClipboard(window)) {
             HANDLE data = GetClipboardData(static_cast<UINT>(lParam));

@@ -53,10 +53,14 @@ TEST(Settings, EmptyFileStartsOnDefaultsAndClosingWritesTheSessionKeys) {
         const char* key;
         const char* value;
     } written[] = {
-        {"Preference", "Undoable", "1"}, {"Preference", "ToolTip", "1"}, {"Preference", "ShowTWAINUI", "0"},
-        {"Status", "CurCard", "0"},      {"SendTo", "Count", "0"},
+        {"Preference", "Undoable", "1"},
+        {"Preference", "ToolTip", "1"},
+        {"Preference", "ShowTWAINUI", "0"},
+        {"Status", "CurCard", "0"},
+        {"SendTo", "Count", "0"},
         // The untitled card file is never remembered, nor an empty recent-file list.
-        {"CardBase", "DataBaseName", "<missing>"}, {"CardBase", "Count", "<missing>"},
+        {"CardBase", "DataBaseName", "<missing>"},
+        {"CardBase", "Count", "<missing>"},
         {"OpenFile", "Count", "<missing>"},
     };
     for (const Key& k : written) EXPECT_EQ(installation.ReadSetting(k.section, k.key, "<missing>"), k.value) << k.key;

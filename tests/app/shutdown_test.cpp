@@ -39,9 +39,9 @@ TEST(Shutdown, EngineEndsInOrderAndOnlineUpdateIsToldAtStartAndEnd) {
     ASSERT_EQ(run.WaitForExit(), 0);
 
     std::string database = installation.Path("TVRKDB\\WESTERN");
-    EXPECT_EQ(ReadLines(trace), (std::vector<std::string>{
-                                    "Create_Document", "TVRK_load_database 0 1 " + database, "RemoveDocumentInfo",
-                                    "Delete_Document", "TVRK_free_database_and_working_buffer", "TVRK_term_FR4"}));
+    EXPECT_EQ(ReadLines(trace),
+              (std::vector<std::string>{"Create_Document", "TVRK_load_database 0 1 " + database, "RemoveDocumentInfo",
+                                        "Delete_Document", "TVRK_free_database_and_working_buffer", "TVRK_term_FR4"}));
     EXPECT_EQ(ReadLines(netfresh), (std::vector<std::string>{"NIMBRA4 0 0", "NIMBRA4 0 1"}));
     EXPECT_FALSE(FileExists(installation.Path("TVRKTEMP\\PAGE0001.IFO")));
     EXPECT_TRUE(FileExists(installation.Path("TVRKTEMP\\KEEP.TXT")));
@@ -78,7 +78,8 @@ TEST(Shutdown, RecentImageFilesKeepTheNewestTenOnce) {
             std::string upper = files[2];
             for (char& ch : upper) ch = static_cast<char>(toupper(static_cast<unsigned char>(ch)));
             installation.WriteSetting("OpenFile", ("File" + std::to_string(key++)).c_str(), upper.c_str());
-            installation.WriteSetting("OpenFile", ("File" + std::to_string(key++)).c_str(), installation.Path("IMAGE\\GONE.TIF").c_str());
+            installation.WriteSetting("OpenFile", ("File" + std::to_string(key++)).c_str(),
+                                      installation.Path("IMAGE\\GONE.TIF").c_str());
         }
     }
     ProgramRun run(installation, "");

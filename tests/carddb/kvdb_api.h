@@ -58,8 +58,7 @@ struct KvdbApi {
     KvDaoErrorHook(__cdecl* SetDaoErrorHook)(KvDaoErrorHook) = nullptr;
 
     // Every export, by name; a missing one fails the calling test.
-    void Load(const DllModule& dll)
-    {
+    void Load(const DllModule& dll) {
         DbeInit = dll.require<decltype(DbeInit)>("_kvDbeInit@0");
         DbeExit = dll.require<decltype(DbeExit)>("_kvDbeExit@0");
         OpenDatabase = dll.require<decltype(OpenDatabase)>("_kvOpenDatabase@12");
@@ -112,5 +111,4 @@ struct KvdbApi {
         ImpFromODBC = dll.require<decltype(ImpFromODBC)>("_kvImpFromODBC@4");
         SetDaoErrorHook = dll.require<decltype(SetDaoErrorHook)>("kvSetDaoErrorHook");
     }
-
 };

@@ -7,22 +7,19 @@
 
 namespace {
 
-void SetText(char* field, size_t width, const std::string& text)
-{
+void SetText(char* field, size_t width, const std::string& text) {
     std::memset(field, 0, width);
     std::memcpy(field, text.data(), std::min(text.size(), width - 1));
 }
 
-#define SET(card, field, text) SetText((card).field, sizeof (card).field, text)
+#define SET(card, field, text) SetText((card).field, sizeof(card).field, text)
 
-void SetDate(CardRec& card, int y, int mo, int d, int h, int mi, int s)
-{
+void SetDate(CardRec& card, int y, int mo, int d, int h, int mi, int s) {
     const int32_t parts[6] = {y, mo, d, h, mi, s};
     std::memcpy(card.CDate, parts, sizeof parts);
 }
 
-std::string ReadFile(const std::string& path)
-{
+std::string ReadFile(const std::string& path) {
     std::string bytes;
     if (FILE* f = std::fopen(path.c_str(), "rb")) {
         char buffer[65536];
@@ -37,15 +34,13 @@ std::string ReadFile(const std::string& path)
 
 class CardRecTest : public KvdbTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         KvdbTest::SetUp();
         NewCardFile();
     }
 
     // Stores the card and reads it back as the only card.
-    CardRec RoundTrip(const CardRec& card, int withLong = 1)
-    {
+    CardRec RoundTrip(const CardRec& card, int withLong = 1) {
         Store(card);
         EXPECT_EQ(kv_.TblRefresh(cards_), 1);
         CardRec back;
@@ -56,16 +51,15 @@ protected:
     }
 };
 
-TEST_F(CardRecTest, EveryFieldSurvivesTheRoundTrip)
-{
+TEST_F(CardRecTest, EveryFieldSurvivesTheRoundTrip) {
     CardRec card = MakeCard("");
     card.ID = 777;  // never written: the table numbers cards itself
     card.LinkID = 70000;
     card.Flags = -2;
     SetDate(card, 2002, 11, 5, 9, 7, 3);
     // Each text field filled to its full width with a pattern of its own.
-    static const size_t widths[35] = {51, 51, 51, 21, 61, 21, 81, 31, 51, 31, 31, 31, 31, 31, 256, 31, 31, 11,
-                                      21, 51, 256, 31, 31, 11, 51, 51, 51, 51, 51, 51, 51, 51, 51, 51, 51};
+    static const size_t widths[35] = {51, 51, 51,  21, 61, 21, 81, 31, 51, 31, 31, 31, 31, 31, 256, 31, 31, 11,
+                                      21, 51, 256, 31, 31, 11, 51, 51, 51, 51, 51, 51, 51, 51, 51,  51, 51};
     std::vector<std::pair<size_t, size_t>> spans;
     size_t offset = offsetof(CardRec, CName);
     for (int field = 0; field < 35; offset += widths[field++]) {
@@ -82,14 +76,13 @@ TEST_F(CardRecTest, EveryFieldSurvivesTheRoundTrip)
     EXPECT_EQ(back.Flags, -2);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(back.CDate[i], card.CDate[i]) << "date part " << i;
     for (const auto& span : spans)
-        EXPECT_EQ(std::memcmp(reinterpret_cast<const char*>(&back) + span.first, reinterpret_cast<const char*>(&card) + span.first,
-                              span.second),
+        EXPECT_EQ(std::memcmp(reinterpret_cast<const char*>(&back) + span.first,
+                              reinterpret_cast<const char*>(&card) + span.first, span.second),
                   0)
             << "text field at offset " << span.first;
 }
 
-TEST_F(CardRecTest, OutOfRangeDatesBecomeTheCurrentDate)
-{
+TEST_F(CardRecTest, OutOfRangeDatesBecomeTheCurrentDate) {
     struct Case {
         int y, mo, d;
     } cases[] = {{0, 0, 0}, {2003, 13, 1}, {10000, 1, 1}, {2003, 2, 31}, {2003, 4, 0}};
@@ -105,8 +98,7 @@ TEST_F(CardRecTest, OutOfRangeDatesBecomeTheCurrentDate)
     }
 }
 
-TEST_F(CardRecTest, EmptyTextsStoreNoValueAndReadBackEmpty)
-{
+TEST_F(CardRecTest, EmptyTextsStoreNoValueAndReadBackEmpty) {
     CardRec card = MakeCard("Has Name");
     SET(card, User4, "four");
     const CardRec back = RoundTrip(card);
@@ -117,8 +109,7 @@ TEST_F(CardRecTest, EmptyTextsStoreNoValueAndReadBackEmpty)
     EXPECT_EQ(kv_.RecFindFirst(cards_, "User4 Is Null"), 0);
 }
 
-TEST_F(CardRecTest, QuotesInNamesAndNotesAreKeptAndFindable)
-{
+TEST_F(CardRecTest, QuotesInNamesAndNotesAreKeptAndFindable) {
     CardRec card = MakeCard("Pat O'Brien", "\"Best\" Cards & Co.");
     std::string note = "Said: \"call me\" -- it's urgent; 50% off";
     card.CNote.Data = &note[0];
@@ -133,8 +124,7 @@ TEST_F(CardRecTest, QuotesInNamesAndNotesAreKeptAndFindable)
     EXPECT_EQ(kv_.RecFindFirst(cards_, "Company like '*\"Best\"*'"), 1);
 }
 
-TEST_F(CardRecTest, GetWithoutLongColumnsLeavesDescriptorsEmptyAndRestoresNothing)
-{
+TEST_F(CardRecTest, GetWithoutLongColumnsLeavesDescriptorsEmptyAndRestoresNothing) {
     CardRec card = MakeCard("Long");
     std::string thumb = "C:\\thumbs\\0001.THM", note = "a note";
     card.SecondText = {1, 1, 0, static_cast<int32_t>(thumb.size()), 0, &thumb[0], {}, 1, 0};
@@ -168,8 +158,7 @@ TEST_F(CardRecTest, GetWithoutLongColumnsLeavesDescriptorsEmptyAndRestoresNothin
     EXPECT_EQ(full.CImage.Modified, 0);
 }
 
-TEST_F(CardRecTest, ModifiedDescriptorsWithoutDataOrSize)
-{
+TEST_F(CardRecTest, ModifiedDescriptorsWithoutDataOrSize) {
     // Insert: 40 bytes without data store 40 zero bytes; a note of size 0 is still written.
     CardRec card = MakeCard("Blank image");
     char empty[] = "";
@@ -196,8 +185,7 @@ TEST_F(CardRecTest, ModifiedDescriptorsWithoutDataOrSize)
     EXPECT_STREQ(back.CNote.Data, "");
 }
 
-TEST_F(CardRecTest, UpdateKeepsTheStoredLinkID)
-{
+TEST_F(CardRecTest, UpdateKeepsTheStoredLinkID) {
     CardRec card = MakeCard("Linked");
     card.LinkID = 42;
     CardRec back = RoundTrip(card);
@@ -212,8 +200,7 @@ TEST_F(CardRecTest, UpdateKeepsTheStoredLinkID)
 
 // A record numbered past 65,535 (seeded through the DAO layer instead of 70,000 inserts)
 // keeps its full number on the way out, and the numbering goes on after it.
-TEST_F(CardRecTest, LargeIdsReadBackWhole)
-{
+TEST_F(CardRecTest, LargeIdsReadBackWhole) {
     kv_.TblFree(cards_);
     cards_ = nullptr;
     kv_.CloseDatabase(db_);
@@ -244,8 +231,7 @@ TEST_F(CardRecTest, LargeIdsReadBackWhole)
     EXPECT_EQ(card.ID, 70000);
 }
 
-TEST_F(CardRecTest, LongTextsAreCutToTheirBuffers)
-{
+TEST_F(CardRecTest, LongTextsAreCutToTheirBuffers) {
     std::string note(20000, 'n');
     note[16383] = 'X';
     CardRec card = MakeCard("Chatty");
@@ -258,8 +244,7 @@ TEST_F(CardRecTest, LongTextsAreCutToTheirBuffers)
     EXPECT_EQ(std::string(back.CNote.Data), note.substr(0, 16383));
 }
 
-TEST_F(CardRecTest, ImagesUpToTheBufferStayInMemoryLargerOnesGoToATemporaryFile)
-{
+TEST_F(CardRecTest, ImagesUpToTheBufferStayInMemoryLargerOnesGoToATemporaryFile) {
     const size_t limit = 10485760;
     std::string image(limit + 1, '\0');
     for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<char>(i * 7 + i / 4096);
@@ -289,8 +274,7 @@ TEST_F(CardRecTest, ImagesUpToTheBufferStayInMemoryLargerOnesGoToATemporaryFile)
     DeleteFileA(file.c_str());
 }
 
-TEST_F(CardRecTest, NoCurrentRecordLeavesTheRecordAsItWas)
-{
+TEST_F(CardRecTest, NoCurrentRecordLeavesTheRecordAsItWas) {
     CardRec card = MakeCard("Untouched", "Same");
     const CardRec before = card;
     EXPECT_EQ(kv_.CardRecGet(cards_, &card, 1), 0) << "empty table";

@@ -20,8 +20,7 @@ namespace {
 std::vector<std::string> g_reports;
 void __stdcall Collect(int, const char* report) { g_reports.push_back(report); }
 
-void SetText(char* field, size_t width, const char* text)
-{
+void SetText(char* field, size_t width, const char* text) {
     std::memset(field, 0, width);
     std::strncpy(field, text, width - 1);
 }
@@ -32,8 +31,7 @@ void SetText(char* field, size_t width, const char* text)
 
 class ClassesTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         g_reports.clear();
         SetDaoErrorHook(&Collect);
         char temp[MAX_PATH];
@@ -43,24 +41,22 @@ protected:
         ASSERT_EQ(engine_.CreateDatabase(KV_DB_JET, path_.c_str(), ";LANGID=0x0804;CP=936;COUNTRY=0", &db_), 1);
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         if (ds_) engine_.TblFree(ds_);
         engine_.CloseDatabase(db_);
         DeleteFileA(path_.c_str());
         SetDaoErrorHook(nullptr);
     }
 
-    void OpenV4()
-    {
+    void OpenV4() {
         ASSERT_EQ(engine_.TblCreate(db_, "NM", KV_LAYOUT_V4), 1);
         ASSERT_EQ(engine_.TblNew(db_, "NM", &ds_), 1);
         ASSERT_EQ(engine_.TblOpen(ds_), 1);
     }
 
     // Opens a V4 table and stores one record that holds only what `fill` sets in it.
-    template <class Fill> void InsertOneV4(Fill&& fill)
-    {
+    template <class Fill>
+    void InsertOneV4(Fill&& fill) {
         OpenV4();
         static CardRecV4 card;
         std::memset(&card, 0, sizeof card);
@@ -75,8 +71,7 @@ protected:
     std::string path_;
 };
 
-TEST_F(ClassesTest, FlatLayoutHas42ColumnsAndTwoIndexes)
-{
+TEST_F(ClassesTest, FlatLayoutHas42ColumnsAndTwoIndexes) {
     ASSERT_EQ(engine_.TblCreate(db_, "NM", KV_LAYOUT_FLAT), 1);
     CDaoTableDef table(static_cast<CkvDaoStore*>(db_)->Dao());
     table.Open("NM");
@@ -101,16 +96,14 @@ TEST_F(ClassesTest, FlatLayoutHas42ColumnsAndTwoIndexes)
     EXPECT_FALSE(link.m_bPrimary || link.m_bUnique);
 }
 
-TEST_F(ClassesTest, UnknownLayoutCreatesNothing)
-{
+TEST_F(ClassesTest, UnknownLayoutCreatesNothing) {
     EXPECT_EQ(engine_.TblCreate(db_, "T2", 2), 1);
     EXPECT_EQ(engine_.TblIsExist(db_, "T2"), 0);
     EXPECT_EQ(engine_.TblCreate(db_, "T3", 0x10001), 1) << "only the low 16 bits count";
     EXPECT_EQ(engine_.TblIsExist(db_, "T3"), 1);
 }
 
-TEST_F(ClassesTest, EngineTransactionsTellAnOpenLevelApart)
-{
+TEST_F(ClassesTest, EngineTransactionsTellAnOpenLevelApart) {
     EXPECT_EQ(engine_.Commit(db_), 2);
     EXPECT_EQ(engine_.StartTransation(db_), 1);
     EXPECT_EQ(engine_.StartTransation(db_), 2);
@@ -121,8 +114,7 @@ TEST_F(ClassesTest, EngineTransactionsTellAnOpenLevelApart)
     EXPECT_EQ(engine_.RecIsEOF(nullptr), 1);
 }
 
-TEST_F(ClassesTest, EngineOpenFailureIsShownAndLeavesNoHandle)
-{
+TEST_F(ClassesTest, EngineOpenFailureIsShownAndLeavesNoHandle) {
     CkvDatabase* other = reinterpret_cast<CkvDatabase*>(1);
     EXPECT_EQ(engine_.OpenDatabase(KV_DB_JET, path_.c_str(), &other), 0) << "held exclusively by the fixture";
     EXPECT_EQ(other, nullptr);
@@ -130,8 +122,7 @@ TEST_F(ClassesTest, EngineOpenFailureIsShownAndLeavesNoHandle)
     EXPECT_EQ(g_reports[0].rfind("DAO error ", 0), 0u);
 }
 
-TEST_F(ClassesTest, V4RecordRoundTripWithRectanglesKeptByUpdate)
-{
+TEST_F(ClassesTest, V4RecordRoundTripWithRectanglesKeptByUpdate) {
     OpenV4();
     static CardRecV4 card;
     std::memset(&card, 0, sizeof card);
@@ -204,8 +195,7 @@ TEST_F(ClassesTest, V4RecordRoundTripWithRectanglesKeptByUpdate)
     EXPECT_TRUE(g_reports.empty());
 }
 
-TEST_F(ClassesTest, EmptyV4RecordStoresNoText)
-{
+TEST_F(ClassesTest, EmptyV4RecordStoresNoText) {
     InsertOneV4([](CardRecV4&) {});
     EXPECT_EQ(engine_.RecFindFirst(ds_, "CNAME_FullName_Data Is Null And TaxID_FieldInfo_FieldName Is Null"), 1);
     static CardRecV4 back;
@@ -217,8 +207,7 @@ TEST_F(ClassesTest, EmptyV4RecordStoresNoText)
 }
 
 // Every slot of every repeated group goes to a column of its own and comes back from it.
-TEST_F(ClassesTest, V4RecordKeepsEverySlotOfEveryGroup)
-{
+TEST_F(ClassesTest, V4RecordKeepsEverySlotOfEveryGroup) {
     OpenV4();
     static CardRecV4 card;
     std::memset(&card, 0, sizeof card);
@@ -277,8 +266,7 @@ TEST_F(ClassesTest, V4RecordKeepsEverySlotOfEveryGroup)
 
 // Dates as other writers leave them in the table: read to the nearest second, carried across
 // midnight either side of 1899-12-30, and -1 in all six parts outside the years 100 to 9999.
-TEST_F(ClassesTest, StoredDatesReadToTheNearestSecond)
-{
+TEST_F(ClassesTest, StoredDatesReadToTheNearestSecond) {
     InsertOneV4([](CardRecV4&) {});
     const struct Case {
         double stored;
@@ -308,8 +296,7 @@ TEST_F(ClassesTest, StoredDatesReadToTheNearestSecond)
 
 // A year from 1 to 99 is a calendar date: it is stored as given, not replaced by the current
 // date, though it lies outside what reads back as a date.
-TEST_F(ClassesTest, EarlyYearsAreStoredAsGiven)
-{
+TEST_F(ClassesTest, EarlyYearsAreStoredAsGiven) {
     const int early[6] = {50, 6, 15, 8, 30, 0};
     InsertOneV4([&](CardRecV4& card) { std::memcpy(card.CDate, early, sizeof early); });
     CDaoRecordset rs(static_cast<CkvDaoDatabase*>(db_)->Dao());
@@ -322,8 +309,7 @@ TEST_F(ClassesTest, EarlyYearsAreStoredAsGiven)
     for (int i = 0; i < 6; ++i) EXPECT_EQ(back.CDate[i], -1) << i;
 }
 
-TEST_F(ClassesTest, StatementPartsOfADataset)
-{
+TEST_F(ClassesTest, StatementPartsOfADataset) {
     ASSERT_EQ(engine_.TblCreate(db_, "NM", KV_LAYOUT_FLAT), 1);
     ASSERT_EQ(engine_.TblNew(db_, "NM", &ds_), 1);
     EXPECT_EQ(ds_->BuildSelect(), "SELECT * FROM NM");
@@ -355,8 +341,7 @@ TEST_F(ClassesTest, StatementPartsOfADataset)
     }
 }
 
-TEST(TempFileName, NamesAFreeFileInTheFolder)
-{
+TEST(TempFileName, NamesAFreeFileInTheFolder) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "kvdbtempnames";

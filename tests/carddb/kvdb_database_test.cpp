@@ -3,8 +3,7 @@
 
 using DatabaseTest = KvdbTest;
 
-TEST_F(DatabaseTest, MissingFileGivesTheErrorNumberAndAHandleToClose)
-{
+TEST_F(DatabaseTest, MissingFileGivesTheErrorNumberAndAHandleToClose) {
     HKVDB db = nullptr;
     const int result = kv_.OpenDatabase(KVDB_TYPE_JET, PathOf("missing.mdb").c_str(), &db);
     EXPECT_NE(result, 1);
@@ -14,8 +13,7 @@ TEST_F(DatabaseTest, MissingFileGivesTheErrorNumberAndAHandleToClose)
     EXPECT_EQ(kv_.CloseDatabase(db), 1);
 }
 
-TEST_F(DatabaseTest, CreatedFileHoldsTheCardTableAndReopens)
-{
+TEST_F(DatabaseTest, CreatedFileHoldsTheCardTableAndReopens) {
     const std::string path = PathOf("new.mdb");
     HKVDB db = CreateCardFile(path);
     EXPECT_EQ(kv_.TblIsExist(db, "NM"), 1);
@@ -31,8 +29,7 @@ TEST_F(DatabaseTest, CreatedFileHoldsTheCardTableAndReopens)
     kv_.CloseDatabase(db);
 }
 
-TEST_F(DatabaseTest, CreatingOverAnExistingFileIsReportedButHandsBackAHandle)
-{
+TEST_F(DatabaseTest, CreatingOverAnExistingFileIsReportedButHandsBackAHandle) {
     const std::string path = PathOf("twice.mdb");
     kv_.CloseDatabase(CreateCardFile(path));
     HKVDB db = nullptr;
@@ -46,8 +43,7 @@ TEST_F(DatabaseTest, CreatingOverAnExistingFileIsReportedButHandsBackAHandle)
     kv_.CloseDatabase(db);
 }
 
-TEST_F(DatabaseTest, ExclusiveOpenKeepsOthersOutUntilClosed)
-{
+TEST_F(DatabaseTest, ExclusiveOpenKeepsOthersOutUntilClosed) {
     const std::string path = PathOf("held.mdb");
     kv_.CloseDatabase(CreateCardFile(path));
     HKVDB first = nullptr, second = nullptr;
@@ -62,8 +58,7 @@ TEST_F(DatabaseTest, ExclusiveOpenKeepsOthersOutUntilClosed)
     kv_.CloseDatabase(second);
 }
 
-TEST_F(DatabaseTest, SharedOpenWithUserAndPassword)
-{
+TEST_F(DatabaseTest, SharedOpenWithUserAndPassword) {
     const std::string path = PathOf("shared.mdb");
     kv_.CloseDatabase(CreateCardFile(path));
     HKVDB a = nullptr, b = nullptr;
@@ -81,8 +76,7 @@ TEST_F(DatabaseTest, SharedOpenWithUserAndPassword)
     kv_.CloseDatabase(missing);
 }
 
-TEST_F(DatabaseTest, ReadOnlyFileDoesNotOpenForWriting)
-{
+TEST_F(DatabaseTest, ReadOnlyFileDoesNotOpenForWriting) {
     const std::string path = PathOf("readonly.mdb");
     kv_.CloseDatabase(CreateCardFile(path));
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -93,15 +87,15 @@ TEST_F(DatabaseTest, ReadOnlyFileDoesNotOpenForWriting)
     kv_.CloseDatabase(db);
 }
 
-TEST_F(DatabaseTest, PathWithNonAsciiCharacters)
-{
+TEST_F(DatabaseTest, PathWithNonAsciiCharacters) {
     // "Müller Visitenkarten\Kärtchen.mdb" in the Western code page.
     const std::string folder = PathOf("M\xfcller Visitenkarten");
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     const std::string path = folder + "\\K\xe4rtchen.mdb";
     db_ = CreateCardFile(path);
     cards_ = OpenCards(db_);
-    Store(MakeCard("Jos\xe9 N\xfa\xf1" "ez"));
+    Store(MakeCard("Jos\xe9 N\xfa\xf1"
+                   "ez"));
     kv_.TblFree(cards_);
     kv_.CloseDatabase(db_);
     cards_ = nullptr;
@@ -109,11 +103,11 @@ TEST_F(DatabaseTest, PathWithNonAsciiCharacters)
     EXPECT_TRUE(FileExists(path));
     ASSERT_EQ(kv_.OpenDatabase(KVDB_TYPE_JET, path.c_str(), &db_), 1);
     cards_ = OpenCards(db_);
-    EXPECT_EQ(CurrentName(cards_), "Jos\xe9 N\xfa\xf1" "ez");
+    EXPECT_EQ(CurrentName(cards_), "Jos\xe9 N\xfa\xf1"
+                                   "ez");
 }
 
-TEST_F(DatabaseTest, CommitKeepsAndRollbackDiscards)
-{
+TEST_F(DatabaseTest, CommitKeepsAndRollbackDiscards) {
     NewCardFile();
     EXPECT_EQ(kv_.Commit(db_), 1) << "commit without a transaction";
     EXPECT_EQ(kv_.Rollback(db_), 1) << "rollback without a transaction";
@@ -133,8 +127,7 @@ TEST_F(DatabaseTest, CommitKeepsAndRollbackDiscards)
     EXPECT_TRUE(DaoReports().empty());
 }
 
-TEST_F(DatabaseTest, CompactCopiesTheCardsIntoANewFile)
-{
+TEST_F(DatabaseTest, CompactCopiesTheCardsIntoANewFile) {
     const std::string source = PathOf("source.mdb"), target = PathOf("work.mdb");
     NewCardFile("source.mdb");
     StoreNames({"Baker", "Adams"});
@@ -153,8 +146,7 @@ TEST_F(DatabaseTest, CompactCopiesTheCardsIntoANewFile)
     EXPECT_EQ(DaoReports().size(), 1u) << "an existing target is reported";
 }
 
-TEST_F(DatabaseTest, CompactOfAFileHeldOpenFails)
-{
+TEST_F(DatabaseTest, CompactOfAFileHeldOpenFails) {
     const std::string source = PathOf("busy.mdb");
     NewCardFile("busy.mdb");
     EXPECT_EQ(kv_.CompactDatabase(0, source.c_str(), PathOf("copy.mdb").c_str(), 0), 1);
@@ -162,8 +154,7 @@ TEST_F(DatabaseTest, CompactOfAFileHeldOpenFails)
     EXPECT_FALSE(FileExists(PathOf("copy.mdb")));
 }
 
-TEST_F(DatabaseTest, DBaseFolderOpensButMakesNoDatasets)
-{
+TEST_F(DatabaseTest, DBaseFolderOpensButMakesNoDatasets) {
     HKVDB db = nullptr;
     ASSERT_EQ(kv_.OpenDatabase(KVDB_TYPE_DBASE, folder_.c_str(), &db), 1);
     EXPECT_EQ(kv_.TblCreate(db, "CARDS"), 1);

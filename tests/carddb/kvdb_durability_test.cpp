@@ -9,8 +9,7 @@ namespace {
 const char kChildSwitch[] = "--kvdb-writer=";
 const char kCounterName[] = "Local\\kvdb_test_committed_cards";
 
-std::string CardName(int n)
-{
+std::string CardName(int n) {
     char name[32];
     std::snprintf(name, sizeof name, "Child%05d", n);
     return name;
@@ -18,16 +17,17 @@ std::string CardName(int n)
 
 // The child: inserts and commits cards one at a time into the card file named on its command
 // line, publishing how many are committed, until it is killed.
-int RunWriter(const char* path)
-{
+int RunWriter(const char* path) {
     DllModule dll("kvdb32.dll");
     KvdbApi kv;
     kv.Load(dll);
     HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, kCounterName);
-    volatile LONG* committed = mapping ? static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(LONG))) : nullptr;
+    volatile LONG* committed =
+        mapping ? static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(LONG))) : nullptr;
     HKVDB db = nullptr;
     HKVTBL ds = nullptr;
-    if (!committed || kv.OpenDatabase(KVDB_TYPE_JET, path, &db) != 1 || kv.TblNew(db, KVDB_CARD_TABLE, &ds) != 1 || kv.TblOpen(ds) != 1)
+    if (!committed || kv.OpenDatabase(KVDB_TYPE_JET, path, &db) != 1 || kv.TblNew(db, KVDB_CARD_TABLE, &ds) != 1 ||
+        kv.TblOpen(ds) != 1)
         return 2;
     for (int n = 1;; ++n) {
         const CardRec card = MakeCard(CardName(n).c_str(), "Crash & Co.");
@@ -52,8 +52,7 @@ const int kWriterExit = [] {
 
 using DurabilityTest = KvdbTest;
 
-TEST_F(DurabilityTest, EveryCommittedCardSurvivesAKilledWriter)
-{
+TEST_F(DurabilityTest, EveryCommittedCardSurvivesAKilledWriter) {
     const std::string path = PathOf("crash.mdb");
     kv_.CloseDatabase(CreateCardFile(path));
 
@@ -95,8 +94,7 @@ TEST_F(DurabilityTest, EveryCommittedCardSurvivesAKilledWriter)
     EXPECT_TRUE(DaoReports().empty());
 }
 
-TEST_F(DurabilityTest, TenThousandCards)
-{
+TEST_F(DurabilityTest, TenThousandCards) {
     NewCardFile("many.mdb");
     ASSERT_EQ(kv_.StartTransation(db_), 1);
     for (int n = 0; n < 10000; ++n) {
@@ -124,7 +122,8 @@ TEST_F(DurabilityTest, TenThousandCards)
         EXPECT_EQ(kv_.RecNum(cards_), n);
     }
     int found = 0;
-    for (int ok = kv_.RecFindFirst(cards_, "Company like '*smith*'"); ok; ok = kv_.RecFindNext(cards_, "Company like '*smith*'"))
+    for (int ok = kv_.RecFindFirst(cards_, "Company like '*smith*'"); ok;
+         ok = kv_.RecFindNext(cards_, "Company like '*smith*'"))
         ++found;
     EXPECT_EQ(found, 1000);
     EXPECT_TRUE(DaoReports().empty());

@@ -13,8 +13,7 @@
 
 #include "kvdb_api.h"
 
-inline std::vector<std::string>& DaoReports()
-{
+inline std::vector<std::string>& DaoReports() {
     static std::vector<std::string> reports;
     return reports;
 }
@@ -24,8 +23,7 @@ inline void __stdcall CollectDaoReport(int, const char* report) { DaoReports().p
 inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // A zeroed card with the given name and company, as the main program builds one.
-inline CardRec MakeCard(const char* name, const char* company = "")
-{
+inline CardRec MakeCard(const char* name, const char* company = "") {
     CardRec card;
     std::memset(&card, 0, sizeof card);
     std::strncpy(card.CName, name, sizeof card.CName - 1);
@@ -35,29 +33,25 @@ inline CardRec MakeCard(const char* name, const char* company = "")
 
 class KvdbTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         dll_.reset(new DllModule("kvdb32.dll"));
         ASSERT_TRUE(dll_->loaded()) << "kvdb32.dll not loaded";
         kv_.Load(*dll_);
         kv_.SetDaoErrorHook(&CollectDaoReport);
     }
 
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         if (kv_.SetDaoErrorHook) kv_.SetDaoErrorHook(nullptr);
         dll_.reset();
     }
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_NE(kv_.OpenDatabase, nullptr);
         DaoReports().clear();
         folder_ = MakeFreshTestFolder("kvdbtest");
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         if (cards_) kv_.TblFree(cards_);
         if (db_) kv_.CloseDatabase(db_);
         RemoveFolderTree(folder_ + "\\");
@@ -66,8 +60,7 @@ protected:
     std::string PathOf(const char* name) const { return folder_ + "\\" + name; }
 
     // A new card file with the card table, opened through the flat interface.
-    HKVDB CreateCardFile(const std::string& path)
-    {
+    HKVDB CreateCardFile(const std::string& path) {
         HKVDB db = nullptr;
         EXPECT_EQ(kv_.CreateDatabase(KVDB_TYPE_JET, path.c_str(), 0, &db), 1);
         EXPECT_EQ(kv_.TblCreate(db, KVDB_CARD_TABLE), 1);
@@ -75,8 +68,7 @@ protected:
     }
 
     // The card table sorted by name, open, as the main program opens it.
-    HKVTBL OpenCards(HKVDB db, const char* key = "CName", int order = 0)
-    {
+    HKVTBL OpenCards(HKVDB db, const char* key = "CName", int order = 0) {
         HKVTBL ds = nullptr;
         EXPECT_EQ(kv_.TblNew(db, KVDB_CARD_TABLE, &ds), 1);
         if (key) kv_.KeyAdd(ds, key);
@@ -86,29 +78,25 @@ protected:
     }
 
     // Sets up db_ and cards_ on a new card file.
-    void NewCardFile(const char* name = "cards.mdb")
-    {
+    void NewCardFile(const char* name = "cards.mdb") {
         db_ = CreateCardFile(PathOf(name));
         cards_ = OpenCards(db_);
     }
 
     // Inserts and commits one card as the main program does.
-    void Store(const CardRec& card)
-    {
+    void Store(const CardRec& card) {
         ASSERT_EQ(kv_.StartTransation(db_), 1);
         ASSERT_EQ(kv_.CardRecInsert(cards_, &card), 1);
         ASSERT_EQ(kv_.Commit(db_), 1);
     }
 
-    void StoreNames(const std::vector<std::string>& names)
-    {
+    void StoreNames(const std::vector<std::string>& names) {
         for (const std::string& name : names) Store(MakeCard(name.c_str()));
         ASSERT_EQ(kv_.TblRefresh(cards_), 1);
     }
 
     // The names of the dataset from the first record on, in its order.
-    std::vector<std::string> Names(HKVTBL ds)
-    {
+    std::vector<std::string> Names(HKVTBL ds) {
         std::vector<std::string> names;
         if (kv_.RecFirst(ds) != 1) return names;
         CardRec card;
@@ -119,8 +107,7 @@ protected:
         return names;
     }
 
-    std::string CurrentName(HKVTBL ds)
-    {
+    std::string CurrentName(HKVTBL ds) {
         CardRec card = MakeCard("");
         return kv_.CardRecGet(ds, &card, 0) == 1 ? card.CName : "<none>";
     }

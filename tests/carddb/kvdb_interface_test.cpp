@@ -4,15 +4,13 @@
 
 using InterfaceTest = KvdbTest;
 
-TEST_F(InterfaceTest, EveryExportIsFoundByItsDecoratedName)
-{
+TEST_F(InterfaceTest, EveryExportIsFoundByItsDecoratedName) {
     KvdbApi api;
     api.Load(*dll_);  // records a failure for every missing name
     EXPECT_EQ(dll_->find<void*>("kvOpenDatabase"), nullptr) << "undecorated names must not leak out";
 }
 
-TEST_F(InterfaceTest, NullHandlesGiveTheirNullValuesAndTouchNothing)
-{
+TEST_F(InterfaceTest, NullHandlesGiveTheirNullValuesAndTouchNothing) {
     CardRec card = MakeCard("Untouched");
     const CardRec before = card;
     struct Case {
@@ -66,8 +64,7 @@ TEST_F(InterfaceTest, NullHandlesGiveTheirNullValuesAndTouchNothing)
     EXPECT_TRUE(DaoReports().empty());
 }
 
-TEST_F(InterfaceTest, UnknownDatabaseTypesMakeNothing)
-{
+TEST_F(InterfaceTest, UnknownDatabaseTypesMakeNothing) {
     for (int type : {0, 29, 32, -1}) {
         HKVDB out = reinterpret_cast<HKVDB>(0x5678);
         EXPECT_EQ(kv_.OpenDatabase(type, PathOf("x.mdb").c_str(), &out), 0) << type;
@@ -78,8 +75,7 @@ TEST_F(InterfaceTest, UnknownDatabaseTypesMakeNothing)
     EXPECT_FALSE(FileExists(PathOf("x.mdb")));
 }
 
-TEST_F(InterfaceTest, EngineFlagSurvivesCloseButNotExit)
-{
+TEST_F(InterfaceTest, EngineFlagSurvivesCloseButNotExit) {
     kv_.DbeExit();
     EXPECT_GT(kv_.DbeInit(), 1) << "the first call names the engine";
     EXPECT_EQ(kv_.DbeInit(), 1);
@@ -90,8 +86,7 @@ TEST_F(InterfaceTest, EngineFlagSurvivesCloseButNotExit)
     kv_.DbeExit();
 }
 
-TEST_F(InterfaceTest, DateStatementNeedsRoomForItsTerminator)
-{
+TEST_F(InterfaceTest, DateStatementNeedsRoomForItsTerminator) {
     char text[32];
     std::memset(text, 'x', sizeof text);
     EXPECT_EQ(kv_.MakeDateStmt(0, 2002, 11, 5, 9, 7, 3, text, 19), 0);
@@ -104,8 +99,7 @@ TEST_F(InterfaceTest, DateStatementNeedsRoomForItsTerminator)
     EXPECT_EQ(kv_.MakeDateStmt(0, 2002, 11, 5, 9, 7, 3, text, -1), 0);
 }
 
-TEST_F(InterfaceTest, ExchangeStubsAndTableDeleteDoNothing)
-{
+TEST_F(InterfaceTest, ExchangeStubsAndTableDeleteDoNothing) {
     EXPECT_EQ(kv_.ExpToDBF(0), 1);
     EXPECT_EQ(kv_.ExpToODBC(7), 1);
     EXPECT_EQ(kv_.ImpFromDBF(0), 1);

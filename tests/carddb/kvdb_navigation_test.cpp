@@ -3,19 +3,18 @@
 
 class NavigationTest : public KvdbTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         KvdbTest::SetUp();
         NewCardFile();
         // Inserted out of order; sorted by name they are Card01 .. Card10.
-        StoreNames({"Card07", "Card03", "Card10", "Card01", "Card05", "Card02", "Card09", "Card04", "Card08", "Card06"});
+        StoreNames(
+            {"Card07", "Card03", "Card10", "Card01", "Card05", "Card02", "Card09", "Card04", "Card08", "Card06"});
     }
 
     static std::string Card(int n) { return (n < 10 ? "Card0" : "Card") + std::to_string(n); }
 };
 
-TEST_F(NavigationTest, KeysAndSortOrderDecideTheOrder)
-{
+TEST_F(NavigationTest, KeysAndSortOrderDecideTheOrder) {
     std::vector<std::string> ascending;
     for (int i = 1; i <= 10; ++i) ascending.push_back(Card(i));
     EXPECT_EQ(Names(cards_), ascending);
@@ -36,8 +35,7 @@ TEST_F(NavigationTest, KeysAndSortOrderDecideTheOrder)
     EXPECT_EQ(Names(cards_), ascending);
 }
 
-TEST_F(NavigationTest, UnknownSortColumnFailsTheOpen)
-{
+TEST_F(NavigationTest, UnknownSortColumnFailsTheOpen) {
     kv_.KeyAdd(cards_, "NoSuchColumn");
     EXPECT_EQ(kv_.TblRefresh(cards_), 0);
     EXPECT_EQ(DaoReports().size(), 1u);
@@ -51,8 +49,7 @@ TEST_F(NavigationTest, UnknownSortColumnFailsTheOpen)
     EXPECT_EQ(kv_.TblNRecs(cards_), 10);
 }
 
-TEST_F(NavigationTest, FilterLimitsTheSetFromTheNextOpen)
-{
+TEST_F(NavigationTest, FilterLimitsTheSetFromTheNextOpen) {
     kv_.SetFilter(cards_, "CName like 'Card0*'");
     EXPECT_EQ(kv_.TblNRecs(cards_), 10) << "not before the refresh";
     ASSERT_EQ(kv_.TblRefresh(cards_), 1);
@@ -62,8 +59,7 @@ TEST_F(NavigationTest, FilterLimitsTheSetFromTheNextOpen)
     EXPECT_EQ(kv_.TblNRecs(cards_), 10);
 }
 
-TEST_F(NavigationTest, GotoMovesRelativeToTheCurrentRecord)
-{
+TEST_F(NavigationTest, GotoMovesRelativeToTheCurrentRecord) {
     ASSERT_EQ(kv_.RecGoto(cards_, 5), 1);
     EXPECT_EQ(kv_.RecNum(cards_), 5);
     EXPECT_EQ(CurrentName(cards_), Card(5));
@@ -81,8 +77,7 @@ TEST_F(NavigationTest, GotoMovesRelativeToTheCurrentRecord)
     EXPECT_EQ(kv_.RecIsEOF(cards_), 1) << "beyond the count ends after the last record";
 }
 
-TEST_F(NavigationTest, CountingKeepsTheCursor)
-{
+TEST_F(NavigationTest, CountingKeepsTheCursor) {
     ASSERT_EQ(kv_.RecGoto(cards_, 4), 1);
     EXPECT_EQ(kv_.TblNRecs(cards_), 10);
     EXPECT_EQ(kv_.RecNum(cards_), 4);
@@ -100,8 +95,7 @@ TEST_F(NavigationTest, CountingKeepsTheCursor)
     EXPECT_EQ(kv_.RecIsEOF(cards_), 1);
 }
 
-TEST_F(NavigationTest, MovesStopAtTheEnds)
-{
+TEST_F(NavigationTest, MovesStopAtTheEnds) {
     ASSERT_EQ(kv_.RecFirst(cards_), 1);
     EXPECT_EQ(kv_.RecPrev(cards_), 1);
     EXPECT_EQ(kv_.RecIsBOF(cards_), 1);
@@ -112,8 +106,7 @@ TEST_F(NavigationTest, MovesStopAtTheEnds)
     EXPECT_EQ(CurrentName(cards_), Card(10));
 }
 
-TEST_F(NavigationTest, FindsMoveToMatchesAndStayPutOtherwise)
-{
+TEST_F(NavigationTest, FindsMoveToMatchesAndStayPutOtherwise) {
     ASSERT_EQ(kv_.RecFindFirst(cards_, "CName like 'Card0*'"), 1);
     EXPECT_EQ(CurrentName(cards_), Card(1));
     ASSERT_EQ(kv_.RecFindNext(cards_, "CName like 'Card0*'"), 1);
@@ -130,16 +123,14 @@ TEST_F(NavigationTest, FindsMoveToMatchesAndStayPutOtherwise)
     EXPECT_TRUE(DaoReports().empty());
 }
 
-TEST_F(NavigationTest, RejectedCriteriaAreReportedAndKeepTheCursor)
-{
+TEST_F(NavigationTest, RejectedCriteriaAreReportedAndKeepTheCursor) {
     ASSERT_EQ(kv_.RecGoto(cards_, 6), 1);
     EXPECT_EQ(kv_.RecFindFirst(cards_, "CName = 'unclosed"), 0);
     EXPECT_EQ(DaoReports().size(), 1u);
     EXPECT_EQ(CurrentName(cards_), Card(6));
 }
 
-TEST_F(NavigationTest, DateFindsUseTheJetLiteral)
-{
+TEST_F(NavigationTest, DateFindsUseTheJetLiteral) {
     CardRec dated = MakeCard("Dated");
     const int32_t when[6] = {2002, 11, 5, 9, 7, 3};
     std::memcpy(dated.CDate, when, sizeof when);
@@ -153,8 +144,7 @@ TEST_F(NavigationTest, DateFindsUseTheJetLiteral)
     EXPECT_EQ(CurrentName(cards_), "Dated");
 }
 
-TEST_F(NavigationTest, DeleteRemovesTheCurrentCard)
-{
+TEST_F(NavigationTest, DeleteRemovesTheCurrentCard) {
     ASSERT_EQ(kv_.RecGoto(cards_, 2), 1);
     ASSERT_EQ(kv_.StartTransation(db_), 1);
     ASSERT_EQ(kv_.RecDelete(cards_), 1);
@@ -166,8 +156,7 @@ TEST_F(NavigationTest, DeleteRemovesTheCurrentCard)
     EXPECT_EQ(kv_.RecDelete(cards_), 0);
 }
 
-TEST_F(NavigationTest, InsertDoesNotMoveTheCursor)
-{
+TEST_F(NavigationTest, InsertDoesNotMoveTheCursor) {
     ASSERT_EQ(kv_.RecGoto(cards_, 7), 1);
     Store(MakeCard("Card00"));
     EXPECT_EQ(CurrentName(cards_), Card(7));

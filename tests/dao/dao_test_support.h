@@ -26,7 +26,8 @@ void CreateCardTable(CDaoDatabase& db, const char* name = "NM");
 long AddCard(CDaoDatabase& db, const char* cname, long linkId = 0);
 
 // The error number an operation raised (0 when it raised nothing); frees the exception.
-template <typename Fn> long DaoErrorOf(Fn&& fn) {
+template <typename Fn>
+long DaoErrorOf(Fn&& fn) {
     try {
         fn();
     } catch (CDaoException* e) {

@@ -35,7 +35,10 @@ TEST(DaoDatabase, OpenRejectsAFileOfAnotherKind) {
 TEST(DaoDatabase, ExclusiveOpenShutsOutOtherOpensUntilClosed) {
     ScratchFolder dir;
     const std::string path = dir.File("cards.mdb");
-    { CDaoDatabase db; db.Create(path.c_str()); }
+    {
+        CDaoDatabase db;
+        db.Create(path.c_str());
+    }
 
     CDaoDatabase first;
     first.Open(path.c_str(), true, false, "");
@@ -49,7 +52,11 @@ TEST(DaoDatabase, ExclusiveOpenShutsOutOtherOpensUntilClosed) {
 TEST(DaoDatabase, SharedOpensCoexistAndSeeEachOthersChanges) {
     ScratchFolder dir;
     const std::string path = dir.File("cards.mdb");
-    { CDaoDatabase db; db.Create(path.c_str()); CreateCardTable(db); }
+    {
+        CDaoDatabase db;
+        db.Create(path.c_str());
+        CreateCardTable(db);
+    }
     CDaoDatabase a, b;
     a.Open(path.c_str(), false, false, ";UID=alice;PWD=secret");
     b.Open(path.c_str(), false, false, ";UID=bob;PWD=");
@@ -66,7 +73,12 @@ TEST(DaoDatabase, SharedOpensCoexistAndSeeEachOthersChanges) {
 TEST(DaoDatabase, ReadOnlyOpenRefusesChanges) {
     ScratchFolder dir;
     const std::string path = dir.File("cards.mdb");
-    { CDaoDatabase db; db.Create(path.c_str()); CreateCardTable(db); AddCard(db, "Ann"); }
+    {
+        CDaoDatabase db;
+        db.Create(path.c_str());
+        CreateCardTable(db);
+        AddCard(db, "Ann");
+    }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     CDaoDatabase db;
     EXPECT_EQ(DaoErrorOf([&] { db.Open(path.c_str(), false, false); }), daoErrCannotOpenFile);
@@ -145,7 +157,7 @@ TEST(DaoDatabase, AutoIncrementNumbersNewRecordsAndUniqueIndexesRefuseDuplicates
     CDaoRecordset rs(&db);
     rs.Open(dbOpenDynaset, "SELECT * FROM NM");
     rs.AddNew();
-    rs.SetFieldValue("CNAME", "a");   // same as "A" without regard to case
+    rs.SetFieldValue("CNAME", "a");  // same as "A" without regard to case
     EXPECT_EQ(DaoErrorOf([&] { rs.Update(); }), daoErrDuplicateKey);
     rs.CancelUpdate();
     EXPECT_EQ(rs.GetRecordCount(), 2);
@@ -186,8 +198,9 @@ TEST(DaoDatabase, CompactCopiesIntoANewFileOnly) {
     CDaoWorkspace::CompactDatabase(source.c_str(), target.c_str(), ";LANGID=0x0404;CP=950;COUNTRY=0");
     EXPECT_EQ(DaoErrorOf([&] { CDaoWorkspace::CompactDatabase(source.c_str(), target.c_str()); }),
               daoErrDatabaseExists);
-    EXPECT_EQ(DaoErrorOf([&] { CDaoWorkspace::CompactDatabase(dir.File("none.mdb").c_str(), dir.File("n2.mdb").c_str()); }),
-              daoErrFileNotFound);
+    EXPECT_EQ(
+        DaoErrorOf([&] { CDaoWorkspace::CompactDatabase(dir.File("none.mdb").c_str(), dir.File("n2.mdb").c_str()); }),
+        daoErrFileNotFound);
     CDaoDatabase copy;
     copy.Open(target.c_str(), true);
     EXPECT_EQ(copy.GetLocale(), ";LANGID=0x0404;CP=950;COUNTRY=0");

@@ -57,12 +57,13 @@ TEST(DaoDbase, TablesAreDbfFilesAndRecordsSurviveReopening) {
         rs.Open(dbOpenDynaset, "SELECT * FROM CARDS ORDER BY CNAME");
         EXPECT_EQ(rs.GetFieldValue("CNAME").AsText(), "Ann");
         rs.MoveNext();
-        rs.Delete();   // Bob
+        rs.Delete();  // Bob
         rs.MoveNext();
         rs.Edit();
         rs.SetFieldValue("CNAME", "Cyd");
         rs.Update();
-        EXPECT_EQ(DaoErrorOf([&] { rs.SetFieldValue("CNAME", std::string(51, 'x').c_str()); }), daoErrUpdateWithoutEdit);
+        EXPECT_EQ(DaoErrorOf([&] { rs.SetFieldValue("CNAME", std::string(51, 'x').c_str()); }),
+                  daoErrUpdateWithoutEdit);
     }
     CDaoDatabase db;
     db.Open("", false, false, DbaseConnect(dir).c_str());

@@ -36,8 +36,8 @@ TEST_F(Dynaset, EmptySetHasBothFlagsAndRefusesMoves) {
     EXPECT_TRUE(rs.IsEOF());
     EXPECT_EQ(rs.GetAbsolutePosition(), -1);
     EXPECT_EQ(rs.GetRecordCount(), 0);
-    for (auto move : {&CDaoRecordset::MoveFirst, &CDaoRecordset::MoveLast, &CDaoRecordset::MoveNext,
-                      &CDaoRecordset::MovePrev})
+    for (auto move :
+         {&CDaoRecordset::MoveFirst, &CDaoRecordset::MoveLast, &CDaoRecordset::MoveNext, &CDaoRecordset::MovePrev})
         EXPECT_EQ(DaoErrorOf([&] { (rs.*move)(); }), daoErrNoCurrentRecord);
     EXPECT_EQ(DaoErrorOf([&] { rs.GetFieldValue("CNAME"); }), daoErrNoCurrentRecord);
     EXPECT_EQ(DaoErrorOf([&] { rs.Edit(); }), daoErrNoCurrentRecord);
@@ -102,7 +102,7 @@ TEST_F(Dynaset, AddedRecordJoinsTheEndUntilReopenedAndCursorStays) {
     rs.AddNew();
     rs.SetFieldValue("CNAME", "a");
     rs.Update();
-    EXPECT_EQ(rs.GetFieldValue("CNAME").AsText(), "b");   // still on the record it was on
+    EXPECT_EQ(rs.GetFieldValue("CNAME").AsText(), "b");  // still on the record it was on
     EXPECT_EQ(Names(rs), "b,d,a");
     rs.Close();
     rs.Open(dbOpenDynaset, "SELECT * FROM NM ORDER BY CNAME");
@@ -164,18 +164,21 @@ TEST_F(Dynaset, FieldValuesComeBackAsTheirKindsByNameWithoutRegardToCase) {
     const std::vector<uint8_t> image = {0, 1, 2, 255};
     rs.AddNew();
     rs.SetFieldValue("linkid", CDaoValue::FromLong(70000));
-    rs.SetFieldValue("CDate", CDaoValue::FromDate(37565.379895833));   // 2002-11-05 09:07:03
+    rs.SetFieldValue("CDate", CDaoValue::FromDate(37565.379895833));  // 2002-11-05 09:07:03
     rs.SetFieldValue("CName", "Ann");
     rs.SetFieldValue("Flags", CDaoValue::FromShort(-3));
     rs.SetFieldValue("CNote", std::string(5000, 'n').c_str());
     rs.SetFieldValue("CImage", CDaoValue::FromBytes(image));
     rs.Update();
     rs.AddNew();
-    rs.SetFieldValue("CName", CDaoValue());   // empty stores Null
+    rs.SetFieldValue("CName", CDaoValue());  // empty stores Null
     rs.Update();
     rs.MoveFirst();
 
-    struct Expect { const char* name; CDaoValue value; };
+    struct Expect {
+        const char* name;
+        CDaoValue value;
+    };
     const Expect expected[] = {
         {"ID", CDaoValue::FromLong(1)},
         {"LinkID", CDaoValue::FromLong(70000)},
@@ -218,14 +221,18 @@ TEST_F(Dynaset, FieldNumbersReadAndWriteAsNamesDo) {
     EXPECT_EQ(DaoErrorOf([&] { rs.GetFieldIndex("NoSuchField"); }), daoErrItemNotFound);
     EXPECT_EQ(DaoErrorOf([&] { rs.SetFieldValueAt(name, CDaoValue::FromText("x")); }), daoErrUpdateWithoutEdit);
 
-    struct Row { const char* name; std::string note; std::vector<uint8_t> image; };
+    struct Row {
+        const char* name;
+        std::string note;
+        std::vector<uint8_t> image;
+    };
     const Row rows[] = {{"Long", std::string(3000, 'L'), {1, 2, 3, 4, 5}}, {nullptr, "", {}}, {"S", "s", {9}}};
     for (const Row& row : rows) {
         rs.AddNew();
         rs.SetFieldValueAt(name, row.name ? CDaoValue::FromText(row.name) : CDaoValue());
         rs.SetFieldValueAt(note, row.note.empty() ? CDaoValue() : CDaoValue::FromText(row.note));
         if (!row.image.empty()) rs.SetFieldValueAt(image, CDaoValue::FromBytes(row.image));
-        rs.SetFieldValueAt(link, CDaoValue::FromText("12"));   // converted as by name
+        rs.SetFieldValueAt(link, CDaoValue::FromText("12"));  // converted as by name
         EXPECT_EQ(DaoErrorOf([&] { rs.SetFieldValueAt(name, CDaoValue::FromText("0123456789X")); }),
                   daoErrFieldTooSmall);
         EXPECT_EQ(DaoErrorOf([&] { rs.SetFieldValueAt(99, CDaoValue::FromLong(1)); }), daoErrItemNotFound);
@@ -282,7 +289,8 @@ TEST_F(Dynaset, MalformedTextsAreErrorsNotEmptySets) {
     CDaoRecordset rs(&db);
     const char* bad[] = {"SELECT * FROM NM WHERE CNAME = = 'a'", "SELECT * FROM NM WHERE (CNAME = 'a'",
                          "SELECT * FROM NM WHERE CNAME = 'a"};
-    for (const char* sql : bad) EXPECT_EQ(DaoErrorOf([&] { rs.Open(dbOpenDynaset, sql); }), daoErrSyntaxInExpression) << sql;
+    for (const char* sql : bad)
+        EXPECT_EQ(DaoErrorOf([&] { rs.Open(dbOpenDynaset, sql); }), daoErrSyntaxInExpression) << sql;
     EXPECT_EQ(DaoErrorOf([&] { rs.Open(dbOpenDynaset, "SELECT * FROM Missing"); }), daoErrObjectNotFound);
     EXPECT_EQ(DaoErrorOf([&] { rs.Open(dbOpenDynaset, "SELECT * FROM NM ORDER BY Nope"); }), daoErrItemNotFound);
     rs.Open(dbOpenDynaset, "SELECT * FROM NM");
@@ -291,7 +299,7 @@ TEST_F(Dynaset, MalformedTextsAreErrorsNotEmptySets) {
 }
 
 TEST_F(Dynaset, FindsWalkTheOpenSetFromTheCurrentRecord) {
-    AddCards({"a", "b", "a", "c", "a"});   // LinkID 1..5
+    AddCards({"a", "b", "a", "c", "a"});  // LinkID 1..5
     CDaoRecordset rs(&db);
     rs.Open(dbOpenDynaset, "SELECT * FROM NM ORDER BY LINKID");
     EXPECT_TRUE(rs.FindLast("CNAME = 'A'"));
@@ -325,7 +333,8 @@ TEST_F(Dynaset, FindsWalkTheOpenSetFromTheCurrentRecord) {
 TEST_F(Dynaset, FindsAndFiltersOnDatesUseJetDateLiterals) {
     CDaoRecordset rs(&db);
     rs.Open(dbOpenDynaset, "SELECT * FROM NM");
-    const double days[] = {jetsql::OleDateFromParts(2002, 11, 5, 9, 7, 3), jetsql::OleDateFromParts(2002, 11, 6, 0, 0, 0)};
+    const double days[] = {jetsql::OleDateFromParts(2002, 11, 5, 9, 7, 3),
+                           jetsql::OleDateFromParts(2002, 11, 6, 0, 0, 0)};
     for (double day : days) {
         rs.AddNew();
         rs.SetFieldValue("CDATE", CDaoValue::FromDate(day));
@@ -370,7 +379,7 @@ TEST_F(Dynaset, LongWalkSeesChangesMadeAheadOfIt) {
     std::vector<long> links;
     for (; !rs.IsEOF(); rs.MoveNext()) {
         const long at = rs.GetAbsolutePosition();
-        if (at == 12) changeName("c020", "x020");   // a record ahead of the walk
+        if (at == 12) changeName("c020", "x020");  // a record ahead of the walk
         if (at == 0) {
             // A change the walk reads ahead before it is rolled back.
             db.m_pWorkspace->BeginTrans();

@@ -72,7 +72,7 @@ TEST_F(TableType, MoveNextFollowsIndexOrderIncludingRecordsAddedSince) {
     Add("a", 1, 0);
     const CDaoValue one = CDaoValue::FromLong(1);
     ASSERT_TRUE(rs->Seek("=", &one));
-    Add("b", 2, 0);   // added after the seek: still takes its place in index order
+    Add("b", 2, 0);  // added after the seek: still takes its place in index order
     EXPECT_EQ(Current(), "a");
     std::string order = Current();
     for (rs->MoveNext(); !rs->IsEOF(); rs->MoveNext()) order += Current();
@@ -86,7 +86,7 @@ TEST_F(TableType, EditDeleteBookmarksAndErrors) {
     rs->MoveFirst();
     CDaoValue mark = rs->GetBookmark();
     rs->Edit();
-    rs->SetFieldValue("StartPos", CDaoValue::FromLong(5));   // moves it to the end of the index
+    rs->SetFieldValue("StartPos", CDaoValue::FromLong(5));  // moves it to the end of the index
     rs->Update();
     EXPECT_EQ(Current(), "one");
     EXPECT_EQ(rs->GetAbsolutePosition(), 1);
@@ -105,7 +105,7 @@ TEST_F(TableType, EditDeleteBookmarksAndErrors) {
     std::string wide;
     for (int i = 0; i < 50; ++i) wide += "\x82\xa0";
     EXPECT_EQ(DaoErrorOf([&] { rs->SetFieldValue("Lexicon", wide.c_str()); }), 0);
-    EXPECT_EQ(DaoErrorOf([&] { rs->Update(); }), daoErrIndexNull);   // StartPos is required
+    EXPECT_EQ(DaoErrorOf([&] { rs->Update(); }), daoErrIndexNull);  // StartPos is required
     rs->CancelUpdate();
     CDaoRecordset dynaset(&db);
     dynaset.Open(dbOpenDynaset, "SELECT * FROM DaoDicTable");

@@ -105,7 +105,11 @@ TEST(DaoTransactionsOnClose, ClosingWithAnOpenTransactionRollsItBack) {
 TEST(DaoTransactionsKilled, CommittedCardSurvivesAKilledProcessAndTheFileStaysSound) {
     ScratchFolder dir;
     const std::string path = dir.File("cards.mdb");
-    { CDaoDatabase db; db.Create(path.c_str()); CreateCardTable(db); }
+    {
+        CDaoDatabase db;
+        db.Create(path.c_str());
+        CreateCardTable(db);
+    }
 
     const std::string eventName = "dao_child_ready_" + std::to_string(GetCurrentProcessId());
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());

@@ -230,10 +230,8 @@ TEST_F(DictionaryTableTest, EachTypeMakesItsCollatingOrder) {
         int type;
         const char* locale;
     } types[] = {
-        {0, ";LANGID=0x0411;CP=932;COUNTRY=0"},
-        {1, ";LANGID=0x0804;CP=936;COUNTRY=0"},
-        {2, ";LANGID=0x0404;CP=950;COUNTRY=0"},
-        {3, ";LANGID=0x0409;CP=1252;COUNTRY=0"},
+        {0, ";LANGID=0x0411;CP=932;COUNTRY=0"},   {1, ";LANGID=0x0804;CP=936;COUNTRY=0"},
+        {2, ";LANGID=0x0404;CP=950;COUNTRY=0"},   {3, ";LANGID=0x0409;CP=1252;COUNTRY=0"},
         {-4, ";LANGID=0x0409;CP=1252;COUNTRY=0"},
     };
     for (const auto& t : types) {
@@ -287,7 +285,7 @@ const RangeCase kRanges[] = {
     {0, 0xA2, 0xCF, 0xFE, 0x81, 0, 0xA2, 0},
     {0, 0xA3, 0x40, 0x43, 0x82, 0, 0xA3, 0},
     {1, 0xA3, 0xA1, 0xFE, 0xF8, 0, 0xA3, 0},
-    {2, 0x82, 0x60, 0x9A, 0x9B, 0x3F, 0x82, 0},     // up to fullwidth "z", whole
+    {2, 0x82, 0x60, 0x9A, 0x9B, 0x3F, 0x82, 0},       // up to fullwidth "z", whole
     {2, 0x87, 0xBF, 0xF8, 0x9B, -0x20, 0x82, -0x5F},  // shares the stored range; reads as 0x82
     {3, 0xA3, 0xA1, 0xFE, 0xA3, 0, 0xA3, 0},
 };
@@ -307,8 +305,7 @@ TEST_F(DictionaryTableTest, TextIsRecodedPerLanguageAndReadBack) {
         ASSERT_EQ(api.CreateDAODic(temp.File("recode.mdb").c_str(), LEXOR_DIC_OTHER), 1);
         const std::vector<std::string> texts = PairsOf(c.lead, c.low, c.high);
         ASSERT_EQ(api.SetLanguage(nullptr, c.language), 1);
-        for (size_t i = 0; i < texts.size(); ++i)
-            ASSERT_EQ(Add(Record(texts[i], static_cast<int>(i), 0)), 1);
+        for (size_t i = 0; i < texts.size(); ++i) ASSERT_EQ(Add(Record(texts[i], static_cast<int>(i), 0)), 1);
 
         for (size_t i = 0; i < texts.size(); ++i) {
             DicRecord r{};
@@ -330,13 +327,17 @@ TEST_F(DictionaryTableTest, RecodingFollowsFixedPairPositions) {
     ASSERT_EQ(api.CreateDAODic(temp.File("pairs.mdb").c_str(), LEXOR_DIC_SIMPLIFIED_CHINESE), 1);
     ASSERT_EQ(api.SetLanguage(nullptr, LEXOR_LANG_SIMPLIFIED_CHINESE), 1);
     // "A3 C1" at an even offset is re-coded; after one single-byte character it is not.
-    ASSERT_EQ(Add(Record("\xA3\xC1" "b", 1, 0)), 1);
+    ASSERT_EQ(Add(Record("\xA3\xC1"
+                         "b",
+                         1, 0)),
+              1);
     ASSERT_EQ(Add(Record("b\xA3\xC1", 2, 0)), 1);
     ASSERT_EQ(Add(Record("\xA3", 3, 0)), 1);  // half a pair
     ASSERT_EQ(api.SetLanguage(nullptr, LEXOR_LANG_ENGLISH), 1);
     DicRecord r{};
     ASSERT_EQ(api.SeekDAODic(1, 0, &r), 1);
-    EXPECT_STREQ(r.Lexicon, "\xF8\xC1" "b");
+    EXPECT_STREQ(r.Lexicon, "\xF8\xC1"
+                            "b");
     ASSERT_EQ(api.SeekDAODic(2, 0, &r), 1);
     EXPECT_STREQ(r.Lexicon, "b\xA3\xC1");
     ASSERT_EQ(api.SeekDAODic(3, 0, &r), 1);

@@ -37,10 +37,10 @@ TEST(LanguageTest, FreshLibraryHasNoLanguageUntilOneIsSet) {
     ch = 'A';
     EXPECT_EQ(api.ConvertToLowerCase(nullptr, &ch), 0);
 
-    EXPECT_EQ(api.SetLanguage(nullptr, 5), 0);   // no locale to keep yet
+    EXPECT_EQ(api.SetLanguage(nullptr, 5), 0);  // no locale to keep yet
     EXPECT_EQ(api.SetLanguage(nullptr, -1), 0);
     EXPECT_EQ(api.SetLanguage(nullptr, 2), 1);
-    EXPECT_EQ(api.SetLanguage(nullptr, 5), 1);   // keeps 1041
+    EXPECT_EQ(api.SetLanguage(nullptr, 5), 1);  // keeps 1041
     ch = 'A';
     EXPECT_EQ(api.ConvertToFullWidth(nullptr, &ch), 2);
     EXPECT_EQ(ch, 0x6082);
@@ -62,12 +62,8 @@ TEST(LanguageTest, EarlyAnswersDoNotNeedALanguage) {
         unsigned short in;
         int result;
     } cases[] = {
-        {api.ConvertToFullWidth, 0, 0},
-        {api.ConvertToFullWidth, 0x100, 2},
-        {api.ConvertToFullWidth, 0x6082, 2},
-        {api.ConvertToHalfWidth, 0x41, 1},
-        {api.ConvertToHalfWidth, 0, 1},
-        {api.ConvertToHalfWidth, 0xFE, 1},
+        {api.ConvertToFullWidth, 0, 0},    {api.ConvertToFullWidth, 0x100, 2}, {api.ConvertToFullWidth, 0x6082, 2},
+        {api.ConvertToHalfWidth, 0x41, 1}, {api.ConvertToHalfWidth, 0, 1},     {api.ConvertToHalfWidth, 0xFE, 1},
         {api.ConvertToHalfWidth, 0xFF, 0},  // 0xFF counts as double-byte: needs a language
     };
     for (const Case& c : cases) {
@@ -114,7 +110,8 @@ TEST(LanguageTest, ConversionsFollowTheSystemUnderEachLocale) {
             // Lower case maps one byte into room for two and keeps a one-byte result out.
             unsigned char lower[2] = {0, 0};
             unsigned short same = static_cast<unsigned short>(c);
-            ASSERT_EQ(api.ConvertToLowerCase(nullptr, &same), SystemMap(locale.lcid, LCMAP_LOWERCASE, &src, 1, lower, 2));
+            ASSERT_EQ(api.ConvertToLowerCase(nullptr, &same),
+                      SystemMap(locale.lcid, LCMAP_LOWERCASE, &src, 1, lower, 2));
             ASSERT_EQ(same, c);
         }
     }

@@ -16,8 +16,8 @@ struct QktrWord {
 struct QktrSpec {
     int32_t language = 3;
     int32_t format = 0;
-    std::vector<QktrWord> words;           // written in this order
-    std::vector<std::string> records;      // each cut or padded to recordSize
+    std::vector<QktrWord> words;       // written in this order
+    std::vector<std::string> records;  // each cut or padded to recordSize
     int32_t recordSize = 4;
 };
 

@@ -49,13 +49,11 @@ struct Expected {
 };
 
 const Expected kEnglish[] = {
-    {"apple", 0, 0, 11, 1},       {"banana", 1, 3, 22, 1},     {"cafe", 2, 0, 61, 1},
-    {"cafz", 3, 0, 62, 1},        {"caf\xE9", 4, 0, 63, 1},    {"cherry", 5, 1, 33, -1},
-    {"cherrypie", 6, 3, 34, 1},   {"date", 7, 1, 44, -1},      {"dates", 8, 1, 45, -1},
-    {"eclair", 9, 2, 55, 1},      {kLongWord, 10, 3, 200, 1},  {"zulu", 11, 1, 99, -1},
-    {"", -1, 0, 0, 0},            {"appl", -1, 0, 0, 0},       {"apples", -1, 0, 0, 0},
-    {"Apple", -1, 0, 0, 0},       {"caf", -1, 0, 0, 0},        {"zz", -1, 0, 0, 0},
-    {"\xFF", -1, 0, 0, 0},
+    {"apple", 0, 0, 11, 1},   {"banana", 1, 3, 22, 1},  {"cafe", 2, 0, 61, 1},      {"cafz", 3, 0, 62, 1},
+    {"caf\xE9", 4, 0, 63, 1}, {"cherry", 5, 1, 33, -1}, {"cherrypie", 6, 3, 34, 1}, {"date", 7, 1, 44, -1},
+    {"dates", 8, 1, 45, -1},  {"eclair", 9, 2, 55, 1},  {kLongWord, 10, 3, 200, 1}, {"zulu", 11, 1, 99, -1},
+    {"", -1, 0, 0, 0},        {"appl", -1, 0, 0, 0},    {"apples", -1, 0, 0, 0},    {"Apple", -1, 0, 0, 0},
+    {"caf", -1, 0, 0, 0},     {"zz", -1, 0, 0, 0},      {"\xFF", -1, 0, 0, 0},
 };
 
 TEST_F(WordListTest, FixturesOfBothWritersReadBackAlike) {
@@ -137,19 +135,19 @@ struct Walk {
 TEST_F(WordListTest, FindZemBinWithAttributeWalksRuns) {
     ASSERT_EQ(Load(kFixtures + "/english.qktr"), 1);
     const Walk walks[] = {
-        {"cherry", -1, 6, "cherrypie", 0x102, 34},   // {4} steps once to the next entry
-        {"date", -1, -1, nullptr, 0, 0},             // next entry is {4} too
-        {"zulu", -1, -1, nullptr, 0, 0},             // {4} on the last entry
-        {"apple", -1, 0, "apple", 0, 11},            // no {4}: the entry itself
-        {"eclair", -1, 9, "eclair", 0x11, 55},       // contains bit 4, not exactly {4}
+        {"cherry", -1, 6, "cherrypie", 0x102, 34},  // {4} steps once to the next entry
+        {"date", -1, -1, nullptr, 0, 0},            // next entry is {4} too
+        {"zulu", -1, -1, nullptr, 0, 0},            // {4} on the last entry
+        {"apple", -1, 0, "apple", 0, 11},           // no {4}: the entry itself
+        {"eclair", -1, 9, "eclair", 0x11, 55},      // contains bit 4, not exactly {4}
         {"missing", -1, -1, nullptr, 0, 0},
-        {nullptr, 0, 1, "banana", 0x102, 22},        // continuation ignores the word
+        {nullptr, 0, 1, "banana", 0x102, 22},  // continuation ignores the word
         {"x", 3, 4, "caf\xE9", 0, 63},
-        {"x", 4, -1, nullptr, 0, 0},                 // next is {4}
-        {"x", 8, -1, nullptr, 0, 0},                 // next contains bit 4
+        {"x", 4, -1, nullptr, 0, 0},  // next is {4}
+        {"x", 8, -1, nullptr, 0, 0},  // next contains bit 4
         {"x", 9, 10, kLongWord.c_str(), 0x102, 200},
         {"x", 10, -1, nullptr, 0, 0},
-        {"x", 11, -1, nullptr, 0, 0},                // past the last row
+        {"x", 11, -1, nullptr, 0, 0},  // past the last row
         {"x", 5000, -1, nullptr, 0, 0},
     };
     for (const Walk& w : walks) {
@@ -368,7 +366,8 @@ std::vector<Broken> BrokenFiles() {
     broken.push_back({"negative record count", With(good, kRecordCountAt, -1), false});
     broken.push_back({"negative record size", With(good, kRecordCountAt + 4, -4), false});
     broken.push_back({"records past the end", With(good, kRecordCountAt, 3), false});
-    broken.push_back({"record table overflowing", With(With(good, kRecordCountAt, 0x10000), kRecordCountAt + 4, 0x10000), false});
+    broken.push_back(
+        {"record table overflowing", With(With(good, kRecordCountAt, 0x10000), kRecordCountAt + 4, 0x10000), false});
 
     QktrSpec spec = SmallList();
     spec.words[2].text = "beta";  // A, B, B: equal neighbours
@@ -391,8 +390,8 @@ TEST_F(WordListTest, BrokenFilesFailCleanly) {
         EXPECT_EQ(api.FindQktrBin(block, "alpha"), 0);
         EXPECT_EQ(api.FindZemBinWithAttribute(block, "alpha", -1, nullptr, nullptr, nullptr), -3);
         EXPECT_EQ(api.GetCurrentDatabaseLanguage(block), 0);
-        EXPECT_EQ(watch.Texts(), b.sortMessage ? std::vector<std::string>{"File is not sorted"}
-                                               : std::vector<std::string>{});
+        EXPECT_EQ(watch.Texts(),
+                  b.sortMessage ? std::vector<std::string>{"File is not sorted"} : std::vector<std::string>{});
     }
     // A path that fills its field without a terminator names no file.
     std::memset(block->path, 'a', sizeof block->path);

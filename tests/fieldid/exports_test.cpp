@@ -59,8 +59,9 @@ TEST_F(ParselTest, ThirtyOneLinesLoadThirtyTwoFail) {
 TEST_F(ParselTest, LongLinesAndHighBytesNeverOverrun) {
     std::string high;
     for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
-    std::vector<std::string> lines = {std::string(127, 'A'), std::string(500, 'b'), high, high + high,
-                                      "\xE4\xF6\xFC \xDF\xE9 \x95 \xAB\xBB", "ACME\xA9 Inc \xAE"};
+    std::vector<std::string> lines = {
+        std::string(127, 'A'), std::string(500, 'b'), high, high + high, "\xE4\xF6\xFC \xDF\xE9 \x95 \xAB\xBB",
+        "ACME\xA9 Inc \xAE"};
     // A stride of 600 lets a 500-byte source line through to the loader.
     std::string block(lines.size() * 600, '\0');
     for (size_t i = 0; i < lines.size(); ++i) lines[i].copy(&block[i * 600], 599);
@@ -243,9 +244,16 @@ TEST_F(ParselTest, StreetNamedAfterAPlaceStaysInOneAddress) {
     const StreetNameCase cases[] = {
         {{"Mary Johnson", "123 Wellington St", "Ottawa ON K1A 0B1"}, "123 Wellington St", "Ottawa", "ON", "K1A 0B1"},
         {{"Mary Johnson", "123 Wellington St.", "Ottawa ON K1A 0B1"}, "123 Wellington St.", "Ottawa", "ON", "K1A 0B1"},
-        {{"Mary Johnson", "123 Wellington St W", "Ottawa ON K1A 0B1"}, "123 Wellington St W", "Ottawa", "ON", "K1A 0B1"},
-        {{"Mary Johnson", "123 Wellington St, Suite 4", "Ottawa ON K1A 0B1"}, "123 Wellington St, Suite 4", "Ottawa",
-         "ON", "K1A 0B1"},
+        {{"Mary Johnson", "123 Wellington St W", "Ottawa ON K1A 0B1"},
+         "123 Wellington St W",
+         "Ottawa",
+         "ON",
+         "K1A 0B1"},
+        {{"Mary Johnson", "123 Wellington St, Suite 4", "Ottawa ON K1A 0B1"},
+         "123 Wellington St, Suite 4",
+         "Ottawa",
+         "ON",
+         "K1A 0B1"},
         {{"Mary Johnson", "500 Georgia St", "Vancouver BC V6C 2T5"}, "500 Georgia St", "Vancouver", "BC", "V6C 2T5"},
         {{"Mary Johnson", "12 Boston St", "Miami, FL 33139"}, "12 Boston St", "Miami", "FL", "33139"},
     };
@@ -273,7 +281,10 @@ TEST_F(ParselTest, PhoneKindsAndNumberGrouping) {
 }
 
 TEST_F(ParselTest, MendedEmailAddresses) {
-    ASSERT_EQ(p.identify({"Mary Johnson", "mary\xA9" "example.com"}, 0, info), 1);
+    ASSERT_EQ(p.identify({"Mary Johnson", "mary\xA9"
+                                          "example.com"},
+                         0, info),
+              1);
     EXPECT_EQ(first(info, FieldEMail), "mary@example.com");
     ASSERT_EQ(p.identify({"Mary Johnson", "mary.johnson@", "example.com"}, 0, info), 1);
     EXPECT_EQ(first(info, FieldEMail), "mary.johnson@example.com");
@@ -307,7 +318,11 @@ TEST_F(ParselTest, CorrectionAgainstWordLists) {
 }
 
 TEST_F(ParselTest, RecheckDerivesCompanyFromWebAndMail) {
-    struct Case { const char* web; const char* mail; const char* company; } cases[] = {
+    struct Case {
+        const char* web;
+        const char* mail;
+        const char* company;
+    } cases[] = {
         {"http://www.widgetco.co.uk/about", nullptr, "widgetco"},
         {nullptr, "sales@mail.widgetco.com", "widgetco"},
         {"www.widgetco.de", nullptr, "widgetco"},

@@ -22,9 +22,7 @@ public:
         separateName = dll_.require<SeparateNameFn>("FID_separate_full_name");
         recheck = dll_.require<RecheckFn>("RecheckImportantFieldInCardInfo");
     }
-    bool ready() const {
-        return dll_.loaded() && fromPage && fromStrings && separateAddr && separateName && recheck;
-    }
+    bool ready() const { return dll_.loaded() && fromPage && fromStrings && separateAddr && separateName && recheck; }
 
     // Identifies the lines given as strings (128-byte stride); returns the export's result.
     int identify(const std::vector<std::string>& lines, int kind, CardInfo& info) {

@@ -36,8 +36,8 @@ std::vector<std::vector<BYTE>> Seeds() {
 
 // Header fields worth attacking, with values that break naive arithmetic.
 const size_t kFieldOffsets[] = {2, 10, 14, 18, 22, 26, 28, 30, 34, 46};
-const uint32_t kNastyValues[] = {0, 1, 2, 3, 12, 40, 0xFFFF, 0x8000, 0x10000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF,
-                                 0xFFFFFFF0, 32767, 32768, 1000};
+const uint32_t kNastyValues[] = {0,       1,          2,          3,          12,         40,    0xFFFF, 0x8000,
+                                 0x10000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFF0, 32767, 32768,  1000};
 
 std::vector<BYTE> Mutate(const std::vector<BYTE>& seed, Random& random) {
     std::vector<BYTE> bytes = seed;

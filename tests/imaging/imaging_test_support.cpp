@@ -29,7 +29,9 @@ HGLOBAL MakeDib(int bits, int width, int height, const std::vector<RGBQUAD>& tab
         for (int x = 0; x < width; ++x) {
             const uint32_t v = pixel(x, y);
             switch (bits) {
-            case 1: if (v & 1) row[x / 8] |= static_cast<BYTE>(0x80 >> (x % 8)); break;
+            case 1:
+                if (v & 1) row[x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+                break;
             case 4: row[x / 2] |= static_cast<BYTE>((v & 15) << ((x % 2) ? 0 : 4)); break;
             case 8: row[x] = static_cast<BYTE>(v); break;
             case 24:
@@ -126,8 +128,7 @@ RgbImage ReadPpm(const std::string& path) {
         while (pos < bytes.size() && (isspace(bytes[pos]) || bytes[pos] == '#')) {
             if (bytes[pos] == '#')
                 while (pos < bytes.size() && bytes[pos] != '\n') ++pos;
-            else
-                ++pos;
+            else ++pos;
         }
         int v = 0;
         while (pos < bytes.size() && isdigit(bytes[pos])) v = v * 10 + (bytes[pos++] - '0');
@@ -173,8 +174,9 @@ RgbImage RowsToRgb(const std::vector<BYTE>& rows, int width, int height, int bit
                 image.pixels.push_back((row[3 * x + 2] << 16) | (row[3 * x + 1] << 8) | row[3 * x]);
                 continue;
             }
-            const int index = bits == 8 ? row[x] : bits == 4 ? ((x % 2) ? row[x / 2] & 15 : row[x / 2] >> 4)
-                                                           : (row[x / 8] >> (7 - x % 8)) & 1;
+            const int index = bits == 8   ? row[x]
+                              : bits == 4 ? ((x % 2) ? row[x / 2] & 15 : row[x / 2] >> 4)
+                                          : (row[x / 8] >> (7 - x % 8)) & 1;
             const PALETTEENTRY& e = entries[index];
             image.pixels.push_back((e.peRed << 16) | (e.peGreen << 8) | e.peBlue);
         }
@@ -199,9 +201,7 @@ bool ReadThroughModule(const Rast& rast, const std::string& path, RastImageHeade
     return read;
 }
 
-size_t StoredSize(const RastImageHeader& header) {
-    return static_cast<size_t>(header.rowBytes) * header.height;
-}
+size_t StoredSize(const RastImageHeader& header) { return static_cast<size_t>(header.rowBytes) * header.height; }
 
 RastImageData MemoryData(std::vector<BYTE>& bytes) {
     return RastImageData{static_cast<long>(bytes.size()), 0, nullptr, HFILE_ERROR, bytes.data()};

@@ -22,7 +22,8 @@ HGLOBAL GreyPage(int width, int height, Dark dark) {
 // Copies the rectangle, lets `check` look at the copy and frees it.
 void CheckCopy(const Pixwell& px, HGLOBAL source, RECT rect, const std::function<void(const DibView&)>& check) {
     HGLOBAL cut = px.copyDib(source, &rect);
-    ASSERT_NE(cut, nullptr) << "rectangle " << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom;
+    ASSERT_NE(cut, nullptr) << "rectangle " << rect.left << ", " << rect.top << ", " << rect.right << ", "
+                            << rect.bottom;
     {
         DibView view(cut);
         check(view);
@@ -134,7 +135,8 @@ TEST(PixwellGrey, EveryRowLengthEndsCleanly) {
             BYTE* rows = reinterpret_cast<BYTE*>(h + 1) + 8;
             const int rowBytes = RowBytes(1, width);
             for (int y = 0; y < 3; ++y)
-                for (int x = width; x < rowBytes * 8; ++x) rows[y * rowBytes + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+                for (int x = width; x < rowBytes * 8; ++x)
+                    rows[y * rowBytes + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
             GlobalUnlock(bw);
         }
         HGLOBAL fromColour = px.color2Gray(colour);
@@ -308,8 +310,11 @@ TEST(PixwellScale, SizesAndRefusals) {
         int bits, width, height;
         double x, y;
         int newWidth, newHeight;
-    } sizes[] = {{8, 10, 8, 0.5, 0.5, 5, 4}, {8, 10, 8, 2.5, 1.0, 25, 8}, {24, 10, 8, 0.3, 3.0, 3, 24},
-                 {1, 10, 8, 2.0, 2.0, 32, 16}, {1, 10, 8, 0.5, 0.5, 32, 4}};
+    } sizes[] = {{8, 10, 8, 0.5, 0.5, 5, 4},
+                 {8, 10, 8, 2.5, 1.0, 25, 8},
+                 {24, 10, 8, 0.3, 3.0, 3, 24},
+                 {1, 10, 8, 2.0, 2.0, 32, 16},
+                 {1, 10, 8, 0.5, 0.5, 32, 4}};
     for (const auto& s : sizes) {
         HGLOBAL dib = Flat(s.bits, s.width, s.height, 1, s.bits == 1 ? kBlackWhite : GreyRamp());
         HGLOBAL scaled = px.scaleImage(dib, s.x, s.y);
@@ -398,16 +403,36 @@ TEST(PixwellBorder, CutsTheDarkBands) {
         {"all black", 100, 80, 0, [](int, int) { return true; }, {0, 0, 99, 80}},
         {"band on the first rows", 100, 100, 0, [](int, int y) { return y < 5; }, {0, 5, 99, 100}},
         {"band on the last rows", 100, 100, 0, [](int, int y) { return y >= 97; }, {0, 0, 99, 97}},
-        {"bands on the first and last columns", 100, 100, 0, [](int x, int) { return x < 4 || x >= 98; },
+        {"bands on the first and last columns",
+         100,
+         100,
+         0,
+         [](int x, int) { return x < 4 || x >= 98; },
          {4, 0, 97, 100}},
-        {"band deeper than the start window", 100, 100, 0, [](int, int y) { return y == 7 || y == 8; },
+        {"band deeper than the start window",
+         100,
+         100,
+         0,
+         [](int, int y) { return y == 7 || y == 8; },
          {0, 0, 99, 100}},
         {"image under 10 pixels", 9, 30, 0, [](int, int y) { return y < 2; }, {0, 0, 8, 30}},
-        {"method 1, card inside a dark field", 100, 100, 1,
-         [](int x, int y) { return x < 20 || x >= 85 || y < 25 || y >= 80; }, {20, 25, 84, 80}},
-        {"method 1, portrait cut-out too narrow", 100, 100, 1, [](int x, int) { return x < 40 || x >= 60; },
+        {"method 1, card inside a dark field",
+         100,
+         100,
+         1,
+         [](int x, int y) { return x < 20 || x >= 85 || y < 25 || y >= 80; },
+         {20, 25, 84, 80}},
+        {"method 1, portrait cut-out too narrow",
+         100,
+         100,
+         1,
+         [](int x, int) { return x < 40 || x >= 60; },
          {29, 0, 82, 100}},
-        {"method 1, landscape cut-out too low", 100, 100, 1, [](int, int y) { return y < 40 || y >= 60; },
+        {"method 1, landscape cut-out too low",
+         100,
+         100,
+         1,
+         [](int, int y) { return y < 40 || y >= 60; },
          {0, 14, 99, 67}},
     };
     for (const auto& c : cases) {

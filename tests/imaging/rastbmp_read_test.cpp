@@ -166,10 +166,16 @@ TEST(RastRead, RunLengthCodesAndTheirBounds) {
         bool ok;
         const char* rows;  // bottom row first, one hex digit per pixel
     } cases[] = {
-        {"rle8 repeat, absolute, end of line, end", 8, {2, 7, 0, 3, 1, 2, 3, 0, 0, 0, 5, 9, 0, 1}, true,
+        {"rle8 repeat, absolute, end of line, end",
+         8,
+         {2, 7, 0, 3, 1, 2, 3, 0, 0, 0, 5, 9, 0, 1},
+         true,
          "77123/99999/....."},
         {"rle8 delta moves right and down", 8, {0, 2, 3, 1, 1, 4, 0, 1}, true, "...../...4./....."},
-        {"rle4 alternates nibbles; absolute is padded", 4, {5, 0xAB, 0, 0, 0, 3, 0x12, 0x30, 0, 0, 0, 1}, true,
+        {"rle4 alternates nibbles; absolute is padded",
+         4,
+         {5, 0xAB, 0, 0, 0, 3, 0x12, 0x30, 0, 0, 0, 1},
+         true,
          "ABABA/123../....."},
         {"end of data after the last line", 8, {5, 1, 0, 0, 5, 2, 0, 0, 5, 3, 0, 0}, true, "11111/22222/33333"},
         {"rle8 repeat past the row", 8, {9, 1, 0, 1}, false, ""},
@@ -361,7 +367,8 @@ TEST(RastRead, DecodeHandsRowsTopLineFirst) {
         }
     }
     OpenedFile rle(FixturePath("im_rle8.bmp"), false);
-    EXPECT_EQ(rast.decodeImg(rle.get(), 0, 0, CollectRow, 16, 0), 0) << "run-length rows cannot be handed out one by one";
+    EXPECT_EQ(rast.decodeImg(rle.get(), 0, 0, CollectRow, 16, 0), 0)
+        << "run-length rows cannot be handed out one by one";
     EXPECT_EQ(rast.decodeImg(HFILE_ERROR, 0, 0, CollectRow, 16, 0), 0);
 }
 
@@ -411,8 +418,11 @@ TEST(RastRead, IsCorrectHeaderAcceptsOnlyWhatReadsWithoutRunLengthData) {
         std::string path;
         int expected;
     } cases[] = {
-        {FixturePath("im_rgb24.bmp"), 1}, {FixturePath("im_core8.bmp"), 1}, {FixturePath("im_rle8.bmp"), 0},
-        {FixturePath("missing.bmp"), 0},  {text, 0},
+        {FixturePath("im_rgb24.bmp"), 1},
+        {FixturePath("im_core8.bmp"), 1},
+        {FixturePath("im_rle8.bmp"), 0},
+        {FixturePath("missing.bmp"), 0},
+        {text, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(rast.isCorrectHeader(c.path.c_str()), c.expected) << c.path;
 }
@@ -434,7 +444,8 @@ TEST(RastRead, FileToFileReadCopiesThePixelBytes) {
     const std::vector<BYTE> copied = ReadFileBytes(copyPath);
     ASSERT_EQ(copied.size(), static_cast<size_t>(count + 10));
     for (long i = 0; i < count; ++i)
-        ASSERT_EQ(copied[10 + i], static_cast<BYTE>(~whole[whole.size() - count + i])) << "white-first bytes complemented";
+        ASSERT_EQ(copied[10 + i], static_cast<BYTE>(~whole[whole.size() - count + i]))
+            << "white-first bytes complemented";
 }
 
 TEST(RastModule, SubformatCapabilityAndOptions) {

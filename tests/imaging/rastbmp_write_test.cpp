@@ -21,8 +21,8 @@ HPALETTE MakePalette(const std::vector<uint32_t>& colours) {
 
 struct ImageToWrite {
     int bits, width, height;
-    std::vector<uint32_t> palette;  // 0xRRGGBB
-    std::vector<BYTE> rows;         // bottom line first
+    std::vector<uint32_t> palette;      // 0xRRGGBB
+    std::vector<BYTE> rows;             // bottom line first
     uint32_t Rgb(int x, int y) const {  // y from the top
         const BYTE* row = &rows[static_cast<size_t>(height - 1 - y) * RowBytes(bits, width)];
         switch (bits) {
@@ -114,8 +114,8 @@ INSTANTIATE_TEST_SUITE_P(Depths, ToolReadsWhatWeWrite,
                          ::testing::Values(WriteCase{1, 37, 11}, WriteCase{4, 13, 7}, WriteCase{8, 29, 10},
                                            WriteCase{24, 31, 9}, WriteCase{24, 300, 120}),
                          [](const ::testing::TestParamInfo<WriteCase>& info) {
-                             return std::to_string(info.param.bits) + "bit_" + std::to_string(info.param.width) +
-                                    "x" + std::to_string(info.param.height);
+                             return std::to_string(info.param.bits) + "bit_" + std::to_string(info.param.width) + "x" +
+                                    std::to_string(info.param.height);
                          });
 
 TEST(RastWrite, HeaderFieldsOfEightAndTwentyFourBitFiles) {

@@ -24,7 +24,8 @@ public:
 
     void Exec(const std::string& sql) {
         char* error = nullptr;
-        ASSERT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << sql << ": " << (error ? error : "");
+        ASSERT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK)
+            << sql << ": " << (error ? error : "");
         sqlite3_free(error);
     }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include "CardBuilders.h"
-#include "CompareCardRecords.h"
+#include "card_builders.h"
+#include "compare_card_records.h"
 
 using namespace ferrow;
 
@@ -31,7 +31,10 @@ TEST(CompareCardRecords, WithoutMaskComparesTheNineDefaultFields) {
     SetPhone(a.Phone[1], "222", 1);  // nor the second phone
     EXPECT_EQ(CompareCardRecords(a, b, nullptr), 1);
 
-    struct Change { const char* what; void (*apply)(CardRecV4&); };
+    struct Change {
+        const char* what;
+        void (*apply)(CardRecV4&);
+    };
     const Change changes[] = {
         {"name case", [](CardRecV4& c) { SetText(c.CNAME.FullName, "SMITH"); }},
         {"company", [](CardRecV4& c) { SetText(c.Company[0], "Acme"); }},

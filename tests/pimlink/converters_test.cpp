@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 #include <vector>
-#include "CardBuilders.h"
-#include "CardConverters.h"
-#include "CardText.h"
-#include "ExchangeLayouts.h"
+#include "card_builders.h"
+#include "card_converters.h"
+#include "card_text.h"
+#include "exchange_layouts.h"
 
 using namespace ferrow;
 
@@ -71,11 +71,11 @@ TEST(CardToOutlook, LastNonEmptySlotWinsForOneId) {
 
 TEST(OutlookToCard, PhonesTakeEntriesInTurnAndNicknameStaysHome) {
     Converted in(kOutlookRecordSize);
-    strcpy(in.data() + 1562, "111");   // Business-Phone
-    strcpy(in.data() + 1872, "555");   // Mobile
-    strcpy(in.data() + 308, "Bob");    // Nickname
-    strcpy(in.data() + 84, "Ann");     // First, also read as id 48
-    strcpy(in.data() + 2171, "a@b.c"); // E-mail
+    strcpy(in.data() + 1562, "111");    // Business-Phone
+    strcpy(in.data() + 1872, "555");    // Mobile
+    strcpy(in.data() + 308, "Bob");     // Nickname
+    strcpy(in.data() + 84, "Ann");      // First, also read as id 48
+    strcpy(in.data() + 2171, "a@b.c");  // E-mail
     CardRecV4 card = ZeroCard();
     OutlookToCard(in.data(), card, MapOf({{48, 26}, {50, 36}, {6, 7}, {2, 48}, {61, 45}}));
     EXPECT_STREQ(card.Phone[0].PhoneNum.Text, "111");
@@ -179,7 +179,8 @@ TEST(ActLayout, OffsetsRunToTheLastUserField) {
     EXPECT_EQ(ActField(45).offset, 2709);
     EXPECT_EQ(ActField(46).offset, 2759);
     EXPECT_EQ(ActField(59).offset, 3409);
-    for (int id = 2; id <= 59; ++id) EXPECT_EQ(ActField(id - 1).offset + ActField(id - 1).width, ActField(id).offset) << id;
+    for (int id = 2; id <= 59; ++id)
+        EXPECT_EQ(ActField(id - 1).offset + ActField(id - 1).width, ActField(id).offset) << id;
 }
 
 TEST(WabConverters, WriteRangeStopsAt30AndReadReachesTheUnnamedIds) {
@@ -208,7 +209,11 @@ TEST(CardText, CutsNeverSplitADoubleByteCharacter) {
     CopyCut(out, text.c_str(), 31);
     EXPECT_EQ(std::string(out), std::string(29, 'a') + "\xD6\xD0");
 
-    struct TrimCase { const char* in; const char* out; int result; };
+    struct TrimCase {
+        const char* in;
+        const char* out;
+        int result;
+    };
     const TrimCase trims[] = {{"  a b  ", "a b", 1}, {"   ", "", 1}, {"", "", 0}};
     for (const TrimCase& c : trims) {
         char buffer[16];

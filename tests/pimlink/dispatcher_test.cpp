@@ -2,10 +2,10 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "LinkDispatcher.h"
+#include "link_dispatcher.h"
 #include "ferrow.h"
 #include "linkcards.h"
-#include "TempSettingsFile.h"
+#include "temp_settings_file.h"
 
 using namespace ferrow;
 
@@ -51,7 +51,8 @@ protected:
         count_ = 2;
     }
     void TearDown() override {
-        for (int k = 0; k < static_cast<int>(ConnectorKind::Count); ++k) SetConnector(static_cast<ConnectorKind>(k), nullptr);
+        for (int k = 0; k < static_cast<int>(ConnectorKind::Count); ++k)
+            SetConnector(static_cast<ConnectorKind>(k), nullptr);
         FreeLinkCards(cards_);
     }
     void Set(const char* section, const char* key, const char* value) { ini_.Write(section, key, value); }

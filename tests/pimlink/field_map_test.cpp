@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
-#include "LinkSettings.h"
-#include "TempSettingsFile.h"
+#include "link_settings.h"
+#include "temp_settings_file.h"
 
 using namespace ferrow;
 
@@ -22,7 +22,9 @@ const MapCase kMapCases[] = {
     {"  -4,abc,12x,\t9", {-4, 0, 12, 9}},
     {"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30",
      {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28}},
-    {"3\xA0" "4", {3, 4}},  // bytes from 0x80 up separate numbers
+    {"3\xA0"
+     "4",
+     {3, 4}},  // bytes from 0x80 up separate numbers
 };
 
 }  // namespace

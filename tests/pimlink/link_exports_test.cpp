@@ -6,7 +6,7 @@
 #include "dll_module.h"
 #include "ferrow.h"
 #include "linkcards.h"
-#include "TempSettingsFile.h"
+#include "temp_settings_file.h"
 
 namespace {
 

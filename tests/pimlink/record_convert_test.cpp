@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include "CardBuilders.h"
-#include "CardRecConvert.h"
+#include "card_builders.h"
+#include "card_rec_convert.h"
 
 using namespace ferrow;
 
@@ -35,7 +35,10 @@ std::string Letters(size_t n) {
 }  // namespace
 
 TEST(CardRecV3ToV4, NotesAreCutIntoEightyByteLines) {
-    struct NoteCase { size_t length; int lines; };
+    struct NoteCase {
+        size_t length;
+        int lines;
+    };
     const NoteCase cases[] = {{199, 3}, {999, 8}, {80, 1}, {0, 0}};
     for (const NoteCase& c : cases) {
         std::string storage, note = Letters(c.length);

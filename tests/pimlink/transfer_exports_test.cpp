@@ -1,8 +1,8 @@
 // The card-file exports of Ferrow.dll on real card files.
 #include <gtest/gtest.h>
 #include <set>
-#include "CardBuilders.h"
-#include "CardFileFixture.h"
+#include "card_builders.h"
+#include "card_file_fixture.h"
 #include "dialog_watch.h"
 #include "dll_module.h"
 #include "ferrow.h"
@@ -50,7 +50,9 @@ std::vector<ReadCard> ReadThroughKvdb32(const std::string& path) {
         ReadCard c;
         memset(&c.rec, 0, sizeof(c.rec));
         if (api.get(ds, &c.rec, 1) != 1) continue;
-        auto text = [](const CardRecBlob& b) { return b.Data && b.Size > 0 ? std::string(b.Data, strnlen(b.Data, b.Size)) : ""; };
+        auto text = [](const CardRecBlob& b) {
+            return b.Data && b.Size > 0 ? std::string(b.Data, strnlen(b.Data, b.Size)) : "";
+        };
         c.note = text(c.rec.CNote);
         c.image = text(c.rec.CImage);
         c.thumb = text(c.rec.SecondText);
@@ -231,7 +233,8 @@ TEST_F(CardFileExports, ConvertingThereAndBackCutsNotesIntoLines) {
     ASSERT_EQ(back.size(), 2u);
     for (size_t i = 0; i < 2; ++i) {
         std::string expected;
-        for (size_t pos = 0; pos < cards[i].note.size() && pos < 640; pos += 80) expected += cards[i].note.substr(pos, 80) + "\r\n";
+        for (size_t pos = 0; pos < cards[i].note.size() && pos < 640; pos += 80)
+            expected += cards[i].note.substr(pos, 80) + "\r\n";
         EXPECT_EQ(back[i].note, expected) << i;
         EXPECT_STREQ(back[i].rec.OPhone, cards[i].v3.OPhone);
     }

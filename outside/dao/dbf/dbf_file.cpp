@@ -199,7 +199,8 @@ bool CDbfFile::UpdateHeader(std::string* error) {
     unsigned char bytes[7];
     StampDbfDate(bytes);
     WriteLe32(&bytes[3], recordCount_);
-    if (!table_->WriteAt(1, bytes, sizeof bytes) || !table_->Flush()) return Fail(error, "the table header cannot be written");
+    if (!table_->WriteAt(1, bytes, sizeof bytes) || !table_->Flush())
+        return Fail(error, "the table header cannot be written");
     return true;
 }
 

@@ -77,8 +77,10 @@ std::string FieldDefinitionProblem(const DbfField& f) {
     bool lengthOk = false;
     switch (f.type) {
     case 'C': lengthOk = f.length >= 1 && f.length <= 254 && f.decimals == 0; break;
-    case 'N': lengthOk = f.length >= 1 && f.length <= 19 && f.decimals >= 0 && f.decimals <= 15 &&
-                         (f.decimals == 0 || f.decimals <= f.length - 2); break;
+    case 'N':
+        lengthOk = f.length >= 1 && f.length <= 19 && f.decimals >= 0 && f.decimals <= 15 &&
+                   (f.decimals == 0 || f.decimals <= f.length - 2);
+        break;
     case 'D': lengthOk = f.length == 8 && f.decimals == 0; break;
     case 'L': lengthOk = f.length == 1 && f.decimals == 0; break;
     case 'M': lengthOk = f.length == 10 && f.decimals == 0; break;
@@ -110,8 +112,7 @@ bool EncodeFieldValue(const DbfField& field, const std::optional<std::string>& v
                 return false;
             }
             break;
-        default:
-            text = *value;
+        default: text = *value;
         }
         if (text.size() > length) {
             *error = "the value is " + std::to_string(text.size()) + " characters long, field " + field.name +

@@ -14,8 +14,8 @@ std::string CDbtFile::PathFor(const std::string& tablePath) {
     const size_t dot = tablePath.rfind('.');
     const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
     const std::string base = hasExtension ? tablePath.substr(0, dot) : tablePath;
-    const bool upper = hasExtension && dot + 1 < tablePath.size() &&
-                       std::isupper(static_cast<unsigned char>(tablePath[dot + 1]));
+    const bool upper =
+        hasExtension && dot + 1 < tablePath.size() && std::isupper(static_cast<unsigned char>(tablePath[dot + 1]));
     return base + (upper ? ".DBT" : ".dbt");
 }
 

@@ -30,33 +30,33 @@ enum { dbFixedField = 0x1, dbVariableField = 0x2, dbAutoIncrField = 0x10 };
 
 // Jet error numbers raised by this layer (CDaoException::GetErrorCode).
 enum DaoError {
-    daoErrNoCurrentRecord = 3021,     // "No current record."
-    daoErrUpdateWithoutEdit = 3020,   // "Update or CancelUpdate without AddNew or Edit."
-    daoErrDuplicateKey = 3022,        // a duplicate value in a unique index or primary key
-    daoErrFileNotFound = 3024,        // "Couldn't find file '<path>'."
-    daoErrReadOnly = 3027,            // "Cannot update. Database or object is read-only."
-    daoErrNoTransaction = 3034,       // commit or rollback without BeginTrans
-    daoErrInvalidPath = 3044,         // "'<path>' isn't a valid path."
-    daoErrFileInUse = 3045,           // "Couldn't use '<path>'; file already in use."
-    daoErrCannotOpenFile = 3051,      // the file is read-only or held elsewhere
-    daoErrIndexNull = 3058,           // "Index or primary key cannot contain a Null value."
-    daoErrSyntaxInExpression = 3075,  // "Syntax error ... in query expression '<text>'."
-    daoErrSyntaxInQuery = 3000,       // a statement that cannot be run (Execute, Open)
-    daoErrTableExists = 3010,         // "Table '<name>' already exists."
-    daoErrObjectNotFound = 3011,      // "The database engine could not find the object '<name>'."
-    daoErrFieldTooSmall = 3163,       // text longer than the Text(n) column
-    daoErrRecordDeleted = 3167,       // "Record is deleted."
-    daoErrDatabaseExists = 3204,      // "Database already exists."
-    daoErrNotOpen = 3420,             // "Object invalid or no longer set." (closed object)
-    daoErrItemNotFound = 3265,        // "Item not found in this collection."
-    daoErrOperationNotSupported = 3251, // "Operation is not supported for this type of object."
-    daoErrUnrecognizedFormat = 3343,  // "Unrecognized database format '<path>'."
-    daoErrOpenedExclusively = 3356,   // the file is held exclusively by another open
-    daoErrNumericOverflow = 3349,     // "Numeric field overflow."
-    daoErrTypeConversion = 3421,      // "Data type conversion error."
-    daoErrInvalidBookmark = 3159,     // "Not a valid bookmark."
-    daoErrFieldDefinedTwice = 3191,   // "Can't define field more than once."
-    daoErrIndexNotSet = 3019,         // "Operation invalid without a current index."
+    daoErrNoCurrentRecord = 3021,        // "No current record."
+    daoErrUpdateWithoutEdit = 3020,      // "Update or CancelUpdate without AddNew or Edit."
+    daoErrDuplicateKey = 3022,           // a duplicate value in a unique index or primary key
+    daoErrFileNotFound = 3024,           // "Couldn't find file '<path>'."
+    daoErrReadOnly = 3027,               // "Cannot update. Database or object is read-only."
+    daoErrNoTransaction = 3034,          // commit or rollback without BeginTrans
+    daoErrInvalidPath = 3044,            // "'<path>' isn't a valid path."
+    daoErrFileInUse = 3045,              // "Couldn't use '<path>'; file already in use."
+    daoErrCannotOpenFile = 3051,         // the file is read-only or held elsewhere
+    daoErrIndexNull = 3058,              // "Index or primary key cannot contain a Null value."
+    daoErrSyntaxInExpression = 3075,     // "Syntax error ... in query expression '<text>'."
+    daoErrSyntaxInQuery = 3000,          // a statement that cannot be run (Execute, Open)
+    daoErrTableExists = 3010,            // "Table '<name>' already exists."
+    daoErrObjectNotFound = 3011,         // "The database engine could not find the object '<name>'."
+    daoErrFieldTooSmall = 3163,          // text longer than the Text(n) column
+    daoErrRecordDeleted = 3167,          // "Record is deleted."
+    daoErrDatabaseExists = 3204,         // "Database already exists."
+    daoErrNotOpen = 3420,                // "Object invalid or no longer set." (closed object)
+    daoErrItemNotFound = 3265,           // "Item not found in this collection."
+    daoErrOperationNotSupported = 3251,  // "Operation is not supported for this type of object."
+    daoErrUnrecognizedFormat = 3343,     // "Unrecognized database format '<path>'."
+    daoErrOpenedExclusively = 3356,      // the file is held exclusively by another open
+    daoErrNumericOverflow = 3349,        // "Numeric field overflow."
+    daoErrTypeConversion = 3421,         // "Data type conversion error."
+    daoErrInvalidBookmark = 3159,        // "Not a valid bookmark."
+    daoErrFieldDefinedTwice = 3191,      // "Can't define field more than once."
+    daoErrIndexNotSet = 3019,            // "Operation invalid without a current index."
 };
 
 // ---- Values ------------------------------------------------------------------------------
@@ -68,7 +68,7 @@ class CDaoValue {
 public:
     enum Kind { Empty, Null, Int16, Int32, Date, Text, Bytes };
 
-    CDaoValue() = default;                      // empty
+    CDaoValue() = default;  // empty
     static CDaoValue MakeNull();
     static CDaoValue FromShort(int16_t v);
     static CDaoValue FromLong(int32_t v);
@@ -88,9 +88,9 @@ public:
     bool IsNull() const { return kind_ == Null; }
     int16_t AsShort() const { return static_cast<int16_t>(number_); }  // Int16 or Int32 kinds
     int32_t AsLong() const { return static_cast<int32_t>(number_); }   // Int16 or Int32 kinds
-    double AsDate() const { return date_; }                             // Date kind
-    const std::string& AsText() const { return text_; }                 // Text kind
-    const std::vector<uint8_t>& AsBytes() const { return bytes_; }      // Bytes kind
+    double AsDate() const { return date_; }                            // Date kind
+    const std::string& AsText() const { return text_; }                // Text kind
+    const std::vector<uint8_t>& AsBytes() const { return bytes_; }     // Bytes kind
     bool operator==(const CDaoValue& other) const;
     bool operator!=(const CDaoValue& other) const { return !(*this == other); }
 
@@ -108,8 +108,8 @@ private:
 
 struct CDaoErrorInfo {
     long m_lErrorCode = 0;
-    std::string m_strSource;        // "DAO.Database", "DAO.Recordset", ...
-    std::string m_strDescription;   // the Jet text
+    std::string m_strSource;       // "DAO.Database", "DAO.Recordset", ...
+    std::string m_strDescription;  // the Jet text
 };
 
 // The error thrown (as a pointer from new) by every class here. Delete() frees it.
@@ -120,10 +120,10 @@ public:
     const std::string& GetSource() const { return m_pErrorInfo->m_strSource; }
     const std::string& GetDescription() const { return m_pErrorInfo->m_strDescription; }
     void Delete() { delete this; }
-    CDaoErrorInfo* m_pErrorInfo;    // always set; points into this object
+    CDaoErrorInfo* m_pErrorInfo;  // always set; points into this object
 
 private:
-    ~CDaoException() = default;     // only Delete() frees an exception
+    ~CDaoException() = default;  // only Delete() frees an exception
     CDaoErrorInfo info_;
 };
 
@@ -146,12 +146,12 @@ public:
     // (an empty or null locale keeps source's). Throws 3024 when source is missing, 3204 when
     // target exists, 3356/3045 when source is held open by any database (this process or
     // another), 3044 when target's folder does not exist. Options are accepted and ignored.
-    static void CompactDatabase(const char* source, const char* target,
-                                const char* locale = dbLangGeneral, int options = 0);
+    static void CompactDatabase(const char* source, const char* target, const char* locale = dbLangGeneral,
+                                int options = 0);
 
 private:
     friend class CDaoDatabase;
-    void Abandon();   // a closing database rolls back what is still open
+    void Abandon();  // a closing database rolls back what is still open
     CDaoDatabase* database_;
     int depth_ = 0;
 };
@@ -179,15 +179,14 @@ public:
     // while this one lasts; shared opens coexist. Throws 3024 (missing file or folder),
     // 3045/3356 (held exclusively elsewhere, or exclusive while others hold it), 3051 (a
     // read-only file opened for writing), 3343 (not a database of ours).
-    void Open(const char* name, bool exclusive = false, bool readOnly = false,
-              const char* connect = "");
+    void Open(const char* name, bool exclusive = false, bool readOnly = false, const char* connect = "");
     // Creates and opens (exclusively) a new Jet file with the locale string (kept in the
     // file). Throws 3204 when the file exists, 3044 when its folder does not.
     void Create(const char* name, const char* locale = dbLangGeneral, int options = 0);
     void Close();  // rolls back an open transaction; recordsets on it must be closed before
     bool IsOpen() const;
-    bool CanUpdate() const;            // open and not read-only
-    bool IsDBase() const;              // opened as a dBASE III folder
+    bool CanUpdate() const;                 // open and not read-only
+    bool IsDBase() const;                   // opened as a dBASE III folder
     const std::string& GetName() const;     // path (or folder) as opened
     const std::string& GetConnect() const;  // connect text as given
     std::string GetLocale() const;          // the locale string kept in the file ("" for dBASE)
@@ -203,7 +202,7 @@ public:
     int GetTableDefCount();
     void GetTableDefInfo(int index, CDaoTableDefInfo& info);
 
-    CDaoWorkspace* m_pWorkspace;       // the transaction scope of this database
+    CDaoWorkspace* m_pWorkspace;  // the transaction scope of this database
 
     // For the classes of this layer: the state behind the open database.
     DaoDatabaseState* State() const { return state_.get(); }
@@ -217,9 +216,9 @@ private:
 
 struct CDaoFieldInfo {
     std::string m_strName;
-    short m_nType = 0;        // dbLong, dbInteger, ...
-    long m_lSize = 0;         // Text: characters; others: what CreateField was given
-    long m_lAttributes = 0;   // dbAutoIncrField, ...
+    short m_nType = 0;       // dbLong, dbInteger, ...
+    long m_lSize = 0;        // Text: characters; others: what CreateField was given
+    long m_lAttributes = 0;  // dbAutoIncrField, ...
 };
 
 struct CDaoIndexFieldInfo {
@@ -229,7 +228,7 @@ struct CDaoIndexFieldInfo {
 
 struct CDaoIndexInfo {
     std::string m_strName;
-    std::vector<CDaoIndexFieldInfo> m_fields;   // in key order
+    std::vector<CDaoIndexFieldInfo> m_fields;  // in key order
     bool m_bPrimary = false;
     bool m_bUnique = false;
     bool m_bClustered = false;
@@ -274,9 +273,9 @@ public:
 
     std::string GetName() const;
     int GetFieldCount() const;
-    void GetFieldInfo(int index, CDaoFieldInfo& info) const;   // 3265 out of range
+    void GetFieldInfo(int index, CDaoFieldInfo& info) const;  // 3265 out of range
     int GetIndexCount() const;
-    void GetIndexInfo(int index, CDaoIndexInfo& info) const;   // 3265 out of range
+    void GetIndexInfo(int index, CDaoIndexInfo& info) const;  // 3265 out of range
 
 private:
     CDaoDatabase* database_;
@@ -311,24 +310,24 @@ public:
     void Open(int type, const char* source, int options = 0);
     void Close();
     bool IsOpen() const;
-    int GetType() const;              // dbOpenTable / dbOpenDynaset
+    int GetType() const;  // dbOpenTable / dbOpenDynaset
 
     bool IsBOF() const;
     bool IsEOF() const;
-    bool CanUpdate() const;           // open on a database that can be updated
+    bool CanUpdate() const;  // open on a database that can be updated
 
     // Moves; a pending AddNew/Edit is cancelled. See the class comment for 3021.
     void MoveFirst();
     void MoveLast();
     void MoveNext();
     void MovePrev();
-    void Move(long rows);             // relative to the current record (3021 without one)
+    void Move(long rows);  // relative to the current record (3021 without one)
 
-    long GetRecordCount();            // records in the set
-    long GetAbsolutePosition();       // 0-based; -1 without a current record
+    long GetRecordCount();                    // records in the set
+    long GetAbsolutePosition();               // 0-based; -1 without a current record
     void SetAbsolutePosition(long position);  // out of range throws 3021
 
-    CDaoValue GetBookmark();          // 3021 without a current record
+    CDaoValue GetBookmark();                      // 3021 without a current record
     void SetBookmark(const CDaoValue& bookmark);  // 3159 for a bookmark of no record here
 
     // Finds the first/last record matching the Jet criteria, or the next/previous one from
@@ -351,7 +350,7 @@ public:
     void Update();
     void CancelUpdate();
     void Delete();
-    int GetEditMode() const;          // 0 none, 1 Edit, 2 AddNew
+    int GetEditMode() const;  // 0 none, 1 Edit, 2 AddNew
 
     // Field values by name, without regard to case (3265 for an unknown name). Reading
     // needs a current record (3021; 3167 after Delete) unless AddNew/Edit is pending, in
@@ -373,7 +372,7 @@ public:
     // same lifetime and errors as GetFieldValueRef.
     const CDaoValue* GetFieldValuesRef();
     void SetFieldValueAt(int index, CDaoValue value);
-    void SetFieldValue(const char* name, const char* text);   // a text value
+    void SetFieldValue(const char* name, const char* text);  // a text value
     void SetFieldValueNull(const char* name);
     int GetFieldCount() const;
     void GetFieldInfo(int index, CDaoFieldInfo& info) const;  // 3265 out of range

@@ -23,7 +23,8 @@ std::string Quoted(const std::string& text, char quote) {
 std::string JoinBalanced(const std::vector<std::string>& terms, size_t begin, size_t end, const char* sqlWord) {
     if (end - begin == 1) return terms[begin];
     const size_t middle = begin + (end - begin) / 2;
-    return "(" + JoinBalanced(terms, begin, middle, sqlWord) + sqlWord + JoinBalanced(terms, middle, end, sqlWord) + ")";
+    return "(" + JoinBalanced(terms, begin, middle, sqlWord) + sqlWord + JoinBalanced(terms, middle, end, sqlWord) +
+           ")";
 }
 
 }  // namespace
@@ -125,26 +126,20 @@ bool CCriteriaTranslator::TranslateLike(const std::string& value, const Operand&
 bool CCriteriaTranslator::ParseOperand(Operand* out, int depth) {
     const Token& token = Peek();
     switch (token.kind) {
-    case TokenKind::Column:
-        out->sql = QuoteIdentifier(token.text);
-        break;
+    case TokenKind::Column: out->sql = QuoteIdentifier(token.text); break;
     case TokenKind::String:
         out->sql = QuoteString(token.text);
         out->isStringLiteral = true;
         out->literal = token.text;
         break;
-    case TokenKind::Number:
-        out->sql = token.text;
-        break;
+    case TokenKind::Number: out->sql = token.text; break;
     case TokenKind::Date: {
         char buffer[40];
         std::snprintf(buffer, sizeof buffer, "%.17g", token.number);
         out->sql = buffer;
         break;
     }
-    case TokenKind::Null:
-        out->sql = "NULL";
-        break;
+    case TokenKind::Null: out->sql = "NULL"; break;
     case TokenKind::Minus:
         ++pos_;
         if (Peek().kind != TokenKind::Number) return Fail(Failure::Syntax);
@@ -159,8 +154,7 @@ bool CCriteriaTranslator::ParseOperand(Operand* out, int depth) {
         out->sql = "(" + inner + ")";
         break;
     }
-    default:
-        return Fail(Failure::Syntax);  // an operator or the end where a value belongs
+    default: return Fail(Failure::Syntax);  // an operator or the end where a value belongs
     }
     ++pos_;
     return true;

@@ -21,9 +21,11 @@ bool EqualsIgnoringCase(const std::string& a, const char* b) {
 }
 
 TokenKind WordKind(const std::string& word) {
-    static const struct { const char* name; TokenKind kind; } kKeywords[] = {
-        {"AND", TokenKind::And}, {"OR", TokenKind::Or}, {"NOT", TokenKind::Not},
-        {"LIKE", TokenKind::Like}, {"IS", TokenKind::Is}, {"NULL", TokenKind::Null}};
+    static const struct {
+        const char* name;
+        TokenKind kind;
+    } kKeywords[] = {{"AND", TokenKind::And},   {"OR", TokenKind::Or}, {"NOT", TokenKind::Not},
+                     {"LIKE", TokenKind::Like}, {"IS", TokenKind::Is}, {"NULL", TokenKind::Null}};
     for (const auto& k : kKeywords)
         if (EqualsIgnoringCase(word, k.name)) return k.kind;
     return TokenKind::Column;

@@ -8,15 +8,20 @@
 namespace jetsql {
 
 enum class TokenKind {
-    Column,      // text: the column name, unquoted
-    String,      // text: the value, quotes undoubled
-    Number,      // text: the digits as written
-    Date,        // number: the OLE date
-    Compare,     // text: = <> < <= > >=
+    Column,   // text: the column name, unquoted
+    String,   // text: the value, quotes undoubled
+    Number,   // text: the digits as written
+    Date,     // number: the OLE date
+    Compare,  // text: = <> < <= > >=
     Minus,
     LeftParen,
     RightParen,
-    And, Or, Not, Like, Is, Null,
+    And,
+    Or,
+    Not,
+    Like,
+    Is,
+    Null,
     End
 };
 

@@ -7,9 +7,16 @@ uint32_t NextCodePoint(const std::string& text, size_t* pos) {
     const uint32_t lead = byteAt(*pos);
     size_t extra = 0;
     uint32_t c = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) { extra = 1; c = lead & 0x1F; }
-    else if (lead >= 0xE0 && lead <= 0xEF) { extra = 2; c = lead & 0x0F; }
-    else if (lead >= 0xF0 && lead <= 0xF4) { extra = 3; c = lead & 0x07; }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1;
+        c = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2;
+        c = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3;
+        c = lead & 0x07;
+    }
     bool valid = extra > 0 && text.size() - *pos > extra;
     for (size_t i = 1; valid && i <= extra; ++i) {
         const uint32_t b = byteAt(*pos + i);
@@ -78,7 +85,10 @@ bool CJetPattern::Compile(const std::string& pattern) {
         Item item;
         if (c == '*') {
             item.kind = Kind::AnyRun;
-            if (!items_.empty() && items_.back().kind == Kind::AnyRun) { ++pos; continue; }
+            if (!items_.empty() && items_.back().kind == Kind::AnyRun) {
+                ++pos;
+                continue;
+            }
         } else if (c == '?') {
             item.kind = Kind::AnyOne;
         } else if (c == '#') {
@@ -105,7 +115,11 @@ bool CJetPattern::CompileSet(const std::vector<uint32_t>& cps, size_t* pos) {
     bool closed = false;
     while (i < cps.size()) {
         const uint32_t lo = cps[i];
-        if (lo == ']') { closed = true; ++i; break; }
+        if (lo == ']') {
+            closed = true;
+            ++i;
+            break;
+        }
         if (i + 2 < cps.size() && cps[i + 1] == '-' && cps[i + 2] != ']') {
             const uint32_t hi = cps[i + 2];
             if (lo > hi) return false;

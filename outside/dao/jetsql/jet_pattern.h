@@ -25,8 +25,8 @@ private:
     enum class Kind { Literal, AnyOne, AnyRun, Digit, Set };
     struct Item {
         Kind kind;
-        uint32_t ch = 0;                                  // Literal, already folded
-        bool negated = false;                             // Set
+        uint32_t ch = 0;                                    // Literal, already folded
+        bool negated = false;                               // Set
         std::vector<std::pair<uint32_t, uint32_t>> ranges;  // Set: inclusive ranges
     };
 

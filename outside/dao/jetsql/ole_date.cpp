@@ -49,8 +49,8 @@ const long long kEpochDays = DaysFromCivil(1899, 12, 30);
 namespace {
 
 double OleDateFromPartsSince(int lowestYear, int y, int mo, int d, int h, int mi, int s) {
-    if (y < lowestYear || y > kMaxYear || mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) ||
-        h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59)
+    if (y < lowestYear || y > kMaxYear || mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) || h < 0 || h > 23 ||
+        mi < 0 || mi > 59 || s < 0 || s > 59)
         return std::numeric_limits<double>::quiet_NaN();
     const long long days = DaysFromCivil(y, static_cast<unsigned>(mo), static_cast<unsigned>(d)) - kEpochDays;
     const double fraction = static_cast<double>(h * 3600 + mi * 60 + s) / kSecondsPerDay;

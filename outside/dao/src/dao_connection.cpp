@@ -88,7 +88,7 @@ unsigned CodePageOfLocale(const std::string& locale) {
 
 bool FolderOfPathExists(const std::string& path) {
     const size_t slash = path.find_last_of("\\/");
-    if (slash == std::string::npos) return true;   // the current folder
+    if (slash == std::string::npos) return true;  // the current folder
     std::string folder = path.substr(0, slash);
     if (folder.empty() || (folder.size() == 2 && folder[1] == ':')) return true;
     const DWORD attributes = GetFileAttributesA(folder.c_str());

@@ -132,8 +132,7 @@ void CDaoDatabase::Open(const char* name, bool exclusive, bool readOnly, const c
     const DWORD attributes = GetFileAttributesA(state.name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         Raise(daoErrFileNotFound, kSourceDatabase, state.name);
-    if (!readOnly && (attributes & FILE_ATTRIBUTE_READONLY))
-        Raise(daoErrCannotOpenFile, kSourceDatabase, state.name);
+    if (!readOnly && (attributes & FILE_ATTRIBUTE_READONLY)) Raise(daoErrCannotOpenFile, kSourceDatabase, state.name);
     bool inUse = false;
     if (!state.lock.Acquire(state.name, exclusive, &inUse)) {
         if (inUse) Raise(exclusive ? daoErrFileInUse : daoErrOpenedExclusively, kSourceDatabase, state.name);
@@ -199,10 +198,8 @@ void CDaoDatabase::Execute(const char* sql, int options) {
         if (state.readOnly) Raise(daoErrReadOnly, kSourceDatabase);
         if (state.dbase) Raise(daoErrOperationNotSupported, kSourceDatabase);
         ExecOrRaise(state.db, text, kSourceDatabase);
-        if (IsSchemaStatement(text))
-            state.ForgetSchemas();
-        else
-            ++state.changeCount;
+        if (IsSchemaStatement(text)) state.ForgetSchemas();
+        else ++state.changeCount;
     } catch (CDaoException* e) {
         if (options & dbFailOnError) throw;
         e->Delete();

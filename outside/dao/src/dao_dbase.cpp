@@ -40,7 +40,10 @@ CDaoFieldInfo ColumnOf(const DbfField& field) {
     CDaoFieldInfo column;
     column.m_strName = field.name;
     switch (field.type) {
-    case 'C': column.m_nType = dbText; column.m_lSize = field.length; break;
+    case 'C':
+        column.m_nType = dbText;
+        column.m_lSize = field.length;
+        break;
     case 'N': column.m_nType = field.length > 6 ? dbLong : dbInteger; break;
     case 'D': column.m_nType = dbDate; break;
     case 'L': column.m_nType = dbInteger; break;
@@ -77,27 +80,21 @@ void BindFileText(sqlite3_stmt* stmt, int parameter, const std::optional<std::st
     switch (column.m_nType) {
     case dbLong:
     case dbInteger:
-        if (*text == "T" || *text == "F")
-            sqlite3_bind_int(stmt, parameter, *text == "T" ? 1 : 0);
-        else
-            sqlite3_bind_int64(stmt, parameter, std::llround(std::strtod(text->c_str(), nullptr)));
+        if (*text == "T" || *text == "F") sqlite3_bind_int(stmt, parameter, *text == "T" ? 1 : 0);
+        else sqlite3_bind_int64(stmt, parameter, std::llround(std::strtod(text->c_str(), nullptr)));
         break;
     case dbDate: {
         const int y = std::atoi(text->substr(0, 4).c_str()), m = std::atoi(text->substr(4, 2).c_str()),
                   d = std::atoi(text->substr(6, 2).c_str());
         const double date = jetsql::OleDateFromParts(y, m, d, 0, 0, 0);
-        if (std::isnan(date))
-            sqlite3_bind_null(stmt, parameter);
-        else
-            sqlite3_bind_double(stmt, parameter, date);
+        if (std::isnan(date)) sqlite3_bind_null(stmt, parameter);
+        else sqlite3_bind_double(stmt, parameter, date);
         break;
     }
     case dbLongBinary:
         sqlite3_bind_blob(stmt, parameter, text->data(), static_cast<int>(text->size()), SQLITE_TRANSIENT);
         break;
-    default:
-        sqlite3_bind_text(stmt, parameter, text->data(), static_cast<int>(text->size()), SQLITE_TRANSIENT);
-        break;
+    default: sqlite3_bind_text(stmt, parameter, text->data(), static_cast<int>(text->size()), SQLITE_TRANSIENT); break;
     }
 }
 
@@ -126,7 +123,7 @@ public:
         DaoTableSchema schema = requested;
         std::vector<DbfField> fields;
         for (auto& column : schema.columns) {
-            column.m_lAttributes &= ~dbAutoIncrField;   // a dBASE table numbers nothing itself
+            column.m_lAttributes &= ~dbAutoIncrField;  // a dBASE table numbers nothing itself
             fields.push_back(FieldOf(column));
         }
         std::string error;

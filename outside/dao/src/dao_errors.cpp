@@ -68,8 +68,7 @@ void RaiseSqlite(sqlite3* db, int rc, const char* source) {
     if (extended == SQLITE_CONSTRAINT_NOTNULL) Raise(daoErrIndexNull, source);
     if (primary == SQLITE_READONLY) Raise(daoErrReadOnly, source);
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
-        throw new CDaoException(3260, source,
-                                "Couldn't update; currently locked by another session.");
+        throw new CDaoException(3260, source, "Couldn't update; currently locked by another session.");
     if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT)
         Raise(daoErrUnrecognizedFormat, source, db ? sqlite3_db_filename(db, "main") : "");
     Raise(daoErrSyntaxInQuery, source, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));

@@ -14,9 +14,8 @@ std::string LockFile::PathFor(const std::string& databasePath) {
 bool LockFile::Acquire(const std::string& databasePath, bool exclusive, bool* inUse) {
     Release();
     const DWORD share = exclusive ? 0 : (FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-    HANDLE handle = CreateFileA(PathFor(databasePath).c_str(), GENERIC_READ | GENERIC_WRITE, share,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE,
-                                nullptr);
+    HANDLE handle = CreateFileA(PathFor(databasePath).c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         *inUse = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;

@@ -38,19 +38,19 @@ std::string Lower(const std::string& text) {
 struct DaoRecordsetState {
     int type = dbOpenDynaset;
     DaoTableSchema schema;
-    std::vector<int> visible;                       // schema columns the set shows
-    std::unordered_map<std::string, int> byName;    // lower-case name -> schema column
-    std::string whereSql;                           // translated condition, may be empty
+    std::vector<int> visible;                     // schema columns the set shows
+    std::unordered_map<std::string, int> byName;  // lower-case name -> schema column
+    std::string whereSql;                         // translated condition, may be empty
     std::string fetchSql;
-    sqlite3_stmt* fetchStmt = nullptr;   // kept statement of fetchSql, from fetchEpoch
+    sqlite3_stmt* fetchStmt = nullptr;  // kept statement of fetchSql, from fetchEpoch
     uint64_t fetchEpoch = 0;
-    int currentIndex = -1;                          // table-type: schema index in use
+    int currentIndex = -1;  // table-type: schema index in use
 
     std::vector<int64_t> keys;
-    long pos = -1;            // index into keys; -1 before the first, keys.size() after the last
+    long pos = -1;  // index into keys; -1 before the first, keys.size() after the last
     bool bof = true, eof = true;
-    bool deleted = false;     // the current record was deleted; pos is where it was
-    bool keysStale = false;   // table-type after a change: index order must be re-read
+    bool deleted = false;    // the current record was deleted; pos is where it was
+    bool keysStale = false;  // table-type after a change: index order must be re-read
     std::unordered_map<int64_t, long> positions;
     bool positionsValid = false;
 
@@ -364,7 +364,8 @@ void CDaoRecordset::Open(int type, const char* source, int options) {
         for (const auto& column : parts.columns) rs->visible.push_back(ColumnOf(*rs, column.c_str()));
     }
     std::string fetch;
-    for (const auto& column : rs->schema.columns) fetch += (fetch.empty() ? "" : ",") + QuoteIdentifier(column.m_strName);
+    for (const auto& column : rs->schema.columns)
+        fetch += (fetch.empty() ? "" : ",") + QuoteIdentifier(column.m_strName);
     rs->fetchSql = "SELECT " + fetch + " FROM " + QuoteIdentifier(rs->schema.name) + " WHERE rowid=?";
     if (!parts.where.empty()) rs->whereSql = TranslateCriteriaOrRaise(parts.where, kSourceRecordset);
     std::string order;
@@ -609,7 +610,8 @@ void CDaoRecordset::Delete() {
     DaoDatabaseState& db = *database_->State();
     CancelEdit(rs);
     const int64_t rowid = rs.keys[rs.pos];
-    sqlite3_stmt* stmt = db.Prepare("DELETE FROM " + QuoteIdentifier(rs.schema.name) + " WHERE rowid=?", kSourceRecordset);
+    sqlite3_stmt* stmt =
+        db.Prepare("DELETE FROM " + QuoteIdentifier(rs.schema.name) + " WHERE rowid=?", kSourceRecordset);
     sqlite3_bind_int64(stmt, 1, rowid);
     BindStep(db, stmt);
     if (db.dbase) db.dbase->DeleteRow(rs.schema, rowid);
@@ -641,12 +643,9 @@ void StoreValue(CDaoDatabase* database, DaoRecordsetState& rs, int column, CDaoV
     DaoDatabaseState& db = OpenState(database, kSourceRecordset);
     if (rs.editMode == kNoEdit) Raise(daoErrUpdateWithoutEdit, kSourceRecordset);
     const CDaoFieldInfo& field = rs.schema.columns[column];
-    if (rs.editMode == kEditing && column == rs.schema.AutoIncrementColumn())
-        Raise(daoErrReadOnly, kSourceField);
-    if (FitsFieldAsIs(value, field, db.codePage))
-        rs.edit[column] = std::move(value);
-    else
-        rs.edit[column] = CoerceToField(value, field, db.codePage);
+    if (rs.editMode == kEditing && column == rs.schema.AutoIncrementColumn()) Raise(daoErrReadOnly, kSourceField);
+    if (FitsFieldAsIs(value, field, db.codePage)) rs.edit[column] = std::move(value);
+    else rs.edit[column] = CoerceToField(value, field, db.codePage);
     rs.dirty[column] = true;
 }
 
@@ -659,13 +658,13 @@ int CheckedColumn(const DaoRecordsetState& rs, int index) {
 
 CDaoValue CDaoRecordset::GetFieldValue(const char* name) {
     DaoRecordsetState& rs = Require(state_);
-    OpenState(database_, kSourceRecordset);   // a closed database before an unknown name
+    OpenState(database_, kSourceRecordset);  // a closed database before an unknown name
     return CurrentValue(database_, rs, ColumnOf(rs, name));
 }
 
 void CDaoRecordset::SetFieldValue(const char* name, const CDaoValue& value) {
     DaoRecordsetState& rs = Require(state_);
-    OpenState(database_, kSourceRecordset);   // a closed database before an unknown name
+    OpenState(database_, kSourceRecordset);  // a closed database before an unknown name
     StoreValue(database_, rs, ColumnOf(rs, name), CDaoValue(value));
 }
 

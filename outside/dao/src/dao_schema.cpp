@@ -21,8 +21,7 @@ std::string ColumnDeclaration(const CDaoFieldInfo& column) {
     std::string decl = QuoteIdentifier(column.m_strName);
     switch (column.m_nType) {
     case dbLong:
-        decl += (column.m_lAttributes & dbAutoIncrField) ? " INTEGER PRIMARY KEY AUTOINCREMENT"
-                                                         : " INTEGER";
+        decl += (column.m_lAttributes & dbAutoIncrField) ? " INTEGER PRIMARY KEY AUTOINCREMENT" : " INTEGER";
         break;
     case dbInteger: decl += " INTEGER"; break;
     case dbDate: decl += " REAL"; break;
@@ -38,9 +37,9 @@ std::string SqliteIndexName(const std::string& table, const std::string& index) 
 }
 
 int FlagsOf(const CDaoIndexInfo& index) {
-    return (index.m_bPrimary ? kPrimary : 0) | (index.m_bUnique ? kUnique : 0) |
-           (index.m_bClustered ? kClustered : 0) | (index.m_bIgnoreNulls ? kIgnoreNulls : 0) |
-           (index.m_bRequired ? kRequired : 0) | (index.m_bForeign ? kForeign : 0);
+    return (index.m_bPrimary ? kPrimary : 0) | (index.m_bUnique ? kUnique : 0) | (index.m_bClustered ? kClustered : 0) |
+           (index.m_bIgnoreNulls ? kIgnoreNulls : 0) | (index.m_bRequired ? kRequired : 0) |
+           (index.m_bForeign ? kForeign : 0);
 }
 
 // Key fields as "+NAME\n-NAME2": the sign is the direction.
@@ -105,8 +104,7 @@ void SchemaFromDeclarations(sqlite3* db, DaoTableSchema* schema) {
         for (auto& c : type) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         if (type.find("INT") != std::string::npos) {
             column.m_nType = dbLong;
-            if (sqlite3_column_int(query.get(), 2) == 1 && type == "INTEGER")
-                column.m_lAttributes = dbAutoIncrField;
+            if (sqlite3_column_int(query.get(), 2) == 1 && type == "INTEGER") column.m_lAttributes = dbAutoIncrField;
         } else if (type.find("CHAR") != std::string::npos || type.find("TEXT") != std::string::npos) {
             column.m_nType = dbMemo;
         } else if (type.find("REAL") != std::string::npos || type.find("DATE") != std::string::npos) {
@@ -156,8 +154,7 @@ int DaoTableSchema::FindIndex(const std::string& index) const {
 
 int DaoTableSchema::AutoIncrementColumn() const {
     for (size_t i = 0; i < columns.size(); ++i)
-        if (columns[i].m_nType == dbLong && (columns[i].m_lAttributes & dbAutoIncrField))
-            return static_cast<int>(i);
+        if (columns[i].m_nType == dbLong && (columns[i].m_lAttributes & dbAutoIncrField)) return static_cast<int>(i);
     return -1;
 }
 
@@ -170,10 +167,11 @@ void EnsureMetadataTables(sqlite3* db) {
     ExecOrRaise(db,
                 std::string("CREATE TABLE IF NOT EXISTS ") + kMetaTable +
                     "(key TEXT PRIMARY KEY, value TEXT);"
-                    "CREATE TABLE IF NOT EXISTS " + kColumnsTable +
+                    "CREATE TABLE IF NOT EXISTS " +
+                    kColumnsTable +
                     "(tbl TEXT, ord INTEGER, name TEXT, type INTEGER, size INTEGER, attributes INTEGER);"
-                    "CREATE TABLE IF NOT EXISTS " + kIndexesTable +
-                    "(tbl TEXT, ord INTEGER, name TEXT, fields TEXT, flags INTEGER);",
+                    "CREATE TABLE IF NOT EXISTS " +
+                    kIndexesTable + "(tbl TEXT, ord INTEGER, name TEXT, fields TEXT, flags INTEGER);",
                 kSourceDatabase);
 }
 
@@ -209,8 +207,7 @@ bool LoadTableSchema(sqlite3* db, const std::string& table, DaoTableSchema* sche
         }
     }
     if (schema->columns.empty()) SchemaFromDeclarations(db, schema);
-    Statement query(db, std::string("SELECT name, fields, flags FROM ") + kIndexesTable +
-                            " WHERE tbl=? ORDER BY ord");
+    Statement query(db, std::string("SELECT name, fields, flags FROM ") + kIndexesTable + " WHERE tbl=? ORDER BY ord");
     sqlite3_bind_text(query.get(), 1, table.c_str(), -1, SQLITE_TRANSIENT);
     while (query.Step()) {
         CDaoIndexInfo index;

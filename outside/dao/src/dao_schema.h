@@ -16,19 +16,19 @@ struct DaoTableSchema {
     std::vector<CDaoFieldInfo> columns;
     std::vector<CDaoIndexInfo> indexes;
 
-    int FindColumn(const std::string& column) const;   // without regard to case; -1 if absent
-    int FindIndex(const std::string& index) const;     // without regard to case; -1 if absent
-    int AutoIncrementColumn() const;                    // -1 if none
+    int FindColumn(const std::string& column) const;  // without regard to case; -1 if absent
+    int FindIndex(const std::string& index) const;    // without regard to case; -1 if absent
+    int AutoIncrementColumn() const;                  // -1 if none
 };
 
 bool EqualsNoCase(const std::string& a, const std::string& b);
-std::string QuoteIdentifier(const std::string& name);   // "name" with quotes doubled
-std::string QuoteLiteral(const std::string& text);      // 'text' with quotes doubled
+std::string QuoteIdentifier(const std::string& name);  // "name" with quotes doubled
+std::string QuoteLiteral(const std::string& text);     // 'text' with quotes doubled
 
 // Metadata tables: creation, and reading/writing one table's definition.
 void EnsureMetadataTables(sqlite3* db);
 bool IsMetadataTable(const std::string& name);
-std::vector<std::string> ListUserTables(sqlite3* db);   // in creation order
+std::vector<std::string> ListUserTables(sqlite3* db);  // in creation order
 // False when the table does not exist. A table without metadata (made by plain SQL) gets
 // its columns from its declared types.
 bool LoadTableSchema(sqlite3* db, const std::string& table, DaoTableSchema* schema);

@@ -124,8 +124,8 @@ SelectParts ParseSelect(const std::string& source) {
     const size_t where = FindKeyword(text, "WHERE", from);
     const size_t order = FindKeyword(text, "ORDER BY", from);
     const size_t tableEnd = std::min(where, order);
-    parts.table = Unbracket(text.substr(from + 4, tableEnd == std::string::npos ? std::string::npos
-                                                                                 : tableEnd - from - 4));
+    parts.table =
+        Unbracket(text.substr(from + 4, tableEnd == std::string::npos ? std::string::npos : tableEnd - from - 4));
     if (!IsPlainName(parts.table) || parts.table.find(' ') != std::string::npos) RaiseBadSelect(source);
 
     const std::string columns = Trim(text.substr(6, from - 6));

@@ -13,10 +13,10 @@ struct SortKey {
 
 struct SelectParts {
     std::string table;
-    std::vector<std::string> columns;   // empty for "*"
-    std::string where;                   // Jet text, without the keyword
+    std::vector<std::string> columns;  // empty for "*"
+    std::string where;                 // Jet text, without the keyword
     std::vector<SortKey> orderBy;
-    bool isStatement = false;            // false for a bare table name
+    bool isStatement = false;  // false for a bare table name
 };
 
 // "SELECT * FROM t [WHERE c] [ORDER BY k [ASC|DESC][, ...]]" or a bare table name.

@@ -28,7 +28,7 @@ struct DaoDatabaseState {
     bool readOnly = false;
     unsigned codePage = 1252;
     daoimpl::LockFile lock;
-    std::unique_ptr<daoimpl::DbaseFolder> dbase;   // set for a dBASE III folder
+    std::unique_ptr<daoimpl::DbaseFolder> dbase;  // set for a dBASE III folder
 
     // Grows with every change of data, so caches of query results know when they are stale.
     uint64_t changeCount = 0;

@@ -7,7 +7,7 @@ using namespace daoimpl;
 
 struct DaoTableDefState {
     DaoTableSchema schema;
-    bool inDatabase = false;   // appended or opened: changes take effect at once
+    bool inDatabase = false;  // appended or opened: changes take effect at once
 };
 
 CDaoTableDef::CDaoTableDef(CDaoDatabase* database) : database_(database) {}
@@ -44,7 +44,7 @@ void CDaoTableDef::CreateField(const char* name, short type, long size, long att
     CDaoFieldInfo column;
     column.m_strName = name ? name : "";
     column.m_nType = type;
-    column.m_lSize = type == dbText && size <= 0 ? 50 : size;   // Jet's default text size
+    column.m_lSize = type == dbText && size <= 0 ? 50 : size;  // Jet's default text size
     column.m_lAttributes = type == dbLong ? attributes : (attributes & ~dbAutoIncrField);
     if (column.m_strName.empty()) Raise(daoErrItemNotFound, kSourceTableDef);
     if (state_->schema.FindColumn(column.m_strName) >= 0) Raise(daoErrFieldDefinedTwice, kSourceTableDef);
@@ -68,10 +68,8 @@ void CDaoTableDef::CreateIndex(CDaoIndexInfo& info) {
     if (state_->inDatabase) {
         DaoDatabaseState& db = OpenState(database_, kSourceTableDef);
         if (db.readOnly) Raise(daoErrReadOnly, kSourceTableDef);
-        if (db.dbase)
-            db.dbase->AddIndex(db, state_->schema, info);
-        else
-            AddIndex(db.db, state_->schema, info);
+        if (db.dbase) db.dbase->AddIndex(db, state_->schema, info);
+        else AddIndex(db.db, state_->schema, info);
         db.ForgetSchemas();
     }
     state_->schema.indexes.push_back(info);
@@ -85,10 +83,8 @@ void CDaoTableDef::Append() {
     if (state_->schema.name.empty() || state_->schema.columns.empty())
         Raise(daoErrSyntaxInQuery, kSourceTableDef, "a table needs a name and fields");
     if (db.HasTable(state_->schema.name)) Raise(daoErrTableExists, kSourceTableDef, state_->schema.name);
-    if (db.dbase)
-        db.dbase->CreateTable(db, state_->schema);
-    else
-        CreateTable(db.db, state_->schema);
+    if (db.dbase) db.dbase->CreateTable(db, state_->schema);
+    else CreateTable(db.db, state_->schema);
     db.ForgetSchemas();
     state_->inDatabase = true;
 }

@@ -20,8 +20,7 @@ std::string SavepointName(int depth) { return "dao_trans_" + std::to_string(dept
 void CDaoWorkspace::BeginTrans() {
     DaoDatabaseState& state = OpenState(database_, kSourceWorkspace);
     if (!state.dbase)
-        ExecOrRaise(state.db, depth_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT " + SavepointName(depth_),
-                    kSourceWorkspace);
+        ExecOrRaise(state.db, depth_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT " + SavepointName(depth_), kSourceWorkspace);
     ++depth_;
 }
 
@@ -38,8 +37,7 @@ void CDaoWorkspace::Rollback() {
     if (depth_ == 0) Raise(daoErrNoTransaction, kSourceWorkspace);
     if (!state.dbase) {
         const std::string name = SavepointName(depth_ - 1);
-        ExecOrRaise(state.db, depth_ == 1 ? "ROLLBACK" : "ROLLBACK TO " + name + "; RELEASE " + name,
-                    kSourceWorkspace);
+        ExecOrRaise(state.db, depth_ == 1 ? "ROLLBACK" : "ROLLBACK TO " + name + "; RELEASE " + name, kSourceWorkspace);
         // Tables made inside the transaction may be gone again.
         state.ForgetSchemas();
     }
@@ -71,7 +69,8 @@ void CDaoWorkspace::CompactDatabase(const char* source, const char* target, cons
     targetLock.Acquire(targetPath, true, &inUse);
 
     sqlite3* from = OpenConnection(sourcePath, true, false);
-    const int rc = sqlite3_exec(from, ("VACUUM INTO " + QuoteLiteral(AnsiToUtf8(targetPath))).c_str(), nullptr, nullptr, nullptr);
+    const int rc =
+        sqlite3_exec(from, ("VACUUM INTO " + QuoteLiteral(AnsiToUtf8(targetPath))).c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         try {
             RaiseSqlite(from, rc, kSourceWorkspace);

@@ -1,0 +1,166 @@
+#include "card_file_transfer.h"
+#include "card_file_side.h"
+#include "card_image_copy.h"
+#include "card_rec_convert.h"
+#include <windows.h>
+#include <stdio.h>
+#include <string.h>
+#include <string>
+
+namespace ferrow {
+
+namespace {
+
+std::string WorkFolder(const char* firstArgument) {
+    std::string path = firstArgument ? firstArgument : "";
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The steps every transfer shares; subclasses say what is taken from each source record and
+// how it is stored.
+class CCardFileTransfer {
+public:
+    CCardFileTransfer(CardLayout from, CardLayout to) : source_(from), destination_(to) {}
+    virtual ~CCardFileTransfer() = default;
+
+    void Run(const char* firstArgument, const char* sourcePath, const char* destinationPath) {
+        std::string workFolder = WorkFolder(firstArgument);
+        int count = source_.Open(sourcePath) ? source_.Count() : 0;
+        bool destinationReady = destination_.OpenOrCreate(destinationPath);
+        if (destinationReady && count > 0 && source_.Engine().RecFirst(source_.Dataset()) == 1) {
+            for (int i = 1; i <= count; ++i) {
+                memset(&v3_, 0, sizeof(v3_));
+                memset(&v4_, 0, sizeof(v4_));
+                if (ReadAndTake()) AfterStore(StoreOne());
+                source_.Engine().RecNext(source_.Dataset());
+            }
+        }
+        source_.Close();
+        destination_.CloseCompacted(destinationPath, workFolder.c_str());
+    }
+
+protected:
+    // Reads the current source record into v3_ or v4_; false skips it.
+    virtual bool ReadAndTake() = 0;
+    // Converts as needed and inserts; true when stored.
+    virtual bool StoreOne() = 0;
+    virtual void AfterStore(bool stored) {}
+
+    bool ReadV3() { return source_.Engine().CardRecGet(source_.Dataset(), &v3_, 1) == 1; }
+    bool ReadV4() { return source_.Engine().CardRecGetV4(source_.Dataset(), &v4_, 1) == 1; }
+    bool InsertV3(CardRec& record) { return destination_.InsertCommitted(&record, nullptr); }
+    bool InsertV4(CardRecV4& record) { return destination_.InsertCommitted(nullptr, &record); }
+
+    CCardFileSide source_;
+    CCardFileSide destination_;
+    CardRec v3_{};
+    CardRecV4 v4_{};
+};
+
+// Moves cards from one layout to the other: all of them, or those whose Flags is onlyFlag.
+class CLayoutTransfer : public CCardFileTransfer {
+public:
+    CLayoutTransfer(CardLayout from, int onlyFlag = -1)
+        : CCardFileTransfer(from, from == CardLayout::V3 ? CardLayout::V4 : CardLayout::V3), from_(from),
+          onlyFlag_(onlyFlag) {}
+
+protected:
+    bool ReadAndTake() override {
+        if (from_ == CardLayout::V3) return ReadV3() && (onlyFlag_ < 0 || v3_.Flags == onlyFlag_);
+        return ReadV4() && (onlyFlag_ < 0 || v4_.Flags == onlyFlag_);
+    }
+    bool StoreOne() override {
+        if (from_ == CardLayout::V4) {
+            CardRecV4ToV3(v4_, v3_);
+            return InsertV3(v3_);
+        }
+        CardRecV3ToV4(v3_, v4_);
+        return InsertV4(v4_);
+    }
+
+private:
+    CardLayout from_;
+    int onlyFlag_;
+};
+
+// Clears the export mark of every card that reached the destination, and only of those: a card
+// that could not be stored stays marked for the next export.
+class CExportTransfer : public CLayoutTransfer {
+public:
+    explicit CExportTransfer(int mode) : CLayoutTransfer(CardLayout::V3, mode == 1 ? 1 : -1) {}
+
+protected:
+    void AfterStore(bool stored) override {
+        if (!stored) return;
+        CkvDBEngine& engine = source_.Engine();
+        v3_.Flags = 0;
+        // The note, image and thumbnail stay as stored.
+        v3_.SecondText.Modified = v3_.CNote.Modified = v3_.CImage.Modified = 0;
+        engine.StartTransation(source_.Database());
+        if (engine.CardRecUpdate(source_.Dataset(), &v3_)) engine.Commit(source_.Database());
+        else engine.Rollback(source_.Database());
+    }
+};
+
+class CDuplicateTransfer : public CCardFileTransfer {
+public:
+    CDuplicateTransfer() : CCardFileTransfer(CardLayout::V3, CardLayout::V3) {}
+
+protected:
+    bool ReadAndTake() override { return ReadV3(); }
+    bool StoreOne() override {
+        v3_.CNote.Modified = v3_.CNote.Size > 0 ? 1 : 0;
+        // The image column holds the path with its terminator; the thumbnail is a text column.
+        CopyFileOf(v3_.CImage, imagePath_, 1, [this](const std::string& p) { return copier_.CopyImage(p); });
+        CopyFileOf(v3_.SecondText, thumbPath_, 0, [this](const std::string& p) { return copier_.CopyThumbnail(p); });
+        return InsertV3(v3_);
+    }
+
+private:
+    static std::string BlobPath(const CardRecBlob& blob) {
+        if (blob.Size <= 0 || !blob.Data) return std::string();
+        return std::string(blob.Data, strnlen(blob.Data, static_cast<size_t>(blob.Size)));
+    }
+
+    // Copies the file the descriptor names and makes the descriptor name the copy.
+    template <typename Copy>
+    void CopyFileOf(CardRecBlob& blob, char (&place)[MAX_PATH + 16], int terminator, Copy copy) {
+        std::string path = BlobPath(blob);
+        if (path.empty()) return;
+        std::string copied = copy(path);
+        if (copied.empty()) return;
+        snprintf(place, sizeof(place), "%s", copied.c_str());
+        blob.Data = place;
+        blob.Size = static_cast<int32_t>(strlen(place)) + terminator;
+        blob.Modified = 1;
+    }
+
+    CCardImageCopier copier_;
+    char imagePath_[MAX_PATH + 16] = "";
+    char thumbPath_[MAX_PATH + 16] = "";
+};
+
+}  // namespace
+
+void DuplicateCardFile(const char* source, const char* destination) {
+    CDuplicateTransfer().Run(source, source, destination);
+}
+
+void ExportCardFile(const char* source, const char* destination, int mode) {
+    CExportTransfer(mode).Run(source, source, destination);
+}
+
+void ImportCardFile(const char* cardFile, const char* source) {
+    CLayoutTransfer(CardLayout::V4, 3).Run(cardFile, source, cardFile);
+}
+
+void ConvertCardFileV3ToV4(const char* source, const char* destination) {
+    CLayoutTransfer(CardLayout::V3).Run(source, source, destination);
+}
+
+void ConvertCardFileV4ToV3(const char* source, const char* destination) {
+    CLayoutTransfer(CardLayout::V4).Run(source, source, destination);
+}
+
+}  // namespace ferrow
