@@ -3,6 +3,7 @@
 // 1,000 and 10,000 cards, and prints each figure as a ratio to the raw one. The raw side does
 // the engine's work by hand: it converts the same dates and copies every column it reads into
 // a card record with its long values in buffers allocated once.
+#include "host_note.h"
 #include <windows.h>
 
 #include <cstddef>
@@ -396,6 +397,7 @@ void Run(Kv& kv, const std::string& folder, int cards) {
 }  // namespace
 
 int main() {
+    PrintHostNote();
     Kv kv;
     if (!kv.dll || !kv.TblNRecs) {
         std::printf("kvdb32.dll not found beside the benchmark\n");

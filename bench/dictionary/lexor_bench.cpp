@@ -2,6 +2,7 @@
 // reading the same file's bytes, lookups per second at two list sizes, and the dictionary
 // table against raw SQLite doing the same work.
 // Usage: lexor_bench [table records, default 100000]
+#include "host_note.h"
 #include "lexor.h"
 #include "qktr_image.h"
 #include "sqlite3.h"
@@ -206,6 +207,7 @@ TableFigures Dictionary(Api& api, const std::string& path, const std::vector<Dic
 }  // namespace
 
 int main(int argc, char** argv) {
+    PrintHostNote();
     const int tableRecords = argc > 1 ? std::atoi(argv[1]) : 100000;
     Api api;
     if (!api.dll || !api.LoadQktrBin) {

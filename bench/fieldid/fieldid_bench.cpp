@@ -1,5 +1,6 @@
 // Time per card of Get_FID_Western_From_Strings over 1,000 generated cards of 8 to 20 lines,
 // language kinds 0 and 7 (all regions), against copying the same card text as a reference.
+#include "host_note.h"
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
@@ -53,6 +54,7 @@ static double percentile(std::vector<double> v, double p) {
 }
 
 int main() {
+    PrintHostNote();
     HMODULE dll = LoadLibraryA("Parsel.dll");
     auto identify = dll ? reinterpret_cast<FromStringsFn>(
                               reinterpret_cast<void*>(GetProcAddress(dll, "Get_FID_Western_From_Strings")))

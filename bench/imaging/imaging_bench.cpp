@@ -1,6 +1,7 @@
 // Times the image exports on a 300-dpi colour A4 page and a 300-dpi card, each as a ratio to
 // a reference measured in the same run: a plain memcpy of the page's 24-bit pixels for the
 // conversions, plain ReadFile/WriteFile of the same bytes for the BMP module.
+#include "host_note.h"
 #include <windows.h>
 #include <pixwell.h>
 #include <rastimg.h>
@@ -175,6 +176,7 @@ void BenchPage(const char* label, int width, int height, HMODULE pixwell, HMODUL
 }  // namespace
 
 int main() {
+    PrintHostNote();
     HMODULE pixwell = LoadLibraryA("Pixwell.dll");
     HMODULE rast = LoadLibraryA("RastBMP32.dll");
     if (!pixwell || !rast) {

@@ -2,6 +2,7 @@
 //   ConvertV3ToV4 of a card file   vs  CopyFile of that card file
 //   DuplicateDBFile with images    vs  CopyFile of the card file, every image and thumbnail
 // Usage: ferrow_bench [cards=5000] [image bytes=1992294]. Prints ratios; asserts nothing.
+#include "host_note.h"
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -82,6 +83,7 @@ void DeleteMatching(const std::string& pattern, const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    PrintHostNote();
     int cards = argc > 1 ? atoi(argv[1]) : 5000;
     size_t imageBytes = argc > 2 ? static_cast<size_t>(atol(argv[2])) : 1992294;  // 1.9 MB
     HMODULE ferrow = LoadLibraryA("Ferrow.dll");
