@@ -46,8 +46,8 @@ enum {
     FERROW_PALM_EXPORT_FAILED = -1002,
     FERROW_PALM_IMPORT_FAILED = -1003,
     FERROW_WINCE_WRITE_FAILED = -2002,
-    FERROW_WINCE_TRANSFER_FAILED = -2004,
-    FERROW_OUTLOOK_MISSING = -3001,  // Outlook not registered, unreadable, or older than version 9
+    FERROW_WINCE_TRANSFER_FAILED = -2004,  // the transfer failed; a negative status is returned as it is
+    FERROW_OUTLOOK_MISSING = -3001,        // Outlook not registered, unreadable, or older than version 9
     FERROW_OUTLOOK_EXPORT_FAILED = -3002,
     FERROW_OUTLOOK_IMPORT_FAILED = -3003,
     FERROW_OE_EXPORT_FAILED = -4002,

@@ -1,5 +1,6 @@
 #include "card_file_side.h"
 #include "card_file_transfer.h"
+#include "card_file_replace.h"
 #include <windows.h>
 #include <string>
 
@@ -82,9 +83,10 @@ void CCardFileSide::CloseCompacted(const char* path, const char* workFolder) {
     CloseTable();
     if (!database_) return;
     std::string temp = std::string(workFolder) + "temp.mdb";
-    if (engine_.CompactDatabase(database_, path, temp.c_str(), kCardFileLocale) == 1) {
-        if (CopyFileA(temp.c_str(), path, FALSE)) DeleteFileA(temp.c_str());
-    }
+    // A copy left by an earlier call whose replace failed is older than the card file.
+    DeleteFileA(temp.c_str());
+    if (engine_.CompactDatabase(database_, path, temp.c_str(), kCardFileLocale) == 1)
+        ReplaceCardFileWithCompacted(temp.c_str(), path);
     engine_.CloseDatabase(database_);
     database_ = nullptr;
 }

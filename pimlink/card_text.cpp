@@ -8,7 +8,7 @@ size_t CutLength(const char* text, size_t limit) {
     if (!text) return 0;
     size_t pos = 0;
     while (pos < limit && text[pos]) {
-        bool lead = IsDBCSLeadByteEx(kCardCodePage, static_cast<BYTE>(text[pos])) && text[pos + 1];
+        bool lead = IsDBCSLeadByte(static_cast<BYTE>(text[pos])) && text[pos + 1];
         size_t step = lead ? 2 : 1;
         if (pos + step > limit) break;
         pos += step;

@@ -1,12 +1,10 @@
 // Small text routines shared by the record converters, the duplicate test and the card-file
-// transfer. Card texts are multibyte (code page 936): a cut never leaves half a character.
+// transfer. Card texts are in the process's ANSI code page, as the card engine reads and writes
+// them: a cut never leaves half of a double-byte character.
 #pragma once
 #include <stddef.h>
 
 namespace ferrow {
-
-// The code page of card texts: card files are created with it and exchange files carry it.
-constexpr unsigned kCardCodePage = 936;
 
 // How many of the first `limit` bytes of text (stopping at its terminator) can be kept without
 // splitting a double-byte character.

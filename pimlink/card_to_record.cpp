@@ -71,14 +71,14 @@ private:
         return false;
     }
 
-    // The first entry of the slot's type that this record has not used yet and that holds a
-    // number (an empty entry of the right type must not hide a later one that has one).
+    // The first entry of the slot's type that this record has not used yet; an empty one gives
+    // no text, so an empty office phone never sends the home number out in its place.
     bool TakeTyped(const TypedSlot& typed, char* text) {
         CardRecV4& card = const_cast<CardRecV4&>(card_);
         bool* used = typed.list == ListKind::Phone ? phoneUsed_ : typed.list == ListKind::Fax ? faxUsed_ : emailUsed_;
         ListEntry entry;
         for (int i = 0; ListEntryOf(card, typed.list, i, &entry); ++i) {
-            if (used[i] || !TypeMatches(typed, *entry.type) || !entry.text[0]) continue;
+            if (used[i] || !TypeMatches(typed, *entry.type)) continue;
             used[i] = true;
             CopyField(text, kWorkText, entry.text, entry.width + 1);
             return true;

@@ -56,7 +56,9 @@ int CLinkDispatcher::RunWindowsCe(int direction) {
     CeUnicodeFileName(settings_.dbFileName, unicodeFile, sizeof(unicodeFile));
     int status = static_cast<int16_t>(ce->HandOff(settings_.dbFileName, unicodeFile));
     if (status == 0) return FERROW_OK;
-    return status == 3 ? FERROW_WINCE_TRANSFER_FAILED : status;
+    // A positive status other than 3 would read as a result of ours (1 is success): only a
+    // negative one can be handed on as it is.
+    return status < 0 ? status : FERROW_WINCE_TRANSFER_FAILED;
 }
 
 int CLinkDispatcher::RunOutlook(int direction) {

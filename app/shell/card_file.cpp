@@ -1,5 +1,6 @@
 // Opening, creating and closing the one card file the program works on.
 #include "shell.h"
+#include "card_file_replace.h"
 #include "resource.h"
 #include <stdio.h>
 #include <string.h>
@@ -31,17 +32,16 @@ static void ReadStartupCardFileSettings(char* path, int size) {
     if (IsUntitledCardFile(path)) lstrcpynA(path, defaultPath, size);
 }
 
-// Compacts into "TempDir\temp.mdb" and copies the result back. A leftover temp.mdb is removed
-// first, and the copy back happens only when the compaction really produced a file, so a
-// stale copy can never replace the card file.
+// Compacts into "TempDir\temp.mdb" and puts the result in the card file's place. A leftover
+// temp.mdb is removed first, so a stale copy can never replace the card file; the replace is
+// one step, so a failure leaves the card file as it was (and the compacted copy beside it).
 static void CompactCardFile(const char* path) {
     char tempDir[MAX_PATH], compacted[MAX_PATH + 16];
     ReadSettingText("Directory", "TempDir", "", tempDir, sizeof tempDir);
     snprintf(compacted, sizeof compacted, "%s\\temp.mdb", tempDir);
     DeleteFileA(compacted);
     if (kvCompactDatabase(0, path, compacted, WESTERN_LANGUAGE) == 1 && FileExists(compacted))
-        CopyFileA(compacted, path, FALSE);
-    DeleteFileA(compacted);
+        ReplaceCardFileWithCompacted(compacted, path);
 }
 
 static void ShowCannotOpen(const char* path) {

@@ -66,6 +66,32 @@ TEST(CardFile, StartupOpensTheNamedFileAndIgnoresALeftoverTempFile) {
     EXPECT_FALSE(FileExists(installation.Path("TVRKTEMP\\temp.mdb")));
 }
 
+TEST(CardFile, ACompactedCopyThatCannotTakeItsPlaceLeavesTheCardFileWhole) {
+    Installation installation("cardfile-held");
+    std::string cards = installation.Path("Database\\Held.mdb");
+    ASSERT_TRUE(CreateCardFile(cards, {{"Cy Cedar", "", ""}, {"Al Alder", "", ""}, {"Bo Beech", "", ""}}));
+    installation.WriteSetting("CardBase", "DataBaseName", cards.c_str());
+    // Another program reads the card file while the program starts: it shares reading and
+    // writing but not deleting, and holds a read lock on the first pages.
+    HANDLE reader = CreateFileA(cards.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    OVERLAPPED at{};
+    ASSERT_TRUE(LockFileEx(reader, LOCKFILE_FAIL_IMMEDIATELY, 0, 4096, 0, &at));
+    ProgramRun run(installation, "");
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(WindowText(main), "Tamsel! Nimbra - Held.mdb");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+    UnlockFileEx(reader, 0, 4096, 0, &at);
+    CloseHandle(reader);
+    EXPECT_EQ(CardNames(cards), (std::vector<std::string>{"Al Alder", "Bo Beech", "Cy Cedar"}));
+    // The compacted copy is kept: it did not take the card file's place.
+    EXPECT_EQ(CardNames(installation.Path("TVRKTEMP\\temp.mdb")),
+              (std::vector<std::string>{"Al Alder", "Bo Beech", "Cy Cedar"}));
+}
+
 TEST(CardFile, MissingOrBrokenFileFallsBackToTheUntitledCardFile) {
     struct Case {
         const char* name;

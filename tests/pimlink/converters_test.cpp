@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <windows.h>
 #include <vector>
 #include "card_builders.h"
 #include "card_converters.h"
@@ -40,6 +41,25 @@ TEST(CardToOutlook, TypedPhonesAreTakenOncePerRecord) {
     EXPECT_EQ(out.at(1562, 30), "111");  // Business-Phone: the first office phone only
     EXPECT_EQ(out.at(1872, 30), "555");  // Mobile
     EXPECT_EQ(out.at(1593, 30), "");
+}
+
+TEST(CardToOutlook, AnEmptyEntryOfTheTypeSendsNothingInItsPlace) {
+    // The first office phone is empty: the office number stays empty rather than take the
+    // home number or a later office entry; the same for faxes and e-mail addresses.
+    CardRecV4 card = ZeroCard();
+    SetPhone(card.Phone[0], "", 1);
+    SetPhone(card.Phone[1], "222", 2);
+    SetPhone(card.Phone[2], "333", 1);
+    SetPhone(card.Fax[0], "", 1);
+    SetPhone(card.Fax[1], "444", 1);
+    SetEmail(card.Email[0], "", 0);
+    SetEmail(card.Email[1], "b@x.org", 0);
+    Converted out(kOutlookRecordSize);
+    CardToOutlook(out.data(), card, MapOf({{48, 26}, {49, 32}, {55, 28}, {61, 45}}));
+    EXPECT_EQ(out.at(1562, 30), "");     // Business-Phone
+    EXPECT_EQ(out.at(1748, 30), "222");  // Home-Phone
+    EXPECT_EQ(out.at(1624, 30), "");     // Business-Fax
+    EXPECT_EQ(out.at(2171, 80), "");     // E-mail
 }
 
 TEST(CardToOutlook, CutsTrimsAndFormatsTheDate) {
@@ -200,14 +220,27 @@ TEST(WabConverters, WriteRangeStopsAt30AndReadReachesTheUnnamedIds) {
     EXPECT_STREQ(back.UserDef[1].Text, "thirty-two");
 }
 
-TEST(CardText, CutsNeverSplitADoubleByteCharacter) {
-    // "\xD6\xD0" is one character in code page 936.
-    const std::string text = std::string(29, 'a') + "\xD6\xD0" + "b";
+TEST(CardText, CutsFollowTheProcessCodePage) {
+    // On a Western system \xE9 is the letter e-acute, a character of its own: a cut that ends
+    // on it keeps it.
+    ASSERT_FALSE(IsDBCSLeadByte(0xE9)) << "the tests run on a Western code page";
+    const std::string accented = std::string(29, 'a') + "\xE9" + "b";
     char out[64];
-    CopyCut(out, text.c_str(), 30);
-    EXPECT_EQ(std::string(out), std::string(29, 'a'));
-    CopyCut(out, text.c_str(), 31);
-    EXPECT_EQ(std::string(out), std::string(29, 'a') + "\xD6\xD0");
+    CopyCut(out, accented.c_str(), 30);
+    EXPECT_EQ(std::string(out), std::string(29, 'a') + "\xE9");
+    char field[31];
+    memcpy(field, accented.c_str(), 30);
+    TerminateAt(field, 30);
+    EXPECT_EQ(std::string(field), std::string(29, 'a') + "\xE9");
+
+    // A code page's lead byte still holds its trail byte: the pair is kept whole or dropped.
+    for (int b = 0x81; b < 0xFF; ++b) {
+        if (!IsDBCSLeadByte(static_cast<BYTE>(b))) continue;
+        const std::string pair = std::string(29, 'a') + static_cast<char>(b) + "\x41" + "b";
+        CopyCut(out, pair.c_str(), 30);
+        EXPECT_EQ(std::string(out), std::string(29, 'a')) << b;
+        break;
+    }
 
     struct TrimCase {
         const char* in;

@@ -132,6 +132,11 @@ TEST_F(Dispatcher, WindowsCeHandsTheExchangeFileOn) {
     EXPECT_EQ(Run(FERROW_LINK_WINCE, 1), -2004);
     ce.handOffStatus = 0xFFF7;  // a 16-bit status, sign-extended
     EXPECT_EQ(Run(FERROW_LINK_WINCE, 1), -9);
+    // Every other non-zero status is a failure too, never the success that 1 would read as.
+    for (int status : {1, 2, 7}) {
+        ce.handOffStatus = status;
+        EXPECT_EQ(Run(FERROW_LINK_WINCE, 1), -2004) << status;
+    }
     ce.exportResult = 0;
     EXPECT_EQ(Run(FERROW_LINK_WINCE, 1), -2002);
     ce.calls.clear();

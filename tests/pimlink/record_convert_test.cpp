@@ -62,14 +62,15 @@ TEST(CardRecV3ToV4, NotesAreCutIntoEightyByteLines) {
     }
 }
 
-TEST(CardRecV3ToV4, NoteLinesNeverSplitADoubleByteCharacter) {
-    std::string storage, note = std::string(79, 'x') + "\xD6\xD0" + "tail";
+TEST(CardRecV3ToV4, NoteLinesKeepTheLettersOfTheProcessCodePage) {
+    // On a Western system \xE9 (e-acute) is a letter of its own: it ends the first line.
+    std::string storage, note = std::string(79, 'x') + "\xE9" + "tail";
     CardRec v3 = ZeroV3();
     SetNote(v3, storage, note);
     CardRecV4 v4 = ZeroV4();
     CardRecV3ToV4(v3, v4);
-    EXPECT_EQ(std::string(v4.Note[0].Text), std::string(79, 'x'));
-    EXPECT_EQ(std::string(v4.Note[1].Text), "\xD6\xD0tail");
+    EXPECT_EQ(std::string(v4.Note[0].Text), std::string(79, 'x') + "\xE9");
+    EXPECT_EQ(std::string(v4.Note[1].Text), "tail");
 }
 
 TEST(CardRecV3ToV4, MapsFieldsImagesAndTerminates) {
