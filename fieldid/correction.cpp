@@ -11,6 +11,8 @@ namespace {
 
 enum class Case { Title, Stored };
 
+const char* const kTrailingPunctuation = ",.;:";
+
 struct Candidate {
     const CWordList* list;
     Case written;
@@ -193,10 +195,14 @@ void correctCity(CardInfo* info, int index, char* value) {
     if (best.list) copyBounded(upper, sizeof upper, best.list->entry(best.index));
     nameCase(upper);
     copyBounded(value, capacityOf(value), upper);
+    // Only the name is replaced in the address: a comma or period behind it is the address's own.
     const CardInfoSlot& address = info->Field[FieldAddress];
-    char oldUpper[kLineBytes];
+    char oldUpper[kLineBytes], name[kLineBytes];
     upperCopy(oldUpper, old, sizeof oldUpper);
-    if (*oldUpper && index < address.Count && address.Text[index]) replaceWord(address.Text[index], oldUpper, value);
+    stripTrailing(oldUpper, kTrailingPunctuation);
+    copyBounded(name, sizeof name, value);
+    stripTrailing(name, kTrailingPunctuation);
+    if (*oldUpper && index < address.Count && address.Text[index]) replaceWord(address.Text[index], oldUpper, name);
 }
 
 void correctLabels(char* value, const CWordList& labels) {

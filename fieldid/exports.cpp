@@ -72,7 +72,6 @@ extern "C" int32_t FID_separate_full_addr(const char* address, char* country, ch
                                           char* zipCode, int32_t languageKind) {
     if (!address || !country || !state || !city || !street || !zipCode) return 0;
     FID_reset_state();
-    FID_decide_language(languageKind);
     char* line = g_fid.lines[0];
     size_t n = 0;
     for (const char* p = address; *p && n < static_cast<size_t>(kLineMax);) {
@@ -91,6 +90,8 @@ extern "C" int32_t FID_separate_full_addr(const char* address, char* country, ch
     }
     line[n] = 0;
     g_fid.lineCount = 1;
+    // Kinds 1 and 4 score the address itself, as an identification scores its card.
+    FID_decide_language(languageKind);
     FID_score_lines();
     cell(FieldAddress, 0) += 100;
     FID_separate_addresses();

@@ -1,4 +1,6 @@
 #include "line_loading.h"
+#include "matching.h"
+#include "names.h"
 #include <string.h>
 #include "fid_state.h"
 #include "glyphutil.h"
@@ -252,6 +254,36 @@ void FID_split_service_labels(const RecogPage* page) {
     }
 }
 
+namespace {
+
+// A degree word of letters alone ("KAUFMANN", "DOKTOR") right behind a first name is the
+// surname of the card's person ("Hans Kaufmann"), not a degree.
+bool surnameBehindFirstName(const char* upper, int pos, const char* word) {
+    for (const char* p = word; *p; ++p)
+        if (!isLetter(*p) && !isHighByte(*p)) return false;
+    int end = pos;
+    while (end > 0 && upper[end - 1] == ' ') --end;
+    int start = end;
+    while (start > 0 && upper[start - 1] != ' ') --start;
+    if (start == end) return false;
+    char previous[kLineBytes];
+    copyBoundedN(previous, sizeof previous, upper + start, static_cast<size_t>(end - start));
+    return firstNameSex(previous) != 0;
+}
+
+// Marks the degree word's whole-word occurrences in mask; returns how many there are.
+int markDegreeWord(const char* upper, const char* word, int length, bool* mask) {
+    int marked = 0;
+    for (int pos = findText(upper, word); pos >= 0; pos = findText(upper, word, pos + 1)) {
+        if (!boundariesHold(upper, pos, length, Match::WholeWord) || surnameBehindFirstName(upper, pos, word)) continue;
+        for (int k = 0; k < length; ++k) mask[pos + k] = true;
+        ++marked;
+    }
+    return marked;
+}
+
+}  // namespace
+
 void FID_cut_german_degrees() {
     int filled = 0;
     for (int j = 0; j < g_fid.lineCount && filled < kDegreeRecords; ++j) {
@@ -263,13 +295,9 @@ void FID_cut_german_degrees() {
         bool mask[kLineBytes] = {};
         int found = 0;
         for (int w = 0; w < lists::degreeWords.count(); ++w) {
-            const char* word = lists::degreeWords.entry(w);
-            const char* hit = strstr(upper, word);
-            if (!hit) continue;
+            if (!markDegreeWord(upper, lists::degreeWords.entry(w), lists::degreeWords.entryLength(w), mask)) continue;
             ++found;
             cell(FieldName, j) += 5;
-            for (int p = 0; hit; hit = strstr(hit + 1, word), ++p)
-                for (int k = 0; k < lists::degreeWords.entryLength(w); ++k) mask[hit - upper + k] = true;
         }
         if (!found) continue;
         int a = 0, last = length - 1;

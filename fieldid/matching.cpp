@@ -31,9 +31,16 @@ bool afterOk(char c, Match rule) {
     }
 }
 
+bool wholeWordHolds(const char* text, int pos, int length) {
+    bool openStart = pos > 0 && isWordByte(text[pos]) && isWordByte(text[pos - 1]);
+    bool openEnd = isWordByte(text[pos + length - 1]) && isWordByte(text[pos + length]);
+    return !openStart && !openEnd;
+}
+
 }  // namespace
 
 bool boundariesHold(const char* text, int pos, int length, Match rule) {
+    if (rule == Match::WholeWord) return length > 0 && wholeWordHolds(text, pos, length);
     return beforeOk(text, pos, rule) && afterOk(text[pos + length], rule);
 }
 

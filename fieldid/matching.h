@@ -2,7 +2,9 @@
 #pragma once
 #include "word_list.h"
 
-enum class Match { Substring, Word, NameWord, Bounded, ShortForm };
+// WholeWord: no letter or digit may touch the occurrence on a side where the entry itself
+// begins or ends with one ("MASTER" is not in "MASTERSON", "ING." is not in "MARKETING.").
+enum class Match { Substring, Word, NameWord, Bounded, ShortForm, WholeWord };
 
 // Calls hit(entryIndex, position) once per entry of `list` that matches `text` by `rule`.
 template <typename Hit>

@@ -33,7 +33,8 @@ bool inList(const CWordList& list, const char* word) {
     return false;
 }
 
-// 0 no first name, 5 male, 6 female (a later list that matches decides).
+}  // namespace
+
 int firstNameSex(const char* upperWord) {
     int sex = 0;
     if (inList(lists::maleFirstNames, upperWord)) sex = 5;
@@ -48,6 +49,8 @@ int firstNameSex(const char* upperWord) {
     }
     return sex;
 }
+
+namespace {
 
 // Start and end of the next blank-separated word from pos; false when none.
 bool nextWord(const char* s, int* pos, int* end) {
@@ -110,6 +113,46 @@ struct NameSplit {
     char last[kLineBytes] = {};
 };
 
+// Every whole-word occurrence of a name word, so that a prefix can be seen to lead the
+// name and a suffix to close it.
+void markNameWords(const char* upper, bool* mask) {
+    const CWordList& nameWords = lists::nameWords;
+    for (int e = 0; e < nameWords.count(); ++e) {
+        int length = nameWords.entryLength(e);
+        for (int pos = findText(upper, nameWords.entry(e)); pos >= 0;
+             pos = findText(upper, nameWords.entry(e), pos + 1))
+            if (boundariesHold(upper, pos, length, Match::WholeWord))
+                for (int k = 0; k < length; ++k) mask[pos + k] = true;
+    }
+}
+
+// A word before a prefix is another name word or an abbreviation ("Prof. Dr. Hans Weber");
+// anything else makes the word a part of the name itself ("Hans Kaufmann").
+bool leadsName(const char* upper, const bool* mask, int pos) {
+    for (int i = 0; i < pos;) {
+        while (i < pos && upper[i] == ' ') ++i;
+        int end = i;
+        bool named = true;
+        while (end < pos && upper[end] != ' ') {
+            named = named && (mask[end] || !isWordByte(upper[end]));
+            ++end;
+        }
+        if (end > i && !named && upper[end - 1] != '.') return false;
+        i = end;
+    }
+    return true;
+}
+
+// A suffix closes the name (nothing but name words behind it) and leaves a first and a last
+// name before it, so that "Alexander Kaufmann" keeps its surname.
+bool closesName(const char* upper, const bool* mask, int pos, int length) {
+    for (int i = pos + length; upper[i]; ++i)
+        if (!mask[i] && isWordByte(upper[i])) return false;
+    char before[kLineBytes];
+    copyBoundedN(before, sizeof before, upper, static_cast<size_t>(pos));
+    return countWords(before) >= 2;
+}
+
 // Splits text into the parts; singlePrefix keeps only the last prefix word found (the export).
 bool splitName(const char* text, NameSplit& out, bool singlePrefix) {
     char upper[kLineBytes];
@@ -117,24 +160,27 @@ bool splitName(const char* text, NameSplit& out, bool singlePrefix) {
     int length = static_cast<int>(strlen(upper));
     int half = length / 2;
     int words = countWords(upper);
+    bool mask[kLineBytes] = {};
+    markNameWords(upper, mask);
     int suffixPos = length, prefixEnd = 0;
     const CWordList& nameWords = lists::nameWords;
     for (int e = 0; e < nameWords.count(); ++e) {
-        int pos = findByRule(upper, nameWords.entry(e), Match::Substring);
-        if (pos < 0 || pos < half) continue;
+        int pos = findByRule(upper, nameWords.entry(e), Match::WholeWord);
+        if (pos < 0 || pos < half || !closesName(upper, mask, pos, nameWords.entryLength(e))) continue;
         copyBoundedN(out.suffix, sizeof out.suffix, text + pos, static_cast<size_t>(nameWords.entryLength(e)));
         --words;
         suffixPos = pos;
     }
     for (int e = 0; e < nameWords.count(); ++e) {
-        int pos = findByRule(upper, nameWords.entry(e), Match::Substring);
+        int pos = findByRule(upper, nameWords.entry(e), Match::WholeWord);
         if (pos < 0) continue;
         int entryLength = nameWords.entryLength(e);
         if (pos > half) {
-            if (singlePrefix) prefixEnd = 0;
-            else prefixEnd = 0;
+            // The suffix itself does not undo the prefix ("Dr. John Smith Jr.").
+            if (!closesName(upper, mask, pos, entryLength)) prefixEnd = 0;
             continue;
         }
+        if (!leadsName(upper, mask, pos)) continue;
         if (!singlePrefix) {
             char upperSuffix[kLineBytes];
             upperCopy(upperSuffix, out.suffix, sizeof upperSuffix);

@@ -180,6 +180,12 @@ void passPostal(int line, const char* s) {
         passHouseNumbers(line, s);
 }
 
+// Lines given as strings have no boxes: nothing can lie above or beside them.
+bool hasBox(int line) {
+    const LineBox& b = g_fid.boxes[line];
+    return b.right > b.left && b.bottom > b.top;
+}
+
 void passPosition() {
     static const int kFirstLines[3][4] = {{4, 4, 3, 1}, {3, 3, 2, 2}, {2, 2, 2, 2}};
     for (int i = 0; i < 3; ++i) {
@@ -190,14 +196,14 @@ void passPosition() {
     }
     bool taken[kMaxLines] = {};
     for (int p = 0; p < g_fid.lineCount; ++p) {
-        if (taken[p] || cell(FieldAddress, p) < 5 || cell(FieldNumber, p) >= 13 || cell(FieldPhone, p) >= 13 ||
-            cell(FieldFax, p) >= 13)
+        if (taken[p] || !hasBox(p) || cell(FieldAddress, p) < 5 || cell(FieldNumber, p) >= 13 ||
+            cell(FieldPhone, p) >= 13 || cell(FieldFax, p) >= 13)
             continue;
         const LineBox& bp = g_fid.boxes[p];
         int height = bp.bottom - bp.top;
         int best = -1, bestGap = 0;
         for (int q = 0; q < g_fid.lineCount; ++q) {
-            if (q == p || taken[q]) continue;
+            if (q == p || taken[q] || !hasBox(q)) continue;
             const LineBox& bq = g_fid.boxes[q];
             if (bq.right < bp.left || bq.left > bp.right) continue;
             if (bq.top > bp.top || bq.bottom > bp.top) continue;
@@ -234,8 +240,16 @@ bool fuzzyHit(const char* word, const char* entry) {
 
 int fuzzyPoints(const char* word, const char* entry) { return (str_similarity(word, entry) - 74) / 8 + 4; }
 
-// Compares the word with the list; applies the points of the first similar entry.
-bool fuzzyList(const CWordList& list, const char* word, int line, int kind, bool oneWordOnly, const char* upper,
+// The word as recorded for an address: without the punctuation that follows it in the line
+// ("Cambridge," is the city Cambridge), so that the correction keeps the comma in place.
+int recordedLength(const char* word) {
+    int n = static_cast<int>(strlen(word));
+    while (n > 0 && inSet(word[n - 1], ",.;:")) --n;
+    return n;
+}
+
+// Compares the word with every entry of the list; each similar entry scores.
+void fuzzyList(const CWordList& list, const char* word, int line, int kind, bool oneWordOnly, const char* upper,
                int pos) {
     char entry[64];
     for (int e = 0; e < list.count(); ++e) {
@@ -245,12 +259,22 @@ bool fuzzyList(const CWordList& list, const char* word, int line, int kind, bool
         cell(kind, line) += fuzzyPoints(word, entry);
         if (kind == FieldCity || kind == FieldState || kind == FieldCountry) {
             cell(FieldAddress, line) += 4;
-            recordPiece(line, kind == FieldCity ? Piece::City : Piece::State, upper, pos,
-                        static_cast<int>(strlen(word)));
+            recordPiece(line, kind == FieldCity ? Piece::City : Piece::State, upper, pos, recordedLength(word));
         }
-        return true;
     }
-    return false;
+}
+
+void fuzzyCities(const char* word, int line, const char* upper, int pos) {
+    const struct {
+        Region region;
+        const CWordList& list;
+    } kRegional[] = {{RegionTaiwanese, lists::twCities},     {RegionNorthAmerican, lists::usCities},
+                     {RegionNorthAmerican, lists::caCities}, {RegionGerman, lists::deCities},
+                     {RegionFrench, lists::frCities},        {RegionItalian, lists::itCities},
+                     {RegionSpanish, lists::esCities},       {RegionDutch, lists::nlCities}};
+    fuzzyList(lists::worldCities, word, line, FieldCity, true, upper, pos);
+    for (const auto& r : kRegional)
+        if (regionOn(r.region)) fuzzyList(r.list, word, line, FieldCity, true, upper, pos);
 }
 
 void passFuzzy() {
@@ -268,25 +292,11 @@ void passFuzzy() {
             copyBoundedN(word, sizeof word, upper + start, static_cast<size_t>(i - start));
             if (departments) fuzzyList(lists::corrDepartments, word, line, FieldDepartment, false, upper, start);
             if (titles) fuzzyList(lists::corrTitles, word, line, FieldTitle, false, upper, start);
-            if (cities) {
-                fuzzyList(lists::worldCities, word, line, FieldCity, true, upper, start) ||
-                    (regionOn(RegionTaiwanese) &&
-                     fuzzyList(lists::twCities, word, line, FieldCity, true, upper, start)) ||
-                    (regionOn(RegionNorthAmerican) &&
-                     (fuzzyList(lists::usCities, word, line, FieldCity, true, upper, start) ||
-                      fuzzyList(lists::caCities, word, line, FieldCity, true, upper, start))) ||
-                    (regionOn(RegionGerman) && fuzzyList(lists::deCities, word, line, FieldCity, true, upper, start)) ||
-                    (regionOn(RegionFrench) && fuzzyList(lists::frCities, word, line, FieldCity, true, upper, start)) ||
-                    (regionOn(RegionItalian) &&
-                     fuzzyList(lists::itCities, word, line, FieldCity, true, upper, start)) ||
-                    (regionOn(RegionSpanish) &&
-                     fuzzyList(lists::esCities, word, line, FieldCity, true, upper, start)) ||
-                    (regionOn(RegionDutch) && fuzzyList(lists::nlCities, word, line, FieldCity, true, upper, start));
-            }
+            if (cities) fuzzyCities(word, line, upper, start);
             if (states) {
-                fuzzyList(lists::twTaiwan, word, line, FieldState, false, upper, start) ||
-                    fuzzyList(lists::usStates, word, line, FieldState, false, upper, start) ||
-                    fuzzyList(lists::caProvinces, word, line, FieldState, false, upper, start);
+                fuzzyList(lists::twTaiwan, word, line, FieldState, false, upper, start);
+                fuzzyList(lists::usStates, word, line, FieldState, false, upper, start);
+                fuzzyList(lists::caProvinces, word, line, FieldState, false, upper, start);
             }
         }
     }

@@ -10,6 +10,8 @@ inline bool isAlnum(char c) { return isLetter(c) || isDigit(c); }
 inline char toUpper(char c) { return isLower(c) ? static_cast<char>(c - 32) : c; }
 inline char toLower(char c) { return isUpper(c) ? static_cast<char>(c + 32) : c; }
 inline bool isHighByte(char c) { return static_cast<unsigned char>(c) >= 0x81; }
+// Letters include the accented ones of the code page, so "MüLLER" is one word.
+inline bool isWordByte(char c) { return isAlnum(c) || isHighByte(c); }
 
 // Upper-case copy of src into dst (capacity cap), a to z only.
 void upperCopy(char* dst, const char* src, size_t cap);

@@ -482,7 +482,8 @@ TEST(ParselCards, FieldAccuracyOverTheCardTable) {
     }
     printf("field accuracy: %d of %d fields right (%.1f%%) over %zu cards\n", right, total, 100.0 * right / total,
            cards().size());
-    EXPECT_GE(right * 100, total * 85);
+    // The level the table has reached: a regression of two fields fails.
+    EXPECT_GE(right * 1000, total * 993);
 }
 
 TEST(ParselCards, WholeCardsFromAPageMatchTheStrings) {
