@@ -371,18 +371,65 @@ CURSORS = {
 }
 
 
+# Thumbnail palette entry of each cube index (red level + 6 x green level + 36 x blue level);
+# cube colours that the static colours already hold map onto those.
+CUBE_TO_PALETTE = [
+    0, 29, 30, 31, 32, 249, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53,
+    54, 55, 56, 250, 250, 57, 58, 59, 251, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 76, 77,
+    78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 250, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 102,
+    103, 104, 105, 106, 107, 108, 109, 110, 111, 227, 112, 113, 114, 115, 116, 117, 118, 119, 151, 120, 121, 122,
+    123, 124, 228, 125, 126, 229, 133, 162, 135, 131, 132, 137, 166, 134, 140, 130, 136, 143, 138, 139, 174, 141,
+    142, 177, 129, 144, 145, 146, 147, 148, 149, 150, 157, 152, 153, 154, 155, 156, 192, 158, 159, 160, 161, 196,
+    163, 164, 165, 127, 199, 167, 168, 169, 170, 171, 172, 173, 207, 175, 176, 210, 178, 179, 180, 181, 182, 183,
+    184, 185, 186, 187, 188, 189, 190, 191, 224, 193, 194, 195, 252, 252, 197, 198, 128, 253, 252, 200, 201, 202,
+    203, 204, 205, 206, 230, 208, 209, 231, 211, 212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 254, 223,
+    232, 225, 226, 255]
+
+
 def palette_data():
-    """PALDATA1: 256 RGBQUADs: 20 static colours, a 6 x 6 x 6 cube and grey steps."""
+    """PALDATA1: 256 RGBQUADs: the 20 static colours at 0-9 and 246-255, the 6 x 6 x 6 cube at
+    the entries CUBE_TO_PALETTE names, and grey steps (34, 66, 193 and 221 at 16, 20, 233, 241)
+    in the entries left over."""
+    entries = [None] * 256
     low = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
            (0, 128, 128), (192, 192, 192), (192, 220, 192), (166, 202, 240)]
     high = [(255, 251, 240), (160, 160, 164), (128, 128, 128), (255, 0, 0), (0, 255, 0),
             (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
-    levels = (0, 51, 102, 153, 204, 255)
-    cube = [(r, g, b) for r in levels for g in levels for b in levels]
-    greys = [(v, v, v) for v in (8 + 12 * i for i in range(20))]
-    entries = low + cube + greys + high
-    assert len(entries) == 256
+    entries[0:10] = low
+    entries[246:256] = high
+    for index, entry in enumerate(CUBE_TO_PALETTE):
+        if entries[entry] is None:
+            r, g, b = index % 6, index // 6 % 6, index // 36
+            entries[entry] = (51 * r, 51 * g, 51 * b)
+    greys = {10: 4, 11: 9, 12: 14, 13: 19, 14: 24, 15: 29, 16: 34, 17: 42, 18: 50, 19: 58, 20: 66, 21: 71,
+             22: 76, 23: 81, 24: 86, 25: 91, 26: 96, 27: 111, 28: 116, 233: 193, 234: 196, 235: 199, 236: 202,
+             237: 205, 238: 208, 239: 212, 240: 216, 241: 221, 242: 225, 243: 229, 244: 233, 245: 237}
+    for entry, v in greys.items():
+        assert entries[entry] is None
+        entries[entry] = (v, v, v)
+    assert all(e is not None for e in entries)
     return b"".join(bytes((b, g, r, 0)) for r, g, b in entries)
+
+
+# 4 x 8 ordered-dither thresholds (0..31) for the grey patterns of reduced black-and-white images.
+BAYER_4X8 = [0, 16, 4, 20, 1, 17, 5, 21, 24, 8, 28, 12, 25, 9, 29, 13,
+             6, 22, 2, 18, 7, 23, 3, 19, 30, 14, 26, 10, 31, 15, 27, 11]
+
+
+def gray_patterns(levels):
+    """GRAYPAL: per grey level 0 (black) to levels - 1 (white) 32 four-bit colour indexes of the
+    standard 16 colours (0 black, 7 grey 128, 8 grey 240, 15 white), dithered between the two
+    nearest of them."""
+    steps = [(0, 0), (7, 128), (8, 240), (15, 255)]
+    out = bytearray()
+    for level in range(levels):
+        target = 255 * level / (levels - 1)
+        for (lo, lv), (hi, hv) in zip(steps, steps[1:]):
+            if target <= hv:
+                break
+        share = (target - lv) / (hv - lv)
+        out += bytes(hi if BAYER_4X8[i] < round(share * 32) else lo for i in range(32))
+    return bytes(out)
 
 
 def write_empty_tiff(path):
@@ -446,6 +493,12 @@ def main():
     with open(os.path.join(out, "PALDATA1.bin"), "wb") as f:
         f.write(palette_data())
     lines.append(f'PALDATA1 RCDATA "{rc_path("PALDATA1.bin")}"')
+    with open(os.path.join(out, "GRAYPAL.bin"), "wb") as f:
+        f.write(gray_patterns(9))
+    lines.append(f'GRAYPAL RCDATA "{rc_path("GRAYPAL.bin")}"')
+    with open(os.path.join(out, "GRAYPAL1.bin"), "wb") as f:
+        f.write(gray_patterns(17))
+    lines.append(f'GRAYPAL1 RCDATA "{rc_path("GRAYPAL1.bin")}"')
 
     write_empty_tiff(os.path.join(out, "empty.tif"))
 

@@ -1,6 +1,7 @@
 // Shared resources, window classes and the main window: what start-up builds before the
 // message loop runs, and what shut-down frees.
 #include "shell.h"
+#include "capture.h"
 #include "print.h"
 #include "resource.h"
 #include "netfresh.h"
@@ -196,7 +197,10 @@ void CallOnlineUpdate(int when) {
 
 int CreateMainWindow(HINSTANCE instance, int showCommand) {
     RegisterShellClasses();
+    CreateImageDocuments();
     ReadExportFieldSelection();
+    if (App.ImageZoom < 100) App.ImageZoom = 100;
+    ResetCurrentImage();
     RegisterProgramClass(MAIN_WINDOW_CLASS, CS_HREDRAW | CS_VREDRAW, MainWndProc, App.ArrowCursor,
                          (HBRUSH)GetStockObject(LTGRAY_BRUSH), App.Icon);
     App.MainWindow =

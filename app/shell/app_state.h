@@ -7,6 +7,7 @@
 #include "cardrec.h"
 #include "kvdb32.h"
 #include "tvrksdk.h"
+#include "image_record.h"
 
 // Private messages between instances and inside the program.
 #define WM_HANDOVER_FILES      (WM_USER + 101)   // 1125
@@ -173,6 +174,15 @@ typedef struct APPSTATE {
     int ScanWithNamedSource;
     char NamedSourceProduct[128];
     char PendingImportPath[MAX_PATH];
+
+    // Card images: the current image record, the image documents and the image view.
+    ImageRecord CurrentImage;
+    ImageDocuments ImageDocs;
+    int ImageZoom;  // reduction percentage of the Card Editor's image pane, 100 to 1000
+    int ImageScrollX;
+    int ImageScrollY;
+    HWND CardDeck;   // the card deck window, told when the documents change
+    HWND ImagePane;  // the Card Editor's image pane
 } APPSTATE;
 
 extern APPSTATE App;

@@ -1,5 +1,6 @@
 // Opening, creating and closing the one card file the program works on.
 #include "shell.h"
+#include "capture.h"
 #include "card_file_replace.h"
 #include "resource.h"
 #include <stdio.h>
@@ -68,6 +69,7 @@ static void ReadFirstCard(void) {
     kvRecFirst(App.CardTable);
     App.CurrentCardNumber = kvRecNum(App.CardTable);
     kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
+    SetCurrentCardImage(CardImagePath(&App.CurrentCard));
 }
 
 int OpenCardFile(const char* path, int compact) {

@@ -1,6 +1,7 @@
 // The main window procedure: command routing, the card-scanner button poll, the minimum
 // size, menu hints, and the shut-down order on close and destroy.
 #include "shell.h"
+#include "capture.h"
 #include "print.h"
 #include "resource.h"
 #include <shellapi.h>
@@ -155,7 +156,9 @@ static void DeleteTemporaryInfoFiles(void) {
 
 static void OnMainDestroy(HWND window) {
     SaveSessionSettings();
+    CloseAllImageDocuments();
     FreeAppResources();
+    ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
     KillTimer(window, CARD_SCANNER_TIMER);
     DestroyMenu(App.MainMenu);
     App.MainMenu = NULL;

@@ -62,6 +62,19 @@ int32_t TVRK_free_database_and_working_buffer(void);
 // Ends the engine. Always 1.
 int32_t TVRK_term_FR4(void);
 
+// Makes page `pageIndex` of the document from an image file (a page already at that index is
+// replaced). 1, or 0 for a null document or a bad index.
+int32_t Create_Page(RecogDocument* document, int32_t pageIndex, const char* imagePath, RecogWorkspace* workspace);
+
+// Removes page `pageIndex`; the other pages keep their indexes. 1, or 0 when there is no such page.
+int32_t Delete_Page(RecogDocument* document, int32_t pageIndex);
+
+// Drops the recognition results held in the work area. 1, or 0 for a null document.
+int32_t DiscardPreviousWork(RecogDocument* document, RecogWorkspace* workspace);
+
+// Removes every page: page count and current page 0. 1, or 0 for a null document.
+int32_t Reset_Document(RecogDocument* document, int32_t reserved, RecogWorkspace* workspace);
+
 #ifdef __cplusplus
 }
 #endif

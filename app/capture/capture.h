@@ -1,0 +1,67 @@
+// Functions of the card capture code, by the file that holds them.
+#pragma once
+#include "app_state.h"
+#include "image_record.h"
+
+// image_files.cpp: card image files through the image file modules, chosen by extension.
+int GetImageFileType(const char* fileName);
+int ReadImageFileHeader(const char* fileName, ImageInfo* info);
+HGLOBAL LoadImageFile(HWND owner, const char* fileName, ImageInfo* info, int showProgress, int keepBottomUp);
+int DrawImageFile(HDC dc, const char* fileName, int x, int y);
+int SaveImageFile(const char* fileName, int type, int option, const ImageRecord* record);
+int WINAPI ImageModuleWaitingCallback(int first, int last, int current);
+
+// image_documents.cpp: the current image record and the array of image documents.
+void CreateImageDocuments(void);
+int AppendImageDocument(const ImageRecord* record);
+void CloseAllImageDocuments(void);
+void ResetImageRecord(ImageRecord* record);
+void ResetCurrentImage(void);
+void ReleaseCurrentImageBlock(HGLOBAL* block);
+void ReleaseCurrentPalette(void);
+ImageRecord* LockImageDocuments(void);
+void UnlockImageDocuments(void);
+int ImageDocStub(void);
+
+// palette_rows.cpp: palette tests and rows turned into thumbnail palette indexes.
+int IsGreyPalette(const PALETTEENTRY* entries, int n);
+int IsInvertedGreyPalette(const PALETTEENTRY* entries, int n);
+void ConvertPaletteRow4ToThumb(uint8_t* out, const uint8_t* in, int width, int y, const PALETTEENTRY* entries);
+void ConvertGreyRow4ToThumb(uint8_t* out, const uint8_t* in, int width);
+void ConvertRgbRow24ToThumb(uint8_t* out, const uint8_t* in, int width, int y);
+uint8_t DitherToThumbPalette(int red, int green, int blue, int x, int y);
+
+// thumbnails.cpp
+HGLOBAL MakeThumbnail(const ImageInfo* info, HGLOBAL pixels);
+int WriteThumbnailFile(const ImageInfo* info, HGLOBAL pixels, char* name);
+void LoadThumbnailPalette(void* buffer);
+int IsGreyImageRecord(const ImageRecord* record);
+int RebuildThumbnail(ImageRecord* record);
+
+// card_images.cpp: image files copied into the image folder and made the current card image.
+int CopyImageToImageFolder(char* path);
+int AddImagePage(char* path);
+int SetCurrentCardImage(const char* path);
+void ReadImageFolder(char* folder, int size);
+const char* CardImagePath(const CardRec* card);
+int MakeFreeImageName(char* name, int size, const char* folder, const char* prefix, const char* extension);
+
+// rotation.cpp: quarter and half turns of an image record at 1, 4, 8 and 24 bits.
+int RotateImage1(ImageRecord* record);
+int RotateImage2(ImageRecord* record);
+int RotateImage3(ImageRecord* record);
+
+// image_drawing.cpp: the current card image drawn into a device context at a zoom.
+void DrawRgbImageScaled(HDC dc, const RECT* area, int zoom, int xOffset, int yOffset);
+void DrawPaletteImageScaled(HDC dc, const RECT* area, int zoom, int xOffset, int yOffset);
+void Draw16ColorImageScaled(HDC dc, const RECT* area, int zoom, int xOffset, int yOffset);
+void DrawMonoImageScaled(HDC dc, const RECT* area, int zoom, int xOffset, int yOffset);
+void DrawCurrentImageScaled(HDC dc, const RECT* area, int zoom, int xOffset, int yOffset);
+void ReduceImageRow(uint8_t* out, const uint8_t* in, int outBytes, int factor, int bitsPerPixel);
+void MonoRowToGrayLevels(uint8_t* out, const uint8_t* in, int factor, const uint8_t* pattern, int firstByte,
+                         int outBytes, int inRowBytes);
+void LoadGrayPattern(uint8_t* out, int which);
+
+// bank_transfer.cpp: image rows described to a memory bank of the engine utility library.
+extern "C" int __cdecl TransferImageBufferToBank(uint8_t* rows, const char* bankName, uint16_t bytesPerLine,
+                                                 uint16_t lineCount, int32_t* bankId);
