@@ -39,9 +39,11 @@ TEST(Shutdown, EngineEndsInOrderAndOnlineUpdateIsToldAtStartAndEnd) {
     ASSERT_EQ(run.WaitForExit(), 0);
 
     std::string database = installation.Path("TVRKDB\\WESTERN");
+    // The image documents close first, which empties the engine's document.
     EXPECT_EQ(ReadLines(trace),
-              (std::vector<std::string>{"Create_Document", "TVRK_load_database 0 1 " + database, "RemoveDocumentInfo",
-                                        "Delete_Document", "TVRK_free_database_and_working_buffer", "TVRK_term_FR4"}));
+              (std::vector<std::string>{"Create_Document", "TVRK_load_database 0 1 " + database, "DiscardPreviousWork",
+                                        "Reset_Document", "RemoveDocumentInfo", "Delete_Document",
+                                        "TVRK_free_database_and_working_buffer", "TVRK_term_FR4"}));
     EXPECT_EQ(ReadLines(netfresh), (std::vector<std::string>{"NIMBRA4 0 0", "NIMBRA4 0 1"}));
     EXPECT_FALSE(FileExists(installation.Path("TVRKTEMP\\PAGE0001.IFO")));
     EXPECT_TRUE(FileExists(installation.Path("TVRKTEMP\\KEEP.TXT")));
