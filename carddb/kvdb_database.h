@@ -34,6 +34,7 @@ public:
     virtual int CreateDatabase(const char* path, const char* locale) = 0;
     virtual int CloseDatabase() = 0;
     // One transaction level: 1 begun/ended, 2 when already open (start) or none open (end).
+    // The flag is read back from the file first: a file that rolled back on its own has none.
     // Database errors are not caught here: they reach the caller.
     virtual int StartTransation() = 0;
     virtual int Commit() = 0;

@@ -33,23 +33,41 @@ int CkvDaoStore::CloseDatabase() {
     });
 }
 
+// The transaction flag follows the file before every decision: SQLite ends a transaction on
+// its own after a failed write or a full disk, and inserts made after that are committed at
+// once; a flag left set would promise a rollback that can no longer happen.
+bool CkvDaoStore::SyncTransactionFlag() {
+    transaction_ = dao_->m_pWorkspace->InTransaction() ? 1 : 0;
+    return transaction_ != 0;
+}
+
 int CkvDaoStore::StartTransation() {
-    if (transaction_) return 2;
+    if (SyncTransactionFlag()) return 2;
     dao_->m_pWorkspace->BeginTrans();
     transaction_ = 1;
     return 1;
 }
 
 int CkvDaoStore::Commit() {
-    if (!transaction_) return 2;
-    dao_->m_pWorkspace->CommitTrans();
+    if (!SyncTransactionFlag()) return 2;
+    try {
+        dao_->m_pWorkspace->CommitTrans();
+    } catch (CDaoException*) {
+        SyncTransactionFlag();  // rolled back by the file, or still open for a Rollback
+        throw;
+    }
     transaction_ = 0;
     return 1;
 }
 
 int CkvDaoStore::Rollback() {
-    if (!transaction_) return 2;
-    dao_->m_pWorkspace->Rollback();
+    if (!SyncTransactionFlag()) return 2;
+    try {
+        dao_->m_pWorkspace->Rollback();
+    } catch (CDaoException*) {
+        SyncTransactionFlag();
+        throw;
+    }
     transaction_ = 0;
     return 1;
 }

@@ -22,6 +22,8 @@ public:
     CDaoDatabase* Dao() const { return dao_.get(); }
 
 protected:
+    // Reads the transaction flag back from the workspace; true while a transaction is open.
+    bool SyncTransactionFlag();
     // Opens the DAO database; an exception is kept in LastOpenError, never shown.
     int OpenQuietly(const char* name, bool exclusive, const char* connect);
 

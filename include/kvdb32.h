@@ -76,10 +76,16 @@ int KVDB_API kvCloseDatabase(HKVDB db);
 // transaction was already open (then nothing happens).
 int KVDB_API kvStartTransation(HKVDB db);
 
-// Commits the open transaction. Null handle 0; otherwise 1, also when none was open.
+// Commits the open transaction. Null handle 0; otherwise 1, also when none was open. A commit
+// that the file refuses (a failed write, a full disk) shows the DAO error report and returns 0;
+// the transaction is then either still open (a Rollback ends it) or already rolled back by the
+// file, whichever really happened.
 int KVDB_API kvCommit(HKVDB db);
 
-// Rolls the open transaction back. Null handle 0; otherwise 1, also when none was open.
+// Rolls the open transaction back: the cards it inserted leave the open card tables and the
+// ones it deleted come back; the IDs it handed out are not handed out again. Null handle 0;
+// otherwise 1, also when none was open (or the file already rolled it back after a failed
+// write).
 int KVDB_API kvRollback(HKVDB db);
 
 // Creates the card table in the flat layout with its indexes "PrimaryKey" (ID) and "LinkID".

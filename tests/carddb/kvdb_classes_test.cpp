@@ -14,6 +14,7 @@
 #include "kvdb_engine.h"
 #include "kvdb_error.h"
 #include "kvdb_tempfile.h"
+#include "sqlite_fault_vfs.h"
 
 namespace {
 
@@ -359,4 +360,64 @@ TEST(TempFileName, NamesAFreeFileInTheFolder) {
     }
     for (const std::string& name : made) DeleteFileA(name.c_str());
     RemoveDirectoryA(folder.c_str());
+}
+
+// A card file whose writes can be made to fail, opened through the engine as the link library
+// opens one.
+class FailingWrites : public ClassesTest {
+protected:
+    void OpenFlat() {
+        ASSERT_EQ(engine_.TblCreate(db_, "NM", KV_LAYOUT_FLAT), 1);
+        ASSERT_EQ(engine_.TblNew(db_, "NM", &ds_), 1);
+        ASSERT_EQ(engine_.TblOpen(ds_), 1);
+    }
+    int Insert(const char* name) {
+        CardRec card;
+        std::memset(&card, 0, sizeof card);
+        SET(card.CName, name);
+        return engine_.CardRecInsert(ds_, &card);
+    }
+    int Count() {
+        EXPECT_EQ(engine_.TblRefresh(ds_), 1);
+        return engine_.TblNRecs(ds_);
+    }
+    FaultyWrites faults_;  // made before the fixture creates the file
+};
+
+TEST_F(FailingWrites, AFailedWriteEndsTheTransactionAndTheFlagFollows) {
+    OpenFlat();
+    ASSERT_EQ(engine_.StartTransation(db_), 1);
+    faults_.Fail(SQLITE_IOERR_WRITE);
+    EXPECT_EQ(Insert("Lost"), 0);
+    faults_.Heal();
+    EXPECT_EQ(g_reports.size(), 1u);
+    // The file rolled the transaction back: there is none left to end, and the next one is a
+    // real transaction whose rollback takes its card away again.
+    EXPECT_EQ(engine_.Rollback(db_), 2);
+    EXPECT_EQ(engine_.StartTransation(db_), 1);
+    EXPECT_EQ(Insert("Rolled back"), 1);
+    EXPECT_EQ(engine_.Rollback(db_), 1);
+    EXPECT_EQ(engine_.TblNRecs(ds_), 0);
+    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(g_reports.size(), 1u) << g_reports.back();
+}
+
+TEST_F(FailingWrites, ACommitOntoAFullDiskIsReportedAndStoresNothing) {
+    OpenFlat();
+    ASSERT_EQ(engine_.StartTransation(db_), 1);
+    ASSERT_EQ(Insert("Full"), 1);
+    faults_.Fail(SQLITE_FULL);
+    EXPECT_EQ(engine_.Commit(db_), 0);
+    faults_.Heal();
+    ASSERT_EQ(g_reports.size(), 1u);
+    // Whatever the file did with the transaction, ending it now succeeds without a report, and
+    // the card is not stored.
+    const int ended = engine_.Rollback(db_);
+    EXPECT_TRUE(ended == 1 || ended == 2) << ended;
+    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(engine_.StartTransation(db_), 1);
+    EXPECT_EQ(Insert("Stored"), 1);
+    EXPECT_EQ(engine_.Commit(db_), 1);
+    EXPECT_EQ(Count(), 1);
+    EXPECT_EQ(g_reports.size(), 1u) << g_reports.back();
 }

@@ -127,6 +127,64 @@ TEST_F(DatabaseTest, CommitKeepsAndRollbackDiscards) {
     EXPECT_TRUE(DaoReports().empty());
 }
 
+TEST_F(DatabaseTest, ARolledBackInsertLeavesTheOpenTableAndItsIdIsNotHandedOutAgain) {
+    NewCardFile();
+    StoreNames({"Adams", "Carter"});
+    CardRec card = MakeCard("");
+    ASSERT_EQ(kv_.RecFirst(cards_), 1);
+    ASSERT_EQ(kv_.CardRecGet(cards_, &card, 0), 1);
+    const int adamsId = card.ID;
+
+    // Insert, roll back, insert again, as a scan whose first card could not be stored does;
+    // then walk the open table without a refresh.
+    ASSERT_EQ(kv_.StartTransation(db_), 1);
+    const CardRec dropped = MakeCard("Baker");
+    ASSERT_EQ(kv_.CardRecInsert(cards_, &dropped), 1);
+    ASSERT_EQ(kv_.Rollback(db_), 1);
+    ASSERT_EQ(kv_.StartTransation(db_), 1);
+    const CardRec kept = MakeCard("Baker");
+    ASSERT_EQ(kv_.CardRecInsert(cards_, &kept), 1);
+    ASSERT_EQ(kv_.Commit(db_), 1);
+
+    EXPECT_EQ(kv_.TblNRecs(cards_), 3);
+    EXPECT_EQ(Names(cards_), (std::vector<std::string>{"Adams", "Carter", "Baker"}));  // new cards join the end
+    ASSERT_EQ(kv_.RecFirst(cards_), 1);
+    ASSERT_EQ(kv_.RecGoto(cards_, 3), 1);
+    EXPECT_EQ(CurrentName(cards_), "Baker");
+    EXPECT_EQ(kv_.RecNum(cards_), 3);
+    ASSERT_EQ(kv_.RecLast(cards_), 1);
+    ASSERT_EQ(kv_.CardRecGet(cards_, &card, 0), 1);
+    // IDs are 1, 2 for the stored cards, 3 for the rolled-back one: the kept card has 4.
+    EXPECT_EQ(card.ID, adamsId + 3);
+
+    // A rolled-back delete comes back, in its place.
+    ASSERT_EQ(kv_.RecGoto(cards_, 2), 1);
+    ASSERT_EQ(kv_.StartTransation(db_), 1);
+    ASSERT_EQ(kv_.RecDelete(cards_), 1);
+    ASSERT_EQ(kv_.Rollback(db_), 1);
+    EXPECT_EQ(CurrentName(cards_), "Carter");
+    EXPECT_EQ(Names(cards_), (std::vector<std::string>{"Adams", "Carter", "Baker"}));
+    EXPECT_TRUE(DaoReports().empty());
+
+    // The ID stays used after the file is closed and opened again.
+    kv_.TblFree(cards_);
+    kv_.CloseDatabase(db_);
+    ASSERT_EQ(kv_.OpenDatabase(KVDB_TYPE_JET, PathOf("cards.mdb").c_str(), &db_), 1);
+    cards_ = OpenCards(db_);
+    ASSERT_EQ(kv_.StartTransation(db_), 1);
+    ASSERT_EQ(kv_.CardRecInsert(cards_, &dropped), 1);
+    ASSERT_EQ(kv_.Rollback(db_), 1);
+    kv_.TblFree(cards_);
+    kv_.CloseDatabase(db_);
+    ASSERT_EQ(kv_.OpenDatabase(KVDB_TYPE_JET, PathOf("cards.mdb").c_str(), &db_), 1);
+    cards_ = OpenCards(db_);
+    Store(MakeCard("Dunn"));
+    ASSERT_EQ(kv_.RecLast(cards_), 1);
+    ASSERT_EQ(kv_.CardRecGet(cards_, &card, 0), 1);
+    EXPECT_STREQ(card.CName, "Dunn");
+    EXPECT_EQ(card.ID, adamsId + 5);
+}
+
 TEST_F(DatabaseTest, CompactCopiesTheCardsIntoANewFile) {
     const std::string source = PathOf("source.mdb"), target = PathOf("work.mdb");
     NewCardFile("source.mdb");

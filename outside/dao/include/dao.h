@@ -133,14 +133,19 @@ class CDaoDatabase;
 
 // The transaction scope of one database. BeginTrans nests (up to what SQLite's savepoints
 // allow); CommitTrans/Rollback without a transaction throw 3034. A committed transaction is
-// on disk when CommitTrans returns.
+// on disk when CommitTrans returns. Rollback takes the records that the transaction added out
+// of every open recordset and puts the ones it deleted back; auto-increment numbers handed out
+// inside it are never handed out again. When the file ends a transaction on its own (a failed
+// write or a full disk, during any change or during CommitTrans), the error is raised and the
+// transaction counts as rolled back: InTransaction() says false and the recordsets follow.
+// A CommitTrans that fails while the transaction stays open leaves it open.
 class CDaoWorkspace {
 public:
     explicit CDaoWorkspace(CDaoDatabase* database) : database_(database) {}
     void BeginTrans();
     void CommitTrans();
     void Rollback();
-    bool InTransaction() const { return depth_ > 0; }
+    bool InTransaction() const;
 
     // Copies the Jet file source into the new file target, setting target's locale string
     // (an empty or null locale keeps source's). Throws 3024 when source is missing, 3204 when
@@ -153,7 +158,6 @@ private:
     friend class CDaoDatabase;
     void Abandon();  // a closing database rolls back what is still open
     CDaoDatabase* database_;
-    int depth_ = 0;
 };
 
 // ---- Database ----------------------------------------------------------------------------

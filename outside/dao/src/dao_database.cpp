@@ -55,6 +55,9 @@ void DaoDatabaseState::ForgetSchemas() {
 }
 
 void DaoDatabaseState::CloseConnection() {
+    transactionDepth = 0;
+    autoNumberHigh.clear();
+    ForgetRecordsets(*this);
     for (auto& entry : statements_) sqlite3_finalize(entry.second);
     statements_.clear();
     ++statementEpoch;
@@ -197,7 +200,12 @@ void CDaoDatabase::Execute(const char* sql, int options) {
         const std::string text = TranslateStatement(sql ? sql : "");
         if (state.readOnly) Raise(daoErrReadOnly, kSourceDatabase);
         if (state.dbase) Raise(daoErrOperationNotSupported, kSourceDatabase);
-        ExecOrRaise(state.db, text, kSourceDatabase);
+        try {
+            ExecOrRaise(state.db, text, kSourceDatabase);
+        } catch (CDaoException*) {
+            SyncTransaction(state);
+            throw;
+        }
         if (IsSchemaStatement(text)) state.ForgetSchemas();
         else ++state.changeCount;
     } catch (CDaoException* e) {

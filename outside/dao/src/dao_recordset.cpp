@@ -33,9 +33,29 @@ std::string Lower(const std::string& text) {
 
 }  // namespace
 
+// A record that joined or left an open set inside transaction level `depth`, kept until the
+// level is committed or rolled back.
+struct KeyChange {
+    int depth;
+    bool added;
+    int64_t rowid;
+    long position;  // where a removed record stood
+};
+
 // The open set is a keyset: the rowids of its records in order, fixed when opened. Values
 // are fetched by rowid through one prepared statement and cached for the current record.
 struct DaoRecordsetState {
+    explicit DaoRecordsetState(DaoDatabaseState* database) : owner(database) { owner->recordsets.push_back(this); }
+    ~DaoRecordsetState() {
+        if (!owner) return;
+        auto& list = owner->recordsets;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    }
+    DaoRecordsetState(const DaoRecordsetState&) = delete;
+    DaoRecordsetState& operator=(const DaoRecordsetState&) = delete;
+
+    DaoDatabaseState* owner;  // cleared when the database closes first
+    std::vector<KeyChange> journal;
     int type = dbOpenDynaset;
     DaoTableSchema schema;
     std::vector<int> visible;                     // schema columns the set shows
@@ -298,6 +318,27 @@ void BuildInsert(const DaoRecordsetState& rs, bool withRowid, std::string& sql, 
                             : "INSERT INTO " + table + "(" + names + ") VALUES(" + params + ")";
 }
 
+// Runs a change; when it fails, the transaction state follows what SQLite did.
+template <typename Change>
+auto AfterFailureSync(DaoDatabaseState& db, Change&& change) -> decltype(change()) {
+    try {
+        return change();
+    } catch (CDaoException*) {
+        SyncTransaction(db);
+        throw;
+    }
+}
+
+void Journal(const DaoDatabaseState& db, DaoRecordsetState& rs, bool added, int64_t rowid, long position) {
+    if (db.transactionDepth > 0) rs.journal.push_back(KeyChange{db.transactionDepth, added, rowid, position});
+}
+
+void NoteAutoNumber(DaoDatabaseState& db, const DaoTableSchema& schema, int64_t rowid) {
+    if (db.dbase || schema.AutoIncrementColumn() < 0) return;
+    int64_t& high = db.autoNumberHigh[schema.name];
+    if (rowid > high) high = rowid;
+}
+
 int64_t InsertRow(DaoDatabaseState& db, DaoRecordsetState& rs) {
     int64_t explicitRowid = 0;
     if (db.dbase) explicitRowid = db.dbase->AppendRow(rs.schema, rs.edit);
@@ -353,7 +394,7 @@ void CDaoRecordset::Open(int type, const char* source, int options) {
     const SelectParts parts = ParseSelect(text);
     // A table-type set is opened on a table name, never on a statement.
     if (type == dbOpenTable && parts.isStatement) Raise(daoErrOperationNotSupported, kSourceRecordset);
-    std::unique_ptr<DaoRecordsetState> rs(new DaoRecordsetState);
+    std::unique_ptr<DaoRecordsetState> rs(new DaoRecordsetState(&db));
     rs->type = type == dbOpenTable ? dbOpenTable : dbOpenDynaset;
     rs->schema = db.Schema(parts.table, kSourceRecordset);
     for (size_t i = 0; i < rs->schema.columns.size(); ++i)
@@ -581,7 +622,8 @@ void CDaoRecordset::Update() {
     if (rs.editMode == kNoEdit) Raise(daoErrUpdateWithoutEdit, kSourceRecordset);
     CheckRequiredFields(rs);
     if (rs.editMode == kAdding) {
-        const int64_t rowid = InsertRow(db, rs);
+        const int64_t rowid = AfterFailureSync(db, [&] { return InsertRow(db, rs); });
+        NoteAutoNumber(db, rs.schema, rowid);
         if (rs.type == dbOpenTable) {
             rs.keysStale = true;
         } else {
@@ -590,9 +632,13 @@ void CDaoRecordset::Update() {
             rs.keys.push_back(rowid);
             if (rs.positionsValid) rs.positions[rowid] = rs.Count() - 1;
             if (atEnd) rs.pos = rs.Count();
+            Journal(db, rs, true, rowid, rs.Count() - 1);
         }
     } else {
-        UpdateRow(db, rs);
+        AfterFailureSync(db, [&] {
+            UpdateRow(db, rs);
+            return 0;
+        });
         if (rs.type == dbOpenTable) rs.keysStale = true;
     }
     ++db.changeCount;
@@ -613,8 +659,12 @@ void CDaoRecordset::Delete() {
     sqlite3_stmt* stmt =
         db.Prepare("DELETE FROM " + QuoteIdentifier(rs.schema.name) + " WHERE rowid=?", kSourceRecordset);
     sqlite3_bind_int64(stmt, 1, rowid);
-    BindStep(db, stmt);
+    AfterFailureSync(db, [&] {
+        BindStep(db, stmt);
+        return 0;
+    });
     if (db.dbase) db.dbase->DeleteRow(rs.schema, rowid);
+    if (rs.type != dbOpenTable) Journal(db, rs, false, rowid, rs.pos);
     rs.keys.erase(rs.keys.begin() + rs.pos);
     rs.positionsValid = false;
     rs.deleted = true;
@@ -694,3 +744,115 @@ void CDaoRecordset::GetFieldInfo(int index, CDaoFieldInfo& info) const {
     if (!state_ || index < 0 || index >= GetFieldCount()) Raise(daoErrItemNotFound, kSourceRecordset);
     info = state_->schema.columns[state_->visible[index]];
 }
+
+// ---- transaction levels ---------------------------------------------------------------------
+
+namespace {
+
+// A record that a rolled-back level added leaves the set; the cursor stays on the record it
+// was on, or stands where a vanished current record was, as after a Delete.
+void UndoAdded(DaoRecordsetState& rs, int64_t rowid) {
+    auto found = std::find(rs.keys.begin(), rs.keys.end(), rowid);
+    if (found == rs.keys.end()) return;
+    const long at = static_cast<long>(found - rs.keys.begin());
+    const bool wasCurrent = rs.HasCurrent() && rs.pos == at;
+    rs.keys.erase(found);
+    if (rs.pos > at) --rs.pos;
+    if (wasCurrent) {
+        CancelEdit(rs);
+        rs.deleted = true;
+    }
+}
+
+// A record that a rolled-back level deleted comes back where it stood.
+void UndoRemoved(DaoRecordsetState& rs, int64_t rowid, long position) {
+    const long at = std::min(position, rs.Count());
+    rs.keys.insert(rs.keys.begin() + at, rowid);
+    if (rs.deleted && rs.pos == at) {
+        rs.deleted = false;  // the cursor is on it again
+    } else if (rs.pos >= at) {
+        ++rs.pos;
+    }
+}
+
+void SettlePosition(DaoRecordsetState& rs) {
+    rs.positionsValid = false;
+    rs.cached = false;
+    if (rs.deleted) return;
+    const long count = rs.Count();
+    if (rs.pos >= 0 && rs.pos < count) {
+        rs.bof = rs.eof = false;
+    } else if (rs.pos >= count) {
+        rs.pos = count;
+        rs.eof = true;
+        rs.bof = count == 0;
+    } else {
+        rs.bof = true;
+        rs.eof = count == 0;
+    }
+}
+
+void UndoKeyChanges(DaoRecordsetState& rs, int depth) {
+    if (rs.type == dbOpenTable) {
+        rs.keysStale = true;
+        rs.journal.clear();
+        return;
+    }
+    bool changed = false;
+    while (!rs.journal.empty() && rs.journal.back().depth >= depth) {
+        const KeyChange change = rs.journal.back();
+        rs.journal.pop_back();
+        if (change.added) UndoAdded(rs, change.rowid);
+        else UndoRemoved(rs, change.rowid, change.position);
+        changed = true;
+    }
+    if (changed) SettlePosition(rs);
+}
+
+// SQLite's counter rolled back with the rows: put it back above every number handed out.
+void RestoreAutoNumbers(DaoDatabaseState& state) {
+    for (const auto& [table, high] : state.autoNumberHigh) {
+        const std::string name = QuoteLiteral(table), value = std::to_string(high);
+        sqlite3_exec(state.db,
+                     ("UPDATE sqlite_sequence SET seq=" + value + " WHERE name=" + name + " AND seq<" + value +
+                      "; INSERT INTO sqlite_sequence(name, seq) SELECT " + name + ", " + value +
+                      " WHERE NOT EXISTS (SELECT 1 FROM sqlite_sequence WHERE name=" + name + ")")
+                         .c_str(),
+                     nullptr, nullptr, nullptr);
+    }
+}
+
+}  // namespace
+
+namespace daoimpl {
+
+void UndoTransactionLevels(DaoDatabaseState& state, int depth) {
+    for (DaoRecordsetState* rs : state.recordsets) UndoKeyChanges(*rs, depth);
+    if (state.db && !state.dbase) RestoreAutoNumbers(state);
+    ++state.changeCount;
+}
+
+void CommitTransactionLevel(DaoDatabaseState& state, int depth) {
+    for (DaoRecordsetState* rs : state.recordsets) {
+        if (depth <= 1) {
+            rs->journal.clear();
+            continue;
+        }
+        for (KeyChange& change : rs->journal)
+            if (change.depth == depth) change.depth = depth - 1;
+    }
+}
+
+void ForgetRecordsets(DaoDatabaseState& state) {
+    for (DaoRecordsetState* rs : state.recordsets) rs->owner = nullptr;
+    state.recordsets.clear();
+}
+
+void SyncTransaction(DaoDatabaseState& state) {
+    if (state.transactionDepth == 0 || !state.db || state.dbase || !sqlite3_get_autocommit(state.db)) return;
+    state.transactionDepth = 0;
+    state.ForgetSchemas();
+    UndoTransactionLevels(state, 1);
+}
+
+}  // namespace daoimpl

@@ -13,41 +13,68 @@ namespace {
 
 std::string SavepointName(int depth) { return "dao_trans_" + std::to_string(depth); }
 
+// Runs a statement that ends or begins a transaction level; when it fails, what SQLite did
+// about the open transaction is what counts.
+void RunTransactionStatement(DaoDatabaseState& state, const std::string& sql) {
+    try {
+        ExecOrRaise(state.db, sql, kSourceWorkspace);
+    } catch (CDaoException*) {
+        SyncTransaction(state);
+        throw;
+    }
+}
+
 }  // namespace
 
 // A dBASE folder keeps no transactions (its files are written at once): the calls are
 // accepted and only counted, as the dBASE driver does.
 void CDaoWorkspace::BeginTrans() {
     DaoDatabaseState& state = OpenState(database_, kSourceWorkspace);
+    SyncTransaction(state);
+    const int depth = state.transactionDepth;
     if (!state.dbase)
-        ExecOrRaise(state.db, depth_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT " + SavepointName(depth_), kSourceWorkspace);
-    ++depth_;
+        RunTransactionStatement(state, depth == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT " + SavepointName(depth));
+    state.transactionDepth = depth + 1;
 }
 
 void CDaoWorkspace::CommitTrans() {
     DaoDatabaseState& state = OpenState(database_, kSourceWorkspace);
-    if (depth_ == 0) Raise(daoErrNoTransaction, kSourceWorkspace);
-    if (!state.dbase)
-        ExecOrRaise(state.db, depth_ == 1 ? "COMMIT" : "RELEASE " + SavepointName(depth_ - 1), kSourceWorkspace);
-    --depth_;
+    SyncTransaction(state);
+    const int depth = state.transactionDepth;
+    if (depth == 0) Raise(daoErrNoTransaction, kSourceWorkspace);
+    if (!state.dbase) RunTransactionStatement(state, depth == 1 ? "COMMIT" : "RELEASE " + SavepointName(depth - 1));
+    CommitTransactionLevel(state, depth);
+    state.transactionDepth = depth - 1;
 }
 
 void CDaoWorkspace::Rollback() {
     DaoDatabaseState& state = OpenState(database_, kSourceWorkspace);
-    if (depth_ == 0) Raise(daoErrNoTransaction, kSourceWorkspace);
+    SyncTransaction(state);
+    const int depth = state.transactionDepth;
+    if (depth == 0) Raise(daoErrNoTransaction, kSourceWorkspace);
     if (!state.dbase) {
-        const std::string name = SavepointName(depth_ - 1);
-        ExecOrRaise(state.db, depth_ == 1 ? "ROLLBACK" : "ROLLBACK TO " + name + "; RELEASE " + name, kSourceWorkspace);
+        const std::string name = SavepointName(depth - 1);
+        RunTransactionStatement(state, depth == 1 ? "ROLLBACK" : "ROLLBACK TO " + name + "; RELEASE " + name);
         // Tables made inside the transaction may be gone again.
         state.ForgetSchemas();
     }
-    --depth_;
+    state.transactionDepth = depth - 1;
+    UndoTransactionLevels(state, depth);
+}
+
+bool CDaoWorkspace::InTransaction() const {
+    DaoDatabaseState& state = *database_->State();
+    SyncTransaction(state);
+    return state.transactionDepth > 0;
 }
 
 void CDaoWorkspace::Abandon() {
     DaoDatabaseState* state = database_->State();
-    if (depth_ > 0 && state->db && !state->dbase) sqlite3_exec(state->db, "ROLLBACK", nullptr, nullptr, nullptr);
-    depth_ = 0;
+    if (state->transactionDepth > 0 && state->db && !state->dbase) {
+        sqlite3_exec(state->db, "ROLLBACK", nullptr, nullptr, nullptr);
+        UndoTransactionLevels(*state, 1);  // numbers handed out stay used after a reopen
+    }
+    state->transactionDepth = 0;
 }
 
 void CDaoWorkspace::CompactDatabase(const char* source, const char* target, const char* locale, int options) {
