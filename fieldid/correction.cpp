@@ -4,6 +4,7 @@
 #include "contacts.h"
 #include "fid_state.h"
 #include "glyphutil.h"
+#include "misreading.h"
 #include "text_util.h"
 #include "word_lists.h"
 
@@ -90,7 +91,59 @@ void replaceWord(char* value, const char* word, const char* replacement) {
     replaceAt(value, capacityOf(value), pos, static_cast<int>(strlen(word)), replacement);
 }
 
+// A similar entry replaces a word only when the word reads as that entry misprinted: a
+// correct word one letter or one ending away from an entry ("Computer", "Partners", "Chef")
+// is left as printed.
+bool isMisreadingOf(const char* word, const Best& best) {
+    char entry[64];
+    upperCopy(entry, best.list->entry(best.index), sizeof entry);
+    stripLeading(entry, " ");
+    stripTrailing(entry, " ");
+    return !isKnownWord(word) && looksMisread(word, entry);
+}
+
 const CWordList* on(Region r, const CWordList& list) { return regionOn(r) ? &list : nullptr; }
+
+// The best entry for a word of a value of the given kind, over the general and the regional lists.
+Best bestWordMatch(const char* word, int kind) {
+    switch (kind) {
+    case FieldCompany:
+        return bestMatch(word,
+                         {{&lists::corrCompanyWords, Case::Title},
+                          {on(RegionGerman, lists::deCompanyForms), Case::Stored},
+                          {on(RegionFrench, lists::frCorrCompanyWords), Case::Stored},
+                          {on(RegionItalian, lists::itCorrCompanyWords), Case::Stored},
+                          {on(RegionSpanish, lists::esCorrCompanyWords), Case::Stored},
+                          {on(RegionDutch, lists::nlCorrCompanyWords), Case::Stored}},
+                         true);
+    case FieldDepartment:
+        return bestMatch(word,
+                         {{&lists::corrDepartments, Case::Title},
+                          {on(RegionGerman, lists::deCorrDepartments), Case::Title},
+                          {on(RegionFrench, lists::frCorrDepartments), Case::Title},
+                          {on(RegionItalian, lists::itCorrDepartments), Case::Title},
+                          {on(RegionDutch, lists::nlCorrDepartments), Case::Title}},
+                         true);
+    case FieldTitle:
+        return bestMatch(word,
+                         {{&lists::corrTitles, Case::Title},
+                          {on(RegionGerman, lists::deTitles), Case::Title},
+                          {on(RegionFrench, lists::frTitles), Case::Title},
+                          {on(RegionItalian, lists::itTitles), Case::Title},
+                          {on(RegionSpanish, lists::esTitles), Case::Title},
+                          {on(RegionDutch, lists::nlTitles), Case::Title}},
+                         true);
+    default:
+        return bestMatch(word,
+                         {{&lists::corrStreetWords, Case::Title},
+                          {on(RegionGerman, lists::deCorrStreetWords), Case::Title},
+                          {on(RegionFrench, lists::frCorrStreetWords), Case::Title},
+                          {on(RegionItalian, lists::itCorrStreetWords), Case::Title},
+                          {on(RegionSpanish, lists::esCorrStreetWords), Case::Title},
+                          {on(RegionDutch, lists::nlCorrStreetWords), Case::Title}},
+                         true);
+    }
+}
 
 void correctWords(char* value, int kind) {
     char upper[kLineBytes * 2];
@@ -105,49 +158,17 @@ void correctWords(char* value, int kind) {
         size_t n = strlen(word);
         if (n && word[n - 1] == ',') word[--n] = 0;
         if (n <= 3) continue;
-        Best best;
-        switch (kind) {
-        case FieldCompany:
-            best = bestMatch(word,
-                             {{&lists::corrCompanyWords, Case::Title},
-                              {on(RegionGerman, lists::deCompanyForms), Case::Stored},
-                              {on(RegionFrench, lists::frCorrCompanyWords), Case::Stored},
-                              {on(RegionItalian, lists::itCorrCompanyWords), Case::Stored},
-                              {on(RegionSpanish, lists::esCorrCompanyWords), Case::Stored},
-                              {on(RegionDutch, lists::nlCorrCompanyWords), Case::Stored}},
-                             true);
-            break;
-        case FieldDepartment:
-            best = bestMatch(word,
-                             {{&lists::corrDepartments, Case::Title},
-                              {on(RegionGerman, lists::deCorrDepartments), Case::Title},
-                              {on(RegionFrench, lists::frCorrDepartments), Case::Title},
-                              {on(RegionItalian, lists::itCorrDepartments), Case::Title},
-                              {on(RegionDutch, lists::nlCorrDepartments), Case::Title}},
-                             true);
-            break;
-        case FieldTitle:
-            best = bestMatch(word,
-                             {{&lists::corrTitles, Case::Title},
-                              {on(RegionGerman, lists::deTitles), Case::Title},
-                              {on(RegionFrench, lists::frTitles), Case::Title},
-                              {on(RegionItalian, lists::itTitles), Case::Title},
-                              {on(RegionSpanish, lists::esTitles), Case::Title},
-                              {on(RegionDutch, lists::nlTitles), Case::Title}},
-                             true);
-            break;
-        default:
-            best = bestMatch(word,
-                             {{&lists::corrStreetWords, Case::Title},
-                              {on(RegionGerman, lists::deCorrStreetWords), Case::Title},
-                              {on(RegionFrench, lists::frCorrStreetWords), Case::Title},
-                              {on(RegionItalian, lists::itCorrStreetWords), Case::Title},
-                              {on(RegionSpanish, lists::esCorrStreetWords), Case::Title},
-                              {on(RegionDutch, lists::nlCorrStreetWords), Case::Title}},
-                             true);
-            break;
+        Best best = bestWordMatch(word, kind);
+        if (best.list && best.similarity >= 100) continue;
+        // Shapes read as two letters ("rn" for "m") hide the entry from a letter-wise
+        // comparison: the joined form is looked up too.
+        char joined[kLineBytes];
+        joinMisreadShapes(word, joined, sizeof joined);
+        if (strcmp(joined, word) != 0) {
+            Best alternative = bestWordMatch(joined, kind);
+            if (alternative.list && alternative.similarity > best.similarity) best = alternative;
         }
-        if (!best.list || best.similarity >= 100) continue;
+        if (!best.list || !isMisreadingOf(word, best)) continue;
         char entry[64];
         copyBounded(entry, sizeof entry, best.list->entry(best.index));
         if (best.written == Case::Title) titleCase(entry);
@@ -230,7 +251,7 @@ void correctLabels(char* value, const CWordList& labels) {
         p = end;
         if (strlen(word) <= 3) continue;
         Best best = bestMatch(word, {{&labels, Case::Title}}, false);
-        if (!best.list) continue;
+        if (!best.list || !isMisreadingOf(word, best)) continue;
         char entry[64];
         copyBounded(entry, sizeof entry, best.list->entry(best.index));
         titleCase(entry);

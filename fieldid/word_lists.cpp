@@ -15,7 +15,7 @@ LIST_END(addressWords, 0)
 LIST_SLOTS(atTowns, 24)
 #include "lists/at_towns.inc"
 LIST_END(atTowns, 0)
-LIST_SLOTS(auStates, 18)
+LIST_SLOTS(auStates, 19)
 #include "lists/au_states.inc"
 LIST_END(auStates, 0)
 LIST_SLOTS(auTowns, 24)
@@ -27,7 +27,7 @@ LIST_END(caCities, 2)
 LIST_SLOTS(caProvinceCodes, 3)
 #include "lists/ca_province_codes.inc"
 LIST_END(caProvinceCodes, 0)
-LIST_SLOTS(caProvinces, 22)
+LIST_SLOTS(caProvinces, 26)
 #include "lists/ca_provinces.inc"
 LIST_END(caProvinces, 0)
 LIST_SLOTS(chineseSurnames, 7)
@@ -45,7 +45,7 @@ LIST_END(companyWords, 0)
 LIST_SLOTS(corrCompanyWords, 15)
 #include "lists/corr_company_words.inc"
 LIST_END(corrCompanyWords, 0)
-LIST_SLOTS(corrDepartments, 13)
+LIST_SLOTS(corrDepartments, 15)
 #include "lists/corr_departments.inc"
 LIST_END(corrDepartments, 0)
 LIST_SLOTS(corrNetLabels, 15)
@@ -219,7 +219,7 @@ LIST_END(honorifics, 0)
 LIST_SLOTS(itAddressWords, 9)
 #include "lists/it_address_words.inc"
 LIST_END(itAddressWords, 0)
-LIST_SLOTS(itCapitals, 14)
+LIST_SLOTS(itCapitals, 16)
 #include "lists/it_capitals.inc"
 LIST_END(itCapitals, 0)
 LIST_SLOTS(itCities, 27)

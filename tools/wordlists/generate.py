@@ -181,7 +181,11 @@ def main():
 
     us_states = [s['name'] for s in subdivisions('US', {'State'})]
     gen['us_states'] = make(15, 51, ['ALABAMA'], sorted(us_states) + ['CALIF.'])
-    gen['ca_provinces'] = make(22, 13, ['ALBERTA'], [s['name'] for s in subdivisions('CA', {'Province', 'Territory'})])
+    # Provinces from Alberta on, then the territories by age, so that Nunavut stands last.
+    territories = {'CA-NT': 0, 'CA-YT': 1, 'CA-NU': 2}
+    ca_parts = sorted(subdivisions('CA', {'Province', 'Territory'}),
+                      key=lambda s: (territories.get(s['code'], -1), s['name']))
+    gen['ca_provinces'] = make(26, 13, ['ALBERTA'], [s['name'] for s in ca_parts])
     it_prov = subdivisions('IT', {'Province', 'Free municipal consortium', 'Metropolitan city',
                                    'Autonomous province', 'Decentralized regional entity'})
     gen['it_province_codes'] = make(3, 95, [], sorted(s['code'][3:] for s in it_prov))
