@@ -1,6 +1,6 @@
 // Row width and header of the device-independent bitmaps every image path builds.
 #include "print.h"
-#include <pixwell.h>
+#include "pixwell_core.h"
 #include <string.h>
 
 // The image code knows 1-, 4-, 8- and 24-bit images only; any other depth has no row size here.

@@ -39,6 +39,56 @@
 #define WORK_BLOCK_SIZE      32768
 #define PROGRAM_CURSOR_COUNT 13
 
+#define STATUS_PANE_COUNT         4
+#define COMMAND_BAR_SEPARATOR_MAX 8
+#define RECOGNITION_FOLDER_MAX    32
+
+// The status bar (status_bar.cpp): its panes, the hint shown and the progress drawn.
+typedef struct STATUSBARSTATE {
+    RECT Panes[STATUS_PANE_COUNT];  // the hint pane first, then the three on the right
+    char HintText[256];
+    int HintId;           // string id of the hint shown, -1 before the first
+    int LastPercent;      // progress drawn last, -1 when none is under way
+    HCURSOR SavedCursor;  // the cursor before a progress began
+    HFONT Font;
+} STATUSBARSTATE;
+
+// The program's own tooltip window (hint_window.cpp).
+typedef struct HINTWINDOWSTATE {
+    char Text[64];
+    int ShownId;  // the button whose hint is shown, -1 for none
+    int Busy;     // set while a hint slides in, so that mouse moves do not start another
+    HFONT Font;
+} HINTWINDOWSTATE;
+
+// The command bar (command_bar.cpp).
+typedef struct COMMANDBARSTATE {
+    RECT Separators[COMMAND_BAR_SEPARATOR_MAX];
+    BYTE SeparatorCount;
+    int SortChoice;  // 1-based radio button last chosen in the Sort dialog
+} COMMANDBARSTATE;
+
+// Open and save dialogs (file_dialog.cpp): the buffers a dialog record points into and what
+// the user chose last time.
+typedef struct FILEDIALOGSTATE {
+    char Filter[256];
+    char Title[32];
+    char DefaultExtension[8];
+    char ImageFolder[128];
+    char CardFileFolder[MAX_PATH];
+    int OpenImageChoice;  // 0-based filter items
+    int SaveImageChoice;
+    int ExportChoice;
+    int ExportFileType;
+} FILEDIALOGSTATE;
+
+// The recognition engine's database folders read at start-up (engine_startup.cpp).
+typedef struct RECOGNITIONSETTINGS {
+    char DatabaseFolders[RECOGNITION_FOLDER_MAX][260];
+    int DatabaseFolderCount;
+    char CommonDatabasePath[128];
+} RECOGNITIONSETTINGS;
+
 typedef struct APPSTATE {
     // Process and windows.
     HINSTANCE Instance;
@@ -46,13 +96,14 @@ typedef struct APPSTATE {
     HWND CommandBar;
     HWND StatusBar;
     HWND HintWindow;
-    HWND CardForm;        // the Card Editor's form (views issue)
-    HWND WorkEditWindow;  // the work area (views issue)
+    HWND CardForm;        // the Card Editor's form
+    HWND WorkEditWindow;  // the work area
     HMENU MainMenu;
     HACCEL Accelerators;
     HANDLE InstanceMutex;
 
     // Start-up: the command line (heap copy of any length) and what the parser made of it.
+    char* OriginalCommandLine;  // exactly as the system gave it; CommandLine loses its quotes
     char* CommandLine;
     char PanelDataSource[128];
     int PanelRequest;
@@ -152,7 +203,7 @@ typedef struct APPSTATE {
     int SyscanScanner;
     int DynaCardReader;
     int CardScannerButtonPressed;
-    int TwainManagerOpen;  // set by the TWAIN code of the capture issue
+    int TwainManagerOpen;  // set while a TWAIN acquisition is open
     int TwainSourceOpen;
 
     // Recognition engine.
@@ -161,6 +212,7 @@ typedef struct APPSTATE {
     uint8_t PageAttributes[16];
     int CurrentDatabaseIndex;
     int LoadedDatabaseIndex;
+    RECOGNITIONSETTINGS Recognition;
 
     // Lists kept across runs.
     HGLOBAL RecentFiles;
@@ -183,6 +235,12 @@ typedef struct APPSTATE {
     int ImageScrollY;
     HWND CardDeck;   // the card deck window, told when the documents change
     HWND ImagePane;  // the Card Editor's image pane
+
+    // State of the shell's windows and dialogs, one structure each.
+    STATUSBARSTATE Status;
+    HINTWINDOWSTATE Hint;
+    COMMANDBARSTATE Bar;
+    FILEDIALOGSTATE Dialogs;
 } APPSTATE;
 
 extern APPSTATE App;

@@ -4,10 +4,9 @@
 #include "resource.h"
 #include <string.h>
 
-#define BUTTON_W       45
-#define BUTTON_H       42
-#define SEPARATOR      -1
-#define MAX_SEPARATORS 8
+#define BUTTON_W  45
+#define BUTTON_H  42
+#define SEPARATOR -1
 
 static const int kButtonOrder[] = {
     IDB_CMD_OPEN, IDB_CMD_SCAN,   IDB_CMD_NEWCARD,       IDB_CMD_PRINT, SEPARATOR,       IDB_CMD_SEARCH, IDB_CMD_SORT,
@@ -17,10 +16,6 @@ static const int kStateOrder[] = {IDB_CMD_OPEN,          IDB_CMD_SCAN,    IDB_CM
                                   IDB_CMD_SEARCH,        IDB_CMD_SORT,    IDB_CMD_EDITOR,  IDB_CMD_DECK,
                                   IDB_CMD_LIST,          IDB_CMD_ALBUM,   IDB_CMD_EXPORT,  IDB_CMD_LINK,
                                   IDB_CMD_EXPORTOPTIONS, IDB_CMD_WEBSITE, IDB_CMD_UPGRADE};
-
-static RECT Separators[MAX_SEPARATORS];
-static BYTE SeparatorCount;
-static int SortChoice = 1;
 
 static int IsButtonShown(int id) {
     if (id == IDB_CMD_WEBSITE) return App.ShowWebSite >= 1;
@@ -43,11 +38,11 @@ static void CreateButtons(HWND bar) {
     int y = (client.bottom - BUTTON_H) / 2;
     if (y < 0) y = 0;
     int x = 5;
-    SeparatorCount = 0;
+    App.Bar.SeparatorCount = 0;
     for (int id : kButtonOrder) {
         if (id == SEPARATOR) {
-            if (SeparatorCount < MAX_SEPARATORS)
-                SetRect(&Separators[SeparatorCount++], x + 7, client.top + 3, x + 8, client.bottom - 7);
+            if (App.Bar.SeparatorCount < COMMAND_BAR_SEPARATOR_MAX)
+                SetRect(&App.Bar.Separators[App.Bar.SeparatorCount++], x + 7, client.top + 3, x + 8, client.bottom - 7);
             x += 14;
             continue;
         }
@@ -142,13 +137,13 @@ static void PaintBar(HWND bar) {
     HPEN light = CreatePen(PS_SOLID, 1, RGB(230, 230, 230));
     HPEN dark = CreatePen(PS_SOLID, 1, RGB(100, 100, 100));
     HGDIOBJ old = SelectObject(dc, light);
-    for (int i = 0; i < SeparatorCount; ++i) {
+    for (int i = 0; i < App.Bar.SeparatorCount; ++i) {
         SelectObject(dc, light);
-        MoveToEx(dc, Separators[i].left, Separators[i].top, NULL);
-        LineTo(dc, Separators[i].left, Separators[i].bottom);
+        MoveToEx(dc, App.Bar.Separators[i].left, App.Bar.Separators[i].top, NULL);
+        LineTo(dc, App.Bar.Separators[i].left, App.Bar.Separators[i].bottom);
         SelectObject(dc, dark);
-        MoveToEx(dc, Separators[i].right, Separators[i].top, NULL);
-        LineTo(dc, Separators[i].right, Separators[i].bottom);
+        MoveToEx(dc, App.Bar.Separators[i].right, App.Bar.Separators[i].top, NULL);
+        LineTo(dc, App.Bar.Separators[i].right, App.Bar.Separators[i].bottom);
     }
     SelectObject(dc, old);
     DeleteObject(light);
@@ -163,13 +158,13 @@ static INT_PTR CALLBACK SortDlgProc(HWND dialog, UINT message, WPARAM wParam, LP
         GetWindowRect(dialog, &r);
         SetWindowPos(dialog, NULL, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2,
                      (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        CheckRadioButton(dialog, IDC_SORT_NAME, IDC_SORT_DATE, IDC_SORT_NAME + SortChoice - 1);
+        CheckRadioButton(dialog, IDC_SORT_NAME, IDC_SORT_DATE, IDC_SORT_NAME + App.Bar.SortChoice - 1);
         return TRUE;
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             for (int id = IDC_SORT_NAME; id <= IDC_SORT_DATE; ++id)
-                if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) SortChoice = id - 324;
+                if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) App.Bar.SortChoice = id - 324;
             EndDialog(dialog, 1);
             return TRUE;
         }
@@ -195,7 +190,7 @@ static void OnButtonCommand(int id) {
     case IDB_CMD_PRINT: SendMainCommand(IDM_FILE_PRINT); break;
     case IDB_CMD_SEARCH: SendMainCommand(IDM_CARD_SEARCH); break;
     case IDB_CMD_SORT:
-        if (RunModalDialog(App.MainWindow, 0, IDD_SORT, SortDlgProc) == 1) SendMainCommand(88 + SortChoice);
+        if (RunModalDialog(App.MainWindow, 0, IDD_SORT, SortDlgProc) == 1) SendMainCommand(88 + App.Bar.SortChoice);
         break;
     case IDB_CMD_ALBUM: SetViewMode(VIEW_CARD_ALBUM); break;
     case IDB_CMD_EDITOR: SetViewMode(VIEW_CARD_EDITOR); break;

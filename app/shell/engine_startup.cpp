@@ -5,13 +5,8 @@
 #include <stdio.h>
 #include <string.h>
 
-#define DATABASE_FOLDER_MAX 32
-#define FAST_START_INDEX    -1
-#define NOTHING_LOADED      -32767
-
-static char DatabaseFolders[DATABASE_FOLDER_MAX][260];
-static int DatabaseFolderCount;
-static char CommonDatabasePath[128];
+#define FAST_START_INDEX -1
+#define NOTHING_LOADED   -32767
 
 static int ReadEngineText(const char* section, const char* key, const char* fallback, char* out) {
     ReadSettingText(section, key, fallback, out, 128);
@@ -20,8 +15,9 @@ static int ReadEngineText(const char* section, const char* key, const char* fall
 
 // Reads the engine's settings into the document; 0 at the first missing or unknown value.
 static int ReadRecognitionSettings(RecogDocument* document, int* index) {
+    RECOGNITIONSETTINGS* settings = &App.Recognition;
     char text[128];
-    DatabaseFolderCount = 0;
+    settings->DatabaseFolderCount = 0;
     if (!ReadEngineText("Directory", "TempDir", "", text)) return 0;
     if (text[strlen(text) - 1] != '\\') strcat(text, "\\");
     lstrcpynA(document->TempFolder, text, sizeof document->TempFolder);
@@ -30,15 +26,16 @@ static int ReadRecognitionSettings(RecogDocument* document, int* index) {
     else if (lstrcmpiA(text, "GB2312") == 0) document->CodePage = 1;
     else if (lstrcmpiA(text, "SJIS") == 0) document->CodePage = 2;
     else return 0;
-    if (!ReadEngineText("DataBase", "PathComm", "", CommonDatabasePath)) return 0;
-    for (int n = 0; n < DATABASE_FOLDER_MAX; ++n) {
+    if (!ReadEngineText("DataBase", "PathComm", "", settings->CommonDatabasePath)) return 0;
+    for (int n = 0; n < RECOGNITION_FOLDER_MAX; ++n) {
         char key[8];
         snprintf(key, sizeof key, "DBS%d", n);
-        if (ReadEngineText("DataBase", key, "", text)) lstrcpynA(DatabaseFolders[DatabaseFolderCount++], text, 260);
+        if (ReadEngineText("DataBase", key, "", text))
+            lstrcpynA(settings->DatabaseFolders[settings->DatabaseFolderCount++], text, 260);
     }
     ReadEngineText("DataBase", "DefCharSet", "0", text);
     App.CurrentDatabaseIndex = atoi(text);
-    if (App.CurrentDatabaseIndex >= DatabaseFolderCount) App.CurrentDatabaseIndex = 0;
+    if (App.CurrentDatabaseIndex >= settings->DatabaseFolderCount) App.CurrentDatabaseIndex = 0;
     ReadEngineText("DataBase", "FastLaunch", "0", text);
     *index = text[0] == '1' ? FAST_START_INDEX : App.CurrentDatabaseIndex;
     return 1;
@@ -49,10 +46,10 @@ static int LoadRecognitionDatabase(RecogDocument* document, int index) {
     if (index == App.LoadedDatabaseIndex) return 1;
     RecogLoadRecord record;
     memset(&record, 0, sizeof record);
-    lstrcpynA(record.CommonPath, CommonDatabasePath, sizeof record.CommonPath);
+    lstrcpynA(record.CommonPath, App.Recognition.CommonDatabasePath, sizeof record.CommonPath);
     if (index == FAST_START_INDEX) return TVRK_load_database(document->CodePage, &record, 0) == 1;
-    if (index < 0 || index >= DatabaseFolderCount) return 1;
-    lstrcpynA(record.DatabaseFolder, DatabaseFolders[index], sizeof record.DatabaseFolder);
+    if (index < 0 || index >= App.Recognition.DatabaseFolderCount) return 1;
+    lstrcpynA(record.DatabaseFolder, App.Recognition.DatabaseFolders[index], sizeof record.DatabaseFolder);
     if (TVRK_load_database(document->CodePage, &record, 1) != 1) return 0;
     lstrcpynA(document->DatabaseFolder, record.DatabaseFolder, sizeof document->DatabaseFolder);
     lstrcpynA(document->CommonDatabasePath, record.CommonPath, sizeof document->CommonDatabasePath);

@@ -3,18 +3,7 @@
 #include "resource.h"
 #include <string.h>
 
-#define FILTER_SIZE 256
-#define TITLE_SIZE  32
-
-static char FilterBuffer[FILTER_SIZE];
-static char TitleBuffer[TITLE_SIZE];
-static char DefaultExtension[8];
-static char ImageFolder[128];
-static char CardFileFolder[MAX_PATH];
-static int OpenImageChoice;
-static int SaveImageChoice = 2;
-static int ExportChoice;
-static int ExportFileType;
+#define FILTER_SIZE ((int)sizeof App.Dialogs.Filter)
 
 // A filter string ends with its separator; every occurrence becomes a terminating zero.
 int LoadFilterString(UINT id, char* buffer) {
@@ -56,17 +45,17 @@ typedef struct DIALOGMODE {
 
 static const DIALOGMODE kModes[] = {
     {1, IDS_FILTER_IMAGES_OPEN, IDS_TITLE_OPEN_IMAGES,
-     OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, &OpenImageChoice,
-     NULL, 0},
-    {5, IDS_FILTER_IMAGES_SAVE, IDS_TITLE_SAVE_IMAGES, SAVE_FLAGS, &SaveImageChoice, NULL, 0},
-    {6, IDS_FILTER_EXPORT, IDS_TITLE_EXPORT, SAVE_FLAGS, &ExportChoice, NULL, 0},
+     OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
+     &App.Dialogs.OpenImageChoice, NULL, 0},
+    {5, IDS_FILTER_IMAGES_SAVE, IDS_TITLE_SAVE_IMAGES, SAVE_FLAGS, &App.Dialogs.SaveImageChoice, NULL, 0},
+    {6, IDS_FILTER_EXPORT, IDS_TITLE_EXPORT, SAVE_FLAGS, &App.Dialogs.ExportChoice, NULL, 0},
     {7, IDS_FILTER_TEMPLATE, IDS_TITLE_SAVE_TEMPLATE, SAVE_FLAGS, NULL, "TPL", 0},
     {8, IDS_FILTER_TEMPLATE, IDS_TITLE_OPEN_TEMPLATE, OPEN_FLAGS, NULL, "TPL", 0},
     {9, IDS_FILTER_CARDFILE, IDS_TITLE_OPEN_CARDFILE_OLD, OPEN_FLAGS, NULL, "MDB", 1},
     {11, IDS_FILTER_CARDFILE, IDS_TITLE_SAVE_CARDFILE, SAVE_FLAGS, NULL, "MDB", 1},
     {12, IDS_FILTER_CARDFILE, IDS_TITLE_OPEN_CARDFILE, OPEN_FLAGS, NULL, "MDB", 1},
     {13, IDS_FILTER_CARDFILE, IDS_TITLE_DELETE_CARDFILE, OPEN_FLAGS, NULL, "MDB", 1},
-    {14, IDS_FILTER_EXPORT, IDS_TITLE_EXPORT_CARDFILE, SAVE_FLAGS, &ExportChoice, NULL, 0},
+    {14, IDS_FILTER_EXPORT, IDS_TITLE_EXPORT_CARDFILE, SAVE_FLAGS, &App.Dialogs.ExportChoice, NULL, 0},
 };
 
 static const DIALOGMODE* FindMode(int mode) {
@@ -78,26 +67,27 @@ static const DIALOGMODE* FindMode(int mode) {
 void SetupFileDialog(HWND owner, int mode, OPENFILENAMEA* record, char* fileName, LPOFNHOOKPROC hook) {
     const DIALOGMODE* m = FindMode(mode);
     if (!m) return;
-    if (!ImageFolder[0]) lstrcpynA(ImageFolder, App.ProgramFolderShort, sizeof ImageFolder);
+    if (!App.Dialogs.ImageFolder[0])
+        lstrcpynA(App.Dialogs.ImageFolder, App.ProgramFolderShort, sizeof App.Dialogs.ImageFolder);
     memset(record, 0, sizeof *record);
     record->lStructSize = 76;
     record->hwndOwner = mode == 1 ? owner : App.MainWindow;
-    LoadFilterString(m->Filter, FilterBuffer);
-    LoadStringA(App.Instance, m->Title, TitleBuffer, sizeof TitleBuffer);
-    record->lpstrFilter = FilterBuffer;
+    LoadFilterString(m->Filter, App.Dialogs.Filter);
+    LoadStringA(App.Instance, m->Title, App.Dialogs.Title, sizeof App.Dialogs.Title);
+    record->lpstrFilter = App.Dialogs.Filter;
     record->lpstrFile = fileName;
     record->nMaxFile = mode == 1 ? 8192 : 256;
-    record->lpstrTitle = TitleBuffer;
+    record->lpstrTitle = App.Dialogs.Title;
     record->Flags = m->Flags;
-    record->lpstrInitialDir = m->CardFileFolder ? CardFileFolder : ImageFolder;
+    record->lpstrInitialDir = m->CardFileFolder ? App.Dialogs.CardFileFolder : App.Dialogs.ImageFolder;
     int choice = m->RememberedChoice ? *m->RememberedChoice : 0;
     record->nFilterIndex = choice + 1;
     if (m->Extension) {
-        lstrcpyA(DefaultExtension, m->Extension);
-        record->lpstrDefExt = DefaultExtension;
+        lstrcpyA(App.Dialogs.DefaultExtension, m->Extension);
+        record->lpstrDefExt = App.Dialogs.DefaultExtension;
     } else if (mode != 1 || choice != 0) {
-        GetFilterExtension(choice, FilterBuffer, DefaultExtension, 0);
-        record->lpstrDefExt = DefaultExtension[0] ? DefaultExtension : NULL;
+        GetFilterExtension(choice, App.Dialogs.Filter, App.Dialogs.DefaultExtension, 0);
+        record->lpstrDefExt = App.Dialogs.DefaultExtension[0] ? App.Dialogs.DefaultExtension : NULL;
     }
     // Without a hook procedure the hook flag would make the dialog fail.
     if (mode == 1 && hook) {
@@ -111,18 +101,20 @@ void SetupFileDialog(HWND owner, int mode, OPENFILENAMEA* record, char* fileName
 int ShowSaveFileDialog(HWND owner, char* path, int mode) {
     char before[MAX_PATH];
     GetCurrentDirectoryA(sizeof before, before);
-    if (mode == 11 && !CardFileFolder[0])
-        lstrcpynA(CardFileFolder, App.PerUserMode ? App.PerUserFolder : before, sizeof CardFileFolder);
+    if (mode == 11 && !App.Dialogs.CardFileFolder[0])
+        lstrcpynA(App.Dialogs.CardFileFolder, App.PerUserMode ? App.PerUserFolder : before,
+                  sizeof App.Dialogs.CardFileFolder);
     OPENFILENAMEA record;
     SetupFileDialog(owner, mode, &record, path, NULL);
     int chosen = GetSaveFileNameA(&record) ? 1 : 0;
     if (chosen) {
         char folder[MAX_PATH];
         GetCurrentDirectoryA(sizeof folder, folder);
-        if (FindMode(mode) && FindMode(mode)->CardFileFolder) lstrcpynA(CardFileFolder, folder, sizeof CardFileFolder);
-        else lstrcpynA(ImageFolder, folder, sizeof ImageFolder);
-        if (mode == 6 || mode == 11 || mode == 14) ExportFileType = (int)record.nFilterIndex - 1;
-        if (mode == 5) SaveImageChoice = (int)record.nFilterIndex - 1;
+        if (FindMode(mode) && FindMode(mode)->CardFileFolder)
+            lstrcpynA(App.Dialogs.CardFileFolder, folder, sizeof App.Dialogs.CardFileFolder);
+        else lstrcpynA(App.Dialogs.ImageFolder, folder, sizeof App.Dialogs.ImageFolder);
+        if (mode == 6 || mode == 11 || mode == 14) App.Dialogs.ExportFileType = (int)record.nFilterIndex - 1;
+        if (mode == 5) App.Dialogs.SaveImageChoice = (int)record.nFilterIndex - 1;
     }
     SetCurrentDirectoryA(before);
     // A hung top-level window must not hang the program with it.

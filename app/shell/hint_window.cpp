@@ -8,17 +8,11 @@
 #define REVEAL_DOWNWARDS 1
 #define REVEAL_UPWARDS   2
 
-static char HintText[64];
-static int ShownId = -1;
-static DWORD RevealTimer;
-static int Busy;
-static HFONT HintFont;
-
 static HFONT GetHintFont(void) {
-    if (!HintFont)
-        HintFont = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, App.UiFontFace);
-    return HintFont;
+    if (!App.Hint.Font)
+        App.Hint.Font = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, App.UiFontFace);
+    return App.Hint.Font;
 }
 
 HWND CreateHintWindow(HWND mainWindow) {
@@ -34,8 +28,7 @@ void WaitMilliseconds(DWORD n) {
 
 void HideHintWindow(void) {
     if (App.HintWindow && IsWindowVisible(App.HintWindow)) ShowWindow(App.HintWindow, SW_HIDE);
-    ShownId = -1;
-    RevealTimer = 0;
+    App.Hint.ShownId = -1;
 }
 
 void ShowHintIfEnabled(void) {
@@ -54,7 +47,7 @@ static HBITMAP DrawHintBitmap(HDC windowDC, int w, int h, HDC* memoryDC) {
     SelectObject(*memoryDC, GetHintFont());
     SetBkMode(*memoryDC, TRANSPARENT);
     SetTextColor(*memoryDC, RGB(0, 0, 0));
-    TextOutA(*memoryDC, 2, 2, HintText, (int)strlen(HintText));
+    TextOutA(*memoryDC, 2, 2, App.Hint.Text, (int)strlen(App.Hint.Text));
     SelectObject(*memoryDC, GetStockObject(BLACK_PEN));
     MoveToEx(*memoryDC, 0, 0, NULL);
     LineTo(*memoryDC, w - 1, 0);
@@ -114,12 +107,12 @@ static HWND ButtonUnderCursor(int* id) {
 
 static void PlaceAndRevealHint(HWND button, int id) {
     int textId = id == IDB_CMD_LINK ? LinkStatusTextId() : id;
-    if (LoadStringA(App.Instance, textId, HintText, sizeof HintText) <= 0) HintText[0] = 0;
-    SetWindowTextA(App.HintWindow, HintText);
+    if (LoadStringA(App.Instance, textId, App.Hint.Text, sizeof App.Hint.Text) <= 0) App.Hint.Text[0] = 0;
+    SetWindowTextA(App.HintWindow, App.Hint.Text);
     HDC dc = GetDC(App.HintWindow);
     HGDIOBJ old = SelectObject(dc, GetHintFont());
     SIZE extent;
-    GetTextExtentPoint32A(dc, HintText, (int)strlen(HintText), &extent);
+    GetTextExtentPoint32A(dc, App.Hint.Text, (int)strlen(App.Hint.Text), &extent);
     SelectObject(dc, old);
     ReleaseDC(App.HintWindow, dc);
     RECT r;
@@ -130,21 +123,20 @@ static void PlaceAndRevealHint(HWND button, int id) {
 }
 
 void ShowHintForControl(void) {
-    if (Busy || !App.HintWindow) return;
-    Busy = 1;
+    if (App.Hint.Busy || !App.HintWindow) return;
+    App.Hint.Busy = 1;
     int id;
     HWND button = ButtonUnderCursor(&id);
     if (id == 0) {
         HideHintWindow();
-    } else if (id != ShownId) {
+    } else if (id != App.Hint.ShownId) {
         HideHintWindow();
         if (App.CommandBar) UpdateWindow(App.CommandBar);
         if (App.MainWindow) UpdateWindow(App.MainWindow);
-        RevealTimer = 0;
-        ShownId = id;
+        App.Hint.ShownId = id;
         PlaceAndRevealHint(button, id);
     }
-    Busy = 0;
+    App.Hint.Busy = 0;
 }
 
 LRESULT CALLBACK HintWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -155,9 +147,9 @@ LRESULT CALLBACK HintWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         RevealHint(window, REVEAL_AT_ONCE);
         return 0;
     }
-    if (message == WM_DESTROY && HintFont) {
-        DeleteObject(HintFont);
-        HintFont = NULL;
+    if (message == WM_DESTROY && App.Hint.Font) {
+        DeleteObject(App.Hint.Font);
+        App.Hint.Font = NULL;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

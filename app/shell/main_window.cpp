@@ -39,7 +39,9 @@ static void OnScanDefaultSource(void) {
 }
 
 // The status bar explains the menu entry under the mouse.
-static void OnMenuSelect(HWND window, HMENU menu, int item, HMENU popup, UINT flags) {
+static void OnMenuSelect(WPARAM wParam) {
+    UINT flags = HIWORD(wParam) == 0xFFFF ? 0xFFFFFFFF : HIWORD(wParam);
+    int item = (flags != 0xFFFFFFFF && (flags & MF_POPUP)) ? 0 : LOWORD(wParam);
     int oldId = App.MenuHintId;
     int id;
     if (flags != 0xFFFFFFFF && !(flags & MF_SYSMENU)) {
@@ -103,6 +105,12 @@ int LayoutMainChildren(HWND window, WPARAM kind) {
     if (kind == SIZE_MINIMIZED) return 1;
     ResizeBars(window, kind);
     return 1;
+}
+
+// The window is never made smaller than the command bar and the views need.
+static void OnGetMinMaxInfo(MINMAXINFO* limits) {
+    limits->ptMinTrackSize.x = MIN_TRACK_WIDTH;
+    limits->ptMinTrackSize.y = MIN_TRACK_HEIGHT;
 }
 
 static void FreeScannerDrivers(void) {
@@ -181,20 +189,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CLOSE: OnMainClose(window); return 0;
     case WM_ENDSESSION: OnEndSession(window, wParam); return 0;
     case WM_SETCURSOR: OnMainSetCursor(window); return DefWindowProcA(window, message, wParam, lParam);
-    case WM_GETMINMAXINFO:
-        ((MINMAXINFO*)lParam)->ptMinTrackSize.x = MIN_TRACK_WIDTH;
-        ((MINMAXINFO*)lParam)->ptMinTrackSize.y = MIN_TRACK_HEIGHT;
-        return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo((MINMAXINFO*)lParam); return 0;
     case WM_COMMAND: OnMainCommand(window, LOWORD(wParam)); return 0;
     case WM_TIMER: OnScannerButtonTimer(); return 0;
-    case WM_MENUSELECT: {
-        UINT flags = HIWORD(wParam) == 0xFFFF ? 0xFFFFFFFF : HIWORD(wParam);
-        HMENU menu = (HMENU)lParam;
-        int item = (flags != 0xFFFFFFFF && (flags & MF_POPUP)) ? 0 : LOWORD(wParam);
-        HMENU popup = (flags != 0xFFFFFFFF && (flags & MF_POPUP)) ? GetSubMenu(menu, LOWORD(wParam)) : NULL;
-        OnMenuSelect(window, menu, item, popup, flags);
-        return 0;
-    }
+    case WM_MENUSELECT: OnMenuSelect(wParam); return 0;
     case WM_DROPFILES: OnDropFiles(window, (HDROP)wParam); return 0;
     case WM_HANDOVER_FILES: return OnHandOverFiles(window, wParam, lParam);
     case WM_SCAN_DEFAULT_SOURCE: OnScanDefaultSource(); return 0;

@@ -120,6 +120,6 @@ LRESULT OnHandOverFiles(HWND window, WPARAM wParam, LPARAM lParam);
 // rc_data.cpp
 int LoadRcDataResource(HINSTANCE module, int id, void* buffer, int size);
 
-// twain_state.cpp: whether a TWAIN acquisition is open (the capture issue opens one).
+// twain_state.cpp: whether a TWAIN acquisition is open.
 int IsTwainManagerOpen(void);
 int IsTwainSourceOpen(void);

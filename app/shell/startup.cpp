@@ -10,9 +10,6 @@
 
 APPSTATE App;
 
-// The command line exactly as the system gave it; App.CommandLine loses its quotes later.
-static char* OriginalCommandLine;
-
 static char* CopyToHeap(const char* text) {
     size_t n = strlen(text) + 1;
     char* copy = (char*)HeapAlloc(GetProcessHeap(), 0, n);
@@ -31,9 +28,9 @@ void RemoveEnclosingQuotes(char* text) {
 static void ParseCommandLine(const char* commandLine) {
     App.PanelDataSource[0] = 0;
     App.PanelUiMode = 1;
-    OriginalCommandLine = CopyToHeap(commandLine ? commandLine : "");
+    App.OriginalCommandLine = CopyToHeap(commandLine ? commandLine : "");
     App.CommandLine = CopyToHeap(commandLine ? commandLine : "");
-    if (!OriginalCommandLine || !App.CommandLine) ExitProcess(0);
+    if (!App.OriginalCommandLine || !App.CommandLine) ExitProcess(0);
     App.PanelRequest = OvZEMCmdLineParser4Tapboard(App.CommandLine, App.PanelDataSource, &App.PanelUiMode);
     if (App.PanelRequest == 0) App.PanelUiMode = 1;
 }
@@ -141,12 +138,12 @@ static void HandOverThroughMutexRoad(void) {
 static void HandOverThroughClipboard(HWND window) {
     if (!OpenClipboard(window)) return;
     UINT format = RegisterClipboardFormatA(CLIPBOARD_FORMAT_NAME);
-    size_t n = strlen(OriginalCommandLine);
+    size_t n = strlen(App.OriginalCommandLine);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, n + 1);
     char* text = block ? (char*)GlobalLock(block) : NULL;
     if (text) {
         memset(text, 0, n + 1);
-        memcpy(text, OriginalCommandLine, n);
+        memcpy(text, App.OriginalCommandLine, n);
         GlobalUnlock(block);
         if (!SetClipboardData(format, block)) GlobalFree(block);
     } else if (block) {
@@ -205,11 +202,21 @@ static void ActOnOwnCommandLine(void) {
     }
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+// The state values that are not zero before anything has been read or shown.
+static void SetInitialState(HINSTANCE instance) {
     App.Instance = instance;
     App.MenuHintId = 1000;
     App.IsNT4 = 1;
     App.LinkButtonBitmapBase = 3201;
+    App.Status.HintId = -1;
+    App.Status.LastPercent = -1;
+    App.Hint.ShownId = -1;
+    App.Bar.SortChoice = 1;
+    App.Dialogs.SaveImageChoice = 2;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+    SetInitialState(instance);
     SetProgramFolderFromModule();
     ParseCommandLine(commandLine);
     SettlePerUserFolder();

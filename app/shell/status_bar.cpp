@@ -5,30 +5,24 @@
 #include <stdio.h>
 #include <string.h>
 
-#define PANE_COUNT 4
-
-static RECT Panes[PANE_COUNT];
-static char HintText[256];
-static int HintId = -1;
-static int LastPercent = -1;
-static HCURSOR SavedCursor;
-static HFONT StatusFont;
+#define PANE_COUNT STATUS_PANE_COUNT
 
 static HFONT GetStatusFont(void) {
-    if (!StatusFont)
-        StatusFont = CreateFontA(12, 0, 0, 0, 400, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 PROOF_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
-    return StatusFont;
+    if (!App.Status.Font)
+        App.Status.Font = CreateFontA(12, 0, 0, 0, 400, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
+    return App.Status.Font;
 }
 
 static void ComputePanes(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     int w = client.right, h = client.bottom;
-    SetRect(&Panes[1], w - 125, 2, w - 5, h);
-    SetRect(&Panes[2], Panes[1].left - 43, 2, Panes[1].left - 3, h);
-    SetRect(&Panes[3], Panes[2].left - 103, 2, Panes[2].left - 3, h);
-    SetRect(&Panes[0], client.left + 2, 2, Panes[3].left - 3, h);
+    RECT* panes = App.Status.Panes;
+    SetRect(&panes[1], w - 125, 2, w - 5, h);
+    SetRect(&panes[2], panes[1].left - 43, 2, panes[1].left - 3, h);
+    SetRect(&panes[3], panes[2].left - 103, 2, panes[2].left - 3, h);
+    SetRect(&panes[0], client.left + 2, 2, panes[3].left - 3, h);
 }
 
 HWND CreateStatusBar(HWND mainWindow) {
@@ -39,7 +33,8 @@ HWND CreateStatusBar(HWND mainWindow) {
 }
 
 static void TextRect(RECT* r) {
-    SetRect(r, Panes[0].left + 3, Panes[0].top + 1, Panes[0].right - 1, Panes[0].bottom - 1);
+    const RECT* hintPane = &App.Status.Panes[0];
+    SetRect(r, hintPane->left + 3, hintPane->top + 1, hintPane->right - 1, hintPane->bottom - 1);
 }
 
 static void DrawHintText(HDC dc) {
@@ -49,16 +44,16 @@ static void DrawHintText(HDC dc) {
     HGDIOBJ old = SelectObject(dc, GetStatusFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextA(dc, HintText, -1, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextA(dc, App.Status.HintText, -1, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     SelectObject(dc, old);
 }
 
 void ShowStatusHint(HWND window, int id, int paintNow) {
-    if (!window || id == HintId) return;
-    HintId = id;
-    if (LoadStringA(App.Instance, id, HintText, 255) <= 0) HintText[0] = 0;
+    if (!window || id == App.Status.HintId) return;
+    App.Status.HintId = id;
+    if (LoadStringA(App.Instance, id, App.Status.HintText, 255) <= 0) App.Status.HintText[0] = 0;
     // The bar's window text is the hint shown, so that accessibility tools can read it.
-    SetWindowTextA(window, HintText);
+    SetWindowTextA(window, App.Status.HintText);
     if (!paintNow) return;
     HDC dc = GetDC(window);
     DrawHintText(dc);
@@ -66,21 +61,22 @@ void ShowStatusHint(HWND window, int id, int paintNow) {
 }
 
 void BeginProgress(int id) {
-    SavedCursor = SetCursor(App.WaitCursor ? App.WaitCursor : LoadCursor(NULL, IDC_WAIT));
+    App.Status.SavedCursor = SetCursor(App.WaitCursor ? App.WaitCursor : LoadCursor(NULL, IDC_WAIT));
     ShowStatusHint(App.StatusBar, id, 1);
-    LastPercent = -1;
+    App.Status.LastPercent = -1;
 }
 
 // The percentage in a box at the left, then the hint text over a bar that fills in blue.
 void StepProgress(int percent) {
-    if (!App.StatusBar || percent == LastPercent) return;
+    if (!App.StatusBar || percent == App.Status.LastPercent) return;
     if (percent < 0) percent = 0;
     if (percent > 100) percent = 100;
     HDC dc = GetDC(App.StatusBar);
     HGDIOBJ oldFont = SelectObject(dc, GetStatusFont());
     SIZE extent;
     GetTextExtentPoint32A(dc, "100%", 4, &extent);
-    RECT box = {Panes[0].left + 3, Panes[0].top + 1, Panes[0].left + extent.cx + 5, Panes[0].bottom - 1};
+    RECT box = {App.Status.Panes[0].left + 3, App.Status.Panes[0].top + 1, App.Status.Panes[0].left + extent.cx + 5,
+                App.Status.Panes[0].bottom - 1};
     FillRect(dc, &box, (HBRUSH)GetStockObject(LTGRAY_BRUSH));
     char number[8];
     snprintf(number, sizeof number, "%3d%%", percent);
@@ -92,7 +88,7 @@ void StepProgress(int percent) {
     LineTo(dc, box.right, box.bottom);
     SelectObject(dc, oldPen);
 
-    RECT bar = {box.right + 1, box.top, Panes[0].right - 1, box.bottom};
+    RECT bar = {box.right + 1, box.top, App.Status.Panes[0].right - 1, box.bottom};
     int done = (int)((long long)(bar.right - bar.left) * percent / 100);
     RECT doneRect = {bar.left, bar.top, bar.left + done, bar.bottom};
     RECT restRect = {bar.left + done, bar.top, bar.right, bar.bottom};
@@ -110,13 +106,13 @@ void StepProgress(int percent) {
         HRGN clip = CreateRectRgnIndirect(part.Clip);
         SelectClipRgn(dc, clip);
         SetTextColor(dc, part.Text);
-        DrawTextA(dc, HintText, -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        DrawTextA(dc, App.Status.HintText, -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         SelectClipRgn(dc, NULL);
         DeleteObject(clip);
     }
     SelectObject(dc, oldFont);
     ReleaseDC(App.StatusBar, dc);
-    LastPercent = percent;
+    App.Status.LastPercent = percent;
 }
 
 void EndProgress(void) {
@@ -125,27 +121,28 @@ void EndProgress(void) {
         InvalidateRect(App.StatusBar, NULL, TRUE);
         UpdateWindow(App.StatusBar);
     }
-    LastPercent = -1;
-    SetCursor(SavedCursor);
+    App.Status.LastPercent = -1;
+    SetCursor(App.Status.SavedCursor);
 }
 
 void InvalidateStatusPane(int pane) {
     if (!App.StatusBar || pane < 0 || pane >= PANE_COUNT) return;
-    InvalidateRect(App.StatusBar, &Panes[pane], TRUE);
+    InvalidateRect(App.StatusBar, &App.Status.Panes[pane], TRUE);
     UpdateWindow(App.StatusBar);
 }
 
 int StatusPaneHitTest(int x, int y, RECT* out) {
     POINT p = {x, y};
     for (int i = 0; i < PANE_COUNT; ++i) {
-        if (PtInRect(&Panes[i], p)) {
-            if (out) *out = Panes[i];
+        if (PtInRect(&App.Status.Panes[i], p)) {
+            if (out) *out = App.Status.Panes[i];
             return 2065 + i;
         }
     }
     return 0;
 }
 
+// Drawing over the bar can leave it flashed; two calls bring back its normal look.
 void ResetStatusBarFlash(void) {
     FlashWindow(App.StatusBar, FALSE);
     FlashWindow(App.StatusBar, FALSE);
@@ -171,7 +168,8 @@ static void PaintStatusBar(HWND window) {
     GetClientRect(window, &client);
     FillRect(dc, &client, (HBRUSH)GetStockObject(LTGRAY_BRUSH));
     for (int i = 0; i < PANE_COUNT; ++i)
-        DrawSunkenFrame(dc, Panes[i].left, Panes[i].top, Panes[i].right, Panes[i].bottom, 0);
+        DrawSunkenFrame(dc, App.Status.Panes[i].left, App.Status.Panes[i].top, App.Status.Panes[i].right,
+                        App.Status.Panes[i].bottom, 0);
     EndPaint(window, &ps);
 }
 
@@ -182,7 +180,7 @@ static void OnStatusSetCursor(HWND window) {
     ScreenToClient(window, &p);
     int id = 1065;
     for (int i = 0; i < PANE_COUNT; ++i)
-        if (PtInRect(&Panes[i], p)) id = kPaneHints[i];
+        if (PtInRect(&App.Status.Panes[i], p)) id = kPaneHints[i];
     ShowStatusHint(window, id, 1);
 }
 
@@ -201,8 +199,8 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP: return 0;
     case WM_DESTROY:
-        if (StatusFont) DeleteObject(StatusFont);
-        StatusFont = NULL;
+        if (App.Status.Font) DeleteObject(App.Status.Font);
+        App.Status.Font = NULL;
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

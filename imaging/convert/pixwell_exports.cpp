@@ -3,6 +3,7 @@
 #include "border_detection.h"
 #include "copy_dib.h"
 #include "grey_conversion.h"
+#include "pixwell_core.h"
 
 extern "C" {
 

@@ -2,7 +2,7 @@
 #include "packed_dib.h"
 #include "resample_taps.h"
 #include "two_level_enlarge.h"
-#include <pixwell.h>
+#include "pixwell_core.h"
 #include <algorithm>
 #include <cmath>
 #include <cstring>
