@@ -24,13 +24,13 @@ function(zem_library name kind)
 endfunction()
 
 # zem_test(NAME SOURCES ... [LIBS ...] [DEPENDS targets...] [GUI])
-# One test program, registered as one ctest that runs under Wine through the emulator wrapper.
+# One test program, linked with the shared test support (tests/support), registered as one ctest that runs under Wine through the emulator wrapper.
 function(zem_test name)
   cmake_parse_arguments(Z "GUI" "" "SOURCES;LIBS;DEPENDS" ${ARGN})
   add_executable(${name} ${Z_SOURCES})
-  target_include_directories(${name} PRIVATE ${ZEM_INCLUDE} ${CMAKE_SOURCE_DIR}/tests/support)
+  target_include_directories(${name} PRIVATE ${ZEM_INCLUDE})
   target_compile_options(${name} PRIVATE ${ZEM_WARNINGS})
-  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${Z_LIBS})
+  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main zem_test_support ${Z_LIBS})
   if(Z_DEPENDS)
     add_dependencies(${name} ${Z_DEPENDS})
   endif()

@@ -5,6 +5,7 @@
 #include "host_note.h"
 #include "lexor.h"
 #include "qktr_image.h"
+#include "file_bytes.h"
 #include "sqlite3.h"
 #include <windows.h>
 #include <algorithm>
@@ -42,9 +43,10 @@ struct Api {
 #define LEXOR_FN(name) decltype(&::name) name = Get<decltype(&::name)>(#name);
     LEXOR_FN(NEW_DefLoadQktrBinParam)
     LEXOR_FN(DELETE_DefLoadQktrBinParam)
-    LEXOR_FN(LoadQktrBin) LEXOR_FN(FreeQktrBin) LEXOR_FN(FindQktrBin) LEXOR_FN(CreateDAODic) LEXOR_FN(CloseDAODic)
-        LEXOR_FN(AddDAODic) LEXOR_FN(SeekDAODic) LEXOR_FN(SetDaoCurrentIndex) LEXOR_FN(GetFieldDAODic)
-            LEXOR_FN(MoveNextDAODic)
+    LEXOR_FN(LoadQktrBin)
+    LEXOR_FN(FreeQktrBin)
+    LEXOR_FN(FindQktrBin) LEXOR_FN(CreateDAODic) LEXOR_FN(CloseDAODic) LEXOR_FN(AddDAODic) LEXOR_FN(SeekDAODic)
+        LEXOR_FN(SetDaoCurrentIndex) LEXOR_FN(GetFieldDAODic) LEXOR_FN(MoveNextDAODic)
 #undef LEXOR_FN
 };
 
@@ -72,7 +74,7 @@ std::string WriteList(const std::string& path, const std::vector<std::string>& w
     spec.records = {std::string("\0\0\0\0", 4), std::string("\x10\0\0\0", 4)};
     for (size_t i = 0; i < words.size(); ++i)
         spec.words.push_back({words[i], static_cast<int32_t>(i % 2), static_cast<int32_t>(i)});
-    WriteBytes(path, Scrambled(PlainImage(spec)));
+    WriteWholeFile(path, Scrambled(PlainImage(spec)));
     return path;
 }
 

@@ -63,7 +63,7 @@ TEST(CardFile, StartupOpensTheNamedFileAndIgnoresALeftoverTempFile) {
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0);
     EXPECT_EQ(CardNames(cards), (std::vector<std::string>{"Al Alder", "Bo Beech", "Cy Cedar"}));
-    EXPECT_FALSE(FileExists(installation.Path("TVRKTEMP\\temp.mdb")));
+    EXPECT_FALSE(IsFile(installation.Path("TVRKTEMP\\temp.mdb")));
 }
 
 TEST(CardFile, ACompactedCopyThatCannotTakeItsPlaceLeavesTheCardFileWhole) {
@@ -110,7 +110,7 @@ TEST(CardFile, MissingOrBrokenFileFallsBackToTheUntitledCardFile) {
         ASSERT_NE(main, nullptr) << c.name;
         EXPECT_EQ(WindowText(main), "Tamsel! Nimbra - Untitled.mdb") << c.name;
         EXPECT_TRUE(ButtonEnabled(run.Child("IMC_CMD20"), 708)) << c.name;
-        EXPECT_TRUE(FileExists(installation.Path("Database\\Untitled.mdb"))) << c.name;
+        EXPECT_TRUE(IsFile(installation.Path("Database\\Untitled.mdb"))) << c.name;
         auto seen = answers.Seen();
         if (c.broken) {
             ASSERT_FALSE(seen.empty());
@@ -130,7 +130,7 @@ TEST(CardFile, MissingDatabaseFolderIsCreatedForTheUntitledFile) {
     ProgramRun run(installation, "");
     HWND main = run.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(FileExists(installation.Path("Database\\Untitled.mdb")));
+    EXPECT_TRUE(IsFile(installation.Path("Database\\Untitled.mdb")));
     EXPECT_TRUE(GetFileAttributesA(installation.Path("Database\\Untitled.mdb").c_str()) & FILE_ATTRIBUTE_HIDDEN);
     SendMessageA(main, WM_COMMAND, 71, 0);
     EXPECT_TRUE(ButtonEnabled(run.Child("IMC_CMD20"), 701));
@@ -181,7 +181,7 @@ TEST(CardFile, AnsweringNoDeletesTheUntitledFile) {
     UntitledWithCards session(installation, 1, IDNO);
     ASSERT_NE(session.Main(), nullptr);
     EXPECT_EQ(session.CloseAndWait(), 0);
-    EXPECT_FALSE(FileExists(session.UntitledPath()));
+    EXPECT_FALSE(IsFile(session.UntitledPath()));
     EXPECT_EQ(installation.ReadSetting("CardBase", "DataBaseName", "<missing>"), "<missing>");
 }
 
@@ -194,7 +194,7 @@ TEST(CardFile, AnsweringYesSavesEveryCardUnderTheChosenName) {
     answers.AnswerFileDialog("Save Card File", saved);
     EXPECT_EQ(session.CloseAndWait(), 0);
     EXPECT_EQ(CountCards(saved), 3);
-    EXPECT_FALSE(FileExists(session.UntitledPath()));
+    EXPECT_FALSE(IsFile(session.UntitledPath()));
     EXPECT_EQ(installation.ReadSetting("CardBase", "DataBaseName"), saved);
 }
 
@@ -211,9 +211,9 @@ TEST(CardFile, SavingOntoAnExistingCardFileReplacesItAndItsImages) {
     answers.AnswerFileDialog("Save Card File", other);
     EXPECT_EQ(session.CloseAndWait(), 0);
     EXPECT_EQ(CountCards(other), 1);
-    EXPECT_FALSE(FileExists(image));
-    EXPECT_FALSE(FileExists(thumb));
-    EXPECT_FALSE(FileExists(session.UntitledPath()));
+    EXPECT_FALSE(IsFile(image));
+    EXPECT_FALSE(IsFile(thumb));
+    EXPECT_FALSE(IsFile(session.UntitledPath()));
 }
 
 TEST(CardFile, RestrictedUserWorksInThePerUserDatabaseFolder) {
@@ -222,8 +222,8 @@ TEST(CardFile, RestrictedUserWorksInThePerUserDatabaseFolder) {
     ProgramRun run(installation, "", RestrictedUser(folder));
     HWND main = run.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(FileExists(folder + "Database\\Untitled.mdb"));
-    EXPECT_FALSE(FileExists(installation.Path("Database\\Untitled.mdb")));
+    EXPECT_TRUE(IsFile(folder + "Database\\Untitled.mdb"));
+    EXPECT_FALSE(IsFile(installation.Path("Database\\Untitled.mdb")));
     SendMessageA(main, WM_COMMAND, 71, 0);
     std::string saved = folder + "Database\\Mine.mdb";
     DialogAnswerer answers(run.ProcessId());
@@ -232,7 +232,7 @@ TEST(CardFile, RestrictedUserWorksInThePerUserDatabaseFolder) {
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0);
     EXPECT_EQ(CountCards(saved), 1);
-    EXPECT_FALSE(FileExists(folder + "Database\\Untitled.mdb"));
+    EXPECT_FALSE(IsFile(folder + "Database\\Untitled.mdb"));
     char value[512];
     GetPrivateProfileStringA("CardBase", "DataBaseName", "", value, sizeof value, (folder + "zem40.ini").c_str());
     EXPECT_EQ(std::string(value), saved);
@@ -270,8 +270,8 @@ TEST(CardFile, RestrictedUserIsRefusedAPathWithoutWriteAccessAndAskedAgain) {
     }
     EXPECT_EQ(refusals, 1);
     EXPECT_EQ(saveDialogs, 2);
-    EXPECT_FALSE(FileExists(refused));
+    EXPECT_FALSE(IsFile(refused));
     EXPECT_NE(GetFileAttributesA(blockedFolder.c_str()), INVALID_FILE_ATTRIBUTES) << "the user's folder must stay";
     EXPECT_EQ(CountCards(saved), 1);
-    EXPECT_FALSE(FileExists(folder + "Database\\Untitled.mdb"));
+    EXPECT_FALSE(IsFile(folder + "Database\\Untitled.mdb"));
 }

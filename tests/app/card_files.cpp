@@ -53,7 +53,7 @@ bool CreateCardFile(const std::string& path, const std::vector<TestCard>& cards)
     return ok;
 }
 
-int CountCards(const std::string& path) { return FileExists(path) ? static_cast<int>(CardNames(path).size()) : -1; }
+int CountCards(const std::string& path) { return IsFile(path) ? static_cast<int>(CardNames(path).size()) : -1; }
 
 std::vector<std::string> CardNames(const std::string& path) {
     Kvdb kv;
@@ -87,9 +87,4 @@ std::string WriteSmallFile(const std::string& path) {
     WriteFile(file, "card", 4, &written, nullptr);
     CloseHandle(file);
     return path;
-}
-
-bool FileExists(const std::string& path) {
-    DWORD attrs = GetFileAttributesA(path.c_str());
-    return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "file_bytes.h"
 
 struct TestCard {
     std::string Name;
@@ -17,4 +18,3 @@ int CountCards(const std::string& path);
 std::vector<std::string> CardNames(const std::string& path);
 // Writes a small file (an image stand-in) and returns its path.
 std::string WriteSmallFile(const std::string& path);
-bool FileExists(const std::string& path);

@@ -1,5 +1,8 @@
 #include "gui_driver.h"
-#include "folder_tree.h"
+#include "dialog_watch.h"
+#include "file_bytes.h"
+#include "linux_programs.h"
+#include "scratch_folder.h"
 #include <stdio.h>
 #include <string.h>
 #include <algorithm>
@@ -37,30 +40,12 @@ void CopyTree(const std::string& from, const std::string& to, bool withFiles = t
     FindClose(search);
 }
 
-void WriteWholeFile(const std::string& path, const std::string& text) {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f) return;
-    fwrite(text.data(), 1, text.size(), f);
-    fclose(f);
-}
-
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
 }
 
 }  // namespace
-
-std::string ReadWholeFile(const std::string& path) {
-    std::string text;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return text;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    fclose(f);
-    return text;
-}
 
 std::string Installation::BuildFolder() {
     std::string bin = ModuleFolder();  // the build folder's bin folder
@@ -121,21 +106,9 @@ std::vector<SeenDialog> DialogAnswerer::Seen() {
     return seen_;
 }
 
-static BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
 void DialogAnswerer::Run() {
     while (!stop_) {
-        std::vector<HWND> windows;
-        EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
-        for (HWND window : windows) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            char className[32] = "";
-            GetClassNameA(window, className, sizeof className);
-            if (pid != processId_ || strcmp(className, "#32770") != 0 || !IsWindowVisible(window)) continue;
+        for (HWND window : VisibleDialogsOf(processId_)) {
             if (std::find(handled_.begin(), handled_.end(), window) != handled_.end()) continue;
             if (Handle(window)) handled_.push_back(window);
         }
@@ -291,12 +264,6 @@ void PumpMessages(DWORD ms) {
 }
 
 // The host's own name of a Z: path, for a Linux program started from here.
-static std::string HostPath(std::string path) {
-    if (path.size() > 2 && (path[0] == 'Z' || path[0] == 'z') && path[1] == ':') path = path.substr(2);
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
-}
-
 WindowPixels CaptureWindow(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
@@ -332,16 +299,13 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
     DWORD size = static_cast<DWORD>(shot.Pixels.size() * sizeof(DWORD));
     BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + size), 0, 0,
                           sizeof(BITMAPFILEHEADER) + sizeof header};
-    FILE* f = fopen(bmp.c_str(), "wb");
-    if (f) {
-        fwrite(&file, sizeof file, 1, f);
-        fwrite(&header, sizeof header, 1, f);
-        fwrite(shot.Pixels.data(), size, 1, f);
-        fclose(f);
-    }
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(shot.Pixels.data()), size);
+    WriteWholeFile(bmp, bytes);
     // ImageMagick on the host turns it into a PNG when it is there.
     std::string png = folder + name + ".png";
-    std::string command = "Z:\\usr\\bin\\convert \"" + HostPath(bmp) + "\" \"" + HostPath(png) + "\"";
+    std::string command = "Z:\\usr\\bin\\convert \"" + UnixPath(bmp) + "\" \"" + UnixPath(png) + "\"";
     std::vector<char> line(command.begin(), command.end());
     line.push_back(0);
     STARTUPINFOA startup{};

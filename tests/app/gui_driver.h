@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "file_bytes.h"
 
 // A user's installation copied from the build's installed layout into a folder of its own.
 class Installation {
@@ -85,8 +86,6 @@ private:
 };
 
 std::string WindowText(HWND window);
-// The whole file, or empty when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
 // What the screen shows of a window, top row first.
 struct WindowPixels {
     int Width = 0;

@@ -111,7 +111,7 @@ TEST(HandOver, SecondStartWithoutArgumentsOnlyBringsTheWindowForward) {
     FakeFirstInstance first(true);
     EXPECT_EQ(RunSecondStart(installation, ""), 0);
     EXPECT_TRUE(g_received.empty());
-    EXPECT_FALSE(FileExists(installation.Path("IMAGE\\Batch.ini")));
+    EXPECT_FALSE(IsFile(installation.Path("IMAGE\\Batch.ini")));
 }
 
 TEST(HandOver, WindowWithoutMutexGetsTheCommandLineOnTheClipboard) {
@@ -123,7 +123,7 @@ TEST(HandOver, WindowWithoutMutexGetsTheCommandLineOnTheClipboard) {
     EXPECT_EQ(g_received[0].WParam, 1u);
     EXPECT_EQ(static_cast<UINT>(g_received[0].LParam), RegisterClipboardFormatA("ZEM_CMDLINE"));
     EXPECT_EQ(g_received[0].ClipboardText, "\"C:\\a b.tif\" C:\\c.tif");
-    EXPECT_FALSE(FileExists(installation.Path("IMAGE\\Batch.ini")));
+    EXPECT_FALSE(IsFile(installation.Path("IMAGE\\Batch.ini")));
 }
 
 TEST(HandOver, ScannerButtonAndPanelStartsAskTheRunningInstanceToScan) {

@@ -44,9 +44,7 @@ bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs) {
 TEST(Progress, LoadingTheRecognitionDatabaseShowsItsHintUntilStartUpEnds) {
     Installation installation("progress-load");
     std::string hold = installation.Path("hold-load");
-    FILE* f = fopen(hold.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    fclose(f);
+    ASSERT_TRUE(WriteWholeFile(hold, ""));
     ProgramRun run(installation, "", {{"TVRKSDK_HOLD_LOAD", hold}});
     HWND main = run.WaitForMainWindow();
     ASSERT_NE(main, nullptr) << "the main window shows before the database loads";

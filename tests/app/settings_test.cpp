@@ -111,7 +111,7 @@ TEST(Settings, RestrictedUserFirstRunWritesItsKeysOnceAndSecondRunNone) {
     std::string ownBefore = ReadWholeFile(installation.SettingsPath());
     ASSERT_EQ(RunAndClose(installation, env), 0);
     std::string ini = folder + "zem40.ini";
-    ASSERT_TRUE(FileExists(ini));
+    ASSERT_TRUE(IsFile(ini));
     struct Key {
         const char* section;
         const char* key;
@@ -135,7 +135,7 @@ TEST(Settings, RestrictedUserFirstRunWritesItsKeysOnceAndSecondRunNone) {
     for (const Key& k : firstRun) EXPECT_EQ(ReadFrom(ini, k.section, k.key), k.value) << k.key;
     for (const char* sub : {"TVRKTEMP", "IMAGE", "thumb", "Database"})
         EXPECT_NE(GetFileAttributesA((folder + sub).c_str()), INVALID_FILE_ATTRIBUTES) << sub;
-    EXPECT_TRUE(FileExists(folder + "empty.tif"));
+    EXPECT_TRUE(IsFile(folder + "empty.tif"));
     // The program's own settings stay untouched by the per-user run.
     EXPECT_EQ(ReadWholeFile(installation.SettingsPath()), ownBefore);
 

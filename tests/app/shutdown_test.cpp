@@ -45,8 +45,8 @@ TEST(Shutdown, EngineEndsInOrderAndOnlineUpdateIsToldAtStartAndEnd) {
                                         "Reset_Document", "RemoveDocumentInfo", "Delete_Document",
                                         "TVRK_free_database_and_working_buffer", "TVRK_term_FR4"}));
     EXPECT_EQ(ReadLines(netfresh), (std::vector<std::string>{"NIMBRA4 0 0", "NIMBRA4 0 1"}));
-    EXPECT_FALSE(FileExists(installation.Path("TVRKTEMP\\PAGE0001.IFO")));
-    EXPECT_TRUE(FileExists(installation.Path("TVRKTEMP\\KEEP.TXT")));
+    EXPECT_FALSE(IsFile(installation.Path("TVRKTEMP\\PAGE0001.IFO")));
+    EXPECT_TRUE(IsFile(installation.Path("TVRKTEMP\\KEEP.TXT")));
     EXPECT_EQ(installation.ReadSetting("DataBase", "DefCharSet"), "0");
 }
 
@@ -107,12 +107,12 @@ TEST(Shutdown, EndSessionAsksOnlyWhenTheSessionReallyEnds) {
     PumpMessages(1000);
     EXPECT_TRUE(answers.Seen().empty());
     EXPECT_TRUE(IsWindow(main));
-    EXPECT_TRUE(FileExists(installation.Path("Database\\Untitled.mdb")));
+    EXPECT_TRUE(IsFile(installation.Path("Database\\Untitled.mdb")));
     // The real end: the question, and No lets the window go.
     PostMessageA(main, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(run.WaitForExit(), 0);
     EXPECT_EQ(answers.Seen().size(), 1u);
-    EXPECT_FALSE(FileExists(installation.Path("Database\\Untitled.mdb")));
+    EXPECT_FALSE(IsFile(installation.Path("Database\\Untitled.mdb")));
 }
 
 TEST(Shutdown, SortButtonNeedsCardsAndOffersItsDialog) {

@@ -48,13 +48,13 @@ TEST(Startup, FreshInstallationShowsTitleMenuBarsAndScreenshot) {
     ExpectButtonsEnabledExactly(bar, {700, 704, 705, 706, 707, 708, 709, 712, 713});
 
     std::string shot = SaveScreenshot(main, "zem40-startup");
-    EXPECT_TRUE(FileExists(shot)) << shot;
+    EXPECT_TRUE(IsFile(shot)) << shot;
 
-    EXPECT_TRUE(FileExists(installation.Path("Database\\Untitled.mdb")));
+    EXPECT_TRUE(IsFile(installation.Path("Database\\Untitled.mdb")));
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0);
     // An untitled card file without cards goes when the program closes.
-    EXPECT_FALSE(FileExists(installation.Path("Database\\Untitled.mdb")));
+    EXPECT_FALSE(IsFile(installation.Path("Database\\Untitled.mdb")));
 }
 
 // The menu bar and accelerators as the program carries them (a menu handle of another

@@ -1,6 +1,6 @@
 #include "capture_fixture.h"
 #include "dialog_watch.h"
-#include "folder_tree.h"
+#include "scratch_folder.h"
 #include "resource.h"
 #include <functional>
 

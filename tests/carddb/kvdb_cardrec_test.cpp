@@ -19,17 +19,6 @@ void SetDate(CardRec& card, int y, int mo, int d, int h, int mi, int s) {
     std::memcpy(card.CDate, parts, sizeof parts);
 }
 
-std::string ReadFile(const std::string& path) {
-    std::string bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buffer[65536];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-        std::fclose(f);
-    }
-    return bytes;
-}
-
 }  // namespace
 
 class CardRecTest : public KvdbTest {
@@ -265,12 +254,11 @@ TEST_F(CardRecTest, ImagesUpToTheBufferStayInMemoryLargerOnesGoToATemporaryFile)
     EXPECT_EQ(big.CImage.Size, static_cast<int32_t>(limit + 1));
     EXPECT_EQ(big.CImage.Data, nullptr);
     const std::string file = big.CImage.FileName;
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    EXPECT_EQ(file.rfind(std::string(temp) + "PT_", 0), 0u) << file;
-    EXPECT_EQ(file.size(), std::strlen(temp) + 11) << file;  // PT_ + 4 hex digits + .ndf
+    const std::string temp = TempFolderPath("");
+    EXPECT_EQ(file.rfind(temp + "PT_", 0), 0u) << file;
+    EXPECT_EQ(file.size(), temp.size() + 11) << file;  // PT_ + 4 hex digits + .ndf
     EXPECT_EQ(file.substr(file.size() - 4), ".ndf");
-    EXPECT_TRUE(ReadFile(file) == image) << "the file holds the value";
+    EXPECT_TRUE(ReadWholeFile(file) == image) << "the file holds the value";
     DeleteFileA(file.c_str());
 }
 

@@ -13,6 +13,7 @@
 #include "kvdb_store.h"
 #include "kvdb_engine.h"
 #include "kvdb_error.h"
+#include "scratch_folder.h"
 #include "kvdb_tempfile.h"
 #include "sqlite_fault_vfs.h"
 
@@ -35,9 +36,7 @@ protected:
     void SetUp() override {
         g_reports.clear();
         SetDaoErrorHook(&Collect);
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "kvdbclasses_" + std::to_string(GetCurrentProcessId()) + ".mdb";
+        path_ = TempFolderPath("kvdbclasses_" + std::to_string(GetCurrentProcessId()) + ".mdb");
         DeleteFileA(path_.c_str());
         ASSERT_EQ(engine_.CreateDatabase(KV_DB_JET, path_.c_str(), ";LANGID=0x0804;CP=936;COUNTRY=0", &db_), 1);
     }
@@ -343,9 +342,7 @@ TEST_F(ClassesTest, StatementPartsOfADataset) {
 }
 
 TEST(TempFileName, NamesAFreeFileInTheFolder) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "kvdbtempnames";
+    const std::string folder = TempFolderPath("kvdbtempnames");
     CreateDirectoryA(folder.c_str(), nullptr);
     std::vector<std::string> made;
     for (int i = 0; i < 20; ++i) {

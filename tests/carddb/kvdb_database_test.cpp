@@ -100,7 +100,7 @@ TEST_F(DatabaseTest, PathWithNonAsciiCharacters) {
     kv_.CloseDatabase(db_);
     cards_ = nullptr;
     db_ = nullptr;
-    EXPECT_TRUE(FileExists(path));
+    EXPECT_TRUE(PathExists(path));
     ASSERT_EQ(kv_.OpenDatabase(KVDB_TYPE_JET, path.c_str(), &db_), 1);
     cards_ = OpenCards(db_);
     EXPECT_EQ(CurrentName(cards_), "Jos\xe9 N\xfa\xf1"
@@ -209,7 +209,7 @@ TEST_F(DatabaseTest, CompactOfAFileHeldOpenFails) {
     NewCardFile("busy.mdb");
     EXPECT_EQ(kv_.CompactDatabase(0, source.c_str(), PathOf("copy.mdb").c_str(), 0), 1);
     EXPECT_EQ(DaoReports().size(), 1u);
-    EXPECT_FALSE(FileExists(PathOf("copy.mdb")));
+    EXPECT_FALSE(PathExists(PathOf("copy.mdb")));
 }
 
 TEST_F(DatabaseTest, DBaseFolderOpensButMakesNoDatasets) {

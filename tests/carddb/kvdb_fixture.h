@@ -1,7 +1,8 @@
 // What the card database tests share: the library loaded once, DAO error reports collected
 // through the test hook instead of message boxes, a scratch folder per test, and card helpers.
 #pragma once
-#include "folder_tree.h"
+#include "file_bytes.h"
+#include "scratch_folder.h"
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,8 +20,6 @@ inline std::vector<std::string>& DaoReports() {
 }
 
 inline void __stdcall CollectDaoReport(int, const char* report) { DaoReports().push_back(report ? report : ""); }
-
-inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // A zeroed card with the given name and company, as the main program builds one.
 inline CardRec MakeCard(const char* name, const char* company = "") {

@@ -72,7 +72,7 @@ TEST_F(InterfaceTest, UnknownDatabaseTypesMakeNothing) {
         EXPECT_EQ(kv_.CreateDatabase(type, PathOf("x.mdb").c_str(), 0, &out), 0) << type;
         EXPECT_EQ(out, reinterpret_cast<HKVDB>(0x5678)) << type;
     }
-    EXPECT_FALSE(FileExists(PathOf("x.mdb")));
+    EXPECT_FALSE(PathExists(PathOf("x.mdb")));
 }
 
 TEST_F(InterfaceTest, EngineFlagSurvivesCloseButNotExit) {

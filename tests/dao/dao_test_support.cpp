@@ -1,13 +1,5 @@
 #include "dao_test_support.h"
 
-#include "folder_tree.h"
-
-#include <windows.h>
-
-ScratchFolder::ScratchFolder() : path_(MakeFreshTestFolder("daotest")) {}
-
-ScratchFolder::~ScratchFolder() { RemoveFolderTree(path_ + "\\"); }
-
 void CreateCardTable(CDaoDatabase& db, const char* name) {
     CDaoTableDef def(&db);
     def.Create(name);

@@ -6,18 +6,8 @@
 #include <string>
 
 #include "dao.h"
-
-// A fresh folder under the temporary folder, removed with its files afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    const std::string& path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
-};
+#include "file_bytes.h"
+#include "scratch_folder.h"
 
 // Table "NM": ID (auto-increment Long, primary), LINKID Long (index), CDATE Date, CNAME
 // Text(10), FLAGS Integer, CNOTE Memo, CIMAGE Long Binary.

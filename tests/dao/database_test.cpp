@@ -24,9 +24,8 @@ TEST(DaoDatabase, CreateKeepsLocaleAndRefusesAnExistingFile) {
 TEST(DaoDatabase, OpenRejectsAFileOfAnotherKind) {
     ScratchFolder dir;
     const std::string path = dir.File("text.mdb");
-    FILE* f = fopen(path.c_str(), "wb");
-    fputs("this is not a database file, just some text that is long enough to fill a header....", f);
-    fclose(f);
+    ASSERT_TRUE(
+        WriteWholeFile(path, "this is not a database file, just some text that is long enough to fill a header...."));
     CDaoDatabase db;
     EXPECT_EQ(DaoErrorOf([&] { db.Open(path.c_str()); }), daoErrUnrecognizedFormat);
     EXPECT_FALSE(db.IsOpen());

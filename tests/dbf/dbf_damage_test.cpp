@@ -21,7 +21,7 @@ Sample MakeSample(const std::string& dir) {
         EXPECT_TRUE(table.AppendRecord({name, std::string(600, static_cast<char>('a' + i))}, nullptr, &error));
     }
     table.Close();
-    return {ReadAll(dir + "s.dbf"), ReadAll(dir + "s.dbt")};
+    return {ReadWholeFile(dir + "s.dbf"), ReadWholeFile(dir + "s.dbt")};
 }
 
 constexpr size_t kHeader = 32 + 2 * 32 + 1;  // 97
@@ -33,7 +33,8 @@ void SetLe16(std::string* b, size_t at, unsigned v) {
 }
 
 TEST(DbfDamage, BrokenHeadersFailTheOpen) {
-    const std::string dir = ScratchFolder();
+    const ScratchFolder scratch("dbf");
+    const std::string dir = scratch.path() + "\\";
     const Sample good = MakeSample(dir);
     const struct {
         const char* what;
@@ -57,7 +58,7 @@ TEST(DbfDamage, BrokenHeadersFailTheOpen) {
     for (const auto& c : cases) {
         std::string bytes = good.table;
         c.damage(&bytes);
-        WriteAll(dir + "s.dbf", bytes);
+        WriteWholeFile(dir + "s.dbf", bytes);
         CDbfFile table;
         std::string error;
         EXPECT_FALSE(table.Open(dir + "s.dbf", false, &error)) << c.what;
@@ -65,15 +66,16 @@ TEST(DbfDamage, BrokenHeadersFailTheOpen) {
         EXPECT_FALSE(table.IsOpen()) << c.what;
         EXPECT_TRUE(table.Fields().empty()) << c.what;
     }
-    WriteAll(dir + "s.dbf", good.table);
-    std::filesystem::remove(dir + "s.dbt");
+    WriteWholeFile(dir + "s.dbf", good.table);
+    DeleteFileA((dir + "s.dbt").c_str());
     CDbfFile table;
     EXPECT_FALSE(table.Open(dir + "s.dbf", false, nullptr)) << "missing memo file";
     EXPECT_FALSE(table.Open(dir + "none.dbf", false, nullptr)) << "missing table";
 }
 
 TEST(DbfDamage, CountsBeyondTheDataShrinkToWhatIsThere) {
-    const std::string dir = ScratchFolder();
+    const ScratchFolder scratch("dbf");
+    const std::string dir = scratch.path() + "\\";
     const Sample good = MakeSample(dir);
     const struct {
         const char* what;
@@ -90,7 +92,7 @@ TEST(DbfDamage, CountsBeyondTheDataShrinkToWhatIsThere) {
     for (const auto& c : cases) {
         std::string bytes = good.table.substr(0, c.keep);
         for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<char>((c.count >> (8 * i)) & 0xFF);
-        WriteAll(dir + "s.dbf", bytes);
+        WriteWholeFile(dir + "s.dbf", bytes);
         CDbfFile table;
         std::string error;
         ASSERT_TRUE(table.Open(dir + "s.dbf", false, &error)) << c.what << ": " << error;
@@ -103,7 +105,7 @@ TEST(DbfDamage, CountsBeyondTheDataShrinkToWhatIsThere) {
         EXPECT_FALSE(table.ReadRecord(c.expected, &values)) << c.what;
     }
     // Appending to a table cut mid-record continues after the last whole record.
-    WriteAll(dir + "s.dbf", good.table.substr(0, kHeader + 2 * kRecord + 7));
+    WriteWholeFile(dir + "s.dbf", good.table.substr(0, kHeader + 2 * kRecord + 7));
     CDbfFile table;
     std::string error;
     ASSERT_TRUE(table.Open(dir + "s.dbf", true, &error)) << error;
@@ -113,11 +115,12 @@ TEST(DbfDamage, CountsBeyondTheDataShrinkToWhatIsThere) {
     Values values;
     ASSERT_TRUE(table.ReadRecord(2, &values));
     EXPECT_EQ(values[0], std::string("new"));
-    EXPECT_EQ(Le32(ReadAll(dir + "s.dbf"), 4), 3u);
+    EXPECT_EQ(Le32(ReadWholeFile(dir + "s.dbf"), 4), 3u);
 }
 
 TEST(DbfDamage, BadMemoReferencesFailOnlyTheirRecord) {
-    const std::string dir = ScratchFolder();
+    const ScratchFolder scratch("dbf");
+    const std::string dir = scratch.path() + "\\";
     const Sample good = MakeSample(dir);
     const size_t noteOfRecord1 = kHeader + kRecord + 5;
     const struct {
@@ -132,7 +135,7 @@ TEST(DbfDamage, BadMemoReferencesFailOnlyTheirRecord) {
     for (const auto& c : cases) {
         std::string bytes = good.table;
         bytes.replace(noteOfRecord1, 10, c.reference);
-        WriteAll(dir + "s.dbf", bytes);
+        WriteWholeFile(dir + "s.dbf", bytes);
         CDbfFile table;
         ASSERT_TRUE(table.Open(dir + "s.dbf", false, nullptr)) << c.what;
         Values values;
@@ -141,18 +144,18 @@ TEST(DbfDamage, BadMemoReferencesFailOnlyTheirRecord) {
         EXPECT_TRUE(table.ReadRecord(2, &values)) << c.what;
     }
     // A memo file cut inside the last memo gives the bytes that are there.
-    WriteAll(dir + "s.dbf", good.table);
-    WriteAll(dir + "s.dbt", good.memo.substr(0, 512 * 5 + 100));
+    WriteWholeFile(dir + "s.dbf", good.table);
+    WriteWholeFile(dir + "s.dbt", good.memo.substr(0, 512 * 5 + 100));
     CDbfFile table;
     ASSERT_TRUE(table.Open(dir + "s.dbf", true, nullptr));
     Values values;
     ASSERT_TRUE(table.ReadRecord(2, &values));
     EXPECT_EQ(values[1], std::string(100, 'c'));
     // A stale free-block number in the memo header never lets a new memo overwrite old ones.
-    std::string memo = ReadAll(dir + "s.dbt");
+    std::string memo = ReadWholeFile(dir + "s.dbt");
     memo[0] = 1;
     memo[1] = memo[2] = memo[3] = 0;
-    WriteAll(dir + "s.dbt", memo);
+    WriteWholeFile(dir + "s.dbt", memo);
     ASSERT_TRUE(table.Open(dir + "s.dbf", true, nullptr));
     ASSERT_TRUE(table.AppendRecord({std::string("r3"), std::string("dddd")}, nullptr, nullptr));
     ASSERT_TRUE(table.ReadRecord(0, &values));

@@ -1,5 +1,6 @@
 // The bytes on disk, checked against the dBASE III layout here and by an outside reader.
 #include "dbf_test_support.h"
+#include "linux_programs.h"
 
 #include <ctime>
 
@@ -14,13 +15,14 @@ void ExpectDatedToday(const std::string& bytes) {
 }
 
 TEST(DbfLayout, CardTableHeaderAndDescriptorsByteByByte) {
-    const std::string dir = ScratchFolder();
+    const ScratchFolder scratch("dbf");
+    const std::string dir = scratch.path() + "\\";
     std::vector<DbfField> fields = CardTableFields();
     fields[3].name = "cName";  // stored upper case
     std::string error;
     ASSERT_TRUE(CDbfFile::Create(dir + "NM.DBF", fields, &error)) << error;
 
-    const std::string b = ReadAll(dir + "NM.DBF");
+    const std::string b = ReadWholeFile(dir + "NM.DBF");
     const size_t headerLength = 32 + 42 * 32 + 1;
     unsigned recordLength = 1;
     for (const DbfField& f : CardTableFields()) recordLength += static_cast<unsigned>(f.length);
@@ -46,7 +48,7 @@ TEST(DbfLayout, CardTableHeaderAndDescriptorsByteByByte) {
     EXPECT_EQ(Byte(b, headerLength - 1), 0x0Du);
     EXPECT_EQ(Byte(b, headerLength), 0x1Au);
 
-    const std::string memo = ReadAll(dir + "NM.DBT");
+    const std::string memo = ReadWholeFile(dir + "NM.DBT");
     ASSERT_EQ(memo.size(), 512u);
     EXPECT_EQ(Le32(memo, 0), 1u);
 
@@ -62,69 +64,51 @@ TEST(DbfLayout, CardTableHeaderAndDescriptorsByteByByte) {
 }
 
 TEST(DbfLayout, TableWithoutMemoHasVersion3AndNoMemoFile) {
-    const std::string dir = ScratchFolder();
+    const ScratchFolder scratch("dbf");
+    const std::string dir = scratch.path() + "\\";
     ASSERT_TRUE(CDbfFile::Create(dir + "plain.dbf", {{"NAME", 'C', 5, 0}, {"N", 'N', 4, 1}}, nullptr));
-    const std::string b = ReadAll(dir + "plain.dbf");
+    const std::string b = ReadWholeFile(dir + "plain.dbf");
     EXPECT_EQ(Byte(b, 0), 0x03u);
     EXPECT_EQ(Le16(b, 10), 10u);
-    EXPECT_FALSE(std::filesystem::exists(dir + "plain.dbt"));
+    EXPECT_FALSE(PathExists(dir + "plain.dbt"));
 }
 
 TEST(DbfLayout, AppendKeepsCountDateAndEndMarkerUpToDate) {
-    const std::string dir = ScratchFolder();
+    const ScratchFolder scratch("dbf");
+    const std::string dir = scratch.path() + "\\";
     ASSERT_TRUE(CDbfFile::Create(dir + "t.dbf", {{"NAME", 'C', 5, 0}}, nullptr));
-    std::string b = ReadAll(dir + "t.dbf");
+    std::string b = ReadWholeFile(dir + "t.dbf");
     b[1] = 80;  // an old date, to see it renewed
-    WriteAll(dir + "t.dbf", b);
+    WriteWholeFile(dir + "t.dbf", b);
     CDbfFile table;
     std::string error;
     ASSERT_TRUE(table.Open(dir + "t.dbf", true, &error)) << error;
     for (const char* name : {"ab", "cde"}) {
         uint32_t recno = 99;
         ASSERT_TRUE(table.AppendRecord({std::string(name)}, &recno, &error)) << error;
-        const std::string now = ReadAll(dir + "t.dbf");
+        const std::string now = ReadWholeFile(dir + "t.dbf");
         EXPECT_EQ(Le32(now, 4), recno + 1);
         ExpectDatedToday(now);
         EXPECT_EQ(now.size(), 32u + 32 + 1 + 6 * (recno + 1) + 1);
         EXPECT_EQ(Byte(now, now.size() - 1), 0x1Au);
     }
     table.Close();
-    const std::string bytes = ReadAll(dir + "t.dbf");
+    const std::string bytes = ReadWholeFile(dir + "t.dbf");
     EXPECT_EQ(bytes.substr(65, 12), " ab    cde  ");
 }
 
 // An outside reader (python's struct, no dBASE package) must see what the module wrote.
-std::string LinuxPath(const std::string& windowsPath) {
-    char full[MAX_PATH];
-    GetFullPathNameA(windowsPath.c_str(), MAX_PATH, full, nullptr);
-    std::string p = full;
-    if (p.size() < 2 || (p[0] != 'Z' && p[0] != 'z') || p[1] != ':') return std::string();
-    p.erase(0, 2);
-    for (char& c : p)
-        if (c == '\\') c = '/';
-    return p;
-}
-
 // Empty when the reader accepted the file (its result is then in output), else what went
 // wrong. Wine does not hand back a Linux program's exit code, so the reader's files tell.
 std::string RunPythonReader(const std::string& table, const std::string& output) {
-    std::string command = std::string("\"Z:\\usr\\bin\\python3\" \"") + ZEM_DBF_READER + "\" \"" + LinuxPath(table) +
-                          "\" \"" + LinuxPath(output) + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return "cannot start " + command + ": error " + std::to_string(GetLastError());
-    WaitForSingleObject(pi.hProcess, 60000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    if (RunLinuxProgram("/usr/bin/python3", {ZEM_DBF_READER, UnixPath(table), UnixPath(output)}) == -1)
+        return std::string("cannot start the reader ") + ZEM_DBF_READER;
     for (int waited = 0; waited < 600; ++waited) {
-        if (std::filesystem::exists(output + ".err"))
-            return "the reader refused the file:\n" + ReadAll(output + ".err");
-        if (std::filesystem::exists(output)) return std::string();
+        if (PathExists(output + ".err")) return "the reader refused the file:\n" + ReadWholeFile(output + ".err");
+        if (PathExists(output)) return std::string();
         Sleep(100);
     }
-    return command + " gave no answer";
+    return std::string("the reader ") + ZEM_DBF_READER + " gave no answer";
 }
 
 std::string Hex(const std::optional<std::string>& v) {
@@ -139,8 +123,8 @@ std::string Hex(const std::optional<std::string>& v) {
 }
 
 TEST(DbfLayout, AnOutsideReaderReadsWhatWasWritten) {
-    const std::string dir = ScratchFolder();
-    ASSERT_FALSE(LinuxPath(dir).empty()) << "the scratch folder is not on drive Z:";
+    const ScratchFolder scratch("dbf");
+    const std::string dir = scratch.path() + "\\";
     const std::vector<DbfField> fields = {{"NAME", 'C', 12, 0}, {"AMOUNT", 'N', 8, 2}, {"BORN", 'D', 8, 0},
                                           {"OK", 'L', 1, 0},    {"NOTE", 'M', 10, 0},  {"PIC", 'M', 10, 0}};
     std::string image(3000, '\0');
@@ -170,7 +154,7 @@ TEST(DbfLayout, AnOutsideReaderReadsWhatWasWritten) {
         for (const auto& v : rows[r]) expected += "\t" + Hex(v);
         expected += "\n";
     }
-    EXPECT_EQ(ReadAll(dir + "out.txt"), expected);
+    EXPECT_EQ(ReadWholeFile(dir + "out.txt"), expected);
 }
 
 }  // namespace

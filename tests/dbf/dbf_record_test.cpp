@@ -9,7 +9,7 @@ const std::vector<DbfField> kMixedFields = {{"NAME", 'C', 10, 0}, {"COUNT", 'N',
 class DbfRecords : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = ScratchFolder();
+        dir_ = scratch_.path() + "\\";
         path_ = dir_ + "mixed.dbf";
         std::string error;
         ASSERT_TRUE(CDbfFile::Create(path_, kMixedFields, &error)) << error;
@@ -22,6 +22,7 @@ protected:
         return values;
     }
 
+    ScratchFolder scratch_{"dbf"};
     std::string dir_, path_;
     CDbfFile table_;
 };
@@ -52,7 +53,7 @@ TEST_F(DbfRecords, EveryTypeRoundTripsInItsStoredForm) {
         EXPECT_EQ(Read(recno), c.out) << recno;
     }
     // Numbers stand right-justified, text left-justified, the memo reference right-justified.
-    const std::string bytes = ReadAll(path_);
+    const std::string bytes = ReadWholeFile(path_);
     const size_t first = 32 + 6 * 32 + 1;
     EXPECT_EQ(bytes.substr(first, 24), " Smith        42   12.50");
     EXPECT_EQ(bytes.substr(first + 33, 10), "         1");
@@ -66,7 +67,7 @@ TEST_F(DbfRecords, EveryTypeRoundTripsInItsStoredForm) {
 TEST_F(DbfRecords, RefusedValuesLeaveBothFilesUntouched) {
     std::string error;
     ASSERT_TRUE(table_.AppendRecord({S("keep"), S("1"), S("1"), S("20020101"), S("T"), S("memo")}, nullptr, &error));
-    const std::string tableBefore = ReadAll(path_), memoBefore = ReadAll(dir_ + "mixed.dbt");
+    const std::string tableBefore = ReadWholeFile(path_), memoBefore = ReadWholeFile(dir_ + "mixed.dbt");
     const struct {
         Values values;
         const char* why;
@@ -99,8 +100,8 @@ TEST_F(DbfRecords, RefusedValuesLeaveBothFilesUntouched) {
         EXPECT_FALSE(table_.WriteRecord(0, c.values, &error)) << c.why;
     }
     EXPECT_EQ(table_.RecordCount(), 1u);
-    EXPECT_EQ(ReadAll(path_), tableBefore);
-    EXPECT_EQ(ReadAll(dir_ + "mixed.dbt"), memoBefore);
+    EXPECT_EQ(ReadWholeFile(path_), tableBefore);
+    EXPECT_EQ(ReadWholeFile(dir_ + "mixed.dbt"), memoBefore);
 }
 
 TEST_F(DbfRecords, DeletionFlagIsSetKeptAndReadable) {
@@ -112,7 +113,7 @@ TEST_F(DbfRecords, DeletionFlagIsSetKeptAndReadable) {
     EXPECT_TRUE(table_.IsDeleted(1));
     EXPECT_FALSE(table_.IsDeleted(2));
     EXPECT_FALSE(table_.IsDeleted(3));
-    EXPECT_EQ(ReadAll(path_)[32 + 6 * 32 + 1 + 1 * 43], '*');
+    EXPECT_EQ(ReadWholeFile(path_)[32 + 6 * 32 + 1 + 1 * 43], '*');
     // A deleted record still reads, and rewriting it keeps the flag.
     EXPECT_EQ(Read(1)[0], S("two"));
     ASSERT_TRUE(table_.WriteRecord(1, {S("TWO"), kNull, kNull, kNull, kNull, kNull}, &error)) << error;
@@ -145,10 +146,10 @@ TEST_F(DbfRecords, MemosSpanBlocksAndOnlyChangedOnesGrowTheMemoFile) {
         if (memo.size() > 1) memo[0] = '\x1A';  // a lone 1A is fine
         ASSERT_TRUE(table_.AppendRecord({kNull, kNull, kNull, kNull, kNull, memo}, nullptr, &error)) << error;
         EXPECT_EQ(Read(static_cast<uint32_t>(i))[5], memo) << sizes[i];
-        const std::string raw = ReadAll(path_).substr(32 + 6 * 32 + 1 + i * 43 + 33, 10);
+        const std::string raw = ReadWholeFile(path_).substr(32 + 6 * 32 + 1 + i * 43 + 33, 10);
         EXPECT_EQ(std::stoul(raw), firstBlocks[i]) << sizes[i];
     }
-    const std::string dbt = ReadAll(dir_ + "mixed.dbt");
+    const std::string dbt = ReadWholeFile(dir_ + "mixed.dbt");
     EXPECT_EQ(Le32(dbt, 0), 134u + 196);
     EXPECT_EQ(dbt.size() % 512, 0u);
 
@@ -156,10 +157,10 @@ TEST_F(DbfRecords, MemosSpanBlocksAndOnlyChangedOnesGrowTheMemoFile) {
     Values row = Read(3);
     row[0] = S("renamed");
     ASSERT_TRUE(table_.WriteRecord(3, row, &error)) << error;
-    EXPECT_EQ(ReadAll(dir_ + "mixed.dbt").size(), dbt.size());
+    EXPECT_EQ(ReadWholeFile(dir_ + "mixed.dbt").size(), dbt.size());
     row[5] = S("shorter");
     ASSERT_TRUE(table_.WriteRecord(3, row, &error)) << error;
-    EXPECT_EQ(ReadAll(dir_ + "mixed.dbt").size(), dbt.size() + 512);
+    EXPECT_EQ(ReadWholeFile(dir_ + "mixed.dbt").size(), dbt.size() + 512);
     EXPECT_EQ(Read(3)[5], S("shorter"));
     EXPECT_EQ(Read(4)[5]->size(), 100000u);
     row[5] = kNull;
@@ -168,7 +169,8 @@ TEST_F(DbfRecords, MemosSpanBlocksAndOnlyChangedOnesGrowTheMemoFile) {
 }
 
 TEST(DbfCreate, RefusesInvalidDefinitionsAndExistingFiles) {
-    const std::string dir = ScratchFolder();
+    const ScratchFolder scratch("dbf");
+    const std::string dir = scratch.path() + "\\";
     const struct {
         std::vector<DbfField> fields;
         const char* why;
@@ -209,19 +211,19 @@ TEST(DbfCreate, RefusesInvalidDefinitionsAndExistingFiles) {
         std::string error;
         EXPECT_FALSE(CDbfFile::Create(dir + "bad.dbf", c.fields, &error)) << c.why;
         EXPECT_FALSE(error.empty()) << c.why;
-        EXPECT_FALSE(std::filesystem::exists(dir + "bad.dbf")) << c.why;
+        EXPECT_FALSE(PathExists(dir + "bad.dbf")) << c.why;
     }
     std::vector<DbfField> many;
     for (int i = 0; i < 129; ++i) many.push_back({"F" + std::to_string(i), 'L', 1, 0});
     EXPECT_FALSE(CDbfFile::Create(dir + "bad.dbf", many, nullptr));
 
     ASSERT_TRUE(CDbfFile::Create(dir + "t.dbf", {{"NAME", 'C', 5, 0}}, nullptr));
-    const std::string before = ReadAll(dir + "t.dbf");
+    const std::string before = ReadWholeFile(dir + "t.dbf");
     EXPECT_FALSE(CDbfFile::Create(dir + "t.dbf", {{"OTHER", 'C', 9, 0}}, nullptr));
-    EXPECT_EQ(ReadAll(dir + "t.dbf"), before);
-    WriteAll(dir + "m.dbt", "someone's memos");
+    EXPECT_EQ(ReadWholeFile(dir + "t.dbf"), before);
+    WriteWholeFile(dir + "m.dbt", "someone's memos");
     EXPECT_FALSE(CDbfFile::Create(dir + "m.dbf", {{"NOTE", 'M', 10, 0}}, nullptr));
-    EXPECT_EQ(ReadAll(dir + "m.dbt"), "someone's memos");
+    EXPECT_EQ(ReadWholeFile(dir + "m.dbt"), "someone's memos");
 }
 
 }  // namespace

@@ -1,36 +1,15 @@
-// Scratch folders, whole-file reads and writes, and the card table in its dBASE form.
+// Byte reads of the files the module wrote, and the card table in its dBASE form.
 #pragma once
 
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "dbf_file.h"
-
-// A fresh folder under the current directory, named after the running test.
-inline std::string ScratchFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::filesystem::path dir =
-        std::filesystem::current_path() / "dbf_scratch" / (std::string(info->test_suite_name()) + "_" + info->name());
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir.string() + "\\";
-}
-
-inline std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+#include "file_bytes.h"
+#include "scratch_folder.h"
 
 inline unsigned Byte(const std::string& bytes, size_t at) { return static_cast<unsigned char>(bytes.at(at)); }
 inline unsigned Le16(const std::string& b, size_t at) { return Byte(b, at) | Byte(b, at + 1) << 8; }

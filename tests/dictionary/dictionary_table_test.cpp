@@ -3,6 +3,7 @@
 #include "dao.h"
 #include "lexor_api.h"
 #include "qktr_image.h"
+#include "scratch_folder.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstring>
@@ -65,7 +66,7 @@ protected:
     }
 
     LexorApi api;
-    TempFolder temp;
+    ScratchFolder temp{"lexor"};
 };
 
 TEST_F(DictionaryTableTest, TenThousandEntriesAreSoughtAndWalkedInIndexOrder) {
@@ -236,7 +237,7 @@ TEST_F(DictionaryTableTest, EachTypeMakesItsCollatingOrder) {
     };
     for (const auto& t : types) {
         SCOPED_TRACE(t.type);
-        TempFolder folder;  // a template is made once per folder
+        ScratchFolder folder("lexor");  // a template is made once per folder
         const std::string path = folder.File("dic.dat");
         ASSERT_EQ(api.CreateDAODic(path.c_str(), t.type), 1);
         api.CloseDAODic();

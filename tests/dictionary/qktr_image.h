@@ -3,7 +3,6 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -54,47 +53,3 @@ inline std::vector<uint8_t> Scrambled(std::vector<uint8_t> image) {
     for (size_t i = 0; i < image.size(); ++i) image[i] ^= static_cast<uint8_t>(i & 0xFF);
     return image;
 }
-
-inline std::vector<uint8_t> ReadBytes(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        uint8_t buffer[65536];
-        size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
-        std::fclose(f);
-    }
-    return bytes;
-}
-
-inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
-// A fresh folder under the temp folder, removed with its files when the object goes.
-class TempFolder {
-public:
-    TempFolder() {
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
-        path_ = std::string(base) + "lexor-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(next_++);
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~TempFolder() {
-        WIN32_FIND_DATAA found;
-        HANDLE h = FindFirstFileA((path_ + "\\*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do DeleteFileA((path_ + "\\" + found.cFileName).c_str());
-            while (FindNextFileA(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    static inline int next_ = 0;
-    std::string path_;
-};

@@ -2,6 +2,8 @@
 #include "lexor_api.h"
 #include "dialog_watch.h"
 #include "qktr_image.h"
+#include "file_bytes.h"
+#include "scratch_folder.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstring>
@@ -27,13 +29,13 @@ protected:
     int LoadSpec(const QktrSpec& spec, int async = 0) { return LoadImage(Scrambled(PlainImage(spec)), async); }
     int LoadImage(const std::vector<uint8_t>& bytes, int async = 0) {
         const std::string path = temp.File("list" + std::to_string(++files) + ".qktr");
-        EXPECT_TRUE(WriteBytes(path, bytes));
+        EXPECT_TRUE(WriteWholeFile(path, bytes));
         return Load(path, async);
     }
 
     LexorApi api;
     DefLoadQktrBinParam* block = nullptr;
-    TempFolder temp;
+    ScratchFolder temp{"lexor"};
     int files = 0;
 };
 
@@ -409,7 +411,7 @@ TEST_F(WordListTest, EveryTruncationFailsWithoutReadingPastTheEnd) {
         ASSERT_EQ(LoadImage(std::vector<uint8_t>(good.begin(), good.begin() + length)), 0);
     }
     // The same cut inside a compressed file: the expander delivers what it has, which is short.
-    const std::vector<uint8_t> compressed = ReadBytes(kFixtures + "/english-ms.qktr_");
+    const std::vector<uint8_t> compressed = ReadFileBytes(kFixtures + "/english-ms.qktr_");
     ASSERT_GT(compressed.size(), 100u);
     EXPECT_EQ(LoadImage(std::vector<uint8_t>(compressed.begin(), compressed.end() - 40)), 0);
 }

@@ -85,22 +85,8 @@ bool IsReturnedUnlocked(HGLOBAL dib) {
 
 std::string FixturePath(const std::string& name) { return std::string(IMAGING_FIXTURES) + "/" + name; }
 
-std::vector<BYTE> ReadFileBytes(const std::string& path) {
-    std::vector<BYTE> bytes;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return bytes;
-    BYTE buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(f);
-    return bytes;
-}
-
 void WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
+    ASSERT_TRUE(WriteWholeFile(path, bytes)) << path;
 }
 
 std::string WorkPath(const std::string& name) {
@@ -205,47 +191,6 @@ size_t StoredSize(const RastImageHeader& header) { return static_cast<size_t>(he
 
 RastImageData MemoryData(std::vector<BYTE>& bytes) {
     return RastImageData{static_cast<long>(bytes.size()), 0, nullptr, HFILE_ERROR, bytes.data()};
-}
-
-std::string UnixPath(const std::string& windowsPath) {
-    using UnixName = char*(CDECL*)(const WCHAR*);
-    auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (unixName) {
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
-        if (char* name = unixName(wide)) {
-            std::string result(name);
-            HeapFree(GetProcessHeap(), 0, name);
-            return result;
-        }
-    }
-    std::string path = windowsPath.size() > 2 && windowsPath[1] == ':' ? windowsPath.substr(2) : windowsPath;
-    for (char& c : path)
-        if (c == '\\') c = '/';
-    return path;
-}
-
-int RunLinuxProgram(const std::string& program, const std::vector<std::string>& arguments) {
-    std::string windowsProgram = "Z:" + program;
-    for (char& c : windowsProgram)
-        if (c == '/') c = '\\';
-    std::string commandLine = "\"" + windowsProgram + "\"";
-    for (const std::string& a : arguments) commandLine += " \"" + a + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    if (!CreateProcessA(windowsProgram.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return -1;
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(code);
 }
 
 }  // namespace imagingtest

@@ -6,6 +6,8 @@
 #include <pixwell.h>
 #include <rastimg.h>
 #include "dll_module.h"
+#include "file_bytes.h"
+#include "linux_programs.h"
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -90,7 +92,7 @@ struct Rast {
 // ---- files ----
 
 std::string FixturePath(const std::string& name);
-std::vector<BYTE> ReadFileBytes(const std::string& path);
+// Writes the whole file; a test failure when it cannot be written.
 void WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes);
 // A path in the test's working folder, unique per name.
 std::string WorkPath(const std::string& name);
@@ -136,13 +138,5 @@ bool ReadThroughModule(const Rast& rast, const std::string& path, RastImageHeade
 size_t StoredSize(const RastImageHeader& header);
 // A memory source or target of the rast interface over the whole of `bytes`.
 RastImageData MemoryData(std::vector<BYTE>& bytes);
-
-// ---- the independent tool ----
-
-// Runs a Linux program (a full path such as /usr/bin/convert) with its arguments and waits;
-// its exit code, or -1 when it could not be started.
-int RunLinuxProgram(const std::string& program, const std::vector<std::string>& arguments);
-// The Linux path of a path of the test.
-std::string UnixPath(const std::string& windowsPath);
 
 }  // namespace imagingtest

@@ -9,7 +9,7 @@
 #include "kvdb_engine.h"
 #include "kvdb_error.h"
 #include "temp_settings_file.h"
-#include "folder_tree.h"
+#include "scratch_folder.h"
 
 struct StoredCard {
     CardRec v3;

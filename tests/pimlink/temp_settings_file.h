@@ -3,12 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
-
-inline std::string TempFolderPath(const std::string& name) {
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
+#include "scratch_folder.h"
 
 class TempSettingsFile {
 public:

@@ -1,40 +1,31 @@
-// Removes a test's scratch folder with everything below it, read-only files included, so the
-// next run starts from nothing.
+// Scratch folders of the tests: each test gets a fresh, empty folder of its own under the
+// temporary folder, and leaves nothing behind.
 #pragma once
-#include <windows.h>
 #include <string>
 
-// `folder` ends with a backslash.
-inline void RemoveFolderTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveFolderTree(path + "\\");
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
+// "<temporary folder>\<name>".
+std::string TempFolderPath(const std::string& name);
+
+// Removes the folder with everything below it, read-only files included. `folder` ends with a
+// backslash.
+void RemoveFolderTree(const std::string& folder);
 
 // A new empty folder "<temp>\<prefix>_<process>_<n>" for one test. Wine reuses process ids
 // from run to run, so whatever an earlier, interrupted run left under that name goes first.
 // The result has no closing backslash.
-inline std::string MakeFreshTestFolder(const std::string& prefix) {
-    static long counter = 0;
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + prefix + "_" + std::to_string(GetCurrentProcessId()) + "_" +
-                               std::to_string(InterlockedIncrement(&counter));
-    RemoveFolderTree(folder + "\\");
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
+std::string MakeFreshTestFolder(const std::string& prefix);
+
+// A fresh folder for the life of the object, removed with its files afterwards.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& prefix = "scratch");
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& path() const { return path_; }  // without a closing backslash
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};

@@ -1,0 +1,12 @@
+// Linux programs started from a test under Wine (independent tools that check what our code
+// wrote), and the Linux names of the test's files that they are given.
+#pragma once
+#include <string>
+#include <vector>
+
+// Runs a Linux program (a full path such as /usr/bin/python3) with its arguments and waits up
+// to a minute; its exit code as Wine reports it, or -1 when it could not be started.
+int RunLinuxProgram(const std::string& program, const std::vector<std::string>& arguments);
+
+// The Linux path of a Windows path of the test (any drive Wine maps).
+std::string UnixPath(const std::string& windowsPath);
