@@ -8,6 +8,8 @@ void OnMainCommand(HWND window, int id) {
     switch (id) {
     case IDM_FILE_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
     case IDM_CARD_NEW: OnNewCard(); break;
+    case IDM_EXPORT_OPTIONS: OnExportOptions(); break;
+    case IDM_FILE_PREFERENCES: OnPreferences(); break;
     case IDM_VIEW_DECK: SetViewMode(VIEW_CARD_DECK); break;
     case IDM_VIEW_EDITOR: SetViewMode(VIEW_CARD_EDITOR); break;
     case IDM_VIEW_LIST: SetViewMode(VIEW_CARD_LIST); break;

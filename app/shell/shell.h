@@ -61,6 +61,10 @@ void SetViewMode(int mode);
 // card_commands.cpp
 void OnNewCard(void);
 
+// preference_commands.cpp: the preferences library's pop-up and dialog.
+void OnExportOptions(void);
+void OnPreferences(void);
+
 // card_file.cpp: opening, creating and closing the card file.
 int OpenCardFile(const char* path, int compact);
 void CreateUntitledCardFile(void);

@@ -1,0 +1,125 @@
+// File > Preferences (58) and the export-options pop-up (51) of zem40: what the preferences
+// library writes, and the command bar's Link button showing the target chosen.
+#include <gtest/gtest.h>
+#include "gui_driver.h"
+#include "dialog_driver.h"
+#include "screen_picture.h"
+
+using namespace dialog_driver;
+
+namespace {
+
+const int kLinkButton = 711;
+
+// Whether the Link button shows zem40's picture of that link target for cards to the target
+// (drawn at build time), in the button's state: an empty card file disables it.
+bool LinkButtonShows(HWND bar, int target) {
+    HWND button = GetDlgItem(bar, kLinkButton);
+    int pictureId = 3201 + target + (IsWindowEnabled(button) ? 0 : 6);
+    ScreenPicture picture =
+        PictureFile(Installation::BuildFolder() + "app\\generated\\bmp\\" + std::to_string(pictureId) + ".bmp");
+    WindowPixels shot = CaptureWindow(button);
+    return PictureShowsAt(shot.Pixels, shot.Width, shot.Height, picture, 0, 0, picture.Width);
+}
+
+// Polls until the Link button shows the picture (the program repaints it after the call).
+bool WaitForLinkPicture(HWND bar, int target) {
+    for (int i = 0; i < 50; ++i) {
+        if (LinkButtonShows(bar, target)) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+// Polls the settings file: the program writes it after the dialog has gone.
+std::string WaitForSetting(const Installation& installation, const char* section, const char* key,
+                           const std::string& expected) {
+    std::string value;
+    for (int i = 0; i < 100; ++i) {
+        value = installation.ReadSetting(section, key);
+        if (value == expected) break;
+        Sleep(100);
+    }
+    return value;
+}
+
+void CopyBesideProgram(const Installation& installation, const char* file) {
+    CopyFileA((Installation::BuildFolder() + "bin\\" + file).c_str(), installation.Path(file).c_str(), FALSE);
+}
+
+}  // namespace
+
+// Without the conduit manager the Synchronization page opens in Palm Desktop mode; making
+// Outlook the active target, then Outlook Express through the pop-up, moves the Link button.
+TEST(PreferenceCommands, ActiveTargetFromTheSheetAndThePopUp) {
+    Installation installation("preference-commands");
+    installation.WriteSetting("Preference", "ExportOptn", "110110");
+    ProgramRun run(installation, "");
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND bar = run.Child("IMC_CMD20");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(WaitForLinkPicture(bar, 1));  // Windows CE
+
+    PostMessageA(main, WM_COMMAND, 58, 0);
+    HWND sheet = WaitForDialog(run.ProcessId(), "Preferences");
+    ASSERT_NE(sheet, nullptr);
+    HWND sync = ShowPage(sheet, 2);
+    ChooseEntry(sync, 3019, 0);
+    EXPECT_TRUE(IsChecked(sync, 3035));
+    EXPECT_FALSE(IsChecked(sync, 3034));
+    ChooseEntry(sync, 3019, 2);
+    Click(sync, 3020);
+    SaveScreenshot(sheet, "zem40_preferences_outlook");
+    PressSheetButton(sheet, PSBTN_OK);
+    EXPECT_TRUE(WaitUntilClosed(sheet));
+    EXPECT_EQ(WaitForSetting(installation, "Preference", "DefaultExport", "3"), "3");
+    EXPECT_TRUE(WaitForLinkPicture(bar, 3));
+
+    PostMessageA(main, WM_COMMAND, 51, 0);
+    HWND menu = WaitForMenu(run.ProcessId());
+    ASSERT_NE(menu, nullptr);
+    Sleep(200);
+    SaveScreenshot(menu, "zem40_export_menu");
+    for (UINT key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) PressKey(menu, key);
+    EXPECT_TRUE(WaitUntilClosed(menu));
+    EXPECT_TRUE(WaitForLinkPicture(bar, 4));
+    EXPECT_EQ(WaitForSetting(installation, "Preference", "DefaultExport", "4"), "4");
+    SaveScreenshot(main, "zem40_link_outlook_express");
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+}
+
+// With the conduit manager beside the program, OK in Palm handheld mode registers ZemSync
+// from the program's folder and asks no reload for a fresh registration.
+TEST(PreferenceCommands, HandheldModeRegistersTheConduit) {
+    Installation installation("preference-conduit");
+    CopyBesideProgram(installation, "CONDMGR.DLL");
+    CopyBesideProgram(installation, "HSAPI.DLL");
+    std::string standIns = installation.Path("palm\\");
+    CreateDirectoryA(standIns.c_str(), nullptr);
+    installation.WriteSetting("Preference", "ExportOptn", "110110");
+    ProgramRun run(installation, "", {{"PALM_STANDIN_DIR", standIns}});
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+
+    PostMessageA(main, WM_COMMAND, 58, 0);
+    HWND sheet = WaitForDialog(run.ProcessId(), "Preferences");
+    ASSERT_NE(sheet, nullptr);
+    HWND sync = ShowPage(sheet, 2);
+    ChooseEntry(sync, 3019, 0);
+    Click(sync, 3034);
+    PressSheetButton(sheet, PSBTN_OK);
+    EXPECT_TRUE(WaitUntilClosed(sheet));
+
+    EXPECT_EQ(WaitForSetting(installation, "Preference", "DataOptn", "000000"), "000000");
+    std::string registry = standIns + "condmgr.ini";
+    char file[MAX_PATH] = "";
+    GetPrivateProfileStringA("addr", "ConduitFile", "", file, sizeof(file), registry.c_str());
+    EXPECT_EQ(std::string(file), installation.Path("ZemSync.DLL"));
+    EXPECT_EQ(installation.ReadSetting("Preference", "PalmMode"), "0");
+    EXPECT_EQ(ReadWholeFile(standIns + "hsapi.log"), "");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+}
