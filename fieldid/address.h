@@ -5,9 +5,13 @@
 // only regions whose switch is on are tried, in that order.
 int FID_is_postcode(const char* text);
 // The postcode test of one region (numbering as above), whatever the switches.
-bool FID_postcode_test(int region, const char* text);
+bool postcodeTest(int region, const char* text);
 
+// Joins a company name printed over two adjacent lines into the later line.
 void FID_join_company_lines();
+// Joins a department printed over two adjacent lines, with a line break between them.
 void FID_join_department_lines();
+// Joins the lines of one address (street over city) into the later line.
 void FID_join_address_lines();
+// Finds the postal codes, cities and guesses of each address record and strengthens whole addresses.
 void FID_separate_addresses();

@@ -227,10 +227,9 @@ void zipFromOtherLine(AddressRecord& r, int d) {
     } kTests[] = {{RegionNorthAmerican, 1}, {RegionNorthAmerican, 2}, {RegionGerman, 3},
                   {RegionFrench, 4},        {RegionItalian, 5},       {RegionSpanish, 6}};
     for (int k = 0; k < g_fid.lineCount; ++k) {
-        if (k == d || (cell(FieldNumber, k) <= 0 && cell(FieldPhone, k) <= 0) || !FID_adjacent(d, k)) continue;
+        if (k == d || (cell(FieldNumber, k) <= 0 && cell(FieldPhone, k) <= 0) || !areAdjacent(d, k)) continue;
         bool passes = false;
-        for (const auto& t : kTests)
-            passes = passes || (regionOn(t.region) && FID_postcode_test(t.test, g_fid.lines[k]));
+        for (const auto& t : kTests) passes = passes || (regionOn(t.region) && postcodeTest(t.test, g_fid.lines[k]));
         if (!passes) continue;
         copyBounded(r.ZipCode, sizeof r.ZipCode, g_fid.lines[k]);
         cell(FieldZipCode, k) += 5;

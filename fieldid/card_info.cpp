@@ -124,8 +124,8 @@ void fillStreets(CardInfo* info) {
             return i < s.Count && s.Text[i] ? s.Text[i] : "";
         };
         char text[128];
-        FID_street_before(address.Text[i], part(FieldCountry), part(FieldZipCode), part(FieldState), part(FieldCity),
-                          text, sizeof text);
+        streetBefore(address.Text[i], part(FieldCountry), part(FieldZipCode), part(FieldState), part(FieldCity), text,
+                     sizeof text);
         if (!*text) continue;
         strcpy(g_fid.address[i].Street, text);
         street.Text[i] = g_fid.address[i].Street;
@@ -189,8 +189,8 @@ void FID_fill_card_info(CardInfo* info) {
     fillDegrees(info);
 }
 
-void FID_street_before(const char* address, const char* country, const char* zip, const char* state, const char* city,
-                       char* street, size_t cap) {
+void streetBefore(const char* address, const char* country, const char* zip, const char* state, const char* city,
+                  char* street, size_t cap) {
     char text[512], piece[512];
     copyBounded(text, sizeof text, address);
     reverseText(text);
@@ -289,7 +289,7 @@ void appendCompany(CardInfo* info, const char* word) {
 
 }  // namespace
 
-int FID_recheck_company(CardInfo* info) {
+int recheckCompany(CardInfo* info) {
     if (!info) return 0;
     for (CardInfoSlot& slot : info->Field) clampCount(slot);
     if (info->Field[FieldCompany].Count > 0) return 1;

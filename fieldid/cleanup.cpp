@@ -241,8 +241,8 @@ void FID_clean_lines() {
     }
     for (int i = 0; i < count; ++i) {
         char* s = g_fid.lines[i];
-        if (FID_is_phone_line(i)) cleanNumber(s, lists::phoneLabels);
-        if (FID_is_fax_line(i)) cleanNumber(s, lists::faxLabels);
+        if (isPhoneLine(i)) cleanNumber(s, lists::phoneLabels);
+        if (isFaxLine(i)) cleanNumber(s, lists::faxLabels);
         if (cell(FieldEMail, i) > 0) cleanEmail(s);
         if (cell(FieldWebSite, i) > 0) cleanWeb(s);
     }
@@ -255,7 +255,7 @@ void FID_clean_lines() {
         stripTrailing(s, " -+(");
     }
     for (int i = 0; i < count; ++i)
-        if (FID_is_phone_line(i) || FID_is_fax_line(i)) groupDigits(g_fid.lines[i]);
+        if (isPhoneLine(i) || isFaxLine(i)) groupDigits(g_fid.lines[i]);
     for (int i = 0; i < count; ++i) {
         bool any = false;
         for (const char* p = g_fid.lines[i]; *p; ++p) any = any || isAlnum(*p);

@@ -276,8 +276,7 @@ void appendExtensions() {
         if (cell(FieldPhone, e) <= 0 || !strstr(upper, "EXT") || countDigits(upper) >= 6) continue;
         int best = -1;
         for (int k = 0; k < g_fid.lineCount; ++k)
-            if (k != e && cell(FieldPhone, k) > 0 && (best < 0 || FID_line_distance(e, k) < FID_line_distance(e, best)))
-                best = k;
+            if (k != e && cell(FieldPhone, k) > 0 && (best < 0 || lineDistance(e, k) < lineDistance(e, best))) best = k;
         if (best < 0 || strlen(g_fid.lines[best]) + 1 + strlen(g_fid.lines[e]) >= kLineBytes) continue;
         strcat(g_fid.lines[best], " ");
         strcat(g_fid.lines[best], g_fid.lines[e]);
@@ -291,9 +290,9 @@ void appendExtensions() {
 
 }  // namespace
 
-bool FID_is_phone_line(int line) { return anyPositive(kPhoneKindsGroup, line); }
-bool FID_is_fax_line(int line) { return anyPositive(kFaxKindsGroup, line); }
-bool FID_is_net_line(int line) { return anyPositive(kNetKindsGroup, line); }
+bool isPhoneLine(int line) { return anyPositive(kPhoneKindsGroup, line); }
+bool isFaxLine(int line) { return anyPositive(kFaxKindsGroup, line); }
+bool isNetLine(int line) { return anyPositive(kNetKindsGroup, line); }
 
 void FID_find_numbers() {
     int count = g_fid.lineCount;
@@ -381,14 +380,14 @@ bool brokenEmailTail() {
         if (cell(FieldEMail, i) < 1 || n == 0 || s[n - 1] != '@' || strchr(s, '@') != s + n - 1) continue;
         int j = -1;
         for (int k = i + 1; k < g_fid.lineCount && j < 0; ++k)
-            if (cell(FieldWebSite, k) >= 1 && FID_adjacent(i, k)) j = k;
+            if (cell(FieldWebSite, k) >= 1 && areAdjacent(i, k)) j = k;
         if (j < 0) continue;
         if (n + strlen(g_fid.lines[j]) > static_cast<size_t>(kLineMax)) return false;
         char joined[kLineBytes * 2];
         strcpy(joined, s);
         strcat(joined, g_fid.lines[j]);
         strcpy(g_fid.lines[j], joined);
-        FID_unite_boxes(j, i);
+        uniteBoxes(j, i);
         int e = cell(FieldEMail, i);
         cell(FieldEMail, j) += e < 3 ? 2 : e;
         cell(FieldEMail, i) = 0;
@@ -402,7 +401,7 @@ void brokenEmailHead() {
         if (cell(FieldEMail, i) < 1 || g_fid.lines[i][0] != '@') continue;
         int j = -1;
         for (int k = i - 1; k >= 0 && j < 0; --k)
-            if ((cell(FieldEMail, k) >= 1 || cell(FieldNone, k) >= 1) && FID_adjacent(i, k) &&
+            if ((cell(FieldEMail, k) >= 1 || cell(FieldNone, k) >= 1) && areAdjacent(i, k) &&
                 !strchr(g_fid.lines[k], '@'))
                 j = k;
         if (j < 0 || strlen(g_fid.lines[j]) + strlen(g_fid.lines[i]) > static_cast<size_t>(kLineMax)) continue;
@@ -410,7 +409,7 @@ void brokenEmailHead() {
         strcpy(joined, g_fid.lines[j]);
         strcat(joined, g_fid.lines[i]);
         strcpy(g_fid.lines[i], joined);
-        FID_unite_boxes(i, j);
+        uniteBoxes(i, j);
         if (cell(FieldEMail, j) > cell(FieldEMail, i)) cell(FieldEMail, i) = cell(FieldEMail, j);
         cell(FieldEMail, j) = cell(FieldNone, j) = 0;
     }

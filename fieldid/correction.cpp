@@ -281,8 +281,8 @@ void FID_correct_values(CardInfo* info) {
             if (k == FieldCountry || k == FieldState || k == FieldCity || k == FieldZipCode || k == FieldCtryGuess ||
                 k == FieldStatGuess || line < 0 || line >= kMaxLines || value != g_fid.lines[line])
                 continue;
-            if (FID_is_phone_line(line) || FID_is_fax_line(line)) correctLabels(value, lists::corrPhoneLabels);
-            else if (FID_is_net_line(line)) correctLabels(value, lists::corrNetLabels);
+            if (isPhoneLine(line) || isFaxLine(line)) correctLabels(value, lists::corrPhoneLabels);
+            else if (isNetLine(line)) correctLabels(value, lists::corrNetLabels);
         }
     }
 }

@@ -18,8 +18,8 @@ namespace {
 // Steps 3 to 20 of an identification, once the card's lines are in the line store.
 void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     // Kinds 1 and 4 score this card's own lines, never the previous card's.
-    FID_decide_language(languageKind);
-    FID_log_input();
+    decideLanguage(languageKind);
+    logInput();
     FID_split_service_labels(page);
     if (regionOn(RegionGerman)) FID_cut_german_degrees();
     FID_score_lines();
@@ -34,9 +34,9 @@ void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     FID_split_name_parts();
     FID_scores_to_confidence();
     FID_fill_card_info(cardInfo);
-    FID_recheck_company(cardInfo);
+    recheckCompany(cardInfo);
     FID_correct_values(cardInfo);
-    FID_log_output(cardInfo);
+    logOutput(cardInfo);
 }
 
 void prepareCardInfo(CardInfo* cardInfo) {
@@ -51,7 +51,7 @@ void prepareCardInfo(CardInfo* cardInfo) {
 
 extern "C" int32_t Get_FID_Western(const RecogPage* page, CardInfo* cardInfo, int32_t languageKind) {
     if (!page || !cardInfo) return 0;
-    FID_reset_state();
+    resetState();
     if (!FID_load_page_lines(page)) return 0;
     prepareCardInfo(cardInfo);
     identify(page, cardInfo, languageKind);
@@ -61,7 +61,7 @@ extern "C" int32_t Get_FID_Western(const RecogPage* page, CardInfo* cardInfo, in
 extern "C" int32_t Get_FID_Western_From_Strings(const char* text, int32_t lineStride, int32_t lineCount,
                                                 CardInfo* cardInfo, int32_t languageKind) {
     if (!text || !cardInfo) return 0;
-    FID_reset_state();
+    resetState();
     if (!FID_load_string_lines(text, lineStride, lineCount)) return 0;
     prepareCardInfo(cardInfo);
     identify(nullptr, cardInfo, languageKind);
@@ -71,7 +71,7 @@ extern "C" int32_t Get_FID_Western_From_Strings(const char* text, int32_t lineSt
 extern "C" int32_t FID_separate_full_addr(const char* address, char* country, char* state, char* city, char* street,
                                           char* zipCode, int32_t languageKind) {
     if (!address || !country || !state || !city || !street || !zipCode) return 0;
-    FID_reset_state();
+    resetState();
     char* line = g_fid.lines[0];
     size_t n = 0;
     for (const char* p = address; *p && n < static_cast<size_t>(kLineMax);) {
@@ -91,7 +91,7 @@ extern "C" int32_t FID_separate_full_addr(const char* address, char* country, ch
     line[n] = 0;
     g_fid.lineCount = 1;
     // Kinds 1 and 4 score the address itself, as an identification scores its card.
-    FID_decide_language(languageKind);
+    decideLanguage(languageKind);
     FID_score_lines();
     cell(FieldAddress, 0) += 100;
     FID_separate_addresses();
@@ -101,15 +101,15 @@ extern "C" int32_t FID_separate_full_addr(const char* address, char* country, ch
     copyBounded(state, 22, r.State);
     copyBounded(city, 30, r.City);
     copyBounded(zipCode, 14, r.ZipCode);
-    FID_street_before(address, country, zipCode, state, city, street, strlen(address) + 1);
+    streetBefore(address, country, zipCode, state, city, street, strlen(address) + 1);
     return 1;
 }
 
 extern "C" int32_t FID_separate_full_name(char* fullName, char* prefix, char* first, char* middle, char* last,
                                           char* suffix) {
     if (!fullName || !prefix || !first || !middle || !last || !suffix || !*fullName) return 0;
-    FID_reset_state();
-    return FID_separate_name_text(fullName, prefix, first, middle, last, suffix);
+    resetState();
+    return separateNameText(fullName, prefix, first, middle, last, suffix);
 }
 
-extern "C" int32_t RecheckImportantFieldInCardInfo(CardInfo* cardInfo) { return FID_recheck_company(cardInfo); }
+extern "C" int32_t RecheckImportantFieldInCardInfo(CardInfo* cardInfo) { return recheckCompany(cardInfo); }

@@ -8,7 +8,7 @@ FidState g_fid = [] {
     return s;
 }();
 
-void FID_reset_state() {
+void resetState() {
     memset(g_fid.lines, 0, sizeof g_fid.lines);
     g_fid.lineCount = 0;
     memset(g_fid.boxes, 0, sizeof g_fid.boxes);

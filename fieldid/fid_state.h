@@ -1,4 +1,8 @@
 // The one identification state that every export resets and all passes work on.
+//
+// Naming in this library: the steps of an identification keep the FID_ names of the
+// identification's own description (FID_score_lines, FID_clean_lines, ...); every other internal
+// function is lowerCamelCase; the exports keep their exact names.
 #pragma once
 #include <stdint.h>
 #include "cardinfo.h"
@@ -77,4 +81,4 @@ inline bool regionOn(Region r) { return g_fid.region[r] != 0; }
 inline int32_t& cell(int kind, int line) { return g_fid.score[kind][line]; }
 
 // Clears everything of one identification; the region switches are left to the language step.
-void FID_reset_state();
+void resetState();

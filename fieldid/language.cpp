@@ -35,7 +35,7 @@ void setEnglishGroup() {
 
 }  // namespace
 
-int FID_german_score() {
+int germanScore() {
     static const Weighted kWords[] = {{"GMBH", 60},
                                       {" MBH", 50},
                                       {"TELEFON", 50},
@@ -53,7 +53,7 @@ int FID_german_score() {
     return scoreLines(kWords, sizeof kWords / sizeof kWords[0]);
 }
 
-int FID_french_score() {
+int frenchScore() {
     static const Weighted kWords[] = {{" S.A.", 60},  {"COMPAGNIE", 50}, {"ENTREPRISE", 50}, {"BANQUE", 50},
                                       {"GROUPE", 50}, {"T\xE9L", 50},    {"T\xC9L", 50},     {"TELECOPIE", 50},
                                       {"CDX", 50},    {"CEDEX", 50},     {"RUE ", 50},       {"+33", 30},
@@ -61,15 +61,15 @@ int FID_french_score() {
     return scoreLines(kWords, sizeof kWords / sizeof kWords[0]);
 }
 
-void FID_decide_language(int kind) {
+void decideLanguage(int kind) {
     switch (kind) {
     case 1:
-        if (FID_german_score() >= 50) setOnly({RegionGerman});
+        if (germanScore() >= 50) setOnly({RegionGerman});
         else setEnglishGroup();
         break;
     case 2: setOnly({RegionGerman}); break;
     case 4:
-        if (FID_french_score() >= 50) setOnly({RegionFrench});
+        if (frenchScore() >= 50) setOnly({RegionFrench});
         else setEnglishGroup();
         break;
     case 5: setOnly({RegionFrench}); break;

@@ -3,6 +3,7 @@
 
 // Sets the region switches for a language kind. Kinds 1 and 4 score the lines in the line
 // store, so the pipeline calls this once the card's own lines are loaded.
-void FID_decide_language(int languageKind);
-int FID_german_score();
-int FID_french_score();
+void decideLanguage(int languageKind);
+// The weighted German and French words over the lines of the store (50 or more decides).
+int germanScore();
+int frenchScore();

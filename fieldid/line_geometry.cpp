@@ -1,7 +1,7 @@
 #include "line_geometry.h"
 #include "fid_state.h"
 
-int FID_line_distance(int a, int b) {
+int lineDistance(int a, int b) {
     if (a == b) return 0;
     if (a < 0 || b < 0 || a >= kMaxLines || b >= kMaxLines) return 30000;
     const LineBox& x = g_fid.boxes[a];
@@ -12,7 +12,7 @@ int FID_line_distance(int a, int b) {
     return gap < 0 ? 0 : gap;
 }
 
-void FID_unite_boxes(int into, int from) {
+void uniteBoxes(int into, int from) {
     LineBox& a = g_fid.boxes[into];
     const LineBox& b = g_fid.boxes[from];
     if (b.left < a.left) a.left = b.left;

@@ -2,8 +2,8 @@
 #pragma once
 
 // 0 for the same line, 30,000 when either line lies outside the store.
-int FID_line_distance(int a, int b);
-inline bool FID_adjacent(int a, int b) { return FID_line_distance(a, b) < 100; }
+int lineDistance(int a, int b);
+inline bool areAdjacent(int a, int b) { return lineDistance(a, b) < 100; }
 
 // Line `into`'s box becomes the smallest box holding both lines' boxes.
-void FID_unite_boxes(int into, int from);
+void uniteBoxes(int into, int from);

@@ -15,7 +15,7 @@ const char* const kLabels[kKinds] = {
 
 }  // namespace
 
-void FID_log_input() {
+void logInput() {
     FILE* f = fopen("c:\\ZEM4LOG\\FID_logI.txt", "ab");
     if (!f) return;
     fprintf(f, "\n");
@@ -28,7 +28,7 @@ void FID_log_input() {
     fclose(f);
 }
 
-void FID_log_output(const CardInfo* info) {
+void logOutput(const CardInfo* info) {
     FILE* f = fopen("c:\\ZEM4LOG\\FID_logO.txt", "ab");
     if (!f) return;
     fprintf(f, "\n");

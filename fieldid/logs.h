@@ -2,5 +2,7 @@
 #pragma once
 #include "cardinfo.h"
 
-void FID_log_input();
-void FID_log_output(const CardInfo* cardInfo);
+// Appends the line store to the input log.
+void logInput();
+// Appends every value of the record to the output log, labelled by its field kind.
+void logOutput(const CardInfo* cardInfo);

@@ -110,11 +110,10 @@ void applyMatcher(const CWordList& list, MatcherKind kind, int line, const char*
 
 namespace {
 
+// The first record, in order, that is free or already on the line.
 int recordFor(int line) {
     for (int r = 0; r < kAddressRecords; ++r)
-        if (g_fid.address[r].line == line) return r;
-    for (int r = 0; r < kAddressRecords; ++r)
-        if (g_fid.address[r].line == -1) return r;
+        if (g_fid.address[r].line == line || g_fid.address[r].line == -1) return r;
     return -1;
 }
 

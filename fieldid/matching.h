@@ -51,6 +51,7 @@ void codeRule(const CWordList& codes, const char* country, int line, const char*
 // A city entry found bounded at pos; applies the city points and offers it. Returns taken.
 bool cityHit(int line, const char* text, int pos, int length);
 
+// The address record of the line whose State or City (upper case) holds upperText, or -1.
 int lineAddressRecordHolding(int line, const char* upperText);
 
 template <typename Hit>

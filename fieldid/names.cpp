@@ -264,7 +264,7 @@ void FID_split_name_parts() {
     composeName(g_fid.lines[line], kLineBytes, parts);
 }
 
-int FID_separate_name_text(char* fullName, char* prefix, char* first, char* middle, char* last, char* suffix) {
+int separateNameText(char* fullName, char* prefix, char* first, char* middle, char* last, char* suffix) {
     size_t cap = strlen(fullName) + 1;
     for (char* out : {prefix, first, middle, last, suffix}) out[0] = 0;
     NameSplit parts;

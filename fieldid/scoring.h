@@ -1,6 +1,7 @@
 // The scoring passes: keywords and word lists first, then shape, postal, position and winners.
 #pragma once
 
+// Runs every scoring pass over the line store, in order.
 void FID_score_lines();
-void FID_score_keywords();    // pass 1
-void FID_score_statistics();  // passes 2 to 16
+void scoreKeywords();    // pass 1
+void scoreStatistics();  // passes 2 to 16

@@ -1,4 +1,5 @@
 #include <string.h>
+#include <vector>
 #include "fid_state.h"
 #include "scoring_support.h"
 #include "matching.h"
@@ -223,19 +224,38 @@ void dutch(int line, const char* upper) {
     cityRule(nlCities, "Nederland", line, upper);
 }
 
+// A Japanese city found on the line: its points, and the prefecture and country as guesses.
+void japaneseCityHit(int line, const char* upper, int e, int pos, int length) {
+    const CWordList& cities = lists::jpCities;
+    if (!cityHit(line, upper, pos, length)) return;
+    int prefecture = (cities.slot(e)[0] - '0') * 10 + (cities.slot(e)[1] - '0');
+    if (prefecture >= 0 && prefecture < lists::jpPrefectures.count())
+        offerGuess(line, Piece::State, lists::jpPrefectures.entry(prefecture));
+    offerGuess(line, Piece::Country, "Japan");
+}
+
 void japanese(int line, const char* upper) {
     applyMatcher(lists::jpAddressWords, AddressWord, line, upper);
     stateRule(lists::jpPrefectures, "Japan", line, upper);
     const CWordList& cities = lists::jpCities;
+    std::vector<bool> found(static_cast<size_t>(cities.count()));
     forEachMatch(cities, upper, Match::Bounded, [&](int e, int pos) {
+        found[static_cast<size_t>(e)] = true;
         if (lineAddressRecordHolding(line, cities.entry(e)) >= 0) return;
-        if (!cityHit(line, upper, pos, cities.entryLength(e))) return;
-        int prefecture = (cities.slot(e)[0] - '0') * 10 + (cities.slot(e)[1] - '0');
-        if (prefecture >= 0 && prefecture < lists::jpPrefectures.count())
-            offerGuess(line, Piece::State, lists::jpPrefectures.entry(prefecture));
-        offerGuess(line, Piece::Country, "Japan");
+        japaneseCityHit(line, upper, e, pos, cities.entryLength(e));
     });
-    applyMatcher(lists::jpSurnames, Surname, line, upper);
+    // A city written with its "-shi" suffix is looked for once more with it ("Osaka-shi" on a
+    // line where "Osaka" first stands inside "Higashiosaka").
+    if (!strstr(upper, "-SHI")) return;
+    for (int e = 0; e < cities.count(); ++e) {
+        if (found[static_cast<size_t>(e)]) continue;
+        char withSuffix[40];
+        copyBounded(withSuffix, sizeof withSuffix - 4, cities.entry(e));
+        strcat(withSuffix, "-SHI");
+        int pos = findByRule(upper, withSuffix, Match::Bounded);
+        if (pos < 0 || lineAddressRecordHolding(line, withSuffix) >= 0) continue;
+        japaneseCityHit(line, upper, e, pos, static_cast<int>(strlen(withSuffix)));
+    }
 }
 
 void regional(int line, const char* upper, const char* original) {
@@ -245,7 +265,10 @@ void regional(int line, const char* upper, const char* original) {
     if (regionOn(RegionItalian)) italian(line, upper, original);
     if (regionOn(RegionSpanish)) spanish(line, upper);
     if (regionOn(RegionDutch)) dutch(line, upper);
-    if (regionOn(RegionJapanese)) japanese(line, upper);
+    if (regionOn(RegionJapanese)) {
+        japanese(line, upper);
+        applyMatcher(lists::jpSurnames, Surname, line, upper);
+    }
     if (regionOn(RegionTaiwanese)) {
         stateRule(lists::twTaiwan, "Taiwan", line, upper);
         cityRule(lists::twCities, "Taiwan", line, upper);
@@ -265,7 +288,7 @@ void regional(int line, const char* upper, const char* original) {
 
 }  // namespace
 
-void FID_score_keywords() {
+void scoreKeywords() {
     forEachLine([](int line, const char* original, const char* upper) {
         generalLists(line, upper);
         regional(line, upper, original);
@@ -273,6 +296,6 @@ void FID_score_keywords() {
 }
 
 void FID_score_lines() {
-    FID_score_keywords();
-    FID_score_statistics();
+    scoreKeywords();
+    scoreStatistics();
 }

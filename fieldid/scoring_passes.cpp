@@ -152,7 +152,7 @@ void passEuropeanPostal(int line, const char* s, Region region, int test, const 
     if (lastDigit < 0) return;
     char run[kLineBytes];
     copyBoundedN(run, sizeof run, s, static_cast<size_t>(lastDigit + 1));
-    if (!FID_postcode_test(test, run)) return;
+    if (!postcodeTest(test, run)) return;
     addPoints(line, {{FieldAddress, 10}, {FieldNumber, -10}, {FieldPhone, -10}, {FieldFax, -10}});
     offerGuess(line, Piece::Country, country);
 }
@@ -361,7 +361,7 @@ void passWinners() {
 
 }  // namespace
 
-void FID_score_statistics() {
+void scoreStatistics() {
     forEachLine([](int line, const char* s, const char* upper) {
         passLength(line, s);
         passWords(line, s);

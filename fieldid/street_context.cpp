@@ -58,10 +58,9 @@ bool isCompassPoint(const char* word) {
     return false;
 }
 
-// "ST" is left out of the street words because it stands inside so many words and means
-// Saint before a name ("St Louis", "St. Paul"). As a word of its own it is the street when
-// nothing of a name follows: the line's end, a comma, a house or suite number, a suite or
-// floor word, or a compass point ("Wellington St W").
+// A street named after a place ("123 Wellington St", "12 Boston St.", "Wellington St W",
+// "Wellington St, Suite 4"): "St" behind the place ends the line, carries a comma or is
+// followed by a compass point. Before a name it means Saint ("St Louis", "St. Paul").
 bool streetAbbreviationFollows(const char* upper, const char* word, int behind) {
     char core[kLineBytes];
     copyBounded(core, sizeof core, word);
@@ -70,8 +69,7 @@ bool streetAbbreviationFollows(const char* upper, const char* word, int behind) 
     if (word[strlen(word) - 1] == ',') return true;
     char next[kLineBytes];
     wordAt(upper, behind, next);
-    bool nameFollows = isLetter(*next) || isHighByte(*next);
-    return !nameFollows || holdsAddressWord(next) || isCompassPoint(next);
+    return !*next || isCompassPoint(next);
 }
 
 }  // namespace

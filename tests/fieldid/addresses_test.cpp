@@ -85,4 +85,14 @@ TEST_F(AddressesTest, TheCommaBeforeTheStateStays) {
     }
 }
 
+// "Nagoya" stands first inside "Nagoyaken", where it is no city; the city written with its
+// "-shi" suffix is found on the second look, with its prefecture and country as guesses.
+TEST_F(AddressesTest, JapaneseCityFoundWithItsShiSuffix) {
+    const std::vector<std::string> card = {"Kenji Tanaka", "Nagoyaken Bldg 3F, Nagoya-shi", "Phone 052-555-0101"};
+    ASSERT_EQ(p.identify(card, 0, info), 1);
+    EXPECT_EQ(first(info, FieldCity), "Nagoya-Shi");
+    EXPECT_EQ(first(info, FieldState), "AICHI");
+    EXPECT_EQ(first(info, FieldCountry), "JAPAN");
+}
+
 }  // namespace

@@ -376,17 +376,6 @@ TEST_F(ParselTest, SeparateFullAddress) {
     ASSERT_EQ(p.separateAddr(longAddress.c_str(), country, state, city, longStreet.data(), zip, 0), 1);
 }
 
-struct NameCase {
-    const char* full;
-    int result;
-    const char* prefix;
-    const char* first;
-    const char* middle;
-    const char* last;
-    const char* suffix;
-    const char* rewritten;
-};
-
 TEST_F(ParselTest, SeparateFullName) {
     const NameCase cases[] = {
         {"Dr. John Fitzgerald Kennedy", 1, "Dr.", "John", "Fitzgerald", "Kennedy", "", "Dr. John Fitzgerald Kennedy"},
@@ -394,17 +383,7 @@ TEST_F(ParselTest, SeparateFullName) {
         {"Maria", 1, "", "Maria", "", "", "", "Maria"},
         {"Dr.", 0, "Dr.", "", "", "", "", "Dr."},
     };
-    for (const NameCase& c : cases) {
-        char full[64], prefix[64], firstName[64], middle[64], last[64], suffix[64];
-        strcpy(full, c.full);
-        EXPECT_EQ(p.separateName(full, prefix, firstName, middle, last, suffix), c.result) << c.full;
-        EXPECT_STREQ(prefix, c.prefix);
-        EXPECT_STREQ(firstName, c.first);
-        EXPECT_STREQ(middle, c.middle);
-        EXPECT_STREQ(last, c.last);
-        EXPECT_STREQ(suffix, c.suffix);
-        EXPECT_EQ(trimmed(full), c.rewritten);
-    }
+    for (const NameCase& c : cases) expectSeparatedName(p, c);
     char empty[4] = "", a[4], b[4], c[4], d[4], e[4];
     EXPECT_EQ(p.separateName(empty, a, b, c, d, e), 0);
 }

@@ -69,17 +69,6 @@ TEST_F(NameWordsTest, DegreesJoinedToOtherDegreesAreStillCut) {
     for (const std::string& title : values(info, FieldTitle)) EXPECT_NE(title, "Marketing.");
 }
 
-struct NameCase {
-    const char* full;
-    int result;
-    const char* prefix;
-    const char* first;
-    const char* middle;
-    const char* last;
-    const char* suffix;
-    const char* rewritten;
-};
-
 TEST_F(NameWordsTest, SeparateFullNameKeepsNamesThatHoldNameWords) {
     const NameCase cases[] = {
         {"Hans Kaufmann", 1, "", "Hans", "", "Kaufmann", "", "Hans Kaufmann"},
@@ -88,17 +77,7 @@ TEST_F(NameWordsTest, SeparateFullNameKeepsNamesThatHoldNameWords) {
         {"Dr. John Smith Jr.", 1, "Dr.", "John", "", "Smith", "Jr.", "Dr. John Smith Jr."},
         {"Maria Doctor Lopez", 1, "", "Maria", "Doctor", "Lopez", "", "Maria Doctor Lopez"},
     };
-    for (const NameCase& c : cases) {
-        char full[64], prefix[64], firstName[64], middle[64], last[64], suffix[64];
-        strcpy(full, c.full);
-        EXPECT_EQ(p.separateName(full, prefix, firstName, middle, last, suffix), c.result) << c.full;
-        EXPECT_STREQ(prefix, c.prefix) << c.full;
-        EXPECT_STREQ(firstName, c.first) << c.full;
-        EXPECT_STREQ(middle, c.middle) << c.full;
-        EXPECT_STREQ(last, c.last) << c.full;
-        EXPECT_STREQ(suffix, c.suffix) << c.full;
-        EXPECT_EQ(trimmed(full), c.rewritten) << c.full;
-    }
+    for (const NameCase& c : cases) expectSeparatedName(p, c);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Drives Parsel.dll through its exported names, from strings or from a built engine page.
 #pragma once
+#include <string.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -118,4 +119,28 @@ inline int Parsel::identifyPage(const std::vector<std::string>& lines, int kind,
     for (size_t i = 0; i < lines.size(); ++i) page.addLine(lines[i], 30 * static_cast<int>(i));
     info = CardInfo{};
     return fromPage(page.page(), &info, kind);
+}
+
+// One call of FID_separate_full_name and what it must give back.
+struct NameCase {
+    const char* full;
+    int result;
+    const char* prefix;
+    const char* first;
+    const char* middle;
+    const char* last;
+    const char* suffix;
+    const char* rewritten;
+};
+
+inline void expectSeparatedName(Parsel& p, const NameCase& c) {
+    char full[64], prefix[64], firstName[64], middle[64], last[64], suffix[64];
+    strcpy(full, c.full);
+    EXPECT_EQ(p.separateName(full, prefix, firstName, middle, last, suffix), c.result) << c.full;
+    EXPECT_STREQ(prefix, c.prefix) << c.full;
+    EXPECT_STREQ(firstName, c.first) << c.full;
+    EXPECT_STREQ(middle, c.middle) << c.full;
+    EXPECT_STREQ(last, c.last) << c.full;
+    EXPECT_STREQ(suffix, c.suffix) << c.full;
+    EXPECT_EQ(trimmed(full), c.rewritten) << c.full;
 }

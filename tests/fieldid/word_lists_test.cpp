@@ -1,0 +1,485 @@
+// The word lists against the entries the library must hold: lists given in full hold exactly
+// those entries in that order; the longer lists hold their given entries within their slots.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "word_lists.h"
+
+namespace {
+
+struct FullList {
+    const char* name;
+    const CWordList& list;
+    std::vector<std::string> entries;
+};
+
+const std::vector<FullList>& fullLists() {
+    static const std::vector<FullList> table = {
+        {"labelWords",
+         lists::labelWords,
+         {"ADDR", "DIRECT", "MAIL", "FACSIMILE", "FAX", "FX", "INTERNET", "PHONE", "TEL", "VOICE", "WEB"}},
+        {"serviceLabels",
+         lists::serviceLabels,
+         {" APPLELINK:",
+          " APPLE LINK:",
+          " ALINK:",
+          " AOL:",
+          " CSERVE:",
+          " COMPUSERVE:",
+          " E-MAIL ADDR",
+          " ADDR",
+          " CELLULAR:",
+          " DIRECT:",
+          " EMAIL",
+          " E-MAIL",
+          " FACSIMILE",
+          " FAX",
+          " FX",
+          " GSM:",
+          " HOMEPAGE:",
+          " HOME PAGE:",
+          " HTTP://",
+          " HTTP: //",
+          " INTERNET:",
+          " MCI:",
+          " MOBIL",
+          " PAGER:",
+          " PHONE",
+          "TELEX",
+          " TEL:",
+          " TEL.",
+          " TELEFON",
+          " TELEFAX",
+          " PORTABLE",
+          " VOICE",
+          " WEB:",
+          " WWW.",
+          " \x95"
+          " ",
+          "T\xE9"
+          "L.",
+          "T\xE9"
+          "L:",
+          "T\xE9"
+          "L\xE9"
+          "PHONE",
+          "T\xE9"
+          "L\xE9"
+          "COPIEUR",
+          "T\xE9"
+          "L\xE9"
+          "COPIE",
+          "T\xC9"
+          "L.",
+          "T\xC9"
+          "L:",
+          "T\xC9"
+          "L\xC9"
+          "PHONE",
+          "T\xC9"
+          "L\xC9"
+          "COPIEUR",
+          "T\xC9"
+          "L\xC9"
+          "COPIE",
+          "TELECOPIEUR",
+          "TELECOPIE",
+          "T\xE9"
+          "LEX",
+          "T\xC9"
+          "LEX",
+          "TELEFOON",
+          " MOBIELE:",
+          " PRIV\xE9"
+          "",
+          "-FAX",
+          "- FAX",
+          "TELS."}},
+        {"degreeWords",
+         lists::degreeWords,
+         {"BACHELOR",
+          "BAKK.",
+          "BAKKALAUREA",
+          "BAKKALAUREUS",
+          "CAPT.",
+          "DI.",
+          "DIPL.",
+          "ING.",
+          "DIPLOM",
+          "DOCTOR",
+          "DOKTOR",
+          "DOKTORIN",
+          "DR.",
+          "FH.",
+          "(FH)",
+          "HABIL.",
+          "LIC.",
+          "MAG.",
+          "MAGISTER",
+          "MAGISTRA",
+          "MAS.",
+          "PROFESSOR",
+          "PROF.ARCH.",
+          "ARCHITEKTUR",
+          ".ART.",
+          "BODENKULTUR",
+          "COMM.",
+          "DENT.",
+          "DENTISTRY",
+          "DES.",
+          "FAC.",
+          "FAKULT\xE4"
+          "T",
+          "GEOLOGY",
+          "HEILKUNDE",
+          "IND.",
+          "IUR.",
+          "KATHOLISCH",
+          "KAUFMANN",
+          "-KFM.",
+          "K\xFC"
+          "NSTE",
+          "MED.",
+          "MEDECIN",
+          "MEDIZINISCHEN",
+          "NAT.",
+          "NATUR",
+          "OEC.",
+          "OZEANOGRAPHIN",
+          "PHARM.",
+          "PHARMAZIE",
+          "PHIL.",
+          "PHILOSOPHIE",
+          "PHILOSOPHY",
+          "PHYSICS",
+          "PHYS.",
+          "-PHYSIKER",
+          "POL.",
+          "RER.",
+          "SCIENT.",
+          "SOC.",
+          "SOZIAL",
+          "TECHN.",
+          "TECHNISCHEN",
+          "THEOL.",
+          "THEOLOGICAL",
+          "THEOLOGIE",
+          "THEOLOGISCHEN",
+          "THEOLOGY",
+          "TIERARZT",
+          "TIER\xE4"
+          "RZTIN",
+          "UNIV.",
+          "VET.",
+          "VETERINARY",
+          "VETERIN\xE4"
+          "RMEDIZIN",
+          "-VOLKSWIRT",
+          "VW.",
+          "ZAHNHEILKUNDE",
+          "ZAHNMEDIZIN",
+          "-WI.",
+          "-\xF6"
+          " KONOM",
+          "GEPR.",
+          "STAATL.",
+          "BETRW.",
+          "KFM.",
+          "KAUFFRAU",
+          "-MATHEMATIKER"}},
+        {"nameWords",
+         lists::nameWords,
+         {"BACHELOR",
+          "BAKK.",
+          "BAKKALAUREA",
+          "BAKKALAUREUS",
+          "BSC",
+          "B.SC.",
+          "DI.",
+          "DIPL.",
+          "DIPL.ING.",
+          "DIPLOM",
+          "DIPLOM-INGENIEUR",
+          "DIPLOM-INGENIEURIN",
+          "DIR.",
+          "DOCTOR",
+          "DOKTOR",
+          "DOKTORIN",
+          "DR.",
+          "ESQ.",
+          "FH.",
+          "ING.",
+          "INSP.",
+          "JR.",
+          "KAUFMANN",
+          "KFM.",
+          "MAG.",
+          "MAG.MED.VET.",
+          "MAGISTER",
+          "MAGISTRA",
+          "MAS.",
+          "MASTER",
+          "M.B.A",
+          "MBA",
+          "M. B. A",
+          "PH.D",
+          "PHD",
+          "SR."}},
+        {"honorifics",
+         lists::honorifics,
+         {"DR.", "SR.", "JR.", "BSC", "B.SC.", "ESQ.", "M.B.A", "MBA", "PH.D", "PHD", "M. B. A"}},
+        {"companyForms",
+         lists::companyForms,
+         {"AGENCY",       " CO.",    "COMPAN",     "CORP", "DIGEST", "ENTERPRISE", "INC.", "INCORPORAT",
+          "INSTITUTE",    "JOURNAL", "LIMITED",    " LC",  "LLC",    "LLP",        "LTD",  "MAGAZINE",
+          "ORGANIZATION", "STUDIO",  "UNIVERSITY", "LNC",  "1NC",    "INO."}},
+        {"shortCompanyForms", lists::shortCompanyForms, {"INC", "LLC", "LTD"}},
+        {"addressWords",
+         lists::addressWords,
+         {"ADDRESS", "ADD:",    "ADDR",     "APARTMENT", "AREA",   "BLD",      "BOX",    "BUILDING", "CENTER",
+          "CENTRE",  " CITY",   "COURT",    "CROSSING",  "DIS.",   "DISTRICT", "FL.",    "FLOOR",    "HEADQUART",
+          " HILL",   "ISLAND",  "LOCATION", " MALL",     "NO.",    "N0.",      "NUMBER", " PARK",    "PATH",
+          "PLACE",   "PLAZA",   "PO ",      "P.O",       " RM.",   "ROOM",     "SEC.",   "SEC,",     " SEC ",
+          "SECTION", "SECTOR",  "SHORE",    "SQ.",       "SQUARE", "SUITE",    "TER.",   "TERR.",    "TERRACE",
+          " TOWN",   "VILLAGE", "ZONE",     "BIDG.",     "BLDG",   "CIRCLE"}},
+        {"streetWords", lists::streetWords, {" ALLEY",    " ALY",   "AVENUE", " AV.",       " AVE", "BLVD",    " BOUL",
+                                             "BOULEVARD", " DRIVE", " DR.",   " LANE",      " LN",  "PARKWAY", "PKWY",
+                                             " RD",       "RD.",    " ROAD",  " ROUTE",     "ST.",  "STR.",    "STREET",
+                                             "STE.",      " WAY",   "HWY.",   "EXPRESSWAY", " BD.", "BD"}},
+        {"phoneKinds",
+         lists::phoneKinds,
+         {"(B)",
+          "(H)",
+          "(O)",
+          "BBC",
+          "B.B.C",
+          "BBS",
+          "BEEPER",
+          "BUS.",
+          "CABLE:",
+          "CALL",
+          "CELLULAR",
+          "DID",
+          "DIR:",
+          "DIR.",
+          "DIRECT",
+          "EXT.",
+          "EXT:",
+          "GSM:",
+          "H:",
+          "H.P.",
+          "HM.",
+          "HMN",
+          "HOME",
+          "HP:",
+          " LINE",
+          "LOCAL:",
+          "MAIN",
+          "MOBIL",
+          "O:",
+          "OFF.",
+          "OFFICE",
+          "PORTABLE",
+          "RES.",
+          "RESIDENCE",
+          "PAGER",
+          "TELE",
+          "TELEX",
+          "T\xE9"
+          "LEX",
+          "T\xC9"
+          "LEX",
+          "TLX",
+          "TOLL FREE",
+          "TWX",
+          "VM:",
+          "WK:",
+          "KANTOOR",
+          "WERK",
+          "THUIS",
+          "PRIV\xE9"
+          "",
+          "DOORKIESNUMMER",
+          "KIESNUMMER",
+          "TOESTEL",
+          "LIJN"}},
+        {"faxLabels",
+         lists::faxLabels,
+         {"FACSIMILE",
+          "FAX",
+          "FEX",
+          "FX",
+          "FOX",
+          "F0X",
+          "PAX",
+          "PHAX",
+          "READYFAX",
+          "TAX",
+          "TELECOPIER",
+          " TELEFAX",
+          "TELEFAX",
+          "FAKSIMILE",
+          "TELECOPIEUR",
+          "T\xE9"
+          "L\xE9"
+          "COPIEUR",
+          "T\xC9"
+          "L\xC9"
+          "COPIEUR",
+          "TELECOPIE",
+          "T\xE9"
+          "L\xE9"
+          "COPIE",
+          "T\xC9"
+          "L\xC9"
+          "COPIE",
+          "FAXNUMMER",
+          "FAXNO",
+          "FAXNR"}},
+        {"webWords", lists::webWords, {".AU",           ".BR",      ".CA",           ".CN",           ".DE",
+                                       ".ES",           ".FR",      ".IT",           ".JP",           ".NL",
+                                       ".PT",           ".RU",      ".SE",           ".TW",           ".UK",
+                                       ".CO.",          ".COM",     ".CORN",         ".EDU",          ".GOV",
+                                       ".HTM",          ".NET",     ".ORG",          "HOMEPAGE",      "HOME PAGE:",
+                                       "HTTP",          "INTERNET", "INTERNETSEITE", "LEITSEITE",     "URL:",
+                                       "WEB:",          "WEBSITE",  "WEB SITE",      "WEBANGEBOT",    "WWW",
+                                       "SITE INTERNET", "SITE WEB", "SITE",          "INTERNETADRES", "INTERNETPAGINA",
+                                       "WEBPAGE",       "WEBPAGINA"}},
+        {"onlineServices", lists::onlineServices, {"AOL", "ALINK", "APPLELINK", "COMPUSERV", "CSERVE", "MCI"}},
+        {"emailLabels", lists::emailLabels, {"E-MAIL ADDRESS", "ADRESSE EMAIL", "E-MAIL",        "E_MAIL",
+                                             "E.MAIL",         "EMAIL",         "E/MAIL",        "E-MA",
+                                             "E_MA",           "E.MA",          "E/M",           "E MAIL",
+                                             "-MAIL",          "MAIL:",         "E-MAILADRESSE", "COURRIEL",
+                                             "E-MEEL",         "IEMEEL",        "E-MAIL ADRES",  "E-MAILADRES"}},
+        {"departmentWords",
+         lists::departmentWords,
+         {"BRANCH", "DEPARTMENT", "DEP.", "DEPT", "DIVISION", "DIV.", "SUBSIDIAR"}},
+        {"weakDepartmentWords",
+         lists::weakDepartmentWords,
+         {"CENTER",   "COMPONENTS", "DEVELOP",  "ELECTRONICS", "ENGINEERING", "EQUIPMENT",  "FINANC", "GROUP",
+          "LABS",     "MARKETING",  "PLANNING", "PROCUREMENT", "PRODUCT",     "PROMOTION",  "R&D",    "RELATIONS",
+          "RESEARCH", "SALES",      "SECTION",  "SECURITY",    "SERVICE",     "TECHNOLOGY", " UNIT"}},
+        {"usStateCodes", lists::usStateCodes, {"AL", "AK", "AR", "AS", "AZ", "CA", "CO", "CT", "DC", "DE", "FL", "FM",
+                                               "GA", "GU", "HI", "IA", "ID", "IL", "IN", "KS", "KY", "LA", "MA", "MD",
+                                               "ME", "MH", "MI", "MN", "MO", "MP", "MS", "MT", "NC", "ND", "NE", "NH",
+                                               "NJ", "NM", "NV", "NY", "OH", "OK", "OR", "PA", "PR", "PW", "RI", "SC",
+                                               "SD", "TN", "TX", "UT", "VA", "VI", "VT", "WA", "WI", "WV", "WY"}},
+        {"caProvinceCodes",
+         lists::caProvinceCodes,
+         {"AB", "BC", "MB", "NB", "NF", "NT", "NS", "ON", "PE", "QC", "SK", "YK"}},
+        {"deVonDer", lists::deVonDer, {"VON", "DER"}},
+        {"deWeakTitles", lists::deWeakTitles, {"WIRTSCHAFTS", "WISSENSCHAFT", "WISSENSCHAFTEN"}},
+        {"frShortForms", lists::frShortForms, {"S.A", "SA"}},
+        {"frCompanyWords", lists::frCompanyWords, {"ENTREPRISE", "CENTRE"}},
+        {"itShortForms", lists::itShortForms, {"SPA", "SRL", "SR1", "SRI"}},
+        {"itStreetWords", lists::itStreetWords, {"CORSO", "STRADA", "VIA", "VIALE", "V.LE"}},
+        {"esDepartments", lists::esDepartments, {"DEPARTAMENT"}},
+        {"twTaiwan", lists::twTaiwan, {"TAIWAN"}},
+        {"ukHouse", lists::ukHouse, {"HOUSE"}},
+    };
+    return table;
+}
+
+std::vector<std::string> entriesOf(const CWordList& list) {
+    std::vector<std::string> out;
+    for (int i = 0; i < list.count(); ++i) out.push_back(list.entry(i));
+    return out;
+}
+
+TEST(WordLists, ListsGivenInFullHoldExactlyTheirEntries) {
+    for (const FullList& full : fullLists()) EXPECT_EQ(entriesOf(full.list), full.entries) << full.name;
+}
+
+// A list known by its size, its first and last entries and entries it must hold.
+struct BoundedList {
+    const char* name;
+    const CWordList& list;
+    int slots;
+    bool filled;  // every slot holds an entry
+    std::vector<std::string> firstEntries;
+    std::vector<std::string> lastEntries;
+    std::vector<std::string> held;
+};
+
+TEST(WordLists, LongerListsHoldTheirGivenEntriesWithinTheirSlots) {
+    const BoundedList lists[] = {
+        {"itCapitals",
+         lists::itCapitals,
+         66,
+         true,
+         {"ALESSANDRIA", "ANCONA", "AREZZO"},
+         {"VITERBO"},
+         {"REGGIO CALABRIA", "REGGIO EMILIA", "ASCOLI PICENO"}},
+        {"auStates", lists::auStates, 18, true, {"NSW", "N.S.W.", "ACT", "VIC"}, {}, {"NORTHERN TERRITORY"}},
+        {"caProvinces", lists::caProvinces, 13, true, {"ALBERTA"}, {"NUNAVUT"}, {"NEWFOUNDLAND AND LABRADOR"}},
+        {"usStates", lists::usStates, 51, false, {"ALABAMA"}, {"CALIF."}, {}},
+        {"titleWords", lists::titleWords, 117, false, {"ACCOUNTANT"}, {}, {}},
+        {"companyWords", lists::companyWords, 39, false, {"ACCOUNTANTS", "ADVISORY", "ARCHITECTS"}, {"TOURS"}, {}},
+        {"weakTitleWords",
+         lists::weakTitleWords,
+         25,
+         false,
+         {"ADVERTISING", "ASSOCIATE", "CANDIDATE"},
+         {"WOODWORKS"},
+         {}},
+        {"corrCompanyWords",
+         lists::corrCompanyWords,
+         67,
+         false,
+         {"ACCOUNTANTS", "ADVISORY", "AGENCY"},
+         {"COMPUTERS"},
+         {"MAGAZINE", "ENVIRONMENTAL"}},
+        {"corrDepartments",
+         lists::corrDepartments,
+         35,
+         false,
+         {"BRANCH", "CENTER", "DEPARTMENT"},
+         {"RELATION"},
+         {"ADMINISTRATION", "MANUFACTURING", "COMMUNICATIONS"}},
+        {"corrTitles", lists::corrTitles, 132, false, {"ACCOUNTANT", "ACTOR"}, {"CONSEIL"}, {"MARKETING"}},
+        {"corrStreetWords", lists::corrStreetWords, 47, false, {"ADDRESS", "ADDR", "ALLEY", "APARTMENT"}, {"ZONE"}, {}},
+        {"corrPhoneLabels",
+         lists::corrPhoneLabels,
+         79,
+         false,
+         {"B.B.C", "BEEPER", "BILTELEFON", "BUS."},
+         {"FAXNR"},
+         {}},
+        {"corrNetLabels",
+         lists::corrNetLabels,
+         30,
+         false,
+         {"AOL:", "ALINK", "APPLELINK", "COMPUSERVE"},
+         {"INTERNETSEITE"},
+         {}},
+        {"countries",
+         lists::countries,
+         197,
+         true,
+         {"REPUBLIC OF CHINA", "W.GERMANY", "W. GERMANY", "AFGHANISTAN"},
+         {"ESPA\xF1"
+          "A"},
+         {}},
+        {"worldCities", lists::worldCities, 30, true, {"AMSTERDAM", "BANGKOK", "BEIJING", "BOMBAY"}, {"AUCKLAND"}, {}},
+        {"phoneLabels",
+         lists::phoneLabels,
+         69,
+         false,
+         {"TELEPHONE", "BILTELEFON", "TELEFON", "PH:", "PH.", "PHONE", "TEL:"},
+         {"TELS"},
+         {}},
+    };
+    for (const BoundedList& b : lists) {
+        std::vector<std::string> entries = entriesOf(b.list);
+        if (b.filled) EXPECT_EQ(static_cast<int>(entries.size()), b.slots) << b.name;
+        else EXPECT_LE(static_cast<int>(entries.size()), b.slots) << b.name;
+        ASSERT_GE(entries.size(), b.firstEntries.size() + b.lastEntries.size()) << b.name;
+        for (size_t i = 0; i < b.firstEntries.size(); ++i) EXPECT_EQ(entries[i], b.firstEntries[i]) << b.name;
+        for (size_t i = 0; i < b.lastEntries.size(); ++i)
+            EXPECT_EQ(entries[entries.size() - b.lastEntries.size() + i], b.lastEntries[i]) << b.name;
+        for (const std::string& h : b.held)
+            EXPECT_NE(std::find(entries.begin(), entries.end(), h), entries.end()) << b.name << " lacks " << h;
+    }
+}
+
+}  // namespace
