@@ -144,6 +144,68 @@ TEST_F(NavigationTest, DateFindsUseTheJetLiteral) {
     EXPECT_EQ(CurrentName(cards_), "Dated");
 }
 
+class SortOrderTest : public KvdbTest {};
+
+TEST_F(SortOrderTest, AccentedNamesSortAndCompareByTheWindowsLocale) {
+    // Western names in the order the Windows locale gives them, written out by hand: accented
+    // letters sort beside their plain letters, not after Z, and case does not count.
+    const std::vector<std::string> expected = {"\xC4ngstr\xF6m", "Baker", "\xE9mile", "Emma",
+                                               "\xD8rsted",      "Otto",  "zeta",     "Zimmer"};
+    NewCardFile("accents.mdb");
+    StoreNames({"Zimmer", "\xD8rsted", "Baker", "\xC4ngstr\xF6m", "zeta", "Otto", "Emma", "\xE9mile"});
+    EXPECT_EQ(Names(cards_), expected);
+    // Cross-check only: the same order from the system's own comparison.
+    for (size_t i = 1; i < expected.size(); ++i)
+        EXPECT_EQ(CompareStringA(0x0409, NORM_IGNORECASE, expected[i - 1].c_str(), -1, expected[i].c_str(), -1),
+                  CSTR_LESS_THAN)
+            << expected[i - 1] << " / " << expected[i];
+
+    // Comparisons in criteria follow the same rules.
+    EXPECT_EQ(kv_.RecFindFirst(cards_, "CName = '\xC9MILE'"), 1);
+    EXPECT_EQ(CurrentName(cards_), "\xE9mile");
+    kv_.SetFilter(cards_, "CName < 'F'");
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    EXPECT_EQ(Names(cards_), (std::vector<std::string>{"\xC4ngstr\xF6m", "Baker", "\xE9mile", "Emma"}));
+    kv_.SetFilter(cards_, "CName Like '\xC9*'");
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    EXPECT_EQ(Names(cards_), std::vector<std::string>{"\xE9mile"});
+    EXPECT_TRUE(DaoReports().empty());
+}
+
+TEST_F(NavigationTest, CriteriaTakeTwoDigitYearsAndNamesInAnyCase) {
+    CardRec dated = MakeCard("Dated");
+    const int32_t when[6] = {2002, 11, 5, 0, 0, 0};
+    std::memcpy(dated.CDate, when, sizeof when);
+    Store(dated);
+    CardRec old = MakeCard("Old");
+    const int32_t then[6] = {1931, 1, 2, 0, 0, 0};
+    std::memcpy(old.CDate, then, sizeof then);
+    Store(old);
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    const struct {
+        const char* criteria;
+        const char* found;
+    } cases[] = {
+        {"CDate = #11/5/02#", "Dated"},                                 // 00-29 are 2000-2029
+        {"CDate = #11-5-2#", "Dated"},    {"CDate = #1/2/31#", "Old"},  // 30-99 are 1930-1999
+        {"cdate = #11/5/2002#", "Dated"},                               // column names in any case
+        {"[CNAME] = 'old'", "Old"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(kv_.RecFindFirst(cards_, c.criteria), 1) << c.criteria;
+        EXPECT_EQ(CurrentName(cards_), c.found) << c.criteria;
+    }
+    // Table names in any case, in the statement a dataset opens.
+    HKVTBL lower = nullptr;
+    ASSERT_EQ(kv_.TblNew(db_, "nm", &lower), 1);
+    kv_.KeyAdd(lower, "cname");
+    kv_.SetFilter(lower, "cdate < #1/1/50#");
+    ASSERT_EQ(kv_.TblOpen(lower), 1);
+    EXPECT_EQ(Names(lower), std::vector<std::string>{"Old"});
+    kv_.TblFree(lower);
+    EXPECT_TRUE(DaoReports().empty());
+}
+
 TEST_F(NavigationTest, DeleteRemovesTheCurrentCard) {
     ASSERT_EQ(kv_.RecGoto(cards_, 2), 1);
     ASSERT_EQ(kv_.StartTransation(db_), 1);

@@ -107,6 +107,11 @@ TEST_F(CriteriaTest, SelectsTheRowsJetWould) {
         {"CDATE = #12-29-1899 6:00:00#", {6}},
         {"CDATE = #12/31/9999 23:59:59#", {7}},
         {"CDATE = #1-1-1800 12:00#", {8}},
+        // two-digit years in Jet's window: 00-29 are 2000-2029, 30-99 are 1930-1999
+        {"CDATE = #11-5-02#", {2}},
+        {"CDATE = #11/5/2 9:07:03#", {1}},
+        {"CDATE < #1/1/30#", {3, 5, 6, 8}},
+        {"CDATE < #1/1/29#", {1, 2, 3, 5, 6, 8}},
         {"CDATE < #1-1-1900#", {5, 6, 8}},
         // Like: wildcards, case, escapes in brackets, literal % _ and backslash
         {"cname like 'smith*'", {1, 2}},
@@ -161,7 +166,7 @@ TEST_F(CriteriaTest, MalformedTextsAreRefusedWithJetsMessage) {
         "CDATE = #2-29-2003#",
         "CDATE = #1-1-2002 24:00:00#",
         "CDATE = #1-1-2002",
-        "CDATE = #1-1-02#",
+        "CDATE = #1-1-002#",
         "CDATE = #2002-1-1#",
         "CDATE = #1-1-2002 9:7#",
         "CNAME like 'a[b'",

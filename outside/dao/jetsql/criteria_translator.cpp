@@ -1,6 +1,7 @@
 #include "criteria_translator.h"
 
 #include "jet_pattern.h"
+#include "jetsql.h"
 
 #include <cstdio>
 
@@ -87,8 +88,8 @@ bool CCriteriaTranslator::ParseComparison(std::string* out, int depth) {
         ++pos_;
         Operand rhs;
         if (!ParseOperand(&rhs, depth)) return false;
-        // Jet compares text without regard to case, also between two literals.
-        *out = "(" + lhs.sql + " " + op + " " + rhs.sql + " COLLATE NOCASE)";
+        // Jet compares text by the locale without regard to case, also between two literals.
+        *out = "(" + lhs.sql + " " + op + " " + rhs.sql + " COLLATE " + kTextCollation + ")";
         return true;
     }
     if (next.kind == TokenKind::Is) {

@@ -41,8 +41,9 @@ void JetLike(sqlite3_context* context, int, sqlite3_value** argv) {
 }  // namespace
 
 int RegisterFunctions(sqlite3* db) {
-    return sqlite3_create_function_v2(db, "jet_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
-                                      JetLike, nullptr, nullptr, nullptr);
+    const int rc = sqlite3_create_function_v2(db, "jet_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                              nullptr, JetLike, nullptr, nullptr, nullptr);
+    return rc != SQLITE_OK ? rc : RegisterCollation(db, kGeneralLocaleId);
 }
 
 }  // namespace jetsql

@@ -48,7 +48,11 @@ bool SkipBlanks(const std::string& s, size_t* pos) {
     return *pos > start;
 }
 
-// The inside of #...#: m-d-yyyy or m/d/yyyy, optionally followed by h:mm or h:mm:ss.
+// Jet's window for a year written with one or two digits: 00-29 are 2000-2029, 30-99 are
+// 1930-1999.
+int TwoDigitYear(int year) { return year < 30 ? 2000 + year : 1900 + year; }
+
+// The inside of #...#: m-d-yyyy or m/d/yyyy (or a year of two digits), optionally followed by h:mm or h:mm:ss.
 bool ParseDate(const std::string& s, double* value) {
     size_t pos = 0;
     int part[6] = {0, 0, 0, 0, 0, 0};  // month, day, year, hour, minute, second
@@ -57,7 +61,10 @@ bool ParseDate(const std::string& s, double* value) {
     const char separator = s[pos++];
     if (!ReadNumber(s, &pos, 2, &part[1]) || pos >= s.size() || s[pos++] != separator) return false;
     const size_t yearStart = pos;
-    if (!ReadNumber(s, &pos, 4, &part[2]) || pos - yearStart != 4) return false;
+    if (!ReadNumber(s, &pos, 4, &part[2])) return false;
+    const size_t yearDigits = pos - yearStart;
+    if (yearDigits == 1 || yearDigits == 2) part[2] = TwoDigitYear(part[2]);
+    else if (yearDigits != 4) return false;
     const bool blank = SkipBlanks(s, &pos);
     if (blank && pos < s.size()) {
         if (!ReadNumber(s, &pos, 2, &part[3]) || pos >= s.size() || s[pos++] != ':') return false;

@@ -7,6 +7,7 @@
 #include "dao_errors.h"
 #include "dao_sql_text.h"
 #include "dao_state.h"
+#include "jetsql.h"
 
 using namespace daoimpl;
 
@@ -145,7 +146,9 @@ void CDaoDatabase::Open(const char* name, bool exclusive, bool readOnly, const c
         state.db = OpenConnection(state.name, readOnly, false);
         if (exclusive) HoldFileLock(state.db);
         if (!readOnly) EnsureMetadataTables(state.db);
-        state.codePage = CodePageOfLocale(GetMeta(state.db, "locale"));
+        const std::string locale = GetMeta(state.db, "locale");
+        state.codePage = CodePageOfLocale(locale);
+        jetsql::RegisterCollation(state.db, jetsql::LocaleIdOf(locale));
     } catch (CDaoException*) {
         state.CloseConnection();
         throw;
@@ -170,6 +173,7 @@ void CDaoDatabase::Create(const char* name, const char* locale, int options) {
         const std::string localeText = locale ? locale : dbLangGeneral;
         SetMeta(state.db, "locale", localeText);
         state.codePage = CodePageOfLocale(localeText);
+        jetsql::RegisterCollation(state.db, jetsql::LocaleIdOf(localeText));
     } catch (CDaoException*) {
         state.CloseConnection();
         DeleteFileA(state.name.c_str());

@@ -12,6 +12,7 @@
 #include "dao_field_values.h"
 #include "dao_sql_text.h"
 #include "dao_state.h"
+#include "jetsql.h"
 
 using namespace daoimpl;
 
@@ -102,12 +103,19 @@ namespace {
     Raise(rs.deleted ? daoErrRecordDeleted : daoErrNoCurrentRecord, kSourceRecordset);
 }
 
+// A column as an operand of a comparison or sort: text by the locale's order, as Jet sorts
+// it, whatever collation an older file declared for the column.
+std::string Collated(const CDaoFieldInfo& column) {
+    const bool text = column.m_nType == dbText || column.m_nType == dbMemo;
+    return QuoteIdentifier(column.m_strName) + (text ? std::string(" COLLATE ") + jetsql::kTextCollation : "");
+}
+
 std::string OrderClause(const DaoRecordsetState& rs, const std::vector<SortKey>& keys) {
     std::string order;
     for (const auto& key : keys) {
-        if (rs.schema.FindColumn(key.column) < 0) Raise(daoErrItemNotFound, kSourceRecordset);
-        order += QuoteIdentifier(rs.schema.columns[rs.schema.FindColumn(key.column)].m_strName) +
-                 (key.descending ? " DESC," : ",");
+        const int column = rs.schema.FindColumn(key.column);
+        if (column < 0) Raise(daoErrItemNotFound, kSourceRecordset);
+        order += Collated(rs.schema.columns[column]) + (key.descending ? " DESC," : ",");
     }
     return " ORDER BY " + order + "rowid";
 }
@@ -562,7 +570,7 @@ bool CDaoRecordset::Seek(const char* comparison, const CDaoValue* key1, const CD
     for (size_t i = 0; i < given.size(); ++i) {
         const int column = rs.schema.FindColumn(index.m_fields[i].m_strName);
         keys.push_back(CoerceToField(*given[i], rs.schema.columns[column], db.codePage));
-        lhs += (i ? "," : "") + QuoteIdentifier(rs.schema.columns[column].m_strName);
+        lhs += (i ? "," : "") + Collated(rs.schema.columns[column]);
         rhs += i ? ",?" : "?";
     }
     if (given.size() > 1) {
@@ -574,7 +582,8 @@ bool CDaoRecordset::Seek(const char* comparison, const CDaoValue* key1, const CD
     if (op[0] == '<') {
         std::string reversed;
         for (const auto& field : index.m_fields)
-            reversed += QuoteIdentifier(field.m_strName) + (field.m_bDescending ? "," : " DESC,");
+            reversed += Collated(rs.schema.columns[rs.schema.FindColumn(field.m_strName)]) +
+                        (field.m_bDescending ? "," : " DESC,");
         order = " ORDER BY " + reversed + "rowid DESC";
     }
     sqlite3_stmt* stmt = db.Prepare("SELECT rowid FROM " + QuoteIdentifier(rs.schema.name) + " WHERE " + lhs + op +

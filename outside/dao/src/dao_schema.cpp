@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "dao_errors.h"
+#include "jetsql.h"
 
 namespace daoimpl {
 namespace {
@@ -15,8 +16,8 @@ constexpr const char* kMetaTable = "__dao_meta";
 
 enum IndexFlags { kPrimary = 1, kUnique = 2, kClustered = 4, kIgnoreNulls = 8, kRequired = 16, kForeign = 32 };
 
-// SQLite declaration of a DAO column. Text compares without regard to case, as Jet's
-// general sort order does; an auto-increment Long is the table's rowid.
+// SQLite declaration of a DAO column. Text compares by the database's locale without regard
+// to case, as Jet does; an auto-increment Long is the table's rowid.
 std::string ColumnDeclaration(const CDaoFieldInfo& column) {
     std::string decl = QuoteIdentifier(column.m_strName);
     switch (column.m_nType) {
@@ -26,7 +27,7 @@ std::string ColumnDeclaration(const CDaoFieldInfo& column) {
     case dbInteger: decl += " INTEGER"; break;
     case dbDate: decl += " REAL"; break;
     case dbText:
-    case dbMemo: decl += " TEXT COLLATE NOCASE"; break;
+    case dbMemo: decl += std::string(" TEXT COLLATE ") + jetsql::kTextCollation; break;
     default: decl += " BLOB"; break;
     }
     return decl;
@@ -87,10 +88,14 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-bool TableExists(sqlite3* db, const std::string& table) {
-    Statement query(db, "SELECT name FROM sqlite_master WHERE type='table' AND name=?");
+// Table names are found without regard to case, as Jet finds them; *stored is the name as
+// the table was made.
+bool FindTable(sqlite3* db, const std::string& table, std::string* stored) {
+    Statement query(db, "SELECT name FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE");
     sqlite3_bind_text(query.get(), 1, table.c_str(), -1, SQLITE_TRANSIENT);
-    return query.Step();
+    if (!query.Step()) return false;
+    *stored = query.Text(0);
+    return true;
 }
 
 // A table made by plain SQL: its columns get a DAO type from the declared type.
@@ -190,13 +195,14 @@ std::vector<std::string> ListUserTables(sqlite3* db) {
 }
 
 bool LoadTableSchema(sqlite3* db, const std::string& table, DaoTableSchema* schema) {
-    if (!TableExists(db, table)) return false;
+    std::string stored;
+    if (!FindTable(db, table, &stored)) return false;
     *schema = DaoTableSchema();
-    schema->name = table;
+    schema->name = stored;
     {
         Statement query(db, std::string("SELECT name, type, size, attributes FROM ") + kColumnsTable +
                                 " WHERE tbl=? ORDER BY ord");
-        sqlite3_bind_text(query.get(), 1, table.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(query.get(), 1, stored.c_str(), -1, SQLITE_TRANSIENT);
         while (query.Step()) {
             CDaoFieldInfo column;
             column.m_strName = query.Text(0);
@@ -208,7 +214,7 @@ bool LoadTableSchema(sqlite3* db, const std::string& table, DaoTableSchema* sche
     }
     if (schema->columns.empty()) SchemaFromDeclarations(db, schema);
     Statement query(db, std::string("SELECT name, fields, flags FROM ") + kIndexesTable + " WHERE tbl=? ORDER BY ord");
-    sqlite3_bind_text(query.get(), 1, table.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(query.get(), 1, stored.c_str(), -1, SQLITE_TRANSIENT);
     while (query.Step()) {
         CDaoIndexInfo index;
         index.m_strName = query.Text(0);

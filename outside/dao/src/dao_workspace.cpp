@@ -6,6 +6,7 @@
 #include "dao_errors.h"
 #include "dao_schema.h"
 #include "dao_state.h"
+#include "jetsql.h"
 
 using namespace daoimpl;
 
@@ -96,6 +97,14 @@ void CDaoWorkspace::CompactDatabase(const char* source, const char* target, cons
     targetLock.Acquire(targetPath, true, &inUse);
 
     sqlite3* from = OpenConnection(sourcePath, true, false);
+    // The copy's indexes are built in the order of the source's locale ...
+    std::string sourceLocale;
+    try {
+        sourceLocale = GetMeta(from, "locale");
+    } catch (CDaoException* e) {  // a file without our metadata: the general sort order
+        e->Delete();
+    }
+    jetsql::RegisterCollation(from, jetsql::LocaleIdOf(sourceLocale));
     const int rc =
         sqlite3_exec(from, ("VACUUM INTO " + QuoteLiteral(AnsiToUtf8(targetPath))).c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
@@ -111,7 +120,12 @@ void CDaoWorkspace::CompactDatabase(const char* source, const char* target, cons
     sqlite3* to = OpenConnection(targetPath, false, false);
     try {
         EnsureMetadataTables(to);
-        if (locale && *locale) SetMeta(to, "locale", locale);
+        if (locale && *locale) {
+            SetMeta(to, "locale", locale);
+            // ... and put in the order of the copy's own locale.
+            jetsql::RegisterCollation(to, jetsql::LocaleIdOf(locale));
+            ExecOrRaise(to, std::string("REINDEX ") + jetsql::kTextCollation, kSourceWorkspace);
+        }
     } catch (CDaoException*) {
         sqlite3_close_v2(to);
         DeleteFileA(targetPath.c_str());

@@ -12,10 +12,10 @@ namespace jetsql {
 // Translates a Jet condition (a WHERE text or a Find criteria, without the keyword) into an
 // SQLite expression over the same column names.
 //   Understood: AND, OR, NOT, parentheses; = <> < <= > >= (text compares without regard to
-//   case); [NOT] Like with the Jet wildcards * ? # [list] [!list] [a-m]; Is [Not] Null;
+//   case, by the text collation); [NOT] Like with the Jet wildcards * ? # [list] [!list] [a-m]; Is [Not] Null;
 //   'strings' and "strings" with doubled quotes; numbers (with an optional leading minus);
 //   date literals #m-d-yyyy#, #m/d/yyyy# with an optional time h:mm or h:mm:ss, which become
-//   OLE date numbers; the keyword Null; column names bare or in [brackets]. Keywords are
+//   OLE date numbers (a two-digit year is one of 1930-2029: 00-29 are 2000-2029); the keyword Null; column names bare or in [brackets]. Keywords are
 //   recognised without regard to case. Columns come out as double-quoted identifiers.
 //   Like with a string-literal pattern is checked here; other patterns are checked when the
 //   statement runs (jet_like raises an SQLite error for a malformed one).
@@ -25,9 +25,27 @@ namespace jetsql {
 // levels of parentheses and NOT. Nothing is ever written to *sqliteExpr on failure.
 bool TranslateCriteria(const std::string& jetText, std::string* sqliteExpr, std::string* errorText);
 
+// The collation of Jet text: texts compare and sort by the rules of a Windows locale without
+// regard to case (CompareStringW with NORM_IGNORECASE, on the texts read in the process's ANSI
+// code page), so "\xC9mile" sorts between "Eliot" and "Fabre", not after "Zimmer". Every text
+// comparison of a translated expression uses it.
+constexpr const char* kTextCollation = "JETTEXT";
+// The locale of Jet's general sort order (";LANGID=0x0409;CP=1252;COUNTRY=0").
+constexpr unsigned long kGeneralLocaleId = 0x0409;
+
+// Registers (or replaces) the collation on the connection for the locale. Returns the SQLite
+// result code of the registration. A connection must use the locale of the file it opened for
+// its whole life: the file's indexes are kept in that order.
+int RegisterCollation(sqlite3* db, unsigned long localeId);
+
+// The locale of a Jet locale string such as ";LANGID=0x0804;CP=936;COUNTRY=0" (the general
+// sort order's when it names none).
+unsigned long LocaleIdOf(const std::string& locale);
+
 // Registers on the connection every function that a translated expression may call:
 // jet_like(value, pattern), Jet's Like without regard to case (ASCII and Latin-1 letters),
-// Null when either argument is Null, an SQLite error for a malformed pattern.
+// Null when either argument is Null, an SQLite error for a malformed pattern; and the text
+// collation for the general sort order's locale.
 // Returns the SQLite result code of the registration (SQLITE_OK, 0, on success).
 int RegisterFunctions(sqlite3* db);
 
