@@ -215,6 +215,10 @@ HWND ProgramRun::WaitForMainWindow(DWORD timeoutMs) {
         EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
         if (search.Found) {
             main_ = search.Found;
+            // The window shows before start-up has finished; a sent message is taken only
+            // when the program next reads its queue, so the round trip waits for that on a
+            // slow or busy machine as well as on a fast one.
+            SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, nullptr);
             PumpMessages(500);  // let start-up finish its first paint
             return main_;
         }
