@@ -3,12 +3,14 @@
 #include "ferrow.h"
 #include "link_dispatcher.h"
 #include "card_file_transfer.h"
+#include "connector_set.h"
 
 extern "C" {
 
 FERROW_API int FerrowDBFile(const char* iniPath, const char* cardDbPath, CardRecV4** cards, int* count, int linkType,
                             int direction) {
     if (!iniPath || !cards || !count || *count < 0) return FERROW_NOTHING_DONE;
+    ferrow::RegisterConnectors();
     return ferrow::CLinkDispatcher(iniPath, cardDbPath, cards, count).Run(linkType, direction);
 }
 

@@ -1,5 +1,6 @@
 #include "outlook_version.h"
 #include "ferrow_resources.h"
+#include "library_module.h"
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -29,16 +30,9 @@ bool RegisteredOutlookPath(char* path, DWORD size) {
     return true;
 }
 
-HMODULE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
-
 void ShowOutlookRequired() {
     wchar_t text[256] = L"";
-    LoadStringW(ThisModule(), IDS_OUTLOOK_REQUIRED, text, 256);
+    LoadStringW(LibraryModule(), IDS_OUTLOOK_REQUIRED, text, 256);
     MessageBoxW(nullptr, text, nullptr, MB_OK | MB_ICONINFORMATION);
 }
 

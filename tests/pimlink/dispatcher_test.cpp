@@ -130,6 +130,8 @@ TEST_F(Dispatcher, WindowsCeHandsTheExchangeFileOn) {
     EXPECT_EQ(ce.unicodeFile, "C:\\x\\SyncTemp.dat");
     ce.handOffStatus = 3;
     EXPECT_EQ(Run(FERROW_LINK_WINCE, 1), -2004);
+    ce.handOffStatus = 1;  // not a finished transfer, whatever the number looks like
+    EXPECT_EQ(Run(FERROW_LINK_WINCE, 1), -2004);
     ce.handOffStatus = 0xFFF7;  // a 16-bit status, sign-extended
     EXPECT_EQ(Run(FERROW_LINK_WINCE, 1), -9);
     // Every other non-zero status is a failure too, never the success that 1 would read as.
