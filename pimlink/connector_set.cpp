@@ -2,6 +2,8 @@
 #include "ce_exchange_file.h"
 #include "link_connector.h"
 #ifdef FERROW_CARD_FILES
+#include "outlook_express.h"
+#include "outlook_link.h"
 #include "palm_exchange.h"
 #endif
 
@@ -13,6 +15,10 @@ void RegisterConnectors() {
 #ifdef FERROW_CARD_FILES
     static CPalmExchangeConnector palmExchange;
     SetConnector(ConnectorKind::PalmExchange, &palmExchange);
+    static COutlookConnector outlook;
+    SetConnector(ConnectorKind::Outlook, &outlook);
+    static COutlookExpressConnector outlookExpress;
+    SetConnector(ConnectorKind::OutlookExpress, &outlookExpress);
 #endif
 }
 

@@ -72,8 +72,8 @@ TEST_F(FerrowLink, OutlookMustBeRegisteredAndAtLeastVersion9) {
     EXPECT_NE(seen[0].find("Outlook 2000"), std::string::npos) << seen[0];
 
     RegisterOutlook("\"" + ProgramFolder() + "OUTLOOK9.exe\"");
-    // The version test passes; this build has no Outlook connector, so nothing is done.
-    EXPECT_EQ(Link(FERROW_LINK_OUTLOOK, 1), FERROW_NOTHING_DONE);
+    // The version test passes; no automation server is registered, so the export fails.
+    EXPECT_EQ(Link(FERROW_LINK_OUTLOOK, 1), FERROW_OUTLOOK_EXPORT_FAILED);
     EXPECT_EQ(Link(FERROW_LINK_OUTLOOK, 0), FERROW_NOTHING_DONE);
     EXPECT_EQ(user.Seen().size(), 1u);
 

@@ -1,0 +1,61 @@
+#include "outlook_field_list.h"
+
+namespace ferrow {
+
+const OutlookSlot kOutlookFieldList[kOutlookFields] = {
+    {2, 51, 0x8005, 1, "FileAs"},
+    {53, 31, 0x3A11, 1, "LastName"},
+    {84, 31, 0x3A06, 1, "FirstName"},
+    {115, 61, 0x3A16, 1, "CompanyName"},
+    {176, 81, 0x3A17, 1, "JobTitle"},
+    {257, 51, 0x3A18, 1, "Department"},
+    {308, 31, 0x3A4F, 1, "NickName"},
+    {339, 81, 0x3A45, 1, "Title"},
+    {420, 31, 0x3A05, 0, "Suffix"},
+    {451, 256, 0x8045, 1, "BusinessAddressStreet"},
+    {707, 31, 0x8046, 1, "BusinessAddressCity"},
+    {738, 31, 0x8047, 1, "BusinessAddressState"},
+    {769, 11, 0x8048, 1, "BusinessAddressPostalCode"},
+    {780, 31, 0x8049, 1, "BusinessAddressCountry"},
+    {811, 256, 0x3A5D, 1, "HomeAddressStreet"},
+    {1067, 31, 0x3A59, 1, "HomeAddressCity"},
+    {1098, 31, 0x3A5C, 1, "HomeAddressState"},
+    {1129, 11, 0x3A5B, 1, "HomeAddressPostalCode"},
+    {1140, 31, 0x3A5A, 1, "HomeAddressCountry"},
+    {1171, 256, 0x3A63, 1, "OtherAddressStreet"},
+    {1427, 31, 0x3A5F, 1, "OtherAddressCity"},
+    {1458, 31, 0x3A62, 1, "OtherAddressState"},
+    {1489, 11, 0x3A61, 2, "OtherAddressPostalCode"},
+    {1500, 31, 0x3A60, 2, "OtherAddressCountry"},
+    {1531, 31, 0x3A2E, 2, "AssistantTelephoneNumber"},
+    {1562, 31, 0x3A08, 2, "BusinessTelephoneNumber"},
+    {1593, 31, 0x3A1B, 2, "Business2TelephoneNumber"},
+    {1624, 31, 0x3A24, 2, "BusinessFaxNumber"},
+    {1655, 31, 0x3A02, 2, "CallbackTelephoneNumber"},
+    {1686, 31, 0x3A1E, 2, "CarTelephoneNumber"},
+    {1717, 31, 0x3A57, 2, "CompanyMainTelephoneNumber"},
+    {1748, 31, 0x3A09, 2, "HomeTelephoneNumber"},
+    {1779, 31, 0x3A2F, 2, "Home2TelephoneNumber"},
+    {1810, 31, 0x3A25, 2, "HomeFaxNumber"},
+    {1841, 31, 0x3A2D, 2, "ISDNNumber"},
+    {1872, 31, 0x3A1C, 2, "MobileTelephoneNumber"},
+    {1903, 31, 0x3A1F, 2, "OtherTelephoneNumber"},
+    {1934, 31, 0x3A23, 2, "OtherFaxNumber"},
+    {1965, 31, 0x3A21, 2, "PagerNumber"},
+    {1996, 31, 0x3A1A, 2, "PrimaryTelephoneNumber"},
+    {2027, 31, 0x3A1D, 2, "RadioTelephoneNumber"},
+    {2058, 31, 0x3A2C, 2, "TelexTelephoneNumber"},
+    {2089, 31, 0x3A4B, 2, "TTYTDDTelephoneNumber"},
+    {2120, 51, 0x802B, 2, "WebPage"},
+    {2171, 81, 0x8083, 2, "Email1Address"},
+    {2252, 81, 0x8093, 2, "Email2Address"},
+    {2333, 81, 0x80A3, 2, "Email3Address"},
+    {2414, 31, 0x802C, 0, ""},
+    {2445, 31, 0x802D, 0, ""},
+    {2476, 62, 0x802E, 0, ""},
+};
+
+const int kOutlookFilterGroup1[] = {0, 2, 6, 1, 7, 4, 3, 5, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
+const int kOutlookFilterGroup1Count = sizeof(kOutlookFilterGroup1) / sizeof(kOutlookFilterGroup1[0]);
+
+}  // namespace ferrow
