@@ -33,13 +33,19 @@ bool ReadFails() {
     return ++reads == SwitchValue("ZEM_OUTLOOK_FAIL_READ");
 }
 
-using Store = std::shared_ptr<CContactStore>;
+// A filter's property name as its dispatch id; 0 for a name the folder does not know.
+unsigned long FilterId(const std::string& name) {
+    const ContactProperty* property = PropertyByName(name.c_str(), name.size());
+    return property ? static_cast<unsigned long>(property->id) : 0;
+}
+
+using Store = std::shared_ptr<entryfile::CIndexedEntries>;
 
 class CContactItem : public CDispatchObject {
 public:
     // A stored item (index) or a new contact (index -1) that Save appends.
     CContactItem(Store store, int index) : CDispatchObject(Members()), store_(std::move(store)), index_(index) {
-        if (index >= 0) item_ = store_->Items()[index];
+        if (index >= 0) item_ = store_->Entries()[index];
         else item_.kind = kContactClass;
     }
 
@@ -74,7 +80,7 @@ private:
     HRESULT Save() {
         if (index_ >= 0) return S_OK;
         if (SwitchValue("ZEM_OUTLOOK_FAIL_SAVE") == 1 || !store_->Append(item_)) return DISP_E_EXCEPTION;
-        index_ = static_cast<int>(store_->Items().size()) - 1;
+        index_ = static_cast<int>(store_->Entries().size()) - 1;
         return S_OK;
     }
 
@@ -95,16 +101,17 @@ protected:
         case kCount:
             if (result) {
                 result->vt = VT_I4;
-                result->lVal = static_cast<LONG>(store_->Items().size());
+                result->lVal = static_cast<LONG>(store_->Entries().size());
             }
             return S_OK;
         case kGetFirst: cursor_ = 0; return ItemAt(cursor_, result);
         case kGetNext: return ItemAt(++cursor_, result);
         case kFind: {
             std::string filter;
-            std::vector<FilterClause> clauses;
-            if (!TextArgument(args, 0, &filter) || !ParseFilter(filter, &clauses)) return DISP_E_EXCEPTION;
-            int found = store_->Find(clauses);
+            std::vector<entryfile::Term> terms;
+            if (!TextArgument(args, 0, &filter) || !entryfile::ParseQuery(filter, FilterId, &terms))
+                return DISP_E_EXCEPTION;
+            int found = store_->Find(terms);
             return found < 0 ? ReturnNothing(result) : ItemAt(static_cast<size_t>(found), result);
         }
         default: return DISP_E_MEMBERNOTFOUND;
@@ -113,7 +120,7 @@ protected:
 
 private:
     HRESULT ItemAt(size_t index, VARIANT* result) {
-        if (index >= store_->Items().size()) return ReturnNothing(result);
+        if (index >= store_->Entries().size()) return ReturnNothing(result);
         return ReturnObject(new CContactItem(store_, static_cast<int>(index)), result);
     }
 
@@ -155,8 +162,8 @@ class CApplication : public CDispatchObject {
 public:
     CApplication()
         : CDispatchObject({{L"GetNamespace", kGetNamespace}, {L"CreateItem", kCreateItem}}),
-          store_(std::make_shared<CContactStore>()) {
-        store_->Load();
+          store_(std::make_shared<entryfile::CIndexedEntries>()) {
+        LoadContacts(store_.get());
     }
 
 protected:

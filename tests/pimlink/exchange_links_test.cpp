@@ -12,18 +12,13 @@
 #include "dll_module.h"
 #include "ferrow.h"
 #include "linkcards.h"
-#include "python_reader.h"
+#include "build_paths.h"
+#include "file_bytes.h"
+#include "linux_programs.h"
 
 namespace {
 
 using FerrowDBFileFn = int (*)(const char*, const char*, CardRecV4**, int*, int, int);
-
-std::string WindowsPath(const std::string& linuxPath) {
-    std::string p = "Z:" + linuxPath;
-    for (char& c : p)
-        if (c == '/') c = '\\';
-    return p;
-}
 
 std::string Hex(const std::string& bytes) {
     static const char* digits = "0123456789abcdef";
@@ -106,12 +101,21 @@ protected:
     int Link(int type, int direction, const char* cardDb = nullptr) {
         return link_(ini_.c_str(), cardDb, &cards_, &count_, type, direction);
     }
-    std::string Read(const char* reader, const std::string& args) {
-        std::string findings;
-        std::string failure =
-            RunPythonReader(std::string(ZEM_PIM_READERS) + "/" + reader, args, Path("reader.out"), &findings);
-        EXPECT_EQ(failure, "");
-        return findings;
+    // Runs one of the Python readers on a file; what it found. A reader answers with a file,
+    // OUTPUT or OUTPUT.err (what was wrong), each written whole and then renamed: under Wine the
+    // start of a Linux program may return before it ends, so the answer is waited for.
+    std::string Read(const char* reader, const std::vector<std::string>& args) {
+        std::string output = Path("reader.out"), refused = output + ".err";
+        DeleteFileA(output.c_str());
+        DeleteFileA(refused.c_str());
+        std::vector<std::string> all = {std::string(ZEM_PIM_READERS) + "/" + reader};
+        all.insert(all.end(), args.begin(), args.end());
+        all.push_back(UnixPath(output));
+        EXPECT_GE(RunLinuxProgram("/usr/bin/python3", all), 0);
+        for (int waited = 0; waited < 600 && !PathExists(output) && !PathExists(refused); ++waited) Sleep(100);
+        EXPECT_EQ(ReadWholeFile(refused), "");
+        EXPECT_TRUE(PathExists(output)) << reader << " gave no answer";
+        return ReadWholeFile(output);
     }
 
     DllModule ferrow_{"Ferrow.dll"};
@@ -134,7 +138,7 @@ protected:
     // The exchange table as Python's sqlite3 sees it: "<Flags> name|company|title|phone|city".
     std::vector<std::string> Stored() {
         std::vector<std::string> rows;
-        std::istringstream in(Read("palm_exchange.py", "\"" + LinuxPath(exchange_) + "\""));
+        std::istringstream in(Read("palm_exchange.py", {UnixPath(exchange_)}));
         for (std::string line; std::getline(in, line);) rows.push_back(line);
         return rows;
     }
@@ -234,7 +238,7 @@ protected:
         libraries_ = Path("libs");
         CreateDirectoryA(libraries_.c_str(), nullptr);
         for (const char* dll : {ZEM_ZEMUTIL_DLL, ZEM_ZEM2WCE_DLL}) {
-            std::string from = WindowsPath(dll);
+            std::string from = WindowsPathOf(dll);
             std::string name = from.substr(from.find_last_of('\\'));
             ASSERT_TRUE(CopyFileA(from.c_str(), (libraries_ + name).c_str(), FALSE)) << from;
         }
@@ -245,7 +249,7 @@ protected:
         SetEnvironmentVariableA("ZEM_WCE_DEVICE", device_.c_str());
     }
     Records ReadRecords(const char* kind, const std::string& file) {
-        return ParseFields(Read("ce_records.py", std::string(kind) + " \"" + LinuxPath(file) + "\""));
+        return ParseFields(Read("ce_records.py", {kind, UnixPath(file)}));
     }
 
     std::string exchange_, libraries_, device_;

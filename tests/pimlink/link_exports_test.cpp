@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
+#include "build_paths.h"
 #include "dialog_watch.h"
 #include "dll_module.h"
 #include "ferrow.h"
@@ -13,13 +14,6 @@ namespace {
 using FerrowDBFileFn = int (*)(const char*, const char*, CardRecV4**, int*, int, int);
 
 const char kOutlookKey[] = "Software\\MicroSoft\\Windows\\CurrentVersion\\App Paths\\OUTLOOK.EXE";
-
-std::string ProgramFolder() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 class FerrowLink : public ::testing::Test {
 protected:

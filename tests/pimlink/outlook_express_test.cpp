@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <vector>
+#include "build_paths.h"
 #include "card_builders.h"
 #include "card_file_fixture.h"
 #include "dialog_watch.h"
@@ -53,10 +54,7 @@ protected:
         book_ = Path("wab.txt");
         SetEnvironmentVariableA("ZEM_WAB_FILE", book_.c_str());
         SavePreviousLibraryPath();
-        std::string dll = "Z:" + std::string(ZEM_WAB32_DLL);
-        for (char& c : dll)
-            if (c == '/') c = '\\';
-        RegisterLibrary(dll.c_str());
+        RegisterLibrary(WindowsPathOf(ZEM_WAB32_DLL).c_str());
         // Name, Title, Department, Company, Office Tel., Mobile Tel., Fax, Fax 2, Email, Web Site,
         // Web Site 2, the address to the business address and Alt. Address to the comment.
         WritePrivateProfileStringA("OUTLOOK_EX", "FieldMap",
@@ -264,10 +262,7 @@ TEST_F(OutlookExpress, MissingLibraryAndUnopenedAddressBook) {
         ASSERT_FALSE(texts.empty());
         EXPECT_EQ(texts[0], "Load wab32.dll fail");
     }
-    std::string dll = "Z:" + std::string(ZEM_WAB32_DLL);
-    for (char& c : dll)
-        if (c == '/') c = '\\';
-    RegisterLibrary(dll.c_str());
+    RegisterLibrary(WindowsPathOf(ZEM_WAB32_DLL).c_str());
     SetEnvironmentVariableA("ZEM_WAB_FAIL_OPEN", "1");
     DialogWatch user(IDOK);
     EXPECT_EQ(Link(FERROW_FROM_PIM), FERROW_OE_IMPORT_FAILED);

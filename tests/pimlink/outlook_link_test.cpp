@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <vector>
+#include "build_paths.h"
 #include "card_builders.h"
 #include "card_file_fixture.h"
 #include "dialog_watch.h"
@@ -50,20 +51,6 @@ enum : unsigned long {
     kHomeStreet = 0x3A5D
 };
 const unsigned long kContactClass = 40, kDistributionList = 69;
-
-std::string WindowsPath(const char* linuxPath) {
-    std::string path = std::string("Z:") + linuxPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
-std::string ProgramFolder() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 class OutlookLink : public CardFileFolder {
 protected:
@@ -116,7 +103,7 @@ protected:
     std::vector<Contact> Stored() { return entryfile::ReadAll(store_); }
 
     DllModule ferrow_{"Ferrow.dll"};
-    DllModule server_{WindowsPath(ZEM_OUTLOOK_SERVER).c_str()};
+    DllModule server_{WindowsPathOf(ZEM_OUTLOOK_SERVER).c_str()};
     FerrowDBFileFn link_ = nullptr;
     std::string ini_, store_;
     CardRecV4* cards_ = nullptr;

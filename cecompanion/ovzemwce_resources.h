@@ -1,0 +1,3 @@
+// Resource ids of the companion program.
+#pragma once
+#define IDS_SOCKETS_FAILED 103
