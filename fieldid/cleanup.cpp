@@ -202,13 +202,24 @@ void applyRepairs(int line) {
     }
 }
 
+// "Mc" and "Mac" at the start of a word begin a surname with a capital inside it (MacLeod,
+// McAllister): the capital behind them is no second word.
+bool behindScottishPrefix(const char* s, int i) {
+    for (const char* prefix : {"Mc", "Mac"}) {
+        int n = static_cast<int>(strlen(prefix));
+        if (i >= n && strncmp(s + i - n, prefix, static_cast<size_t>(n)) == 0 && (i == n || !isLetter(s[i - n - 1])))
+            return true;
+    }
+    return false;
+}
+
 void splitJoinedName(int line) {
     char* s = g_fid.lines[line];
     char out[kLineBytes];
     int k = 0;
     for (int i = 0; s[i] && k < kLineMax; ++i) {
-        if (i > 0 && isUpper(s[i]) && (isLower(s[i - 1]) || s[i - 1] == '.' || s[i - 1] == ',') && k + 1 < kLineMax)
-            out[k++] = ' ';
+        bool joined = i > 0 && isUpper(s[i]) && (isLower(s[i - 1]) || s[i - 1] == '.' || s[i - 1] == ',');
+        if (joined && !behindScottishPrefix(s, i) && k + 1 < kLineMax) out[k++] = ' ';
         out[k++] = s[i];
     }
     out[k] = 0;

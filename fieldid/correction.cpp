@@ -213,7 +213,9 @@ void correctCity(CardInfo* info, int index, char* value) {
                            {on(RegionSpanish, lists::esCities), Case::Stored},
                            {on(RegionDutch, lists::nlCities), Case::Stored}},
                           true);
-    if (best.list) copyBounded(upper, sizeof upper, best.list->entry(best.index));
+    // A place the library knows by another list ("Milano", a provincial capital) is no misreading
+    // of a similar town.
+    if (best.list && !isKnownPlace(upper)) copyBounded(upper, sizeof upper, best.list->entry(best.index));
     nameCase(upper);
     copyBounded(value, capacityOf(value), upper);
     // Only the name is replaced in the address: a comma or period behind it is the address's own.

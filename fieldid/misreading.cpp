@@ -47,6 +47,21 @@ bool oneLetterInside(const char* longer, const char* shorter) {
     return false;
 }
 
+// Whether the word (upper case) equals an entry of one of the lists, taken in upper case
+// without the blanks around it.
+template <size_t N>
+bool inAnyList(const CWordList* const (&lists)[N], const char* word) {
+    char entry[64];
+    for (const CWordList* list : lists)
+        for (int e = 0; e < list->count(); ++e) {
+            upperCopy(entry, list->entry(e), sizeof entry);
+            stripLeading(entry, " ");
+            stripTrailing(entry, " ");
+            if (strcmp(entry, word) == 0) return true;
+        }
+    return false;
+}
+
 }  // namespace
 
 void joinMisreadShapes(const char* word, char* out, size_t cap) {
@@ -93,13 +108,13 @@ bool isKnownWord(const char* word) {
                                               &lists::streetWords,      &lists::deTitles,
                                               &lists::frTitles,         &lists::itTitles,
                                               &lists::esTitles,         &lists::nlTitles};
-    char entry[64];
-    for (const CWordList* list : kLists)
-        for (int e = 0; e < list->count(); ++e) {
-            copyBounded(entry, sizeof entry, list->entry(e));
-            stripLeading(entry, " ");
-            stripTrailing(entry, " ");
-            if (strcmp(entry, word) == 0) return true;
-        }
-    return false;
+    return inAnyList(kLists, word);
+}
+
+bool isKnownPlace(const char* name) {
+    static const CWordList* const kLists[] = {
+        &lists::worldCities, &lists::itCapitals, &lists::itProvinces, &lists::usCities, &lists::caCities,
+        &lists::deCities,    &lists::frCities,   &lists::itCities,    &lists::esCities, &lists::nlCities,
+        &lists::ukTowns,     &lists::auTowns,    &lists::atTowns};
+    return inAnyList(kLists, name);
 }

@@ -16,3 +16,7 @@ bool isKnownWord(const char* word);
 // The word with the letter pairs that print like one letter joined into it ("CHAIRRNAN" becomes
 // "CHAIRMAN"), for looking a misread word up in a list.
 void joinMisreadShapes(const char* word, char* out, size_t cap);
+
+// True when the place name (upper case) is an entry of a place list: the world cities, the
+// Italian provinces and provincial capitals, or a city list of any region.
+bool isKnownPlace(const char* name);

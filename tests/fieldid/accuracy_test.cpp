@@ -428,6 +428,149 @@ const std::vector<Card>& cards() {
           "Director General", "Construcciones Iberia S.L.", "Calle Mayor 10", "28013 Madrid", "Tel. 91 123 45 67",
           "carlos.garcia@iberiaconstruc.es"},
          {{C, "Construcciones Iberia S.L."}, {Z, "28013"}, {CI, "Madrid"}, {E, "carlos.garcia@iberiaconstruc.es"}}},
+        // Company lines without a legal form, firms of surnames, British and Swiss postcodes,
+        // streets whose number follows the name, suite lines, Scottish surnames.
+        {0,
+         {"Harbor Point Partners", "Elizabeth MacLeod", "Managing Director", "250 Park Avenue, Suite 1200",
+          "New York, NY 10017", "Tel: (212) 555-0188", "emacleod@harborpointpartners.com"},
+         {{C, "Harbor Point Partners"},
+          {N, "Elizabeth MacLeod"},
+          {T, "Managing Director"},
+          {ST, "250 Park Avenue, Suite 1200"},
+          {CI, "New York"},
+          {S, "NY"},
+          {Z, "10017"},
+          {P, "(212)555-0188"},
+          {E, "emacleod@harborpointpartners.com"}}},
+        {0,
+         {"Meridian Instruments", "Raj Patel", "Applications Engineer", "1400 Research Parkway", "Durham, NC 27713",
+          "Phone 919-555-0142", "Fax 919-555-0143", "rpatel@meridianinstruments.com"},
+         {{C, "Meridian Instruments"},
+          {N, "Raj Patel"},
+          {T, "Applications Engineer"},
+          {ST, "1400 Research Parkway"},
+          {CI, "Durham"},
+          {S, "NC"},
+          {Z, "27713"},
+          {P, "919-555-0142"},
+          {F, "919-555-0143"},
+          {E, "rpatel@meridianinstruments.com"}}},
+        {0,
+         {"Baxter, Holt & Rourke", "Attorneys at Law", "Catherine Holt", "Partner", "77 Beacon Street",
+          "Boston, MA 02108", "617-555-0199", "cholt@bhrlaw.com"},
+         {{C, "Baxter, Holt & Rourke"},
+          {N, "Catherine Holt"},
+          {T, "Partner"},
+          {ST, "77 Beacon Street"},
+          {CI, "Boston"},
+          {S, "MA"},
+          {Z, "02108"},
+          {P, "617-555-0199"},
+          {E, "cholt@bhrlaw.com"}}},
+        {0,
+         {"Sunfield Solar", "Diego Alvarez", "Installation Manager", "3100 Mission Road", "Sacramento, CA 95816",
+          "Mobile 916-555-0127", "diego@sunfieldsolar.com"},
+         {{C, "Sunfield Solar"},
+          {N, "Diego Alvarez"},
+          {T, "Installation Manager"},
+          {ST, "3100 Mission Road"},
+          {CI, "Sacramento"},
+          {S, "CA"},
+          {Z, "95816"},
+          {M, "916-555-0127"},
+          {E, "diego@sunfieldsolar.com"}}},
+        {0,
+         {"Thornbury Asset Management", "Oliver Bennett", "Portfolio Manager", "30 St Mary Axe", "London EC3A 8EP",
+          "Tel: +44 20 7946 0321", "oliver.bennett@thornburyam.co.uk"},
+         {{C, "Thornbury Asset Management"},
+          {N, "Oliver Bennett"},
+          {T, "Portfolio Manager"},
+          {ST, "30 St Mary Axe"},
+          {CI, "London"},
+          {Z, "EC3A 8EP"},
+          {P, "+442079460321"},
+          {E, "oliver.bennett@thornburyam.co.uk"}}},
+        {10,
+         {"Van Dijk Architecten", "Sanne Bakker", "Architect", "Keizersgracht 482", "1017 EG Amsterdam",
+          "Tel. 020 555 1234", "s.bakker@vandijkarchitecten.nl"},
+         {{C, "Van Dijk Architecten"},
+          {N, "Sanne Bakker"},
+          {T, "Architect"},
+          {ST, "Keizersgracht 482"},
+          {CI, "Amsterdam"},
+          {Z, "1017EG"},
+          {P, "020-555-1234"},
+          {E, "s.bakker@vandijkarchitecten.nl"}}},
+        {8,
+         {"Studio Legale Bianchi", "Avv. Giulia Ferrari", "Via Garibaldi 12", "10122 Torino", "Tel. 011 555 3344",
+          "g.ferrari@studiobianchi.it"},
+         {{C, "Studio Legale Bianchi"},
+          {N, "Avv. Giulia Ferrari"},
+          {ST, "Via Garibaldi 12"},
+          {CI, "Torino"},
+          {Z, "10122"},
+          {P, "011-555-3344"},
+          {E, "g.ferrari@studiobianchi.it"}}},
+        {0,
+         {"Cascadia Biotech", "Dr. Hannah Lindqvist", "Senior Scientist", "1201 Eastlake Ave E", "Seattle, WA 98102",
+          "Tel 206-555-0175", "hlindqvist@cascadiabio.com"},
+         {{C, "Cascadia Biotech"},
+          {N, "Dr. Hannah Lindqvist"},
+          {T, "Senior Scientist"},
+          {ST, "1201 Eastlake Ave E"},
+          {CI, "Seattle"},
+          {S, "WA"},
+          {Z, "98102"},
+          {P, "206-555-0175"},
+          {E, "hlindqvist@cascadiabio.com"}}},
+        {0,
+         {"Northgate Engineering Group", "Marcus O'Neill", "Project Engineer", "600 Grant Street, Suite 900",
+          "Pittsburgh, PA 15219", "Office: 412-555-0110", "moneill@northgateeng.com"},
+         {{C, "Northgate Engineering Group"},
+          {N, "Marcus O'Neill"},
+          {T, "Project Engineer"},
+          {ST, "600 Grant Street, Suite 900"},
+          {CI, "Pittsburgh"},
+          {S, "PA"},
+          {Z, "15219"},
+          {FieldOfficePhone, "412-555-0110"},
+          {E, "moneill@northgateeng.com"}}},
+        {0,
+         {"Riverside Medical Center", "Angela Torres, RN", "Nurse Manager", "1 Hospital Drive", "Columbus, OH 43210",
+          "Phone: 614-555-0133", "atorres@riversidemc.org"},
+         {{C, "Riverside Medical Center"},
+          {T, "Nurse Manager"},
+          {ST, "1 Hospital Drive"},
+          {CI, "Columbus"},
+          {S, "OH"},
+          {Z, "43210"},
+          {P, "614-555-0133"},
+          {E, "atorres@riversidemc.org"}}},
+        {2,
+         {"Alpenblick Treuhand AG", "Stefan Huber",
+          "Treuh\xE4"
+          "nder",
+          "Bahnhofstrasse 45", "8001 Z\xFCrich", "Tel. +41 44 555 12 34", "s.huber@alpenblick-treuhand.ch"},
+         {{C, "Alpenblick Treuhand AG"},
+          {N, "Stefan Huber"},
+          {T, "Treuh\xE4"
+              "nder"},
+          {ST, "Bahnhofstrasse 45"},
+          {CI, "Z\xFCrich"},
+          {Z, "8001"},
+          {P, "+41445551234"},
+          {E, "s.huber@alpenblick-treuhand.ch"}}},
+        {0,
+         {"Fraser & Sons Ltd", "Ian MacDonald", "Sales Manager", "14 Queen Street", "Edinburgh EH2 1JX",
+          "Tel: 0131 496 0011", "ian.macdonald@frasersons.co.uk"},
+         {{C, "Fraser & Sons Ltd"},
+          {N, "Ian MacDonald"},
+          {T, "Sales Manager"},
+          {ST, "14 Queen Street"},
+          {CI, "Edinburgh"},
+          {Z, "EH2 1JX"},
+          {P, "01314960011"},
+          {E, "ian.macdonald@frasersons.co.uk"}}},
         // Company first with a country line.
         {0,
          {"Global Trade Partners Inc.", "William Roberts", "Export Manager", "400 Harbor Drive", "San Diego, CA 92101",
@@ -465,25 +608,197 @@ const std::vector<Card>& cards() {
     return table;
 }
 
-TEST(ParselCards, FieldAccuracyOverTheCardTable) {
-    Parsel p;
-    ASSERT_TRUE(p.ready());
-    int right = 0, total = 0;
-    for (const Card& card : cards()) {
+// Cards of the same kinds, written apart and never used to tune the library: the measure of
+// how it does on cards it has not seen.
+const std::vector<Card>& unseenCards() {
+    static const std::vector<Card> table = {
+        {0,
+         {"Lakeshore Capital Partners", "Thomas McAllister", "Vice President", "401 North Michigan Avenue, Suite 1200",
+          "Chicago, IL 60611", "Tel 312-555-0164", "tmcallister@lakeshorecap.com"},
+         {{C, "Lakeshore Capital Partners"},
+          {N, "Thomas McAllister"},
+          {T, "Vice President"},
+          {ST, "401 North Michigan Avenue, Suite 1200"},
+          {CI, "Chicago"},
+          {S, "IL"},
+          {Z, "60611"},
+          {P, "312-555-0164"},
+          {E, "tmcallister@lakeshorecap.com"}}},
+        {0,
+         {"Pinnacle Instruments", "Susan Okafor", "Quality Engineer", "88 Technology Drive", "Irvine, CA 92618",
+          "Phone: 949-555-0152", "sokafor@pinnacleinst.com"},
+         {{C, "Pinnacle Instruments"},
+          {N, "Susan Okafor"},
+          {T, "Quality Engineer"},
+          {ST, "88 Technology Drive"},
+          {CI, "Irvine"},
+          {S, "CA"},
+          {Z, "92618"},
+          {P, "949-555-0152"},
+          {E, "sokafor@pinnacleinst.com"}}},
+        {0,
+         {"Whitman, Cole & Park", "Certified Public Accountants", "Daniel Park", "Partner", "200 Congress Avenue",
+          "Austin, TX 78701", "512-555-0147", "dpark@wcpcpa.com"},
+         {{C, "Whitman, Cole & Park"},
+          {N, "Daniel Park"},
+          {T, "Partner"},
+          {ST, "200 Congress Avenue"},
+          {CI, "Austin"},
+          {S, "TX"},
+          {Z, "78701"},
+          {P, "512-555-0147"},
+          {E, "dpark@wcpcpa.com"}}},
+        {0,
+         {"BrightRay Solar", "Megan Foster", "Sales Director", "5500 Colfax Avenue", "Denver, CO 80220",
+          "Tel: 303-555-0190", "megan@brightraysolar.com"},
+         {{C, "BrightRay Solar"},
+          {N, "Megan Foster"},
+          {T, "Sales Director"},
+          {ST, "5500 Colfax Avenue"},
+          {CI, "Denver"},
+          {S, "CO"},
+          {Z, "80220"},
+          {P, "303-555-0190"},
+          {E, "megan@brightraysolar.com"}}},
+        {0,
+         {"Ashcombe Investments", "Charlotte Hughes", "Client Director", "1 Poultry", "London EC2R 8EJ",
+          "Tel: +44 20 7946 0457", "charlotte.hughes@ashcombe.co.uk"},
+         {{C, "Ashcombe Investments"},
+          {N, "Charlotte Hughes"},
+          {T, "Client Director"},
+          {ST, "1 Poultry"},
+          {CI, "London"},
+          {Z, "EC2R 8EJ"},
+          {P, "+442079460457"},
+          {E, "charlotte.hughes@ashcombe.co.uk"}}},
+        {10,
+         {"Bakker & De Wit Advocaten", "Mr. Pieter de Wit", "Advocaat", "Herengracht 221", "1016 BG Amsterdam",
+          "Tel. 020 555 6789", "p.dewit@bakkerdewit.nl"},
+         {{C, "Bakker & De Wit Advocaten"},
+          {N, "Pieter de Wit"},
+          {T, "Advocaat"},
+          {ST, "Herengracht 221"},
+          {CI, "Amsterdam"},
+          {Z, "1016BG"},
+          {P, "020-555-6789"},
+          {E, "p.dewit@bakkerdewit.nl"}}},
+        {8,
+         {"Ferri Costruzioni", "Ing. Luca Moretti", "Direttore Tecnico", "Corso Vittorio Emanuele 88", "20122 Milano",
+          "Tel. 02 5551 2233", "l.moretti@ferricostruzioni.it"},
+         {{C, "Ferri Costruzioni"},
+          {N, "Ing. Luca Moretti"},
+          {T, "Direttore Tecnico"},
+          {ST, "Corso Vittorio Emanuele 88"},
+          {CI, "Milano"},
+          {Z, "20122"},
+          {P, "02-5551-2233"},
+          {E, "l.moretti@ferricostruzioni.it"}}},
+        {0,
+         {"Helix Biotech", "Dr. Rachel Kim", "Research Director", "4 Cambridge Center", "Cambridge, MA 02142",
+          "Tel 617-555-0122", "rkim@helixbio.com"},
+         {{C, "Helix Biotech"},
+          {N, "Dr. Rachel Kim"},
+          {T, "Research Director"},
+          {ST, "4 Cambridge Center"},
+          {CI, "Cambridge"},
+          {S, "MA"},
+          {Z, "02142"},
+          {P, "617-555-0122"},
+          {E, "rkim@helixbio.com"}}},
+        {0,
+         {"Summit Engineering Group", "Kevin MacLeod", "Principal Engineer", "1000 Main Street, Suite 300",
+          "Houston, TX 77002", "Office 713-555-0181", "kmacleod@summiteng.com"},
+         {{C, "Summit Engineering Group"},
+          {N, "Kevin MacLeod"},
+          {T, "Principal Engineer"},
+          {ST, "1000 Main Street, Suite 300"},
+          {CI, "Houston"},
+          {S, "TX"},
+          {Z, "77002"},
+          {FieldOfficePhone, "713-555-0181"},
+          {E, "kmacleod@summiteng.com"}}},
+        {0,
+         {"St. Luke's Medical Center", "James Whitaker, MD", "Chief of Cardiology", "190 East Bannock Street",
+          "Boise, ID 83712", "Phone: 208-555-0139", "jwhitaker@stlukesmc.org"},
+         {{C, "St. Luke's Medical Center"},
+          {T, "Chief of Cardiology"},
+          {ST, "190 East Bannock Street"},
+          {CI, "Boise"},
+          {S, "ID"},
+          {Z, "83712"},
+          {P, "208-555-0139"},
+          {E, "jwhitaker@stlukesmc.org"}}},
+        {2,
+         {"Donau Software GmbH", "Maria Gruber", "Projektleiterin",
+          "Mariahilfer Stra\xDF"
+          "e 120",
+          "1070 Wien", "Tel. +43 1 555 2233", "m.gruber@donausoftware.at"},
+         {{C, "Donau Software GmbH"},
+          {N, "Maria Gruber"},
+          {T, "Projektleiterin"},
+          {ST, "Mariahilfer Stra\xDF"
+               "e 120"},
+          {CI, "Wien"},
+          {Z, "1070"},
+          {P, "+4315552233"},
+          {E, "m.gruber@donausoftware.at"}}},
+        {0,
+         {"Kinross & Muir Solicitors", "Fiona MacKenzie", "Associate", "22 Castle Street", "Edinburgh EH2 3DN",
+          "Tel: 0131 496 0788", "fiona.mackenzie@kinrossmuir.co.uk"},
+         {{C, "Kinross & Muir Solicitors"},
+          {N, "Fiona MacKenzie"},
+          {T, "Associate"},
+          {ST, "22 Castle Street"},
+          {CI, "Edinburgh"},
+          {Z, "EH2 3DN"},
+          {P, "01314960788"},
+          {E, "fiona.mackenzie@kinrossmuir.co.uk"}}},
+    };
+    return table;
+}
+
+struct Score {
+    int right = 0, total = 0, companiesRight = 0, companies = 0;
+};
+
+// Identifies every card of the table and counts the expected fields found, printing the misses.
+Score measure(Parsel& p, const std::vector<Card>& table) {
+    Score score;
+    for (const Card& card : table) {
         CardInfo info{};
-        ASSERT_EQ(p.identify(card.lines, card.kind, info), 1) << card.lines[0];
+        EXPECT_EQ(p.identify(card.lines, card.kind, info), 1) << card.lines[0];
         for (const auto& [kind, want] : card.expected) {
-            ++total;
-            if (holds(info, kind, want)) ++right;
-            else
+            bool hit = holds(info, kind, want);
+            ++score.total;
+            score.right += hit;
+            if (kind == C) {
+                ++score.companies;
+                score.companiesRight += hit;
+            }
+            if (!hit)
                 printf("  missed kind %d \"%s\" on card \"%s\" (got \"%s\")\n", kind, want.c_str(),
                        card.lines[0].c_str(), first(info, kind).c_str());
         }
     }
-    printf("field accuracy: %d of %d fields right (%.1f%%) over %zu cards\n", right, total, 100.0 * right / total,
-           cards().size());
-    // The level the table has reached: a regression of two fields fails.
-    EXPECT_GE(right * 1000, total * 993);
+    printf("field accuracy: %d of %d fields right (%.1f%%) over %zu cards; companies %d of %d\n", score.right,
+           score.total, 100.0 * score.right / score.total, table.size(), score.companiesRight, score.companies);
+    return score;
+}
+
+TEST(ParselCards, FieldAccuracyOverTheCardTable) {
+    Parsel p;
+    ASSERT_TRUE(p.ready());
+    Score score = measure(p, cards());
+    // The level the table has reached (370 of 391): a regression of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 943);
+}
+
+TEST(ParselCards, FieldAccuracyOnCardsKeptAside) {
+    Parsel p;
+    ASSERT_TRUE(p.ready());
+    Score score = measure(p, unseenCards());
+    // The level reached on these cards (86 of 102): a regression of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 833);
 }
 
 TEST(ParselCards, WholeCardsFromAPageMatchTheStrings) {

@@ -73,6 +73,7 @@ TEST_F(CorrectionTest, ExamplesOfTheWordLists) {
         std::vector<std::string> lines;
         int kind;
         const char* value;
+        int language = 0;
     };
     const Case cases[] = {
         {{"John Smith", "Sales Manaqer"}, FieldTitle, "Sales Manager"},
@@ -82,9 +83,11 @@ TEST_F(CorrectionTest, ExamplesOfTheWordLists) {
         {{"John Smith", "Board of Directors", "Acme Inc."}, FieldTitle, "Board of Directors"},
         {{"John Smith", "Managing Partners", "Acme Inc."}, FieldTitle, "Managing Partners"},
         {{"John Smith", "Head Chef", "Acme Restaurant Inc."}, FieldTitle, "Head Chef"},
+        // A correct city of another list is not taken for a misread small town.
+        {{"Luca Moretti", "Via Roma 15", "20122 Milano", "Tel. 02 1234567"}, FieldCity, "Milano", 8},
     };
     for (const Case& c : cases) {
-        ASSERT_EQ(p.identify(c.lines, 0, info), 1);
+        ASSERT_EQ(p.identify(c.lines, c.language, info), 1);
         EXPECT_TRUE(anyValueIs(info, c.value)) << c.value << " / got " << first(info, c.kind);
     }
 }

@@ -25,6 +25,10 @@ struct CardCase {
 const CardCase kCards[] = {
     {0, {"John Masterson", "Sales Manager"}, "John Masterson", "", "John", "Masterson", ""},
     {0, {"Dr. John Smith Jr.", "Sales Manager"}, "Dr. John Smith Jr.", "Dr.", "John", "Smith", "Jr."},
+    // Names printed without their blank are split at the capital, but not behind Mc and Mac.
+    {0, {"Ian MacDonald", "Sales Manager"}, "Ian MacDonald", "", "Ian", "MacDonald", ""},
+    {0, {"Thomas McAllister", "Vice President"}, "Thomas McAllister", "", "Thomas", "McAllister", ""},
+    {0, {"JohnSmith", "Sales Manager", "Acme Inc."}, "John Smith", "", "John", "Smith", ""},
     {0, {"Northwind Traders Inc.", "Ingrid Bachelor-Shaw"}, "Ingrid Bachelor-Shaw", "", "Ingrid", "Bachelor-Shaw", ""},
     // A German card: "Kaufmann" behind a first name is the surname, not the merchant's degree.
     {2,
