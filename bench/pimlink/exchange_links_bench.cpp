@@ -7,6 +7,7 @@
 //   yardstick: per-record times for two store sizes; the rerun must not grow with the store)
 // Usage: exchange_links_bench [cards=5000]. Prints ratios; asserts nothing.
 #include "host_note.h"
+#include "link_bench.h"
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -18,23 +19,6 @@
 #include "linkcards.h"
 
 namespace {
-
-using FerrowDBFileFn = int (*)(const char*, const char*, CardRecV4**, int*, int, int);
-using RegisterFn = HRESULT(__stdcall*)();
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::string WindowsPathOf(const char* linuxPath) {
-    std::string path = std::string("Z:") + linuxPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
 
 std::vector<CardRecV4> MakeCards(int n, int16_t flags) {
     std::vector<CardRecV4> cards(n);
@@ -133,15 +117,8 @@ double RunCompanion(const std::string& transfer) {
 int main(int argc, char** argv) {
     PrintHostNote();
     int n = argc > 1 ? atoi(argv[1]) : 5000;
-    HMODULE ferrow = LoadLibraryA("Ferrow.dll");
-    auto link = ferrow
-                    ? reinterpret_cast<FerrowDBFileFn>(reinterpret_cast<void*>(GetProcAddress(ferrow, "FerrowDBFile")))
-                    : nullptr;
-    HMODULE pimstore = LoadLibraryA(WindowsPathOf(ZEM_PIMSTORE_DLL).c_str());
-    auto registerStore =
-        pimstore ? reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(pimstore, "DllRegisterServer")))
-                 : nullptr;
-    if (!link || !registerStore || registerStore() != S_OK) {
+    FerrowDBFileFn link = LoadFerrowLink();
+    if (!link || !CallServer(ZEM_PIMSTORE_DLL, "DllRegisterServer")) {
         printf("Ferrow.dll or the contact store stand-in not found\n");
         return 1;
     }
@@ -201,6 +178,6 @@ int main(int argc, char** argv) {
                "(%6.3f ms each)\n",
                size, empty, 1000 * empty / size, full, 1000 * full / size);
     }
-    reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(pimstore, "DllUnregisterServer")))();
+    CallServer(ZEM_PIMSTORE_DLL, "DllUnregisterServer");
     return 0;
 }

@@ -8,6 +8,7 @@
 // the link library's own classes and given as its share of "back". 12 fields are mapped.
 // Usage: pim_connectors_bench [cards=5000]. Prints ratios and peak memory; asserts nothing.
 #include "host_note.h"
+#include "link_bench.h"
 #include <windows.h>
 #include <psapi.h>
 #include <stdio.h>
@@ -28,26 +29,9 @@
 
 namespace {
 
-using FerrowDBFileFn = int (*)(const char*, const char*, CardRecV4**, int*, int, int);
-using RegisterFn = HRESULT(__stdcall*)();
-
 // Name, Title, Department, Company, Office, Mobile, Fax, Email, Web Site, Address, City, Zip.
 const char kOutlookMap[] = "1,0,5,0,6,4,26,36,0,28,0,45,0,44,0,10,11,0,13,0,0,0,0,0,0,0,0,0";
 const char kWabMap[] = "1,0,7,0,8,6,15,28,0,18,0,30,0,19,0,9,10,0,12,0,0,0,0,0,0,0,0,0";
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::string WindowsPathOf(const char* linuxPath) {
-    std::string path = std::string("Z:") + linuxPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
 
 std::vector<CardRecV4> MakeCards(int n) {
     std::vector<CardRecV4> cards(n);
@@ -297,15 +281,8 @@ void PrintRows(const char* target, double linkOut, double directOut, double link
 int main(int argc, char** argv) {
     PrintHostNote();
     int n = argc > 1 ? atoi(argv[1]) : 5000;
-    HMODULE ferrow = LoadLibraryA("Ferrow.dll");
-    auto link = ferrow
-                    ? reinterpret_cast<FerrowDBFileFn>(reinterpret_cast<void*>(GetProcAddress(ferrow, "FerrowDBFile")))
-                    : nullptr;
-    HMODULE server = LoadLibraryA(WindowsPathOf(ZEM_OUTLOOK_SERVER).c_str());
-    auto registerServer =
-        server ? reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(server, "DllRegisterServer")))
-               : nullptr;
-    if (!link || !registerServer || registerServer() != S_OK) {
+    FerrowDBFileFn link = LoadFerrowLink();
+    if (!link || !CallServer(ZEM_OUTLOOK_SERVER, "DllRegisterServer")) {
         printf("Ferrow.dll or the Outlook stand-in not found\n");
         return 1;
     }
@@ -359,7 +336,7 @@ int main(int argc, char** argv) {
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
     printf("peak working set %.1f MB (cards array %.1f MB)\n", memory.PeakWorkingSetSize / 1048576.0,
            n * sizeof(CardRecV4) / 1048576.0);
-    reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(server, "DllUnregisterServer")))();
+    CallServer(ZEM_OUTLOOK_SERVER, "DllUnregisterServer");
     DeleteFileA(outlookFile.c_str());
     DeleteFileA(wabFile.c_str());
     DeleteFileA(ini.c_str());

@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 #include "card_builders.h"
-#include "card_file_fixture.h"
+#include "link_fixture.h"
 #include "dialog_watch.h"
-#include "dll_module.h"
 #include "ferrow.h"
 #include "linkcards.h"
 #include "build_paths.h"
@@ -17,8 +16,6 @@
 #include "linux_programs.h"
 
 namespace {
-
-using FerrowDBFileFn = int (*)(const char*, const char*, CardRecV4**, int*, int, int);
 
 std::string Hex(const std::string& bytes) {
     static const char* digits = "0123456789abcdef";
@@ -72,35 +69,16 @@ Records ParseFields(const std::string& findings) {
     return records;
 }
 
-class ExchangeLinks : public CardFileFolder {
+class ExchangeLinks : public LinkFixture {
 protected:
-    void SetUp() override {
-        CardFileFolder::SetUp();
-        ASSERT_TRUE(ferrow_.loaded());
-        link_ = ferrow_.require<FerrowDBFileFn>("FerrowDBFile");
-        ini_ = Path("zem40.ini");
-        cards_ = AllocLinkCards(0);
-    }
     void TearDown() override {
-        FreeLinkCards(cards_);
         SetDllDirectoryA(nullptr);
         SetEnvironmentVariableA("ZEM_WCE_DEVICE", nullptr);
         SetEnvironmentVariableA("ZEM_WCE_STATUS_ONE", nullptr);
-        CardFileFolder::TearDown();
+        LinkFixture::TearDown();
     }
+    int Link(int type, int direction, const char* cardDb = nullptr) { return Call(type, direction, cardDb); }
 
-    void Set(const char* section, const char* key, const std::string& value) {
-        WritePrivateProfileStringA(section, key, value.c_str(), ini_.c_str());
-    }
-    void Hold(const std::vector<CardRecV4>& cards, int extraRoom = LINKCARDS_SPARE) {
-        FreeLinkCards(cards_);
-        cards_ = AllocLinkCards(static_cast<int>(cards.size()) + extraRoom - LINKCARDS_SPARE);
-        count_ = static_cast<int>(cards.size());
-        for (int i = 0; i < count_; ++i) cards_[i] = cards[i];
-    }
-    int Link(int type, int direction, const char* cardDb = nullptr) {
-        return link_(ini_.c_str(), cardDb, &cards_, &count_, type, direction);
-    }
     // Runs one of the Python readers on a file; what it found. A reader answers with a file,
     // OUTPUT or OUTPUT.err (what was wrong), each written whole and then renamed: under Wine the
     // start of a Linux program may return before it ends, so the answer is waited for.
@@ -117,12 +95,6 @@ protected:
         EXPECT_TRUE(PathExists(output)) << reader << " gave no answer";
         return ReadWholeFile(output);
     }
-
-    DllModule ferrow_{"Ferrow.dll"};
-    FerrowDBFileFn link_ = nullptr;
-    std::string ini_;
-    CardRecV4* cards_ = nullptr;
-    int count_ = 0;
 };
 
 // ---- Palm, exchange mode -------------------------------------------------------------------

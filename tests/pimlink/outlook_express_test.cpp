@@ -7,16 +7,13 @@
 #include <vector>
 #include "build_paths.h"
 #include "card_builders.h"
-#include "card_file_fixture.h"
+#include "link_fixture.h"
 #include "dialog_watch.h"
-#include "dll_module.h"
 #include "entry_file.h"
 #include "ferrow.h"
 #include "linkcards.h"
 
 namespace {
-
-using FerrowDBFileFn = int (*)(const char*, const char*, CardRecV4**, int*, int, int);
 
 const char kWabKey[] = "Software\\Microsoft\\WAB\\DLLPath";
 
@@ -44,66 +41,36 @@ enum : unsigned long {
 
 using Contact = entryfile::Entry;
 
-class OutlookExpress : public CardFileFolder {
+class OutlookExpress : public LinkFixture {
 protected:
     void SetUp() override {
-        CardFileFolder::SetUp();
-        ASSERT_TRUE(ferrow_.loaded());
-        link_ = ferrow_.require<FerrowDBFileFn>("FerrowDBFile");
-        ini_ = Path("zem40.ini");
+        LinkFixture::SetUp();
         book_ = Path("wab.txt");
         SetEnvironmentVariableA("ZEM_WAB_FILE", book_.c_str());
-        SavePreviousLibraryPath();
-        RegisterLibrary(WindowsPathOf(ZEM_WAB32_DLL).c_str());
-        // Name, Title, Department, Company, Office Tel., Mobile Tel., Fax, Fax 2, Email, Web Site,
-        // Web Site 2, the address to the business address and Alt. Address to the comment.
-        WritePrivateProfileStringA("OUTLOOK_EX", "FieldMap",
-                                   "1,0,7,0,8,6,15,28,0,18,26,30,0,19,27,9,10,11,12,13,29,21,0,0,0,0,0,0",
-                                   ini_.c_str());
-        cards_ = AllocLinkCards(0);
-    }
-    void TearDown() override {
-        FreeLinkCards(cards_);
-        RestorePreviousLibraryPath();
-        for (const char* name : {"ZEM_WAB_FILE", "ZEM_WAB_FAIL_OPEN", "ZEM_WAB_FAIL_SAVE"})
-            SetEnvironmentVariableA(name, nullptr);
-        CardFileFolder::TearDown();
-    }
-
-    void RegisterLibrary(const char* path) {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kWabKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        if (path) RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path), lstrlenA(path) + 1);
-        RegCloseKey(key);
-        if (!path) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kWabKey);
-    }
-    void SavePreviousLibraryPath() {
         char value[MAX_PATH] = "";
         LONG size = sizeof(value);
         hadPrevious_ = RegQueryValueA(HKEY_LOCAL_MACHINE, kWabKey, value, &size) == ERROR_SUCCESS;
         previous_ = value;
+        SetMachineDefault(kWabKey, WindowsPathOf(ZEM_WAB32_DLL).c_str());
+        // Name, Title, Department, Company, Office Tel., Mobile Tel., Fax, Fax 2, Email, Web Site,
+        // Web Site 2, the address to the business address and Alt. Address to the comment.
+        Set("OUTLOOK_EX", "FieldMap", "1,0,7,0,8,6,15,28,0,18,26,30,0,19,27,9,10,11,12,13,29,21,0,0,0,0,0,0");
     }
-    void RestorePreviousLibraryPath() { RegisterLibrary(hadPrevious_ ? previous_.c_str() : nullptr); }
+    void TearDown() override {
+        SetMachineDefault(kWabKey, hadPrevious_ ? previous_.c_str() : nullptr);
+        for (const char* name : {"ZEM_WAB_FILE", "ZEM_WAB_FAIL_OPEN", "ZEM_WAB_FAIL_SAVE"})
+            SetEnvironmentVariableA(name, nullptr);
+        LinkFixture::TearDown();
+    }
 
-    void Hold(const std::vector<CardRecV4>& cards) {
-        FreeLinkCards(cards_);
-        cards_ = AllocLinkCards(static_cast<int>(cards.size()));
-        count_ = static_cast<int>(cards.size());
-        for (int i = 0; i < count_; ++i) cards_[i] = cards[i];
-    }
     int Link(int direction, const char* cardDb = nullptr) {
-        return link_(ini_.c_str(), cardDb, &cards_, &count_, FERROW_LINK_OUTLOOK_EXPRESS, direction);
+        return Call(FERROW_LINK_OUTLOOK_EXPRESS, direction, cardDb);
     }
     void Seed(const std::vector<Contact>& contacts) { entryfile::Append(book_, contacts); }
     std::vector<Contact> Stored() { return entryfile::ReadAll(book_); }
 
-    DllModule ferrow_{"Ferrow.dll"};
-    FerrowDBFileFn link_ = nullptr;
-    std::string ini_, book_, previous_;
+    std::string book_, previous_;
     bool hadPrevious_ = false;
-    CardRecV4* cards_ = nullptr;
-    int count_ = 0;
 };
 
 CardRecV4 FullCard() {
@@ -255,14 +222,14 @@ TEST_F(OutlookExpress, TwoEqualContactsMakeNoNewCard) {
 TEST_F(OutlookExpress, MissingLibraryAndUnopenedAddressBook) {
     Hold({NamedCard("One")});
     {
-        RegisterLibrary((Path("no-such-wab32.dll")).c_str());
+        SetMachineDefault(kWabKey, Path("no-such-wab32.dll").c_str());
         DialogWatch user(IDOK);
         EXPECT_EQ(Link(FERROW_FROM_PIM), FERROW_OE_IMPORT_FAILED);
         auto texts = user.Texts();
         ASSERT_FALSE(texts.empty());
         EXPECT_EQ(texts[0], "Load wab32.dll fail");
     }
-    RegisterLibrary(WindowsPathOf(ZEM_WAB32_DLL).c_str());
+    SetMachineDefault(kWabKey, WindowsPathOf(ZEM_WAB32_DLL).c_str());
     SetEnvironmentVariableA("ZEM_WAB_FAIL_OPEN", "1");
     DialogWatch user(IDOK);
     EXPECT_EQ(Link(FERROW_FROM_PIM), FERROW_OE_IMPORT_FAILED);

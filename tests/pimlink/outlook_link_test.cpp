@@ -7,7 +7,7 @@
 #include <vector>
 #include "build_paths.h"
 #include "card_builders.h"
-#include "card_file_fixture.h"
+#include "link_fixture.h"
 #include "dialog_watch.h"
 #include "dll_module.h"
 #include "entry_file.h"
@@ -16,7 +16,6 @@
 
 namespace {
 
-using FerrowDBFileFn = int (*)(const char*, const char*, CardRecV4**, int*, int, int);
 using RegisterFn = HRESULT(__stdcall*)();
 using Contact = entryfile::Entry;
 
@@ -52,62 +51,36 @@ enum : unsigned long {
 };
 const unsigned long kContactClass = 40, kDistributionList = 69;
 
-class OutlookLink : public CardFileFolder {
+class OutlookLink : public LinkFixture {
 protected:
     void SetUp() override {
-        CardFileFolder::SetUp();
-        ASSERT_TRUE(ferrow_.loaded());
-        link_ = ferrow_.require<FerrowDBFileFn>("FerrowDBFile");
+        LinkFixture::SetUp();
         ASSERT_TRUE(server_.loaded());
         ASSERT_EQ(server_.require<RegisterFn>("DllRegisterServer")(), S_OK);
-        RegisterProgram(ProgramFolder() + "OUTLOOK9.exe");
-        ini_ = Path("zem40.ini");
+        SetMachineDefault(kOutlookKey, (ProgramFolder() + "OUTLOOK9.exe").c_str());
         store_ = Path("contacts.txt");
         SetEnvironmentVariableA("ZEM_OUTLOOK_FILE", store_.c_str());
         // Name -> FileAs, Nickname -> NickName, Title -> Job title, Title 2 -> Suffix, Department,
         // Company, Office -> Business-Phone, Mobile, Other -> Home-Phone, Fax -> Business-Fax,
         // Fax 2 -> Home-Fax, Email, Email 2, Web Site, Address -> Business-Street, City ->
         // Business-City, Alt. Address -> Home-Street, Date -> Assistant.
-        WritePrivateProfileStringA("OUTLOOK", "FieldMap",
-                                   "1,7,5,9,6,4,26,36,32,28,34,45,46,44,0,10,11,0,0,0,15,0,0,0,0,25,0,0", ini_.c_str());
-        cards_ = AllocLinkCards(0);
+        Set("OUTLOOK", "FieldMap", "1,7,5,9,6,4,26,36,32,28,34,45,46,44,0,10,11,0,0,0,15,0,0,0,0,25,0,0");
     }
     void TearDown() override {
-        FreeLinkCards(cards_);
         server_.require<RegisterFn>("DllUnregisterServer")();
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOutlookKey);
+        SetMachineDefault(kOutlookKey, nullptr);
         for (const char* name :
              {"ZEM_OUTLOOK_FILE", "ZEM_OUTLOOK_FAIL_CREATE", "ZEM_OUTLOOK_FAIL_READ", "ZEM_OUTLOOK_FAIL_SAVE"})
             SetEnvironmentVariableA(name, nullptr);
-        CardFileFolder::TearDown();
+        LinkFixture::TearDown();
     }
 
-    void RegisterProgram(const std::string& program) {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kOutlookKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
-                       static_cast<DWORD>(program.size() + 1));
-        RegCloseKey(key);
-    }
-    void Hold(const std::vector<CardRecV4>& cards) {
-        FreeLinkCards(cards_);
-        cards_ = AllocLinkCards(static_cast<int>(cards.size()));
-        count_ = static_cast<int>(cards.size());
-        for (int i = 0; i < count_; ++i) cards_[i] = cards[i];
-    }
-    int Link(int direction, const char* cardDb = nullptr) {
-        return link_(ini_.c_str(), cardDb, &cards_, &count_, FERROW_LINK_OUTLOOK, direction);
-    }
+    int Link(int direction, const char* cardDb = nullptr) { return Call(FERROW_LINK_OUTLOOK, direction, cardDb); }
     void Seed(const std::vector<Contact>& contacts) { entryfile::Append(store_, contacts); }
     std::vector<Contact> Stored() { return entryfile::ReadAll(store_); }
 
-    DllModule ferrow_{"Ferrow.dll"};
     DllModule server_{WindowsPathOf(ZEM_OUTLOOK_SERVER).c_str()};
-    FerrowDBFileFn link_ = nullptr;
-    std::string ini_, store_;
-    CardRecV4* cards_ = nullptr;
-    int count_ = 0;
+    std::string store_;
 };
 
 // A card made on 2004-03-18 (its date travels to the Assistant field under the map).
