@@ -12,6 +12,8 @@
 #include "dll_module.h"
 #include "entry_file.h"
 #include "ferrow.h"
+#include "file_bytes.h"
+#include "linux_programs.h"
 #include "linkcards.h"
 
 namespace {
@@ -300,4 +302,34 @@ TEST_F(OutlookLink, CardFileForms) {
     ASSERT_EQ(cards.size(), 4u);  // no duplicate test on this road
     EXPECT_STREQ(cards[3].CNAME.FullName.Text, "Cy");
     EXPECT_EQ(cards[3].Flags, 3);
+}
+
+// Runs only in the child that the next test starts with a Chinese locale (system code page 936).
+TEST_F(OutlookLink, DISABLED_InCodePage936AValueEndingInALeadByteIsLeftOut) {
+    ASSERT_EQ(GetACP(), 936u);
+    Seed({NamedContact("Ann Lee")});
+    CardRecV4 card = Card("Ann Lee");
+    SetText(card.Company[0].Text, "Co Ann Lee");
+    SetText(card.Title[0].Text, "Buyer\x81");  // ends with the first byte of a double-byte character
+    Hold({card});
+    ASSERT_EQ(Link(FERROW_TO_PIM), FERROW_OK);
+    EXPECT_EQ(cards_[0].Flags, 5);  // found by the other clauses
+    EXPECT_EQ(Stored().size(), 1u);
+}
+
+TEST_F(OutlookLink, AValueEndingInALeadByteIsLeftOutOfTheFilter) {
+    // A second Wine process of this program, started with a Chinese locale, runs the case above.
+    std::string report = Path("child.xml");
+    RunLinuxProgram("/usr/bin/env",
+                    {"LC_ALL=zh_CN.UTF-8", ZEM_WINE_EXEC, UnixPath(ProgramFolder() + "ferrow_outlook_test.exe"),
+                     "--gtest_also_run_disabled_tests", "--gtest_filter=OutlookLink.DISABLED_*",
+                     "--gtest_output=xml:" + report});
+    for (int waited = 0; waited < 1200 && ReadWholeFile(report).find("</testsuites>") == std::string::npos; ++waited)
+        Sleep(100);
+    std::string xml = ReadWholeFile(report);
+    ASSERT_NE(xml.find("</testsuites>"), std::string::npos) << "the child gave no report";
+    EXPECT_NE(xml.find("tests=\"1\""), std::string::npos) << xml;
+    EXPECT_NE(xml.find("failures=\"0\""), std::string::npos) << xml;
+    EXPECT_NE(xml.find("errors=\"0\""), std::string::npos) << xml;
+    ASSERT_EQ(server_.require<RegisterFn>("DllRegisterServer")(), S_OK);  // the child unregistered it
 }
