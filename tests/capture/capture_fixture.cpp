@@ -8,13 +8,22 @@ namespace capturetest {
 
 namespace {
 std::string g_scratch;
+// Every message box of the run is answered, so that an unexpected one fails a test, never hangs it.
+DialogWatch* g_watch = nullptr;
 
 class CaptureEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         App.Instance = GetModuleHandleA(nullptr);
         LoadStringA(App.Instance, IDS_PRODUCT_TITLE, App.ProductTitle, sizeof App.ProductTitle);
-        g_scratch = MakeFreshTestFolder("capture") + "\\";
+        g_watch = new DialogWatch(IDOK);
+        // Beside the test program, on a drive whose Linux path the independent tool can take.
+        char folder[MAX_PATH];
+        GetModuleFileNameA(nullptr, folder, sizeof folder);
+        *strrchr(folder, '\\') = 0;
+        g_scratch = std::string(folder) + "\\capture_scratch\\";
+        RemoveFolderTree(g_scratch);
+        CreateDirectoryA(g_scratch.c_str(), nullptr);
         CreateDirectoryA((g_scratch + "IMAGE").c_str(), nullptr);
         CreateDirectoryA((g_scratch + "thumb").c_str(), nullptr);
         WriteSettingText("Directory", "ImageDir", (g_scratch + "IMAGE").c_str());
@@ -23,7 +32,11 @@ public:
         CreateImageDocuments();
         App.ImageZoom = 100;
     }
-    void TearDown() override { RemoveFolderTree(g_scratch); }
+    void TearDown() override {
+        RemoveFolderTree(g_scratch);
+        delete g_watch;
+        g_watch = nullptr;
+    }
 };
 
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CaptureEnvironment);
@@ -129,10 +142,11 @@ std::vector<uint32_t> PixelValues(const ImageRecord& record) {
 bool IsLiveBlock(HGLOBAL block) { return block && GlobalFlags(block) != GMEM_INVALID_HANDLE && GlobalSize(block) > 0; }
 
 std::vector<std::string> MessagesDuring(const std::function<void()>& action) {
-    DialogWatch watch(IDOK);
+    size_t before = g_watch->Texts().size();
     action();
     Sleep(100);
-    return watch.Texts();
+    std::vector<std::string> texts = g_watch->Texts();
+    return std::vector<std::string>(texts.begin() + before, texts.end());
 }
 
 void MakeCurrent(ImageRecord& record) {

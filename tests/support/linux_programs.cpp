@@ -1,5 +1,6 @@
 #include "linux_programs.h"
 #include <windows.h>
+#include <stdlib.h>
 
 std::string UnixPath(const std::string& windowsPath) {
     using UnixName = char*(CDECL*)(const WCHAR*);
@@ -25,7 +26,12 @@ int RunLinuxProgram(const std::string& program, const std::vector<std::string>& 
     for (char& c : windowsProgram)
         if (c == '/') c = '\\';
     std::string commandLine = "\"" + windowsProgram + "\"";
-    for (const std::string& a : arguments) commandLine += " \"" + a + "\"";
+    // Quotes inside an argument are escaped as the Windows command line rules want.
+    for (const std::string& a : arguments) {
+        std::string quoted;
+        for (char c : a) quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
+        commandLine += " \"" + quoted + "\"";
+    }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -39,4 +45,24 @@ int RunLinuxProgram(const std::string& program, const std::vector<std::string>& 
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return static_cast<int>(code);
+}
+
+int RunShellCommand(const std::string& command) {
+    char folder[MAX_PATH] = "", marker[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, folder);
+    GetTempFileNameA(folder, "sh", 0, marker);
+    DeleteFileA(marker);
+    const std::string unixMarker = UnixPath(marker);
+    const std::string line =
+        "(" + command + "); echo $? > '" + unixMarker + ".part' && mv '" + unixMarker + ".part' '" + unixMarker + "'";
+    if (RunLinuxProgram("/bin/sh", {"-c", line}) != 0) return -1;
+    for (int waited = 0; waited < 60000 && GetFileAttributesA(marker) == INVALID_FILE_ATTRIBUTES; waited += 20) Sleep(20);
+    char code[16] = "";
+    HANDLE file = CreateFileA(marker, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return -1;
+    DWORD got = 0;
+    ReadFile(file, code, sizeof code - 1, &got, nullptr);
+    CloseHandle(file);
+    DeleteFileA(marker);
+    return atoi(code);
 }

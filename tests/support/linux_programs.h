@@ -8,5 +8,10 @@
 // to a minute; its exit code as Wine reports it, or -1 when it could not be started.
 int RunLinuxProgram(const std::string& program, const std::vector<std::string>& arguments);
 
+// Runs a shell command line and waits for it to end: Wine does not wait for a Linux process
+// that it started, so the command leaves its exit code in a marker file, renamed into place
+// once written. The exit code, or -1 when it could not be started or did not end in a minute.
+int RunShellCommand(const std::string& command);
+
 // The Linux path of a Windows path of the test (any drive Wine maps).
 std::string UnixPath(const std::string& windowsPath);

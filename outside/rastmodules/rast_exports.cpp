@@ -1,0 +1,315 @@
+// The rast interface of the image file module stand-ins, over the module's format codec. A
+// header read keeps the file's bytes, and the image read that follows decodes them.
+#include "module_state.h"
+#include <ctype.h>
+#include <string.h>
+
+using namespace rastmodule;
+
+namespace {
+
+const int kMaxSide = 0x7FFF;
+
+HANDLE AsHandle(HFILE file) { return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)); }
+
+void SetError(int number) { State().lastError = number; }
+
+// The rest of the file from its current position.
+bool ReadRest(HFILE file, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    uint8_t chunk[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(AsHandle(file), chunk, sizeof chunk, &got, nullptr)) return false;
+        if (got == 0) return true;
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+}
+
+bool Seek(HFILE file, long offset) {
+    return SetFilePointer(AsHandle(file), offset, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER;
+}
+
+bool WriteAll(HFILE file, const void* bytes, size_t count) {
+    DWORD done = 0;
+    if (WriteFile(AsHandle(file), bytes, (DWORD)count, &done, nullptr) && done == count) return true;
+    SetError(RAST_ERR_WRITE);
+    return false;
+}
+
+short ColourType(int bits) {
+    switch (bits) {
+    case 1: return 0;
+    case 24: return 1;
+    case 4: return 2;
+    case 8: return 3;
+    default: return (short)bits;
+    }
+}
+
+HPALETTE MakePalette(const std::vector<RGBQUAD>& entries) {
+    if (entries.empty()) return nullptr;
+    struct {
+        WORD version, count;
+        PALETTEENTRY entries[256];
+    } palette{0x300, (WORD)entries.size(), {}};
+    for (size_t i = 0; i < entries.size() && i < 256; ++i)
+        palette.entries[i] = {entries[i].rgbRed, entries[i].rgbGreen, entries[i].rgbBlue, 0};
+    return CreatePalette(reinterpret_cast<LOGPALETTE*>(&palette));
+}
+
+std::vector<RGBQUAD> PaletteEntries(HPALETTE palette) {
+    std::vector<RGBQUAD> entries;
+    PALETTEENTRY colours[256];
+    int n = palette ? GetPaletteEntries(palette, 0, 256, colours) : 0;
+    for (int i = 0; i < n; ++i) entries.push_back({colours[i].peBlue, colours[i].peGreen, colours[i].peRed, 0});
+    return entries;
+}
+
+bool FitsInterface(const RasterDescription& d) {
+    return d.width >= 1 && d.height >= 1 && d.width <= kMaxSide && d.height <= kMaxSide &&
+           DibStride(d.width, d.bits) <= kMaxSide && (d.bits == 1 || d.bits == 4 || d.bits == 8 || d.bits == 24);
+}
+
+bool ReadHeaderHere(HFILE file, RastImageHeader* header, bool wantPalette) {
+    ModuleState& state = State();
+    state.readValid = false;
+    if (file == HFILE_ERROR || !header) return false;
+    if (!ReadRest(file, state.file)) {
+        SetError(RAST_ERR_READ);
+        return false;
+    }
+    RasterDescription description;
+    if (!ModuleCodec().ReadDescription(state.file, description) || !FitsInterface(description)) {
+        SetError(RAST_ERR_READ);
+        return false;
+    }
+    memset(header, 0, sizeof *header);
+    header->colourType = ColourType(description.bits);
+    header->width = (short)description.width;
+    header->height = (short)description.height;
+    header->rowBytes = (short)DibStride(description.width, description.bits);
+    header->bitsPerPixel = (short)description.bits;
+    header->xResolution = (short)description.xDpi;
+    header->yResolution = (short)description.yDpi;
+    header->palette = wantPalette ? MakePalette(description.palette) : nullptr;
+    header->reserved[0] = header->reserved[1] = -1;
+    header->reserved[2] = 6;
+    header->reserved[3] = 1;
+    state.read = description;
+    state.readValid = true;
+    return true;
+}
+
+// The bytes of a memory transfer descriptor: locked global memory or a plain pointer.
+struct DataBytes {
+    explicit DataBytes(const RastImageData* data) : data_(data) {
+        if (!data) return;
+        if (data->kind == RAST_DATA_GLOBAL)
+            bytes_ = data->memory ? static_cast<uint8_t*>(GlobalLock(data->memory)) : nullptr;
+        else if (data->kind != RAST_DATA_FILE) bytes_ = static_cast<uint8_t*>(data->pointer);
+    }
+    ~DataBytes() {
+        if (bytes_ && data_->kind == RAST_DATA_GLOBAL) GlobalUnlock(data_->memory);
+    }
+    uint8_t* get() const { return bytes_; }
+
+private:
+    const RastImageData* data_;
+    uint8_t* bytes_ = nullptr;
+};
+
+size_t RowsSize(const RasterDescription& d) { return (size_t)DibStride(d.width, d.bits) * d.height; }
+
+bool ReadRowsInto(RastImageData* data, long offset) {
+    ModuleState& state = State();
+    if (!state.readValid || !data || offset < 0) return false;
+    DataBytes target(data);
+    if (!target.get() || data->byteCount - offset < (long)RowsSize(state.read)) return false;
+    WaitingProgress progress(state.read.height);
+    if (ModuleCodec().ReadRows(state.file, state.read, target.get() + offset, progress)) return true;
+    SetError(RAST_ERR_READ);
+    return false;
+}
+
+bool SaveRowsFrom(HFILE file, const RastImageData* data, long offset) {
+    ModuleState& state = State();
+    if (file == HFILE_ERROR || !state.saveValid || !data || offset < 0) return false;
+    DataBytes source(data);
+    int stride = DibStride(state.save.width, state.save.bits);
+    if (!source.get() || data->byteCount - offset < (long)RowsSize(state.save)) return false;
+    std::vector<uint8_t> encoded;
+    WaitingProgress progress(state.save.height);
+    if (!ModuleCodec().Write(state.save, source.get() + offset, stride, state.saveOption, encoded, progress)) {
+        SetError(RAST_ERR_WRITE);
+        return false;
+    }
+    return WriteAll(file, encoded.data(), encoded.size());
+}
+
+bool SaveHeaderHere(HFILE file, const RastImageHeader* header, bool withPalette, int option) {
+    ModuleState& state = State();
+    state.saveValid = false;
+    if (file == HFILE_ERROR || !header) return false;
+    RasterDescription description;
+    description.width = header->width;
+    description.height = header->height;
+    description.bits = header->bitsPerPixel;
+    description.xDpi = header->xResolution;
+    description.yDpi = header->yResolution;
+    if (!FitsInterface(description)) return false;
+    if (description.bits != 24) {
+        description.palette = withPalette ? PaletteEntries(header->palette) : std::vector<RGBQUAD>{};
+        if (description.palette.empty()) description.palette = DefaultPalette(description.bits);
+        description.palette.resize((size_t)1 << description.bits, RGBQUAD{0, 0, 0, 0});
+    }
+    state.save = description;
+    state.saveOption = option;
+    state.saveValid = true;
+    return true;
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) State().instance = instance;
+    return TRUE;
+}
+
+int WINAPI rastReadHeader(HFILE file, RastImageHeader* header, int wantPalette) {
+    return ReadHeaderHere(file, header, wantPalette != 0) ? 1 : 0;
+}
+
+int WINAPI rastReadHeaderExt(HFILE file, RastImageHeader* header, int wantPalette, long offset, int) {
+    if (file == HFILE_ERROR || !Seek(file, offset)) return 0;
+    return ReadHeaderHere(file, header, wantPalette != 0) ? 1 : 0;
+}
+
+HPALETTE WINAPI rastReadPalette(HFILE file) {
+    RastImageHeader header{};
+    if (file == HFILE_ERROR || !Seek(file, 0)) return nullptr;
+    return ReadHeaderHere(file, &header, true) ? header.palette : nullptr;
+}
+
+int WINAPI rastReadImg(HFILE file, RastImageData* data) { return file != HFILE_ERROR && ReadRowsInto(data, 0) ? 1 : 0; }
+
+int WINAPI rastReadDIBImg(HFILE file, RastImageData* data, long offset) {
+    return file != HFILE_ERROR && ReadRowsInto(data, offset) ? 1 : 0;
+}
+
+int WINAPI rastReadDIBImgExt(HFILE file, RastImageData* data, long offset, int, int) {
+    return file != HFILE_ERROR && ReadRowsInto(data, offset) ? 1 : 0;
+}
+
+int WINAPI rastDecodeImg(HFILE file, int, int, RastRowFunction rowFunction, long user, int) {
+    RastImageHeader header{};
+    if (file == HFILE_ERROR || !Seek(file, 0) || !ReadHeaderHere(file, &header, false)) return 0;
+    const RasterDescription& d = State().read;
+    std::vector<uint8_t> rows(RowsSize(d));
+    WaitingProgress progress(d.height);
+    if (!ModuleCodec().ReadRows(State().file, d, rows.data(), progress)) return 1;
+    int stride = DibStride(d.width, d.bits);
+    for (int i = 0; rowFunction && i < d.height; ++i)
+        rowFunction(&rows[(size_t)(d.height - 1 - i) * stride], user, i, 0);
+    return 1;
+}
+
+int WINAPI rastIsCorrectHeader(const char* fileName) {
+    if (!fileName) return 0;
+    HANDLE handle = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return 0;
+    std::vector<uint8_t> bytes;
+    RasterDescription description;
+    bool ok = ReadRest(static_cast<HFILE>(reinterpret_cast<INT_PTR>(handle)), bytes) &&
+              ModuleCodec().ReadDescription(bytes, description) && FitsInterface(description);
+    CloseHandle(handle);
+    return ok ? 1 : 0;
+}
+
+int WINAPI rastSaveHeader(HFILE file, const RastImageHeader* header, int withPalette, int option) {
+    return SaveHeaderHere(file, header, withPalette != 0, option) ? 1 : 0;
+}
+
+int WINAPI rastSaveHeaderExt(HFILE file, const RastImageHeader* header, int withPalette, int option, long offset, int) {
+    if (file == HFILE_ERROR || !Seek(file, offset)) return 0;
+    return SaveHeaderHere(file, header, withPalette != 0, option) ? 1 : 0;
+}
+
+int WINAPI rastSavePalette(HFILE file, HPALETTE palette) {
+    ModuleState& state = State();
+    if (file == HFILE_ERROR) return 0;
+    std::vector<RGBQUAD> entries = PaletteEntries(palette);
+    if (entries.empty() || !state.saveValid || state.save.bits == 24) return 1;
+    entries.resize((size_t)1 << state.save.bits, RGBQUAD{0, 0, 0, 0});
+    state.save.palette = entries;
+    return 1;
+}
+
+int WINAPI rastSavePaletteExt(HFILE file, HPALETTE palette, long) { return rastSavePalette(file, palette); }
+
+int WINAPI rastSaveImg(HFILE file, const RastImageData* data) { return SaveRowsFrom(file, data, 0) ? 1 : 0; }
+
+int WINAPI rastSaveDIBImg(HFILE file, const RastImageData* data, long offset) {
+    return SaveRowsFrom(file, data, offset) ? 1 : 0;
+}
+
+int WINAPI rastSaveDIBImgExt(HFILE file, const RastImageData* data, long offset, int, int) {
+    return SaveRowsFrom(file, data, offset) ? 1 : 0;
+}
+
+int WINAPI rastSaveData(HFILE file, const void* bytes, WORD a, WORD b) {
+    if (file == HFILE_ERROR || !bytes) return 0;
+    return WriteAll(file, bytes, (size_t)a * b) ? 1 : 0;
+}
+
+int WINAPI rastEncodeImg(int, int, int, int, int) { return 1; }
+
+int WINAPI rastEncodeImgExt(int, int, int, int, int, int, int) { return 1; }
+
+RastWaitingCallback WINAPI rastSetWaitingCallback(RastWaitingCallback callback) {
+    State().callback = callback;
+    return callback;
+}
+
+int WINAPI rastGetError(void) { return State().lastError; }
+
+int WINAPI rastGetErrorCode(void) { return State().errorCode < 0 ? State().errorCode : 0; }
+
+int WINAPI rastSetSubformat(int subformat) {
+    if (subformat != RAST_SUBFORMAT_256 && subformat != RAST_SUBFORMAT_257) {
+        State().errorCode = RAST_CODE_BAD_SUBFORMAT;
+        return 0;
+    }
+    State().subformat = subformat;
+    return 1;
+}
+
+int WINAPI rastGetSubformat(int) { return State().subformat; }
+
+int WINAPI rastGetCap(void* capability) {
+    if (!capability) return 0;
+    uint8_t record[RAST_CAP_BYTES] = {};
+    memcpy(record, ModuleCodec().tag, 3);
+    const int32_t values[5] = {0, 1, 1, 0, 0};
+    memcpy(record + 4, values, sizeof values);
+    record[24] = 63;
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(State().instance, path, sizeof path);
+    const char* name = strrchr(path, '\\') ? strrchr(path, '\\') + 1 : path;
+    for (int i = 0; i < 13 && name[i]; ++i) record[25 + i] = (uint8_t)tolower((unsigned char)name[i]);
+    const int16_t two = 2;
+    const int32_t nineHundred = 900;
+    memcpy(record + 38, &two, 2);
+    memcpy(record + 40, &nineHundred, 4);
+    memcpy(capability, record, sizeof record);
+    return 1;
+}
+
+int WINAPI rastSetReadOption(int) { return 0; }
+int WINAPI rastSetSaveOption(int) { return 0; }
+int WINAPI rastNeedReadOption(void) { return 0; }
+int WINAPI rastNeedSaveOption(void) { return 0; }
+
+}  // extern "C"
