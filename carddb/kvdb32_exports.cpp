@@ -193,6 +193,4 @@ int KVDB_API kvExpToODBC(int) { return 1; }
 int KVDB_API kvImpFromDBF(int) { return 1; }
 int KVDB_API kvImpFromODBC(int) { return 1; }
 
-KvDaoErrorHook __cdecl kvSetDaoErrorHook(KvDaoErrorHook hook) { return SetDaoErrorHook(hook); }
-
 }  // extern "C"

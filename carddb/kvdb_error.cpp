@@ -5,10 +5,6 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-DaoErrorHook g_hook = nullptr;
-}
-
 void ReportDaoError(int errorNumber, const char* source, const char* description) {
     const char* format = "DAO error %d, SOURCE = %s, DESCR = %s";
     const char* src = source ? source : "";
@@ -16,15 +12,5 @@ void ReportDaoError(int errorNumber, const char* source, const char* description
     int length = std::snprintf(nullptr, 0, format, errorNumber, src, descr);
     std::string report(length > 0 ? static_cast<size_t>(length) : 0, '\0');
     std::snprintf(&report[0], report.size() + 1, format, errorNumber, src, descr);
-    if (DaoErrorHook hook = g_hook) {
-        hook(errorNumber, report.c_str());
-        return;
-    }
     MessageBoxA(nullptr, report.c_str(), "kvdb32", MB_OK);
-}
-
-DaoErrorHook SetDaoErrorHook(DaoErrorHook hook) {
-    DaoErrorHook previous = g_hook;
-    g_hook = hook;
-    return previous;
 }

@@ -215,16 +215,6 @@ int KVDB_API kvExpToODBC(int ignored);
 int KVDB_API kvImpFromDBF(int ignored);
 int KVDB_API kvImpFromODBC(int ignored);
 
-// ---- test seam (not one of the 50; exported undecorated as "kvSetDaoErrorHook") -----------
-
-// Receives the DAO error report in place of the message box: the database error number and
-// the formatted text "DAO error %d, SOURCE = %s, DESCR = %s".
-typedef void(__stdcall* KvDaoErrorHook)(int errorNumber, const char* report);
-
-// Installs a process-wide hook for this library's DAO error reports (null restores the message
-// box) and returns the hook it replaces. For tests, so that a report does not block the run.
-KvDaoErrorHook __cdecl kvSetDaoErrorHook(KvDaoErrorHook hook);
-
 #ifdef __cplusplus
 }
 #endif

@@ -55,7 +55,6 @@ struct KvdbApi {
     int(__stdcall* ExpToODBC)(int) = nullptr;
     int(__stdcall* ImpFromDBF)(int) = nullptr;
     int(__stdcall* ImpFromODBC)(int) = nullptr;
-    KvDaoErrorHook(__cdecl* SetDaoErrorHook)(KvDaoErrorHook) = nullptr;
 
     // Every export, by name; a missing one fails the calling test.
     void Load(const DllModule& dll) {
@@ -109,6 +108,5 @@ struct KvdbApi {
         ExpToODBC = dll.require<decltype(ExpToODBC)>("_kvExpToODBC@4");
         ImpFromDBF = dll.require<decltype(ImpFromDBF)>("_kvImpFromDBF@4");
         ImpFromODBC = dll.require<decltype(ImpFromODBC)>("_kvImpFromODBC@4");
-        SetDaoErrorHook = dll.require<decltype(SetDaoErrorHook)>("kvSetDaoErrorHook");
     }
 };

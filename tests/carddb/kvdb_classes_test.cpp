@@ -12,15 +12,24 @@
 #include "kvdb_dao_dataset.h"
 #include "kvdb_store.h"
 #include "kvdb_engine.h"
-#include "kvdb_error.h"
+#include "dialog_watch.h"
 #include "scratch_folder.h"
 #include "kvdb_tempfile.h"
 #include "sqlite_fault_vfs.h"
 
 namespace {
 
-std::vector<std::string> g_reports;
-void __stdcall Collect(int, const char* report) { g_reports.push_back(report); }
+// The DAO error reports that the engine showed in message boxes (answered with OK) since the
+// current test began.
+DialogWatch& ReportWatch() {
+    static DialogWatch watch(IDOK);
+    return watch;
+}
+size_t g_reportsBefore = 0;
+std::vector<std::string> Reports() {
+    const std::vector<std::string> texts = ReportWatch().Texts();
+    return std::vector<std::string>(texts.begin() + static_cast<std::ptrdiff_t>(g_reportsBefore), texts.end());
+}
 
 void SetText(char* field, size_t width, const char* text) {
     std::memset(field, 0, width);
@@ -34,8 +43,7 @@ void SetText(char* field, size_t width, const char* text) {
 class ClassesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_reports.clear();
-        SetDaoErrorHook(&Collect);
+        g_reportsBefore = ReportWatch().Texts().size();
         path_ = TempFolderPath("kvdbclasses_" + std::to_string(GetCurrentProcessId()) + ".mdb");
         DeleteFileA(path_.c_str());
         ASSERT_EQ(engine_.CreateDatabase(KV_DB_JET, path_.c_str(), ";LANGID=0x0804;CP=936;COUNTRY=0", &db_), 1);
@@ -45,7 +53,6 @@ protected:
         if (ds_) engine_.TblFree(ds_);
         engine_.CloseDatabase(db_);
         DeleteFileA(path_.c_str());
-        SetDaoErrorHook(nullptr);
     }
 
     void OpenV4() {
@@ -118,8 +125,8 @@ TEST_F(ClassesTest, EngineOpenFailureIsShownAndLeavesNoHandle) {
     CkvDatabase* other = reinterpret_cast<CkvDatabase*>(1);
     EXPECT_EQ(engine_.OpenDatabase(KV_DB_JET, path_.c_str(), &other), 0) << "held exclusively by the fixture";
     EXPECT_EQ(other, nullptr);
-    ASSERT_EQ(g_reports.size(), 1u);
-    EXPECT_EQ(g_reports[0].rfind("DAO error ", 0), 0u);
+    ASSERT_EQ(Reports().size(), 1u);
+    EXPECT_EQ(Reports()[0].rfind("DAO error ", 0), 0u);
 }
 
 TEST_F(ClassesTest, V4RecordRoundTripWithRectanglesKeptByUpdate) {
@@ -150,7 +157,7 @@ TEST_F(ClassesTest, V4RecordRoundTripWithRectanglesKeptByUpdate) {
     card.FrontImage.Modified = 1;
     SET(card.FrontImage.FileName, "C:\\img\\front.tif");
 
-    ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1) << (g_reports.empty() ? "" : g_reports.back());
+    ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1) << (Reports().empty() ? "" : Reports().back());
     EXPECT_EQ(card.FrontImage.Modified, 0) << "the caller's flag is cleared";
     ASSERT_EQ(engine_.TblRefresh(ds_), 1);
 
@@ -192,7 +199,7 @@ TEST_F(ClassesTest, V4RecordRoundTripWithRectanglesKeptByUpdate) {
     EXPECT_EQ(again.CNAME.FullName.FieldRect[0], 11) << "update keeps the stored rectangles";
     EXPECT_EQ(again.LinkID, 123456);
     EXPECT_EQ(again.FrontImage.Data, nullptr) << "without images nothing is read";
-    EXPECT_TRUE(g_reports.empty());
+    EXPECT_TRUE(Reports().empty());
 }
 
 TEST_F(ClassesTest, EmptyV4RecordStoresNoText) {
@@ -234,7 +241,7 @@ TEST_F(ClassesTest, V4RecordKeepsEverySlotOfEveryGroup) {
     for (int i = 0; i < 16; ++i) card.Category[i] = static_cast<int16_t>(100 + i);
     SET(card.ENAME.SuffixName.Text, "Jr.");
     SET(card.CNAME.PrefixName.FieldName, "prefix label");
-    ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1) << (g_reports.empty() ? "" : g_reports.back());
+    ASSERT_EQ(engine_.CardRecInsertV4(ds_, &card), 1) << (Reports().empty() ? "" : Reports().back());
     ASSERT_EQ(engine_.TblRefresh(ds_), 1);
 
     static CardRecV4 back;
@@ -261,7 +268,7 @@ TEST_F(ClassesTest, V4RecordKeepsEverySlotOfEveryGroup) {
     for (int i = 0; i < 16; ++i) EXPECT_EQ(back.Category[i], 100 + i) << i;
     EXPECT_STREQ(back.ENAME.SuffixName.Text, "Jr.");
     EXPECT_STREQ(back.CNAME.PrefixName.FieldName, "prefix label");
-    EXPECT_TRUE(g_reports.empty());
+    EXPECT_TRUE(Reports().empty());
 }
 
 // Dates as other writers leave them in the table: read to the nearest second, carried across
@@ -387,7 +394,7 @@ TEST_F(FailingWrites, AFailedWriteEndsTheTransactionAndTheFlagFollows) {
     faults_.Fail(SQLITE_IOERR_WRITE);
     EXPECT_EQ(Insert("Lost"), 0);
     faults_.Heal();
-    EXPECT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(Reports().size(), 1u);
     // The file rolled the transaction back: there is none left to end, and the next one is a
     // real transaction whose rollback takes its card away again.
     EXPECT_EQ(engine_.Rollback(db_), 2);
@@ -396,7 +403,7 @@ TEST_F(FailingWrites, AFailedWriteEndsTheTransactionAndTheFlagFollows) {
     EXPECT_EQ(engine_.Rollback(db_), 1);
     EXPECT_EQ(engine_.TblNRecs(ds_), 0);
     EXPECT_EQ(Count(), 0);
-    EXPECT_EQ(g_reports.size(), 1u) << g_reports.back();
+    EXPECT_EQ(Reports().size(), 1u) << Reports().back();
 }
 
 TEST_F(FailingWrites, ACommitOntoAFullDiskIsReportedAndStoresNothing) {
@@ -406,7 +413,7 @@ TEST_F(FailingWrites, ACommitOntoAFullDiskIsReportedAndStoresNothing) {
     faults_.Fail(SQLITE_FULL);
     EXPECT_EQ(engine_.Commit(db_), 0);
     faults_.Heal();
-    ASSERT_EQ(g_reports.size(), 1u);
+    ASSERT_EQ(Reports().size(), 1u);
     // Whatever the file did with the transaction, ending it now succeeds without a report, and
     // the card is not stored.
     const int ended = engine_.Rollback(db_);
@@ -416,5 +423,5 @@ TEST_F(FailingWrites, ACommitOntoAFullDiskIsReportedAndStoresNothing) {
     EXPECT_EQ(Insert("Stored"), 1);
     EXPECT_EQ(engine_.Commit(db_), 1);
     EXPECT_EQ(Count(), 1);
-    EXPECT_EQ(g_reports.size(), 1u) << g_reports.back();
+    EXPECT_EQ(Reports().size(), 1u) << Reports().back();
 }

@@ -1,5 +1,6 @@
-// What the card database tests share: the library loaded once, DAO error reports collected
-// through the test hook instead of message boxes, a scratch folder per test, and card helpers.
+// What the card database tests share: the library loaded once, DAO error reports read from
+// the message boxes that show them (and answered, as a user would), a scratch folder per test,
+// and card helpers.
 #pragma once
 #include "file_bytes.h"
 #include "scratch_folder.h"
@@ -12,14 +13,25 @@
 #include <string>
 #include <vector>
 
+#include "dialog_watch.h"
 #include "kvdb_api.h"
 
-inline std::vector<std::string>& DaoReports() {
-    static std::vector<std::string> reports;
-    return reports;
+// The message boxes of this test program, answered with OK as they appear.
+inline DialogWatch& ReportWatch() {
+    static DialogWatch watch(IDOK);
+    return watch;
 }
 
-inline void __stdcall CollectDaoReport(int, const char* report) { DaoReports().push_back(report ? report : ""); }
+inline size_t& ReportsBeforeTest() {
+    static size_t count = 0;
+    return count;
+}
+
+// The texts of the DAO error reports shown since the current test began.
+inline std::vector<std::string> DaoReports() {
+    const std::vector<std::string> texts = ReportWatch().Texts();
+    return std::vector<std::string>(texts.begin() + static_cast<std::ptrdiff_t>(ReportsBeforeTest()), texts.end());
+}
 
 // A zeroed card with the given name and company, as the main program builds one.
 inline CardRec MakeCard(const char* name, const char* company = "") {
@@ -36,17 +48,14 @@ protected:
         dll_.reset(new DllModule("kvdb32.dll"));
         ASSERT_TRUE(dll_->loaded()) << "kvdb32.dll not loaded";
         kv_.Load(*dll_);
-        kv_.SetDaoErrorHook(&CollectDaoReport);
+        ReportWatch();
     }
 
-    static void TearDownTestSuite() {
-        if (kv_.SetDaoErrorHook) kv_.SetDaoErrorHook(nullptr);
-        dll_.reset();
-    }
+    static void TearDownTestSuite() { dll_.reset(); }
 
     void SetUp() override {
         ASSERT_NE(kv_.OpenDatabase, nullptr);
-        DaoReports().clear();
+        ReportsBeforeTest() = ReportWatch().Texts().size();
         folder_ = MakeFreshTestFolder("kvdbtest");
     }
 

@@ -8,6 +8,16 @@ TEST_F(InterfaceTest, EveryExportIsFoundByItsDecoratedName) {
     KvdbApi api;
     api.Load(*dll_);  // records a failure for every missing name
     EXPECT_EQ(dll_->find<void*>("kvOpenDatabase"), nullptr) << "undecorated names must not leak out";
+
+    // The 50 functions are all the library offers: nothing else, no test seam, is exported.
+    const auto* base = reinterpret_cast<const BYTE*>(dll_->handle());
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& exports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    ASSERT_NE(exports.VirtualAddress, 0u);
+    const auto* directory = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + exports.VirtualAddress);
+    EXPECT_EQ(directory->NumberOfNames, 50u);
+    EXPECT_EQ(dll_->find<void*>("kvSetDaoErrorHook"), nullptr);
 }
 
 TEST_F(InterfaceTest, NullHandlesGiveTheirNullValuesAndTouchNothing) {

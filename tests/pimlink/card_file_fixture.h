@@ -7,7 +7,7 @@
 #include <vector>
 #include "cardrec.h"
 #include "kvdb_engine.h"
-#include "kvdb_error.h"
+#include "dialog_watch.h"
 #include "temp_settings_file.h"
 #include "scratch_folder.h"
 
@@ -19,15 +19,17 @@ struct StoredCard {
 class CardFileFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetDaoErrorHook(&CardFileFolder::RecordError);
-        errors().clear();
         folder_ = TempFolderPath("ferrow_transfer_" + std::to_string(GetTickCount()) + "\\");
         CreateDirectoryA(folder_.c_str(), nullptr);
         for (const char* sub : {"img", "img\\ifo", "img\\bin", "thm"})
             CreateDirectoryA((folder_ + sub).c_str(), nullptr);
     }
+    // Every database error shows its report in a message box, which the watcher answers; a test
+    // expects as many as it sets in expectedReports_, each a DAO error report.
     void TearDown() override {
-        EXPECT_TRUE(errors().empty()) << errors().front();
+        std::vector<std::string> seen = user_.Texts();
+        EXPECT_EQ(seen.size(), expectedReports_) << (seen.empty() ? "" : seen.front());
+        for (const std::string& report : seen) EXPECT_EQ(report.rfind("DAO error ", 0), 0u) << report;
         RemoveFolderTree(folder_);
     }
 
@@ -84,11 +86,6 @@ protected:
         return out;
     }
 
-    static std::vector<std::string>& errors() {
-        static std::vector<std::string> list;
-        return list;
-    }
-
 private:
     template <typename Visit>
     void ForEachRecord(const std::string& path, const char* key, Visit visit) {
@@ -97,8 +94,6 @@ private:
         if (n > 0) r.engine.RecFirst(r.ds);
         for (int i = 0; i < n; ++i, r.engine.RecNext(r.ds)) visit(r.engine, r.ds);
     }
-
-    static void __stdcall RecordError(int, const char* report) { errors().push_back(report ? report : ""); }
 
     static void Attach(StoredCard& c) {
         auto text = [](CardRecBlob& blob, std::string& value, int size) {
@@ -154,4 +149,6 @@ private:
 
 protected:
     std::string folder_;
+    DialogWatch user_{IDOK};
+    size_t expectedReports_ = 0;
 };
