@@ -189,6 +189,31 @@ void FID_fill_card_info(CardInfo* info) {
     fillDegrees(info);
 }
 
+namespace {
+
+// Position behind the first occurrence of piece in text from `from`, where blanks of the text
+// may stand between its characters; -1 when absent. Zip codes are kept without their blanks
+// ("1016BG") but printed with them ("1016 BG").
+int endSkippingBlanks(const char* text, const char* piece, int from) {
+    for (int start = from; text[start]; ++start) {
+        int t = start, k = 0;
+        while (piece[k] && text[t]) {
+            if (text[t] == piece[k]) {
+                ++t;
+                ++k;
+            } else if (text[t] == ' ' && k > 0) {
+                ++t;
+            } else {
+                break;
+            }
+        }
+        if (!piece[k]) return t;
+    }
+    return -1;
+}
+
+}  // namespace
+
 void streetBefore(const char* address, const char* country, const char* zip, const char* state, const char* city,
                   char* street, size_t cap) {
     char text[512], piece[512];
@@ -199,6 +224,11 @@ void streetBefore(const char* address, const char* country, const char* zip, con
         if (!*part) continue;
         copyBounded(piece, sizeof piece, part);
         reverseText(piece);
+        if (part == zip) {
+            int end = endSkippingBlanks(text, piece, position);
+            if (end >= 0) position = end;
+            continue;
+        }
         int hit = findText(text, piece, position);
         if (hit >= 0) position = hit + static_cast<int>(strlen(piece));
     }

@@ -22,7 +22,7 @@ struct AddressCase {
     const char* street;
 };
 
-TEST_F(AddressesTest, SeparateFullAddressDecidesTheLanguageOnTheAddressItself) {
+TEST_F(AddressesTest, SeparateFullAddressByLanguage) {
     const AddressCase cases[] = {
         {"Hauptstra\xDF"
          "e 5, D-20095 Hamburg",
@@ -67,6 +67,15 @@ TEST_F(AddressesTest, LinesWithoutBoxesGetNoPointsFromTheLinesBelow) {
         EXPECT_EQ(values(info, FieldAddress), std::vector<std::string>{c.address});
         EXPECT_EQ(first(info, FieldStreet), c.street);
         EXPECT_EQ(first(info, FieldCity), "Boston");
+    }
+}
+
+TEST_F(AddressesTest, DutchStreetEndsBeforeItsPostcode) {
+    for (const char* street : {"Keizersgracht 482", "Damrak 12"}) {
+        ASSERT_EQ(p.identify({"Sanne Bakker", "Architect", street, "1017 EG Amsterdam", "Tel. 020 555 1234"}, 10, info),
+                  1);
+        EXPECT_EQ(first(info, FieldStreet), street);
+        EXPECT_EQ(first(info, FieldZipCode), "1017EG");
     }
 }
 
