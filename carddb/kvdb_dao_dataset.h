@@ -105,8 +105,6 @@ private:
     void ReadDate(const char* column, int32_t parts[6]);
     void WriteDate(int field, const int32_t parts[6]);
     void WriteDate(const char* column, const int32_t parts[6]);
-    // A memo into one of the text buffers: the descriptor gets Kind 1, Storage 1.
-    void ReadMemo(int field, CardRecBlob& blob, char* buffer);
     // A binary value into an image buffer, or a temporary file when it is larger; false when
     // that file cannot be written.
     bool ReadBinary(const CDaoValue& value, CardRecBlob& blob, char* buffer);

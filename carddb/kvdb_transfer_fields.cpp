@@ -130,10 +130,6 @@ void CkvDaoDataset::WriteDate(const char* column, const int32_t parts[6]) {
     WriteDate(rs_->GetFieldIndex(column), parts);
 }
 
-void CkvDaoDataset::ReadMemo(int field, CardRecBlob& blob, char* buffer) {
-    MemoInto(rs_->GetFieldValueRef(field), blob, buffer);
-}
-
 void CkvDaoDataset::MemoInto(const CDaoValue& value, CardRecBlob& blob, char* buffer) {
     if (value.GetKind() == CDaoValue::Text) CopyBounded(value.AsText(), buffer, kTextBufferSize);
     else buffer[0] = '\0';

@@ -6,12 +6,15 @@
 
 namespace ferrow {
 
+// A card into the fixed-width exchange record of one link target (Windows CE, Outlook, Outlook
+// Express, Palm, ACT!): each mapped card item into its target field, cut to the field's width.
 void CardToCeRecord(char* record, const CardRecV4& card, const FieldMap& map);
 void CardToOutlook(char* record, const CardRecV4& card, const FieldMap& map);
 void CardToWab(char* record, const CardRecV4& card, const FieldMap& map);
 void CardToPalm(char* record, const CardRecV4& card, const FieldMap& map);
 void CardToAct(char* record, const CardRecV4& card, const FieldMap& map);
 
+// A target's exchange record back into a card: each mapped target field into its card item.
 void OutlookToCard(const char* record, CardRecV4& card, const FieldMap& map);
 void WabToCard(const char* record, CardRecV4& card, const FieldMap& map);
 void PalmToCard(const char* record, CardRecV4& card, const FieldMap& map);
@@ -19,8 +22,5 @@ void ActToCard(const char* record, CardRecV4& card, const FieldMap& map);
 
 // Terminates every text of a V4 card at the characters its item keeps.
 void TerminateCardRecV4Fields(CardRecV4& card);
-
-// Terminates every text field of a Windows Address Book record at its width.
-void TerminateWabFields(char* record);
 
 }  // namespace ferrow

@@ -72,11 +72,4 @@ void TerminateCardRecFields(CardRec& card) {
         card.User9);
 }
 
-void TerminateWabFields(char* record) {
-    for (int id = 1; id <= 32; ++id) {
-        ExchangeField f = WabField(id);
-        TerminateAt(record + f.offset, f.width);
-    }
-}
-
 }  // namespace ferrow

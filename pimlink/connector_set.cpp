@@ -1,25 +1,21 @@
 #include "connector_set.h"
 #include "ce_exchange_file.h"
 #include "link_connector.h"
-#ifdef FERROW_CARD_FILES
 #include "outlook_express.h"
 #include "outlook_link.h"
 #include "palm_exchange.h"
-#endif
 
 namespace ferrow {
 
 void RegisterConnectors() {
     static CWindowsCeConnector windowsCe;
     SetConnector(ConnectorKind::WindowsCe, &windowsCe);
-#ifdef FERROW_CARD_FILES
     static CPalmExchangeConnector palmExchange;
     SetConnector(ConnectorKind::PalmExchange, &palmExchange);
     static COutlookConnector outlook;
     SetConnector(ConnectorKind::Outlook, &outlook);
     static COutlookExpressConnector outlookExpress;
     SetConnector(ConnectorKind::OutlookExpress, &outlookExpress);
-#endif
 }
 
 }  // namespace ferrow

@@ -81,11 +81,6 @@ void CPackedDib::NormaliseDescendingRamp() {
     for (size_t i = 0; i < count; ++i) pixels[i] = static_cast<BYTE>(~pixels[i]);
 }
 
-std::vector<BYTE> CPackedDib::PixelCopy() const {
-    const size_t count = static_cast<size_t>(RowBytes()) * Rows();
-    return std::vector<BYTE>(Pixels(), Pixels() + count);
-}
-
 HGLOBAL NewPackedDib(const BITMAPINFOHEADER& header, const RGBQUAD* table, int tableEntries, int64_t rowBytes,
                      int64_t rows) {
     if (rowBytes <= 0 || rows <= 0 || rowBytes * rows > kMaxPixelBytes) return nullptr;

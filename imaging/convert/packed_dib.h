@@ -33,9 +33,6 @@ public:
     BYTE* Pixels() const;
     const BYTE* Row(int row) const { return Pixels() + static_cast<size_t>(row) * RowBytes(); }
 
-    // All pixel rows, copied.
-    std::vector<BYTE> PixelCopy() const;
-
 private:
     bool IsDescendingRamp() const;
     void NormaliseDescendingRamp();

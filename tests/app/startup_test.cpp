@@ -140,6 +140,11 @@ TEST(Startup, MenuHintsAndMinimumSize) {
     HWND main = run.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
     HWND status = run.Child("IMC_STAT20");
+    // The mouse rests on the work area, where it shows no hint of its own.
+    RECT area;
+    GetWindowRect(main, &area);
+    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    PumpMessages(300);
     // The menu handle is only a value here: the hint code never reads the menu.
     HMENU menu = GetMenu(main);
     struct Case {
