@@ -1,5 +1,7 @@
 #include "dib_layout.h"
 #include "pixwell_core.h"
+#include <cstdint>
+#include <new>
 
 namespace pixwell {
 
@@ -20,6 +22,16 @@ int64_t RowBytesForBits(int bitsPerPixel, int64_t width) {
     case 24: return (3 * width + 3) / 4 * 4;
     default: return 0;
     }
+}
+
+size_t BufferBytes(int64_t count, int64_t itemBytes) {
+    const int64_t limit = PTRDIFF_MAX;
+    if (count < 0 || itemBytes < 0 || (itemBytes > 0 && count > limit / itemBytes)) throw std::bad_alloc();
+    return static_cast<size_t>(count * itemBytes);
+}
+
+size_t BufferBytes(int64_t width, int64_t height, int64_t itemBytes) {
+    return BufferBytes(static_cast<int64_t>(BufferBytes(width, height)), itemBytes);
 }
 
 int DibRowBytes(int bitsPerPixel, int width) {

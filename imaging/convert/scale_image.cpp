@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 #include <emmintrin.h>
 
 namespace pixwell {
@@ -18,13 +19,14 @@ struct ScaleJob {
     int width, height, sourceRowBytes;
     BYTE* target;
     int newWidth, newHeight, targetRowBytes;
+    int scaledWidth;  // trunc(x * width); a 1-bit target is filled wider, to its padded row
     bool enlarging;
 };
 
 // ---- 1 bit ----
 
 std::vector<BYTE> UnpackBits(const ScaleJob& job) {
-    std::vector<BYTE> map(static_cast<size_t>(job.width) * job.height, 0);
+    std::vector<BYTE> map(BufferBytes(job.width, job.height, 1), 0);
     for (int y = 2; y < job.height - 2; ++y) {
         const BYTE* row = job.source + static_cast<size_t>(y) * job.sourceRowBytes;
         for (int x = 2; x < job.width - 2; ++x)
@@ -42,12 +44,12 @@ void PackBits(const std::vector<BYTE>& map, const ScaleJob& job) {
     }
 }
 
-// Source index of target index i for nearest-neighbour sampling.
-std::vector<int> NearestIndexes(int count, int newCount) {
+// Source index of target index i for nearest-neighbour sampling at count / newCount, for
+// `filled` target indexes (newCount unless a 1-bit row is filled past it).
+std::vector<int> NearestIndexes(int count, int newCount, int filled) {
     const float ratio = static_cast<float>(count) / static_cast<float>(newCount);
-    std::vector<int> indexes(newCount);
-    for (int i = 0; i < newCount; ++i)
-        indexes[i] = std::min(static_cast<int>(ratio * static_cast<float>(i)), count - 1);
+    std::vector<int> indexes(BufferBytes(filled, sizeof(int)) / sizeof(int));
+    for (int i = 0; i < filled; ++i) indexes[i] = std::min(static_cast<int>(ratio * static_cast<float>(i)), count - 1);
     return indexes;
 }
 
@@ -56,8 +58,8 @@ void ScaleBits(const ScaleJob& job) {
         PackBits(EnlargeTwoLevel(UnpackBits(job), job.width, job.height, job.newWidth, job.newHeight), job);
         return;
     }
-    const std::vector<int> columns = NearestIndexes(job.width, job.newWidth);
-    const std::vector<int> rows = NearestIndexes(job.height, job.newHeight);
+    const std::vector<int> columns = NearestIndexes(job.width, job.scaledWidth, job.newWidth);
+    const std::vector<int> rows = NearestIndexes(job.height, job.newHeight, job.newHeight);
     for (int y = 0; y < job.newHeight; ++y) {
         const BYTE* in = job.source + static_cast<size_t>(rows[y]) * job.sourceRowBytes;
         BYTE* out = job.target + static_cast<size_t>(y) * job.targetRowBytes;
@@ -70,7 +72,7 @@ void ScaleBits(const ScaleJob& job) {
 
 // 1 where the Laplacian summed over the channels reaches 300, enlarged to the new size.
 std::vector<BYTE> EdgeMap(const ScaleJob& job, int channels) {
-    std::vector<BYTE> map(static_cast<size_t>(job.width) * job.height, 0);
+    std::vector<BYTE> map(BufferBytes(job.width, job.height, 1), 0);
     const int stride = job.sourceRowBytes;
     for (int y = 1; y < job.height - 1; ++y) {
         const BYTE* row = job.source + static_cast<size_t>(y) * stride;
@@ -146,8 +148,8 @@ void SmoothEdges(const ScaleJob& job, const std::vector<BYTE>& edges, int channe
 // ---- 8 bits ----
 
 void ScaleGreyNearest(const ScaleJob& job) {
-    const std::vector<int> columns = NearestIndexes(job.width, job.newWidth);
-    const std::vector<int> rows = NearestIndexes(job.height, job.newHeight);
+    const std::vector<int> columns = NearestIndexes(job.width, job.newWidth, job.newWidth);
+    const std::vector<int> rows = NearestIndexes(job.height, job.newHeight, job.newHeight);
     for (int y = 0; y < job.newHeight; ++y) {
         const BYTE* in = job.source + static_cast<size_t>(rows[y]) * job.sourceRowBytes;
         BYTE* out = job.target + static_cast<size_t>(y) * job.targetRowBytes;
@@ -193,15 +195,15 @@ void ScaleColour(const ScaleJob& job) {
     const std::vector<BYTE> edges = job.enlarging ? EdgeMap(job, 3) : std::vector<BYTE>();
     const CResampleTaps across(job.width, job.newWidth);
     const CResampleTaps down(job.height, job.newHeight);
-    const size_t wideRow = static_cast<size_t>(job.newWidth) * 3;
-    std::vector<BYTE> wideRows(wideRow * job.height);
+    const size_t wideRow = BufferBytes(job.newWidth, 3);
+    std::vector<BYTE> wideRows(BufferBytes(job.newWidth, job.height, 3));
     for (int y = 0; y < job.height; ++y)
         across.ApplyAcross(job.source + static_cast<size_t>(y) * job.sourceRowBytes, &wideRows[y * wideRow], 3);
     down.Apply(wideRows.data(), wideRow, job.target, job.targetRowBytes, static_cast<int>(wideRow));
     if (job.enlarging) SmoothEdges(job, edges, 3);
 }
 
-// False when the working buffers cannot be had.
+// False when the working buffers cannot be had (or would not fit the process at all).
 bool RunScale(const ScaleJob& job, int bits) {
     try {
         if (bits == 1) ScaleBits(job);
@@ -209,6 +211,8 @@ bool RunScale(const ScaleJob& job, int bits) {
         else ScaleColour(job);
         return true;
     } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
         return false;
     }
 }
@@ -229,12 +233,12 @@ HGLOBAL ScaleImage(HGLOBAL dib, float x, float y) {
     if (bits != 1 && bits != 8 && bits != 24) return nullptr;
     const int width = source.Width();
     const int height = source.Rows();
-    int newWidth = ScaledSize(x, width);
+    const int scaledWidth = ScaledSize(x, width);
     const int newHeight = ScaledSize(y, height);
-    if (newWidth == 0 || newHeight == 0) return nullptr;
-    const int64_t rowBytes = RowBytesForBits(bits, newWidth);
+    if (scaledWidth == 0 || newHeight == 0) return nullptr;
+    const int64_t rowBytes = RowBytesForBits(bits, scaledWidth);
     // A 1-bit row is filled to its padded end, so the image is that wide.
-    if (bits == 1) newWidth = static_cast<int>(rowBytes * 8);
+    const int newWidth = bits == 1 ? static_cast<int>(rowBytes * 8) : scaledWidth;
 
     BITMAPINFOHEADER header = source.Header();
     header.biWidth = newWidth;
@@ -255,7 +259,8 @@ HGLOBAL ScaleImage(HGLOBAL dib, float x, float y) {
                                newWidth,
                                newHeight,
                                static_cast<int>(rowBytes),
-                               width < newWidth && height < newHeight};
+                               scaledWidth,
+                               width < scaledWidth && height < newHeight};
             done = RunScale(job, bits);
         }
     }

@@ -1,4 +1,5 @@
 #include "two_level_enlarge.h"
+#include "dib_layout.h"
 #include <algorithm>
 
 namespace pixwell {
@@ -9,7 +10,7 @@ public:
     CTwoLevelEnlarger(const std::vector<BYTE>& source, int width, int height, int newWidth, int newHeight)
         : source_(source), width_(width), height_(height), newWidth_(newWidth), newHeight_(newHeight),
           sx_(static_cast<float>(newWidth) / width), sy_(static_cast<float>(newHeight) / height),
-          target_(static_cast<size_t>(newWidth) * newHeight, 0) {}
+          target_(BufferBytes(newWidth, newHeight, 1), 0) {}
 
     std::vector<BYTE> Run() {
         for (int y = 2; y <= height_ - 3; ++y)

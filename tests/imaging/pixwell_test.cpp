@@ -3,6 +3,8 @@
 #include "imaging_test_support.h"
 #include <cstring>
 
+#include <algorithm>
+
 using namespace imagingtest;
 
 namespace {
@@ -389,6 +391,119 @@ TEST(PixwellScale, OneBitEnlargementKeepsShapes) {
     }
     GlobalFree(big);
     GlobalFree(bw);
+}
+
+// Factor pairs that make one side tiny and the other huge: every working buffer is sized in
+// 64 bits, and what the process cannot hold gives null instead of a short buffer overrun.
+TEST(PixwellScale, ExtremeFactorPairsFitOrAreRefused) {
+    Pixwell px;
+    const struct {
+        int bits, width, height;
+        double x, y;
+        int newWidth, newHeight;  // 0: refused
+    } cases[] = {
+        // 20000 x 3 bytes for each of 71,583 source rows before the vertical reduction: 4.29 GB.
+        {24, 1, 71583, 20000, 0.00002, 0, 0},
+        {24, 71583, 1, 0.00002, 20000, 1, 20000},
+        {8, 1, 71583, 20000, 0.00002, 20000, 1},
+        {1, 1, 71583, 20000, 0.00002, 20000, 1},
+        // A 288 MB result whose unpacked map would take 2.3 GB.
+        {1, 48, 48, 1000, 1000, 0, 0},
+    };
+    for (const auto& c : cases) {
+        HGLOBAL dib = Flat(c.bits, c.width, c.height, 1, c.bits == 1 ? kBlackWhite : GreyRamp());
+        HGLOBAL scaled = px.scaleImage(dib, c.x, c.y);
+        if (c.newWidth == 0) {
+            EXPECT_EQ(scaled, nullptr) << c.bits << " bits, " << c.width << " x " << c.height;
+        } else {
+            ASSERT_NE(scaled, nullptr) << c.bits << " bits, " << c.width << " x " << c.height;
+            DibView view(scaled);
+            EXPECT_EQ(view.Header().biWidth, c.newWidth);
+            EXPECT_EQ(view.Header().biHeight, c.newHeight);
+            for (int y = 0; y < c.newHeight; ++y)
+                for (int x = 0; x < c.newWidth; ++x)
+                    ASSERT_EQ(view.Pixel(x, y), 1u) << c.bits << " bits at " << x << ", " << y;
+        }
+        EXPECT_TRUE(IsReturnedUnlocked(dib));
+        if (scaled) GlobalFree(scaled);
+        GlobalFree(dib);
+    }
+}
+
+// Enlarging means trunc(x * W) > W, not the 1-bit width rounded up to 32: a 10-pixel row at
+// (1.0, 2.0) is not enlarged, so each target pixel is the nearest source pixel (the last one
+// for the padding columns) and nothing is cleared along the border.
+TEST(PixwellScale, NarrowOneBitImagesAtTheirOwnWidthTakeTheNearestPixel) {
+    Pixwell px;
+    auto source = [](int x, int y) { return static_cast<uint32_t>((x + y) % 3 != 0); };
+    HGLOBAL bw = MakeDib(1, 10, 4, kBlackWhite, source);
+    HGLOBAL scaled = px.scaleImage(bw, 1.0, 2.0);
+    ASSERT_NE(scaled, nullptr);
+    {
+        DibView view(scaled);
+        ASSERT_EQ(view.Header().biWidth, 32);
+        ASSERT_EQ(view.Header().biHeight, 8);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 32; ++x) ASSERT_EQ(view.Pixel(x, y), source(std::min(x, 9), y / 2)) << x << ", " << y;
+    }
+    GlobalFree(scaled);
+    GlobalFree(bw);
+}
+
+// Pixel values worked out by hand from the weights: bilinear enlargement of an 8-bit ramp (no
+// edges: the ramp's Laplacian is 0), nearest-neighbour reduction of an 8-bit checkerboard,
+// sixteenth-weight enlargement and exact area reduction of 24-bit rows.
+TEST(PixwellScale, ValuesOfGradientsAndCheckerboards) {
+    Pixwell px;
+    auto grey = [](uint32_t v) { return v * 0x010101u; };
+    const struct {
+        const char* what;
+        int bits, width, height;
+        std::function<uint32_t(int, int)> pixel;
+        double x, y;
+        std::vector<std::vector<uint32_t>> rows;
+    } cases[] = {
+        {"8-bit ramp by 2", 8, 4, 4, [](int x, int) { return static_cast<uint32_t>(40 * x); }, 2.0, 2.0,
+         std::vector<std::vector<uint32_t>>(8, {0, 20, 40, 60, 80, 100, 120, 120})},
+        {"8-bit checkerboard by 0.75",
+         8,
+         4,
+         4,
+         [](int x, int y) { return (x + y) % 2 ? 200u : 10u; },
+         0.75,
+         0.75,
+         {{10, 200, 10}, {200, 10, 200}, {10, 200, 10}}},
+        {"24-bit ramp by 2", 24, 3, 2, [&](int x, int) { return grey(x == 0   ? 0
+                                                                     : x == 1 ? 160
+                                                                              : 240); }, 2.0, 2.0,
+         std::vector<std::vector<uint32_t>>(4, {grey(0), grey(60), grey(120), grey(175), grey(205), grey(240)})},
+        {"24-bit checkerboard by 2/3",
+         24,
+         3,
+         2,
+         [&](int x, int y) {
+             return grey(x == 1 ? 90 : (x == 0) == (y == 0) ? 30 : 200);
+         },
+         2.0 / 3.0,
+         1.0,
+         {{grey(50), grey(163)}, {grey(163), grey(50)}}},
+    };
+    for (const auto& c : cases) {
+        HGLOBAL dib = MakeDib(c.bits, c.width, c.height, GreyRamp(), c.pixel);
+        HGLOBAL scaled = px.scaleImage(dib, c.x, c.y);
+        ASSERT_NE(scaled, nullptr) << c.what;
+        {
+            DibView view(scaled);
+            ASSERT_EQ(view.Header().biHeight, static_cast<LONG>(c.rows.size())) << c.what;
+            ASSERT_EQ(view.Header().biWidth, static_cast<LONG>(c.rows[0].size())) << c.what;
+            for (size_t y = 0; y < c.rows.size(); ++y)
+                for (size_t x = 0; x < c.rows[y].size(); ++x)
+                    EXPECT_EQ(view.Pixel(static_cast<int>(x), static_cast<int>(y)), c.rows[y][x])
+                        << c.what << " at " << x << ", " << y;
+        }
+        GlobalFree(scaled);
+        GlobalFree(dib);
+    }
 }
 
 TEST(PixwellBorder, CutsTheDarkBands) {
