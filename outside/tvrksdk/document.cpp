@@ -1,15 +1,31 @@
 // The engine's document and work area.
 #include "tvrksdk.h"
 #include "trace.h"
+#include "document_registry.h"
 #include <new>
 #include <string.h>
+
+namespace {
+const RecogDocument* g_newestDocument;
+}
+
+std::string EngineTempFolder() {
+    if (!g_newestDocument) return std::string();
+    std::string folder(g_newestDocument->TempFolder,
+                       strnlen(g_newestDocument->TempFolder, sizeof g_newestDocument->TempFolder));
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    return folder;
+}
 
 extern "C" int32_t Create_Document(RecogDocument** document, RecogWorkspace** workspace) {
     TraceEngineCall("Create_Document");
     if (!document || !workspace) return 0;
     *document = new (std::nothrow) RecogDocument();
     *workspace = new (std::nothrow) RecogWorkspace();
-    if (*document && *workspace) return 1;
+    if (*document && *workspace) {
+        g_newestDocument = *document;
+        return 1;
+    }
     delete *document;
     delete *workspace;
     *document = nullptr;
@@ -28,6 +44,7 @@ extern "C" int32_t RemoveDocumentInfo(RecogDocument* document) {
 extern "C" int32_t Delete_Document(RecogDocument* document, RecogWorkspace* workspace) {
     TraceEngineCall("Delete_Document");
     if (!document) return 0;
+    if (document == g_newestDocument) g_newestDocument = nullptr;
     delete document;
     delete workspace;
     return 1;

@@ -1,0 +1,65 @@
+// Callback registration and the engine's calls of the host's callbacks.
+#include "callbacks.h"
+#include "recogpage.h"
+#include "trace.h"
+
+namespace {
+TvrkPercentCallback g_percent;
+TvrkMarkCallback g_mark;
+TvrkRcgWinCallback g_recognitionWindow;
+TvrkErrMsgCallback g_error;
+TvrkSaveImgCallback g_saveImage;
+}  // namespace
+
+void NotifyProgress(uint16_t done, uint16_t total) {
+    if (g_percent) g_percent(done, total, 0);
+}
+
+void NotifyStatus(int statusIndex) {
+    if (g_percent) g_percent(0, 0, 0x10000 | (statusIndex & 15));
+}
+
+void NotifyMark(const RecogBox& box, int32_t kind) {
+    if (g_mark) g_mark(box.left, box.top, box.right, box.bottom, kind);
+}
+
+void NotifyError(int32_t messageId) {
+    if (g_error) g_error(messageId);
+}
+
+extern "C" int32_t RegisterTvrkPercentCallbackFunc(TvrkPercentCallback callback) {
+    TraceEngineCall(callback ? "RegisterTvrkPercentCallbackFunc set" : "RegisterTvrkPercentCallbackFunc null");
+    g_percent = callback;
+    return 1;
+}
+
+extern "C" int32_t RegisterTvrkMarkCallbackFunc(TvrkMarkCallback callback) {
+    TraceEngineCall(callback ? "RegisterTvrkMarkCallbackFunc set" : "RegisterTvrkMarkCallbackFunc null");
+    g_mark = callback;
+    return 1;
+}
+
+extern "C" int32_t RegisterTvrkRcgWinCallbackFunc(TvrkRcgWinCallback callback) {
+    TraceEngineCall(callback ? "RegisterTvrkRcgWinCallbackFunc set" : "RegisterTvrkRcgWinCallbackFunc null");
+    g_recognitionWindow = callback;
+    return 1;
+}
+
+extern "C" int32_t RegisterTvrkErrMsgCallbackFunc(TvrkErrMsgCallback callback) {
+    TraceEngineCall(callback ? "RegisterTvrkErrMsgCallbackFunc set" : "RegisterTvrkErrMsgCallbackFunc null");
+    g_error = callback;
+    return 1;
+}
+
+extern "C" int32_t RegisterTvrkSaveImgCallbackFunc(TvrkSaveImgCallback callback) {
+    TraceEngineCall(callback ? "RegisterTvrkSaveImgCallbackFunc set" : "RegisterTvrkSaveImgCallbackFunc null");
+    g_saveImage = callback;
+    return 1;
+}
+
+// The recognition window callback is asked once per page, as the engine would before
+// showing its own window; the answer is not used.
+void AskRecognitionWindow() {
+    int32_t value = 0;
+    if (g_recognitionWindow) g_recognitionWindow(0, 0, &value);
+}

@@ -1,0 +1,6 @@
+// The document the engine works for: where its temporary files go.
+#pragma once
+#include <string>
+
+// The temporary folder of the newest document (empty when there is none or it names none).
+std::string EngineTempFolder();
