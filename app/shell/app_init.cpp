@@ -2,6 +2,7 @@
 // message loop runs, and what shut-down frees.
 #include "shell.h"
 #include "capture.h"
+#include "recognition.h"
 #include "print.h"
 #include "resource.h"
 #include "netfresh.h"
@@ -155,6 +156,7 @@ static void RegisterShellClasses(void) {
     RegisterProgramClass("IMC_STAT20", CS_DBLCLKS, StatusWndProc, App.ArrowCursor, (HBRUSH)GetStockObject(LTGRAY_BRUSH),
                          NULL);
     RegisterProgramClass("IMC_Hint20", 0, HintWndProc, App.ArrowCursor, (HBRUSH)GetStockObject(NULL_BRUSH), NULL);
+    RegisterRecognitionWindowClass();
     CreateLayoutSelectionList();
 }
 

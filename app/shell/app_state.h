@@ -43,6 +43,21 @@
 #define COMMAND_BAR_SEPARATOR_MAX 8
 #define RECOGNITION_FOLDER_MAX    32
 
+// The recognition window of one run (recognition_window.cpp).
+typedef struct OCRWINDOWSTATE {
+    HWND Window;  // null when no run is under way
+    RECT ImageArea;
+    RECT BarArea;
+    int Scale;  // 0 until a page is fitted
+    int OffsetX;
+    int OffsetY;
+    HGLOBAL Copy;  // the page scaled to fit, 24 bits, rows top-down
+    int CopyWidth;
+    int CopyHeight;
+    int Percent;  // drawn last, -1 before the first
+    char Status[64];
+} OCRWINDOWSTATE;
+
 // The status bar (status_bar.cpp): its panes, the hint shown and the progress drawn.
 typedef struct STATUSBARSTATE {
     RECT Panes[STATUS_PANE_COUNT];  // the hint pane first, then the three on the right
@@ -241,6 +256,14 @@ typedef struct APPSTATE {
     HINTWINDOWSTATE Hint;
     COMMANDBARSTATE Bar;
     FILEDIALOGSTATE Dialogs;
+
+    // Recognition runs: the progress window, the orientation scores kept between runs, and
+    // what the engine reported meanwhile.
+    OCRWINDOWSTATE OcrWindow;
+    int32_t OrientationScores[4];
+    int EngineErrorId;      // the last error the engine reported during a run, 0 none
+    int NoOcrMessageShown;  // the missing OCR program is told once per run of the program
+    int LastPageRead;       // what the engine's single-page recognition last answered
 } APPSTATE;
 
 extern APPSTATE App;

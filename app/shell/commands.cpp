@@ -7,6 +7,7 @@ void OnMainCommand(HWND window, int id) {
     HideHintWindow();
     switch (id) {
     case IDM_FILE_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
+    case IDM_FILE_IMPORT: OnImportCardImages(0); break;
     case IDM_CARD_NEW: OnNewCard(); break;
     case IDM_EXPORT_OPTIONS: OnExportOptions(); break;
     case IDM_FILE_PREFERENCES: OnPreferences(); break;

@@ -42,7 +42,7 @@ static int ReadRecognitionSettings(RecogDocument* document, int* index) {
 }
 
 // 1 when the database is loaded (or nothing had to be done), 0 when the engine refused it.
-static int LoadRecognitionDatabase(RecogDocument* document, int index) {
+int LoadRecognitionDatabase(RecogDocument* document, int index) {
     if (index == App.LoadedDatabaseIndex) return 1;
     RecogLoadRecord record;
     memset(&record, 0, sizeof record);

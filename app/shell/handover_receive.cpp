@@ -1,12 +1,20 @@
-// What the first instance accepts of a hand-over message. The names it carries are imported
-// by the capture code (file queue and recognition); here the message is checked and its
-// text taken into the program's own memory.
+// What the first instance accepts of a hand-over message, and the queue of files handed over:
+// every image named becomes a card through the recognize-and-store action.
 #include "shell.h"
+#include "capture.h"
+#include "handover.h"
+#include "recognition.h"
+#include <stdio.h>
 #include <string.h>
 
-// The clipboard text in the hand-over format, copied to the heap (any length), or null.
-static char* CopyClipboardText(HWND window, UINT format) {
-    if (!OpenClipboard(window)) return NULL;
+#define LIST_APPLICATION_NAME "Nimbra"
+#define BATCH_LIST_WAIT_MS    10000
+
+// The clipboard text in the hand-over format, copied to the heap, or null. The text comes
+// from another process: it is read no further than the clipboard block reaches.
+static char* CopyClipboardText(HWND window, UINT format, int* opened) {
+    *opened = OpenClipboard(window) != 0;
+    if (!*opened) return NULL;
     char* copy = NULL;
     HANDLE data = GetClipboardData(format);
     const char* text = data ? (const char*)GlobalLock(data) : NULL;
@@ -25,6 +33,81 @@ static char* CopyClipboardText(HWND window, UINT format) {
     return copy;
 }
 
+int IsOwnListFile(const char* path) {
+    char name[256];
+    GetPrivateProfileStringA("Application", "Name", "", name, sizeof name, path);
+    return strcmp(name, LIST_APPLICATION_NAME) == 0;
+}
+
+int GetListFileCount(const char* path) { return (int)GetPrivateProfileIntA("Files", "Count", 0, path); }
+
+int GetListFileEntry(const char* path, char* name, int i) {
+    char key[24];
+    snprintf(key, sizeof key, "File%d", i);
+    GetPrivateProfileStringA("Files", key, "", name, 256, path);
+    return name[0] != 0;
+}
+
+int ParseListFileSwitch(const char* text, char* listName) {
+    if (text[0] != '/' || (text[1] != 'F' && text[1] != 'f') || text[2] != ' ') return 0;
+    const char* p = text + 3;
+    while (*p >= 1 && *p <= 32) ++p;
+    if (!FileExists(p) || !IsOwnListFile(p)) return 0;
+    lstrcpynA(listName, p, MAX_PATH);
+    return 1;
+}
+
+int IsReadableImageFile(const char* path) {
+    ImageInfo info;
+    memset(&info, 0, sizeof info);
+    return ReadImageFileHeader(path, &info);
+}
+
+// Adds the named image as a card image page and stores it as a card; 1 when it was taken.
+static int ImportImageFile(char* path) {
+    if (!FileExists(path) || !AddImagePage(path)) return 0;
+    RunRecognitionAction(App.MainWindow, RECOGNIZE_AND_STORE);
+    return 1;
+}
+
+// The views show the card file again after cards were stored.
+static void RefreshAfterImport(void) {
+    if (App.WorkEditWindow) {
+        InvalidateRect(App.WorkEditWindow, NULL, TRUE);
+        UpdateWindow(App.WorkEditWindow);
+    }
+    if (App.CardTable && App.CardCount > 0) {
+        kvRecGoto(App.CardTable, App.CurrentCardNumber > 0 ? App.CurrentCardNumber : 1);
+        kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
+        App.CurrentCardNumber = kvRecNum(App.CardTable);
+    }
+    RefreshCardViews(1);
+    UpdateCommandStates(App.CommandBar, 0);
+}
+
+static void ImportListFile(const char* listName) {
+    int n = GetListFileCount(listName);
+    for (int i = 0; i < n; ++i) {
+        char name[MAX_PATH];
+        if (GetListFileEntry(listName, name, i)) ImportImageFile(name);
+    }
+    if (n > 0) RefreshAfterImport();
+}
+
+static void ImportNameList(char* text) {
+    char shortText[MAX_PATH];
+    DWORD n = GetShortPathNameA(text, shortText, sizeof shortText);
+    if (n > 0 && n < sizeof shortText) lstrcpynA(text, shortText, (int)strlen(text) + 1);
+    int stored = 0;
+    const char* rest = text;
+    while (*rest) {
+        rest = SplitNextFileName(rest, App.PendingImportPath, sizeof App.PendingImportPath);
+        if (App.PendingImportPath[0] && IsReadableImageFile(App.PendingImportPath))
+            stored |= ImportImageFile(App.PendingImportPath);
+    }
+    if (stored) RefreshAfterImport();
+}
+
 // wParam 0 is the program's own command line, sent to itself: any other address (from
 // another process, or forged) is refused, since it would be read as a string.
 LRESULT OnHandOverFiles(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -32,10 +115,62 @@ LRESULT OnHandOverFiles(HWND window, WPARAM wParam, LPARAM lParam) {
     BringWindowToTop(window);
     SetActiveWindow(window);
     if (wParam == HANDOVER_OWN_COMMAND_LINE && (const char*)lParam != App.CommandLine) return 0;
+    char* text = NULL;
     if (wParam == HANDOVER_CLIPBOARD) {
-        char* text = CopyClipboardText(window, (UINT)lParam);
-        if (!text) return 0;
+        int opened = 0;
+        text = CopyClipboardText(window, (UINT)lParam, &opened);
+        if (opened && !text) return 0;  // nothing in the format: not even the queue
+    } else if (wParam == HANDOVER_OWN_COMMAND_LINE) {
+        size_t n = strlen(App.CommandLine) + 1;
+        text = (char*)HeapAlloc(GetProcessHeap(), 0, n);
+        if (text) memcpy(text, App.CommandLine, n);
+    }
+    if (text) {
+        char listName[MAX_PATH];
+        lstrcpynA(App.PendingImportPath, text, sizeof App.PendingImportPath);
+        if (ParseListFileSwitch(text, listName)) ImportListFile(listName);
+        else ImportNameList(text);
+        App.PendingImportPath[0] = 0;
         HeapFree(GetProcessHeap(), 0, text);
     }
+    ImportQueuedFiles();
     return 0;
+}
+
+// Moves the current queue into BatchTemp.ini and resets it, holding the sender's mutex, so
+// that names a second start appends meanwhile wait for the next pass. 0 when the mutex could
+// not be had (the queue stays for a later call).
+static int TakeBatchList(const char* batch, const char* temp, int* count) {
+    HANDLE mutex = CreateMutexA(NULL, FALSE, BATCH_LIST_MUTEX_NAME);
+    DWORD wait = mutex ? WaitForSingleObject(mutex, BATCH_LIST_WAIT_MS) : WAIT_FAILED;
+    int owned = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    if (owned) {
+        *count = GetListFileCount(batch);
+        if (*count > 0) {
+            CopyFileA(batch, temp, FALSE);
+            WritePrivateProfileStringA("Files", "Count", "0", batch);
+        }
+        ReleaseMutex(mutex);
+    }
+    if (mutex) CloseHandle(mutex);
+    return owned;
+}
+
+void ImportQueuedFiles(void) {
+    char batch[MAX_PATH + 16], temp[MAX_PATH + 16], imageDir[MAX_PATH];
+    GetBatchListPath(batch, sizeof batch);
+    ReadSettingText("Directory", "ImageDir", "", imageDir, sizeof imageDir);
+    snprintf(temp, sizeof temp, "%s\\BatchTemp.ini", imageDir);
+    int stored = 0, n = 0;
+    while (TakeBatchList(batch, temp, &n) && n > 0) {
+        for (int i = 0; i < n; ++i) {
+            char key[24], name[256];
+            snprintf(key, sizeof key, "File%d", i);
+            GetPrivateProfileStringA("Files", key, "*", name, sizeof name, temp);
+            if (!name[0] || name[0] == '*') continue;
+            stored |= ImportImageFile(name);
+            WritePrivateProfileStringA("Files", key, "*", temp);
+        }
+        if (stored) RefreshAfterImport();
+    }
 }

@@ -57,7 +57,6 @@ static void OnMenuSelect(WPARAM wParam) {
 
 // Dropped image files are imported like File > Import Card Images, at most 49 at a time;
 // the import itself comes with the capture code, until then a drop is released unused.
-static void OnDropFiles(HWND window, HDROP drop) { DragFinish(drop); }
 
 static void OnMainSetCursor(HWND window) {
     POINT point;

@@ -1,6 +1,7 @@
 // Functions of the application shell, by the file that holds them.
 #pragma once
 #include "app_state.h"
+#include <shellapi.h>
 
 // settings.cpp: the settings file and the preferences kept in program state.
 BOOL ReplaceFileExtension(char* path, const char* extension);
@@ -50,6 +51,7 @@ void CallOnlineUpdate(int when);
 
 // engine_startup.cpp: the recognition engine's document and database at start-up.
 int CreateRecognitionDocument(void);
+int LoadRecognitionDatabase(RecogDocument* document, int index);
 void EndRecognitionEngine(void);
 
 // main_window.cpp
@@ -118,8 +120,19 @@ void HideHintWindow(void);
 LRESULT CALLBACK HintWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void WaitMilliseconds(DWORD n);
 
-// handover_receive.cpp: what the first instance accepts of a hand-over message.
+// handover_receive.cpp: what the first instance accepts of a hand-over message, and the
+// queue of handed-over files.
 LRESULT OnHandOverFiles(HWND window, WPARAM wParam, LPARAM lParam);
+int ParseListFileSwitch(const char* text, char* listName);
+int IsOwnListFile(const char* path);
+int GetListFileCount(const char* path);
+int GetListFileEntry(const char* path, char* name, int i);
+int IsReadableImageFile(const char* path);
+void ImportQueuedFiles(void);
+
+// import_images.cpp: File > Import Card Images and dropped files.
+void OnImportCardImages(int fromFile);
+void OnDropFiles(HWND window, HDROP drop);
 
 // rc_data.cpp
 int LoadRcDataResource(HINSTANCE module, int id, void* buffer, int size);

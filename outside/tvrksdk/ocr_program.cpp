@@ -76,21 +76,43 @@ struct Job {
 
 bool UnderWine() { return PathForProgram("C:\\") != "C:\\"; }
 
-// Under Wine a Linux program started by CreateProcess comes with no handle to wait on, so a
-// shell starts it and leaves a mark file when it has ended; on Windows the handle is waited on.
+// The shell script that runs the OCR program under Wine. A Linux process that Wine starts
+// inherits the host's open files (the card file among them) and would keep their locks alive
+// while it runs: the script closes them first. Wine gives no handle to wait on for such a
+// process, so the script also leaves a mark file when the program has ended.
+const char kRunScript[] = "for f in /proc/$$/fd/*; do n=${f##*/}\n"
+                          "  if [ \"$n\" -gt 2 ] && [ \"$n\" -lt 255 ]; then eval \"exec $n>&-\"; fi\n"
+                          "done 2>/dev/null\n"
+                          "program=$1; image=$2; base=$3; shift 3\n"
+                          "OMP_THREAD_LIMIT=1 \"$program\" \"$image\" \"$base\" \"$@\" >/dev/null 2>&1\n"
+                          "echo $? >\"$base.mark\"; mv \"$base.mark\" \"$base.end\"\n";
+
+bool WriteRunScript(const std::string& path) {
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = fputs(kRunScript, f) >= 0;
+    return fclose(f) == 0 && ok;
+}
+
+// Wine's own starter of Linux programs. The program is not forked from this process: a Linux
+// process forked from the host leaves the host's card file unusable for its next write.
+std::string LinuxProgramStarter() {
+    char folder[MAX_PATH];
+    UINT n = GetSystemDirectoryA(folder, sizeof folder);
+    return std::string(folder, n < sizeof folder ? n : 0) + "\\start.exe";
+}
+
 bool StartJob(const std::string& program, Job& job, OcrLayout layout, const std::string& language, int dpi,
-              std::vector<char>& env) {
+              const std::string& script, std::vector<char>& env) {
     char arguments[64];
     snprintf(arguments, sizeof arguments, "--dpi %d --psm %d -l %s tsv", dpi, static_cast<int>(layout),
              language.c_str());
     std::string line, exe = program;
     if (UnderWine()) {
         job.EndMark = job.OutputBase + ".end";
-        exe = "Z:\\bin\\sh";
-        line = std::string("\"/bin/sh\" -c \"OMP_THREAD_LIMIT=1 \\\"$0\\\" \\\"$1\\\" \\\"$2\\\" ") + arguments +
-               " >/dev/null 2>&1; echo $? >\\\"$2.mark\\\"; mv \\\"$2.mark\\\" \\\"$2.end\\\"\" \"" +
-               PathForProgram(program) + "\" \"" + PathForProgram(job.Image) + "\" \"" +
-               PathForProgram(job.OutputBase) + "\"";
+        exe = LinuxProgramStarter();
+        line = "start /unix /bin/bash \"" + PathForProgram(script) + "\" \"" + PathForProgram(program) + "\" \"" +
+               PathForProgram(job.Image) + "\" \"" + PathForProgram(job.OutputBase) + "\" " + arguments;
     } else {
         line = "\"" + program + "\" \"" + job.Image + "\" \"" + job.OutputBase + "\" " + arguments;
     }
@@ -102,9 +124,11 @@ bool StartJob(const std::string& program, Job& job, OcrLayout layout, const std:
                           nullptr, &si, &job.Process) != 0;
 }
 
+// Under Wine the process started is the starter, which ends at once: the mark file tells.
 bool JobRunning(const Job& job) {
-    if (job.Process.hProcess) return WaitForSingleObject(job.Process.hProcess, 100) == WAIT_TIMEOUT;
-    if (job.EndMark.empty() || GetFileAttributesA(job.EndMark.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    if (job.EndMark.empty())
+        return job.Process.hProcess && WaitForSingleObject(job.Process.hProcess, 100) == WAIT_TIMEOUT;
+    if (GetFileAttributesA(job.EndMark.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
     Sleep(100);
     return true;
 }
@@ -116,7 +140,7 @@ void WaitForJobs(std::vector<Job>& jobs, OcrWaitHook wait) {
             DWORD elapsed = GetTickCount() - started;
             if (wait) wait(static_cast<int>(elapsed));
             if (elapsed > kOcrTimeoutMs) {
-                if (job.Process.hProcess) TerminateProcess(job.Process.hProcess, 1);
+                if (job.Process.hProcess && job.EndMark.empty()) TerminateProcess(job.Process.hProcess, 1);
                 break;
             }
         }
@@ -143,7 +167,14 @@ OcrStatus ReadPagesWithOcr(const std::vector<BinaryPage>& pages, OcrLayout layou
     std::string program = OcrProgramPath();
     DWORD attributes = GetFileAttributesA(program.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return OcrStatus::NoProgram;
-    if (UnderWine() && GetFileAttributesA("Z:\\bin\\sh") == INVALID_FILE_ATTRIBUTES) return OcrStatus::NoProgram;
+    std::string script;
+    if (UnderWine()) {
+        char name[64];
+        snprintf(name, sizeof name, "tvrk%lu_run.sh", GetCurrentProcessId());
+        script = tempFolder + name;
+        if (GetFileAttributesA("Z:\\bin\\bash") == INVALID_FILE_ATTRIBUTES || !WriteRunScript(script))
+            return OcrStatus::NoProgram;
+    }
     std::vector<char> env = OcrEnvironment();
     std::vector<Job> jobs(pages.size());
     bool started = false;
@@ -157,7 +188,7 @@ OcrStatus ReadPagesWithOcr(const std::vector<BinaryPage>& pages, OcrLayout layou
             status = OcrStatus::Failed;
             continue;
         }
-        if (StartJob(program, jobs[i], layout, language, pages[i].Dpi, env)) started = true;
+        if (StartJob(program, jobs[i], layout, language, pages[i].Dpi, script, env)) started = true;
         else jobs[i].EndMark.clear();
     }
     WaitForJobs(jobs, wait);
@@ -169,5 +200,6 @@ OcrStatus ReadPagesWithOcr(const std::vector<BinaryPage>& pages, OcrLayout layou
         DeleteFileA(jobs[i].Image.c_str());
         DeleteFileA(tsvPath.c_str());
     }
+    if (!script.empty()) DeleteFileA(script.c_str());
     return started ? status : OcrStatus::NoProgram;
 }

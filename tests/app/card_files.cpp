@@ -81,6 +81,40 @@ std::vector<std::string> CardNames(const std::string& path) {
     return names;
 }
 
+namespace {
+std::string BlobText(const CardRecBlob& blob) {
+    if (blob.Storage != 1 || !blob.Data || blob.Size <= 0) return std::string();
+    return std::string(blob.Data, strnlen(blob.Data, static_cast<size_t>(blob.Size)));
+}
+}  // namespace
+
+std::vector<StoredCard> ReadCards(const std::string& path) {
+    Kvdb kv;
+    std::vector<StoredCard> cards;
+    HKVDB db = nullptr;
+    HKVTBL table = nullptr;
+    if (kv.Open(31, path.c_str(), &db) != 1) {
+        kv.Close(db);
+        return cards;
+    }
+    if (kv.TblNew(db, "NM", &table) == 1 && kv.TblOpen(table) == 1) {
+        int n = kv.NRecs(table);
+        if (n > 0) kv.First(table);
+        for (int i = 0; i < n; ++i) {
+            static CardRec rec;
+            memset(&rec, 0, sizeof rec);
+            if (kv.Get(table, &rec, 1))
+                cards.push_back(StoredCard{rec.CName, rec.Company, rec.Title, rec.EMail, rec.OPhone, rec.Fax,
+                                           rec.Address, rec.City, rec.State, rec.Zip, BlobText(rec.CImage),
+                                           BlobText(rec.SecondText), BlobText(rec.CNote)});
+            kv.Next(table);
+        }
+    }
+    if (table) kv.TblFree(table);
+    kv.Close(db);
+    return cards;
+}
+
 std::string WriteSmallFile(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;

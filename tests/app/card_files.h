@@ -16,5 +16,12 @@ bool CreateCardFile(const std::string& path, const std::vector<TestCard>& cards)
 int CountCards(const std::string& path);
 // Names of the cards in table order (empty when the file cannot be opened).
 std::vector<std::string> CardNames(const std::string& path);
+// One stored card as the card file holds it (text fields, image and thumbnail paths, note).
+struct StoredCard {
+    std::string Name, Company, Title, EMail, OfficePhone, Fax, Address, City, State, Zip;
+    std::string ImagePath, ThumbnailPath, Note;
+};
+// Every card in table order (empty when the file cannot be opened).
+std::vector<StoredCard> ReadCards(const std::string& path);
 // Writes a small file (an image stand-in) and returns its path.
 std::string WriteSmallFile(const std::string& path);

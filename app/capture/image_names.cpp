@@ -1,0 +1,19 @@
+// Names of the working and scanned image files: the image folder, "SCAN" or "OPEN", a
+// counter of four hexadecimal digits and the extension of the format.
+#include "capture.h"
+#include "recognition.h"
+#include <stdio.h>
+
+void MakeImageFileName(int kind, int format, char* name) {
+    static uint16_t counters[2] = {1, 1};
+    kind = kind == IMAGE_NAME_SCAN ? IMAGE_NAME_SCAN : IMAGE_NAME_OPEN;
+    char folder[MAX_PATH];
+    ReadImageFolder(folder, 129);
+    const char* prefix = kind == IMAGE_NAME_SCAN ? "SCAN" : "OPEN";
+    const char* extension = format == IMAGE_TYPE_JPEG ? "JPG" : "TIF";
+    // Raised until the name is free; after every number has been tried the last one stands.
+    for (int tries = 0; tries < 0x10000; ++tries) {
+        snprintf(name, MAX_PATH, "%s%s%.4X.%s", folder, prefix, counters[kind]++, extension);
+        if (GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES) return;
+    }
+}

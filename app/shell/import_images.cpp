@@ -1,0 +1,129 @@
+// File > Import Card Images and dropped files: each readable image becomes a stored card.
+#include "shell.h"
+#include "capture.h"
+#include "recognition.h"
+#include "resource.h"
+#include <string.h>
+
+#define IMPORT_BUFFER_SIZE 8192
+#define DROPPED_FILES_MAX  49
+
+static WORD SelectionFileOffset;
+static char ImportFolder[128];
+
+// The open dialog for card images, several files allowed.
+static int ShowImportImagesDialog(HWND owner, char* buffer) {
+    char drive[MAX_PATH];
+    GetCurrentDirectoryA(sizeof drive, drive);
+    OPENFILENAMEA record;
+    buffer[0] = 0;
+    SetupFileDialog(owner, 1, &record, buffer, NULL);
+    if (ImportFolder[0]) record.lpstrInitialDir = ImportFolder;
+    int chosen = GetOpenFileNameA(&record) != 0;
+    if (chosen) {
+        SelectionFileOffset = record.nFileOffset;
+        lstrcpynA(ImportFolder, buffer,
+                  record.nFileOffset < sizeof ImportFolder ? record.nFileOffset : sizeof ImportFolder);
+    }
+    SetCurrentDirectoryA(drive);
+    return chosen;
+}
+
+static int IsSingleFileSelection(const char* buffer) {
+    return SelectionFileOffset > 0 && buffer[SelectionFileOffset - 1] != 0;
+}
+
+// The first name of a several-file result; folder gets the folder with a closing backslash.
+static const char* FirstSelectedFile(const char* buffer, char* folder) {
+    char shortFolder[MAX_PATH];
+    DWORD n = GetShortPathNameA(buffer, shortFolder, sizeof shortFolder);
+    lstrcpynA(folder, n > 0 && n < sizeof shortFolder ? shortFolder : buffer, MAX_PATH - 1);
+    size_t length = strlen(folder);
+    if (length && folder[length - 1] != '\\') lstrcatA(folder, "\\");
+    return buffer + strlen(buffer) + 1;
+}
+
+// The position after name, or null at the end; path = folder + name, in short form.
+static const char* NextSelectedFile(const char* name, const char* folder, char* path) {
+    if (!name[0]) return NULL;
+    char whole[MAX_PATH * 2];
+    lstrcpynA(whole, folder, MAX_PATH);
+    lstrcatA(whole, name);
+    DWORD n = GetShortPathNameA(whole, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) lstrcpynA(path, whole, MAX_PATH);
+    return name + strlen(name) + 1;
+}
+
+// One image added as a page and stored; 1 when it was taken.
+static int ImportOneImage(char* path) {
+    char shortPath[MAX_PATH];
+    DWORD n = GetShortPathNameA(path, shortPath, sizeof shortPath);
+    if (n > 0 && n < sizeof shortPath) lstrcpynA(path, shortPath, MAX_PATH);
+    if (!AddImagePage(path)) return 0;
+    RunRecognitionAction(App.MainWindow, RECOGNIZE_AND_STORE);
+    return 1;
+}
+
+static int ImportChosenImages(void) {
+    static char buffer[IMPORT_BUFFER_SIZE];
+    if (!ShowImportImagesDialog(App.MainWindow, buffer)) return -1;
+    UpdateWindow(App.MainWindow);
+    int stored = 0;
+    char path[MAX_PATH];
+    if (IsSingleFileSelection(buffer)) {
+        lstrcpynA(path, buffer, sizeof path);
+        stored = ImportOneImage(path);
+    } else {
+        char folder[MAX_PATH];
+        const char* name = FirstSelectedFile(buffer, folder);
+        while ((name = NextSelectedFile(name, folder, path)) != NULL) stored |= ImportOneImage(path);
+    }
+    if (App.WorkEditWindow) {
+        InvalidateRect(App.WorkEditWindow, NULL, TRUE);
+        UpdateWindow(App.WorkEditWindow);
+    }
+    return stored;
+}
+
+void OnImportCardImages(int fromFile) {
+    if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm && IsWindow(App.CardForm)) {
+        SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
+        SendMessageA(App.CardForm, WM_FORM_RELOAD_CARD, 0, 0);
+    }
+    int stored;
+    if (fromFile) {
+        if (!ImportOneImage(App.PendingImportPath)) return;
+        SendMessageA(App.MainWindow, WM_COMMAND, IDM_CARD_LAST, 0);
+        stored = 1;
+    } else {
+        stored = ImportChosenImages();
+        if (stored < 0) return;
+    }
+    if (stored && App.CardTable && App.CardCount > 0) {
+        if (App.CurrentCardNumber < 1) App.CurrentCardNumber = 1;
+        kvRecGoto(App.CardTable, App.CurrentCardNumber);
+        kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
+        App.CurrentCardNumber = kvRecNum(App.CardTable);
+        App.ImageZoom = App.CurrentImage.Zoom;
+        RefreshCardViews(1);
+        UpdateCommandStates(App.CommandBar, 0);
+    }
+    ImportQueuedFiles();
+}
+
+void OnDropFiles(HWND window, HDROP drop) {
+    (void)window;
+    char name[MAX_PATH];
+    for (UINT i = 0; i < DROPPED_FILES_MAX && DragQueryFileA(drop, i, name, sizeof name); ++i) {
+        size_t n = strlen(name);
+        if (name[0] == '"' && n >= 2) {
+            memmove(name, name + 1, n - 2);
+            name[n - 2] = 0;
+        }
+        if (!IsReadableImageFile(name)) continue;
+        lstrcpynA(App.PendingImportPath, name, sizeof App.PendingImportPath);
+        OnImportCardImages(1);
+    }
+    App.PendingImportPath[0] = 0;
+    DragFinish(drop);
+}
