@@ -75,31 +75,43 @@ enum {
 FERROW_API int FerrowDBFile(const char* iniPath, const char* cardDbPath, CardRecV4** cards, int* count, int linkType,
                             int direction);
 
+// Results of the card-file exports below.
+enum {
+    FERROW_TRANSFER_DONE = 0,        // both card files opened and every card taken was stored
+    FERROW_TRANSFER_INCOMPLETE = -1  // a card file did not open, or a card could not be stored
+};
+
 // Copies every card of the V3 card file `source` into the V3 card file `destination` (created
 // when missing, appended to otherwise). Each copied card gets its own copies of its image file
 // (with the image's "ifo\<name>.ifo" and "bin\<name>.tif" companions when present) and of its
 // thumbnail file, under new free names "<folder>\<first four letters of the name><4 hex
-// digits>.<ext>" in the same folders. `unused` is not read. Returns 0.
+// digits>.<ext>" in the same folders; the copies of a card that could not be stored are
+// removed again. `unused` is not read.
 FERROW_API int DuplicateDBFile(const char* source, const char* destination, int unused);
 
 // Appends the cards of the V3 card file `source` to the V4 card file `destination` (created
 // when missing): with mode 1 only the cards whose Flags is 1, otherwise all of them. Every
-// card that was taken and stored gets Flags 0 in the source afterwards. Returns 0.
+// card that was taken and stored gets Flags 0 in the source afterwards; a card that could not
+// be stored keeps its mark for the next export.
 FERROW_API int ExportDBFile(const char* source, const char* destination, int mode);
 
 // Appends the records of the V4 card file `source` whose Flags is 3 (new cards) to the V3 card
 // file `cardFile` (created when missing). Note the order: the receiving file comes first.
-// `unused` is not read. Returns 0.
+// `unused` is not read.
 FERROW_API int ImportDBFile(const char* cardFile, const char* source, int unused);
 
 // Append every card of a V3 card file to a V4 card file, or the reverse; the destination is
-// created when missing. Return 0.
+// created when missing.
 FERROW_API int ConvertV3ToV4(const char* source, const char* destination);
 FERROW_API int ConvertV4ToV3(const char* source, const char* destination);
 
-// Every export above returns 0 whatever happened: no caller relies on it. The card files must
-// not be open elsewhere (they are opened exclusively). A compacted copy "temp.mdb" is made in
-// the folder of the first argument and copied over the destination at the end.
+// Every card is stored in a transaction of its own: a card that cannot be stored leaves nothing
+// of itself in the destination. Each export returns FERROW_TRANSFER_DONE or
+// FERROW_TRANSFER_INCOMPLETE. The card files must not be open elsewhere (they are opened
+// exclusively). The destination is compacted into "temp.mdb" in the folder of the first
+// argument, which then takes the destination's place in one step; when it cannot (the
+// destination read-only or held by another program), the destination stays as it was,
+// uncompacted, and "temp.mdb" is kept.
 
 #ifdef __cplusplus
 }

@@ -24,20 +24,28 @@ public:
     CCardFileTransfer(CardLayout from, CardLayout to) : source_(from), destination_(to) {}
     virtual ~CCardFileTransfer() = default;
 
-    void Run(const char* firstArgument, const char* sourcePath, const char* destinationPath) {
+    // True when both card files opened and every card taken was stored.
+    bool Run(const char* firstArgument, const char* sourcePath, const char* destinationPath) {
         std::string workFolder = WorkFolder(firstArgument);
-        int count = source_.Open(sourcePath) ? source_.Count() : 0;
+        const bool sourceReady = source_.Open(sourcePath);
+        int count = sourceReady ? source_.Count() : 0;
         bool destinationReady = destination_.OpenOrCreate(destinationPath);
+        bool everyCardStored = sourceReady && destinationReady;
         if (destinationReady && count > 0 && source_.Engine().RecFirst(source_.Dataset()) == 1) {
             for (int i = 1; i <= count; ++i) {
                 memset(&v3_, 0, sizeof(v3_));
                 memset(&v4_, 0, sizeof(v4_));
-                if (ReadAndTake()) AfterStore(StoreOne());
+                if (ReadAndTake()) {
+                    const bool stored = StoreOne();
+                    everyCardStored = everyCardStored && stored;
+                    AfterStore(stored);
+                }
                 source_.Engine().RecNext(source_.Dataset());
             }
         }
         source_.Close();
         destination_.CloseCompacted(destinationPath, workFolder.c_str());
+        return everyCardStored;
     }
 
 protected:
@@ -112,9 +120,19 @@ protected:
     bool StoreOne() override {
         v3_.CNote.Modified = v3_.CNote.Size > 0 ? 1 : 0;
         // The image column holds the path with its terminator; the thumbnail is a text column.
-        CopyFileOf(v3_.CImage, imagePath_, 1, [this](const std::string& p) { return copier_.CopyImage(p); });
-        CopyFileOf(v3_.SecondText, thumbPath_, 0, [this](const std::string& p) { return copier_.CopyThumbnail(p); });
-        return InsertV3(v3_);
+        const std::string image =
+            CopyFileOf(v3_.CImage, imagePath_, 1, [this](const std::string& p) { return copier_.CopyImage(p); });
+        const std::string thumb = CopyFileOf(v3_.SecondText, thumbPath_, 0,
+                                             [this](const std::string& p) { return copier_.CopyThumbnail(p); });
+        if (InsertV3(v3_)) return true;
+        // No card names the copies: they go, so that nothing of a card that was not stored stays.
+        if (!image.empty()) {
+            for (const std::string& file :
+                 {image, CompanionPath(image, "ifo", "ifo"), CompanionPath(image, "bin", "tif")})
+                DeleteFileA(file.c_str());
+        }
+        if (!thumb.empty()) DeleteFileA(thumb.c_str());
+        return false;
     }
 
 private:
@@ -123,17 +141,19 @@ private:
         return std::string(blob.Data, strnlen(blob.Data, static_cast<size_t>(blob.Size)));
     }
 
-    // Copies the file the descriptor names and makes the descriptor name the copy.
+    // Copies the file the descriptor names and makes the descriptor name the copy; returns the
+    // copy's path (empty when nothing was copied).
     template <typename Copy>
-    void CopyFileOf(CardRecBlob& blob, char (&place)[MAX_PATH + 16], int terminator, Copy copy) {
+    std::string CopyFileOf(CardRecBlob& blob, char (&place)[MAX_PATH + 16], int terminator, Copy copy) {
         std::string path = BlobPath(blob);
-        if (path.empty()) return;
+        if (path.empty()) return std::string();
         std::string copied = copy(path);
-        if (copied.empty()) return;
+        if (copied.empty()) return std::string();
         snprintf(place, sizeof(place), "%s", copied.c_str());
         blob.Data = place;
         blob.Size = static_cast<int32_t>(strlen(place)) + terminator;
         blob.Modified = 1;
+        return copied;
     }
 
     CCardImageCopier copier_;
@@ -143,24 +163,24 @@ private:
 
 }  // namespace
 
-void DuplicateCardFile(const char* source, const char* destination) {
-    CDuplicateTransfer().Run(source, source, destination);
+bool DuplicateCardFile(const char* source, const char* destination) {
+    return CDuplicateTransfer().Run(source, source, destination);
 }
 
-void ExportCardFile(const char* source, const char* destination, int mode) {
-    CExportTransfer(mode).Run(source, source, destination);
+bool ExportCardFile(const char* source, const char* destination, int mode) {
+    return CExportTransfer(mode).Run(source, source, destination);
 }
 
-void ImportCardFile(const char* cardFile, const char* source) {
-    CLayoutTransfer(CardLayout::V4, 3).Run(cardFile, source, cardFile);
+bool ImportCardFile(const char* cardFile, const char* source) {
+    return CLayoutTransfer(CardLayout::V4, 3).Run(cardFile, source, cardFile);
 }
 
-void ConvertCardFileV3ToV4(const char* source, const char* destination) {
-    CLayoutTransfer(CardLayout::V3).Run(source, source, destination);
+bool ConvertCardFileV3ToV4(const char* source, const char* destination) {
+    return CLayoutTransfer(CardLayout::V3).Run(source, source, destination);
 }
 
-void ConvertCardFileV4ToV3(const char* source, const char* destination) {
-    CLayoutTransfer(CardLayout::V4).Run(source, source, destination);
+bool ConvertCardFileV4ToV3(const char* source, const char* destination) {
+    return CLayoutTransfer(CardLayout::V4).Run(source, source, destination);
 }
 
 }  // namespace ferrow

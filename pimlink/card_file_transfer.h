@@ -7,10 +7,11 @@ namespace ferrow {
 // The locale string of every card file this library creates or compacts.
 extern const char kCardFileLocale[];
 
-void DuplicateCardFile(const char* source, const char* destination);
-void ExportCardFile(const char* source, const char* destination, int mode);
-void ImportCardFile(const char* cardFile, const char* source);
-void ConvertCardFileV3ToV4(const char* source, const char* destination);
-void ConvertCardFileV4ToV3(const char* source, const char* destination);
+// Each is true when both card files opened and every card it took was stored.
+bool DuplicateCardFile(const char* source, const char* destination);
+bool ExportCardFile(const char* source, const char* destination, int mode);
+bool ImportCardFile(const char* cardFile, const char* source);
+bool ConvertCardFileV3ToV4(const char* source, const char* destination);
+bool ConvertCardFileV4ToV3(const char* source, const char* destination);
 
 }  // namespace ferrow

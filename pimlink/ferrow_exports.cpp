@@ -5,6 +5,13 @@
 #include "card_file_transfer.h"
 #include "connector_set.h"
 
+namespace {
+
+// What a card-file export returns: whether every card it took reached the other file.
+int TransferResult(bool complete) { return complete ? FERROW_TRANSFER_DONE : FERROW_TRANSFER_INCOMPLETE; }
+
+}  // namespace
+
 extern "C" {
 
 FERROW_API int FerrowDBFile(const char* iniPath, const char* cardDbPath, CardRecV4** cards, int* count, int linkType,
@@ -15,28 +22,23 @@ FERROW_API int FerrowDBFile(const char* iniPath, const char* cardDbPath, CardRec
 }
 
 FERROW_API int DuplicateDBFile(const char* source, const char* destination, int) {
-    if (source && destination) ferrow::DuplicateCardFile(source, destination);
-    return 0;
+    return TransferResult(source && destination && ferrow::DuplicateCardFile(source, destination));
 }
 
 FERROW_API int ExportDBFile(const char* source, const char* destination, int mode) {
-    if (source && destination) ferrow::ExportCardFile(source, destination, mode);
-    return 0;
+    return TransferResult(source && destination && ferrow::ExportCardFile(source, destination, mode));
 }
 
 FERROW_API int ImportDBFile(const char* cardFile, const char* source, int) {
-    if (cardFile && source) ferrow::ImportCardFile(cardFile, source);
-    return 0;
+    return TransferResult(cardFile && source && ferrow::ImportCardFile(cardFile, source));
 }
 
 FERROW_API int ConvertV3ToV4(const char* source, const char* destination) {
-    if (source && destination) ferrow::ConvertCardFileV3ToV4(source, destination);
-    return 0;
+    return TransferResult(source && destination && ferrow::ConvertCardFileV3ToV4(source, destination));
 }
 
 FERROW_API int ConvertV4ToV3(const char* source, const char* destination) {
-    if (source && destination) ferrow::ConvertCardFileV4ToV3(source, destination);
-    return 0;
+    return TransferResult(source && destination && ferrow::ConvertCardFileV4ToV3(source, destination));
 }
 
 }  // extern "C"

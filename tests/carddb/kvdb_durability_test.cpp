@@ -48,9 +48,58 @@ const int kWriterExit = [] {
     return 0;
 }();
 
+// Starts this program as the writer on the card file.
+bool StartWriter(const std::string& path, PROCESS_INFORMATION* child) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string command = std::string("\"") + self + "\" " + kChildSwitch + path;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, child) != 0;
+}
+
 }  // namespace
 
 using DurabilityTest = KvdbTest;
+
+TEST_F(DurabilityTest, AFileOpenInAnotherProgramIsRefusedUntilItCloses) {
+    const std::string path = PathOf("held.mdb");
+    kv_.CloseDatabase(CreateCardFile(path));
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), kCounterName);
+    ASSERT_NE(mapping, nullptr);
+    volatile LONG* committed = static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
+    *committed = 0;
+    PROCESS_INFORMATION child = {};
+    ASSERT_TRUE(StartWriter(path, &child));
+    for (int waited = 0; *committed < 1 && waited < 60000; waited += 10)
+        if (WaitForSingleObject(child.hProcess, 10) == WAIT_OBJECT_0) break;
+    const bool writing = *committed >= 1;
+
+    // While the other program holds the card file, an exclusive open is refused with Jet's
+    // "file already in use" (and a handle to close), and so is a compaction.
+    HKVDB refused = nullptr;
+    const int opened = writing ? kv_.OpenDatabase(KVDB_TYPE_JET, path.c_str(), &refused) : -1;
+    if (refused) kv_.CloseDatabase(refused);
+    const size_t reportsBefore = DaoReports().size();
+    if (writing) kv_.CompactDatabase(0, path.c_str(), PathOf("copy.mdb").c_str(), 0);
+    const size_t compactReports = DaoReports().size() - reportsBefore;
+
+    TerminateProcess(child.hProcess, 9);
+    WaitForSingleObject(child.hProcess, INFINITE);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    UnmapViewOfFile(const_cast<LONG*>(committed));
+    CloseHandle(mapping);
+    ASSERT_TRUE(writing) << "the writer never committed a card";
+    EXPECT_EQ(opened, 3045);
+    EXPECT_EQ(compactReports, 1u);
+    EXPECT_FALSE(PathExists(PathOf("copy.mdb")));
+
+    // Once it has gone, the file opens again.
+    ASSERT_EQ(kv_.OpenDatabase(KVDB_TYPE_JET, path.c_str(), &db_), 1);
+    cards_ = OpenCards(db_);
+    EXPECT_GE(kv_.TblNRecs(cards_), 1);
+}
 
 TEST_F(DurabilityTest, EveryCommittedCardSurvivesAKilledWriter) {
     const std::string path = PathOf("crash.mdb");
@@ -61,13 +110,8 @@ TEST_F(DurabilityTest, EveryCommittedCardSurvivesAKilledWriter) {
     volatile LONG* committed = static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
     *committed = 0;
 
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string command = std::string("\"") + self + "\" " + kChildSwitch + path;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION child = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
+    ASSERT_TRUE(StartWriter(path, &child));
     for (int waited = 0; *committed < 150 && waited < 60000; waited += 10) {
         if (WaitForSingleObject(child.hProcess, 10) == WAIT_OBJECT_0) break;
     }

@@ -6,10 +6,10 @@
 
 namespace {
 
-class CardFileReplace : public CardFileFolder {
+class CardFileReplace : public WatchedCardFileFolder {
 protected:
     void SetUp() override {
-        CardFileFolder::SetUp();
+        WatchedCardFileFolder::SetUp();
         std::vector<StoredCard> cards(3), compacted(1);
         for (size_t i = 0; i < cards.size(); ++i) {
             memset(&cards[i].v3, 0, sizeof(CardRec));

@@ -7,6 +7,7 @@
 #include "dll_module.h"
 #include "ferrow.h"
 #include "kvdb32.h"
+#include "kvdb_store.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ std::string Letters(size_t n, char first = 'a') {
     return s;
 }
 
-class CardFileExports : public CardFileFolder {
+class CardFileExports : public WatchedCardFileFolder {
 protected:
     std::vector<StoredCard> Cards(int n) {
         std::vector<StoredCard> cards(static_cast<size_t>(n));
@@ -88,6 +89,38 @@ protected:
             if (i % 2) c.note = "Note of card " + std::to_string(i);
         }
         return cards;
+    }
+
+    // Gives the card table of an existing card file a unique index on the column, so that a
+    // second card of a name already there cannot be stored (as a full disk refuses one).
+    static void RefuseSecondOf(const std::string& path, const char* column) {
+        CkvDBEngine engine;
+        CkvDatabase* db = nullptr;
+        ASSERT_EQ(engine.OpenDatabase(31, path.c_str(), &db), 1);
+        CDaoTableDef table(static_cast<CkvDaoStore*>(db)->Dao());
+        table.Open("NM");
+        CDaoIndexInfo unique;
+        unique.m_strName = "OneOfEachName";
+        unique.AddField(column);
+        unique.m_bUnique = true;
+        table.CreateIndex(unique);
+        table.Close();
+        engine.CloseDatabase(db);
+    }
+    static std::vector<std::string> NamesOf(const std::vector<std::pair<std::string, int>>& cards) {
+        std::vector<std::string> names;
+        for (const auto& card : cards) names.push_back(card.first);
+        return names;
+    }
+    static size_t FilesIn(const std::string& pattern) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return 0;
+        size_t count = 0;
+        do ++count;
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+        return count;
     }
 
     DllModule ferrow_{"Ferrow.dll"};
@@ -231,4 +264,117 @@ TEST_F(CardFileExports, ConvertingThereAndBackCutsNotesIntoLines) {
         EXPECT_STREQ(back[i].rec.OPhone, cards[i].v3.OPhone);
     }
     EXPECT_EQ(back[0].image, "C:\\img\\SCAN0001.tif");
+}
+
+TEST_F(CardFileExports, ACardThatCannotBeStoredLeavesNothingOfItselfAndItsMarkStays) {
+    auto exportFile = ferrow_.require<TwoPathsAndInt>("ExportDBFile");
+    auto importFile = ferrow_.require<TwoPathsAndInt>("ImportDBFile");
+    auto duplicate = ferrow_.require<TwoPathsAndInt>("DuplicateDBFile");
+
+    // Export: the destination already holds a "Card 003" and takes no second one.
+    std::vector<StoredCard> cards = Cards(6);  // cards 0 and 3 are marked
+    CreateV3(Path("a.mdb"), cards);
+    std::vector<CardRecV4> held(1);
+    memset(&held[0], 0, sizeof(CardRecV4));
+    SetText(held[0].CNAME.FullName, "Card 003");
+    CreateV4(Path("v4.mdb"), held);
+    RefuseSecondOf(Path("v4.mdb"), "CNAME_FullName_Data");
+    EXPECT_EQ(exportFile(Path("a.mdb").c_str(), Path("v4.mdb").c_str(), 1), FERROW_TRANSFER_INCOMPLETE);
+    std::vector<CardRecV4> exported = ReadV4(Path("v4.mdb"));
+    ASSERT_EQ(exported.size(), 2u);
+    EXPECT_STREQ(exported[0].CNAME.FullName.Text, "Card 000");
+    EXPECT_STREQ(exported[1].CNAME.FullName.Text, "Card 003");
+    EXPECT_STREQ(exported[1].Phone[0].PhoneNum.Text, "") << "the card already there, not the refused one";
+    const std::vector<std::pair<std::string, int>> marks = ReadV3Flags(Path("a.mdb"));
+    ASSERT_EQ(marks.size(), 6u);
+    EXPECT_EQ(marks[0].second, 0);  // stored: its mark is cleared
+    EXPECT_EQ(marks[3].second, 1);  // refused: still marked for the next export
+
+    // A read-only destination takes nothing, and every mark stays.
+    ASSERT_TRUE(SetFileAttributesA(Path("v4.mdb").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(exportFile(Path("a.mdb").c_str(), Path("v4.mdb").c_str(), 0), FERROW_TRANSFER_INCOMPLETE);
+    SetFileAttributesA(Path("v4.mdb").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadV4(Path("v4.mdb")).size(), 2u);
+    EXPECT_EQ(ReadV3Flags(Path("a.mdb")), marks);
+
+    // Import: the receiving card file already holds a "Dup".
+    std::vector<CardRecV4> incoming(3);
+    const char* names[3] = {"New 1", "Dup", "New 2"};
+    for (int i = 0; i < 3; ++i) {
+        memset(&incoming[i], 0, sizeof(CardRecV4));
+        SetText(incoming[i].CNAME.FullName, names[i]);
+        incoming[i].Flags = 3;
+    }
+    CreateV4(Path("pim.mdb"), incoming);
+    std::vector<StoredCard> dup(1);
+    memset(&dup[0].v3, 0, sizeof(CardRec));
+    SetText(dup[0].v3.CName, "Dup");
+    CreateV3(Path("cards.mdb"), dup);
+    RefuseSecondOf(Path("cards.mdb"), "CNAME");
+    EXPECT_EQ(importFile(Path("cards.mdb").c_str(), Path("pim.mdb").c_str(), 0), FERROW_TRANSFER_INCOMPLETE);
+    EXPECT_EQ(NamesOf(ReadV3Flags(Path("cards.mdb"))), (std::vector<std::string>{"Dup", "New 1", "New 2"}));
+
+    // Duplicate: the refused card's image and thumbnail copies do not stay behind.
+    std::vector<StoredCard> imaged = Cards(3);
+    for (size_t i = 0; i < imaged.size(); ++i) {
+        imaged[i].image = Path("img\\SCAN000") + std::to_string(i) + ".tif";
+        imaged[i].thumb = Path("thm\\SCAN000") + std::to_string(i) + ".THM";
+        WriteFile(imaged[i].image, "image");
+        WriteFile(imaged[i].thumb, "thumb");
+    }
+    CreateV3(Path("source.mdb"), imaged);
+    std::vector<StoredCard> taken(1);
+    memset(&taken[0].v3, 0, sizeof(CardRec));
+    SetText(taken[0].v3.CName, "Card 001");
+    CreateV3(Path("copy.mdb"), taken);
+    RefuseSecondOf(Path("copy.mdb"), "CNAME");
+    EXPECT_EQ(duplicate(Path("source.mdb").c_str(), Path("copy.mdb").c_str(), 0), FERROW_TRANSFER_INCOMPLETE);
+    EXPECT_EQ(NamesOf(ReadV3Flags(Path("copy.mdb"))), (std::vector<std::string>{"Card 000", "Card 001", "Card 002"}));
+    EXPECT_EQ(FilesIn(Path("img\\*.tif")), 5u);  // three originals, two copies
+    EXPECT_EQ(FilesIn(Path("thm\\*.THM")), 5u);
+
+    expectedReports_ = 4;  // the engine reports each refused card, and the read-only destination
+}
+
+TEST_F(CardFileExports, AccentedNamesAndNotesTravelByteForByte) {
+    auto exportFile = ferrow_.require<TwoPathsAndInt>("ExportDBFile");
+    auto importFile = ferrow_.require<TwoPathsAndInt>("ImportDBFile");
+    const std::string name = "\xC9mile \xD8rsted", company = "Caf\xE9 cr\xE8me";
+    const std::string note =
+        std::string(79, 'x') + "\xE9" + "\xE7\xE0 d\xE9j\xE0 vu";  // the first line ends on e-acute
+    std::vector<StoredCard> cards(1);
+    memset(&cards[0].v3, 0, sizeof(CardRec));
+    SetText(cards[0].v3.CName, name);
+    SetText(cards[0].v3.Company, company);
+    cards[0].note = note;
+    CreateV3(Path("a.mdb"), cards);
+
+    EXPECT_EQ(exportFile(Path("a.mdb").c_str(), Path("v4.mdb").c_str(), 0), FERROW_TRANSFER_DONE);
+    std::vector<CardRecV4> exported = ReadV4(Path("v4.mdb"));
+    ASSERT_EQ(exported.size(), 1u);
+    EXPECT_EQ(std::string(exported[0].CNAME.FullName.Text), name);
+    EXPECT_EQ(std::string(exported[0].Company[0].Text), company);
+    EXPECT_EQ(std::string(exported[0].Note[0].Text), note.substr(0, 80));
+    EXPECT_EQ(std::string(exported[0].Note[1].Text), note.substr(80));
+    {
+        // Found again without regard to case, accented letters included.
+        CkvDBEngine engine;
+        CkvDatabase* db = nullptr;
+        CkvDataset* ds = nullptr;
+        ASSERT_EQ(engine.OpenDatabase(31, Path("v4.mdb").c_str(), &db), 1);
+        ASSERT_EQ(engine.TblNew(db, "NM", &ds), 1);
+        ASSERT_EQ(engine.TblOpen(ds), 1);
+        EXPECT_EQ(engine.RecFindFirst(ds, "CNAME_FullName_Data = '\xE9mile \xF8rsted'"), 1);
+        engine.TblFree(ds);
+        engine.CloseDatabase(db);
+    }
+
+    exported[0].Flags = 3;
+    CreateV4(Path("pim.mdb"), exported);
+    EXPECT_EQ(importFile(Path("back.mdb").c_str(), Path("pim.mdb").c_str(), 0), FERROW_TRANSFER_DONE);
+    std::vector<ReadCard> back = ReadThroughKvdb32(Path("back.mdb"));
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(std::string(back[0].rec.CName), name);
+    EXPECT_EQ(std::string(back[0].rec.Company), company);
+    EXPECT_EQ(back[0].note, note.substr(0, 80) + "\r\n" + note.substr(80) + "\r\n");
 }
