@@ -2,6 +2,7 @@
 #include "editor_dialog.h"
 #include "engine_memory.h"
 #include "field_list.h"
+#include "image_window.h"
 #include "line_editor.h"
 #include "resource_ids.h"
 #include <commctrl.h>
@@ -110,6 +111,7 @@ void Layout(Editor& e, int W, int H) {
     Place(d, IDC_GLYPH_MERGE, 411, H - 138, 39, 38);
     Place(d, IDC_GLYPH_ERASE, 411, H - 86, 39, 38);
     Place(d, ID_IMAGE_WINDOW, 460, 40, W - 476, H - 86);
+    ReloadImage(e, false);
     Place(d, IDC_MODE_LABEL, 460, H - 29, 116, 16);
     for (int i = 0; i < 3; ++i) Place(d, IDC_CHINESE + i, 570 + 60 * i, H - 33, 60, 24);
     InvalidateRect(d, nullptr, TRUE);
@@ -133,7 +135,7 @@ HWND CreatePane(HWND dialog, const char* className, int id, DWORD style) {
         pane.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
         pane.lpfnWndProc = PaneProc;
         pane.hInstance = g_module;
-        pane.hCursor = LoadCursor(nullptr, id == ID_IMAGE_WINDOW ? IDC_CROSS : IDC_ARROW);
+        pane.hCursor = LoadCursor(nullptr, IDC_ARROW);
         pane.lpszClassName = className;
         RegisterClassA(&pane);
     }
@@ -157,8 +159,8 @@ void SetUpTabs(Editor& e) {
 
 void Initialise(Editor& e, HWND dialog) {
     e.Dialog = dialog;
-    CreatePane(dialog, "ReglyphImageWindow", ID_IMAGE_WINDOW, WS_HSCROLL | WS_VSCROLL);
-    CreatePane(dialog, "ReglyphGlyphPane", ID_GLYPH_PANE, 0);
+    CreateImageWindow(e);
+    e.GlyphPane = CreatePane(dialog, "ReglyphGlyphPane", ID_GLYPH_PANE, 0);
     e.Tabs = GetDlgItem(dialog, IDC_TABS);
     SetUpTabs(e);
     CreateFieldList(e);
@@ -168,6 +170,7 @@ void Initialise(Editor& e, HWND dialog) {
     RECT host;
     GetClientRect(e.Host, &host);
     MoveWindow(dialog, 0, 0, host.right, host.bottom, TRUE);
+    ReloadImage(e, true);
     ShowCardStatus(e);
     BuildFieldMenu(e);
     FillFieldList(e);
@@ -176,6 +179,7 @@ void Initialise(Editor& e, HWND dialog) {
 }
 
 void Destroy(Editor& e) {
+    FreeImages(e);
     OCR_free(e.Candidates);
     e.Candidates = nullptr;
     StorePageLines(e.Lines);
@@ -202,7 +206,11 @@ void SetMode(Editor& e, int id) {
 void Command(Editor& e, int id, LPARAM lParam) {
     // The image window's field menu: its ids overlap the dialog's own commands.
     if (lParam == FIELD_MENU_FROM_IMAGE) return;
-    if (id >= IDC_FIRST_CARD && id <= IDC_LAST_CARD) {
+    if (id == IDC_ZOOM_IN && e.ZoomLevel > 0) {
+        SetZoomLevel(e, e.ZoomLevel - 1);
+    } else if (id == IDC_ZOOM_OUT) {
+        SetZoomLevel(e, e.ZoomLevel + 1);
+    } else if (id >= IDC_FIRST_CARD && id <= IDC_LAST_CARD) {
         HWND top = GetAncestor(e.Dialog, GA_ROOT);
         SendMessageA(top, WM_COMMAND, kHostCommandOfButton[id - IDC_FIRST_CARD], 0);
     } else if (id >= IDC_IMAGE_SELECT && id <= IDC_GLYPH_ERASE) {
@@ -224,6 +232,18 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_ERASEBKGND:
         TileBackground(dialog, (HDC)wParam);
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 1);
+        return TRUE;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(dialog, &paint);
+        if (e) PaintSlider(*e, dc);
+        EndPaint(dialog, &paint);
+        return TRUE;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+        if (e) SliderMouse(*e, message, POINT{(short)LOWORD(lParam), (short)HIWORD(lParam)});
         return TRUE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: SetBkMode((HDC)wParam, TRANSPARENT); return (INT_PTR)GetStockObject(NULL_BRUSH);

@@ -24,6 +24,20 @@ struct Editor {
     int GlyphMode = 1;  // 1 split, 2 merge, 3 erase
     int ZoomLevel = 7;
     RECT Slider = {0, 0, 0, 0};
+    bool SliderDragging = false;
+    int SliderDragX = 0;
+    HWND ImageWindow = nullptr;
+    HWND GlyphPane = nullptr;
+    // Page images: the base grey image and the one shown (the base or a reduced copy).
+    HGLOBAL BaseImage = nullptr;
+    HGLOBAL DisplayImage = nullptr;
+    int Magnification = 1;
+    POINT Scroll = {0, 0};
+    POINT Offset = {0, 0};       // margins of an image smaller than the window
+    RECT Region = {0, 0, 0, 0};  // in image coordinates; empty: none
+    bool Tracking = false;
+    POINT Anchor = {0, 0};
+    POINT Band = {0, 0};
     uint16_t* Candidates = nullptr;  // engine heap
     int CandidateCount = 0;
 };

@@ -3,6 +3,7 @@
 #include "editor_dialog.h"
 #include "editor_state.h"
 #include "field_list.h"
+#include "image_window.h"
 #include "line_editor.h"
 #include <commctrl.h>
 
@@ -64,6 +65,7 @@ extern "C" int WINAPI PageInfo2Reglyph(RecogPage* page, int date1, int date2, in
     LoadPageLines(e.Lines, page);
     e.CurrentLine = -1;
     e.CurrentChar = 0;
+    ReloadImage(e, true);
     BuildFieldMenu(e);
     FillFieldList(e);
     return 1;
