@@ -36,19 +36,30 @@ void DrawBitmapCentered(HDC dc, int id, const RECT& area) {
     DeleteObject(bitmap);
 }
 
-// Tiles the background bitmap over the whole client area of `window`.
-void TileBackground(HWND window, HDC dc) {
+// The dialog's tiled background as a brush (made once, kept for the library's lifetime).
+HBRUSH BackgroundBrush() {
+    static HBRUSH brush = nullptr;
+    if (brush) return brush;
     HBITMAP tile = LoadBitmapA(g_module, MAKEINTRESOURCEA(IDB_BACKGROUND));
+    brush = tile ? CreatePatternBrush(tile) : GetSysColorBrush(COLOR_BTNFACE);
+    if (tile) DeleteObject(tile);
+    return brush;
+}
+
+void TileBackground(HWND window, HDC dc) {
     RECT client;
     GetClientRect(window, &client);
-    if (!tile) {
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        return;
-    }
-    HBRUSH brush = CreatePatternBrush(tile);
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
-    DeleteObject(tile);
+    FillRect(dc, &client, BackgroundBrush());
+}
+
+// Controls show the dialog's background behind their text: the tile, aligned with the dialog's.
+HBRUSH ControlBackground(HWND dialog, HWND control, HDC dc) {
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    SetBrushOrgEx(dc, -place.left, -place.top, nullptr);
+    SetBkMode(dc, TRANSPARENT);
+    return BackgroundBrush();
 }
 
 bool ModeIsCurrent(const Editor& e, int id) {
@@ -58,6 +69,7 @@ bool ModeIsCurrent(const Editor& e, int id) {
 }
 
 void DrawCounter(const DRAWITEMSTRUCT& item) {
+    FillRect(item.hDC, &item.rcItem, ControlBackground(GetParent(item.hwndItem), item.hwndItem, item.hDC));
     char text[32];
     snprintf(text, sizeof text, "%d / %d", g_currentCard, g_cardCount);
     SetBkMode(item.hDC, TRANSPARENT);
@@ -211,6 +223,8 @@ void Command(Editor& e, int id, LPARAM lParam) {
     } else if (id == IDC_ZOOM_OUT) {
         SetZoomLevel(e, e.ZoomLevel + 1);
     } else if (id >= IDC_FIRST_CARD && id <= IDC_LAST_CARD) {
+        // A disabled button's picture says there is no such card: no command, however it came.
+        if (!IsWindowEnabled(GetDlgItem(e.Dialog, id))) return;
         HWND top = GetAncestor(e.Dialog, GA_ROOT);
         SendMessageA(top, WM_COMMAND, kHostCommandOfButton[id - IDC_FIRST_CARD], 0);
     } else if (id >= IDC_IMAGE_SELECT && id <= IDC_GLYPH_ERASE) {
@@ -289,5 +303,5 @@ void ShowCardStatus(Editor& e) {
     EnableWindow(GetDlgItem(e.Dialog, IDC_PREVIOUS_CARD), g_currentCard >= 2);
     EnableWindow(GetDlgItem(e.Dialog, IDC_NEXT_CARD), g_currentCard < g_cardCount);
     EnableWindow(GetDlgItem(e.Dialog, IDC_LAST_CARD), g_currentCard < g_cardCount);
-    InvalidateRect(e.Dialog, nullptr, TRUE);
+    RedrawWindow(e.Dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -25,6 +25,9 @@ bool g_keyDuringComposition = false;
 bool g_deletePending = false;
 DWORD g_deleteStart = 0, g_deleteEnd = 0;
 WNDPROC g_boxProc = nullptr;
+// Whether the edit box counts its positions in bytes (a double-byte character two) or in
+// characters; measured once, since systems differ.
+bool g_bytePositions = true;
 HBRUSH g_frameBrush = nullptr;
 
 RecogLine* CurrentLine(Editor& e) {
@@ -41,10 +44,24 @@ DWORD SelectionStart(HWND box, DWORD* end = nullptr) {
     return start;
 }
 
-int CaretChar(HWND box) {
+// Character index of a position of the box.
+int CharOfPosition(HWND box, DWORD position) {
+    if (!g_bytePositions) return (int)position;
     char text[kTextLimit + 2];
     BoxText(box, text, sizeof text);
-    return CharIndexOfOffset(text, SelectionStart(box));
+    return CharIndexOfOffset(text, position);
+}
+
+int CaretChar(HWND box) { return CharOfPosition(box, SelectionStart(box)); }
+
+void MeasurePositions(HWND box) {
+    SetWindowTextA(box, "\xD6\xD0"
+                        "a");
+    SendMessageA(box, EM_SETSEL, 0, -1);
+    DWORD end = 0;
+    SelectionStart(box, &end);
+    g_bytePositions = end == 3;
+    SetWindowTextA(box, "");
 }
 
 void Refresh(Editor& e) { SendMessageA(e.Dialog, WM_COMMAND, IDC_REFRESH, 0); }
@@ -52,8 +69,8 @@ void Refresh(Editor& e) { SendMessageA(e.Dialog, WM_COMMAND, IDC_REFRESH, 0); }
 void PutCaretAtChar(HWND box, int index) {
     char text[kTextLimit + 2];
     BoxText(box, text, sizeof text);
-    int offset = OffsetOfCharIndex(text, index);
-    SendMessageA(box, EM_SETSEL, offset, offset);
+    int position = g_bytePositions ? OffsetOfCharIndex(text, index) : index;
+    SendMessageA(box, EM_SETSEL, position, position);
 }
 
 void CodeText(uint16_t code, char* text) {
@@ -74,8 +91,7 @@ void TypeCode(Editor& e, HWND box, int code) {
     char text[kTextLimit + 2];
     BoxText(box, text, sizeof text);
     if ((int)strlen(text) >= kTextLimit) return;
-    DWORD offset = SelectionStart(box);
-    int index = CharIndexOfOffset(text, offset);
+    int index = CaretChar(box);
     RecogChar* at = *CharLink(*line, index);
     int32_t glyph = Code_to_index_for_train(code);
     if (g_insertMode || !at) {
@@ -87,8 +103,7 @@ void TypeCode(Editor& e, HWND box, int code) {
     CodeText((uint16_t)code, typed);
     if (at) SetDlgItemTextA(e.Dialog, IDC_CANDIDATE_FIRST, typed);
     Refresh(e);
-    DWORD after = offset + (DWORD)strlen(typed);
-    SendMessageA(box, EM_SETSEL, after, after);
+    PutCaretAtChar(box, index + 1);
 }
 
 void TypedByte(Editor& e, HWND box, int byte) {
@@ -107,8 +122,7 @@ void TypedByte(Editor& e, HWND box, int byte) {
 }
 
 void DeleteReleased(Editor& e, HWND box) {
-    bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    if (ctrl) return;
+    if (GetKeyState(VK_CONTROL) < 0) return;
     DWORD start = g_deletePending ? g_deleteStart : SelectionStart(box, &g_deleteEnd);
     DWORD end = g_deletePending ? g_deleteEnd : g_deleteEnd;
     g_deletePending = false;
@@ -117,8 +131,8 @@ void DeleteReleased(Editor& e, HWND box) {
     // The box already lost the single character itself; the line's text still has it.
     char text[kTextLimit + 2];
     LineText(line, text, sizeof text, 255);
-    int first = CharIndexOfOffset(text, start);
-    int last = start == end ? first + 1 : CharIndexOfOffset(text, end);
+    int first = g_bytePositions ? CharIndexOfOffset(text, start) : (int)start;
+    int last = start == end ? first + 1 : g_bytePositions ? CharIndexOfOffset(text, end) : (int)end;
     RemoveChars(*line, first, last);
     Refresh(e);
     PutCaretAtChar(box, first);
@@ -140,8 +154,7 @@ void Paste(Editor& e, HWND box) {
     char text[kTextLimit + 2];
     BoxText(box, text, sizeof text);
     if (!pasted[0] || !fits || strlen(text) + strlen(pasted) >= (size_t)kTextLimit) return;
-    DWORD offset = SelectionStart(box);
-    int index = CharIndexOfOffset(text, offset);
+    int index = CaretChar(box);
     int inserted = 0;
     for (const unsigned char* p = (const unsigned char*)pasted; *p; ++p) {
         int code = *p;
@@ -175,6 +188,8 @@ bool KeyDown(HWND box, WPARAM key) {
     if (g_composing) g_keyDuringComposition = true;
     if (key == VK_TAB || key == VK_UP || key == VK_DOWN) return true;
     if (key != VK_DELETE) return false;
+    // Ctrl+Delete leaves the text alone, in the box as in the line.
+    if (GetKeyState(VK_CONTROL) < 0) return true;
     if (g_deletePending) return true;
     g_deleteStart = SelectionStart(box, &g_deleteEnd);
     g_deletePending = true;
@@ -236,9 +251,7 @@ LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
             GetCursorPos(&at);
             ScreenToClient(box, &at);
             LRESULT hit = SendMessageA(box, EM_CHARFROMPOS, 0, MAKELPARAM(at.x, at.y));
-            char text[kTextLimit + 2];
-            BoxText(box, text, sizeof text);
-            ShowCandidates(*e, CharIndexOfOffset(text, LOWORD(hit)));
+            ShowCandidates(*e, CharOfPosition(box, LOWORD(hit)));
             return result;
         }
         }
@@ -314,6 +327,7 @@ void CreateLineEditor(Editor& e) {
     RECT client;
     GetClientRect(e.LineEditor, &client);
     MoveWindow(e.LineEdit, 2, 1, client.right - 4, client.bottom - 2, FALSE);
+    MeasurePositions(e.LineEdit);
     g_boxProc = (WNDPROC)SetWindowLongPtrA(e.LineEdit, GWLP_WNDPROC, (LONG_PTR)BoxProc);
 }
 
