@@ -40,4 +40,46 @@ int DibRowBytes(int bitsPerPixel, int width) {
     return bytes > 0 ? static_cast<int>(bytes) : width;
 }
 
+int DibPaletteEntries(const BITMAPINFOHEADER* header) {
+    if (!header) return 0;
+    if (header->biSize != sizeof(BITMAPCOREHEADER) && header->biClrUsed != 0)
+        return static_cast<int>(header->biClrUsed);
+    return TableEntriesForBits(header->biBitCount);
+}
+
+int DibPaletteBytes(const BITMAPINFOHEADER* header) {
+    if (!header) return 0;
+    int entrySize = header->biSize == sizeof(BITMAPCOREHEADER) ? 3 : 4;
+    return DibPaletteEntries(header) * entrySize;
+}
+
+int ReadDibHeader(HGLOBAL dib, BITMAPINFOHEADER* header) {
+    if (!dib || !header) return 0;
+    SIZE_T blockSize = GlobalSize(dib);
+    if (blockSize < sizeof(BITMAPCOREHEADER)) return 0;
+    const auto* raw = static_cast<const BYTE*>(GlobalLock(dib));
+    if (!raw) return 0;
+    const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(raw);
+    if (info->biSize == sizeof(BITMAPCOREHEADER)) {
+        const auto* core = reinterpret_cast<const BITMAPCOREHEADER*>(raw);
+        *header = BITMAPINFOHEADER{};
+        header->biSize = sizeof(BITMAPCOREHEADER);
+        header->biWidth = core->bcWidth;
+        header->biHeight = core->bcHeight;
+        header->biPlanes = core->bcPlanes;
+        header->biBitCount = core->bcBitCount;
+    } else if (blockSize >= sizeof(BITMAPINFOHEADER)) {
+        *header = *info;
+        if (header->biSizeImage == 0)
+            header->biSizeImage = static_cast<DWORD>((static_cast<int64_t>(header->biBitCount) * header->biWidth + 31) /
+                                                     32 * 4 * header->biHeight);
+        if (header->biClrUsed == 0) header->biClrUsed = DibPaletteEntries(header);
+    } else {
+        GlobalUnlock(dib);
+        return 0;
+    }
+    GlobalUnlock(dib);
+    return 1;
+}
+
 }  // namespace pixwell

@@ -6,11 +6,41 @@
 
 #define BANK_COUNT 32
 
+// Every block carries guard bytes right behind the caller's bytes and, in its last four bytes,
+// the size the caller asked for; OCR_free checks the guard, so a write past the end is caught
+// when the block comes back. The block itself still starts at the caller's pointer, because
+// callers find its global handle from that address.
+namespace {
+const uint8_t kGuard[8] = {0xFD, 0xFD, 0xFD, 0xFD, 0xFD, 0xFD, 0xFD, 0xFD};
+const uint32_t kTrailer = sizeof kGuard + sizeof(uint32_t);
+int32_t g_guardFailures = 0;
+
+void MarkEnd(HGLOBAL handle, uint8_t* data, uint32_t size) {
+    memcpy(data + size, kGuard, sizeof kGuard);
+    SIZE_T total = GlobalSize(handle);
+    memcpy(data + total - sizeof(uint32_t), &size, sizeof size);
+}
+
+// True when the guard behind the caller's bytes is intact.
+bool EndIntact(HGLOBAL handle, const uint8_t* data) {
+    SIZE_T total = GlobalSize(handle);
+    if (total < kTrailer) return false;
+    uint32_t size;
+    memcpy(&size, data + total - sizeof(uint32_t), sizeof size);
+    return size <= total - kTrailer && memcmp(data + size, kGuard, sizeof kGuard) == 0;
+}
+}  // namespace
+
 extern "C" void* OCR_malloc(uint32_t size) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size ? size : 1);
+    if (size > 0x7FFFFFFF - kTrailer) return nullptr;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + kTrailer);
     if (!block) return nullptr;
-    void* data = GlobalLock(block);
-    if (!data) GlobalFree(block);
+    uint8_t* data = static_cast<uint8_t*>(GlobalLock(block));
+    if (!data) {
+        GlobalFree(block);
+        return nullptr;
+    }
+    MarkEnd(block, data, size);
     return data;
 }
 
@@ -18,19 +48,35 @@ extern "C" void OCR_free(void* block) {
     if (!block) return;
     HGLOBAL handle = GlobalHandle(block);
     if (!handle) return;
+    if (!EndIntact(handle, static_cast<uint8_t*>(block))) {
+        ++g_guardFailures;
+        OutputDebugStringA("OCR_free: a block was written past its end\n");
+    }
     GlobalUnlock(handle);
     GlobalFree(handle);
 }
 
 extern "C" void* OCR_realloc(void* block, uint32_t size) {
     if (!block) return OCR_malloc(size);
+    if (size > 0x7FFFFFFF - kTrailer) return nullptr;
     HGLOBAL handle = GlobalHandle(block);
     if (!handle) return nullptr;
+    SIZE_T oldTotal = GlobalSize(handle);
+    uint32_t oldSize;
+    memcpy(&oldSize, static_cast<uint8_t*>(block) + oldTotal - sizeof(uint32_t), sizeof oldSize);
     GlobalUnlock(handle);
-    HGLOBAL grown = GlobalReAlloc(handle, size ? size : 1, GMEM_MOVEABLE | GMEM_ZEROINIT);
-    void* data = GlobalLock(grown ? grown : handle);
-    return grown ? data : nullptr;
+    HGLOBAL grown = GlobalReAlloc(handle, size + kTrailer, GMEM_MOVEABLE | GMEM_ZEROINIT);
+    uint8_t* data = static_cast<uint8_t*>(GlobalLock(grown ? grown : handle));
+    if (!grown) return nullptr;
+    // Bytes the caller gains read as zero, not as the old guard and trailer.
+    SIZE_T newTotal = GlobalSize(grown);
+    if (oldSize < size) memset(data + oldSize, 0, size - oldSize);
+    memset(data + size, 0, newTotal - size);
+    MarkEnd(grown, data, size);
+    return data;
 }
+
+extern "C" int32_t OCR_guard_failures(void) { return g_guardFailures; }
 
 static MemoryBankRecord Banks[BANK_COUNT];
 
@@ -57,5 +103,40 @@ extern "C" int32_t mem_free_bank(int32_t bankId) {
     bank.SegmentTable = nullptr;
     bank.BytesPerLine = bank.LineCount = 0;
     bank.LinesPerSegment = bank.SegmentCount = bank.SegmentSize = 0;
+    return 1;
+}
+
+extern "C" uint8_t* mem_get_bank(void* bank, int32_t row, int32_t reserved, int32_t writable) {
+    MemoryBankRecord* record = mem_bank_info(bank);
+    if (!record || !record->SegmentTable || row < 0 || row >= record->LineCount || record->LinesPerSegment < 1)
+        return nullptr;
+    int32_t segment = row / record->LinesPerSegment;
+    return record->SegmentTable[segment] + (row % record->LinesPerSegment) * record->BytesPerLine;
+}
+
+// Segments stay below 32,764 bytes, as the engine reads them.
+#define SEGMENT_BYTES_MAX 32764
+
+extern "C" int __cdecl TransferImageBufferToBank(uint8_t* rows, const char* bankName, uint16_t bytesPerLine,
+                                                 uint16_t lineCount, int32_t* bankId) {
+    // A row longer than a segment cannot be described at all.
+    if (!rows || bytesPerLine == 0 || lineCount == 0 || bytesPerLine > SEGMENT_BYTES_MAX) return 0;
+    MemoryBankRecord* bank = mem_bank_info(mem_get_special_bank(bankName));
+    if (!bank) return 0;
+    if (bankId) *bankId = bank->BankId;
+    OCR_free(bank->SegmentTable);
+    bank->SegmentTable = nullptr;
+    int linesPerSegment = SEGMENT_BYTES_MAX / bytesPerLine;
+    int segmentSize = linesPerSegment * bytesPerLine;
+    int segmentCount = lineCount / linesPerSegment + 1;
+    uint8_t** table = static_cast<uint8_t**>(OCR_malloc(segmentCount * sizeof(uint8_t*)));
+    if (!table) return 0;
+    for (int i = 0; i < segmentCount; ++i) table[i] = rows + (size_t)i * segmentSize;
+    bank->SegmentCount = segmentCount;
+    bank->SegmentSize = segmentSize;
+    bank->BytesPerLine = bytesPerLine;
+    bank->LineCount = lineCount;
+    bank->LinesPerSegment = linesPerSegment;
+    bank->SegmentTable = table;
     return 1;
 }

@@ -1,0 +1,12 @@
+// Dialog 1000: the editor's window, its layout, buttons and command routing.
+#pragma once
+#include "editor_state.h"
+
+// Creates the dialog modeless as a child of the host and shows it; null when it fails.
+HWND CreateEditorDialog(Editor& editor);
+
+// Enables the navigation buttons for the card counter and repaints the counter.
+void ShowCardStatus(Editor& editor);
+
+// Mask of the ticked recognition boxes: 64 Chinese, 6 Latin letters, 1 digits; 119 for none.
+int RecognitionMask(HWND dialog);

@@ -1,0 +1,207 @@
+// Host window, hand-built pages and the editor's exports for the result editor tests.
+#include "reglyph_host.h"
+
+std::vector<int> ReglyphHost::commands_;
+
+namespace {
+
+struct FindId {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindById(HWND window, LPARAM param) {
+    FindId* find = reinterpret_cast<FindId*>(param);
+    if (GetDlgCtrlID(window) == find->id && !find->found) find->found = window;
+    return TRUE;
+}
+
+}  // namespace
+
+RecogLine* TestPage::MakeLine(const LineSpec& spec) {
+    RecogLine* line = line_alloc();
+    line->Group = spec.group;
+    line->FieldKind = spec.kind;
+    line->Kind = 10;
+    line->Orientation = 'h';
+    int x = 10;
+    line->Rect = {10, 20, 10 + 12 * (int)spec.text.size(), 40};
+    RecogChar** tail = &line->FirstChar;
+    for (size_t i = 0; i < spec.text.size(); ++i) {
+        unsigned char byte = spec.text[i];
+        int code = byte;
+        if (byte >= 0x81 && i + 1 < spec.text.size()) code = (byte << 8) | (unsigned char)spec.text[++i];
+        RecogChar* c = char_alloc();
+        c->GlyphIndex = code;
+        c->CandidateCount = 1;
+        c->Rect = {x, 20, x + 10, 40};
+        x += 12;
+        *tail = c;
+        tail = &c->Next;
+    }
+    return line;
+}
+
+TestPage::TestPage(const std::vector<LineSpec>& lines, int blocks) : blocks_(blocks) {
+    page_.FirstRegion = &region_;
+    region_.FirstBlock = &blocks_[0];
+    for (int i = 0; i + 1 < blocks; ++i) blocks_[i].Next = &blocks_[i + 1];
+    // Lines go round the blocks, so every block holds some.
+    std::vector<RecogLine**> tails;
+    for (RecogBlock& b : blocks_) tails.push_back(&b.FirstLine);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        RecogLine* line = MakeLine(lines[i]);
+        *tails[i % blocks] = line;
+        tails[i % blocks] = &line->Next;
+    }
+}
+
+TestPage::~TestPage() {
+    for (RecogBlock& b : blocks_) {
+        for (RecogLine* line = b.FirstLine; line;) {
+            RecogLine* next = line->Next;
+            line_free(line);
+            line = next;
+        }
+    }
+}
+
+std::vector<RecogLine*> TestPage::Lines(int block) {
+    std::vector<RecogLine*> lines;
+    for (RecogLine* line = blocks_[block].FirstLine; line; line = line->Next) lines.push_back(line);
+    return lines;
+}
+
+std::string TextOf(const RecogLine* line) {
+    std::string text;
+    for (const RecogChar* c = line->FirstChar; c; c = c->Next) {
+        int code = c->GlyphIndex & 0xFFFF;
+        if (code > 255) text += (char)(code >> 8);
+        text += (char)(code & 0xFF);
+    }
+    return text;
+}
+
+int CharsOf(const RecogLine* line) {
+    int n = 0;
+    for (const RecogChar* c = line->FirstChar; c; c = c->Next) ++n;
+    return n;
+}
+
+namespace {
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && lParam == 0) {
+        ReglyphHost::commands_.push_back(LOWORD(wParam));
+        return 0;
+    }
+    if (message == WM_SIZE) {
+        HWND child = GetWindow(window, GW_CHILD);
+        if (child) MoveWindow(child, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+}  // namespace
+
+void ReglyphHost::SetUp() {
+    ASSERT_EQ(GetACP(), 936u) << "run with LC_ALL=zh_CN.UTF-8";
+    ASSERT_TRUE(dll_.loaded());
+    open_ = dll_.require<OvReglyphFn>("_OvReglyph@20");
+    load_ = dll_.require<PageInfo2ReglyphFn>("_PageInfo2Reglyph@16");
+    handBack_ = dll_.require<Reglyph2PageInfoFn>("_Reglyph2PageInfo@16");
+    cardStatus_ = dll_.require<CardStatusFn>("_Reglyph4CardStatus@8");
+    editApi_ = dll_.require<EditApiFn>("_Reglyph4EditAPI@4");
+    ASSERT_TRUE(open_ && load_ && handBack_ && cardStatus_ && editApi_);
+    WNDCLASSA host = {};
+    host.lpfnWndProc = HostProc;
+    host.hInstance = GetModuleHandleA(nullptr);
+    host.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    host.lpszClassName = "ReglyphTestHost";
+    RegisterClassA(&host);
+    host_ = CreateWindowExA(0, "ReglyphTestHost", "Reglyph host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1000, 700,
+                            nullptr, nullptr, host.hInstance, nullptr);
+    ASSERT_TRUE(host_);
+    commands_.clear();
+}
+
+void ReglyphHost::TearDown() {
+    Close();
+    if (host_) DestroyWindow(host_);
+    Pump();
+}
+
+HWND ReglyphHost::Open(RecogPage* page, int y, int m, int d) {
+    editor_ = open_(host_, page, y, m, d);
+    Pump();
+    return editor_;
+}
+
+void ReglyphHost::Close() {
+    if (editor_ && IsWindow(editor_)) DestroyWindow(editor_);
+    editor_ = nullptr;
+    Pump();
+}
+
+HWND ReglyphHost::Control(int id) {
+    FindId find = {id, nullptr};
+    EnumChildWindows(editor_, FindById, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+int ReglyphHost::Rows() { return (int)SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0); }
+
+std::string ReglyphHost::Cell(int row, int column) {
+    char text[300] = "";
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(List(), LVM_GETITEMTEXTA, row, (LPARAM)&item);
+    return text;
+}
+
+void ReglyphHost::ShowTab(int tab) {
+    HWND tabs = Control(1131);
+    SendMessageA(tabs, TCM_SETCURSEL, tab, 0);
+    NMHDR note = {tabs, 1131, (UINT)TCN_SELCHANGE};
+    SendMessageA(editor_, WM_NOTIFY, 1131, (LPARAM)&note);
+    Pump();
+}
+
+void ReglyphHost::SelectRow(int row) {
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(List(), LVM_SETITEMSTATE, row, (LPARAM)&state);
+    Pump();
+}
+
+void ReglyphHost::Key(int key) {
+    SendMessageA(Box(), WM_KEYDOWN, key, 1);
+    SendMessageA(Box(), WM_KEYUP, key, 0xC0000001);
+}
+
+void ReglyphHost::Type(const std::string& bytes) {
+    for (unsigned char byte : bytes) SendMessageA(Box(), WM_CHAR, byte, 1);
+}
+
+std::string ReglyphHost::BoxText() {
+    char text[300] = "";
+    GetWindowTextA(Box(), text, sizeof text);
+    return text;
+}
+
+void ReglyphHost::Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+std::string Gbk(const char* utf8) {
+    wchar_t wide[300];
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 300);
+    char text[600];
+    WideCharToMultiByte(936, 0, wide, n, text, sizeof text, nullptr, nullptr);
+    return text;
+}
