@@ -2,12 +2,11 @@
 #pragma once
 #include <windows.h>
 #include <rastimg.h>
+#include "rast_common.h"
 
 namespace rastbmp {
 
 struct ModuleState {
-    HINSTANCE instance = nullptr;
-
     // The info header of the last file whose header was read, widened to the 40-byte form,
     // with a positive height; topDown remembers a negative height in the file.
     BITMAPINFOHEADER header{};
@@ -18,11 +17,6 @@ struct ModuleState {
 
     // Colour count of the last header written; -1 before any header was written.
     int savedColourCount = -1;
-
-    RastWaitingCallback callback = nullptr;
-    int lastError = 0;
-    int errorCode = 0;
-    int subformat = RAST_SUBFORMAT_257;
 };
 
 ModuleState& State();

@@ -3,8 +3,8 @@
 
 namespace rastbmp {
 
-CWaitingProgress::CWaitingProgress(int total) : callback_(State().callback), total_(total) {
-    State().callback = nullptr;
+CWaitingProgress::CWaitingProgress(int total) : callback_(rastcommon::Common().callback), total_(total) {
+    rastcommon::Common().callback = nullptr;
     if (callback_) callback_(0, total_, 0);
 }
 

@@ -3,7 +3,7 @@
 
 namespace rastbmp {
 
-void SetError(int number) { State().lastError = number; }
+void SetError(int number) { rastcommon::Common().lastError = number; }
 
 int64_t CWinFile::Size() const {
     DWORD high = 0;

@@ -7,13 +7,13 @@ ModuleState& State() {
     return state;
 }
 
-WaitingProgress::WaitingProgress(int total) : callback_(State().callback), total_(total) {
+WaitingProgress::WaitingProgress(int total) : callback_(rastcommon::Common().callback), total_(total) {
     if (callback_) callback_(0, total_, 0);
 }
 
 WaitingProgress::~WaitingProgress() {
     if (callback_) callback_(0, total_, total_);
-    State().callback = nullptr;
+    rastcommon::Common().callback = nullptr;
 }
 
 void WaitingProgress::Step(int current) {

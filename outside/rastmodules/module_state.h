@@ -3,11 +3,11 @@
 #pragma once
 #include <rastimg.h>
 #include "raster_image.h"
+#include "rast_common.h"
 
 namespace rastmodule {
 
 struct ModuleState {
-    HINSTANCE instance = nullptr;
     // The file bytes from the header read on, and what they hold.
     std::vector<uint8_t> file;
     RasterDescription read;
@@ -16,10 +16,6 @@ struct ModuleState {
     RasterDescription save;
     int saveOption = 0;
     bool saveValid = false;
-    RastWaitingCallback callback = nullptr;
-    int lastError = 0;
-    int errorCode = 0;
-    int subformat = RAST_SUBFORMAT_257;
 };
 
 ModuleState& State();

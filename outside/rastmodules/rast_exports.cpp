@@ -1,7 +1,6 @@
 // The rast interface of the image file module stand-ins, over the module's format codec. A
 // header read keeps the file's bytes, and the image read that follows decodes them.
 #include "module_state.h"
-#include <ctype.h>
 #include <string.h>
 
 using namespace rastmodule;
@@ -12,7 +11,7 @@ const int kMaxSide = 0x7FFF;
 
 HANDLE AsHandle(HFILE file) { return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)); }
 
-void SetError(int number) { State().lastError = number; }
+void SetError(int number) { rastcommon::Common().lastError = number; }
 
 // The rest of the file from its current position.
 bool ReadRest(HFILE file, std::vector<uint8_t>& bytes) {
@@ -173,11 +172,6 @@ bool SaveHeaderHere(HFILE file, const RastImageHeader* header, bool withPalette,
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) State().instance = instance;
-    return TRUE;
-}
-
 int WINAPI rastReadHeader(HFILE file, RastImageHeader* header, int wantPalette) {
     return ReadHeaderHere(file, header, wantPalette != 0) ? 1 : 0;
 }
@@ -268,48 +262,6 @@ int WINAPI rastEncodeImg(int, int, int, int, int) { return 1; }
 
 int WINAPI rastEncodeImgExt(int, int, int, int, int, int, int) { return 1; }
 
-RastWaitingCallback WINAPI rastSetWaitingCallback(RastWaitingCallback callback) {
-    State().callback = callback;
-    return callback;
-}
-
-int WINAPI rastGetError(void) { return State().lastError; }
-
-int WINAPI rastGetErrorCode(void) { return State().errorCode < 0 ? State().errorCode : 0; }
-
-int WINAPI rastSetSubformat(int subformat) {
-    if (subformat != RAST_SUBFORMAT_256 && subformat != RAST_SUBFORMAT_257) {
-        State().errorCode = RAST_CODE_BAD_SUBFORMAT;
-        return 0;
-    }
-    State().subformat = subformat;
-    return 1;
-}
-
-int WINAPI rastGetSubformat(int) { return State().subformat; }
-
-int WINAPI rastGetCap(void* capability) {
-    if (!capability) return 0;
-    uint8_t record[RAST_CAP_BYTES] = {};
-    memcpy(record, ModuleCodec().tag, 3);
-    const int32_t values[5] = {0, 1, 1, 0, 0};
-    memcpy(record + 4, values, sizeof values);
-    record[24] = 63;
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(State().instance, path, sizeof path);
-    const char* name = strrchr(path, '\\') ? strrchr(path, '\\') + 1 : path;
-    for (int i = 0; i < 13 && name[i]; ++i) record[25 + i] = (uint8_t)tolower((unsigned char)name[i]);
-    const int16_t two = 2;
-    const int32_t nineHundred = 900;
-    memcpy(record + 38, &two, 2);
-    memcpy(record + 40, &nineHundred, 4);
-    memcpy(capability, record, sizeof record);
-    return 1;
-}
-
-int WINAPI rastSetReadOption(int) { return 0; }
-int WINAPI rastSetSaveOption(int) { return 0; }
-int WINAPI rastNeedReadOption(void) { return 0; }
-int WINAPI rastNeedSaveOption(void) { return 0; }
-
 }  // extern "C"
+
+const char* rastcommon::ModuleTag() { return ModuleCodec().tag; }

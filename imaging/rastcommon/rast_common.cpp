@@ -1,22 +1,26 @@
-// Module state, capabilities and options of the rast interface, and the entry point.
-#include <rastimg.h>
-#include "module_state.h"
+// The exports every image file module answers alike, and its entry point.
+#include "rast_common.h"
 #include <cctype>
 #include <cstring>
 
-using namespace rastbmp;
+namespace rastcommon {
+
+CommonState& Common() {
+    static CommonState state;
+    return state;
+}
 
 namespace {
 
 // The capability record: tag, five flags, a depth mask, the module's file name, two values.
 void FillCapability(BYTE* record) {
     std::memset(record, 0, RAST_CAP_BYTES);
-    std::memcpy(record, "BMP", 4);
+    std::memcpy(record, ModuleTag(), 3);
     const DWORD flags[5] = {0, 1, 1, 0, 0};
     std::memcpy(record + 4, flags, sizeof flags);
     record[24] = 63;
     char path[MAX_PATH] = {};
-    GetModuleFileNameA(State().instance, path, MAX_PATH);
+    GetModuleFileNameA(Common().instance, path, MAX_PATH);
     const char* name = std::strrchr(path, '\\');
     name = name ? name + 1 : path;
     // The field holds 13 bytes: a longer name is cut there.
@@ -29,32 +33,35 @@ void FillCapability(BYTE* record) {
 }
 
 }  // namespace
+}  // namespace rastcommon
+
+using rastcommon::Common;
 
 extern "C" {
 
 RastWaitingCallback WINAPI rastSetWaitingCallback(RastWaitingCallback callback) {
-    State().callback = callback;
+    Common().callback = callback;
     return callback;
 }
 
-int WINAPI rastGetError(void) { return State().lastError; }
+int WINAPI rastGetError(void) { return Common().lastError; }
 
-int WINAPI rastGetErrorCode(void) { return State().errorCode < 0 ? State().errorCode : 0; }
+int WINAPI rastGetErrorCode(void) { return Common().errorCode < 0 ? Common().errorCode : 0; }
 
 int WINAPI rastSetSubformat(int subformat) {
     if (subformat != RAST_SUBFORMAT_256 && subformat != RAST_SUBFORMAT_257) {
-        State().errorCode = RAST_CODE_BAD_SUBFORMAT;
+        Common().errorCode = RAST_CODE_BAD_SUBFORMAT;
         return 0;
     }
-    State().subformat = subformat;
+    Common().subformat = subformat;
     return 1;
 }
 
-int WINAPI rastGetSubformat(int) { return State().subformat; }
+int WINAPI rastGetSubformat(int) { return Common().subformat; }
 
 int WINAPI rastGetCap(void* capability) {
     if (!capability) return 0;
-    FillCapability(static_cast<BYTE*>(capability));
+    rastcommon::FillCapability(static_cast<BYTE*>(capability));
     return 1;
 }
 
@@ -64,7 +71,7 @@ int WINAPI rastNeedReadOption(void) { return 0; }
 int WINAPI rastNeedSaveOption(void) { return 0; }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) State().instance = instance;
+    if (reason == DLL_PROCESS_ATTACH) Common().instance = instance;
     return TRUE;
 }
 
