@@ -4,10 +4,10 @@
 #include <string.h>
 
 void LoadDefaultPrinter(void) {
-    memset(&Print.PrintDialog, 0, sizeof Print.PrintDialog);
-    Print.PrintDialog.lStructSize = sizeof Print.PrintDialog;
-    Print.PrintDialog.hwndOwner = App.MainWindow;
-    Print.PrintDialog.hInstance = App.Instance;
-    Print.PrintDialog.Flags = PD_RETURNDEFAULT;
-    PrintDlgA(&Print.PrintDialog);
+    memset(&App.Print.PrintDialog, 0, sizeof App.Print.PrintDialog);
+    App.Print.PrintDialog.lStructSize = sizeof App.Print.PrintDialog;
+    App.Print.PrintDialog.hwndOwner = App.MainWindow;
+    App.Print.PrintDialog.hInstance = App.Instance;
+    App.Print.PrintDialog.Flags = PD_RETURNDEFAULT;
+    PrintDlgA(&App.Print.PrintDialog);
 }

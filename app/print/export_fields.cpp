@@ -4,8 +4,6 @@
 #include "resource.h"
 #include <string.h>
 
-EXPORTFIELD ExportFieldTable[EXPORT_FIELDS];
-int ExportSelection[EXPORT_FIELDS];
 
 static const int kExportWidths[28] = {50, 50, 50, 30, 30, 60, 30, 30, 30, 30, 30, 50, 30, 30,
                                       30, 80, 20, 10, 10, 20, 80, 20, 10, 10, 30, 30, 50, 50};
@@ -14,17 +12,17 @@ static const int kExportWidths[28] = {50, 50, 50, 30, 30, 60, 30, 30, 30, 30, 30
 // "0", and a field past the end of the text is not selected.
 void SetExportSelectionFromText(const char* text) {
     int len = (int)strlen(text);
-    for (int i = 0; i < EXPORT_FIELDS; ++i) ExportSelection[i] = len == 0 ? 1 : (i < len && text[i] != '0');
+    for (int i = 0; i < EXPORT_FIELDS; ++i) App.ExportSelection[i] = len == 0 ? 1 : (i < len && text[i] != '0');
 }
 
 void ReadExportFieldSelection(void) {
     for (int i = 0; i < EXPORT_FIELDS; ++i) {
-        ExportFieldTable[i].Caption[0] = 0;
-        ExportFieldTable[i].Width = 0;
+        App.ExportFields[i].Caption[0] = 0;
+        App.ExportFields[i].Width = 0;
         if (i < 28) {
-            LoadStringA(App.Instance, IDS_EXPORT_FIELD_FIRST + i, ExportFieldTable[i].Caption,
-                        sizeof ExportFieldTable[i].Caption);
-            ExportFieldTable[i].Width = kExportWidths[i];
+            LoadStringA(App.Instance, IDS_EXPORT_FIELD_FIRST + i, App.ExportFields[i].Caption,
+                        sizeof App.ExportFields[i].Caption);
+            App.ExportFields[i].Width = kExportWidths[i];
         }
     }
     char text[EXPORT_FIELDS + 2];
@@ -34,7 +32,7 @@ void ReadExportFieldSelection(void) {
 
 void WriteExportFieldSelection(void) {
     char text[EXPORT_FIELDS + 1];
-    for (int i = 0; i < EXPORT_FIELDS; ++i) text[i] = ExportSelection[i] ? '1' : '0';
+    for (int i = 0; i < EXPORT_FIELDS; ++i) text[i] = App.ExportSelection[i] ? '1' : '0';
     text[EXPORT_FIELDS] = 0;
     WriteSettingText("Preference", "SaveField", text);
 }

@@ -7,7 +7,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-PRINTSTATE Print;
 
 // The layout editor's selection list (item indexes), created with the main window.
 static struct {
@@ -47,12 +46,12 @@ static void ParseLayoutLine(char* line, PAPERLAYOUTRECORD* record) {
 }
 
 int ApplyPaperLayout(int index) {
-    if (!Print.LayoutTable || index < 0 || index >= Print.LayoutCount) return 0;
-    const PAPERLAYOUTRECORD* table = (const PAPERLAYOUTRECORD*)GlobalLock(Print.LayoutTable);
+    if (!App.Print.LayoutTable || index < 0 || index >= App.Print.LayoutCount) return 0;
+    const PAPERLAYOUTRECORD* table = (const PAPERLAYOUTRECORD*)GlobalLock(App.Print.LayoutTable);
     if (!table) return 0;
     const PAPERLAYOUTRECORD* r = &table[index];
-    Print.PaperHeight = r->PaperHeight;
-    Print.PaperWidth = r->PaperWidth;
+    App.Print.PaperHeight = r->PaperHeight;
+    App.Print.PaperWidth = r->PaperWidth;
     uint16_t values[12] = {(uint16_t)r->LeftMargin,
                            (uint16_t)r->TopMargin,
                            (uint16_t)r->LeftMargin,
@@ -65,9 +64,9 @@ int ApplyPaperLayout(int index) {
                            r->Columns,
                            (uint16_t)r->LabelHeight,
                            (uint16_t)r->LabelWidth};
-    memcpy(Print.PageGeometry, values, sizeof values);
-    Print.SelectedLayout = (uint16_t)index;
-    GlobalUnlock(Print.LayoutTable);
+    memcpy(App.Print.PageGeometry, values, sizeof values);
+    App.Print.SelectedLayout = (uint16_t)index;
+    GlobalUnlock(App.Print.LayoutTable);
     return 1;
 }
 
@@ -88,11 +87,11 @@ void LoadLayoutTable(int selected) {
         ParseLayoutLine(line, &records[i]);
     }
     GlobalUnlock(table);
-    if (Print.LayoutTable) GlobalFree(Print.LayoutTable);
-    Print.LayoutTable = table;
-    Print.LayoutCount = (uint16_t)count;
-    Print.LayoutCapacity = (uint16_t)(count + 20);
-    if (count < 1 || !ApplyPaperLayout(selected)) Print.SelectedLayout = LAYOUT_NONE;
+    if (App.Print.LayoutTable) GlobalFree(App.Print.LayoutTable);
+    App.Print.LayoutTable = table;
+    App.Print.LayoutCount = (uint16_t)count;
+    App.Print.LayoutCapacity = (uint16_t)(count + 20);
+    if (count < 1 || !ApplyPaperLayout(selected)) App.Print.SelectedLayout = LAYOUT_NONE;
 }
 
 static void ParseFieldLine(char* line, LAYOUTITEMBODY* body) {
@@ -121,23 +120,23 @@ void LoadTemplate(int index) {
     snprintf(section, sizeof section, "Template%d", index + 1);
     int fields = ReadSettingInt(section, "FieldCount", 0);
     if (fields <= 0) return;
-    FreeLayoutStore(&Print.Template);
-    InitLayoutStore(&Print.Template);
+    FreeLayoutStore(&App.Print.Template);
+    InitLayoutStore(&App.Print.Template);
     for (int i = 1; i <= fields; ++i) {
         char key[16], line[512];
         snprintf(key, sizeof key, "Field%d", i);
         ReadSettingText(section, key, "", line, sizeof line);
         LAYOUTITEMBODY body;
         ParseFieldLine(line, &body);
-        AppendLayoutItem(&Print.Template, &body);
+        AppendLayoutItem(&App.Print.Template, &body);
     }
-    Print.LabelWidth = ReadSettingInt(section, "LabelWidth", 4000);
-    Print.LabelHeight = ReadSettingInt(section, "LabelHeight", 2000);
-    Print.FillStyle = ReadSettingInt(section, "FillStyle", 0);
-    ReadSettingText(section, "TempName", "", Print.TemplateName, sizeof Print.TemplateName);
-    ReadSettingText(section, "Header", "", Print.Header, sizeof Print.Header);
-    ReadSettingText(section, "Footer", "", Print.Footer, sizeof Print.Footer);
-    Print.SelectedTemplate = index;
+    App.Print.LabelWidth = ReadSettingInt(section, "LabelWidth", 4000);
+    App.Print.LabelHeight = ReadSettingInt(section, "LabelHeight", 2000);
+    App.Print.FillStyle = ReadSettingInt(section, "FillStyle", 0);
+    ReadSettingText(section, "TempName", "", App.Print.TemplateName, sizeof App.Print.TemplateName);
+    ReadSettingText(section, "Header", "", App.Print.Header, sizeof App.Print.Header);
+    ReadSettingText(section, "Footer", "", App.Print.Footer, sizeof App.Print.Footer);
+    App.Print.SelectedTemplate = index;
 }
 
 void LoadSelectedLayout(void) {
@@ -148,21 +147,21 @@ void LoadSelectedLayout(void) {
 }
 
 void LoadPrintDefaults(void) {
-    LoadRcDataResource(App.Instance, IDR_PRINT_MARGINS, Print.PageGeometry, 8);
-    LoadRcDataResource(App.Instance, IDR_PRINT_GAPS, Print.PageGeometry + 4, 8);
-    LoadRcDataResource(App.Instance, IDR_PRINT_GRID, Print.PageGeometry + 8, 8);
-    LoadRcDataResource(App.Instance, IDR_PRINT_FIELDS, Print.PrintableFieldIds, sizeof Print.PrintableFieldIds);
+    LoadRcDataResource(App.Instance, IDR_PRINT_MARGINS, App.Print.PageGeometry, 8);
+    LoadRcDataResource(App.Instance, IDR_PRINT_GAPS, App.Print.PageGeometry + 4, 8);
+    LoadRcDataResource(App.Instance, IDR_PRINT_GRID, App.Print.PageGeometry + 8, 8);
+    LoadRcDataResource(App.Instance, IDR_PRINT_FIELDS, App.Print.PrintableFieldIds, sizeof App.Print.PrintableFieldIds);
 }
 
 void CreateLayoutSelectionList(void) { InitGrowableArray(&LayoutSelection, sizeof(uint16_t)); }
 
 void FreePrintResources(void) {
-    FreeLayoutStore(&Print.Template);
-    if (Print.LayoutTable) GlobalFree(Print.LayoutTable);
-    Print.LayoutTable = NULL;
+    FreeLayoutStore(&App.Print.Template);
+    if (App.Print.LayoutTable) GlobalFree(App.Print.LayoutTable);
+    App.Print.LayoutTable = NULL;
     if (LayoutSelection.Block) GlobalFree(LayoutSelection.Block);
     LayoutSelection.Block = NULL;
-    if (Print.PrintDialog.hDevMode) GlobalFree(Print.PrintDialog.hDevMode);
-    if (Print.PrintDialog.hDevNames) GlobalFree(Print.PrintDialog.hDevNames);
-    Print.PrintDialog.hDevMode = Print.PrintDialog.hDevNames = NULL;
+    if (App.Print.PrintDialog.hDevMode) GlobalFree(App.Print.PrintDialog.hDevMode);
+    if (App.Print.PrintDialog.hDevNames) GlobalFree(App.Print.PrintDialog.hDevNames);
+    App.Print.PrintDialog.hDevMode = App.Print.PrintDialog.hDevNames = NULL;
 }

@@ -94,8 +94,6 @@ typedef struct PRINTSTATE {
     PRINTDLGA PrintDialog;
 } PRINTSTATE;
 
-extern PRINTSTATE Print;
-
 void LoadSelectedLayout(void);
 void LoadLayoutTable(int selected);
 int ApplyPaperLayout(int index);
@@ -113,9 +111,6 @@ typedef struct EXPORTFIELD {
     char Caption[32];
     int Width;  // its sign marks the field as written
 } EXPORTFIELD;
-
-extern EXPORTFIELD ExportFieldTable[EXPORT_FIELDS];
-extern int ExportSelection[EXPORT_FIELDS];
 
 void SetExportSelectionFromText(const char* text);
 void ReadExportFieldSelection(void);

@@ -8,6 +8,7 @@
 #include "kvdb32.h"
 #include "tvrksdk.h"
 #include "image_record.h"
+#include "print.h"
 
 // Private messages between instances and inside the program.
 #define WM_HANDOVER_FILES      (WM_USER + 101)   // 1125
@@ -264,6 +265,11 @@ typedef struct APPSTATE {
     int EngineErrorId;      // the last error the engine reported during a run, 0 none
     int NoOcrMessageShown;  // the missing OCR program is told once per run of the program
     int LastPageRead;       // what the engine's single-page recognition last answered
+
+    // Printing: paper layouts, the template, the printer; the export fields and the user's choice.
+    PRINTSTATE Print;
+    EXPORTFIELD ExportFields[EXPORT_FIELDS];
+    int ExportSelection[EXPORT_FIELDS];
 } APPSTATE;
 
 extern APPSTATE App;
