@@ -58,6 +58,51 @@ bool StartWriter(const std::string& path, PROCESS_INFORMATION* child) {
     return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, child) != 0;
 }
 
+// A writer started on a card file, with the shared counter of the cards it has committed.
+class Writer {
+public:
+    explicit Writer(const std::string& path) {
+        mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), kCounterName);
+        if (mapping_)
+            committed_ = static_cast<volatile LONG*>(MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
+        if (committed_) *committed_ = 0;
+        started_ = committed_ && StartWriter(path, &child_);
+    }
+    ~Writer() {
+        Kill();
+        if (committed_) UnmapViewOfFile(const_cast<LONG*>(committed_));
+        if (mapping_) CloseHandle(mapping_);
+    }
+    bool Started() const { return started_; }
+    int Committed() const { return committed_ ? *committed_ : 0; }
+
+    // Waits up to a minute until `count` cards are committed or the writer ends on its own.
+    bool WaitForCommits(int count) {
+        for (int waited = 0; Committed() < count && waited < 60000; waited += 10)
+            if (WaitForSingleObject(child_.hProcess, 10) == WAIT_OBJECT_0) break;
+        return Committed() >= count;
+    }
+
+    // Kills the writer (if it still runs) and gives its exit code.
+    DWORD Kill() {
+        if (!child_.hProcess) return exitCode_;
+        TerminateProcess(child_.hProcess, 9);
+        WaitForSingleObject(child_.hProcess, INFINITE);
+        GetExitCodeProcess(child_.hProcess, &exitCode_);
+        CloseHandle(child_.hThread);
+        CloseHandle(child_.hProcess);
+        child_ = {};
+        return exitCode_;
+    }
+
+private:
+    HANDLE mapping_ = nullptr;
+    volatile LONG* committed_ = nullptr;
+    PROCESS_INFORMATION child_ = {};
+    bool started_ = false;
+    DWORD exitCode_ = 0;
+};
+
 }  // namespace
 
 using DurabilityTest = KvdbTest;
@@ -65,15 +110,9 @@ using DurabilityTest = KvdbTest;
 TEST_F(DurabilityTest, AFileOpenInAnotherProgramIsRefusedUntilItCloses) {
     const std::string path = PathOf("held.mdb");
     kv_.CloseDatabase(CreateCardFile(path));
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), kCounterName);
-    ASSERT_NE(mapping, nullptr);
-    volatile LONG* committed = static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
-    *committed = 0;
-    PROCESS_INFORMATION child = {};
-    ASSERT_TRUE(StartWriter(path, &child));
-    for (int waited = 0; *committed < 1 && waited < 60000; waited += 10)
-        if (WaitForSingleObject(child.hProcess, 10) == WAIT_OBJECT_0) break;
-    const bool writing = *committed >= 1;
+    Writer writer(path);
+    ASSERT_TRUE(writer.Started());
+    const bool writing = writer.WaitForCommits(1);
 
     // While the other program holds the card file, an exclusive open is refused with Jet's
     // "file already in use" (and a handle to close), and so is a compaction.
@@ -84,12 +123,7 @@ TEST_F(DurabilityTest, AFileOpenInAnotherProgramIsRefusedUntilItCloses) {
     if (writing) kv_.CompactDatabase(0, path.c_str(), PathOf("copy.mdb").c_str(), 0);
     const size_t compactReports = DaoReports().size() - reportsBefore;
 
-    TerminateProcess(child.hProcess, 9);
-    WaitForSingleObject(child.hProcess, INFINITE);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
-    UnmapViewOfFile(const_cast<LONG*>(committed));
-    CloseHandle(mapping);
+    writer.Kill();
     ASSERT_TRUE(writing) << "the writer never committed a card";
     EXPECT_EQ(opened, 3045);
     EXPECT_EQ(compactReports, 1u);
@@ -105,25 +139,11 @@ TEST_F(DurabilityTest, EveryCommittedCardSurvivesAKilledWriter) {
     const std::string path = PathOf("crash.mdb");
     kv_.CloseDatabase(CreateCardFile(path));
 
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), kCounterName);
-    ASSERT_NE(mapping, nullptr);
-    volatile LONG* committed = static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
-    *committed = 0;
-
-    PROCESS_INFORMATION child = {};
-    ASSERT_TRUE(StartWriter(path, &child));
-    for (int waited = 0; *committed < 150 && waited < 60000; waited += 10) {
-        if (WaitForSingleObject(child.hProcess, 10) == WAIT_OBJECT_0) break;
-    }
-    TerminateProcess(child.hProcess, 9);
-    WaitForSingleObject(child.hProcess, INFINITE);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(child.hProcess, &exitCode);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
-    const int done = *committed;
-    UnmapViewOfFile(const_cast<LONG*>(committed));
-    CloseHandle(mapping);
+    Writer writer(path);
+    ASSERT_TRUE(writer.Started());
+    writer.WaitForCommits(150);
+    const DWORD exitCode = writer.Kill();
+    const int done = writer.Committed();
     ASSERT_EQ(exitCode, 9u) << "the writer stopped on its own";
     ASSERT_GE(done, 150);
 
