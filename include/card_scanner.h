@@ -1,9 +1,12 @@
 // The card-scanner driver libraries as the program calls them: A8100.DLL (IO_ functions) and
-// SCANL.DLL (Dyna_CheckScannerStatus), each function taken by name when it is needed.
+// SCANL.DLL (Dyna_CheckScannerStatus), each function taken by name when it is needed. Caller
+// and drivers declare them from here alone, with the standard (callee-cleans) convention of
+// the Windows interfaces, exported undecorated: a caller that cleaned the stack after the
+// driver had done so would lose its return address at the first call with an argument.
 #pragma once
 #include <windows.h>
 
-#define CARD_SCANNER_CALL __cdecl
+#define CARD_SCANNER_CALL WINAPI
 
 // IO_HasScanner, IO_IsButtonOn, IO_IsPaperOn, IO_IsCalibrationNeeded: nonzero for yes.
 typedef int(CARD_SCANNER_CALL* CardScannerQueryFn)(void);

@@ -11,25 +11,12 @@
 #define MIN_TRACK_WIDTH  624
 #define MIN_TRACK_HEIGHT 480
 
-typedef int(__cdecl* ButtonPollFn)(void);
-typedef int(__cdecl* DynaStatusFn)(BYTE* status);
-
 static void RunScanCommand(void) { SendMessageA(App.MainWindow, WM_COMMAND, IDM_SCAN, 0); }
 
 // A recognised card scanner's button, polled every 200 ms while no acquisition is open.
 static void OnScannerButtonTimer(void) {
     if (IsTwainManagerOpen() || IsTwainSourceOpen()) return;
-    if (App.A8100Driver && App.SyscanScanner) {
-        ButtonPollFn isButtonOn = (ButtonPollFn)(void*)GetProcAddress(App.A8100Driver, "IO_IsButtonOn");
-        if (isButtonOn && isButtonOn()) RunScanCommand();
-        return;
-    }
-    if (App.DynaCardReader && App.ScanLDriver) {
-        DynaStatusFn checkStatus = (DynaStatusFn)(void*)GetProcAddress(App.ScanLDriver, "Dyna_CheckScannerStatus");
-        if (!checkStatus) return;
-        BYTE status = 0;
-        if (checkStatus(&status) && status) RunScanCommand();
-    }
+    if (IsCardScannerButtonPressed()) RunScanCommand();
 }
 
 static void OnScanDefaultSource(void) {

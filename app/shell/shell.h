@@ -137,6 +137,9 @@ void OnDropFiles(HWND window, HDROP drop);
 // rc_data.cpp
 int LoadRcDataResource(HINSTANCE module, int id, void* buffer, int size);
 
+// scanner_button.cpp: 1 when the card scanner's driver reports its button pressed.
+int IsCardScannerButtonPressed(void);
+
 // twain_state.cpp: whether a TWAIN acquisition is open.
 int IsTwainManagerOpen(void);
 int IsTwainSourceOpen(void);
