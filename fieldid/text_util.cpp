@@ -11,16 +11,6 @@ void upperInPlace(char* s) {
     for (; *s; ++s) *s = toUpper(*s);
 }
 
-size_t safeCutLength(const char* src, size_t maxBytes) {
-    size_t i = 0;
-    while (src[i]) {
-        size_t step = (isHighByte(src[i]) && src[i + 1]) ? 2 : 1;
-        if (i + step > maxBytes) break;
-        i += step;
-    }
-    return i;
-}
-
 void copyBoundedN(char* dst, size_t cap, const char* src, size_t srcLength) {
     if (cap == 0) return;
     size_t n = 0;

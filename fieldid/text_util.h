@@ -17,10 +17,6 @@ inline bool isWordByte(char c) { return isAlnum(c) || isHighByte(c); }
 void upperCopy(char* dst, const char* src, size_t cap);
 void upperInPlace(char* s);
 
-// Length of the longest prefix of src that fits `maxBytes` bytes without splitting a
-// double-byte pair (a byte from 0x81 up and the byte behind it).
-size_t safeCutLength(const char* src, size_t maxBytes);
-
 // Copies src into dst of capacity cap (cap >= 1), cut at a character boundary.
 void copyBounded(char* dst, size_t cap, const char* src);
 void copyBoundedN(char* dst, size_t cap, const char* src, size_t srcLength);
