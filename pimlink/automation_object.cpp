@@ -27,12 +27,14 @@ CAutomationObject CAutomationObject::Create(const wchar_t* progId) {
     return CAutomationObject(object);
 }
 
-bool CAutomationObject::Call(const wchar_t* name, WORD kind, std::initializer_list<VARIANT> args, VARIANT* result) {
-    if (!object_) return false;
-    DISPID id = DISPID_UNKNOWN;
+bool CAutomationObject::IdOf(const wchar_t* name, DISPID* id) {
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    if (FAILED(object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return false;
-    return CallId(id, kind, args, result);
+    return object_ && SUCCEEDED(object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, id));
+}
+
+bool CAutomationObject::Call(const wchar_t* name, WORD kind, std::initializer_list<VARIANT> args, VARIANT* result) {
+    DISPID id = DISPID_UNKNOWN;
+    return IdOf(name, &id) && CallId(id, kind, args, result);
 }
 
 bool CAutomationObject::CallId(DISPID id, WORD kind, std::initializer_list<VARIANT> args, VARIANT* result) {
@@ -56,8 +58,14 @@ bool CAutomationObject::CallId(DISPID id, WORD kind, std::initializer_list<VARIA
 
 bool CAutomationObject::Object(const wchar_t* name, std::initializer_list<VARIANT> args, CAutomationObject* object) {
     object->Reset();
+    DISPID id = DISPID_UNKNOWN;
+    return IdOf(name, &id) && ObjectId(id, args, object);
+}
+
+bool CAutomationObject::ObjectId(DISPID id, std::initializer_list<VARIANT> args, CAutomationObject* object) {
+    object->Reset();
     VARIANT result;
-    if (!Call(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, &result)) return false;
+    if (!CallId(id, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, &result)) return false;
     if (result.vt == VT_DISPATCH && result.pdispVal) {
         *object = CAutomationObject(result.pdispVal);
         return true;
@@ -78,15 +86,19 @@ bool CAutomationObject::Integer(const wchar_t* name, long* value) {
 bool CAutomationObject::GetText(DISPID id, std::string* text) {
     VARIANT result;
     if (!CallId(id, DISPATCH_PROPERTYGET, {}, &result)) return false;
-    bool converted = SUCCEEDED(VariantChangeType(&result, &result, 0, VT_BSTR));
+    return TakeText(&result, text);
+}
+
+bool CAutomationObject::TakeText(VARIANT* value, std::string* text) {
+    bool converted = SUCCEEDED(VariantChangeType(value, value, 0, VT_BSTR));
     text->clear();
-    if (converted && result.bstrVal) {
-        int length = SysStringLen(result.bstrVal);
-        int bytes = WideCharToMultiByte(CP_ACP, 0, result.bstrVal, length, nullptr, 0, nullptr, nullptr);
+    if (converted && value->bstrVal) {
+        int length = SysStringLen(value->bstrVal);
+        int bytes = WideCharToMultiByte(CP_ACP, 0, value->bstrVal, length, nullptr, 0, nullptr, nullptr);
         text->assign(bytes, '\0');
-        if (bytes) WideCharToMultiByte(CP_ACP, 0, result.bstrVal, length, &(*text)[0], bytes, nullptr, nullptr);
+        if (bytes) WideCharToMultiByte(CP_ACP, 0, value->bstrVal, length, &(*text)[0], bytes, nullptr, nullptr);
     }
-    VariantClear(&result);
+    VariantClear(value);
     return converted;
 }
 
@@ -102,6 +114,14 @@ VARIANT CAutomationObject::Int(long value) {
     VariantInit(&v);
     v.vt = VT_I4;
     v.lVal = value;
+    return v;
+}
+
+VARIANT CAutomationObject::Short(short value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I2;
+    v.iVal = value;
     return v;
 }
 

@@ -10,6 +10,10 @@ namespace ferrow {
 // its images), in name order. False when the card file or its card table cannot be opened.
 bool ForEachCardToSend(const char* path, const std::function<void(CardRecV4& card)>& send);
 
+// The same over a card file the caller opened (as V4).
+class CCardFileSide;
+void ForEachCardToSend(CCardFileSide& source, const std::function<void(CardRecV4& card)>& send);
+
 // True for a card an export sends: Flags below 2 (a signed word).
 inline bool IsCardToSend(const CardRecV4& card) { return card.Flags < 2; }
 

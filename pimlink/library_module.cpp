@@ -9,4 +9,10 @@ HMODULE LibraryModule() {
     return module;
 }
 
+void ShowLibraryMessage(UINT stringId) {
+    wchar_t text[256] = L"";
+    LoadStringW(LibraryModule(), stringId, text, 256);
+    MessageBoxW(nullptr, text, nullptr, MB_OK | MB_ICONINFORMATION);
+}
+
 }  // namespace ferrow

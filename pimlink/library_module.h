@@ -7,4 +7,7 @@ namespace ferrow {
 
 HMODULE LibraryModule();
 
+// Shows one of the library's texts (by string id) in a message box with an OK button.
+void ShowLibraryMessage(UINT stringId);
+
 }  // namespace ferrow

@@ -30,11 +30,7 @@ bool RegisteredOutlookPath(char* path, DWORD size) {
     return true;
 }
 
-void ShowOutlookRequired() {
-    wchar_t text[256] = L"";
-    LoadStringW(LibraryModule(), IDS_OUTLOOK_REQUIRED, text, 256);
-    MessageBoxW(nullptr, text, nullptr, MB_OK | MB_ICONINFORMATION);
-}
+void ShowOutlookRequired() { ShowLibraryMessage(IDS_OUTLOOK_REQUIRED); }
 
 }  // namespace
 

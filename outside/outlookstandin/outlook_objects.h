@@ -5,6 +5,9 @@
 
 namespace outlook {
 
+using inproc::CDispatchObject;
+using inproc::Member;
+
 // A new application object with one reference, over the contacts of ZEM_OUTLOOK_FILE.
 IDispatch* NewApplication();
 

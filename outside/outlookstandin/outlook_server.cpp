@@ -13,4 +13,4 @@ const inproc::ServerDescription inproc::kServer = {
     "Apartment",
     "ZEM_OUTLOOK_FAIL_CREATE",
     MakeApplication,
-    outlook::LiveObjects};
+    inproc::LiveObjects};

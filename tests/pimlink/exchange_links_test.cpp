@@ -14,18 +14,9 @@
 #include "build_paths.h"
 #include "file_bytes.h"
 #include "linux_programs.h"
+#include "pim_readers.h"
 
 namespace {
-
-std::string Hex(const std::string& bytes) {
-    static const char* digits = "0123456789abcdef";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
 
 // A text of the system code page, as zem40 keeps card texts.
 std::string Ansi(const wchar_t* text) {
@@ -48,27 +39,6 @@ CardRecV4 Card(const std::string& name, const std::string& company, const std::s
     return card;
 }
 
-// Field -> hex of its bytes, per record, as a reader reported them.
-using Records = std::vector<std::map<std::string, std::string>>;
-Records ParseFields(const std::string& findings) {
-    Records records;
-    std::istringstream in(findings);
-    std::string first, name, hex;
-    while (in >> first) {
-        if (first == "records") {
-            int n = 0;
-            in >> n;
-            records.resize(n);
-            continue;
-        }
-        in >> name >> hex;
-        size_t r = std::stoul(first);
-        if (records.size() <= r) records.resize(r + 1);
-        records[r][name] = hex;
-    }
-    return records;
-}
-
 class ExchangeLinks : public LinkFixture {
 protected:
     void TearDown() override {
@@ -79,21 +49,9 @@ protected:
     }
     int Link(int type, int direction, const char* cardDb = nullptr) { return Call(type, direction, cardDb); }
 
-    // Runs one of the Python readers on a file; what it found. A reader answers with a file,
-    // OUTPUT or OUTPUT.err (what was wrong), each written whole and then renamed: under Wine the
-    // start of a Linux program may return before it ends, so the answer is waited for.
+    // Runs one of the Python readers on a file; what it found.
     std::string Read(const char* reader, const std::vector<std::string>& args) {
-        std::string output = Path("reader.out"), refused = output + ".err";
-        DeleteFileA(output.c_str());
-        DeleteFileA(refused.c_str());
-        std::vector<std::string> all = {std::string(ZEM_PIM_READERS) + "/" + reader};
-        all.insert(all.end(), args.begin(), args.end());
-        all.push_back(UnixPath(output));
-        EXPECT_GE(RunLinuxProgram("/usr/bin/python3", all), 0);
-        for (int waited = 0; waited < 600 && !PathExists(output) && !PathExists(refused); ++waited) Sleep(100);
-        EXPECT_EQ(ReadWholeFile(refused), "");
-        EXPECT_TRUE(PathExists(output)) << reader << " gave no answer";
-        return ReadWholeFile(output);
+        return RunPimReader(Path("reader.out"), reader, args);
     }
 };
 

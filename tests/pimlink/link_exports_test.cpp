@@ -5,6 +5,7 @@
 #include "build_paths.h"
 #include "dialog_watch.h"
 #include "dll_module.h"
+#include "file_bytes.h"
 #include "ferrow.h"
 #include "linkcards.h"
 #include "temp_settings_file.h"
@@ -83,4 +84,29 @@ TEST_F(FerrowLink, ActNeedsAnExistingDatabaseFile) {
     DialogWatch user(IDCANCEL);  // the Open dialog is cancelled
     EXPECT_EQ(Link(FERROW_LINK_ACT, 3), FERROW_ACT_FILE_MISSING);
     EXPECT_FALSE(user.Seen().empty());
+}
+
+TEST_F(FerrowLink, PalmDesktopModeFailsWithoutTheTableLibrary) {
+    // A user whose address book is there: only the table library, which no folder on this
+    // program's search path holds, is missing.
+    std::string folder = MakeFreshTestFolder("ferrow_no_table21") + "\\";
+    std::string users = folder + "users.ini";
+    WritePrivateProfileStringA("Users", "Count", "1", users.c_str());
+    WritePrivateProfileStringA("User0", "Id", "101", users.c_str());
+    WritePrivateProfileStringA("User0", "Folder", "LeeA", users.c_str());
+    CreateDirectoryA((folder + "LeeA").c_str(), nullptr);
+    CreateDirectoryA((folder + "LeeA\\address").c_str(), nullptr);
+    const char emptyBook[12] = {'Z', 'A', 'D', 'R', 1, 0, 0, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(WriteWholeFile(folder + "LeeA\\address\\address.dat", emptyBook, sizeof(emptyBook)));
+    SetEnvironmentVariableA("PALM_STANDIN_DIR", folder.c_str());
+    ini_.Write("Preference", "PalmMode", "1");
+    ini_.Write("Preference", "PalmUser", "0");
+
+    EXPECT_EQ(Link(FERROW_LINK_PALM, FERROW_TO_PIM), FERROW_PALM_EXPORT_FAILED);
+    EXPECT_EQ(Link(FERROW_LINK_PALM, FERROW_FROM_PIM), FERROW_PALM_IMPORT_FAILED);
+    EXPECT_EQ(Link(FERROW_LINK_PALM, FERROW_FROM_THEN_TO), FERROW_PALM_IMPORT_FAILED);
+    EXPECT_EQ(GetModuleHandleA("TABLE21.dll"), nullptr);
+    EXPECT_EQ(count_, 1);
+    SetEnvironmentVariableA("PALM_STANDIN_DIR", nullptr);
+    RemoveFolderTree(folder);
 }

@@ -47,6 +47,9 @@ std::vector<HWND> VisibleDialogsOf(DWORD processId) {
 
 DialogWatch::DialogWatch(int command) : command_(command), thread_([this] { Watch(); }) {}
 
+DialogWatch::DialogWatch(int command, std::vector<std::pair<int, std::string>> typed)
+    : command_(command), typed_(std::move(typed)), thread_([this] { Watch(); }) {}
+
 DialogWatch::~DialogWatch() {
     stop_ = true;
     thread_.join();
@@ -79,5 +82,8 @@ void DialogWatch::Answer(HWND dialog) {
         seen_.push_back(texts.all);
         messages_.push_back(texts.message);
     }
+    for (const auto& typed : typed_)
+        if (HWND control = GetDlgItem(dialog, typed.first))
+            SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.second.c_str()));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(command_, BN_CLICKED), 0);
 }

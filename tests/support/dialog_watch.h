@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 // The visible dialog windows (class "#32770") of one process, in z-order.
@@ -15,6 +16,9 @@ std::vector<HWND> VisibleDialogsOf(DWORD processId);
 class DialogWatch {
 public:
     explicit DialogWatch(int command = IDOK);
+    // Before pressing the button, types each text into the control of that id, in the dialogs
+    // that have such a control.
+    DialogWatch(int command, std::vector<std::pair<int, std::string>> typed);
     ~DialogWatch();
 
     // Every child window text of each dialog answered so far, as UTF-8, each followed by "|".
@@ -28,6 +32,7 @@ private:
     void Answer(HWND dialog);
 
     int command_;
+    std::vector<std::pair<int, std::string>> typed_;
     std::atomic<bool> stop_{false};
     HWND lastAnswered_ = nullptr;
     std::mutex mutex_;

@@ -1,6 +1,6 @@
 #include "dispatch_object.h"
 
-namespace outlook {
+namespace inproc {
 
 namespace {
 LONG g_live = 0;
@@ -110,4 +110,4 @@ HRESULT CDispatchObject::ReturnText(const std::string& text, VARIANT* result) {
     return S_OK;
 }
 
-}  // namespace outlook
+}  // namespace inproc

@@ -1,4 +1,4 @@
-// The automation objects of the stand-in: IDispatch by hand, members by name through
+// The automation objects of the stand-ins' servers: IDispatch by hand, members by name through
 // GetIDsOfNames and by dispatch id through Invoke. No type information.
 #pragma once
 #include <windows.h>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace outlook {
+namespace inproc {
 
 struct Member {
     const wchar_t* name;
@@ -45,4 +45,4 @@ private:
 // Objects alive in the library (DllCanUnloadNow).
 LONG LiveObjects();
 
-}  // namespace outlook
+}  // namespace inproc
