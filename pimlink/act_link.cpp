@@ -72,7 +72,9 @@ struct CActSession {
         VariantClear(&user);
         VariantClear(&password);
     }
-    void LogOnWhenRequired() {
+    // Opens the database and logs on with the kept user name and password when it asks for it.
+    void OpenLoggedOn(const char* path) {
+        Open(path);
         if (ReadFlag(database, kLogOnRequired)) LogOn();
     }
     bool IsOpen() { return ReadFlag(database, kIsOpen); }
@@ -201,8 +203,7 @@ int ActOpenCheck(const char* databasePath) {
 int ActMarkExisting(CardRecV4* cards, int count, const char* databasePath, const FieldMap& map) {
     CActSession act;
     if (!act.Create()) return 0;
-    act.Open(databasePath);
-    act.LogOnWhenRequired();
+    act.OpenLoggedOn(databasePath);
     int readOnly = act.ReadOnly() ? 1 : 0;
     if (!act.IsOpen() || !act.OpenContacts()) return readOnly;
     CLinkCardsImport marker(&cards, &count, &map, SkipNew::No);
@@ -219,8 +220,7 @@ int ActImport(const char* cardDbPath, CardRecV4** cards, int* count, const char*
     if (cardDbPath) return ImportIntoCardFile(cardDbPath, databasePath, map);
     CActSession act;
     if (!act.Create()) return 0;
-    act.Open(databasePath);
-    act.LogOnWhenRequired();
+    act.OpenLoggedOn(databasePath);
     if (!act.IsOpen() || !act.OpenContacts()) return 0;
     long n = ReadNumber(act.contacts, kCount);
     CLinkCardsImport import(cards, count, &map, SkipNew::No);
@@ -236,8 +236,7 @@ int ActExport(const char* cardDbPath, CardRecV4* cards, int count, const char* d
     CActSession act;
     if (!act.Create()) return 0;
     CExportProgress progress(count, "Open Act! Database...");
-    act.Open(databasePath);
-    act.LogOnWhenRequired();
+    act.OpenLoggedOn(databasePath);
     if (!act.IsOpen() || act.ReadOnly()) {
         ShowLibraryMessage(IDS_ACT_CANNOT_OPEN);
         return 0;

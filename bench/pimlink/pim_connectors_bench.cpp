@@ -8,21 +8,15 @@
 // the link library's own classes and given as its share of "back". 12 fields are mapped.
 // Usage: pim_connectors_bench [cards=5000]. Prints ratios and peak memory; asserts nothing.
 #include "host_note.h"
-#include "link_bench.h"
-#include <windows.h>
-#include <psapi.h>
+#include "connector_bench.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string>
 #include <vector>
 #include "automation_object.h"
-#include "card_converters.h"
 #include "com_scope.h"
 #include "entry_file.h"
 #include "ferrow.h"
-#include "link_cards_import.h"
-#include "link_settings.h"
-#include "linkcards.h"
 #include "outlook_field_list.h"
 #include "wab_field_list.h"
 #include "wab_interfaces.h"
@@ -33,77 +27,7 @@ namespace {
 const char kOutlookMap[] = "1,0,5,0,6,4,26,36,0,28,0,45,0,44,0,10,11,0,13,0,0,0,0,0,0,0,0,0";
 const char kWabMap[] = "1,0,7,0,8,6,15,28,0,18,0,30,0,19,0,9,10,0,12,0,0,0,0,0,0,0,0,0";
 
-std::vector<CardRecV4> MakeCards(int n) {
-    std::vector<CardRecV4> cards(n);
-    for (int i = 0; i < n; ++i) {
-        CardRecV4& c = cards[i];
-        memset(&c, 0, sizeof(c));
-        snprintf(c.CNAME.FullName.Text, sizeof(c.CNAME.FullName.Text), "Card %05d", i);
-        snprintf(c.Title[0].Text, sizeof(c.Title[0].Text), "Title %d", i % 13);
-        snprintf(c.Department[0].Text, sizeof(c.Department[0].Text), "Dept %d", i % 7);
-        snprintf(c.Company[0].Text, sizeof(c.Company[0].Text), "Company %d", i % 97);
-        snprintf(c.Phone[0].PhoneNum.Text, sizeof(c.Phone[0].PhoneNum.Text), "+1 555 %07d", i);
-        c.Phone[0].PhoneType = 1;
-        snprintf(c.Phone[1].PhoneNum.Text, sizeof(c.Phone[1].PhoneNum.Text), "+1 666 %07d", i);
-        c.Phone[1].PhoneType = 5;
-        snprintf(c.Fax[0].PhoneNum.Text, sizeof(c.Fax[0].PhoneNum.Text), "+1 777 %07d", i);
-        c.Fax[0].PhoneType = 1;
-        snprintf(c.Email[0].EmailName.Text, sizeof(c.Email[0].EmailName.Text), "card%d@example.test", i);
-        snprintf(c.WebSite[0].Text, sizeof(c.WebSite[0].Text), "www%d.test", i % 50);
-        snprintf(c.Address[0].FullAddress.Text, sizeof(c.Address[0].FullAddress.Text), "%d Long Street", i);
-        snprintf(c.Address[0].City.Text, sizeof(c.Address[0].City.Text), "City %d", i % 31);
-        snprintf(c.Address[0].ZipCode.Text, sizeof(c.Address[0].ZipCode.Text), "%05d", i % 99999);
-    }
-    return cards;
-}
-
-struct LinkRun {
-    FerrowDBFileFn link;
-    std::string ini;
-    int type;
-
-    // One FerrowDBFile call on a fresh copy of the cards; the seconds it took.
-    double Run(const std::vector<CardRecV4>& cards, int direction, int* result, int* count) {
-        CardRecV4* array = AllocLinkCards(static_cast<int>(cards.size()));
-        *count = static_cast<int>(cards.size());
-        memcpy(array, cards.data(), cards.size() * sizeof(CardRecV4));
-        double start = Seconds();
-        *result = link(ini.c_str(), nullptr, &array, count, type, direction);
-        double took = Seconds() - start;
-        FreeLinkCards(array);
-        return took;
-    }
-};
-
-// The duplicate scan of an import that finds every entry: each converted entry against the cards.
-double ScanAlone(const std::vector<CardRecV4>& cards, const std::vector<CardRecV4>& entries, const char* mapText,
-                 ferrow::SkipNew skipNew) {
-    ferrow::FieldMap map;
-    ferrow::ParseFieldMap(mapText, &map);
-    CardRecV4* array = AllocLinkCards(static_cast<int>(cards.size()));
-    int count = static_cast<int>(cards.size());
-    memcpy(array, cards.data(), cards.size() * sizeof(CardRecV4));
-    ferrow::CLinkCardsImport scan(&array, &count, &map, skipNew);
-    double start = Seconds();
-    for (const CardRecV4& entry : entries) scan.Take(entry);
-    double took = Seconds() - start;
-    FreeLinkCards(array);
-    return took;
-}
-
 // ---- Outlook, directly ---------------------------------------------------------------------
-
-std::vector<std::vector<char>> OutlookLists(const std::vector<CardRecV4>& cards) {
-    ferrow::FieldMap map;
-    ferrow::ParseFieldMap(kOutlookMap, &map);
-    std::vector<std::vector<char>> lists;
-    for (const CardRecV4& card : cards) {
-        std::vector<char> list(ferrow::kOutlookFieldListSize, 0);
-        ferrow::CardToOutlook(list.data(), card, map);
-        lists.push_back(list);
-    }
-    return lists;
-}
 
 bool OpenOutlookItems(ferrow::CAutomationObject* application, ferrow::CAutomationObject* items) {
     using ferrow::CAutomationObject;
@@ -185,14 +109,8 @@ struct Wab {
 };
 
 double WabDirectOut(const std::string& path, const std::vector<CardRecV4>& cards) {
-    ferrow::FieldMap map;
-    ferrow::ParseFieldMap(kWabMap, &map);
-    std::vector<std::vector<char>> lists;
-    for (const CardRecV4& card : cards) {
-        std::vector<char> list(ferrow::kWabFieldListSize, 0);
-        ferrow::CardToWab(list.data(), card, map);
-        lists.push_back(list);
-    }
+    std::vector<std::vector<char>> lists =
+        ExchangeRecords(cards, kWabMap, ferrow::CardToWab, ferrow::kWabFieldListSize);
     double start = Seconds();
     Wab wab;
     if (!wab.Open(path)) return -1;
@@ -247,35 +165,6 @@ double WabDirectBack(const std::string& path) {
     return Seconds() - start;
 }
 
-// Converted entries as an import sees them (each equal to its card under the map).
-std::vector<CardRecV4> RoundTripped(const std::vector<CardRecV4>& cards, bool outlook) {
-    ferrow::FieldMap map;
-    ferrow::ParseFieldMap(outlook ? kOutlookMap : kWabMap, &map);
-    std::vector<CardRecV4> entries(cards.size());
-    for (size_t i = 0; i < cards.size(); ++i) {
-        std::vector<char> list(4096, 0);
-        memset(&entries[i], 0, sizeof(CardRecV4));
-        if (outlook) {
-            ferrow::CardToOutlook(list.data(), cards[i], map);
-            ferrow::OutlookToCard(list.data(), entries[i], map);
-        } else {
-            ferrow::CardToWab(list.data(), cards[i], map);
-            ferrow::WabToCard(list.data(), entries[i], map);
-        }
-    }
-    return entries;
-}
-
-void PrintRows(const char* target, double linkOut, double directOut, double linkBack, double directBack, double scan,
-               int outResult, int backResult, int backCount, int cards) {
-    printf("%-16s out   link %8.3f s  direct %8.3f s  ratio %5.2f  (result %d)\n", target, linkOut, directOut,
-           linkOut / directOut, outResult);
-    printf("%-16s back  link %8.3f s  direct %8.3f s  ratio %5.2f  (result %d, %d new)\n", target, linkBack, directBack,
-           linkBack / directBack, backResult, backCount - cards);
-    printf("%-16s back  duplicate scan alone %8.3f s = %4.1f%% of link; outside it ratio %5.2f\n", target, scan,
-           100.0 * scan / linkBack, (linkBack - scan) / directBack);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -308,7 +197,7 @@ int main(int argc, char** argv) {
     SetEnvironmentVariableA("ZEM_OUTLOOK_FILE", outlookFile.c_str());
     SetEnvironmentVariableA("ZEM_WAB_FILE", wabFile.c_str());
 
-    std::vector<CardRecV4> cards = MakeCards(n);
+    std::vector<CardRecV4> cards = MakeBenchCards(n);
     printf("cards %d, 12 fields mapped\n", n);
     int outResult = 0, backResult = 0, count = 0;
 
@@ -317,9 +206,11 @@ int main(int argc, char** argv) {
     double linkOut = outlook.Run(cards, FERROW_TO_PIM, &outResult, &count);
     double linkBack = outlook.Run(cards, FERROW_FROM_PIM, &backResult, &count);
     DeleteFileA(outlookFile.c_str());
-    double directOut = OutlookDirectOut(OutlookLists(cards));
+    double directOut =
+        OutlookDirectOut(ExchangeRecords(cards, kOutlookMap, ferrow::CardToOutlook, ferrow::kOutlookFieldListSize));
     double directBack = OutlookDirectBack();
-    double scan = ScanAlone(cards, RoundTripped(cards, true), kOutlookMap, ferrow::SkipNew::Yes);
+    double scan = ScanAlone(cards, RoundTripped(cards, kOutlookMap, ferrow::CardToOutlook, ferrow::OutlookToCard),
+                            kOutlookMap, ferrow::SkipNew::Yes);
     PrintRows("Outlook", linkOut, directOut, linkBack, directBack, scan, outResult, backResult, count, n);
 
     DeleteFileA(wabFile.c_str());
@@ -329,13 +220,11 @@ int main(int argc, char** argv) {
     DeleteFileA(wabFile.c_str());
     directOut = WabDirectOut(wab32, cards);
     directBack = WabDirectBack(wab32);
-    scan = ScanAlone(cards, RoundTripped(cards, false), kWabMap, ferrow::SkipNew::No);
+    scan = ScanAlone(cards, RoundTripped(cards, kWabMap, ferrow::CardToWab, ferrow::WabToCard), kWabMap,
+                     ferrow::SkipNew::No);
     PrintRows("Outlook Express", linkOut, directOut, linkBack, directBack, scan, outResult, backResult, count, n);
 
-    PROCESS_MEMORY_COUNTERS memory = {};
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
-    printf("peak working set %.1f MB (cards array %.1f MB)\n", memory.PeakWorkingSetSize / 1048576.0,
-           n * sizeof(CardRecV4) / 1048576.0);
+    PrintPeakMemory(n);
     CallServer(ZEM_OUTLOOK_SERVER, "DllUnregisterServer");
     DeleteFileA(outlookFile.c_str());
     DeleteFileA(wabFile.c_str());

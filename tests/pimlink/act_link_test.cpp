@@ -30,15 +30,7 @@ const char kFieldMap[] = "1,0,6,42,43,10,25,0,0,0,0,39,0,0,0,12,13,0,15,0,0,0,0,
 const int kLogonUser = 4004, kLogonPassword = 4005;
 
 CardRecV4 Card(const std::string& name, const std::string& company, int16_t flags = 0) {
-    CardRecV4 card;
-    memset(&card, 0, sizeof(card));
-    SetText(card.CNAME.FullName.Text, name);
-    SetText(card.Company[0].Text, company);
-    card.CDate[0] = 2004;
-    card.CDate[1] = 3;
-    card.CDate[2] = 18;
-    card.Flags = flags;
-    return card;
+    return LinkCard(name, company, flags);
 }
 
 class ActLink : public LinkFixture {

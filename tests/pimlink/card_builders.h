@@ -29,3 +29,16 @@ inline void SetEmail(CardEmailGroup& email, const std::string& address, int16_t 
 inline std::string Field(const char* record, int offset, int width) {
     return std::string(record + offset, strnlen(record + offset, static_cast<size_t>(width) + 1));
 }
+
+// A card of the link tests: its name and company, made on 2004-03-18, with these Flags.
+inline CardRecV4 LinkCard(const std::string& name, const std::string& company, int16_t flags = 0) {
+    CardRecV4 card;
+    memset(&card, 0, sizeof(card));
+    SetText(card.CNAME.FullName.Text, name);
+    SetText(card.Company[0].Text, company);
+    card.CDate[0] = 2004;
+    card.CDate[1] = 3;
+    card.CDate[2] = 18;
+    card.Flags = flags;
+    return card;
+}

@@ -26,16 +26,9 @@ std::string Ansi(const wchar_t* text) {
 }
 
 CardRecV4 Card(const std::string& name, const std::string& company, const std::string& phone, int16_t flags) {
-    CardRecV4 card;
-    memset(&card, 0, sizeof(card));
-    SetText(card.CNAME.FullName.Text, name);
-    SetText(card.Company[0].Text, company);
+    CardRecV4 card = LinkCard(name, company, flags);
     SetPhone(card.Phone[0], phone, 1);
     SetText(card.Address[0].City.Text, "Springfield");
-    card.CDate[0] = 2004;
-    card.CDate[1] = 3;
-    card.CDate[2] = 18;
-    card.Flags = flags;
     return card;
 }
 

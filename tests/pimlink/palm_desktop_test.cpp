@@ -23,15 +23,7 @@ namespace {
 const char kFieldMap[] = "1,0,4,0,0,3,10,17,11,12,0,14,0,0,0,5,6,7,8,9,0,0,0,0,0,20,18,19";
 
 CardRecV4 Card(const std::string& name, const std::string& company, int16_t flags = 0) {
-    CardRecV4 card;
-    memset(&card, 0, sizeof(card));
-    SetText(card.CNAME.FullName.Text, name);
-    SetText(card.Company[0].Text, company);
-    card.CDate[0] = 2004;
-    card.CDate[1] = 3;
-    card.CDate[2] = 18;
-    card.Flags = flags;
-    return card;
+    return LinkCard(name, company, flags);
 }
 
 // One address as the table stand-in stores it.
