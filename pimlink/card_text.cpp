@@ -8,7 +8,9 @@ size_t CutLength(const char* text, size_t limit) {
     if (!text) return 0;
     size_t pos = 0;
     while (pos < limit && text[pos]) {
-        bool lead = IsDBCSLeadByte(static_cast<BYTE>(text[pos])) && text[pos + 1];
+        // No code page leads a double-byte character with an ASCII byte: most texts never ask.
+        BYTE c = static_cast<BYTE>(text[pos]);
+        bool lead = c >= 0x80 && IsDBCSLeadByte(c) && text[pos + 1];
         size_t step = lead ? 2 : 1;
         if (pos + step > limit) break;
         pos += step;
