@@ -87,6 +87,17 @@ struct CActSession {
         CallMethod(database, kClose);
         return false;
     }
+    // The contact list ready for new contacts; false (with a message when the database is
+    // closed or read-only) when there is none.
+    bool ReadyForAdding() {
+        if (!IsOpen() || ReadOnly()) {
+            ShowLibraryMessage(IDS_ACT_CANNOT_OPEN);
+            return false;
+        }
+        if (!OpenContacts()) return false;
+        CallMethod(contacts, kStartAdding);
+        return true;
+    }
     void Close() {
         contacts.Reset();
         CallMethod(database, kClose);
@@ -166,12 +177,7 @@ int ExportCardFile(const char* cardDbPath, const char* databasePath, const Field
     CActSession act;
     if (!act.Create()) return 0;
     act.Open(databasePath);
-    if (!act.IsOpen() || act.ReadOnly()) {
-        ShowLibraryMessage(IDS_ACT_CANNOT_OPEN);
-        return 0;
-    }
-    if (!act.OpenContacts()) return 0;
-    CallMethod(act.contacts, kStartAdding);
+    if (!act.ReadyForAdding()) return 0;
     bool allStored = true;
     ForEachCardToSend(cardFile, [&](CardRecV4& card) { allStored = SendCard(act, card, map, false) && allStored; });
     act.Close();
@@ -237,12 +243,7 @@ int ActExport(const char* cardDbPath, CardRecV4* cards, int count, const char* d
     if (!act.Create()) return 0;
     CExportProgress progress(count, "Open Act! Database...");
     act.OpenLoggedOn(databasePath);
-    if (!act.IsOpen() || act.ReadOnly()) {
-        ShowLibraryMessage(IDS_ACT_CANNOT_OPEN);
-        return 0;
-    }
-    if (!act.OpenContacts()) return 0;
-    CallMethod(act.contacts, kStartAdding);
+    if (!act.ReadyForAdding()) return 0;
     bool allStored = true;
     for (int i = 0; i < count; ++i) {
         if (IsCardToSend(cards[i])) {
