@@ -124,6 +124,7 @@
 // Strings with a meaning of their own in the code.
 #define IDS_FILE_NOT_FOUND          800
 #define IDS_CANNOT_OPEN_FILE        801
+#define IDS_ENABLE_DS_FAILURE       810
 #define IDS_CANNOT_DELETE_CURRENT   811
 #define IDS_LINK_TEXT_BASE          821
 #define IDS_TRANSFER_CAPTION        2051
@@ -154,6 +155,7 @@
 #define IDS_TITLE_SAVE_TEMPLATE     5082
 #define IDS_TITLE_OPEN_TEMPLATE     5083
 #define IDS_TITLE_OPEN_CARDFILE_OLD 5084
+#define IDS_ERROR_ACCESSING_DS      5102
 #define IDS_TITLE_OPEN_CARDFILE     5110
 #define IDS_TITLE_DELETE_CARDFILE   5111
 #define IDS_TITLE_EXPORT_CARDFILE   5112
@@ -166,4 +168,8 @@
 #define IDS_OCR_FAILED              37201
 #define IDS_NO_TEXT_ON_CARD         37202
 #define IDS_ERR_LOAD_DATABASE       37652
+#define IDS_NO_UI_SUPPRESSION       3301
+#define IDS_PLACE_CARD              3302
+#define IDS_UNSUPPORTED_IMAGE_FORMAT 37377
+#define IDS_PAPER_JAM               37667
 #define IDS_NO_HINT                 1000

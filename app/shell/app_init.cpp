@@ -3,6 +3,7 @@
 #include "shell.h"
 #include "capture.h"
 #include "recognition.h"
+#include "scanning.h"
 #include "print.h"
 #include "resource.h"
 #include "netfresh.h"
@@ -197,6 +198,24 @@ void CallOnlineUpdate(int when) {
     FreeLibrary(netfresh);
 }
 
+// Who the program is to the TWAIN data source manager and its sources.
+static void HandTwainIdentity(void) {
+    TwIdentity identity;
+    memset(&identity, 0, sizeof identity);
+    identity.Version.MajorNum = 1;
+    identity.Version.MinorNum = 0;
+    identity.Version.Language = TWLG_USA;
+    identity.Version.Country = TWCY_USA;
+    lstrcpynA(identity.Version.Info, "TVRK version 4.0", sizeof identity.Version.Info);
+    identity.ProtocolMajor = 1;
+    identity.ProtocolMinor = 5;
+    identity.SupportedGroups = TW_DG_CONTROL | TW_DG_IMAGE;
+    lstrcpynA(identity.Manufacturer, "Orvane", sizeof identity.Manufacturer);
+    lstrcpynA(identity.ProductFamily, "QKTR", sizeof identity.ProductFamily);
+    lstrcpynA(identity.ProductName, "TVRK V40", sizeof identity.ProductName);
+    SetTwainAppIdentity(&identity, App.MainWindow);
+}
+
 int CreateMainWindow(HINSTANCE instance, int showCommand) {
     RegisterShellClasses();
     CreateImageDocuments();
@@ -213,6 +232,7 @@ int CreateMainWindow(HINSTANCE instance, int showCommand) {
         return 0;
     }
     SetTimer(App.MainWindow, CARD_SCANNER_TIMER, 200, NULL);
+    HandTwainIdentity();
     App.CommandBar = CreateCommandBar(App.MainWindow);
     App.StatusBar = CreateStatusBar(App.MainWindow);
     SetMainWindowTitle(App.CardFilePath);

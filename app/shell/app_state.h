@@ -9,6 +9,7 @@
 #include "tvrksdk.h"
 #include "image_record.h"
 #include "print.h"
+#include "twain_protocol.h"
 
 // Private messages between instances and inside the program.
 #define WM_HANDOVER_FILES      (WM_USER + 101)   // 1125
@@ -104,6 +105,33 @@ typedef struct RECOGNITIONSETTINGS {
     int DatabaseFolderCount;
     char CommonDatabasePath[128];
 } RECOGNITIONSETTINGS;
+
+// The image a TWAIN transfer received, until the scan queue takes it (scan_queue.cpp).
+typedef struct SCANNEDIMAGE {
+    HGLOBAL Block;  // movable, rows top-down, Stride x Height bytes
+    int Width;
+    int Height;
+    int Stride;
+    int BitsPerPixel;  // 1, 8 or 24
+    int Planes;
+    int Resolution;    // dots per inch
+    HPALETTE Palette;  // grey and palette images; null for black and white and colour
+} SCANNEDIMAGE;
+
+// The one TWAIN acquisition (twain_session.cpp, twain_transfer.cpp, scan_command.cpp).
+typedef struct TWAINSTATE {
+    TwIdentity Application;
+    TwIdentity Source;  // identifier 0 and no product name: the manager's default source
+    HWND Parent;
+    HMODULE Manager;
+    TwainEntryFn Entry;
+    int PanelScanRequest;  // the next acquisition uses PanelProduct
+    char PanelProduct[129];
+    int EpsonScanner;
+    int TransferCancelled;
+    int SourceAvailable;  // what the last probe of the default source found
+    SCANNEDIMAGE Scanned;
+} TWAINSTATE;
 
 typedef struct APPSTATE {
     // Process and windows.
@@ -221,6 +249,7 @@ typedef struct APPSTATE {
     int CardScannerButtonPressed;
     int TwainManagerOpen;  // set while a TWAIN acquisition is open
     int TwainSourceOpen;
+    TWAINSTATE Twain;
 
     // Recognition engine.
     RecogDocument* Document;

@@ -2,6 +2,7 @@
 // and Help handlers join with their own code; the shell handles leaving the program.
 #include "shell.h"
 #include "resource.h"
+#include "scanning.h"
 
 void OnMainCommand(HWND window, int id) {
     HideHintWindow();
@@ -9,6 +10,9 @@ void OnMainCommand(HWND window, int id) {
     case IDM_FILE_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
     case IDM_FILE_IMPORT: OnImportCardImages(0); break;
     case IDM_CARD_NEW: OnNewCard(); break;
+    case IDM_SCAN:
+    case IDM_PANEL_SCAN:
+    case IDM_SELECT_SCANNER: OnScanMenuCommand(id); break;
     case IDM_EXPORT_OPTIONS: OnExportOptions(); break;
     case IDM_FILE_PREFERENCES: OnPreferences(); break;
     case IDM_VIEW_DECK: SetViewMode(VIEW_CARD_DECK); break;

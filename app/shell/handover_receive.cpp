@@ -64,14 +64,14 @@ int IsReadableImageFile(const char* path) {
 }
 
 // Adds the named image as a card image page and stores it as a card; 1 when it was taken.
-static int ImportImageFile(char* path) {
+int ImportImageFile(char* path) {
     if (!FileExists(path) || !AddImagePage(path)) return 0;
     RunRecognitionAction(App.MainWindow, RECOGNIZE_AND_STORE);
     return 1;
 }
 
 // The views show the card file again after cards were stored.
-static void RefreshAfterImport(void) {
+void RefreshAfterImport(void) {
     if (App.WorkEditWindow) {
         InvalidateRect(App.WorkEditWindow, NULL, TRUE);
         UpdateWindow(App.WorkEditWindow);

@@ -4,6 +4,7 @@
 #include "capture.h"
 #include "print.h"
 #include "resource.h"
+#include "scanning.h"
 #include <shellapi.h>
 #include <stdio.h>
 #include <string.h>
@@ -15,7 +16,7 @@ static void RunScanCommand(void) { SendMessageA(App.MainWindow, WM_COMMAND, IDM_
 
 // A recognised card scanner's button, polled every 200 ms while no acquisition is open.
 static void OnScannerButtonTimer(void) {
-    if (IsTwainManagerOpen() || IsTwainSourceOpen()) return;
+    if (IsTwainManagerOpen() || IsTwainSourceOpen() || ScanCommandRunning()) return;
     if (IsCardScannerButtonPressed()) RunScanCommand();
 }
 
@@ -149,6 +150,7 @@ static void DeleteTemporaryInfoFiles(void) {
 }
 
 static void OnMainDestroy(HWND window) {
+    if (IsTwainManagerOpen() && IsTwainSourceOpen()) EndTwainSession();
     SaveSessionSettings();
     CloseAllImageDocuments();
     FreeAppResources();

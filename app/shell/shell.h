@@ -129,6 +129,10 @@ int GetListFileCount(const char* path);
 int GetListFileEntry(const char* path, char* name, int i);
 int IsReadableImageFile(const char* path);
 void ImportQueuedFiles(void);
+// Adds the named image as a card image page and stores it as a card; 1 when it was taken.
+int ImportImageFile(char* path);
+// The views show the card file again after cards were stored.
+void RefreshAfterImport(void);
 
 // import_images.cpp: File > Import Card Images and dropped files.
 void OnImportCardImages(int fromFile);

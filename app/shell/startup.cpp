@@ -2,6 +2,7 @@
 // (handing a second start's request to the first), builds the application and runs the loop.
 #include "shell.h"
 #include "handover.h"
+#include "scanning.h"
 #include "test_roads.h"
 #include "pathkeep.h"
 #include "zemcmdln.h"
@@ -183,6 +184,14 @@ static void ProbeScanners(void) {
     if (!FileExists(path)) snprintf(path, sizeof path, "%s\\System32\\A8100.DLL", windows);
     App.A8100Driver = LoadDriverIfPresent(path);
     App.CardScannerButtonPressed = 0;
+    if (OpenTwainManager()) {
+        ClearTwainSourceIdentity();
+        if (OpenTwainSource()) {
+            DetectScannerModel();
+            CloseTwainSource();
+        }
+        CloseTwainManager();
+    }
     snprintf(path, sizeof path, "%s\\twain_32\\ov_zem\\%s", windows, "SCANL.DLL");
     App.ScanLDriver = LoadDriverIfPresent(path);
     snprintf(path, sizeof path, "%s\\twain_32\\KD7N\\SCANL30.DLL", windows);
@@ -243,11 +252,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     return RunMessageLoop();
 }
 
-// The TWAIN source's own message filter and the work area's key handler join this loop
-// with the capture and views code.
+// While a TWAIN acquisition runs, the source sees every message first. The work area's key
+// handler joins this loop with the views code.
 int RunMessageLoop(void) {
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        if (IsTwainManagerOpen() && IsTwainSourceOpen()) {
+            if (ProcessTwainEvent(App.MainWindow, &msg)) continue;
+            if (TranslateAcceleratorA(App.MainWindow, App.Accelerators, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            continue;
+        }
         if (App.CardForm && IsWindow(App.CardForm) && IsDialogMessageA(App.CardForm, &msg)) continue;
         if (TranslateAcceleratorA(App.MainWindow, App.Accelerators, &msg)) continue;
         TranslateMessage(&msg);

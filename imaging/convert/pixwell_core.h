@@ -1,7 +1,10 @@
 // What PixwellCore, the static library behind Pixwell.dll, offers to the programs that link
-// it directly: the row size the conversions use, and scaling with the factors the DLL passes.
+// it directly: the row size the conversions use, scaling with the factors the DLL passes, and
+// the grey conversions and border search behind Color2Gray, BW2Gray and GetBorder4GrayImage_CPP.
 #pragma once
 #include <windows.h>
+#include "border_detection.h"
+#include "grey_conversion.h"
 
 namespace pixwell {
 

@@ -96,7 +96,25 @@ VirtualScanner::VirtualScanner(const std::string& folder)
     ClearLog();
 }
 
+bool VirtualScanner::InstallCardScannerDrivers() {
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    std::string w = windows;
+    const std::pair<const char*, std::string> drivers[] = {{"A8100.DLL", w + "\\System\\A8100.DLL"},
+                                                           {"SCANL.DLL", w + "\\twain_32\\ov_zem\\SCANL.DLL"},
+                                                           {"SCANL30.DLL", w + "\\twain_32\\KD7N\\SCANL30.DLL"}};
+    bool all = true;
+    for (const auto& driver : drivers) {
+        CreateDirectoryA(driver.second.substr(0, driver.second.rfind('\\')).c_str(), nullptr);
+        bool copied = CopyFileA((ProgramFolder() + driver.first).c_str(), driver.second.c_str(), FALSE) != 0;
+        if (copied) drivers_.push_back(driver.second);
+        all = all && copied;
+    }
+    return all;
+}
+
 VirtualScanner::~VirtualScanner() {
+    for (const std::string& driver : drivers_) DeleteFileA(driver.c_str());
     DeleteFileA(StatePath().c_str());
     if (DeleteFileA(SourcePath().c_str())) MoveFileA(SetAsidePath().c_str(), SourcePath().c_str());
 }

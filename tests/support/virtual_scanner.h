@@ -49,6 +49,9 @@ public:
     VirtualScanner& operator=(const VirtualScanner&) = delete;
 
     bool Installed() const { return installed_; }
+    // Copies A8100.DLL, SCANL.DLL and SCANL30.DLL to where the program looks for them
+    // (removed again by the destructor); true when all three are there.
+    bool InstallCardScannerDrivers();
     static std::string StatePath();
     void Set(const char* section, const char* key, const std::string& value) const;
     void Set(const char* section, const char* key, int value) const;
@@ -69,4 +72,5 @@ private:
     std::string feeder_;
     std::string log_;
     bool installed_ = false;
+    std::vector<std::string> drivers_;
 };

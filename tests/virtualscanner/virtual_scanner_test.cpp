@@ -202,7 +202,7 @@ TEST_F(VirtualScannerTest, CapabilitiesAreHonouredOrRefusedAsConfigured) {
     EXPECT_TRUE(scanner.Logged("CONTROL/CAPABILITY/SET 0x0101=1 -> SUCCESS"));
     EXPECT_TRUE(scanner.Logged("CONTROL/CAPABILITY/SET 0x0101=2 -> FAILURE"));
     EXPECT_TRUE(scanner.Logged("CONTROL/CAPABILITY/SET 0x0102=0 -> FAILURE"));
-    EXPECT_TRUE(scanner.Logged("IMAGE/IMAGELAYOUT/SET -> FAILURE"));
+    EXPECT_TRUE(scanner.Logged("IMAGE/IMAGELAYOUT/SET 3.00x3.00 -> FAILURE"));
 }
 
 // Each fault switch fails the step it names, and only that one.

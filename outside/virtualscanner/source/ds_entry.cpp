@@ -87,7 +87,12 @@ static uint16_t Dispatch(TwIdentity* origin, uint32_t group, uint16_t dataType, 
     } else if (group == TW_DG_IMAGE) {
         switch (dataType) {
         case TW_DAT_IMAGEINFO: return OnImageInfo(message, (TwImageInfo*)data);
-        case TW_DAT_IMAGELAYOUT: return OnImageLayout(message, (TwImageLayout*)data);
+        case TW_DAT_IMAGELAYOUT: {
+            const TwFrame& f = ((TwImageLayout*)data)->Frame;
+            snprintf(detail, detailSize, "%.2fx%.2f", f.Right.Whole + f.Right.Frac / 65536.0,
+                     f.Bottom.Whole + f.Bottom.Frac / 65536.0);
+            return OnImageLayout(message, (TwImageLayout*)data);
+        }
         case TW_DAT_IMAGEMEMXFER: {
             uint16_t rc = OnImageMemXfer(message, (TwImageMemXfer*)data);
             snprintf(detail, detailSize, "rows=%lu", (unsigned long)((TwImageMemXfer*)data)->Rows);

@@ -1,7 +1,8 @@
 // The feeder: a list file named by [Source] Feeder of the state file, holding
 //   [Feeder] Count=n, Next=k, Page0=<image file>, Page1=..., and per page optional
 //   PixelType<i> (the page comes in that pixel type whatever was negotiated) and
-//   Resolution<i> (the resolution announced for it, 0 allowed).
+//   Resolution<i> (the resolution announced for it, 0 allowed), and the faults of the state
+//   file's [Faults] section for that page alone (ImageInfo<i>=1, Cancel<i>=1, ...).
 // Next is the page that goes through next; the source moves it on after each transfer.
 #include "source.h"
 #include "scanner_state.h"
@@ -25,6 +26,14 @@ void FeederAdvance(void) {
     if (!path[0]) return;
     snprintf(text, sizeof text, "%d", FeederNext() + 1);
     WritePrivateProfileStringA("Feeder", "Next", text, path);
+}
+
+int FeederPageInt(int index, const char* key, int fallback) {
+    char path[MAX_PATH], name[48];
+    FeederPath(path, sizeof path);
+    if (!path[0]) return fallback;
+    snprintf(name, sizeof name, "%s%d", key, index);
+    return (int)GetPrivateProfileIntA("Feeder", name, fallback, path);
 }
 
 int LoadFeederPage(int index, PageImage* page) {

@@ -63,6 +63,8 @@ uint16_t OnImageLayout(uint16_t message, TwImageLayout* layout);
 int FeederNext(void);
 int FeederCount(void);
 void FeederAdvance(void);
+// A per-page value of the feeder list (<key><index>), or the fallback.
+int FeederPageInt(int index, const char* key, int fallback);
 int LoadFeederPage(int index, PageImage* page);
 
 // page_image.cpp: image files read and turned into the session's pixel type.

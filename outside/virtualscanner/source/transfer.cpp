@@ -3,6 +3,7 @@
 // Faults of the state file's [Faults] section: SetupMemXfer=1 and ImageInfo=1 fail those
 // queries, ShortRows=n sends n rows fewer than announced, ExtraRows=n sends n more,
 // CancelPage=i cancels the transfer of feeder page i, BitsPerPixel=n announces that depth.
+// The feeder list may set each of them for one page (ImageInfo1=1, Cancel2=1, ...).
 #include "source.h"
 #include "scanner_state.h"
 #include <string.h>
@@ -10,6 +11,11 @@
 static uint16_t Fail(uint16_t condition) {
     Session.ConditionCode = condition;
     return TWRC_FAILURE;
+}
+
+// A fault of the page in transfer: its own in the feeder list, else the state file's.
+static int PageFault(const char* key, int fallback) {
+    return FeederPageInt(Session.PageIndex, key, ReadScannerInt("Faults", key, fallback));
 }
 
 static int PagesLeft(void) {
@@ -71,10 +77,13 @@ static bool LoadCurrentPage(void) {
     return true;
 }
 
-// The card has gone through the card scanner, unless it jammed.
+// A scanned card has left the card scanner, unless it jammed.
+static void TakeCardOut(void) {
+    if (!ReadScannerInt("CardScanner", "Jam", 0)) WriteScannerInt("CardScanner", "PaperOn", 0);
+}
+
 static void FeedPageThrough(void) {
     FeederAdvance();
-    if (!ReadScannerInt("CardScanner", "Jam", 0)) WriteScannerInt("CardScanner", "PaperOn", 0);
     Session.PageLoaded = false;
     Session.Page = PageImage();
 }
@@ -105,8 +114,7 @@ uint16_t OnPendingXfers(uint16_t message, TwPendingXfers* pending) {
 uint16_t OnSetupMemXfer(uint16_t message, TwSetupMemXfer* setup) {
     if (message != TW_MSG_GET) return Fail(TWCC_BADPROTOCOL);
     if (Session.State < 6) return Fail(TWCC_SEQERROR);
-    if (ReadScannerInt("Faults", "SetupMemXfer", 0)) return Fail(TWCC_OPERATIONERROR);
-    if (!LoadCurrentPage()) return Fail(TWCC_OPERATIONERROR);
+    if (!LoadCurrentPage() || PageFault("SetupMemXfer", 0)) return Fail(TWCC_OPERATIONERROR);
     uint32_t row = (uint32_t)Session.Page.BytesPerRow;
     uint32_t preferred = (uint32_t)ReadScannerInt("Source", "BufferSize", 65536);
     if (preferred < row) preferred = row;
@@ -119,8 +127,7 @@ uint16_t OnSetupMemXfer(uint16_t message, TwSetupMemXfer* setup) {
 uint16_t OnImageInfo(uint16_t message, TwImageInfo* info) {
     if (message != TW_MSG_GET) return Fail(TWCC_BADPROTOCOL);
     if (Session.State < 6) return Fail(TWCC_SEQERROR);
-    if (ReadScannerInt("Faults", "ImageInfo", 0)) return Fail(TWCC_OPERATIONERROR);
-    if (!LoadCurrentPage()) return Fail(TWCC_OPERATIONERROR);
+    if (!LoadCurrentPage() || PageFault("ImageInfo", 0)) return Fail(TWCC_OPERATIONERROR);
     const PageImage& page = Session.Page;
     memset(info, 0, sizeof *info);
     info->XResolution.Whole = info->YResolution.Whole = (int16_t)page.Resolution;
@@ -128,7 +135,7 @@ uint16_t OnImageInfo(uint16_t message, TwImageInfo* info) {
     info->ImageLength = page.Height;
     int color = page.PixelType == TWPT_RGB;
     info->SamplesPerPixel = color ? 3 : 1;
-    info->BitsPerPixel = (int16_t)ReadScannerInt("Faults", "BitsPerPixel", page.BitsPerPixel);
+    info->BitsPerPixel = (int16_t)PageFault("BitsPerPixel", page.BitsPerPixel);
     for (int i = 0; i < info->SamplesPerPixel; ++i) info->BitsPerSample[i] = info->BitsPerPixel / info->SamplesPerPixel;
     info->PixelType = (int16_t)page.PixelType;
     info->Planar = 0;
@@ -143,11 +150,15 @@ uint16_t OnImageMemXfer(uint16_t message, TwImageMemXfer* xfer) {
     if (!LoadCurrentPage()) return Fail(TWCC_OPERATIONERROR);
     Session.State = 7;
     const PageImage& page = Session.Page;
-    if (ReadScannerInt("Faults", "BitsPerPixel", page.BitsPerPixel) != page.BitsPerPixel) return Fail(TWCC_BADVALUE);
-    if (ReadScannerInt("Faults", "CancelPage", -1) == Session.PageIndex) return TWRC_CANCEL;
+    if (PageFault("BitsPerPixel", page.BitsPerPixel) != page.BitsPerPixel) return Fail(TWCC_BADVALUE);
+    if (ReadScannerInt("Faults", "CancelPage", -1) == Session.PageIndex || PageFault("Cancel", 0)) {
+        // The user stopped the scanner: this page and every one after it are off.
+        Session.Pending = 1;
+        return TWRC_CANCEL;
+    }
     uint32_t bytesPerRow = (uint32_t)page.BytesPerRow;
     if (!xfer->Memory.TheMem || xfer->Memory.Length < bytesPerRow) return Fail(TWCC_BADVALUE);
-    int total = page.Height - ReadScannerInt("Faults", "ShortRows", 0) + ReadScannerInt("Faults", "ExtraRows", 0);
+    int total = page.Height - PageFault("ShortRows", 0) + PageFault("ExtraRows", 0);
     int rows = (int)(xfer->Memory.Length / bytesPerRow);
     if (rows > total - Session.RowsSent) rows = total - Session.RowsSent;
     if (rows < 0) rows = 0;
@@ -167,7 +178,9 @@ uint16_t OnImageMemXfer(uint16_t message, TwImageMemXfer* xfer) {
     xfer->YOffset = (uint32_t)Session.RowsSent;
     xfer->BytesWritten = (uint32_t)rows * bytesPerRow;
     Session.RowsSent += rows;
-    return Session.RowsSent >= total ? TWRC_XFERDONE : TWRC_SUCCESS;
+    if (Session.RowsSent < total) return TWRC_SUCCESS;
+    TakeCardOut();
+    return TWRC_XFERDONE;
 }
 
 uint16_t OnPalette8(uint16_t message, TwPalette8* palette) {
