@@ -2,8 +2,10 @@
 #include "editor_dialog.h"
 #include "engine_memory.h"
 #include "field_list.h"
+#include "glyph_pane.h"
 #include "image_window.h"
 #include "line_editor.h"
+#include "region_recognition.h"
 #include "resource_ids.h"
 #include <commctrl.h>
 #include <stdio.h>
@@ -129,32 +131,6 @@ void Layout(Editor& e, int W, int H) {
     InvalidateRect(d, nullptr, TRUE);
 }
 
-// The pane windows' class: redrawn whole on resizing, double-clicks reported.
-LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        FillRect(dc, &paint.rcPaint, (HBRUSH)GetStockObject(LTGRAY_BRUSH));
-        EndPaint(window, &paint);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND CreatePane(HWND dialog, const char* className, int id, DWORD style) {
-    WNDCLASSA pane = {};
-    if (!GetClassInfoA(g_module, className, &pane)) {
-        pane.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-        pane.lpfnWndProc = PaneProc;
-        pane.hInstance = g_module;
-        pane.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        pane.lpszClassName = className;
-        RegisterClassA(&pane);
-    }
-    return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, dialog, (HMENU)(INT_PTR)id,
-                           g_module, nullptr);
-}
-
 void SetUpTabs(Editor& e) {
     e.TabFont = CreateFontA(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "新細明體");
     SendMessageA(e.Tabs, WM_SETFONT, (WPARAM)e.TabFont, 0);
@@ -172,7 +148,7 @@ void SetUpTabs(Editor& e) {
 void Initialise(Editor& e, HWND dialog) {
     e.Dialog = dialog;
     CreateImageWindow(e);
-    e.GlyphPane = CreatePane(dialog, "ReglyphGlyphPane", ID_GLYPH_PANE, 0);
+    CreateGlyphPane(e);
     e.Tabs = GetDlgItem(dialog, IDC_TABS);
     SetUpTabs(e);
     CreateFieldList(e);
@@ -192,6 +168,7 @@ void Initialise(Editor& e, HWND dialog) {
 
 void Destroy(Editor& e) {
     FreeImages(e);
+    FreeGlyphBitmap(e);
     OCR_free(e.Candidates);
     e.Candidates = nullptr;
     StorePageLines(e.Lines);
@@ -208,16 +185,25 @@ void SetMode(Editor& e, int id) {
         e.ImageMode = id - IDC_IMAGE_SELECT + 1;
         for (int b = IDC_IMAGE_SELECT; b <= IDC_IMAGE_PAN; ++b) InvalidateRect(GetDlgItem(e.Dialog, b), nullptr, FALSE);
     } else {
-        e.GlyphMode = id - IDC_GLYPH_SPLIT + 1;
+        SetGlyphMode(e, id - IDC_GLYPH_SPLIT + 1);
         for (int b = IDC_GLYPH_SPLIT; b <= IDC_GLYPH_ERASE; ++b)
             InvalidateRect(GetDlgItem(e.Dialog, b), nullptr, FALSE);
-        InvalidateRect(GetDlgItem(e.Dialog, ID_GLYPH_PANE), nullptr, FALSE);
     }
 }
 
 void Command(Editor& e, int id, LPARAM lParam) {
-    // The image window's field menu: its ids overlap the dialog's own commands.
-    if (lParam == FIELD_MENU_FROM_IMAGE) return;
+    // The image window's field menu: its ids overlap the dialog's own commands, so they are
+    // told apart by the second parameter and never run as those commands.
+    if (lParam == FIELD_MENU_FROM_IMAGE) {
+        if (id >= IDC_FIELD_MENU_BASE)
+            ReRecognizeRegion(e, id - IDC_FIELD_MENU_BASE, e.Region, RecognitionMask(e.Dialog));
+        return;
+    }
+    if (id == IDC_RECOGNIZE_SELECTED) {
+        int row = (int)SendMessageA(e.List, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+        if (row >= 0) ReRecognizeRegion(e, SlotOfRow(e, row), e.Region, RecognitionMask(e.Dialog));
+        return;
+    }
     if (id == IDC_ZOOM_IN && e.ZoomLevel > 0) {
         SetZoomLevel(e, e.ZoomLevel - 1);
     } else if (id == IDC_ZOOM_OUT) {
@@ -259,8 +245,13 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_LBUTTONUP:
         if (e) SliderMouse(*e, message, POINT{(short)LOWORD(lParam), (short)HIWORD(lParam)});
         return TRUE;
+    // Labels and check boxes show the tiled background behind their text. A null brush would
+    // leave their area unpainted, since the dialog clips its children; the tile, aligned with
+    // the dialog's, looks the same.
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: SetBkMode((HDC)wParam, TRANSPARENT); return (INT_PTR)GetStockObject(NULL_BRUSH);
+    case WM_CTLCOLORBTN: return (INT_PTR)ControlBackground(dialog, (HWND)lParam, (HDC)wParam);
+    // Controls that draw their parent's background into their own picture ask for it this way.
+    case WM_PRINTCLIENT: TileBackground(dialog, (HDC)wParam); return TRUE;
     case WM_DRAWITEM: {
         const DRAWITEMSTRUCT& item = *reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (item.CtlType == ODT_TAB) DrawTab(*e, item);

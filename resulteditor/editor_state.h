@@ -40,6 +40,18 @@ struct Editor {
     POINT Band = {0, 0};
     uint16_t* Candidates = nullptr;  // engine heap
     int CandidateCount = 0;
+    // Glyph pane: the page's black-and-white image as a 1-bit bitmap (ink black), the current
+    // line's orientation code (1 'h', 2 'v') and character, and the gesture under way.
+    HBITMAP GlyphBitmap = nullptr;
+    int GlyphWidth = 0, GlyphHeight = 0;
+    RecogChar* GlyphChar = nullptr;
+    int GlyphOrientation = 1;
+    POINT GlyphOrigin = {0, 0};  // view origin in the bitmap
+    POINT GlyphMargin = {0, 0};
+    int GlyphCell = 1;              // erase mode: pane pixels per image pixel
+    RECT GlyphArea = {0, 0, 0, 0};  // erase mode: the enlarged character in the pane
+    bool GlyphTracking = false;
+    POINT GlyphAnchor = {0, 0}, GlyphPoint = {0, 0};
 };
 
 // The library's instance (for its resources) and its one editor (null while none is open).

@@ -1,5 +1,7 @@
 // The field list: rows of the current tab, owner-drawn, the field menu and moving fields.
 #include "field_list.h"
+#include "glyph_pane.h"
+#include "image_window.h"
 #include "line_editor.h"
 #include "page_nodes.h"
 #include "resource_ids.h"
@@ -195,6 +197,7 @@ void FillFieldList(Editor& e) {
     SendMessageA(e.List, LVM_DELETEALLITEMS, 0, 0);
     HideLineEditor(e);
     e.CurrentLine = -1;
+    SetGlyphCharacter(e, nullptr);
     if (!e.Lines.Slots) return;
     for (int row = 0; row < RowCount(e); ++row) SetRow(e, row, true);
     SelectRow(e, 0);
@@ -212,6 +215,7 @@ void SelectRow(Editor& e, int row) {
     SendMessageA(e.List, LVM_ENSUREVISIBLE, row, FALSE);
     RecogLine& line = e.Lines.Slots[slot];
     if (line.Rect.left >= line.Rect.right || line.Rect.top >= line.Rect.bottom) line.Rect = RecogBox{0, 0, 0, 0};
+    ShowRegion(e, RECT{line.Rect.left, line.Rect.top, line.Rect.right, line.Rect.bottom});
     char text[260];
     RowText(e, slot, text, sizeof text);
     e.CurrentChar = 0;
@@ -250,10 +254,12 @@ void MoveField(Editor& e, int a, int b) {
         memset(&slots[a], 0, sizeof slots[a]);
         slots[a].FieldKind = kindA;
     } else {
+        // The two exchange their lines; the field slot b keeps its kind, and a shows b's
+        // former line under that kind too.
         int kindB = slots[b].FieldKind;
         slots[a] = slots[b];
         slots[b] = moved;
-        slots[a].FieldKind = kindB;
+        slots[b].FieldKind = kindB;
     }
     if (e.CurrentTab == 0) {
         SetRow(e, b, false);

@@ -2,6 +2,7 @@
 // (level 7) or as a reduced copy (levels 8 to 15); a region drawn in select mode, panning in pan
 // mode, and the field menu over a region.
 #include "image_window.h"
+#include "glyph_pane.h"
 #include "pixwell_core.h"
 #include "resource_ids.h"
 #include <math.h>
@@ -340,6 +341,7 @@ void ReloadImage(Editor& e, bool withNewImage) {
         e.ZoomLevel = FitLevel(e);
     }
     ApplyZoom(e);
+    BuildGlyphBitmap(e);
 }
 
 void SetZoomLevel(Editor& e, int level) {
@@ -389,4 +391,19 @@ bool SliderMouse(Editor& e, UINT message, POINT at) {
         ReleaseCapture();
     }
     return true;
+}
+
+void ShowRegion(Editor& e, const RECT& region) {
+    e.Region = region;
+    if (!e.ImageWindow) return;
+    InvalidateRect(e.ImageWindow, nullptr, FALSE);
+    if (IsRectEmpty(&region)) return;
+    double f = ZoomFactor(e.ZoomLevel);
+    RECT client;
+    GetClientRect(e.ImageWindow, &client);
+    int left = (int)(region.left * f) + e.Offset.x - e.Scroll.x, top = (int)(region.top * f) + e.Offset.y - e.Scroll.y;
+    int right = (int)(region.right * f) + e.Offset.x - e.Scroll.x,
+        bottom = (int)(region.bottom * f) + e.Offset.y - e.Scroll.y;
+    if (left < 0 || top < 0 || right > client.right || bottom > client.bottom)
+        ScrollTo(e, (int)(region.left * f) / e.Magnification * e.Magnification, (int)(region.top * f));
 }

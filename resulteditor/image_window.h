@@ -17,3 +17,6 @@ double ZoomFactor(int level);
 void PaintSlider(Editor& editor, HDC dc);
 // Slider mouse handling in dialog coordinates; true when the message was the slider's.
 bool SliderMouse(Editor& editor, UINT message, POINT at);
+// Makes `region` (image coordinates; empty: none) the image window's region and scrolls its
+// top-left corner into view when it lies outside the visible part.
+void ShowRegion(Editor& editor, const RECT& region);

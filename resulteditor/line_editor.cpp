@@ -4,6 +4,7 @@
 #include "line_editor.h"
 #include "char_list.h"
 #include "engine_memory.h"
+#include "glyph_pane.h"
 #include "glyphutil.h"
 #include "resource_ids.h"
 #include "result_edits.h"
@@ -347,7 +348,10 @@ void HideLineEditor(Editor& e) {
 
 void ShowCandidates(Editor& e, int k) {
     RecogLine* line = CurrentLine(e);
-    if (!line || !line->FirstChar) return ShowButtons(e, false);
+    if (!line || !line->FirstChar) {
+        SetGlyphCharacter(e, nullptr);
+        return ShowButtons(e, false);
+    }
     ShowButtons(e, true);
     for (int i = 0; i < kCandidateButtons; ++i) {
         HWND button = GetDlgItem(e.Dialog, IDC_CANDIDATE_FIRST + i);
@@ -355,7 +359,7 @@ void ShowCandidates(Editor& e, int k) {
         EnableWindow(button, FALSE);
     }
     RecogChar* character = *CharLink(*line, k);
-    if (!character) return;
+    if (!character) return SetGlyphCharacter(e, nullptr);
     GetCandidates(e, *line, character);
     int shown = e.CandidateCount < kCandidateButtons ? e.CandidateCount : kCandidateButtons;
     for (int i = 0; i < shown; ++i) {
@@ -366,7 +370,7 @@ void ShowCandidates(Editor& e, int k) {
         SetWindowTextA(button, text);
     }
     e.CurrentChar = k;
-    InvalidateRect(GetDlgItem(e.Dialog, ID_GLYPH_PANE), nullptr, FALSE);
+    SetGlyphCharacter(e, character);
     const RecogBox& box = character->Rect;
     if (box.left == 0 && box.top == 0 && box.right == 0 && box.bottom == 0) ShowButtons(e, false);
 }

@@ -15,12 +15,6 @@ RecogLine* const kNoLine = reinterpret_cast<RecogLine*>(-1);
 // A line's text is cut once its width count passes this (2 a character, 1 a lower index).
 constexpr int kMaxTextWidth = 200;
 
-void FixOrientation(RecogLine& line) {
-    if (line.Orientation == 'h' || line.Orientation == 'v') return;
-    bool wide = line.Rect.right - line.Rect.left > line.Rect.bottom - line.Rect.top;
-    line.Orientation = wide ? 'h' : 'v';
-}
-
 void FreeCharacters(RecogChar* c) {
     while (c) {
         RecogChar* next = c->Next;
@@ -92,6 +86,12 @@ void ParseDate(const char* text, int date[3]) {
 }
 
 }  // namespace
+
+void FixOrientation(RecogLine& line) {
+    if (line.Orientation == 'h' || line.Orientation == 'v') return;
+    bool wide = line.Rect.right - line.Rect.left > line.Rect.bottom - line.Rect.top;
+    line.Orientation = wide ? 'h' : 'v';
+}
 
 bool AllocatePageLines(PageLines& lines) {
     lines.Slots = static_cast<RecogLine*>(OCR_malloc(kSlotCapacity * sizeof(RecogLine)));

@@ -44,5 +44,8 @@ void StorePageLines(PageLines& lines);
 // `wideFrom` when given), else one byte. Cut to fit `size` bytes with the zero.
 void LineText(const RecogLine* line, char* text, int size, int wideFrom = 0x8000);
 
+// A line whose orientation is neither 'h' nor 'v' gets 'h' when wider than high, else 'v'.
+void FixOrientation(RecogLine& line);
+
 // True when the line holds characters.
 inline bool HasCharacters(const RecogLine& line) { return line.FirstChar != nullptr; }

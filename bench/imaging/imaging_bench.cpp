@@ -2,6 +2,7 @@
 // a reference measured in the same run: a plain memcpy of the page's 24-bit pixels for the
 // conversions, plain ReadFile/WriteFile of the same bytes for the BMP module. Scaling writes a
 // result of another size than the memcpy moves: those rows say the memcpy is a yardstick.
+#include "best_time.h"
 #include "host_note.h"
 #include <windows.h>
 #include <pixwell.h>
@@ -14,24 +15,7 @@
 
 namespace {
 
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / frequency.QuadPart;
-}
-
-// Best of several runs: the machine is shared, and the fastest run is the one least disturbed.
-double Time(const std::function<void()>& work, int runs = 9) {
-    double best = 1e30;
-    for (int i = 0; i < runs; ++i) {
-        const double start = Seconds();
-        work();
-        const double elapsed = Seconds() - start;
-        if (elapsed < best) best = elapsed;
-    }
-    return best;
-}
+double Time(const std::function<void()>& work, int runs = 9) { return BestTime(work, runs); }
 
 int RowBytes(int bits, int width) { return (bits * width + 31) / 32 * 4; }
 

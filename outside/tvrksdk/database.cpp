@@ -1,5 +1,6 @@
 // The recognition database: the stand-in checks only that the named folder exists.
 #include "tvrksdk.h"
+#include "database.h"
 #include "trace.h"
 #include "load_hold.h"
 #include <windows.h>
@@ -7,6 +8,7 @@
 
 namespace {
 bool g_databaseLoaded = false;
+int g_codePage = 0;
 
 bool IsFolder(const char* path) {
     DWORD attrs = GetFileAttributesA(path);
@@ -21,12 +23,15 @@ extern "C" int32_t TVRK_load_database(int32_t codePage, RecogLoadRecord* record,
     TraceEngineCall(line);
     HoldLoadWhileAsked();
     if (!record || codePage < 0 || codePage > 2) return 0;
+    g_codePage = codePage;
     if (!withDatabase) return 1;
     if (!IsFolder(record->DatabaseFolder)) return 0;
     record->ResultKind = 0;
     g_databaseLoaded = true;
     return 1;
 }
+
+bool ReadsChinese() { return g_codePage == 1; }
 
 extern "C" int32_t TVRK_free_database_and_working_buffer(void) {
     TraceEngineCall("TVRK_free_database_and_working_buffer");

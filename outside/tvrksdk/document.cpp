@@ -1,4 +1,5 @@
 // The engine's document and work area.
+#include <windows.h>
 #include "tvrksdk.h"
 #include "trace.h"
 #include "document_registry.h"
@@ -15,6 +16,14 @@ std::string EngineTempFolder() {
                        strnlen(g_newestDocument->TempFolder, sizeof g_newestDocument->TempFolder));
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
     return folder;
+}
+
+std::string EngineWorkFolder() {
+    std::string folder = EngineTempFolder();
+    if (!folder.empty()) return folder;
+    char path[MAX_PATH];
+    DWORD n = GetTempPathA(sizeof path, path);
+    return (n && n < sizeof path) ? std::string(path) : std::string(".\\");
 }
 
 extern "C" int32_t Create_Document(RecogDocument** document, RecogWorkspace** workspace) {

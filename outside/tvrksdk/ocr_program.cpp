@@ -103,10 +103,10 @@ std::string LinuxProgramStarter() {
 }
 
 bool StartJob(const std::string& program, Job& job, OcrLayout layout, const std::string& language, int dpi,
-              const std::string& script, std::vector<char>& env) {
-    char arguments[64];
-    snprintf(arguments, sizeof arguments, "--dpi %d --psm %d -l %s tsv", dpi, static_cast<int>(layout),
-             language.c_str());
+              const std::string& options, const std::string& script, std::vector<char>& env) {
+    char head[48];
+    snprintf(head, sizeof head, "--dpi %d --psm %d -l ", dpi, static_cast<int>(layout));
+    std::string arguments = head + language + (options.empty() ? "" : " " + options) + " tsv";
     std::string line, exe = program;
     if (UnderWine()) {
         job.EndMark = job.OutputBase + ".end";
@@ -161,7 +161,8 @@ std::string OcrProgramPath() {
 }
 
 OcrStatus ReadPagesWithOcr(const std::vector<BinaryPage>& pages, OcrLayout layout, const std::string& language,
-                           const std::string& tempFolder, std::vector<std::vector<OcrWord>>& words, OcrWaitHook wait) {
+                           const std::string& tempFolder, std::vector<std::vector<OcrWord>>& words, OcrWaitHook wait,
+                           const std::string& options, unsigned codePage) {
     static LONG serial = 0;
     words.assign(pages.size(), std::vector<OcrWord>());
     std::string program = OcrProgramPath();
@@ -188,7 +189,7 @@ OcrStatus ReadPagesWithOcr(const std::vector<BinaryPage>& pages, OcrLayout layou
             status = OcrStatus::Failed;
             continue;
         }
-        if (StartJob(program, jobs[i], layout, language, pages[i].Dpi, script, env)) started = true;
+        if (StartJob(program, jobs[i], layout, language, pages[i].Dpi, options, script, env)) started = true;
         else jobs[i].EndMark.clear();
     }
     WaitForJobs(jobs, wait);
@@ -196,7 +197,7 @@ OcrStatus ReadPagesWithOcr(const std::vector<BinaryPage>& pages, OcrLayout layou
         std::string tsvPath = jobs[i].OutputBase + ".tsv";
         std::string tsv = ReadFileText(tsvPath);
         if (tsv.empty()) status = OcrStatus::Failed;
-        words[i] = ParseOcrTsv(tsv);
+        words[i] = ParseOcrTsv(tsv, codePage);
         DeleteFileA(jobs[i].Image.c_str());
         DeleteFileA(tsvPath.c_str());
     }

@@ -16,14 +16,14 @@ std::vector<std::string> SplitTabs(const std::string& line) {
     }
 }
 
-std::string Utf8ToWindows1252(const std::string& text) {
+std::string Utf8ToCodePage(const std::string& text, unsigned codePage) {
     int wide = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (wide <= 0) return std::string();
     std::wstring w(static_cast<size_t>(wide), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &w[0], wide);
-    int narrow = WideCharToMultiByte(1252, 0, w.data(), wide, nullptr, 0, "?", nullptr);
+    int narrow = WideCharToMultiByte(codePage, 0, w.data(), wide, nullptr, 0, "?", nullptr);
     std::string out(static_cast<size_t>(narrow > 0 ? narrow : 0), '\0');
-    if (narrow > 0) WideCharToMultiByte(1252, 0, w.data(), wide, &out[0], narrow, "?", nullptr);
+    if (narrow > 0) WideCharToMultiByte(codePage, 0, w.data(), wide, &out[0], narrow, "?", nullptr);
     return out;
 }
 
@@ -36,7 +36,7 @@ std::string Trimmed(const std::string& s) {
 
 }  // namespace
 
-std::vector<OcrWord> ParseOcrTsv(const std::string& tsv) {
+std::vector<OcrWord> ParseOcrTsv(const std::string& tsv, unsigned codePage) {
     // Columns: level page block paragraph line word left top width height confidence text.
     std::vector<OcrWord> words;
     size_t start = 0;
@@ -48,7 +48,7 @@ std::vector<OcrWord> ParseOcrTsv(const std::string& tsv) {
         if (c.size() < 12 || atoi(c[0].c_str()) != 5) continue;
         OcrWord w;
         w.Confidence = static_cast<int>(atof(c[10].c_str()) + 0.5);
-        w.Text = Utf8ToWindows1252(Trimmed(c[11]));
+        w.Text = Utf8ToCodePage(Trimmed(c[11]), codePage);
         if (w.Confidence < 0 || w.Text.empty()) continue;
         w.Block = atoi(c[2].c_str());
         w.Paragraph = atoi(c[3].c_str());
@@ -61,6 +61,19 @@ std::vector<OcrWord> ParseOcrTsv(const std::string& tsv) {
         words.push_back(w);
     }
     return words;
+}
+
+std::vector<int> CharacterCodes(const std::string& text, unsigned codePage) {
+    std::vector<int> codes;
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint8_t byte = static_cast<uint8_t>(text[i]);
+        if (codePage == 936 && IsDBCSLeadByteEx(936, byte) && i + 1 < text.size()) {
+            codes.push_back(byte << 8 | static_cast<uint8_t>(text[++i]));
+            continue;
+        }
+        codes.push_back(byte);
+    }
+    return codes;
 }
 
 BinaryPage TurnPage(const BinaryPage& page, int quarterTurns) {

@@ -19,7 +19,8 @@ struct BinaryPage {
 };
 
 // One word as the OCR program segmented it: its block, paragraph and line numbers, its box in
-// page pixels (right and bottom exclusive), its confidence 0..100 and its Windows-1252 text.
+// page pixels (right and bottom exclusive), its confidence 0..100 and its text (Windows-1252, or
+// code page 936 when the page was read as Chinese).
 struct OcrWord {
     int Block = 0;
     int Paragraph = 0;
@@ -33,9 +34,13 @@ struct OcrWord {
 };
 
 // The words of the OCR program's TSV output, in its order; rows that are not words (levels
-// 1 to 4, empty texts, negative confidences) are left out. UTF-8 texts become Windows-1252,
-// characters it lacks '?'.
-std::vector<OcrWord> ParseOcrTsv(const std::string& tsv);
+// 1 to 4, empty texts, negative confidences) are left out. UTF-8 texts become `codePage`
+// (1252 or 936), characters it lacks '?'.
+std::vector<OcrWord> ParseOcrTsv(const std::string& tsv, unsigned codePage = 1252);
+
+// The character codes of a text in `codePage`: a double-byte character of code page 936 as
+// lead x 256 + trail, any other byte as itself.
+std::vector<int> CharacterCodes(const std::string& text, unsigned codePage);
 
 // The page turned by quarterTurns quarter turns clockwise (0 to 3).
 BinaryPage TurnPage(const BinaryPage& page, int quarterTurns);

@@ -2,6 +2,8 @@
 // its bank.
 #include "page_image.h"
 #include <string.h>
+#include "page_images.h"
+#include "recogpage.h"
 #include "engine_memory.h"
 #include "glyphutil.h"
 
@@ -17,16 +19,6 @@ uint8_t* BankLine(const MemoryBankRecord* bank, int line) {
 }
 
 const MemoryBankRecord* Bank(const char* name) { return mem_bank_info(mem_get_special_bank(name)); }
-
-// Grey value (0 black .. 255 white) of pixel x of a row at the given depth.
-int GreyAt(const uint8_t* row, int x, int bitsPerPixel) {
-    switch (bitsPerPixel) {
-    case 24: return (row[3 * x + 2] * 299 + row[3 * x + 1] * 587 + row[3 * x] * 114) / 1000;
-    case 4: return ((x & 1) ? (row[x / 2] & 15) : (row[x / 2] >> 4)) * 17;
-    case 1: return (row[x / 8] >> (7 - x % 8)) & 1 ? 255 : 0;
-    default: return row[x];
-    }
-}
 
 struct Threshold {
     int Value = 0;     // ink is below it
@@ -102,9 +94,47 @@ extern "C" int32_t ObtainTextRect(const uint8_t* pixels, const RecogImageDescrip
     return 1;
 }
 
-extern "C" int32_t TvrkOpenGrayImage(int32_t, const RecogImageDescription* description, const RecogTextRect*, int32_t,
-                                     int32_t, int32_t, int32_t, int32_t, int32_t) {
+namespace {
+
+// The result editor's road: the grey rows of a recognised page went to bank "RawImage"; the
+// rectangle is binarised with its own threshold into the page's black-and-white rows, which
+// re-recognition reads next. Ink stays where the rectangle holds no text (too little contrast).
+int32_t BinariseRectangle(const RecogImageInfo& image, const RecogTextRect& rect) {
+    const MemoryBankRecord* raw = Bank("RawImage");
+    int w = image.Width, h = image.Height, bpp = image.GreyBitsPerPixel;
+    if (!raw || !image.BwBank || raw->LineCount < h || w < 1) return 0;
+    int left = rect.left < 0 ? 0 : rect.left, top = rect.top < 0 ? 0 : rect.top;
+    int right = rect.right >= w ? w - 1 : rect.right, bottom = rect.bottom >= h ? h - 1 : rect.bottom;
+    if (left > right || top > bottom) return 0;
+    auto rowOf = [&](int y) { return BankLine(raw, top + y) + 0; };
+    int cw = right - left + 1, ch = bottom - top + 1;
+    long histogram[256] = {};
+    for (int y = 0; y < ch; ++y)
+        for (int x = left; x <= right; ++x) ++histogram[GreyAt(rowOf(y), x, bpp)];
+    Threshold t = OtsuThreshold(histogram, static_cast<long>(cw) * ch);
+    if (t.Contrast < 64) return 1;
+    for (int y = top; y <= bottom; ++y) {
+        uint8_t* out = mem_get_bank(image.BwBank, y, 0, 1);
+        if (!out) return 0;
+        const uint8_t* in = BankLine(raw, y);
+        for (int x = left; x <= right && x / 8 < image.BwBytesPerRow; ++x) {
+            uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
+            if (GreyAt(in, x, bpp) < t.Value) out[x / 8] |= bit;
+            else out[x / 8] &= static_cast<uint8_t>(~bit);
+        }
+    }
+    return 1;
+}
+
+}  // namespace
+
+extern "C" int32_t TvrkOpenGrayImage(int32_t, const RecogImageDescription* description, const RecogTextRect* rects,
+                                     int32_t count, int32_t, int32_t, int32_t wholePage, int32_t, int32_t) {
     if (!description) return 0;
+    if (!wholePage) {
+        if (!rects || count < 1) return 0;
+        return BinariseRectangle(*reinterpret_cast<const RecogImageInfo*>(description), rects[0]);
+    }
     const MemoryBankRecord* raw = Bank("RawImage");
     const MemoryBankRecord* binary = Bank("BinaryImage");
     int w = description->Width, h = description->Height, bpp = description->BitsPerPixel;
@@ -118,6 +148,7 @@ extern "C" int32_t TvrkOpenGrayImage(int32_t, const RecogImageDescription* descr
         for (int x = 0; x < w; ++x)
             if (GreyAt(in, x, bpp) < t.Value) out[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
     }
+    KeepGreyPage(rowOf, w, h, bpp);
     return 1;
 }
 

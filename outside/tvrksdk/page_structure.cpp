@@ -1,5 +1,6 @@
 // From the OCR program's words to the engine's page structure.
 #include "page_structure.h"
+#include "page_nodes.h"
 #include <string.h>
 #include <algorithm>
 #include <map>
@@ -20,16 +21,27 @@ bool Overlap(int a0, int a1, int b0, int b1) { return a0 <= b1 && b0 <= a1; }
 
 }  // namespace
 
+void PageStructure::FreeLines() {
+    for (RecogBlock& block : blocks_) {
+        for (RecogLine* line = block.FirstLine; line;) {
+            RecogLine* next = line->Next;
+            line_free(line);
+            line = next;
+        }
+        block.FirstLine = nullptr;
+    }
+}
+
 void PageStructure::Clear() {
+    FreeLines();
     page_ = RecogPage{};
     regions_.clear();
     blocks_.clear();
-    lines_.clear();
-    chars_.clear();
 }
 
-void PageStructure::Build(const std::vector<OcrWord>& words, const BinaryPage& image) {
+void PageStructure::Build(const std::vector<OcrWord>& words, const BinaryPage& image, unsigned codePage) {
     Clear();
+    codePage_ = codePage;
     page_.Image.Width = static_cast<uint16_t>(image.Width);
     page_.Image.Height = static_cast<uint16_t>(image.Height);
     page_.Image.BwBytesPerRow = static_cast<uint16_t>(image.BytesPerRow);
@@ -97,42 +109,60 @@ void PageStructure::AddBlock(RecogRegion& region, const std::vector<Segment>& co
     for (const Segment& s : column) AddLine(block, previous, s);
 }
 
-void PageStructure::AddLine(RecogBlock& block, RecogLine*& previous, const Segment& segment) {
-    lines_.emplace_back();
-    RecogLine& line = lines_.back();
-    memset(&line, 0, sizeof line);
-    line.Rect = line.Rect2 = segment.Box;
-    line.Orientation = 'h';
-    line.Kind = 10;
-    line.SizeValue = segment.Box.bottom - segment.Box.top + 1;
-    if (previous) previous->Next = &line;
-    else block.FirstLine = &line;
-    previous = &line;
-    RecogChar* last = nullptr;
+RecogChar* CharactersOfWords(const std::vector<const OcrWord*>& words, unsigned codePage) {
+    RecogChar* first = nullptr;
+    RecogChar** tail = &first;
+    bool exhausted = false;
     auto add = [&](int code, int left, int right, const RecogBox& box) {
-        chars_.emplace_back();
-        RecogChar& c = chars_.back();
-        memset(&c, 0, sizeof c);
-        c.Rect = c.Rect2 = RecogBox{left, box.top, std::max(left, right), box.bottom};
-        c.CandidateCount = 1;
-        c.GlyphIndex = code;  // the glyph index of a code is the code itself
-        if (last) last->Next = &c;
-        else line.FirstChar = &c;
-        last = &c;
+        RecogChar* c = exhausted ? nullptr : char_alloc();
+        if (!c) {
+            exhausted = true;
+            return;
+        }
+        c->Rect = c->Rect2 = RecogBox{left, box.top, std::max(left, right), box.bottom};
+        c->CandidateCount = 1;
+        c->GlyphIndex = code;  // the glyph index of a code is the code itself
+        *tail = c;
+        tail = &c->Next;
     };
-    for (size_t i = 0; i < segment.Words.size(); ++i) {
-        const OcrWord& w = *segment.Words[i];
+    int lastCode = 0;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const OcrWord& w = *words[i];
         RecogBox box = BoxOf(w);
-        if (i > 0) add(' ', segment.Words[i - 1]->Right, w.Left - 1, box);
-        int n = static_cast<int>(w.Text.size());
+        std::vector<int> codes = CharacterCodes(w.Text, codePage);
+        // Chinese text has no blanks between its words.
+        bool bothChinese = lastCode > 0xFF && !codes.empty() && codes[0] > 0xFF;
+        if (i > 0 && !bothChinese) add(' ', words[i - 1]->Right, w.Left - 1, box);
+        if (!codes.empty()) lastCode = codes.back();
+        int n = static_cast<int>(codes.size());
         int width = w.Right - w.Left;
-        for (int k = 0; k < n; ++k)
-            add(static_cast<uint8_t>(w.Text[k]), w.Left + width * k / n, w.Left + width * (k + 1) / n - 1, box);
+        for (int k = 0; k < n; ++k) add(codes[k], w.Left + width * k / n, w.Left + width * (k + 1) / n - 1, box);
     }
+    if (!exhausted) return first;
+    while (first) {
+        RecogChar* next = first->Next;
+        char_free(first);
+        first = next;
+    }
+    return nullptr;
+}
+
+void PageStructure::AddLine(RecogBlock& block, RecogLine*& previous, const Segment& segment) {
+    RecogLine* line = line_alloc();
+    if (line == reinterpret_cast<RecogLine*>(-1)) return;
+    line->Rect = line->Rect2 = segment.Box;
+    line->Orientation = 'h';
+    line->Kind = 10;
+    line->SizeValue = segment.Box.bottom - segment.Box.top + 1;
+    line->FirstChar = CharactersOfWords(segment.Words, codePage_);
+    if (previous) previous->Next = line;
+    else block.FirstLine = line;
+    previous = line;
 }
 
 std::vector<RecogBox> PageStructure::LineBoxes() const {
     std::vector<RecogBox> boxes;
-    for (const RecogLine& l : lines_) boxes.push_back(l.Rect2);
+    for (const RecogBlock& block : blocks_)
+        for (const RecogLine* l = block.FirstLine; l; l = l->Next) boxes.push_back(l->Rect2);
     return boxes;
 }

@@ -6,15 +6,20 @@
 #include <string>
 #include "callbacks.h"
 #include "cardinfo.h"
+#include "database.h"
+#include "line_fields.h"
 #include "document_registry.h"
 #include "ocr_program.h"
 #include "page_image.h"
+#include "page_images.h"
 #include "page_structure.h"
 #include "parsel.h"
 #include "trace.h"
 #include "tvrksdk.h"
 
 namespace {
+
+unsigned TextCodePage() { return ReadsChinese() ? 936 : 1252; }
 
 struct Recognition {
     PageStructure Structure;
@@ -31,6 +36,7 @@ Recognition& State() {
 }
 
 const char* OcrLanguage(int code) {
+    if (ReadsChinese()) return "chi_sim+eng";
     switch (code) {
     case 101: return "deu+eng";
     case 102: return "fra+eng";
@@ -38,14 +44,6 @@ const char* OcrLanguage(int code) {
     case 104: return "spa+eng";
     default: return "eng";
     }
-}
-
-std::string TempFolder() {
-    std::string folder = EngineTempFolder();
-    if (!folder.empty()) return folder;
-    char path[MAX_PATH];
-    DWORD n = GetTempPathA(sizeof path, path);
-    return (n && n < sizeof path) ? std::string(path) : std::string(".\\");
 }
 
 void ShowWaiting(int elapsedMs) {
@@ -56,9 +54,11 @@ void ShowWaiting(int elapsedMs) {
 // Reads the pages; tells the host once per process when there is no OCR program.
 OcrStatus ReadPages(const std::vector<BinaryPage>& pages, OcrLayout layout, std::vector<std::vector<OcrWord>>& words) {
     Recognition& s = State();
-    OcrStatus status = ReadPagesWithOcr(pages, layout, OcrLanguage(s.LanguageCode), TempFolder(), words, ShowWaiting);
-    if (status == OcrStatus::Failed && s.LanguageCode != 15)  // a language the host lacks
-        status = ReadPagesWithOcr(pages, layout, "eng", TempFolder(), words, ShowWaiting);
+    unsigned codePage = TextCodePage();
+    OcrStatus status = ReadPagesWithOcr(pages, layout, OcrLanguage(s.LanguageCode), EngineWorkFolder(), words,
+                                        ShowWaiting, "", codePage);
+    if (status == OcrStatus::Failed && (s.LanguageCode != 15 || ReadsChinese()))  // a language the host lacks
+        status = ReadPagesWithOcr(pages, layout, "eng", EngineWorkFolder(), words, ShowWaiting, "", codePage);
     if (status == OcrStatus::NoProgram && !s.ToldNoProgram) {
         s.ToldNoProgram = true;
         NotifyError(TVRK_ERR_NO_OCR_PROGRAM);
@@ -70,6 +70,7 @@ OcrStatus ReadPages(const std::vector<BinaryPage>& pages, OcrLayout layout, std:
 
 void ClearPage() {
     Recognition& s = State();
+    FreePageImages(*s.Structure.Page());
     s.Structure.Clear();
     s.Words.clear();
     memset(&s.Fields, 0, sizeof s.Fields);
@@ -120,12 +121,20 @@ extern "C" int32_t ProcessSinglePage(RecogWorkspace* workspace, int32_t) {
     if (ReadPages(std::vector<BinaryPage>{page}, OcrLayout::Automatic, words) != OcrStatus::Read) return 0;
     Recognition& s = State();
     s.Words = words[0];
-    s.Structure.Build(s.Words, page);
+    s.Structure.Build(s.Words, page, TextCodePage());
+    AttachPageImages(*s.Structure.Page(), page);
     for (const RecogBox& box : s.Structure.LineBoxes()) NotifyMark(box, 1);
     NotifyProgress(95, 100);
     if (s.Structure.Page()->FirstRegion) Get_FID_Western(s.Structure.Page(), &s.Fields, workspace->LanguageValue);
+    AssignFieldKinds(*s.Structure.Page(), s.Fields);
     NotifyProgress(100, 100);
     return 1;
+}
+
+extern "C" RecogPage* GetRecognizedPage(RecogWorkspace* workspace) {
+    if (!workspace) return nullptr;
+    RecogPage* page = State().Structure.Page();
+    return page->Image.BwRows ? page : nullptr;
 }
 
 extern "C" int32_t GetFieldIdentification(RecogWorkspace* workspace, void* result) {

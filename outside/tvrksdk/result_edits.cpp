@@ -1,6 +1,13 @@
 // Line building and candidates for the result editor's calls.
 #include "result_edits.h"
+#include <string.h>
+#include <string>
+#include <vector>
 #include "engine_memory.h"
+#include "glyph_reading.h"
+#include "page_structure.h"
+#include "trace.h"
+#include <stdio.h>
 #include "glyphutil.h"
 #include "page_nodes.h"
 #include "recogpage.h"
@@ -52,5 +59,178 @@ extern "C" int32_t GetRelationData(const RecogChar* previous, const RecogChar* n
         grown[1] = (uint16_t)Code_to_index_for_train(other);
         *count = 2;
     }
+    return 1;
+}
+
+namespace {
+
+bool InLine(const RecogLine* line, const RecogChar* character) {
+    for (const RecogChar* c = line ? line->FirstChar : nullptr; c; c = c->Next)
+        if (c == character) return true;
+    return false;
+}
+
+// True when `last` comes after `first` in the character list.
+bool Follows(const RecogChar* first, const RecogChar* last) {
+    for (const RecogChar* c = first->Next; c; c = c->Next)
+        if (c == last) return true;
+    return false;
+}
+
+bool UsableImage(const RecogPage* page) { return page && page->Image.BwBank && page->Image.Width > 0; }
+
+// A character is read as Chinese when it was a double-byte character.
+bool IsChinese(const RecogChar* c) { return Index_to_code(c->GlyphIndex) > 0x8000; }
+
+void Recognised(RecogChar* c, const ReadCharacter& read) {
+    c->GlyphIndex = Code_to_index_for_train(read.Code);
+    c->CandidateCount = 1;
+    memset(c->MoreCandidates, 0, sizeof c->MoreCandidates);
+    c->Attributes[13] = read.Code != ' ' && read.Confidence < 50 ? 1 : 0;
+}
+
+// Reads the characters again from the page's rows, each as Chinese or not as it was before.
+int32_t RecogniseCharacters(const RecogPage* page, const std::vector<RecogChar*>& chars, bool chinese) {
+    std::vector<RecogBox> boxes;
+    for (RecogChar* c : chars) boxes.push_back(c->Rect);
+    std::vector<ReadCharacter> read;
+    if (ReadCharacters(*page, boxes, chinese, read) == OcrStatus::NoProgram) return 0;
+    for (size_t i = 0; i < chars.size(); ++i) Recognised(chars[i], read[i]);
+    return 1;
+}
+
+void Union(RecogBox& box, const RecogBox& more) {
+    if (more.left < box.left) box.left = more.left;
+    if (more.top < box.top) box.top = more.top;
+    if (more.right > box.right) box.right = more.right;
+    if (more.bottom > box.bottom) box.bottom = more.bottom;
+}
+
+enum CharacterClass { kChinese = 64, kLetters = 6, kDigits = 1 };
+
+int ClassOf(int code) {
+    if (code > 0x8000) return kChinese;
+    if ((code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z')) return kLetters;
+    if (code >= '0' && code <= '9') return kDigits;
+    return 0;  // blanks and punctuation belong to every mask
+}
+
+// The OCR program's language, options and code page for a mask of character classes.
+void ReadingFor(int32_t mask, std::string& language, std::string& options, unsigned& codePage) {
+    bool chinese = mask & kChinese, letters = mask & kLetters, digits = mask & kDigits;
+    if (chinese) {
+        language = letters || digits ? "chi_sim+eng" : "chi_sim";
+        codePage = 936;
+        return;
+    }
+    language = "eng";
+    codePage = 1252;
+    if (letters && digits) return;
+    const char* allowed = digits ? "0123456789-+().,/:" : "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz-.,@/:";
+    options = std::string("-c tessedit_char_whitelist=") + allowed;
+}
+
+void FreeCharacters(RecogChar* c) {
+    while (c) {
+        RecogChar* next = c->Next;
+        char_free(c);
+        c = next;
+    }
+}
+
+}  // namespace
+
+extern "C" int32_t split_and_recognize(RecogPage* page, RecogLine* line, RecogChar* character, int32_t x, int32_t y,
+                                       int32_t direction, int32_t) {
+    TraceEngineCall("split_and_recognize");
+    if (!UsableImage(page) || !InLine(line, character)) return 0;
+    RecogBox first = character->Rect, second = character->Rect;
+    if (direction == 0) {
+        if (x <= first.left || x > first.right) return 0;
+        first.right = x - 1;
+        second.left = x;
+    } else {
+        if (y <= first.top || y > first.bottom) return 0;
+        first.bottom = y - 1;
+        second.top = y;
+    }
+    RecogChar* piece = char_alloc();
+    if (!piece) return 0;
+    bool chinese = IsChinese(character);
+    character->Rect = character->Rect2 = first;
+    piece->Rect = piece->Rect2 = second;
+    piece->Next = character->Next;
+    character->Next = piece;
+    return RecogniseCharacters(page, {character, piece}, chinese);
+}
+
+extern "C" int32_t merge_and_recognize(RecogPage* page, RecogLine* line, RecogChar* first, RecogChar* last) {
+    TraceEngineCall("merge_and_recognize");
+    if (!UsableImage(page) || !InLine(line, first) || !Follows(first, last)) return 0;
+    bool chinese = IsChinese(first);
+    RecogBox box = first->Rect;
+    RecogChar* c = first->Next;
+    for (;;) {
+        Union(box, c->Rect);
+        chinese = chinese || IsChinese(c);
+        RecogChar* next = c->Next;
+        char_free(c);
+        if (c == last) {
+            first->Next = next;
+            break;
+        }
+        c = next;
+    }
+    first->Rect = first->Rect2 = box;
+    return RecogniseCharacters(page, {first}, chinese);
+}
+
+extern "C" int32_t erase_and_recognize(RecogPage* page, RecogLine* line, RecogChar* character) {
+    TraceEngineCall("erase_and_recognize");
+    if (!UsableImage(page) || !InLine(line, character)) return 0;
+    return RecogniseCharacters(page, {character}, IsChinese(character));
+}
+
+extern "C" int32_t ReRecognizeField(RecogPage* page, const RecogBox* rect, RecogLine* line, int32_t mask) {
+    char call[96];
+    snprintf(call, sizeof call, "ReRecognizeField %d %d %d %d %d", (int)mask, rect ? (int)rect->left : 0,
+             rect ? (int)rect->top : 0, rect ? (int)rect->right : 0, rect ? (int)rect->bottom : 0);
+    TraceEngineCall(call);
+    if (!UsableImage(page) || !rect || !line || line == reinterpret_cast<RecogLine*>(-1)) return 0;
+    std::string language, options;
+    unsigned codePage;
+    ReadingFor(mask, language, options, codePage);
+    std::vector<OcrWord> words;
+    if (ReadLine(*page, *rect, language, options, codePage, words) == OcrStatus::NoProgram) return 0;
+    // Characters of classes outside the mask are dropped; a word left empty goes with them.
+    std::vector<OcrWord> kept;
+    for (OcrWord w : words) {
+        std::string text;
+        for (int code : CharacterCodes(w.Text, codePage)) {
+            int cls = ClassOf(code);
+            if (cls && !(mask & cls)) continue;
+            if (code > 0xFF) text += static_cast<char>(code >> 8);
+            text += static_cast<char>(code & 0xFF);
+        }
+        if (text.empty()) continue;
+        w.Text = text;
+        kept.push_back(w);
+    }
+    std::vector<const OcrWord*> pointers;
+    for (const OcrWord& w : kept) pointers.push_back(&w);
+    RecogChar* characters = CharactersOfWords(pointers, codePage);
+    if (!characters && !pointers.empty()) return 0;
+    FreeCharacters(line->FirstChar);
+    line->FirstChar = characters;
+    if (characters) {
+        RecogBox box = characters->Rect;
+        for (RecogChar* c = characters; c; c = c->Next) {
+            Union(box, c->Rect);
+            c->Attributes[13] = 0;
+        }
+        line->Rect = line->Rect2 = box;
+        line->SizeValue = box.bottom - box.top + 1;
+    }
+    if (!line->Kind) line->Kind = 10;
     return 1;
 }

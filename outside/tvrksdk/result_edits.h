@@ -10,6 +10,37 @@ extern "C" {
 struct RecogChar;
 struct RecogLine;
 struct RecogBox;
+struct RecogPage;
+
+// The four edits below read the page's black-and-white rows through its bank (RecogPage +884,
+// set bit = ink) with the host's OCR program; a character box without ink reads as a blank (32).
+// Each gives 1 when the edit was made and read, 0 for a page without images, a character that
+// is not in the line, a cut outside the character, or no OCR program (the edit's boxes stand
+// then, the codes stay as they were). A character is read as Chinese (code page 936) when it was
+// a double-byte character (for a merge: when any of the run was); the read character gets
+// candidate count 1 and attribute 13 (uncertain) when the program was less than 50% sure.
+
+// Cuts `character` at column x (direction 0: the left piece ends at x - 1) or row y (direction
+// 1: the upper piece ends at y - 1) into two characters in place and reads both.
+int32_t split_and_recognize(struct RecogPage* page, struct RecogLine* line, struct RecogChar* character, int32_t x,
+                            int32_t y, int32_t direction, int32_t reserved);
+
+// Joins the run first..last (last after first in the line) into `first`, whose box becomes the
+// union of theirs; the others are freed with char_free. Reads the joined character.
+int32_t merge_and_recognize(struct RecogPage* page, struct RecogLine* line, struct RecogChar* first,
+                            struct RecogChar* last);
+
+// Reads `character` again from the rows just edited in the bank.
+int32_t erase_and_recognize(struct RecogPage* page, struct RecogLine* line, struct RecogChar* character);
+
+// Reads the rectangle of the page (clipped to it) as one line into `line`, replacing its
+// characters (their boxes shared out over each word read, blanks between words; line boxes the
+// union of the characters). `mask` picks the character classes: 64 Chinese (read with the
+// Simplified Chinese data, code page 936), 6 Latin letters, 1 digits, 119 all; characters of
+// other classes are dropped, punctuation and blanks always stay. A rectangle without ink empties
+// the line. 1, or 0 for a null argument, a page without images or no OCR program (the line
+// stays as it was).
+int32_t ReRecognizeField(struct RecogPage* page, const struct RecogBox* rect, struct RecogLine* line, int32_t mask);
 
 // Fills `line` (fresh from line_alloc) with one character per character of `text` (bytes of
 // the process code page; a lead byte and its trail byte make one double-byte character). Each

@@ -7,6 +7,8 @@
 extern "C" {
 #endif
 
+struct RecogPage;
+
 #pragma pack(push, 1)
 
 // The engine's document: the pages it holds and where its databases and temporary files live.
@@ -143,12 +145,26 @@ int32_t SetForeignLanguage(int32_t languageCode);
 int32_t ObtainTextRect(const uint8_t* pixels, const RecogImageDescription* description, int32_t rowStride,
                        int32_t* count, RecogTextRect** rects);
 
-// Binarises the raw page of bank "RawImage" (rows as ObtainTextRect takes them) into the
-// 1-bit rows of bank "BinaryImage", set bit = ink, with one threshold for
-// the page (Otsu's). Rectangles and the other arguments are accepted for the host's sake; the
-// whole page is binarised. Returns 1, or 0 when a bank is missing or smaller than the page.
+// Prepares grey input in bank "RawImage" (rows as ObtainTextRect takes them).
+// With `wholePage` 1 (the capture road): `description` describes the page; it is binarised
+// whole into the 1-bit rows of bank "BinaryImage", set bit = ink, with one threshold for the
+// page (Otsu's); the rectangles are accepted for the host's sake. Returns 1, or 0 when a bank is
+// missing or smaller than the page.
+// With `wholePage` 0 (re-recognition of a region): `description` is in fact the RecogImageInfo of
+// a recognised page (RecogPage +880) whose grey rows went to "RawImage"; the first rectangle,
+// clipped to the image, is binarised with a threshold of its own into the page's black-and-white
+// rows (bank +884), which ReRecognizeField then reads (a rectangle without contrast is left as
+// it was). Returns 1, or 0 for a missing bank or rectangle, or a rectangle outside the image.
+// The other arguments are accepted for the callers' sake.
 int32_t TvrkOpenGrayImage(int32_t reserved, const RecogImageDescription* description, const RecogTextRect* rects,
-                          int32_t count, int32_t a, int32_t b, int32_t c, int32_t d, int32_t e);
+                          int32_t count, int32_t a, int32_t b, int32_t wholePage, int32_t d, int32_t e);
+
+// Stand-in control, not a call of the real engine: the page structure of the last recognised
+// page (lines from line_alloc, each with its field kind at +144 and group 0 when field
+// identification placed it, else group 1 and kind 20; images at +884 to +928), for a host that
+// hands it to the result editor. Valid until the next reset_working_space or ProcessSinglePage;
+// null for a null work area or when no page was recognised.
+RecogPage* GetRecognizedPage(RecogWorkspace* workspace);
 
 // Recognises the 1-bit page in bank "LinkedImage" (set bit = ink) described by the work
 // area's page image description: the OCR program reads it, its words become the page

@@ -1,5 +1,5 @@
 // The page image window: zoom levels, the zoom slider and centring of small images.
-#include "reglyph_host.h"
+#include "editor_fixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Loading pages into the editor and handing the lines back, through the exports.
-#include "reglyph_host.h"
+#include "editor_fixture.h"
 
 namespace {
 

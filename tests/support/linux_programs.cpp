@@ -56,7 +56,8 @@ int RunShellCommand(const std::string& command) {
     const std::string line =
         "(" + command + "); echo $? > '" + unixMarker + ".part' && mv '" + unixMarker + ".part' '" + unixMarker + "'";
     if (RunLinuxProgram("/bin/sh", {"-c", line}) != 0) return -1;
-    for (int waited = 0; waited < 60000 && GetFileAttributesA(marker) == INVALID_FILE_ATTRIBUTES; waited += 20) Sleep(20);
+    for (int waited = 0; waited < 60000 && GetFileAttributesA(marker) == INVALID_FILE_ATTRIBUTES; waited += 20)
+        Sleep(20);
     char code[16] = "";
     HANDLE file = CreateFileA(marker, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return -1;

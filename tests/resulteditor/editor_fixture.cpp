@@ -1,5 +1,6 @@
 // Host window, hand-built pages and the editor's exports for the result editor tests.
-#include "reglyph_host.h"
+#include "editor_fixture.h"
+#include "linux_programs.h"
 
 std::vector<int> ReglyphHost::commands_;
 
@@ -121,9 +122,94 @@ void ReglyphHost::SetUp() {
                             nullptr, nullptr, host.hInstance, nullptr);
     ASSERT_TRUE(host_);
     commands_.clear();
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    tracePath_ = std::string(temp) + "reglyph_engine_calls.txt";
+    DeleteFileA(tracePath_.c_str());
+    SetEnvironmentVariableA("TVRKSDK_TRACE", tracePath_.c_str());
+}
+
+std::vector<std::string> ReglyphHost::EngineCalls() {
+    std::vector<std::string> calls;
+    FILE* f = fopen(tracePath_.c_str(), "r");
+    if (!f) return calls;
+    char line[256];
+    while (fgets(line, sizeof line, f)) {
+        std::string call(line);
+        while (!call.empty() && (call.back() == '\n' || call.back() == '\r')) call.pop_back();
+        calls.push_back(call);
+    }
+    fclose(f);
+    return calls;
+}
+
+void ReglyphHost::Drag(HWND window, const std::vector<POINT>& path) {
+    Pump();  // the window lays out what it shows as it paints
+    for (size_t i = 0; i < path.size(); ++i) {
+        UINT message = i == 0 ? WM_LBUTTONDOWN : i + 1 == path.size() ? WM_LBUTTONUP : WM_MOUSEMOVE;
+        SendMessageA(window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(path[i].x, path[i].y));
+    }
+    Pump();
+}
+
+namespace {
+constexpr int kGuardBytes = 64;
+constexpr uint8_t kGuard = 0xA5;
+}  // namespace
+
+PageImages::PageImages(RecogPage* page, int width, int height)
+    : page_(page), width_(width), height_(height), bytesPerRow_((width + 7) / 8) {
+    size_t size = (size_t)bytesPerRow_ * height;
+    bwBlock_ = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + kGuardBytes);
+    bw_ = static_cast<uint8_t*>(GlobalLock(bwBlock_));
+    memset(bw_ + size, kGuard, kGuardBytes);
+    greyBlock_ = GlobalAlloc(GMEM_MOVEABLE, (size_t)((width + 3) / 4 * 4) * height);
+    grey_ = static_cast<uint8_t*>(GlobalLock(greyBlock_));
+    memset(grey_, 250, (size_t)((width + 3) / 4 * 4) * height);
+    RecogImageInfo& image = page->Image;
+    int32_t slot = 0;
+    TransferImageBufferToBank(bw_, "TestPageImage", (uint16_t)bytesPerRow_, (uint16_t)height, &slot);
+    image.BwBank = mem_get_special_bank("TestPageImage");
+    image.Width = (uint16_t)width;
+    image.Height = (uint16_t)height;
+    image.BwBytesPerRow = (uint16_t)bytesPerRow_;
+    image.GreyBytesPerRow = (uint16_t)((width + 3) / 4 * 4);
+    image.GreyBitsPerPixel = 8;
+    image.BankSlot = slot;
+    image.GreyRows = greyBlock_;
+    image.BwRows = bwBlock_;
+}
+
+PageImages::~PageImages() {
+    mem_free_bank(page_->Image.BankSlot);
+    memset(&page_->Image, 0, sizeof page_->Image);
+    GlobalUnlock(bwBlock_);
+    GlobalFree(bwBlock_);
+    GlobalUnlock(greyBlock_);
+    GlobalFree(greyBlock_);
+}
+
+void PageImages::Ink(int left, int top, int right, int bottom) {
+    int stride = (width_ + 3) / 4 * 4;
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) {
+            Row(y)[x / 8] |= (uint8_t)(0x80 >> (x % 8));
+            grey_[(size_t)y * stride + x] = 20;
+        }
+}
+
+bool PageImages::InkAt(int x, int y) const { return (bw_[(size_t)y * bytesPerRow_ + x / 8] >> (7 - x % 8)) & 1; }
+
+bool PageImages::GuardIntact() const {
+    const uint8_t* guard = bw_ + (size_t)bytesPerRow_ * height_;
+    for (int i = 0; i < kGuardBytes; ++i)
+        if (guard[i] != kGuard) return false;
+    return true;
 }
 
 void ReglyphHost::TearDown() {
+    SetEnvironmentVariableA("TVRKSDK_TRACE", nullptr);
+    DeleteFileA(tracePath_.c_str());
     Close();
     if (host_) DestroyWindow(host_);
     Pump();
@@ -204,4 +290,43 @@ std::string Gbk(const char* utf8) {
     char text[600];
     WideCharToMultiByte(936, 0, wide, n, text, sizeof text, nullptr, nullptr);
     return text;
+}
+
+static std::string ProgramFolder() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+// Saves the window's screen area as BMP and, through ImageMagick, as PNG; returns the BMP path.
+std::string SaveScreenshot(HWND window, const std::string& name) {
+    RECT r;
+    GetWindowRect(window, &r);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    BITMAPINFOHEADER header{sizeof header, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP shot = CreateDIBSection(screen, (BITMAPINFO*)&header, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, shot);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    // Opaque, so that a viewer does not take the unused fourth byte for transparency.
+    for (int i = 0; i < w * h; ++i) static_cast<BYTE*>(bits)[4 * i + 3] = 0xFF;
+    std::string folder = ProgramFolder() + "screenshots\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string bmp = folder + name + ".bmp";
+    BITMAPFILEHEADER file{0x4D42, (DWORD)(sizeof file + sizeof header + 4 * w * h), 0, 0,
+                          (DWORD)(sizeof file + sizeof header)};
+    HANDLE out = CreateFileA(bmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    WriteFile(out, &file, sizeof file, &written, nullptr);
+    WriteFile(out, &header, sizeof header, &written, nullptr);
+    WriteFile(out, bits, 4 * w * h, &written, nullptr);
+    CloseHandle(out);
+    DeleteObject(shot);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    RunLinuxProgram("/usr/bin/convert", {UnixPath(bmp), UnixPath(folder + name + ".png")});
+    return bmp;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +44,28 @@ private:
     std::vector<RecogBlock> blocks_;
 };
 
+// Images for a hand-built page, as the engine keeps them: black-and-white rows (set bit = ink,
+// `bytesPerRow` each, in a locked movable block with guard bytes behind it) described to a bank,
+// and 8-bit grey rows derived from them.
+class PageImages {
+public:
+    PageImages(RecogPage* page, int width, int height);
+    ~PageImages();
+    void Ink(int left, int top, int right, int bottom);  // inclusive
+    bool InkAt(int x, int y) const;
+    uint8_t* Row(int y) { return bw_ + (size_t)y * bytesPerRow_; }
+    int BytesPerRow() const { return bytesPerRow_; }
+    // True while the guard bytes behind the rows are untouched.
+    bool GuardIntact() const;
+
+private:
+    RecogPage* page_;
+    int width_, height_, bytesPerRow_;
+    HGLOBAL bwBlock_, greyBlock_;
+    uint8_t* bw_;
+    uint8_t* grey_;
+};
+
 // Text of a line's characters: codes above 255 as two bytes, high first.
 std::string TextOf(const RecogLine* line);
 int CharsOf(const RecogLine* line);
@@ -69,6 +92,12 @@ protected:
     std::string BoxText();
     // Pumps this thread's messages (paints, posted notes).
     static void Pump();
+    // A left-button gesture on a window: press at the first point, moves through the rest,
+    // release at the last.
+    static void Drag(HWND window, const std::vector<POINT>& path);
+    // Engine calls traced since the start of the test (TVRKSDK_TRACE).
+    std::vector<std::string> EngineCalls();
+    std::string tracePath_;
 
     DllModule dll_{"Reglyph.dll"};
     OvReglyphFn open_ = nullptr;
@@ -83,6 +112,10 @@ public:
     // WM_COMMAND ids the host window received from the editor.
     static std::vector<int> commands_;
 };
+
+// Saves the window's screen area as screenshots\<name>.bmp beside the test program and, through
+// ImageMagick, as <name>.png; returns the BMP path.
+std::string SaveScreenshot(HWND window, const std::string& name);
 
 // A UTF-8 text in code page 936, as the editor shows it.
 std::string Gbk(const char* utf8);
