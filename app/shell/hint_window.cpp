@@ -108,6 +108,7 @@ static HWND ButtonUnderCursor(int* id) {
 static void PlaceAndRevealHint(HWND button, int id) {
     int textId = id == IDB_CMD_LINK ? LinkStatusTextId() : id;
     if (LoadStringA(App.Instance, textId, App.Hint.Text, sizeof App.Hint.Text) <= 0) App.Hint.Text[0] = 0;
+    // The window's text is the hint shown, so that screen readers read it as a tooltip's.
     SetWindowTextA(App.HintWindow, App.Hint.Text);
     HDC dc = GetDC(App.HintWindow);
     HGDIOBJ old = SelectObject(dc, GetHintFont());

@@ -1,8 +1,11 @@
-// Roads that Wine never takes by itself: its user is always an administrator and no
-// scanner push button ever launches the program. A test sets these environment variables
-// to walk the restricted-user and scanner-button start-ups through the real program.
+// Roads that Wine never takes by itself: its user is always an administrator and no scanner
+// push button ever launches the program. Only the program's test build (ZEM40_TEST_ROADS) lets
+// the environment walk the restricted-user and scanner-button start-ups through the real
+// program; the shipped program answers 0 without reading anything.
 #include "test_roads.h"
 #include <windows.h>
+
+#ifdef ZEM40_TEST_ROADS
 
 int TestRoadRestrictedUser(void) {
     char value[8];
@@ -17,3 +20,11 @@ int TestRoadScannerLaunch(char* dataSource, int size) {
     lstrcpynA(dataSource, value, size);
     return 1;
 }
+
+#else
+
+int TestRoadRestrictedUser(void) { return 0; }
+
+int TestRoadScannerLaunch(char*, int) { return 0; }
+
+#endif

@@ -1,4 +1,4 @@
-// Test roads of the start-up (see test_roads.cpp).
+// Test roads of the start-up (see test_roads.cpp): open only in the program's test build.
 #pragma once
 
 // 1 when the environment asks the start-up to treat the user as restricted.

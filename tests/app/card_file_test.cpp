@@ -217,7 +217,7 @@ TEST(CardFile, SavingOntoAnExistingCardFileReplacesItAndItsImages) {
 }
 
 TEST(CardFile, RestrictedUserWorksInThePerUserDatabaseFolder) {
-    Installation installation("cardfile-restricted");
+    Installation installation("cardfile-restricted", Installation::TestRoads);
     std::string folder = installation.Path("peruser\\");
     ProgramRun run(installation, "", RestrictedUser(folder));
     HWND main = run.WaitForMainWindow();
@@ -241,7 +241,7 @@ TEST(CardFile, RestrictedUserWorksInThePerUserDatabaseFolder) {
 // A restricted user may keep the untitled cards only where a folder can be made beside the
 // file; a refused path brings the message and the dialog back, and nothing is written there.
 TEST(CardFile, RestrictedUserIsRefusedAPathWithoutWriteAccessAndAskedAgain) {
-    Installation installation("cardfile-restricted-refused");
+    Installation installation("cardfile-restricted-refused", Installation::TestRoads);
     std::string folder = installation.Path("peruser\\");
     ProgramRun run(installation, "", RestrictedUser(folder));
     HWND main = run.WaitForMainWindow();

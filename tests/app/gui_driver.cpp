@@ -54,7 +54,7 @@ std::string Installation::BuildFolder() {
 }
 
 // Copies <build>\zem40\ to <build>\test-installs\<name>\ and points its settings there.
-Installation::Installation(const std::string& name) {
+Installation::Installation(const std::string& name, Program program) {
     std::string build = BuildFolder();
     std::string source = build + "zem40\\";
     CreateDirectoryA((build + "test-installs").c_str(), nullptr);
@@ -65,6 +65,7 @@ Installation::Installation(const std::string& name) {
     std::string settings = ReadWholeFile(build + "app\\zem40.ini");
     ReplaceAll(settings, source, home_);
     WriteWholeFile(home_ + "zem40.ini", settings);
+    if (program == TestRoads) CopyFileA((build + "testroads\\zem40.exe").c_str(), (home_ + "zem40.exe").c_str(), FALSE);
 }
 
 std::string Installation::ReadSetting(const char* section, const char* key, const char* fallback) const {

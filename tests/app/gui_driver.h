@@ -11,9 +11,12 @@
 #include "file_bytes.h"
 
 // A user's installation copied from the build's installed layout into a folder of its own.
+// With TestRoads the program is its test build, which a test can walk down the restricted-user
+// and scanner-button start-ups (ZEM40_TEST_RESTRICTED_USER, ZEM40_TEST_SCANNER_LAUNCH).
 class Installation {
 public:
-    explicit Installation(const std::string& name);
+    enum Program { Shipped, TestRoads };
+    explicit Installation(const std::string& name, Program program = Shipped);
     const std::string& Home() const { return home_; }  // ends with a backslash
     std::string Path(const std::string& relative) const { return home_ + relative; }
     std::string SettingsPath() const { return home_ + "zem40.ini"; }

@@ -127,7 +127,7 @@ TEST(HandOver, WindowWithoutMutexGetsTheCommandLineOnTheClipboard) {
 }
 
 TEST(HandOver, ScannerButtonAndPanelStartsAskTheRunningInstanceToScan) {
-    Installation installation("handover-scan");
+    Installation installation("handover-scan", Installation::TestRoads);
     {
         FakeFirstInstance first(true);
         EXPECT_EQ(RunSecondStart(installation, "x", {{"ZEM40_TEST_SCANNER_LAUNCH", "Card Scanner DS"}}), 0);

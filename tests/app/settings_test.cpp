@@ -104,7 +104,7 @@ TEST(Settings, ClosingANamedCardFileRemembersItAndItsList) {
 }
 
 TEST(Settings, RestrictedUserFirstRunWritesItsKeysOnceAndSecondRunNone) {
-    Installation installation("settings-restricted");
+    Installation installation("settings-restricted", Installation::TestRoads);
     std::string folder = installation.Path("peruser\\");
     std::vector<std::pair<std::string, std::string>> env = {{"ZEM40_TEST_RESTRICTED_USER", "1"},
                                                             {"PATHKEEP_FOLDER", folder}};
