@@ -33,14 +33,30 @@ static void ReadStartupCardFileSettings(char* path, int size) {
     if (IsUntitledCardFile(path)) lstrcpynA(path, defaultPath, size);
 }
 
-// Compacts into "TempDir\temp.mdb" and puts the result in the card file's place. A leftover
-// temp.mdb is removed first, so a stale copy can never replace the card file; the replace is
-// one step, so a failure leaves the card file as it was (and the compacted copy beside it).
-static void CompactCardFile(const char* path) {
-    char tempDir[MAX_PATH], compacted[MAX_PATH + 16];
+// Where the compacted copy is made: "TempDir\temp.mdb", a leftover of which is removed first
+// so that a stale copy can never replace the card file. Without a TempDir the copy goes to a
+// file of its own in the system's temporary folder: the drive's root is nobody's scratch
+// space, and no file the program did not make is removed. 0 when no place can be had.
+static int FormCompactionPath(char* path, int size) {
+    char tempDir[MAX_PATH];
     ReadSettingText("Directory", "TempDir", "", tempDir, sizeof tempDir);
-    snprintf(compacted, sizeof compacted, "%s\\temp.mdb", tempDir);
-    DeleteFileA(compacted);
+    if (tempDir[0]) {
+        snprintf(path, size, "%s\\temp.mdb", tempDir);
+        DeleteFileA(path);
+        return 1;
+    }
+    char system[MAX_PATH];
+    DWORD n = GetTempPathA(sizeof system, system);
+    if (n == 0 || n >= sizeof system || size < MAX_PATH || !GetTempFileNameA(system, "zem", 0, path)) return 0;
+    DeleteFileA(path);  // made just now for its unique name; the engine creates the copy itself
+    return 1;
+}
+
+// Compacts the card file and puts the result in its place. The replace is one step, so a
+// failure leaves the card file as it was (and the compacted copy beside it).
+static void CompactCardFile(const char* path) {
+    char compacted[MAX_PATH + 16];
+    if (!FormCompactionPath(compacted, sizeof compacted)) return;
     if (kvCompactDatabase(0, path, compacted, WESTERN_LANGUAGE) == 1 && FileExists(compacted))
         ReplaceCardFileWithCompacted(compacted, path);
 }
@@ -118,8 +134,10 @@ void CreateUntitledCardFile(void) {
     App.CurrentCardNumber = 0;
     App.CardCount = 0;
     memset(&App.CurrentCard, 0, sizeof App.CurrentCard);
-    // Without a writable Database folder nothing may claim a card file is open.
+    // Without a writable Database folder nothing may claim a card file is open, and the
+    // user learns which file could not be made.
     App.CardFileUsable = App.CardTable && kvTblIsOpen(App.CardTable);
+    if (!App.CardFileUsable) ShowCannotOpen(App.CardFilePath);
     SetFileAttributesA(App.CardFilePath, FILE_ATTRIBUTE_HIDDEN);
 }
 

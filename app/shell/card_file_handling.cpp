@@ -159,7 +159,6 @@ int CardImagesInProgramFolder(const char* path) {
 // cancels. 1 with the path, 0 when cancelled.
 static int AskPathForUntitledCards(char* path) {
     for (;;) {
-        path[0] = 0;
         if (!ShowSaveFileDialog(App.MainWindow, path, 11)) return 0;
         if (!App.PerUserMode || TestWriteAccess(path)) return 1;
         char text[200];

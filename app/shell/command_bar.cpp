@@ -32,6 +32,13 @@ HWND CreateCommandBar(HWND mainWindow) {
     return bar;
 }
 
+// A separator stands only between two groups: none is drawn after the bar's last button.
+static int IsButtonShownAfter(size_t position) {
+    for (size_t i = position + 1; i < sizeof kButtonOrder / sizeof kButtonOrder[0]; ++i)
+        if (kButtonOrder[i] != SEPARATOR && IsButtonShown(kButtonOrder[i])) return 1;
+    return 0;
+}
+
 static void CreateButtons(HWND bar) {
     RECT client;
     GetClientRect(bar, &client);
@@ -39,8 +46,10 @@ static void CreateButtons(HWND bar) {
     if (y < 0) y = 0;
     int x = 5;
     App.Bar.SeparatorCount = 0;
-    for (int id : kButtonOrder) {
+    for (size_t position = 0; position < sizeof kButtonOrder / sizeof kButtonOrder[0]; ++position) {
+        int id = kButtonOrder[position];
         if (id == SEPARATOR) {
+            if (!IsButtonShownAfter(position)) continue;
             if (App.Bar.SeparatorCount < COMMAND_BAR_SEPARATOR_MAX)
                 SetRect(&App.Bar.Separators[App.Bar.SeparatorCount++], x + 7, client.top + 3, x + 8, client.bottom - 7);
             x += 14;

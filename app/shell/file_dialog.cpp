@@ -96,9 +96,10 @@ void SetupFileDialog(HWND owner, int mode, OPENFILENAMEA* record, char* fileName
     }
 }
 
-// The save dialog of the given mode; remembers the folder and, for card files and
-// exports, the chosen type. Returns 1 when the user chose a path.
+// The save dialog of the given mode, on an empty file name; remembers the folder and, for
+// card files and exports, the chosen type. Returns 1 when the user chose a path.
 int ShowSaveFileDialog(HWND owner, char* path, int mode) {
+    path[0] = 0;
     char before[MAX_PATH];
     GetCurrentDirectoryA(sizeof before, before);
     if (mode == 11 && !App.Dialogs.CardFileFolder[0])

@@ -39,16 +39,23 @@ static char* ShortFormCopy(const char* text) {
     return copy;
 }
 
-int AppendNamesToBatchList(const char* commandLine) {
-    char listPath[MAX_PATH + 16];
-    GetBatchListPath(listPath, sizeof listPath);
-    char* text = ShortFormCopy(commandLine);
-    if (!text) return 0;
+// Takes the list's mutex, waiting at most BATCH_LIST_WAIT_MS; null when it could not be had.
+HANDLE TakeBatchListMutex(void) {
     HANDLE mutex = CreateMutexA(NULL, FALSE, BATCH_LIST_MUTEX_NAME);
-    if (mutex) WaitForSingleObject(mutex, 10000);
+    if (!mutex) return NULL;
+    DWORD wait = WaitForSingleObject(mutex, BATCH_LIST_WAIT_MS);
+    if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) return mutex;
+    CloseHandle(mutex);
+    return NULL;
+}
 
+void ReleaseBatchListMutex(HANDLE mutex) {
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+}
+
+static void WriteNames(const char* listPath, const char* text) {
     int next = (int)GetPrivateProfileIntA("Files", "Count", 0, listPath);
-    int written = 0;
     size_t nameSize = strlen(text) + 1;
     char* name = (char*)HeapAlloc(GetProcessHeap(), 0, nameSize);
     const char* rest = text;
@@ -59,16 +66,22 @@ int AppendNamesToBatchList(const char* commandLine) {
         snprintf(key, sizeof key, "File%d", next);
         if (!WritePrivateProfileStringA("Files", key, name, listPath)) continue;
         ++next;
-        ++written;
         snprintf(count, sizeof count, "%d", next);
         WritePrivateProfileStringA("Files", "Count", count, listPath);
     }
-
-    if (mutex) {
-        ReleaseMutex(mutex);
-        CloseHandle(mutex);
-    }
     if (name) HeapFree(GetProcessHeap(), 0, name);
-    HeapFree(GetProcessHeap(), 0, text);
-    return written;
+}
+
+int AppendNamesToBatchList(const char* commandLine) {
+    char listPath[MAX_PATH + 16];
+    GetBatchListPath(listPath, sizeof listPath);
+    HANDLE mutex = TakeBatchListMutex();
+    if (!mutex) return 0;
+    char* text = ShortFormCopy(commandLine);
+    if (text) {
+        WriteNames(listPath, text);
+        HeapFree(GetProcessHeap(), 0, text);
+    }
+    ReleaseBatchListMutex(mutex);
+    return text != NULL;
 }

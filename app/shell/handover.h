@@ -1,8 +1,10 @@
 // The list file Batch.ini through which a second start hands file names to the first.
 #pragma once
 
-// Name of the mutex that every writer and reader of Batch.ini holds while it works on it.
+// Name of the mutex that every writer and reader of Batch.ini holds while it works on it,
+// and how long either waits for it.
 #define BATCH_LIST_MUTEX_NAME "Orvane_ZEM_Batch"
+#define BATCH_LIST_WAIT_MS    5000
 
 // Copies the next file name of text into name (at most size - 1 characters) and returns the
 // rest of the text. Names are split at double quotes when the text holds one, else at blanks.
@@ -11,6 +13,13 @@ const char* SplitNextFileName(const char* text, char* name, int size);
 // Forms ImageDir + "\Batch.ini".
 void GetBatchListPath(char* path, int size);
 
+// The list's mutex, owned by the caller, or null when it could not be had in time; what is
+// taken is given back with ReleaseBatchListMutex.
+HANDLE TakeBatchListMutex(void);
+void ReleaseBatchListMutex(HANDLE mutex);
+
 // Appends every name of the command line to [Files] of Batch.ini after its Count entries,
-// holding the list's mutex meanwhile. Returns the number of names written.
+// writing only while it holds the list's mutex. Returns 1 when the names were written, 0
+// when the mutex could not be had in time (nothing written: the caller hands the names over
+// another way, so that none is dropped).
 int AppendNamesToBatchList(const char* commandLine);

@@ -8,7 +8,6 @@
 #include <string.h>
 
 #define LIST_APPLICATION_NAME "Nimbra"
-#define BATCH_LIST_WAIT_MS    10000
 
 // The clipboard text in the hand-over format, copied to the heap, or null. The text comes
 // from another process: it is read no further than the clipboard block reaches.
@@ -141,19 +140,15 @@ LRESULT OnHandOverFiles(HWND window, WPARAM wParam, LPARAM lParam) {
 // that names a second start appends meanwhile wait for the next pass. 0 when the mutex could
 // not be had (the queue stays for a later call).
 static int TakeBatchList(const char* batch, const char* temp, int* count) {
-    HANDLE mutex = CreateMutexA(NULL, FALSE, BATCH_LIST_MUTEX_NAME);
-    DWORD wait = mutex ? WaitForSingleObject(mutex, BATCH_LIST_WAIT_MS) : WAIT_FAILED;
-    int owned = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
-    if (owned) {
-        *count = GetListFileCount(batch);
-        if (*count > 0) {
-            CopyFileA(batch, temp, FALSE);
-            WritePrivateProfileStringA("Files", "Count", "0", batch);
-        }
-        ReleaseMutex(mutex);
+    HANDLE mutex = TakeBatchListMutex();
+    if (!mutex) return 0;
+    *count = GetListFileCount(batch);
+    if (*count > 0) {
+        CopyFileA(batch, temp, FALSE);
+        WritePrivateProfileStringA("Files", "Count", "0", batch);
     }
-    if (mutex) CloseHandle(mutex);
-    return owned;
+    ReleaseBatchListMutex(mutex);
+    return 1;
 }
 
 void ImportQueuedFiles(void) {

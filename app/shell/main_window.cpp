@@ -88,9 +88,10 @@ static void OnMainPaint(HWND window) {
     EndPaint(window, &ps);
 }
 
+// A minimized window keeps its bars at zero size until it is restored.
 int LayoutMainChildren(HWND window, WPARAM kind) {
-    if (kind == SIZE_MINIMIZED) return 1;
     ResizeBars(window, kind);
+    if (kind == SIZE_MINIMIZED) return 1;
     return 1;
 }
 
@@ -115,7 +116,7 @@ static void FreeFontTable(void) {
 
 static void OnMainClose(HWND window) {
     if (!QueryCloseCardFile()) return;
-    WriteSettingInt("Status", "CurCard", App.CurrentCardNumber);
+    WriteSettingInt("Status", "CurCard", App.CurrentCardNumber > 0 ? App.CurrentCardNumber : -1);
     FreeScannerDrivers();
     if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm) {
         if (IsWindow(App.CardForm)) SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
@@ -132,12 +133,14 @@ static void OnEndSession(HWND window, WPARAM ending) {
     if (ending && QueryCloseCardFile()) DestroyWindow(window);
 }
 
-// Deletes the engine's temporary ".IFO" files left in the temporary folder.
+// Deletes the engine's temporary ".IFO" files left in the temporary folder. Without a
+// TempDir the engine had no folder to leave them in, and nothing is deleted anywhere.
 static void DeleteTemporaryInfoFiles(void) {
     char folder[146], pattern[160], path[MAX_PATH + 160];
     ReadSettingText("Directory", "TempDir", "", folder, sizeof folder);
     size_t n = strlen(folder);
-    if (n == 0 || folder[n - 1] != '\\') lstrcatA(folder, "\\");
+    if (n == 0) return;
+    if (folder[n - 1] != '\\') lstrcatA(folder, "\\");
     snprintf(pattern, sizeof pattern, "%s*.IFO", folder);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern, &found);

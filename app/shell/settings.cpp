@@ -17,17 +17,27 @@ BOOL ReplaceFileExtension(char* path, const char* extension) {
     return TRUE;
 }
 
-// Every reader forms the path afresh, so a per-user switch at start-up takes effect at once.
-void GetSettingsPath(char* path, int size) {
-    if (App.PerUserMode) {
-        snprintf(path, size, "%sZem40.ini", App.PerUserFolder);
-        return;
-    }
+// The settings file of a program file: its path with the extension "INI". A program file
+// without an extension gets ".INI" appended: the settings must never be written into the
+// program file itself. An empty module path gives an empty settings path.
+void FormProgramSettingsPath(const char* module, char* path, int size) {
+    lstrcpynA(path, module, size);
+    if (!path[0] || ReplaceFileExtension(path, "INI")) return;
+    size_t n = strlen(path);
+    if (n + 5 <= (size_t)size) strcpy(path + n, ".INI");
+}
+
+void GetProgramSettingsPath(char* path, int size) {
     char module[MAX_PATH];
     DWORD n = GetModuleFileNameA(App.Instance, module, sizeof module);
     if (n == 0 || n >= sizeof module) module[0] = 0;
-    ReplaceFileExtension(module, "INI");
-    snprintf(path, size, "%s", module);
+    FormProgramSettingsPath(module, path, size);
+}
+
+// Every reader forms the path afresh, so a per-user switch at start-up takes effect at once.
+void GetSettingsPath(char* path, int size) {
+    if (App.PerUserMode) snprintf(path, size, "%sZem40.ini", App.PerUserFolder);
+    else GetProgramSettingsPath(path, size);
 }
 
 int ReadSettingInt(const char* section, const char* key, int fallback) {

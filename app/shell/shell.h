@@ -5,6 +5,8 @@
 
 // settings.cpp: the settings file and the preferences kept in program state.
 BOOL ReplaceFileExtension(char* path, const char* extension);
+void FormProgramSettingsPath(const char* module, char* path, int size);
+void GetProgramSettingsPath(char* path, int size);
 void GetSettingsPath(char* path, int size);
 int ReadSettingInt(const char* section, const char* key, int fallback);
 void ReadSettingText(const char* section, const char* key, const char* fallback, char* out, int size);
@@ -40,6 +42,7 @@ int CheckStillImageLaunch(char* dataSource, int registerLaunch);
 // startup.cpp: entry, single instance, hand-over to a running instance, message loop.
 int RunMessageLoop(void);
 void RemoveEnclosingQuotes(char* text);
+void ActOnOwnCommandLine(void);
 
 // app_init.cpp: shared resources, window classes, main window.
 int InitApplication(void);

@@ -89,8 +89,7 @@ static void SettlePerUserFolder(void) {
     if (getAppDataPath && getAppDataPath(App.PerUserFolder)) {
         snprintf(App.PerUserDatabaseFolder, sizeof App.PerUserDatabaseFolder, "%sDatabase", App.PerUserFolder);
         char own[MAX_PATH], copy[MAX_PATH + 16];
-        GetModuleFileNameA(App.Instance, own, sizeof own);
-        ReplaceFileExtension(own, "INI");
+        GetProgramSettingsPath(own, sizeof own);
         snprintf(copy, sizeof copy, "%szem40.ini", App.PerUserFolder);
         if (CopyFileA(own, copy, TRUE)) SetUpPerUserFirstRun();
     } else {
@@ -117,6 +116,8 @@ static void HandOverScannerLaunch(HWND window) {
     PostMessageA(window, WM_SCAN_DEFAULT_SOURCE, 70, (LPARAM)App.ScannerDataSource);
 }
 
+static void HandOverThroughClipboard(HWND window);
+
 // A second start while the first holds the mutex: hand the request over and end.
 static void HandOverThroughMutexRoad(void) {
     HWND window = FindWindowA(MAIN_WINDOW_CLASS, NULL);
@@ -128,10 +129,12 @@ static void HandOverThroughMutexRoad(void) {
         WriteSettingText("Preference", "EP_UI_MODE", App.PanelUiMode ? "1" : "0");
         WriteSettingText("Preference", "EpsonDSProductName", App.PanelDataSource);
         PostMessageA(window, WM_COMMAND, 99, (LPARAM)App.PanelDataSource);
-    } else {
-        AppendNamesToBatchList(App.CommandLine);
+    } else if (AppendNamesToBatchList(App.CommandLine)) {
         window = FindWindowA(MAIN_WINDOW_CLASS, NULL);
         if (window) PostMessageA(window, WM_HANDOVER_FILES, HANDOVER_LIST_FILE, 0);
+    } else if (window) {
+        // The list stayed locked too long: the names go over the clipboard instead.
+        HandOverThroughClipboard(window);
     }
 }
 
@@ -198,7 +201,8 @@ static void ProbeScanners(void) {
     App.ScanL30Driver = LoadDriverIfPresent(path);
 }
 
-static void ActOnOwnCommandLine(void) {
+// The first instance's own request, carried out by its window as a second start's would be.
+void ActOnOwnCommandLine(void) {
     if (!App.CommandLine[0]) return;
     RemoveEnclosingQuotes(App.CommandLine);
     if (App.ScannerLaunch) {

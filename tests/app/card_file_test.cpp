@@ -148,8 +148,14 @@ TEST(CardFile, WithoutAnyCardFileScanAndNewCardAreDisabled) {
     ProgramRun run(installation, "");
     DialogAnswerer answers(run.ProcessId());
     answers.AnswerMessage("DAO error", IDOK);
+    answers.AnswerMessage("cannot be opened", IDOK);
     HWND main = run.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
+    // The user is told which card file could not be made.
+    std::vector<SeenDialog> seen = answers.Seen();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().Text, "File $ cannot be opened.");
+    EXPECT_EQ(seen.back().Caption, installation.Path("Database\\Untitled.mdb"));
     HWND bar = run.Child("IMC_CMD20");
     for (int id : {708, 709, 701, 702, 703, 710, 711}) EXPECT_FALSE(ButtonEnabled(bar, id)) << id;
     for (int id : {700, 704, 705, 706, 707, 712, 713}) EXPECT_TRUE(ButtonEnabled(bar, id)) << id;
@@ -274,4 +280,61 @@ TEST(CardFile, RestrictedUserIsRefusedAPathWithoutWriteAccessAndAskedAgain) {
     EXPECT_NE(GetFileAttributesA(blockedFolder.c_str()), INVALID_FILE_ATTRIBUTES) << "the user's folder must stay";
     EXPECT_EQ(CountCards(saved), 1);
     EXPECT_FALSE(IsFile(folder + "Database\\Untitled.mdb"));
+}
+
+// Without a TempDir the program works from the root of its current drive: compaction and the
+// clean-up at the end must leave the files there alone. The same installation shows no web
+// site buttons, and its command bar ends with the Export options button.
+TEST(CardFile, EmptyTempFolderLeavesTheDrivesRootAlone) {
+    Installation installation("cardfile-notemp");
+    std::string cards = installation.Path("Database\\Named.mdb");
+    ASSERT_TRUE(CreateCardFile(cards, {{"Cy Cedar", "", ""}, {"Al Alder", "", ""}}));
+    installation.WriteSetting("CardBase", "DataBaseName", cards.c_str());
+    installation.WriteSetting("Directory", "TempDir", "");
+    installation.WriteSetting("Preference", "ShowWebSite", "0");
+    const std::string rootFiles[] = {"C:\\temp.mdb", "C:\\SOMEONES.IFO"};
+    for (const std::string& file : rootFiles) ASSERT_TRUE(WriteWholeFile(file, "not the program's: " + file));
+    {
+        ProgramRun run(installation, "", {}, "C:\\");
+        HWND main = run.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(WindowText(main), "Tamsel! Nimbra - Named.mdb");
+        HWND bar = run.Child("IMC_CMD20");
+        EXPECT_EQ(GetDlgItem(bar, 713), nullptr);
+        EXPECT_EQ(GetDlgItem(bar, 720), nullptr);
+        EXPECT_EQ(CommandBarSeparatorsBetween(bar, RightInParent(GetDlgItem(bar, 712))), 0);
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(run.WaitForExit(), 0);
+    }
+    for (const std::string& file : rootFiles) {
+        EXPECT_EQ(ReadWholeFile(file), "not the program's: " + file);
+        DeleteFileA(file.c_str());
+    }
+    EXPECT_EQ(CardNames(cards), (std::vector<std::string>{"Al Alder", "Cy Cedar"}));
+}
+
+// Keeping the untitled cards fails when the copy cannot be made, here under the untitled
+// file's own name: message 801 names the path, the program stays open on the untitled file,
+// and no card is lost.
+TEST(CardFile, AnsweringYesWhereTheCopyFailsKeepsTheUntitledCards) {
+    Installation installation("cardfile-yes-fails");
+    std::string untitled;
+    {
+        UntitledWithCards session(installation, 2, IDYES);
+        ASSERT_NE(session.Main(), nullptr);
+        untitled = session.UntitledPath();
+        DialogAnswerer& answers = session.Answers();
+        answers.AnswerMessage("already exists", IDYES);  // the dialog's own overwrite question
+        answers.AnswerMessage("cannot be opened", IDOK);
+        answers.AnswerFileDialog("Save Card File", untitled, 1);
+        session.Close();
+        PumpMessages(12000);
+        ASSERT_TRUE(IsWindow(session.Main()));
+        bool told = false;
+        for (const SeenDialog& seen : answers.Seen())
+            told = told || (seen.Text == "File $ cannot be opened." && seen.Caption == untitled);
+        EXPECT_TRUE(told);
+        EXPECT_EQ(WindowText(session.Main()), "Tamsel! Nimbra - Untitled.mdb");
+    }  // the program is ended here, its card file as the failed keep left it
+    EXPECT_EQ(CountCards(untitled), 2);
 }

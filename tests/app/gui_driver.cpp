@@ -167,7 +167,8 @@ bool DialogAnswerer::Handle(HWND dialog) {
 }
 
 ProgramRun::ProgramRun(const Installation& installation, const std::string& arguments,
-                       const std::vector<std::pair<std::string, std::string>>& environment) {
+                       const std::vector<std::pair<std::string, std::string>>& environment,
+                       const std::string& workingFolder) {
     for (const auto& variable : environment) SetEnvironmentVariableA(variable.first.c_str(), variable.second.c_str());
     std::string program = installation.Path("zem40.exe");
     std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
@@ -175,8 +176,9 @@ ProgramRun::ProgramRun(const Installation& installation, const std::string& argu
     line.push_back(0);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, installation.Home().c_str(),
-                        &startup, &process_))
+    std::string folder = workingFolder.empty() ? installation.Home() : workingFolder;
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process_))
         process_ = {};
     for (const auto& variable : environment) SetEnvironmentVariableA(variable.first.c_str(), nullptr);
 }
@@ -294,6 +296,29 @@ WindowPixels CaptureWindow(HWND window) {
     ReleaseDC(nullptr, screen);
     return shot;
 }
+
+int CommandBarSeparatorsBetween(HWND bar, int fromX, int toX) {
+    WindowPixels shot = CaptureWindow(bar);
+    if (toX < 0 || toX > shot.Width) toX = shot.Width;
+    int lines = 0;
+    for (int x = std::max(fromX, 0); x < toX; ++x) {
+        bool line = shot.Height > 10;
+        for (int y = 3; line && y < shot.Height - 7; ++y) line = shot.At(x, y) == RGB(100, 100, 100);
+        if (line) ++lines;
+    }
+    return lines;
+}
+
+static RECT RectInParent(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+int LeftInParent(HWND child) { return RectInParent(child).left; }
+
+int RightInParent(HWND child) { return RectInParent(child).right; }
 
 std::string SaveScreenshot(HWND window, const std::string& name) {
     WindowPixels shot = CaptureWindow(window);

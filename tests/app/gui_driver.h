@@ -70,8 +70,10 @@ private:
 // One run of zem40.exe in an installation.
 class ProgramRun {
 public:
+    // The program starts in the installation's folder unless workingFolder names another.
     ProgramRun(const Installation& installation, const std::string& arguments,
-               const std::vector<std::pair<std::string, std::string>>& environment = {});
+               const std::vector<std::pair<std::string, std::string>>& environment = {},
+               const std::string& workingFolder = "");
     ~ProgramRun();
     bool Started() const { return process_.hProcess != nullptr; }
     DWORD ProcessId() const { return process_.dwProcessId; }
@@ -100,6 +102,12 @@ struct WindowPixels {
     }
 };
 WindowPixels CaptureWindow(HWND window);
+// The command bar's drawn separator lines (its dark line, RGB 100, 100, 100, from 3 pixels
+// below the top to 7 above the bottom) between two x positions of the bar; toX -1 is its end.
+int CommandBarSeparatorsBetween(HWND bar, int fromX, int toX = -1);
+// A child's left and right edges in its parent's client coordinates.
+int LeftInParent(HWND child);
+int RightInParent(HWND child);
 // Saves the window's screen area as a PNG (through ImageMagick) or BMP; returns the path.
 std::string SaveScreenshot(HWND window, const std::string& name);
 // Pumps this thread's messages for the given time.

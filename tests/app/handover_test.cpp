@@ -106,6 +106,24 @@ TEST(HandOver, QuotedNamesWithBlanksAndAVeryLongCommandLine) {
     EXPECT_EQ(g_received.size(), 1u);
 }
 
+// The list is held by the first instance too long (here by the test): nothing is written to
+// it, and the names reach the running window over the clipboard instead of being dropped.
+TEST(HandOver, LockedBatchListHandsTheNamesOverTheClipboard) {
+    Installation installation("handover-locked");
+    std::string batch = installation.Path("IMAGE\\Batch.ini");
+    FakeFirstInstance first(true);
+    HANDLE list = CreateMutexA(nullptr, TRUE, "Orvane_ZEM_Batch");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(RunSecondStart(installation, "C:\\CARD1.TIF C:\\CARD2.TIF"), 0);
+    ReleaseMutex(list);
+    CloseHandle(list);
+    EXPECT_FALSE(IsFile(batch));
+    ASSERT_EQ(g_received.size(), 1u);
+    EXPECT_EQ(g_received[0].Message, static_cast<UINT>(WM_USER + 101));
+    EXPECT_EQ(g_received[0].WParam, 1u);
+    EXPECT_EQ(g_received[0].ClipboardText, "C:\\CARD1.TIF C:\\CARD2.TIF");
+}
+
 TEST(HandOver, SecondStartWithoutArgumentsOnlyBringsTheWindowForward) {
     Installation installation("handover-empty");
     FakeFirstInstance first(true);
@@ -148,16 +166,30 @@ TEST(HandOver, ScannerButtonAndPanelStartsAskTheRunningInstanceToScan) {
 }
 
 // A forged own-command-line message from another process must not make the program read
-// that process's address: it is refused and the program keeps running.
+// that process's address: it is refused before anything is read, opened or written (a queued
+// name stays queued), and the program keeps running. A genuine queue message then drains it.
 TEST(HandOver, ForeignPointerInOwnCommandLineMessageIsRefused) {
     Installation installation("handover-forged");
+    std::string batch = installation.Path("IMAGE\\Batch.ini");
+    std::string temp = installation.Path("IMAGE\\BatchTemp.ini");
     ProgramRun run(installation, "");
     HWND main = run.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
-    DWORD_PTR result = 1;
-    EXPECT_NE(SendMessageTimeoutA(main, WM_USER + 101, 0, 0x10, SMTO_ABORTIFHUNG, 5000, &result), 0);
-    EXPECT_NE(SendMessageTimeoutA(main, WM_USER + 101, 0, 0x7FFF0000, SMTO_ABORTIFHUNG, 5000, &result), 0);
+    WritePrivateProfileStringA("Files", "Count", "1", batch.c_str());
+    WritePrivateProfileStringA("Files", "File0", "C:\\NO SUCH CARD.TIF", batch.c_str());
+    std::string queued = ReadWholeFile(batch);
+    for (LPARAM forged : {static_cast<LPARAM>(0x10), static_cast<LPARAM>(0x7FFF0000)}) {
+        DWORD_PTR result = 1;
+        EXPECT_NE(SendMessageTimeoutA(main, WM_USER + 101, 0, forged, SMTO_ABORTIFHUNG, 5000, &result), 0);
+        EXPECT_EQ(result, 0u);
+    }
     EXPECT_TRUE(IsWindow(main));
+    EXPECT_EQ(ReadWholeFile(batch), queued);
+    EXPECT_FALSE(IsFile(temp));
+    DWORD_PTR result = 1;
+    EXPECT_NE(SendMessageTimeoutA(main, WM_USER + 101, 3, 0, SMTO_ABORTIFHUNG, 15000, &result), 0);
+    EXPECT_EQ(GetPrivateProfileIntA("Files", "Count", -1, batch.c_str()), 0);
+    EXPECT_TRUE(IsFile(temp));
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0);
 }

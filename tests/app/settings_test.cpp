@@ -56,7 +56,7 @@ TEST(Settings, EmptyFileStartsOnDefaultsAndClosingWritesTheSessionKeys) {
         {"Preference", "Undoable", "1"},
         {"Preference", "ToolTip", "1"},
         {"Preference", "ShowTWAINUI", "0"},
-        {"Status", "CurCard", "0"},
+        {"Status", "CurCard", "-1"},  // no current card
         {"SendTo", "Count", "0"},
         // The untitled card file is never remembered, nor an empty recent-file list.
         {"CardBase", "DataBaseName", "<missing>"},

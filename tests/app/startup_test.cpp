@@ -44,6 +44,9 @@ TEST(Startup, FreshInstallationShowsTitleMenuBarsAndScreenshot) {
     // The default online-update mode shows the web-site button but not the upgrade check.
     EXPECT_NE(GetDlgItem(bar, 713), nullptr);
     EXPECT_EQ(GetDlgItem(bar, 720), nullptr);
+    // A separator stands between Export options and the web-site button.
+    EXPECT_EQ(CommandBarSeparatorsBetween(bar, RightInParent(GetDlgItem(bar, 712)), LeftInParent(GetDlgItem(bar, 713))),
+              1);
     // An untitled card file without cards: nothing to print, search, sort, export or link.
     ExpectButtonsEnabledExactly(bar, {700, 704, 705, 706, 707, 708, 709, 712, 713});
 
@@ -163,6 +166,23 @@ TEST(Startup, MenuHintsAndMinimumSize) {
         SendMessageA(main, WM_MENUSELECT, c.wParam, c.menu);
         EXPECT_EQ(WindowText(status), c.expected);
     }
+
+    // Minimized, both bars shrink to nothing; restored, they have their heights again.
+    HWND bar = run.Child("IMC_CMD20");
+    ShowWindow(main, SW_MINIMIZE);
+    PumpMessages(300);
+    RECT barRect, statusRect;
+    GetClientRect(bar, &barRect);
+    GetClientRect(status, &statusRect);
+    EXPECT_TRUE(IsIconic(main));
+    EXPECT_EQ(barRect.right * barRect.bottom, 0);
+    EXPECT_EQ(statusRect.right * statusRect.bottom, 0);
+    ShowWindow(main, SW_RESTORE);
+    PumpMessages(300);
+    GetClientRect(bar, &barRect);
+    GetClientRect(status, &statusRect);
+    EXPECT_EQ(barRect.bottom, 51);
+    EXPECT_EQ(statusRect.bottom, 19);
 
     SetWindowPos(main, nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOMOVE);
     PumpMessages(300);
