@@ -2,7 +2,7 @@
 #include "exchange_database.h"
 #include <string.h>
 #include <memory>
-#include <vector>
+#include <new>
 
 namespace {
 
@@ -41,6 +41,14 @@ HandheldByteOrder OrderOf(const SyncLibraries& sync) {
             [](uint32_t v) -> uint32_t { return current->HandheldToHost(v); }};
 }
 
+// A step's working memory: the record buffer and one card. Asked of the heap without
+// exceptions, since none may leave through the HotSync manager's plain C entry.
+struct StepMemory {
+    std::unique_ptr<char[]> Buffer{new (std::nothrow) char[PACKED_RECORD_CAPACITY]};
+    std::unique_ptr<CardRecV4> Card{new (std::nothrow) CardRecV4};
+    bool Held() const { return Buffer && Card; }
+};
+
 // Every handheld record becomes a new card with Flags 3; the handheld keeps its records.
 int ReceiveHandheldRecords(Run& run) {
     ExchangeDatabase exchange(run.Folder);
@@ -48,23 +56,23 @@ int ReceiveHandheldRecords(Run& run) {
     if (int result = run.Sync.ResetFlags(run.Handle)) return result;
     WORD count = 0;
     if (int result = run.Sync.RecordCount(run.Handle, &count)) return result;
-    std::vector<char> buffer(PACKED_RECORD_CAPACITY);
+    StepMemory memory;
+    if (!memory.Held()) return SYNC_ERR_MEMORY;
     HandheldByteOrder order = OrderOf(run.Sync);
     for (WORD index = 0; index < count; ++index) {
-        CardRecV4 card;
         HHAddressRecord record = {};
-        memset(buffer.data(), 0, buffer.size());
+        memset(memory.Buffer.get(), 0, PACKED_RECORD_CAPACITY);
         SyncRawRecord raw = {};
         raw.Handle = run.Handle;
         raw.Index = index;
         raw.Capacity = PACKED_RECORD_CAPACITY;
-        raw.Buffer = buffer.data();
+        raw.Buffer = memory.Buffer.get();
         if (int result = run.Sync.ReadByIndex(&raw)) return result;
         int size = raw.Size < PACKED_RECORD_CAPACITY ? static_cast<int>(raw.Size) : PACKED_RECORD_CAPACITY;
-        UnpackAddressRecord(buffer.data(), size, &record, order);
-        PalmRecToCardRec(record, &card, run.Map);
-        card.Flags = 3;
-        exchange.InsertCommitted(&card);
+        UnpackAddressRecord(memory.Buffer.get(), size, &record, order);
+        PalmRecToCardRec(record, memory.Card.get(), run.Map);
+        memory.Card->Flags = 3;
+        exchange.InsertCommitted(memory.Card.get());
     }
     return 0;
 }
@@ -78,23 +86,25 @@ int SendCardsToHandheld(Run& run) {
     CkvDataset* cards = exchange.Dataset();
     engine.RecFirst(cards);
     int result = run.Sync.ResetFlags(run.Handle);
-    std::vector<char> buffer(PACKED_RECORD_CAPACITY);
+    StepMemory memory;
+    if (!memory.Held()) return SYNC_ERR_MEMORY;
+    char* buffer = memory.Buffer.get();
+    CardRecV4* card = memory.Card.get();
     HandheldByteOrder order = OrderOf(run.Sync);
     while (!engine.RecIsEOF(cards)) {
-        auto card = std::make_unique<CardRecV4>();
-        memset(card.get(), 0, sizeof(CardRecV4));
-        if (engine.CardRecGetV4(cards, card.get(), 1) != 1 || card->Flags != 2) {
+        memset(card, 0, sizeof(CardRecV4));
+        if (engine.CardRecGetV4(cards, card, 1) != 1 || card->Flags != 2) {
             engine.RecNext(cards);
             continue;
         }
         HHAddressRecord record;
         CardRecToPalmRec(&record, *card, run.Map);
-        memset(buffer.data(), 0, buffer.size());
+        memset(buffer, 0, PACKED_RECORD_CAPACITY);
         SyncRawRecord raw = {};
         raw.Handle = run.Handle;
         raw.Capacity = PACKED_RECORD_CAPACITY;
-        raw.Buffer = buffer.data();
-        raw.Size = static_cast<DWORD>(PackAddressRecord(record, buffer.data(), PACKED_RECORD_CAPACITY, order));
+        raw.Buffer = buffer;
+        raw.Size = static_cast<DWORD>(PackAddressRecord(record, buffer, PACKED_RECORD_CAPACITY, order));
         result = run.Sync.WriteRecord(&raw);
         if (result == 0) exchange.DeleteCurrent();
         engine.RecNext(cards);

@@ -17,6 +17,10 @@ void OnInit(HWND dialog, const DialogState* state) {
     CheckDlgButton(dialog, IDC_SET_DEFAULT, BST_UNCHECKED);
 }
 
+// An automatic radio button unchecks only the enabled ones of its group: a disabled choice
+// that the passed type checked would stay checked beside the user's.
+void OnActionClicked(HWND dialog, int id) { CheckRadioButton(dialog, IDC_SYNC_FILES, IDC_DO_NOTHING, id); }
+
 void OnOk(HWND dialog, DialogState* state) {
     int index = 3;
     for (int i = 0; i < 4; ++i)
@@ -32,6 +36,8 @@ INT_PTR CALLBACK TransferDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     switch (message) {
     case WM_INITDIALOG: OnInit(dialog, state); return TRUE;
     case WM_COMMAND:
+        if (LOWORD(wParam) >= IDC_SYNC_FILES && LOWORD(wParam) <= IDC_DO_NOTHING && HIWORD(wParam) == BN_CLICKED)
+            OnActionClicked(dialog, LOWORD(wParam));
         if (LOWORD(wParam) == IDOK) OnOk(dialog, state);
         if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
         return TRUE;

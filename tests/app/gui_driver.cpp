@@ -320,6 +320,45 @@ int LeftInParent(HWND child) { return RectInParent(child).left; }
 
 int RightInParent(HWND child) { return RectInParent(child).right; }
 
+static BOOL CALLBACK CollectVisibleChild(HWND child, LPARAM param) {
+    if (IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+    return TRUE;
+}
+
+// Whether a control shows anything: a drawn control has at least its text, frame or picture
+// beside its background; one not yet drawn is a single colour (or nothing) on the screen.
+static bool ShowsMoreThanOneColour(HWND control) {
+    WindowPixels shot = CaptureWindow(control);
+    if (shot.Pixels.empty()) return true;  // no area to draw
+    for (DWORD pixel : shot.Pixels)
+        if (pixel != shot.Pixels[0]) return true;
+    return false;
+}
+
+static bool EveryControlDrawn(HWND window) {
+    if (window == GetDesktopWindow()) return true;  // top-level windows of other programs too
+    std::vector<HWND> controls;
+    EnumChildWindows(window, &CollectVisibleChild, reinterpret_cast<LPARAM>(&controls));
+    for (HWND control : controls)
+        if (!ShowsMoreThanOneColour(control)) return false;
+    return true;
+}
+
+bool WaitUntilDrawn(HWND window, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    // Sent across threads: returns once the window's thread has painted what was pending (not
+    // asked of the desktop, whose windows may belong to programs that do not answer).
+    if (window != GetDesktopWindow()) RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    std::vector<DWORD> last;
+    do {
+        std::vector<DWORD> now = CaptureWindow(window).Pixels;
+        if (!now.empty() && now == last && EveryControlDrawn(window)) return true;
+        last = now;
+        Sleep(100);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
 std::string SaveScreenshot(HWND window, const std::string& name) {
     WindowPixels shot = CaptureWindow(window);
     std::string folder = Installation::BuildFolder() + "screenshots\\";
@@ -333,9 +372,10 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
     bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
     bytes.append(reinterpret_cast<const char*>(shot.Pixels.data()), size);
     WriteWholeFile(bmp, bytes);
-    // ImageMagick on the host turns it into a PNG when it is there.
+    // ImageMagick on the host turns it into a PNG when it is there. The screen's fourth byte is
+    // no alpha: read as one, most of the picture would be transparent.
     std::string png = folder + name + ".png";
-    std::string command = "Z:\\usr\\bin\\convert \"" + UnixPath(bmp) + "\" \"" + UnixPath(png) + "\"";
+    std::string command = "Z:\\usr\\bin\\convert \"" + UnixPath(bmp) + "\" -alpha off \"" + UnixPath(png) + "\"";
     std::vector<char> line(command.begin(), command.end());
     line.push_back(0);
     STARTUPINFOA startup{};

@@ -108,6 +108,9 @@ int CommandBarSeparatorsBetween(HWND bar, int fromX, int toX = -1);
 // A child's left and right edges in its parent's client coordinates.
 int LeftInParent(HWND child);
 int RightInParent(HWND child);
+// Waits until the screen shows the window drawn: its pending paints done, every visible control
+// showing more than one colour, and two captures in a row alike. False after the time.
+bool WaitUntilDrawn(HWND window, DWORD timeoutMs = 20000);
 // Saves the window's screen area as a PNG (through ImageMagick) or BMP; returns the path.
 std::string SaveScreenshot(HWND window, const std::string& name);
 // Pumps this thread's messages for the given time.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include "gui_driver.h"
 #include "dialog_driver.h"
+#include "linux_programs.h"
+#include "palm_files.h"
 #include "screen_picture.h"
 
 using namespace dialog_driver;
@@ -91,9 +93,37 @@ TEST(PreferenceCommands, ActiveTargetFromTheSheetAndThePopUp) {
     EXPECT_EQ(run.WaitForExit(), 0);
 }
 
+// Runs our HotSync manager from the build (it inherits this process's environment); its exit
+// code and what it printed.
+int RunHotSyncManager(const std::string& arguments, const std::string& printed, std::string* output) {
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE out = CreateFileA(printed.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    std::string command = "\"" + Installation::BuildFolder() + "bin\\hsmanager.exe\" " + arguments;
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = out;
+    PROCESS_INFORMATION process = {};
+    BOOL started =
+        CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    CloseHandle(out);
+    if (!started) return -1;
+    WaitForSingleObject(process.hProcess, 120000);
+    DWORD code = static_cast<DWORD>(-1);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    *output = ReadWholeFile(printed);
+    return static_cast<int>(code);
+}
+
 // With the conduit manager beside the program, OK in Palm handheld mode registers ZemSync
-// from the program's folder and asks no reload for a fresh registration.
-TEST(PreferenceCommands, HandheldModeRegistersTheConduit) {
+// from the program's folder and asks no reload for a fresh registration. Our HotSync manager
+// then finds that conduit through the conduit manager and runs a HotSync with it: the card
+// waiting for the handheld goes there, the handheld's record comes back as a card.
+TEST(PreferenceCommands, HandheldModeRegistersTheConduitThatTheHotSyncManagerRuns) {
     Installation installation("preference-conduit");
     CopyBesideProgram(installation, "CONDMGR.DLL");
     CopyBesideProgram(installation, "HSAPI.DLL");
@@ -122,4 +152,19 @@ TEST(PreferenceCommands, HandheldModeRegistersTheConduit) {
     EXPECT_EQ(ReadWholeFile(standIns + "hsapi.log"), "");
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0);
+
+    // The exchange card database as the Palm link leaves it, beside the conduit; a handheld
+    // with one record of its own.
+    std::string exchange = installation.Path("ZemSync.mdb");
+    ASSERT_TRUE(SeedExchangeCards(exchange, {{"Ann Lee", "Acme", 2}, {"Bob", "Bits", 0}}));
+    SetEnvironmentVariableA("PALM_STANDIN_DIR", standIns.c_str());
+    EXPECT_TRUE(SeedHandheld({{"Zed", "Zeta"}}));
+    std::string printed;
+    EXPECT_EQ(RunHotSyncManager("/type 0", standIns + "hsmanager.txt", &printed), 0);
+    EXPECT_NE(printed.find("conduit " + installation.Path("ZemSync.DLL")), std::string::npos) << printed;
+    EXPECT_EQ(HandheldRecords(), (std::vector<std::string>{"Zed|Zeta", "Ann Lee|Acme"}));
+    SetEnvironmentVariableA("PALM_STANDIN_DIR", nullptr);
+    EXPECT_EQ(ExchangeCards(exchange), (std::vector<std::string>{"Bob|Bits|0", "Zed|Zeta|3"}));
+    EXPECT_EQ(ReadWholeFile(standIns + "hotsync.log"), "19 \n20 AddressTransfer\n");
+    EXPECT_FALSE(IsFile(installation.Path("temp\\temp.mdb")));
 }

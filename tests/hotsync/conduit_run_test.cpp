@@ -2,17 +2,44 @@
 // exchange card database made with the card classes; what the run left is read back from both.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <string.h>
+#include <atomic>
+#include <functional>
+#include <new>
 #include <string>
+#include <thread>
 #include <vector>
 #include "card_builders.h"
+#include "dialog_driver.h"
 #include "dll_module.h"
 #include "file_bytes.h"
+#include "gui_driver.h"
 #include "handheld_database.h"
 #include "hh_address_record.h"
 #include "kvdb_engine.h"
 #include "linux_programs.h"
+#include "palm_files.h"
 #include "scratch_folder.h"
+#include "sync_run.h"
+
+namespace {
+
+// While set, this program's heap refuses the sync run's record buffers, as a used-up heap
+// would; the refusals are counted.
+std::atomic<bool> RefuseRecordBuffers{false};
+std::atomic<int> RefusedRecordBuffers{0};
+
+}  // namespace
+
+// The run's buffers are asked for without exceptions; this replacement decides what it gets.
+void* operator new[](size_t size, const std::nothrow_t&) noexcept {
+    if (RefuseRecordBuffers && size == PACKED_RECORD_CAPACITY) {
+        ++RefusedRecordBuffers;
+        return nullptr;
+    }
+    return malloc(size ? size : 1);
+}
 
 namespace {
 
@@ -21,19 +48,11 @@ typedef long(__cdecl* GetConduitNameFn)(char*, WORD);
 typedef DWORD(__cdecl* GetConduitVersionFn)();
 typedef long(__cdecl* GetConduitInfoFn)(int, const void*, void*, DWORD*);
 typedef long(__cdecl* CfgConduitFn)(int, char*, DWORD*);
+typedef long(__cdecl* ConfigureConduitFn)(char*);
 
 const DWORD kAddr = 0x61646472, kData = 0x44415441;
 
-uint32_t Swap(uint32_t v) { return (v >> 24) | ((v >> 8) & 0xFF00) | ((v << 8) & 0xFF0000) | (v << 24); }
-const HandheldByteOrder kOrder = {Swap, Swap};
-
 void __cdecl Progress(const char*) {}
-
-struct SeedCard {
-    const char* Name;
-    const char* Company;
-    int16_t Flags;
-};
 
 std::string BinFolder() {
     char path[MAX_PATH] = "";
@@ -71,91 +90,25 @@ protected:
         return module_ ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name))) : nullptr;
     }
 
-    long Sync(int type) {
+    // The sync properties record as the HotSync manager passes it: the type at 0, a pointer
+    // to the handheld database's name at 772.
+    static const char* Properties(int type) {
         static char properties[1024];
         static const char kName[] = "AddressDB";
         const char* name = kName;
         memset(properties, 0, sizeof(properties));
         memcpy(properties, &type, 4);
         memcpy(properties + 772, &name, sizeof(name));
+        return properties;
+    }
+
+    long Sync(int type) {
         auto open = Export<OpenConduitFn>("OpenConduit");
-        return open ? open(reinterpret_cast<void*>(&Progress), properties) : -99;
+        return open ? open(reinterpret_cast<void*>(&Progress), Properties(type)) : -99;
     }
 
-    void SeedCards(const std::vector<SeedCard>& cards) const {
-        CkvDBEngine engine;
-        CkvDatabase* db = nullptr;
-        ASSERT_EQ(engine.CreateDatabase(31, Exchange().c_str(), ";LANGID=0x0804;CP=936;COUNTRY=0", &db), 1);
-        ASSERT_EQ(engine.TblCreate(db, "NM", 1), 1);
-        CkvDataset* ds = nullptr;
-        engine.TblNew(db, "NM", &ds);
-        engine.TblOpen(ds);
-        for (const SeedCard& seed : cards) {
-            CardRecV4 card = {};
-            SetText(card.CNAME.FullName, seed.Name);
-            SetText(card.Company[0], seed.Company);
-            card.Flags = seed.Flags;
-            engine.CardRecInsertV4(ds, &card);
-        }
-        engine.TblFree(ds);
-        engine.CloseDatabase(db);
-    }
-
-    // Name, company and Flags of each card of the exchange database, sorted by name.
-    std::vector<std::string> Cards() const {
-        CkvDBEngine engine;
-        CkvDatabase* db = nullptr;
-        std::vector<std::string> cards;
-        if (engine.OpenDatabase(31, Exchange().c_str(), &db) != 1) return cards;
-        CkvDataset* ds = nullptr;
-        engine.TblNew(db, "NM", &ds);
-        engine.KeyAdd(ds, "CNAME_FullName_Data");
-        engine.TblOpen(ds);
-        int count = engine.TblNRecs(ds);
-        for (int ok = count > 0 && engine.RecFirst(ds); ok && !engine.RecIsEOF(ds); ok = engine.RecNext(ds)) {
-            CardRecV4 card = {};
-            engine.CardRecGetV4(ds, &card, 0);
-            cards.push_back(std::string(card.CNAME.FullName.Text) + "|" + card.Company[0].Text + "|" +
-                            std::to_string(card.Flags));
-        }
-        engine.TblFree(ds);
-        engine.CloseDatabase(db);
-        return cards;
-    }
-
-    HandheldDatabase Handheld() const {
-        HandheldDatabase database;
-        database.Creator = 0;
-        LoadHandheldDatabase(HandheldDatabasePath("AddressDB"), &database);
-        return database;
-    }
-
-    // Name and company of each handheld record, unpacked the handheld's way.
-    std::vector<std::string> HandheldRecords() const {
-        std::vector<std::string> records;
-        for (const HandheldRecord& r : Handheld().Records) {
-            HHAddressRecord record = {};
-            UnpackAddressRecord(r.Bytes.data(), static_cast<int>(r.Bytes.size()), &record, kOrder);
-            records.push_back(std::string(record.Name) + "|" + record.Company);
-        }
-        return records;
-    }
-
-    void SeedHandheld(const std::vector<std::pair<std::string, std::string>>& people) const {
-        HandheldDatabase database;
-        database.Path = HandheldDatabasePath("AddressDB");
-        database.Creator = kAddr;
-        database.Type = kData;
-        for (const auto& person : people) {
-            HHAddressRecord record = {};
-            SetText(record.Name, person.first);
-            SetText(record.Company, person.second);
-            std::vector<char> bytes(PACKED_RECORD_CAPACITY, 0);
-            bytes.resize(PackAddressRecord(record, bytes.data(), PACKED_RECORD_CAPACITY, kOrder));
-            database.Records.push_back({database.NextId++, 0, 0, bytes});
-        }
-        ASSERT_TRUE(SaveHandheldDatabase(database));
-    }
+    void SeedCards(const std::vector<SeedCard>& cards) const { ASSERT_TRUE(SeedExchangeCards(Exchange(), cards)); }
+    std::vector<std::string> Cards() const { return ExchangeCards(Exchange()); }
 
     std::string Log() const { return ReadWholeFile(folder_ + "palm\\hotsync.log"); }
     bool WorkCopyLeft() const { return PathExists(folder_ + "temp\\temp.mdb"); }
@@ -168,6 +121,19 @@ TEST_F(ConduitRun, DoNothingOnlyLogs) {
     EXPECT_EQ(Sync(6), 0);
     EXPECT_EQ(Log(), "-1 Address Transfer - sync configured to Do Nothing\n");
     EXPECT_FALSE(PathExists(HandheldDatabasePath("AddressDB")));
+}
+
+// The language resources come through the HotSync common library once per load of the
+// conduit and go back when it is unloaded.
+TEST_F(ConduitRun, LanguageResourcesAroundEachLoad) {
+    for (int load = 0; load < 2; ++load) {
+        EXPECT_EQ(Sync(6), 0);
+        EXPECT_EQ(Sync(6), 0);
+        FreeLibrary(module_);
+        module_ = nullptr;
+    }
+    EXPECT_EQ(ReadWholeFile(folder_ + "palm\\palmcmn.log"),
+              "2 ADDRESSTRANSFERLANG.DLL\n3\n2 ADDRESSTRANSFERLANG.DLL\n3\n");
 }
 
 TEST_F(ConduitRun, AnyOtherTypeCreatesTheAddressBookAndMovesNothing) {
@@ -183,6 +149,7 @@ TEST_F(ConduitRun, AnyOtherTypeCreatesTheAddressBookAndMovesNothing) {
 
 TEST_F(ConduitRun, DesktopOverwritesSendsOnlyFlagTwoCardsAndRemovesThem) {
     SeedCards({{"Cy", "Corp", 2}, {"Bob", "Bits", 0}, {"Ann Lee", "Acme", 2}, {"Dee", "Dyn", 3}});
+    WriteWholeFile(folder_ + "temp\\temp.mdb", "left by a run that could not copy it back");
     EXPECT_EQ(Sync(3), 0);
     EXPECT_EQ(HandheldRecords(), (std::vector<std::string>{"Ann Lee|Acme", "Cy|Corp"}));
     EXPECT_EQ(Cards(), (std::vector<std::string>{"Bob|Bits|0", "Dee|Dyn|3"}));
@@ -266,9 +233,29 @@ TEST_F(ConduitRun, SyncManagerFailures) {
         EXPECT_EQ(Cards(), c.cards) << c.fail;
         EXPECT_EQ(Handheld().Records.size(), c.handheldRecords) << c.fail;
         EXPECT_FALSE(WorkCopyLeft()) << c.fail;
+        EXPECT_TRUE(DeleteFileA(Exchange().c_str())) << c.fail << ": the exchange database was left open";
         FreeLibrary(module_);  // the stand-in counts calls per load: each case starts anew
         module_ = nullptr;
     }
+}
+
+// A heap that cannot give a step its record buffer ends that step alone: nothing moves, the
+// run still closes the handheld database and succeeds, and no exception leaves the run.
+TEST_F(ConduitRun, AStepWithoutMemoryMovesNothingAndTheRunGoesOn) {
+    SeedCards({{"Ann Lee", "Acme", 2}});
+    SeedHandheld({{"Zed", "Zeta"}});
+    PalmFieldMaps maps = {};
+    RefusedRecordBuffers = 0;
+    RefuseRecordBuffers = true;
+    int result = RunHotSync(folder_, Properties(SYNC_BOTH), &maps);
+    RefuseRecordBuffers = false;
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(RefusedRecordBuffers, 2);  // one per step
+    EXPECT_EQ(Log(), "19 \n20 AddressTransfer\n");
+    EXPECT_EQ(Cards(), (std::vector<std::string>{"Ann Lee|Acme|2"}));
+    EXPECT_EQ(HandheldRecords(), (std::vector<std::string>{"Zed|Zeta"}));
+    EXPECT_FALSE(WorkCopyLeft());
+    EXPECT_TRUE(DeleteFileA(Exchange().c_str())) << "the exchange database was left open";
 }
 
 TEST_F(ConduitRun, NameVersionAndInformation) {
@@ -296,11 +283,12 @@ TEST_F(ConduitRun, NameVersionAndInformation) {
     } cases[] = {
         {0, good, false, 16, true, 4209},      {0, good, true, 16, false, 4215},     {0, nullptr, true, 16, true, 4212},
         {0, badVersion, true, 16, true, 4213}, {0, badLength, true, 16, true, 4213}, {0, good, true, 16, true, 0},
-        {1, nullptr, true, 8, true, 4211},     {1, nullptr, true, 4, true, 0},       {2, nullptr, true, 4, true, 0},
-        {3, nullptr, true, 4, true, 4208},
+        {0, good, true, 0, true, 0},           {0, good, true, 4, true, 0},          {1, nullptr, true, 8, true, 4211},
+        {1, nullptr, true, 4, true, 0},        {2, nullptr, true, 4, true, 0},       {3, nullptr, true, 4, true, 4208},
     };
     for (const Case& c : cases) {
-        char out[16] = {};
+        char out[16];
+        memset(out, '#', sizeof(out));  // guard bytes beyond the size stay
         DWORD size = c.size;
         EXPECT_EQ(info(c.kind, c.arguments, c.out ? out : nullptr, c.sizePointer ? &size : nullptr), c.result)
             << c.kind << " " << c.size;
@@ -308,7 +296,11 @@ TEST_F(ConduitRun, NameVersionAndInformation) {
         DWORD value;
         memcpy(&value, out, 4);
         if (c.kind == 0) {
-            EXPECT_STREQ(out, "ZemSync");
+            // Zero-filled over the size, at most size - 1 characters of the name.
+            std::string expected = c.size ? std::string("ZemSync").substr(0, c.size - 1) : std::string();
+            expected.resize(c.size, '\0');
+            expected.resize(sizeof(out), '#');
+            EXPECT_EQ(std::string(out, sizeof(out)), expected) << c.size;
         } else {
             EXPECT_EQ(value, c.kind == 1 ? 0x500u : 3u);
         }
@@ -316,14 +308,114 @@ TEST_F(ConduitRun, NameVersionAndInformation) {
 
     auto cfg = Export<CfgConduitFn>("CfgConduit");
     char record[352] = {};
-    DWORD one = 1, two = 2, size = 352, wrongSize = 351;
+    DWORD two = 2, size = 352, wrongSize = 351;
     memcpy(record, &two, 4);
     EXPECT_EQ(cfg(0, nullptr, &size), 4212);
     EXPECT_EQ(cfg(0, record, nullptr), 4216);
     EXPECT_EQ(cfg(0, record, &wrongSize), 4218);
     EXPECT_EQ(cfg(1, record, &size), 4217);
     EXPECT_EQ(cfg(0, record, &size), 4219);
-    memcpy(record, &one, 4);
+}
+
+// What "Change HotSync Action" showed when it opened: the radio checked, which radios take a
+// click, and the "Set as default" box.
+struct ActionDialogView {
+    int Checked = 0;
+    bool Enabled[4] = {};
+    bool Default = true;
+};
+
+class ActionDialog : public ConduitRun {
+protected:
+    // Runs the export here while a driver thread reads the dialog as it opened, then clicks
+    // the radio (when not 0), ticks "Set as default" when asked and presses the button.
+    long Run(const std::function<long()>& call, int radio, bool tick, int button, ActionDialogView* view,
+             const char* screenshot = nullptr) {
+        std::thread driver([&] {
+            using namespace dialog_driver;
+            HWND dialog = WaitForDialog(GetCurrentProcessId(), "Change HotSync Action");
+            if (!dialog) {
+                ADD_FAILURE() << "no Change HotSync Action dialog";
+                return;
+            }
+            for (int i = 0; i < 4; ++i) {
+                if (IsChecked(dialog, 1003 + i)) view->Checked = 1003 + i;
+                view->Enabled[i] = IsEnabled(dialog, 1003 + i);
+            }
+            view->Default = IsChecked(dialog, 1002);
+            if (screenshot) {
+                EXPECT_TRUE(WaitUntilDrawn(dialog));
+                SaveScreenshot(dialog, screenshot);
+            }
+            if (radio) Click(dialog, radio);
+            if (tick) Click(dialog, 1002);
+            Click(dialog, button);
+            if (!WaitUntilClosed(dialog, 10000)) Click(dialog, IDCANCEL);
+        });
+        long result = call();
+        driver.join();
+        return result;
+    }
+};
+
+// ConfigureConduit and CfgConduit through the dialog: which action it opens on, that only
+// "Desktop overwrites handheld" and "Do nothing" take a click, and what OK and Cancel write.
+TEST_F(ActionDialog, ChangesTheHotSyncAction) {
+    struct Case {
+        bool configure;  // ConfigureConduit, else CfgConduit
+        int type;
+        int radio;
+        bool tick;
+        int button;
+        int checkedAtOpen;
+        long result;
+        int typeOut, preferenceOut;  // -1: left as it was
+    } cases[] = {
+        {true, 0, 0, false, IDOK, 1003, 0, 0, 2},  // a disabled choice passed in stays chosen
+        {true, 2, 1004, true, IDOK, 1005, 0, 3, 1},   {true, 3, 0, false, IDCANCEL, 1004, -1, -1, -1},
+        {false, 6, 0, true, IDOK, 1006, 0, 6, 1},     {false, 5, 1004, true, IDCANCEL, 1006, 0, -1, -1},
+        {false, 3, 1006, false, IDOK, 1004, 0, 6, 2},
+    };
+    auto configure = Export<ConfigureConduitFn>("ConfigureConduit");
+    auto cfg = Export<CfgConduitFn>("CfgConduit");
+    ASSERT_TRUE(configure && cfg);
+    const int kUntouched = 0x5A5A5A5A;
+    bool first = true;
+    for (const Case& c : cases) {
+        // ConfigureConduit: preference at 516, type at 520. CfgConduit: version 1 at 0, type in
+        // at 340, type out at 344, preference out at 348.
+        char record[1024];
+        memset(record, 0, sizeof(record));
+        int typeAt = c.configure ? 520 : 344, preferenceAt = c.configure ? 516 : 348;
+        memcpy(record + preferenceAt, &kUntouched, 4);
+        memcpy(record + typeAt, c.configure ? &c.type : &kUntouched, 4);
+        DWORD version = 1, size = 352;
+        if (!c.configure) {
+            memcpy(record, &version, 4);
+            memcpy(record + 340, &c.type, 4);
+        }
+        ActionDialogView view;
+        long result = Run([&] { return c.configure ? configure(record) : cfg(0, record, &size); }, c.radio, c.tick,
+                          c.button, &view, first ? "zemsync_change_hotsync_action" : nullptr);
+        first = false;
+        std::string label =
+            std::string(c.configure ? "ConfigureConduit" : "CfgConduit") + " type " + std::to_string(c.type);
+        EXPECT_EQ(result, c.result) << label;
+        EXPECT_EQ(view.Checked, c.checkedAtOpen) << label;
+        EXPECT_FALSE(view.Enabled[0]) << label;
+        EXPECT_TRUE(view.Enabled[1]) << label;
+        EXPECT_FALSE(view.Enabled[2]) << label;
+        EXPECT_TRUE(view.Enabled[3]) << label;
+        EXPECT_FALSE(view.Default) << label;
+        int type = 0, preference = 0;
+        memcpy(&type, record + typeAt, 4);
+        memcpy(&preference, record + preferenceAt, 4);
+        // ConfigureConduit clears the preference before the dialog, so Cancel leaves 0 there.
+        int untouchedPreference = c.configure ? 0 : kUntouched;
+        int untouchedType = c.configure ? c.type : kUntouched;
+        EXPECT_EQ(type, c.typeOut < 0 ? untouchedType : c.typeOut) << label;
+        EXPECT_EQ(preference, c.preferenceOut < 0 ? untouchedPreference : c.preferenceOut) << label;
+    }
 }
 
 // The independent reader of the handheld's files sees every record the conduit wrote, with

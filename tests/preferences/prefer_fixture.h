@@ -8,15 +8,15 @@
 #include <thread>
 #include "dialog_driver.h"
 #include "dll_module.h"
+#include "gui_driver.h"
 #include "scratch_folder.h"
 
 typedef int(__cdecl* ShowPreferDlgFn)(const char*);
 typedef int(__cdecl* ShowExportMenuFn)(HWND, const char*, int*);
 
-// A screenshot once the dialog's thread has had time to paint what the driver changed.
-std::string SaveScreenshot(HWND window, const std::string& name);
+// A screenshot once the screen shows the window drawn with what the driver changed.
 inline void Screenshot(HWND window, const std::string& name) {
-    Sleep(500);
+    EXPECT_TRUE(WaitUntilDrawn(window)) << name;
     SaveScreenshot(window, name);
 }
 

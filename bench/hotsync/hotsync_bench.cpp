@@ -1,0 +1,257 @@
+// ZemSync.DLL's HotSync runs, called by name as the HotSync manager calls them, against the
+// card work that each direction cannot do without, in the same run and on equal copies of the
+// same files:
+//   send    (sync type 3, every card Flags 2)  vs  per card CardRecGetV4, then RecDelete in a
+//                                                  transaction of its own
+//   receive (sync type 2, as many records)     vs  per record CardRecInsertV4 and Commit
+// The conduit's folder has no "temp" folder, so neither run compacts; the compaction of the
+// exchange database is a yardstick row of its own. Usage: hotsync_bench [records=2000].
+#include "host_note.h"
+#include "link_bench.h"
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <string>
+#include <vector>
+#include "handheld_database.h"
+#include "kvdb_engine.h"
+#include "palm_field_map.h"
+
+namespace {
+
+typedef long(__cdecl* OpenConduitFn)(void*, const char*);
+
+// The installed Palm field map.
+const char kFieldMap[] = "1,0,4,0,18,3,10,17,13,12,0,14,0,19,0,5,6,7,8,9,0,0,0,0,0,0,20,21";
+const char kLocale[] = ";LANGID=0x0409;CP=1252;COUNTRY=0";
+
+std::vector<CardRecV4> MakeCards(int n) {
+    std::vector<CardRecV4> cards(n);
+    for (int i = 0; i < n; ++i) {
+        CardRecV4& c = cards[i];
+        memset(&c, 0, sizeof(c));
+        snprintf(c.CNAME.FullName.Text, sizeof(c.CNAME.FullName.Text), "Card %05d", i);
+        snprintf(c.Company[0].Text, sizeof(c.Company[0].Text), "Company %d", i % 97);
+        snprintf(c.Title[0].Text, sizeof(c.Title[0].Text), "Title %d", i % 13);
+        snprintf(c.Phone[0].PhoneNum.Text, sizeof(c.Phone[0].PhoneNum.Text), "+1 555 %07d", i);
+        c.Phone[0].PhoneType = 1;
+        snprintf(c.Email[0].EmailName.Text, sizeof(c.Email[0].EmailName.Text), "card%d@example.test", i);
+        snprintf(c.Address[0].FullAddress.Text, sizeof(c.Address[0].FullAddress.Text), "%d Long Street\r\nSuite 4", i);
+        snprintf(c.Address[0].City.Text, sizeof(c.Address[0].City.Text), "City %d", i % 31);
+        c.Flags = 2;
+    }
+    return cards;
+}
+
+// The exchange card database the conduit opens: card table "NM", here holding the cards.
+void CreateExchange(const std::string& path, const std::vector<CardRecV4>& cards) {
+    DeleteFileA(path.c_str());
+    CkvDBEngine engine;
+    CkvDatabase* db = nullptr;
+    CkvDataset* ds = nullptr;
+    engine.CreateDatabase(31, path.c_str(), kLocale, &db);
+    engine.TblCreate(db, "NM", 1);
+    engine.TblNew(db, "NM", &ds);
+    engine.TblOpen(ds);
+    engine.StartTransation(db);
+    for (const CardRecV4& card : cards) engine.CardRecInsertV4(ds, const_cast<CardRecV4*>(&card));
+    engine.Commit(db);
+    engine.TblFree(ds);
+    engine.CloseDatabase(db);
+}
+
+uint32_t Swap(uint32_t v) { return (v >> 24) | ((v >> 8) & 0xFF00) | ((v << 8) & 0xFF0000) | (v << 24); }
+
+// The handheld's "AddressDB" holding the cards as the conduit would have written them.
+void CreateHandheld(const std::vector<CardRecV4>& cards, const ferrow::FieldMap& map) {
+    HandheldDatabase database;
+    database.Path = HandheldDatabasePath("AddressDB");
+    database.Creator = 0x61646472;
+    database.Type = 0x44415441;
+    const HandheldByteOrder order = {Swap, Swap};
+    for (const CardRecV4& card : cards) {
+        HHAddressRecord record;
+        CardRecToPalmRec(&record, card, map);
+        std::vector<char> bytes(PACKED_RECORD_CAPACITY, 0);
+        bytes.resize(PackAddressRecord(record, bytes.data(), PACKED_RECORD_CAPACITY, order));
+        database.Records.push_back({database.NextId++, 0, 0, bytes});
+    }
+    SaveHandheldDatabase(database);
+}
+
+// The cards the conduit makes of the handheld's records, made beforehand for the reference.
+std::vector<CardRecV4> ReceivedCards(const std::vector<CardRecV4>& cards, const ferrow::FieldMap& map) {
+    std::vector<CardRecV4> received(cards.size());
+    for (size_t i = 0; i < cards.size(); ++i) {
+        HHAddressRecord record;
+        CardRecToPalmRec(&record, cards[i], map);
+        PalmRecToCardRec(record, &received[i], map);
+        received[i].Flags = 3;
+    }
+    return received;
+}
+
+struct ExchangeTable {
+    CkvDBEngine Engine;
+    CkvDatabase* Db = nullptr;
+    CkvDataset* Cards = nullptr;
+    // Opened as the conduit opens it: sorted by name.
+    explicit ExchangeTable(const std::string& path) {
+        Engine.OpenDatabase(31, path.c_str(), &Db);
+        Engine.TblNew(Db, "NM", &Cards);
+        Engine.KeyAdd(Cards, "CNAME_FullName_Data");
+        Engine.SetSortOrder(Cards, 0);
+        Engine.TblOpen(Cards);
+    }
+    ~ExchangeTable() {
+        Engine.TblClose(Cards);
+        Engine.TblFree(Cards);
+        Engine.CloseDatabase(Db);
+    }
+};
+
+double ReferenceSend(const std::string& path, int* left) {
+    double start = Seconds();
+    {
+        ExchangeTable table(path);
+        CkvDBEngine& e = table.Engine;
+        std::vector<char> card(sizeof(CardRecV4));
+        if (e.TblNRecs(table.Cards) > 0) e.RecFirst(table.Cards);
+        while (!e.RecIsEOF(table.Cards)) {
+            e.CardRecGetV4(table.Cards, reinterpret_cast<CardRecV4*>(card.data()), 1);
+            e.StartTransation(table.Db);
+            if (e.RecDelete(table.Cards)) e.Commit(table.Db);
+            else e.Rollback(table.Db);
+            e.RecNext(table.Cards);
+        }
+    }
+    double took = Seconds() - start;
+    ExchangeTable after(path);
+    *left = after.Engine.TblNRecs(after.Cards);
+    return took;
+}
+
+double ReferenceReceive(const std::string& path, std::vector<CardRecV4>& cards, int* stored) {
+    double start = Seconds();
+    {
+        ExchangeTable table(path);
+        for (CardRecV4& card : cards) {
+            table.Engine.CardRecInsertV4(table.Cards, &card);
+            table.Engine.Commit(table.Db);
+        }
+    }
+    double took = Seconds() - start;
+    ExchangeTable after(path);
+    *stored = after.Engine.TblNRecs(after.Cards);
+    return took;
+}
+
+void __cdecl Progress(const char*) {}
+
+double Conduit(OpenConduitFn open, int type, long* result) {
+    static char properties[1024];
+    static const char kName[] = "AddressDB";
+    const char* name = kName;
+    memset(properties, 0, sizeof(properties));
+    memcpy(properties, &type, 4);
+    memcpy(properties + 772, &name, sizeof(name));
+    double start = Seconds();
+    *result = open(reinterpret_cast<void*>(&Progress), properties);
+    return Seconds() - start;
+}
+
+int CountCards(const std::string& path) {
+    ExchangeTable table(path);
+    return table.Engine.TblNRecs(table.Cards);
+}
+
+size_t HandheldRecords() {
+    HandheldDatabase database;
+    LoadHandheldDatabase(HandheldDatabasePath("AddressDB"), &database);
+    return database.Records.size();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    PrintHostNote();
+    int n = argc > 1 ? atoi(argv[1]) : 2000;
+    char temp[MAX_PATH], program[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string bin = program;
+    bin = bin.substr(0, bin.rfind('\\') + 1);
+    std::string folder = std::string(temp) + "hotsync_bench\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    RemoveDirectoryA((folder + "temp").c_str());  // no compaction inside the timed runs
+    CreateDirectoryA((folder + "palm").c_str(), nullptr);
+    SetEnvironmentVariableA("PALM_STANDIN_DIR", (folder + "palm\\").c_str());
+    SetEnvironmentVariableA("SYNC20_FAIL", nullptr);
+    std::string conduitFile = folder + "ZemSync.DLL";
+    CopyFileA((bin + "ZemSync.DLL").c_str(), conduitFile.c_str(), FALSE);
+    WritePrivateProfileStringA("PALM", "FieldMap", kFieldMap, (folder + "Zem40.ini").c_str());
+    HMODULE conduit = LoadLibraryA(conduitFile.c_str());
+    auto open = conduit
+                    ? reinterpret_cast<OpenConduitFn>(reinterpret_cast<void*>(GetProcAddress(conduit, "OpenConduit")))
+                    : nullptr;
+    if (!open) {
+        printf("ZemSync.DLL not found beside the benchmark\n");
+        return 1;
+    }
+    PalmFieldMaps maps = {};
+    ReadPalmFieldMap(folder.c_str(), &maps);
+    printf("records %d\n", n);
+
+    std::vector<CardRecV4> cards = MakeCards(n);
+    std::string exchange = folder + "ZemSync.mdb", seeded = folder + "seeded.mdb", empty = folder + "empty.mdb";
+    CreateExchange(seeded, cards);
+    CreateExchange(empty, {});
+    std::string handheld = HandheldDatabasePath("AddressDB");
+
+    // Send: both sides start from a copy of the same seeded file.
+    DeleteFileA(handheld.c_str());
+    CopyFileA(seeded.c_str(), exchange.c_str(), FALSE);
+    long result = 0;
+    double send = Conduit(open, 3, &result);
+    int sentLeft = CountCards(exchange);
+    size_t written = HandheldRecords();
+    CopyFileA(seeded.c_str(), exchange.c_str(), FALSE);
+    int referenceLeft = 0;
+    double referenceSend = ReferenceSend(exchange, &referenceLeft);
+    printf("send     %8.3f s  get + delete per card  %8.3f s  ratio %5.2f  (result %ld, %u records written, "
+           "cards left %d and %d)\n",
+           send, referenceSend, send / referenceSend, result, static_cast<unsigned>(written), sentLeft, referenceLeft);
+
+    // Receive: both sides start from a copy of the same empty card file; the handheld holds
+    // the records that the send wrote.
+    CreateHandheld(cards, maps.Map);
+    CopyFileA(empty.c_str(), exchange.c_str(), FALSE);
+    double receive = Conduit(open, 2, &result);
+    int received = CountCards(exchange);
+    CopyFileA(empty.c_str(), exchange.c_str(), FALSE);
+    std::vector<CardRecV4> incoming = ReceivedCards(cards, maps.Map);
+    int referenceStored = 0;
+    double referenceReceive = ReferenceReceive(exchange, incoming, &referenceStored);
+    printf("receive  %8.3f s  insert + commit        %8.3f s  ratio %5.2f  (result %ld, cards stored %d and %d)\n",
+           receive, referenceReceive, receive / referenceReceive, result, received, referenceStored);
+
+    // The compaction each run adds when the conduit's folder has its "temp" folder.
+    CreateDirectoryA((folder + "temp").c_str(), nullptr);
+    double start = Seconds();
+    {
+        CkvDBEngine engine;
+        CkvDatabase* db = nullptr;
+        engine.OpenDatabase(31, exchange.c_str(), &db);
+        std::string work = folder + "temp\\temp.mdb";
+        DeleteFileA(work.c_str());
+        engine.CompactDatabase(db, exchange.c_str(), work.c_str(), kLocale);
+        CopyFileA(work.c_str(), exchange.c_str(), FALSE);
+        DeleteFileA(work.c_str());
+        engine.CloseDatabase(db);
+    }
+    printf("compaction of %d cards (yardstick, outside both runs) %8.3f s\n", received, Seconds() - start);
+    RemoveDirectoryA((folder + "temp").c_str());
+    FreeLibrary(conduit);
+    return 0;
+}
