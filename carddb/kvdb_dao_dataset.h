@@ -16,7 +16,7 @@ void ResetBlob(CardRecBlob& blob);
 
 class CkvDaoDataset : public CkvDataset {
 public:
-    enum : size_t { kTextBufferSize = 16384, kImageBufferSize = 10485760 };
+    enum : size_t { kTextBufferSize = 32768, kImageBufferSize = 10485760 };
 
     // A new dataset with its buffers, or null when they cannot be allocated.
     static CkvDaoDataset* Make();

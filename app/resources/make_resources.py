@@ -28,6 +28,35 @@ FONT = {
     '!': ["00100", "00100", "00100", "00100", "00100", "00000", "00100"],
 }
 
+# A 5 x 7 font for the letters of the index tabs and the album's letter column.
+LETTERS = {
+    'A': FONT['A'], 'B': ["11110", "10001", "10001", "11110", "10001", "10001", "11110"],
+    'C': FONT['C'], 'D': ["11110", "10001", "10001", "10001", "10001", "10001", "11110"],
+    'E': FONT['E'], 'F': ["11111", "10000", "10000", "11110", "10000", "10000", "10000"],
+    'G': ["01111", "10000", "10000", "10011", "10001", "10001", "01111"],
+    'H': ["10001", "10001", "10001", "11111", "10001", "10001", "10001"],
+    'I': ["01110", "00100", "00100", "00100", "00100", "00100", "01110"],
+    'J': ["00111", "00010", "00010", "00010", "00010", "10010", "01100"],
+    'K': ["10001", "10010", "10100", "11000", "10100", "10010", "10001"],
+    'L': ["10000", "10000", "10000", "10000", "10000", "10000", "11111"],
+    'M': ["10001", "11011", "10101", "10101", "10001", "10001", "10001"],
+    'N': ["10001", "11001", "10101", "10011", "10001", "10001", "10001"],
+    'O': FONT['O'], 'P': FONT['P'],
+    'Q': ["01110", "10001", "10001", "10001", "10101", "10010", "01101"],
+    'R': ["11110", "10001", "10001", "11110", "10100", "10010", "10001"],
+    'S': ["01111", "10000", "10000", "01110", "00001", "00001", "11110"],
+    'T': ["11111", "00100", "00100", "00100", "00100", "00100", "00100"],
+    'U': ["10001", "10001", "10001", "10001", "10001", "10001", "01110"],
+    'V': ["10001", "10001", "10001", "10001", "10001", "01010", "00100"],
+    'W': ["10001", "10001", "10001", "10101", "10101", "10101", "01010"],
+    'X': ["10001", "10001", "01010", "00100", "01010", "10001", "10001"],
+    'Y': ["10001", "10001", "01010", "00100", "00100", "00100", "00100"],
+    'Z': FONT['Z'], '*': ["00000", "10101", "01110", "11111", "01110", "10101", "00000"],
+    '-': ["00000", "00000", "00000", "11111", "00000", "00000", "00000"],
+    '+': ["00000", "00100", "00100", "11111", "00100", "00100", "00000"],
+}
+FONT.update(LETTERS)
+
 
 class Canvas:
     """A 24-bit picture, top row first."""
@@ -451,6 +480,229 @@ def write_empty_tiff(path):
         f.write(data)
 
 
+# ---- the card views' pictures ----------------------------------------------------------------
+DESK_BLUE = (161, 210, 234)
+TAB_FACE, TAB_DOWN, TAB_GREY = (92, 118, 157), (61, 77, 102), (150, 156, 166)
+STRIP_GREY = (118, 122, 118)
+
+
+def bevel(cv, x0, y0, x1, y1, pushed=False):
+    light, dark = (GREY, WHITE) if pushed else (WHITE, GREY)
+    cv.line(x0, y0, x1, y0, light)
+    cv.line(x0, y0, x0, y1, light)
+    cv.line(x1, y0, x1, y1, dark)
+    cv.line(x0, y1, x1, y1, dark)
+
+
+def arrow(cv, cx, cy, direction, size, c):
+    """A filled triangle pointing left, right, up or down around (cx, cy)."""
+    s = size
+    pts = {'left': [(cx + s // 2, cy - s), (cx + s // 2, cy + s), (cx - s // 2, cy)],
+           'right': [(cx - s // 2, cy - s), (cx - s // 2, cy + s), (cx + s // 2, cy)],
+           'up': [(cx - s, cy + s // 2), (cx + s, cy + s // 2), (cx, cy - s // 2)],
+           'down': [(cx - s, cy - s // 2), (cx + s, cy - s // 2), (cx, cy + s // 2)]}[direction]
+    cv.polygon(pts, c)
+
+
+def small_button(w, h, draw, state):
+    face = FACE if state != 'pushed' else (176, 176, 176)
+    cv = Canvas(w, h, face)
+    colour = GREY if state == 'disabled' else (0, 0, 96)
+    draw(cv, colour, 1 if state == 'pushed' else 0)
+    bevel(cv, 0, 0, w - 1, h - 1, state == 'pushed')
+    return cv
+
+
+def deck_background():
+    cv = Canvas(448, 420, (70, 96, 136))
+    for y in range(420):
+        v = 60 + y * 50 // 420
+        cv.fill(0, y, 447, y, (v, v + 26, v + 66))
+    # The card holder: a ring binder with two cards, the text card and the image card.
+    cv.fill(80, 38, 367, 400, (40, 52, 74))
+    cv.frame(80, 38, 367, 400, (20, 24, 34))
+    for x in (150, 298):
+        cv.ring(x, 30, 10, (200, 200, 210), 3)
+    cv.fill(90, 44, 357, 194, (236, 236, 228))
+    cv.fill(99, 216, 348, 356, (236, 236, 228))
+    return cv
+
+
+def deck_tile():
+    cv = Canvas(16, 16, (118, 122, 118))
+    for y in range(16):
+        for x in range(16):
+            if (x + y) % 8 == 0:
+                cv.put(x, y, (108, 112, 108))
+    return cv
+
+
+def card_paper(w, h):
+    cv = Canvas(w, h, WHITE)
+    cv.frame(0, 0, w - 1, h - 1, (200, 200, 200))
+    for y in range(18, h - 4, 16):
+        cv.line(6, y, w - 7, y, (236, 240, 248))
+    return cv
+
+
+def tab_row(kind):
+    face = {'normal': TAB_FACE, 'pressed': TAB_DOWN, 'grey': TAB_GREY}[kind]
+    ink = {'normal': WHITE, 'pressed': (255, 240, 160), 'grey': (200, 204, 210)}[kind]
+    cv = Canvas(448, 21, STRIP_GREY)
+    for k in range(27):
+        x0 = k * 16
+        x1 = 447 if k == 26 else x0 + 15
+        cv.fill(x0 + 1, 2, x1 - 1, 20, face)
+        cv.line(x0 + 1, 2, x1 - 1, 2, (158, 173, 197))
+        cv.line(x0, 3, x0, 20, (158, 173, 197))
+        cv.line(x1, 3, x1, 20, TAB_DOWN)
+        label = '*' if k == 26 else chr(65 + k)
+        cv.text((x0 + x1) // 2 - 2, 8, label, ink)
+    return cv
+
+
+def search_bar_background():
+    cv = Canvas(448, 28, STRIP_GREY)
+    for y in range(28):
+        v = 132 - y * 20 // 28
+        cv.fill(0, y, 447, y, (v, v + 4, v))
+    return cv
+
+
+def search_button(pushed):
+    cv = Canvas(30, 19, FACE)
+    shift = 1 if pushed else 0
+    cv.ring(12 + shift, 8 + shift, 5, (0, 0, 96), 2)
+    cv.line(16 + shift, 12 + shift, 21 + shift, 16 + shift, (0, 0, 96))
+    cv.line(17 + shift, 12 + shift, 22 + shift, 16 + shift, (0, 0, 96))
+    bevel(cv, 0, 0, 29, 18, pushed)
+    return cv
+
+
+def nav_picture(kind):
+    def draw(cv, c, d):
+        cx, cy = 8 + d, 9 + d
+        if kind in ('first', 'prev'):
+            arrow(cv, cx + (1 if kind == 'first' else 0), cy, 'left', 4, c)
+        else:
+            arrow(cv, cx - (1 if kind == 'last' else 0), cy, 'right', 4, c)
+        if kind == 'first':
+            cv.fill(cx - 4, cy - 4, cx - 3, cy + 4, c)
+        if kind == 'last':
+            cv.fill(cx + 3, cy - 4, cx + 4, cy + 4, c)
+    return draw
+
+
+def deck_arrow_picture(direction):
+    def draw(cv, c, d):
+        arrow(cv, 15 + d, 7 + d, direction, 5, c)
+    return draw
+
+
+def album_desk():
+    cv = Canvas(557, 471, DESK_BLUE)
+    cv.fill(14, 8, 508, 432, (120, 170, 200))
+    cv.frame(14, 8, 508, 432, (60, 100, 130))
+    for i, (x, y) in enumerate([(34, 20), (278, 20), (34, 158), (278, 158), (34, 296), (278, 296)]):
+        cv.fill(x - 3, y - 3, x + 233, y + 133, (90, 130, 160))
+    cv.fill(398, 437, 511, 460, (60, 100, 130))
+    return cv
+
+
+def letter_column(kind):
+    face = {'normal': (60, 100, 130), 'shown': (240, 200, 60), 'grey': (150, 170, 185)}[kind]
+    ink = {'normal': WHITE, 'shown': (40, 30, 0), 'grey': (200, 210, 220)}[kind]
+    cv = Canvas(16, 448, face)
+    for k in range(27):
+        y0 = 16 * k
+        y1 = y0 + (31 if k == 26 else 15)
+        cv.frame(0, y0, 15, y1, (40, 70, 95))
+        cv.text(5, y0 + (12 if k == 26 else 4), '*' if k == 26 else chr(65 + k), ink)
+    return cv
+
+
+def empty_cell():
+    cv = Canvas(231, 131, (200, 222, 236))
+    cv.frame(0, 0, 230, 130, (150, 180, 200))
+    for d in range(0, 231 + 131, 12):
+        cv.line(max(0, d - 130), min(130, d), min(230, d), max(0, d - 230), (214, 232, 244))
+    return cv
+
+
+def page_button(direction, state):
+    def draw(cv, c, d):
+        arrow(cv, 17 + d, 10 + d, direction, 5, c)
+    return small_button(35, 20, draw, state)
+
+
+def header_first(pushed):
+    cv = Canvas(16, 14, (93, 119, 158))
+    d = 1 if pushed else 0
+    for row in range(3):
+        cv.fill(3 + d, 3 + row * 3 + d, 12 + d, 4 + row * 3 + d, WHITE)
+    return cv
+
+
+def sort_arrow(direction):
+    cv = Canvas(10, 8, (93, 119, 158))
+    arrow(cv, 5, 4, direction, 4, WHITE)
+    return cv
+
+
+def zoom_bar(pressed):
+    cv = Canvas(144, 37, (170, 176, 186))
+    bevel(cv, 0, 0, 143, 36)
+    for x0, sign in ((16, '-'), (114, '+')):
+        cv.fill(x0, 4, x0 + 27, 31, (150, 156, 166) if pressed else FACE)
+        bevel(cv, x0, 4, x0 + 27, 31, pressed)
+        cv.text(x0 + 11 + (1 if pressed else 0), 14 + (1 if pressed else 0), sign, (0, 0, 96))
+    cv.fill(48, 11, 108, 22, (110, 116, 126))
+    for step in range(10):
+        cv.line(48 + step * 5 + 8, 20, 48 + step * 5 + 8, 22, WHITE)
+    return cv
+
+
+def zoom_knob():
+    cv = Canvas(17, 10, (230, 200, 80))
+    bevel(cv, 0, 0, 16, 9)
+    return cv
+
+
+def view_bitmaps(bitmap):
+    bitmap(430, deck_background())
+    bitmap(431, deck_tile())
+    bitmap(1291, card_paper(245, 141))
+    directions = {900: 'down', 901: 'up', 902: 'down', 903: 'up'}
+    for bid, direction in directions.items():
+        for state, off in (('disabled', 416), ('normal', 420), ('pushed', 424)):
+            bitmap(bid + off, small_button(30, 15, deck_arrow_picture(direction), state))
+    kinds = {700: 'first', 701: 'prev', 702: 'next', 703: 'last'}
+    for bid, kind in kinds.items():
+        for state, off in (('normal', 600), ('pushed', 604), ('disabled', 608)):
+            bitmap(bid + off, small_button(17, 19, nav_picture(kind), state))
+    bitmap(1390, tab_row('normal'))
+    bitmap(1391, tab_row('pressed'))
+    bitmap(1392, tab_row('grey'))
+    bitmap(1393, search_bar_background())
+    bitmap(1396, search_button(False))
+    bitmap(1397, search_button(True))
+    bitmap(1241, album_desk())
+    bitmap(1250, letter_column('normal'))
+    bitmap(1251, letter_column('shown'))
+    bitmap(1252, letter_column('grey'))
+    bitmap(1290, empty_cell())
+    for base, direction in ((1260, 'left'), (1270, 'right')):
+        for off, state in enumerate(('normal', 'pushed', 'disabled')):
+            bitmap(base + off, page_button(direction, state))
+    bitmap(284, header_first(False))
+    bitmap(285, header_first(True))
+    bitmap(1280, sort_arrow('down'))
+    bitmap(1282, sort_arrow('up'))
+    bitmap(934, zoom_bar(False))
+    bitmap(938, zoom_bar(True))
+    bitmap(942, zoom_knob())
+
+
 def main():
     out = sys.argv[1]
     for sub in ("bmp", "cur"):
@@ -477,6 +729,7 @@ def main():
                 draw = (lambda d, t: lambda cv: draw_link(cv, d, t))(direction, target)
                 bitmap(base + target + off, make_button(draw, state))
     bitmap(1240, bar_tile())
+    view_bitmaps(bitmap)
 
     for name, (shape, hot) in CURSORS.items():
         write_cursor(os.path.join(out, "cur", f"{name}.cur"), shape, hot)

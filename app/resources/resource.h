@@ -108,6 +108,9 @@
 #define IDC_PAINT_PANE 67
 
 // Dialogs.
+#define IDD_GOTO_CARD    911
+#define IDD_LIST_OPTIONS 1229
+#define IDD_CARD_FORM    1232
 #define IDD_SORT         1213
 #define IDC_SORT_NAME    325
 #define IDC_SORT_COMPANY 326

@@ -5,6 +5,7 @@
 #include "recognition.h"
 #include "scanning.h"
 #include "print.h"
+#include "views.h"
 #include "resource.h"
 #include "netfresh.h"
 #include <shellapi.h>
@@ -158,6 +159,7 @@ static void RegisterShellClasses(void) {
                          NULL);
     RegisterProgramClass("IMC_Hint20", 0, HintWndProc, App.ArrowCursor, (HBRUSH)GetStockObject(NULL_BRUSH), NULL);
     RegisterRecognitionWindowClass();
+    RegisterWorkAreaClasses();
     CreateLayoutSelectionList();
 }
 
@@ -235,6 +237,7 @@ int CreateMainWindow(HINSTANCE instance, int showCommand) {
     HandTwainIdentity();
     App.CommandBar = CreateCommandBar(App.MainWindow);
     App.StatusBar = CreateStatusBar(App.MainWindow);
+    CreateWorkEditWindow(App.MainWindow);
     SetMainWindowTitle(App.CardFilePath);
     ShowWindow(App.MainWindow, showCommand);
     InvalidateRect(App.MainWindow, NULL, TRUE);
@@ -250,6 +253,7 @@ int CreateMainWindow(HINSTANCE instance, int showCommand) {
     DragAcceptFiles(App.MainWindow, TRUE);
     MarkMenuItems();
     UpdateCommandStates(App.CommandBar, 0);
+    if (App.Views.DeckList) SetFocus(App.Views.DeckList);
     if (App.ShowWebSite == 2) {
         ReadSettingText("Netfresh", "P_NAME", "ZEM", App.NetfreshProduct, sizeof App.NetfreshProduct);
         CallOnlineUpdate(0);

@@ -10,6 +10,7 @@
 #include "image_record.h"
 #include "print.h"
 #include "twain_protocol.h"
+#include "view_state.h"
 
 // Private messages between instances and inside the program.
 #define WM_HANDOVER_FILES      (WM_USER + 101)   // 1125
@@ -280,6 +281,9 @@ typedef struct APPSTATE {
     int ImageScrollY;
     HWND CardDeck;   // the card deck window, told when the documents change
     HWND ImagePane;  // the Card Editor's image pane
+
+    // The card views: their panes, counts, lists and records.
+    VIEWSSTATE Views;
 
     // State of the shell's windows and dialogs, one structure each.
     STATUSBARSTATE Status;

@@ -1,6 +1,7 @@
 // New Card: an empty card appended to the open card file and made current. The Card and
 // Scan commands around it (scan, search, sort, navigation, links) join with their own code.
 #include "shell.h"
+#include "views.h"
 #include "resource.h"
 #include <string.h>
 

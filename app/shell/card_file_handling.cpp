@@ -2,6 +2,7 @@
 // the untitled file's question on close, Save As, deleting a card file's image files, the
 // restricted user's access tests and the refresh of the views.
 #include "shell.h"
+#include "views.h"
 #include "resource.h"
 #include "ferrow.h"
 #include <stdio.h>
@@ -212,15 +213,9 @@ int QueryCloseCardFile(void) {
     return 1;
 }
 
-// Brings the views up to date with the open card file and the current card. The panes of
-// each view refresh themselves with the views code; the shell keeps the current number right.
+// Brings every pane of the current view mode up to date with the open card file and the
+// current card.
 void RefreshCardViews(int fullRefresh) {
-    if ((App.ViewMode == VIEW_CARD_DECK || App.ViewMode == VIEW_CARD_EDITOR) && App.CardCount > 0 && App.CardTable) {
-        int number = kvRecNum(App.CardTable);
-        if (number > 0) {
-            App.CurrentCardNumber = number;
-            kvRecGoto(App.CardTable, number);
-        }
-    }
+    if (App.CardTable) RefreshViewPanes(fullRefresh);
     if (App.MainWindow) InvalidateRect(App.MainWindow, NULL, FALSE);
 }

@@ -1,6 +1,7 @@
 // The command bar: owner-drawn picture buttons that post the main menu's commands,
 // enabled by the state of the card file and of a TWAIN acquisition.
 #include "shell.h"
+#include "views.h"
 #include "resource.h"
 #include <string.h>
 

@@ -3,6 +3,7 @@
 #include "shell.h"
 #include "capture.h"
 #include "print.h"
+#include "views.h"
 #include "resource.h"
 #include "scanning.h"
 #include <shellapi.h>
@@ -92,6 +93,8 @@ static void OnMainPaint(HWND window) {
 int LayoutMainChildren(HWND window, WPARAM kind) {
     ResizeBars(window, kind);
     if (kind == SIZE_MINIMIZED) return 1;
+    if (App.WorkEditWindow) LayoutCardDesk(App.WorkEditWindow, kind);
+    LayoutWorkEditWindow(kind);
     return 1;
 }
 
@@ -157,6 +160,7 @@ static void OnMainDestroy(HWND window) {
     SaveSessionSettings();
     CloseAllImageDocuments();
     FreeAppResources();
+    FreeViewResources();
     ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
     KillTimer(window, CARD_SCANNER_TIMER);
     DestroyMenu(App.MainMenu);

@@ -61,7 +61,6 @@ void EndRecognitionEngine(void);
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 int LayoutMainChildren(HWND window, WPARAM kind);
 void OnMainCommand(HWND window, int id);
-void SetViewMode(int mode);
 
 // card_commands.cpp
 void OnNewCard(void);

@@ -1,6 +1,7 @@
 // The program entry: settles where the settings live, keeps the program to one instance
 // (handing a second start's request to the first), builds the application and runs the loop.
 #include "shell.h"
+#include "views.h"
 #include "handover.h"
 #include "scanning.h"
 #include "test_roads.h"
@@ -168,14 +169,7 @@ static void HandOverToWindowWithoutMutex(HWND window) {
 }
 
 // Shows the card that was current when the program last closed, when it still exists.
-static void RestoreCurrentCard(void) {
-    int card = ReadSettingInt("Status", "CurCard", -1);
-    if (card < 1 || card > App.CardCount) return;
-    if (kvRecGoto(App.CardTable, card) != 1) return;
-    kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
-    App.CurrentCardNumber = kvRecNum(App.CardTable);
-    RefreshCardViews(1);
-}
+static void RestoreCurrentCard(void) { GotoCard(ReadSettingInt("Status", "CurCard", -1)); }
 
 static HMODULE LoadDriverIfPresent(const char* path) { return FileExists(path) ? LoadLibraryA(path) : NULL; }
 
@@ -258,6 +252,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 
 // While a TWAIN acquisition runs, the source sees every message first. The work area's key
 // handler joins this loop with the views code.
+// Tab, Enter and Escape typed outside the card form go to the work area's key handler first.
+static int IsWorkAreaKey(const MSG* msg) {
+    if (msg->message != WM_CHAR || (App.CardForm && IsWindow(App.CardForm)) || !GetActiveWindow()) return 0;
+    int key = LOBYTE(VkKeyScanA((CHAR)msg->wParam));
+    return key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE;
+}
+
 int RunMessageLoop(void) {
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
@@ -271,6 +272,8 @@ int RunMessageLoop(void) {
         if (App.CardForm && IsWindow(App.CardForm) && IsDialogMessageA(App.CardForm, &msg)) continue;
         if (TranslateAcceleratorA(App.MainWindow, App.Accelerators, &msg)) continue;
         TranslateMessage(&msg);
+        if (IsWorkAreaKey(&msg) && TranslateWorkAreaKey(GetActiveWindow(), LOBYTE(VkKeyScanA((CHAR)msg.wParam))))
+            continue;
         DispatchMessageA(&msg);
     }
     return (int)LOWORD(msg.wParam);

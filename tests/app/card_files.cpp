@@ -34,16 +34,29 @@ void SetBlob(CardRecBlob& blob, const std::string& text) {
 }  // namespace
 
 bool CreateCardFile(const std::string& path, const std::vector<TestCard>& cards) {
+    std::vector<DetailedCard> detailed;
+    for (const TestCard& card : cards) detailed.push_back(DetailedCard{card, "", "", "", "", 0, {0, 0, 0}});
+    return CreateDetailedCardFile(path, detailed);
+}
+
+bool CreateDetailedCardFile(const std::string& path, const std::vector<DetailedCard>& detailed) {
     Kvdb kv;
     DeleteFileA(path.c_str());
     HKVDB db = nullptr;
     HKVTBL table = nullptr;
     kv.Create(31, path.c_str(), 0, &db);
     bool ok = kv.TblCreate(db, "NM") == 1 && kv.TblNew(db, "NM", &table) == 1 && kv.TblOpen(table) == 1;
-    for (const TestCard& card : cards) {
+    for (const DetailedCard& full : detailed) {
+        const TestCard& card = full.Card;
         static CardRec rec;
         memset(&rec, 0, sizeof rec);
         strncpy(rec.CName, card.Name.c_str(), sizeof rec.CName - 1);
+        strncpy(rec.Company, full.Company.c_str(), sizeof rec.Company - 1);
+        strncpy(rec.Title, full.Title.c_str(), sizeof rec.Title - 1);
+        strncpy(rec.OPhone, full.OfficePhone.c_str(), sizeof rec.OPhone - 1);
+        strncpy(rec.City, full.City.c_str(), sizeof rec.City - 1);
+        rec.Flags = static_cast<int16_t>(full.Flags);
+        for (int i = 0; i < 3; ++i) rec.CDate[i] = full.Date[i];
         SetBlob(rec.CImage, card.ImagePath);
         SetBlob(rec.SecondText, card.ThumbnailPath);
         ok = ok && kv.Insert(table, &rec) == 1;

@@ -10,8 +10,17 @@ struct TestCard {
     std::string ThumbnailPath;  // empty: no thumbnail
 };
 
+// A card with more of its fields set.
+struct DetailedCard {
+    TestCard Card;
+    std::string Company, Title, OfficePhone, City;
+    int Flags;
+    int Date[3];  // year, month, day
+};
+
 // Creates a card file holding the cards; true when every card was stored.
 bool CreateCardFile(const std::string& path, const std::vector<TestCard>& cards);
+bool CreateDetailedCardFile(const std::string& path, const std::vector<DetailedCard>& cards);
 // The number of cards, or -1 when the file cannot be opened.
 int CountCards(const std::string& path);
 // Names of the cards in table order (empty when the file cannot be opened).

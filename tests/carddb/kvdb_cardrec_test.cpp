@@ -220,17 +220,20 @@ TEST_F(CardRecTest, LargeIdsReadBackWhole) {
     EXPECT_EQ(card.ID, 70000);
 }
 
-TEST_F(CardRecTest, LongTextsAreCutToTheirBuffers) {
-    std::string note(20000, 'n');
-    note[16383] = 'X';
-    CardRec card = MakeCard("Chatty");
-    card.CNote.Data = &note[0];
-    card.CNote.Size = static_cast<int32_t>(note.size());
-    card.CNote.Modified = 1;
-    const CardRec back = RoundTrip(card);
-    ASSERT_NE(back.CNote.Data, nullptr);
-    EXPECT_EQ(back.CNote.Size, 16383);
-    EXPECT_EQ(std::string(back.CNote.Data), note.substr(0, 16383));
+TEST_F(CardRecTest, NotesUpToTheFormsBufferComeBackWholeLongerOnesAreCut) {
+    // The card form holds 32,767 characters of note; what it stores must read back whole.
+    for (size_t length : {size_t(32767), size_t(40000)}) {
+        std::string note(length, 'n');
+        note[32766] = 'X';
+        CardRec card = MakeCard("Chatty");
+        card.CNote.Data = &note[0];
+        card.CNote.Size = static_cast<int32_t>(note.size());
+        card.CNote.Modified = 1;
+        const CardRec back = RoundTrip(card);
+        ASSERT_NE(back.CNote.Data, nullptr) << length;
+        EXPECT_EQ(back.CNote.Size, 32767) << length;
+        EXPECT_EQ(std::string(back.CNote.Data), note.substr(0, 32767)) << length;
+    }
 }
 
 TEST_F(CardRecTest, ImagesUpToTheBufferStayInMemoryLargerOnesGoToATemporaryFile) {

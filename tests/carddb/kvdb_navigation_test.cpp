@@ -223,3 +223,45 @@ TEST_F(NavigationTest, InsertDoesNotMoveTheCursor) {
     Store(MakeCard("Card00"));
     EXPECT_EQ(CurrentName(cards_), Card(7));
 }
+
+// What the card views rely on: the open set keeps its positions, a step past the last card
+// lands after it, a new card is the last one until the table is opened again, deleting from
+// the highest position down leaves the lower positions as they were, and a letter's cards are
+// counted by a find loop that matches names in either case.
+TEST_F(NavigationTest, TheOpenSetBehavesAsTheViewsExpect) {
+    ASSERT_EQ(kv_.RecLast(cards_), 1);
+    ASSERT_EQ(kv_.RecNext(cards_), 1);
+    EXPECT_EQ(kv_.RecIsEOF(cards_), 1);
+    EXPECT_EQ(kv_.RecNum(cards_), 0);
+    ASSERT_EQ(kv_.RecPrev(cards_), 1);
+    EXPECT_EQ(kv_.RecNum(cards_), 10);
+
+    Store(MakeCard("Card00"));
+    EXPECT_EQ(kv_.TblNRecs(cards_), 11);
+    ASSERT_EQ(kv_.RecLast(cards_), 1);
+    EXPECT_EQ(CurrentName(cards_), "Card00") << "last card = new card";
+    EXPECT_EQ(kv_.RecNum(cards_), 11);
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    ASSERT_EQ(kv_.RecFirst(cards_), 1);
+    EXPECT_EQ(CurrentName(cards_), "Card00") << "in its sorted place after a reopen";
+
+    for (int position : {10, 6, 3}) {   // Card09, Card05, Card02
+        kv_.RecGoto(cards_, position);  // 0 after a delete, which leaves no current record
+        ASSERT_EQ(CurrentName(cards_), Card(position - 1));
+        ASSERT_EQ(kv_.RecDelete(cards_), 1);
+    }
+    EXPECT_EQ(Names(cards_), (std::vector<std::string>{"Card00", "Card01", "Card03", "Card04", "Card06", "Card07",
+                                                       "Card08", "Card10"}));
+
+    Store(MakeCard("carla"));
+    Store(MakeCard("Bo"));
+    ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+    ASSERT_EQ(kv_.RecGoto(cards_, 4), 1);
+    int counted = 0;
+    for (int found = kv_.RecFindFirst(cards_, "CNAME like 'C*'"); found == 1;
+         found = kv_.RecFindNext(cards_, "CNAME like 'C*'"))
+        ++counted;
+    EXPECT_EQ(counted, 9) << "eight CardNN and carla";
+    EXPECT_EQ(kv_.RecNum(cards_), 10) << "a find that runs out returns to the last match";
+    EXPECT_TRUE(DaoReports().empty());
+}
