@@ -307,6 +307,9 @@ TEST_F(Views, ATextDragMovesTheSelectionAndUndoPutsBothFieldsBack) {
     HWND title = v.Field(431), company = v.Field(432);
     v.Type(title, "Chief Engineer");
     v.Type(company, "Acme");
+    // As a user: a click into the field, the text selected, then a press inside the selection.
+    Send(title, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 3));
+    Send(title, WM_LBUTTONUP, 0, MAKELPARAM(2, 3));
     Send(title, EM_SETSEL, 6, 14);
     LRESULT inside = Send(title, EM_POSFROMCHAR, 9);
     POINT drop{0, 0};
