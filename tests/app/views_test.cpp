@@ -126,7 +126,13 @@ public:
         installation.WriteSetting("CardBase", "DataBaseName", cardFile.c_str());
         installation.WriteSetting("Status", "CurCard", "3");
         run = std::make_unique<ProgramRun>(installation, "");
+        Attach();
+    }
+    // Takes the run's main window, kept above other programs' windows so that what the screen
+    // shows of it is its own.
+    void Attach() {
         main = run->WaitForMainWindow();
+        if (main) SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         work = main ? FindChildById(main, 920, "IMC_WorkEdit20") : nullptr;
     }
     HWND Pane(const char* className) const { return FindWindowExA(work, nullptr, className, nullptr); }
@@ -229,6 +235,7 @@ TEST_F(Views, DeckNavigationStopsAtBothEnds) {
 }
 
 TEST_F(Views, IndexTabsCountLettersAndStepThroughTheirCards) {
+    EXPECT_TRUE(WaitFor([&] { return TabColour(CaptureWindow(v.Strip()), 0) == kTabFace; }));
     WindowPixels strip = CaptureWindow(v.Strip());
     for (int k : {0, 1, 2, 3, 4}) EXPECT_EQ(TabColour(strip, k), kTabFace) << char('A' + k);
     for (int k : {5, 13, 25}) EXPECT_EQ(TabColour(strip, k), kTabGrey) << char('A' + k);
@@ -525,13 +532,16 @@ TEST_F(Views, ARestartKeepsHistoryAndWidthsAndAnEmptyFileWorksInEveryMode) {
     std::string empty = v.installation.Path("Database\\Empty.mdb");
     ASSERT_TRUE(CreateCardFile(empty, std::vector<TestCard>{}));
     v.installation.WriteSetting("CardBase", "DataBaseName", empty.c_str());
+    // A history grown to 40 entries elsewhere: the box takes them all, the file keeps 32.
+    for (int i = 5; i <= 40; ++i)
+        v.installation.WriteSetting("SearchString", std::to_string(i).c_str(), ("n" + std::to_string(i)).c_str());
+    v.installation.WriteSetting("SearchString", "Count", "40");
     v.run = std::make_unique<ProgramRun>(v.installation, "");
-    v.main = v.run->WaitForMainWindow();
+    v.Attach();
     ASSERT_NE(v.main, nullptr);
-    v.work = FindChildById(v.main, 920, "IMC_WorkEdit20");
     ASSERT_NE(v.DeckList(), nullptr);
     HWND box = FindChildById(v.Strip(), 704);
-    ASSERT_EQ(Send(box, CB_GETCOUNT), 4);
+    ASSERT_EQ(Send(box, CB_GETCOUNT), 40);
     Send(box, CB_SETCURSEL, 0);
     EXPECT_EQ(WindowText(box), "Ida") << "the last name searched comes first";
     EXPECT_EQ(Send(v.DeckList(), LVM_GETCOLUMNWIDTH, 1), 150);
@@ -557,6 +567,8 @@ TEST_F(Views, ARestartKeepsHistoryAndWidthsAndAnEmptyFileWorksInEveryMode) {
     PostMessageA(v.main, WM_CLOSE, 0, 0);
     ASSERT_EQ(v.run->WaitForExit(60000), 0);
     EXPECT_EQ(CardNames(empty), std::vector<std::string>{"Nova New"});
+    EXPECT_EQ(v.installation.ReadSetting("SearchString", "Count"), "32");
+    EXPECT_EQ(v.installation.ReadSetting("SearchString", "32"), "n32");
 }
 
 }  // namespace
