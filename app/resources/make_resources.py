@@ -606,6 +606,11 @@ def album_desk():
     for i, (x, y) in enumerate([(34, 20), (278, 20), (34, 158), (278, 158), (34, 296), (278, 296)]):
         cv.fill(x - 3, y - 3, x + 233, y + 133, (90, 130, 160))
     cv.fill(398, 437, 511, 460, (60, 100, 130))
+    # The letter column in its normal look: the desk shows it wherever no other look is drawn.
+    column = letter_column('normal')
+    for y in range(column.h):
+        for x in range(column.w):
+            cv.put(519 + x, 16 + y, column.px[y][x])
     return cv
 
 
