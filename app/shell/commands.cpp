@@ -4,6 +4,7 @@
 #include "views.h"
 #include "resource.h"
 #include "scanning.h"
+#include "export.h"
 
 void OnMainCommand(HWND window, int id) {
     HideHintWindow();
@@ -15,6 +16,7 @@ void OnMainCommand(HWND window, int id) {
     case IDM_PANEL_SCAN:
     case IDM_SELECT_SCANNER: OnScanMenuCommand(id); break;
     case IDM_EXPORT_OPTIONS: OnExportOptions(); break;
+    case IDM_FILE_EXPORT: OnFileExport(); break;
     case IDM_FILE_PREFERENCES: OnPreferences(); break;
     case IDM_EDIT_UNDO:
         PerformUndo();
