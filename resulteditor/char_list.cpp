@@ -23,12 +23,6 @@ RecogChar** CharLink(RecogLine& line, int index) {
     return link;
 }
 
-int CharCount(const RecogLine& line) {
-    int n = 0;
-    for (const RecogChar* c = line.FirstChar; c; c = c->Next) ++n;
-    return n;
-}
-
 int CharIndexOfOffset(const char* text, int offset) {
     int index = 0;
     for (int i = 0; i < offset && text[i]; ++i, ++index)

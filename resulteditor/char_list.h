@@ -4,8 +4,6 @@
 
 // The link that points at character `index` of the line (the end link when index is the count).
 RecogChar** CharLink(RecogLine& line, int index);
-// Number of characters of the line.
-int CharCount(const RecogLine& line);
 // Character index of a byte offset into text of the process code page.
 int CharIndexOfOffset(const char* text, int offset);
 // Byte offset of character `index` in the text.

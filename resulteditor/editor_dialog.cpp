@@ -191,6 +191,15 @@ void SetMode(Editor& e, int id) {
     }
 }
 
+// Mask of the ticked recognition boxes: 64 Chinese, 6 Latin letters, 1 digits; 119 for none.
+int RecognitionMask(HWND dialog) {
+    int mask = 0;
+    if (IsDlgButtonChecked(dialog, IDC_CHINESE)) mask += 64;
+    if (IsDlgButtonChecked(dialog, IDC_ENGLISH)) mask += 6;
+    if (IsDlgButtonChecked(dialog, IDC_DIGITS)) mask += 1;
+    return mask ? mask : 119;
+}
+
 void Command(Editor& e, int id, LPARAM lParam) {
     // The image window's field menu: its ids overlap the dialog's own commands, so they are
     // told apart by the second parameter and never run as those commands.
@@ -273,15 +282,6 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 }
 
 }  // namespace
-
-// Mask of the ticked recognition boxes: 64 Chinese, 6 Latin letters, 1 digits; 119 for none.
-int RecognitionMask(HWND dialog) {
-    int mask = 0;
-    if (IsDlgButtonChecked(dialog, IDC_CHINESE)) mask += 64;
-    if (IsDlgButtonChecked(dialog, IDC_ENGLISH)) mask += 6;
-    if (IsDlgButtonChecked(dialog, IDC_DIGITS)) mask += 1;
-    return mask ? mask : 119;
-}
 
 HWND CreateEditorDialog(Editor& editor) {
     HWND dialog = CreateDialogParamA(g_module, MAKEINTRESOURCEA(IDD_EDITOR), editor.Host, EditorDialogProc, 0);

@@ -7,6 +7,3 @@ HWND CreateEditorDialog(Editor& editor);
 
 // Enables the navigation buttons for the card counter and repaints the counter.
 void ShowCardStatus(Editor& editor);
-
-// Mask of the ticked recognition boxes: 64 Chinese, 6 Latin letters, 1 digits; 119 for none.
-int RecognitionMask(HWND dialog);

@@ -111,11 +111,15 @@ void ShowFieldMenu(Editor& e, int slot) {
     if (chosen && b >= 0 && b < e.Lines.PrimaryLines) MoveField(e, slot, b);
 }
 
+// Set while SelectRow selects its row in the list, whose change note would select it again.
+bool g_selectingRow = false;
+
 void Notify(Editor& e, const NMHDR& note) {
     if (note.idFrom != IDC_FIELD_LIST) return;
     if (note.code == LVN_ITEMCHANGED) {
         const NMLISTVIEW& change = reinterpret_cast<const NMLISTVIEW&>(note);
-        if ((change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED)) SelectRow(e, change.iItem);
+        bool selected = (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
+        if (selected && !g_selectingRow) SelectRow(e, change.iItem);
     } else if (note.code == NM_RCLICK) {
         const NMITEMACTIVATE& click = reinterpret_cast<const NMITEMACTIVATE&>(note);
         int width = (int)SendMessageA(e.List, LVM_GETCOLUMNWIDTH, 0, 0);
@@ -129,6 +133,48 @@ void Notify(Editor& e, const NMHDR& note) {
                          SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
+}
+
+// The font the rows' texts are drawn in (the list's own until a row has been drawn).
+HFONT RowTextFont(const Editor& e) {
+    return e.RowFont ? e.RowFont : reinterpret_cast<HFONT>(SendMessageA(e.List, WM_GETFONT, 0, 0));
+}
+
+// A press at x (list coordinates) picks the current line's character under it: the line's text
+// is measured a character at a time from the in-place editor's left edge, and the first
+// character whose running width passes the pointer is taken. Past the end nothing is picked.
+void PickInRow(Editor& e, int x) {
+    if (e.CurrentLine < 0 || !e.LineEditor || !IsWindowVisible(e.LineEditor)) return;
+    RECT editor;
+    GetWindowRect(e.LineEditor, &editor);
+    MapWindowPoints(nullptr, e.List, reinterpret_cast<POINT*>(&editor), 2);
+    int distance = x - editor.left;
+    char text[260];
+    RowText(e, e.CurrentLine, text, sizeof text);
+    HDC dc = GetDC(e.List);
+    HGDIOBJ old = SelectObject(dc, RowTextFont(e));
+    int width = 0, picked = -1;
+    for (int offset = 0, index = 0; text[offset] && picked < 0; ++index) {
+        int length = IsDBCSLeadByte((BYTE)text[offset]) && text[offset + 1] ? 2 : 1;
+        SIZE size = {0, 0};
+        GetTextExtentPoint32A(dc, text + offset, length, &size);
+        width += size.cx;
+        if (width > distance) picked = index;
+        offset += length;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(e.List, dc);
+    if (picked >= 0) PickCharacter(e, picked);
+}
+
+// The list takes a press first (it selects the row and the in-place editor moves there); the
+// press then picks a character of that row's line.
+WNDPROC g_listProc = nullptr;
+
+LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CallWindowProcA(g_listProc, list, message, wParam, lParam);
+    if (message == WM_LBUTTONDOWN && g_editor && g_editor->List == list) PickInRow(*g_editor, (short)LOWORD(lParam));
+    return result;
 }
 
 void SizeList(Editor& e) {
@@ -178,6 +224,7 @@ void CreateFieldList(Editor& e) {
     column.cx = kNameColumnWidth;
     SendMessageA(e.List, LVM_INSERTCOLUMNA, 0, (LPARAM)&column);
     SendMessageA(e.List, LVM_INSERTCOLUMNA, 1, (LPARAM)&column);
+    g_listProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(e.List, GWLP_WNDPROC, (LONG_PTR)ListProc));
     CreateLineEditor(e);
 }
 
@@ -194,14 +241,22 @@ void FitFieldList(Editor& e) {
 }
 
 void FillFieldList(Editor& e) {
+    // Drawn once when all rows are in, not once per row taken out or put in.
+    SendMessageA(e.List, WM_SETREDRAW, FALSE, 0);
     SendMessageA(e.List, LVM_DELETEALLITEMS, 0, 0);
     HideLineEditor(e);
     e.CurrentLine = -1;
     SetGlyphCharacter(e, nullptr);
+    if (e.Lines.Slots) {
+        SendMessageA(e.List, LVM_SETITEMCOUNT, RowCount(e), 0);
+        for (int row = 0; row < RowCount(e); ++row) SetRow(e, row, true);
+    }
+    SendMessageA(e.List, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(e.List, nullptr, TRUE);
     if (!e.Lines.Slots) return;
-    for (int row = 0; row < RowCount(e); ++row) SetRow(e, row, true);
-    SelectRow(e, 0);
-    ShowCandidates(e, 0);
+    // Selecting the first row shows its candidates; without rows the buttons go.
+    if (RowCount(e) > 0) SelectRow(e, 0);
+    else ShowCandidates(e, 0);
 }
 
 void SelectRow(Editor& e, int row) {
@@ -211,7 +266,9 @@ void SelectRow(Editor& e, int row) {
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
     int slot = SlotOfRow(e, row);
     e.CurrentLine = slot;
+    g_selectingRow = true;
     SendMessageA(e.List, LVM_SETITEMSTATE, row, (LPARAM)&state);
+    g_selectingRow = false;
     SendMessageA(e.List, LVM_ENSUREVISIBLE, row, FALSE);
     RecogLine& line = e.Lines.Slots[slot];
     if (line.Rect.left >= line.Rect.right || line.Rect.top >= line.Rect.bottom) line.Rect = RecogBox{0, 0, 0, 0};

@@ -80,6 +80,16 @@ SIZE ImageSize(HGLOBAL image) {
     return dib.data ? SIZE{dib.Width(), dib.Height()} : SIZE{0, 0};
 }
 
+// A scroll bar repaints at once on every change: a bar already so is left alone.
+void SetScrollBar(HWND window, int bar, int range, int position) {
+    SCROLLINFO now = {sizeof now, SIF_RANGE | SIF_POS | SIF_PAGE, 0, 0, 0, 0, 0};
+    if (GetScrollInfo(window, bar, &now) && now.nMin == 0 && now.nMax == range && now.nPos == position &&
+        now.nPage == 0)
+        return;
+    SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE | SIF_DISABLENOSCROLL, 0, range, 0, position, 0};
+    SetScrollInfo(window, bar, &info, TRUE);
+}
+
 void UpdateScrollRanges(Editor& e) {
     SIZE size = ImageSize(e.DisplayImage);
     RECT outer;
@@ -96,13 +106,8 @@ void UpdateScrollRanges(Editor& e) {
     rangeY = rangeY > 0 ? rangeY : 0;
     e.Scroll.x = e.Scroll.x < rangeX ? e.Scroll.x : rangeX;
     e.Scroll.y = e.Scroll.y < rangeY ? e.Scroll.y : rangeY;
-    SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
-    info.nMax = rangeX;
-    info.nPos = e.Scroll.x;
-    SetScrollInfo(e.ImageWindow, SB_HORZ, &info, TRUE);
-    info.nMax = rangeY;
-    info.nPos = e.Scroll.y;
-    SetScrollInfo(e.ImageWindow, SB_VERT, &info, TRUE);
+    SetScrollBar(e.ImageWindow, SB_HORZ, rangeX, e.Scroll.x);
+    SetScrollBar(e.ImageWindow, SB_VERT, rangeY, e.Scroll.y);
     RECT client;
     GetClientRect(e.ImageWindow, &client);
     e.Offset.x = e.Magnification * size.cx < client.right ? (client.right - e.Magnification * size.cx) / 2 : 0;
@@ -182,9 +187,9 @@ void ScrollTo(Editor& e, int x, int y) {
     x = x < 0 ? 0 : x > info.nMax ? info.nMax : x;
     GetScrollInfo(e.ImageWindow, SB_VERT, &info);
     y = y < 0 ? 0 : y > info.nMax ? info.nMax : y;
+    if (e.Scroll.x != x) SetScrollPos(e.ImageWindow, SB_HORZ, x, TRUE);
+    if (e.Scroll.y != y) SetScrollPos(e.ImageWindow, SB_VERT, y, TRUE);
     e.Scroll = {x, y};
-    SetScrollPos(e.ImageWindow, SB_HORZ, x, TRUE);
-    SetScrollPos(e.ImageWindow, SB_VERT, y, TRUE);
     InvalidateRect(e.ImageWindow, nullptr, FALSE);
 }
 

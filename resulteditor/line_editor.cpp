@@ -308,18 +308,20 @@ void GetCandidates(Editor& e, RecogLine& line, RecogChar* character) {
     e.CandidateCount = stored;
 }
 
+// A button repaints on every change of its text or state: only changes are made.
+void SetButton(HWND button, const char* text, bool enabled) {
+    char now[8] = "";
+    GetWindowTextA(button, now, sizeof now);
+    if (strcmp(now, text) != 0) SetWindowTextA(button, text);
+    if (!IsWindowEnabled(button) != !enabled) EnableWindow(button, enabled);
+}
+
 void ShowButtons(Editor& e, bool show) {
     for (int i = 0; i < kCandidateButtons; ++i)
         ShowWindow(GetDlgItem(e.Dialog, IDC_CANDIDATE_FIRST + i), show ? SW_SHOWNA : SW_HIDE);
 }
 
 }  // namespace
-
-void ResetLineEditorFlags() {
-    g_insertMode = true;
-    g_leadByte = 0;
-    g_composing = g_keyDuringComposition = g_deletePending = false;
-}
 
 void CreateLineEditor(Editor& e) {
     if (!g_frameBrush) g_frameBrush = CreateSolidBrush(RGB(255, 0, 0));
@@ -353,26 +355,25 @@ void ShowCandidates(Editor& e, int k) {
         return ShowButtons(e, false);
     }
     ShowButtons(e, true);
-    for (int i = 0; i < kCandidateButtons; ++i) {
-        HWND button = GetDlgItem(e.Dialog, IDC_CANDIDATE_FIRST + i);
-        SetWindowTextA(button, "");
-        EnableWindow(button, FALSE);
-    }
     RecogChar* character = *CharLink(*line, k);
-    if (!character) return SetGlyphCharacter(e, nullptr);
-    GetCandidates(e, *line, character);
-    int shown = e.CandidateCount < kCandidateButtons ? e.CandidateCount : kCandidateButtons;
-    for (int i = 0; i < shown; ++i) {
-        char text[3];
-        CodeText(Index_to_code(e.Candidates[i]), text);
-        HWND button = GetDlgItem(e.Dialog, IDC_CANDIDATE_FIRST + i);
-        EnableWindow(button, TRUE);
-        SetWindowTextA(button, text);
+    if (character) GetCandidates(e, *line, character);
+    int shown = !character ? 0 : e.CandidateCount < kCandidateButtons ? e.CandidateCount : kCandidateButtons;
+    for (int i = 0; i < kCandidateButtons; ++i) {
+        char text[3] = "";
+        if (i < shown) CodeText(Index_to_code(e.Candidates[i]), text);
+        SetButton(GetDlgItem(e.Dialog, IDC_CANDIDATE_FIRST + i), text, i < shown);
     }
+    if (!character) return SetGlyphCharacter(e, nullptr);
     e.CurrentChar = k;
     SetGlyphCharacter(e, character);
     const RecogBox& box = character->Rect;
     if (box.left == 0 && box.top == 0 && box.right == 0 && box.bottom == 0) ShowButtons(e, false);
+}
+
+void PickCharacter(Editor& e, int k) {
+    if (!CurrentLine(e)) return;
+    PutCaretAtChar(e.LineEdit, k);
+    ShowCandidates(e, k);
 }
 
 void PickCandidate(Editor& e, int id) {

@@ -9,7 +9,8 @@ void PlaceLineEditor(Editor& editor, const RECT& cell, const char* text);
 void HideLineEditor(Editor& editor);
 // Candidate buttons for character k of the current line.
 void ShowCandidates(Editor& editor, int k);
+// Makes character k of the current line the caret's and the glyph pane's character and shows
+// its candidates.
+void PickCharacter(Editor& editor, int k);
 // A click on candidate button `id`.
 void PickCandidate(Editor& editor, int id);
-// Gives the library-lifetime editor flags their start values.
-void ResetLineEditorFlags();

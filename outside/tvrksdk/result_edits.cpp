@@ -40,8 +40,15 @@ extern "C" int32_t ConvertFieldDataToLineStructure(const char* text, const Recog
 }
 
 namespace {
-// Characters that read alike, in pairs.
-const char kLookAlikes[][2] = {{'0', 'O'}, {'1', 'l'}};
+// Characters that read alike, by code (code page 936 for the double-byte ones): the Latin pairs
+// 0/O and 1/l, and twenty box-shaped Chinese characters that differ by a stroke or two
+// (日 曰 目 田 由 甲 申 电 白 旦 旧 且 自 百 臼 亘 吕 口 囗 曲).
+const std::vector<std::vector<uint16_t>> kLookAlikes = {
+    {'0', 'O'},
+    {'1', 'l'},
+    {0xC8D5, 0xD4BB, 0xC4BF, 0xCCEF, 0xD3C9, 0xBCD7, 0xC9EA, 0xB5E7, 0xB0D7, 0xB5A9,
+     0xBEC9, 0xC7D2, 0xD7D4, 0xB0D9, 0xBECA, 0xD8A8, 0xC2C0, 0xBFDA, 0xE0ED, 0xC7FA},
+};
 }  // namespace
 
 extern "C" int32_t GetRelationData(const RecogChar* previous, const RecogChar* next, const RecogChar* character,
@@ -49,15 +56,20 @@ extern "C" int32_t GetRelationData(const RecogChar* previous, const RecogChar* n
     if (!character || !count || !buffer) return 0;
     *count = 0;
     uint16_t code = Index_to_code(character->GlyphIndex);
-    for (const auto& pair : kLookAlikes) {
-        if (code != (uint8_t)pair[0] && code != (uint8_t)pair[1]) continue;
-        uint16_t* grown = static_cast<uint16_t*>(OCR_realloc(*buffer, 2 * sizeof(uint16_t)));
+    for (const std::vector<uint16_t>& group : kLookAlikes) {
+        bool member = false;
+        for (uint16_t c : group) member = member || c == code;
+        if (!member) continue;
+        uint16_t* grown = static_cast<uint16_t*>(OCR_realloc(*buffer, group.size() * sizeof(uint16_t)));
         if (!grown) return 1;
         *buffer = grown;
-        uint16_t other = code == (uint8_t)pair[0] ? (uint8_t)pair[1] : (uint8_t)pair[0];
-        grown[0] = (uint16_t)Code_to_index_for_train(code);
-        grown[1] = (uint16_t)Code_to_index_for_train(other);
-        *count = 2;
+        // The character itself first, then the others in the group's order.
+        int n = 0;
+        grown[n++] = (uint16_t)Code_to_index_for_train(code);
+        for (uint16_t c : group)
+            if (c != code) grown[n++] = (uint16_t)Code_to_index_for_train(c);
+        *count = n;
+        return 1;
     }
     return 1;
 }

@@ -51,8 +51,10 @@ int32_t ConvertFieldDataToLineStructure(const char* text, const struct RecogBox*
 
 // Candidate glyph indices for `character` (16-bit each) into *buffer, an engine-heap block that
 // is grown with OCR_realloc when it is too small (a null *buffer gets a new block); *count gets
-// their number. This engine knows look-alikes only: the character itself first, then 0 and O,
-// 1 and l for each other; any other character gives count 0 and leaves the buffer alone.
+// their number. This engine knows look-alikes only: the character itself first, then the other
+// members of its group (0 and O; 1 and l; twenty box-shaped Chinese characters, 日 to 曲, so a
+// caller sees more candidates than it has buttons); any other character gives count 0 and leaves
+// the buffer alone.
 // `previous`, `next`, `context` and `mode` are accepted for the callers' sake.
 // 1, or 0 for a null character, count or buffer pointer.
 int32_t GetRelationData(const struct RecogChar* previous, const struct RecogChar* next,

@@ -255,3 +255,82 @@ TEST_F(LineEditing, FieldMenuMovesLines) {
     EXPECT_EQ(page.Lines()[3]->FieldKind, 0);
     EXPECT_EQ(page.Lines()[3]->Group, 1);
 }
+
+// The engine knows twenty look-alikes of one character: the first fourteen fill the buttons in
+// the engine's order, and a click on the last button puts its character in; the engine grew the
+// editor's buffer of seven entries in its own heap without harm to its guards.
+TEST_F(LineEditing, TwentyEngineCandidatesFillTheFourteenButtons) {
+    const std::string shown = Gbk("日曰目田由甲申电白旦旧且自百");
+    TestPage page({{0, 0, Gbk("日")}});
+    int guards = OCR_guard_failures();
+    ASSERT_TRUE(Open(page.page()));
+    for (int i = 0; i < 14; ++i) {
+        EXPECT_TRUE(IsWindowVisible(Control(1116 + i))) << i;
+        EXPECT_TRUE(CandidateEnabled(i)) << i;
+        EXPECT_EQ(Candidate(i), shown.substr(2 * i, 2)) << i;
+    }
+    SendMessageA(editor_, WM_COMMAND, 1129, 0);
+    EXPECT_EQ(BoxText(), Gbk("百"));
+    EXPECT_EQ(Candidate(0), Gbk("百"));
+    EXPECT_EQ(Candidate(13), Gbk("日"));
+    Close();
+    EXPECT_EQ(OCR_guard_failures(), guards);
+    EXPECT_EQ(TextOf(page.Lines()[0]), Gbk("百"));
+}
+
+// A press on a row's text picks the character under the pointer, measured in the font the row
+// shows from the in-place editor's left edge: the caret goes before it and the buttons show its
+// candidates (the engine's for 日 and 1, the character's own for the others). A press past the
+// end of the text picks nothing.
+TEST_F(LineEditing, PressOnARowPicksTheCharacterUnderThePointer) {
+    const std::vector<std::string> chars = {"W", Gbk("日"), "i", "1", Gbk("中")};
+    std::string text;
+    for (const std::string& c : chars) text += c;
+    TestPage page({{0, 0, "John"}, {0, 1, text}});
+    ASSERT_TRUE(Open(page.page()));
+    // Where row 1's text lies once the in-place editor is over it, character by character.
+    SelectRow(1);
+    RECT cell;
+    GetWindowRect(GetParent(Box()), &cell);
+    MapWindowPoints(nullptr, List(), reinterpret_cast<POINT*>(&cell), 2);
+    int y = (cell.top + cell.bottom) / 2;
+    HDC dc = GetDC(List());
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(Box(), WM_GETFONT, 0, 0)));
+    std::vector<int> middles;
+    int left = cell.left;
+    for (const std::string& c : chars) {
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, c.c_str(), (int)c.size(), &size);
+        ASSERT_GT(size.cx, 1);
+        middles.push_back(left + size.cx / 2);
+        left += size.cx;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(List(), dc);
+    auto press = [&](int x) {
+        SelectRow(0);
+        PostMessageA(List(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        Pump();
+    };
+    auto caret = [&] {
+        DWORD start = 0, end = 0;
+        SendMessageA(Box(), EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+        return (int)start;
+    };
+    for (size_t k = 0; k < chars.size(); ++k) {
+        SCOPED_TRACE(k);
+        press(middles[k]);
+        ASSERT_EQ(BoxText(), text);
+        int at = caret();  // read before Position, which selects the whole text to count it
+        EXPECT_EQ(at, Position((int)k));
+        EXPECT_EQ(Candidate(0), chars[k]);
+    }
+    press(middles[1]);
+    EXPECT_EQ(Candidate(1), Gbk("曰"));
+    press(middles[3]);
+    EXPECT_EQ(Candidate(1), "l");
+    press(left + 30);
+    EXPECT_EQ(caret(), 0);
+    EXPECT_EQ(Candidate(0), "W");
+}
