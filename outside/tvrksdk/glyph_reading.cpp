@@ -38,6 +38,51 @@ BinaryPage CutOut(const RecogPage& page, const RecogBox& box) {
     return out;
 }
 
+// Rows of the box that hold ink, as runs [top, bottom], and the ink's left and right columns.
+struct InkRuns {
+    std::vector<std::pair<int, int>> Rows;
+    int Left = 0, Right = -1;
+};
+
+InkRuns RowRuns(const RecogPage& page, const RecogBox& c) {
+    InkRuns runs;
+    runs.Left = c.right + 1;
+    for (int y = c.top; y <= c.bottom; ++y) {
+        bool inked = false;
+        for (int x = c.left; x <= c.right; ++x) {
+            if (!InkAt(page, x, y)) continue;
+            inked = true;
+            if (x < runs.Left) runs.Left = x;
+            if (x > runs.Right) runs.Right = x;
+        }
+        if (!inked) continue;
+        if (!runs.Rows.empty() && runs.Rows.back().second == y - 1) runs.Rows.back().second = y;
+        else runs.Rows.push_back({y, y});
+    }
+    return runs;
+}
+
+// The character cells of a column: Chinese characters stand about as high as the column is
+// wide, so runs of inked rows join (a character's strokes may leave blank rows between them)
+// while the cell stays within a little more than that height.
+std::vector<RecogBox> ColumnCells(const RecogPage& page, const RecogBox& c) {
+    InkRuns runs = RowRuns(page, c);
+    std::vector<RecogBox> cells;
+    int width = runs.Right - runs.Left + 1;
+    for (const std::pair<int, int>& run : runs.Rows) {
+        bool joins = !cells.empty() && run.second - cells.back().top + 1 <= width * 23 / 20;
+        if (joins) cells.back().bottom = run.second;
+        else cells.push_back(RecogBox{c.left, run.first, c.right, run.second});
+    }
+    // Each cell's sides are its own ink's.
+    for (RecogBox& cell : cells) {
+        InkRuns own = RowRuns(page, cell);
+        cell.left = own.Left;
+        cell.right = own.Right;
+    }
+    return cells;
+}
+
 }  // namespace
 
 bool HasInk(const RecogPage& page, const RecogBox& box) {
@@ -89,6 +134,31 @@ OcrStatus ReadLine(const RecogPage& page, const RecogBox& box, const std::string
         w.Top += dy;
         w.Bottom += dy;
         words.push_back(w);
+    }
+    return status;
+}
+
+OcrStatus ReadColumn(const RecogPage& page, const RecogBox& box, const std::string& language,
+                     const std::string& options, unsigned codePage, std::vector<OcrWord>& characters) {
+    characters.clear();
+    if (!HasInk(page, box)) return OcrStatus::Read;
+    std::vector<RecogBox> cells = ColumnCells(page, Clipped(page, box));
+    std::vector<BinaryPage> cutOuts;
+    for (const RecogBox& cell : cells) cutOuts.push_back(CutOut(page, cell));
+    std::vector<std::vector<OcrWord>> read;
+    OcrStatus status = ReadPagesWithOcr(cutOuts, OcrLayout::OneCharacter, language, EngineWorkFolder(), read, nullptr,
+                                        options, codePage);
+    for (size_t i = 0; i < cells.size(); ++i) {
+        OcrWord w;
+        w.Left = cells[i].left;
+        w.Top = cells[i].top;
+        w.Right = cells[i].right + 1;
+        w.Bottom = cells[i].bottom + 1;
+        if (i < read.size() && !read[i].empty()) {
+            w.Text = read[i][0].Text;
+            w.Confidence = read[i][0].Confidence;
+        }
+        characters.push_back(w);
     }
     return status;
 }

@@ -23,5 +23,12 @@ OcrStatus ReadCharacters(const RecogPage& page, const std::vector<RecogBox>& box
 OcrStatus ReadLine(const RecogPage& page, const RecogBox& box, const std::string& language, const std::string& options,
                    unsigned codePage, std::vector<OcrWord>& words);
 
+// Reads `box` as a vertical line: the column is cut into character cells where its inked rows
+// leave gaps (a cell about as high as the column is wide), and each cell is read as one
+// character. One word per cell, top to bottom, with the cell's ink box (right and bottom
+// exclusive) and its text (empty when nothing was read).
+OcrStatus ReadColumn(const RecogPage& page, const RecogBox& box, const std::string& language,
+                     const std::string& options, unsigned codePage, std::vector<OcrWord>& characters);
+
 // True when the box (clipped to the page) holds ink in the page's black-and-white rows.
 bool HasInk(const RecogPage& page, const RecogBox& box);

@@ -203,24 +203,32 @@ extern "C" int32_t erase_and_recognize(RecogPage* page, RecogLine* line, RecogCh
     return RecogniseCharacters(page, {character}, IsChinese(character));
 }
 
-extern "C" int32_t ReRecognizeField(RecogPage* page, const RecogBox* rect, RecogLine* line, int32_t mask) {
-    char call[96];
-    snprintf(call, sizeof call, "ReRecognizeField %d %d %d %d %d", (int)mask, rect ? (int)rect->left : 0,
-             rect ? (int)rect->top : 0, rect ? (int)rect->right : 0, rect ? (int)rect->bottom : 0);
-    TraceEngineCall(call);
-    if (!UsableImage(page) || !rect || !line || line == reinterpret_cast<RecogLine*>(-1)) return 0;
-    std::string language, options;
-    unsigned codePage;
-    ReadingFor(mask, language, options, codePage);
+namespace {
+
+// A region much taller than wide is a vertical line (Chinese set in a column).
+bool IsColumn(const RecogBox& box) { return (box.bottom - box.top + 1) * 2 > (box.right - box.left + 1) * 3; }
+
+// The codes of a text that belong to the mask's classes (blanks and punctuation always do).
+std::vector<int> CodesInMask(const std::string& text, unsigned codePage, int32_t mask) {
+    std::vector<int> kept;
+    for (int code : CharacterCodes(text, codePage)) {
+        int cls = ClassOf(code);
+        if (!cls || (mask & cls)) kept.push_back(code);
+    }
+    return kept;
+}
+
+// Characters of a horizontal line: the words' characters share out each word's box, with blanks
+// between words.
+RecogChar* ReadRow(RecogPage* page, const RecogBox& rect, const std::string& language, const std::string& options,
+                   unsigned codePage, int32_t mask, bool& read) {
     std::vector<OcrWord> words;
-    if (ReadLine(*page, *rect, language, options, codePage, words) == OcrStatus::NoProgram) return 0;
+    read = ReadLine(*page, rect, language, options, codePage, words) != OcrStatus::NoProgram;
     // Characters of classes outside the mask are dropped; a word left empty goes with them.
     std::vector<OcrWord> kept;
     for (OcrWord w : words) {
         std::string text;
-        for (int code : CharacterCodes(w.Text, codePage)) {
-            int cls = ClassOf(code);
-            if (cls && !(mask & cls)) continue;
+        for (int code : CodesInMask(w.Text, codePage, mask)) {
             if (code > 0xFF) text += static_cast<char>(code >> 8);
             text += static_cast<char>(code & 0xFF);
         }
@@ -231,9 +239,56 @@ extern "C" int32_t ReRecognizeField(RecogPage* page, const RecogBox* rect, Recog
     std::vector<const OcrWord*> pointers;
     for (const OcrWord& w : kept) pointers.push_back(&w);
     RecogChar* characters = CharactersOfWords(pointers, codePage);
-    if (!characters && !pointers.empty()) return 0;
+    if (!characters && !pointers.empty()) read = false;
+    return characters;
+}
+
+// Characters of a vertical line, top to bottom, each with its own cell's box.
+RecogChar* ReadVertical(RecogPage* page, const RecogBox& rect, const std::string& language, const std::string& options,
+                        unsigned codePage, int32_t mask, bool& read) {
+    std::vector<OcrWord> cells;
+    read = ReadColumn(*page, rect, language, options, codePage, cells) != OcrStatus::NoProgram;
+    RecogChar* first = nullptr;
+    RecogChar** tail = &first;
+    for (const OcrWord& cell : cells) {
+        std::vector<int> codes = CodesInMask(cell.Text, codePage, mask);
+        if (codes.empty()) continue;
+        RecogChar* c = char_alloc();
+        if (!c) {
+            FreeCharacters(first);
+            read = false;
+            return nullptr;
+        }
+        c->Rect = c->Rect2 = RecogBox{cell.Left, cell.Top, cell.Right - 1, cell.Bottom - 1};
+        c->CandidateCount = 1;
+        c->GlyphIndex = Code_to_index_for_train(codes[0]);
+        *tail = c;
+        tail = &c->Next;
+    }
+    return first;
+}
+
+}  // namespace
+
+extern "C" int32_t ReRecognizeField(RecogPage* page, const RecogBox* rect, RecogLine* line, int32_t mask) {
+    char call[96];
+    snprintf(call, sizeof call, "ReRecognizeField %d %d %d %d %d", (int)mask, rect ? (int)rect->left : 0,
+             rect ? (int)rect->top : 0, rect ? (int)rect->right : 0, rect ? (int)rect->bottom : 0);
+    TraceEngineCall(call);
+    if (!UsableImage(page) || !rect || !line || line == reinterpret_cast<RecogLine*>(-1)) return 0;
+    std::string language, options;
+    unsigned codePage;
+    ReadingFor(mask, language, options, codePage);
+    bool vertical = IsColumn(*rect), read = false;
+    RecogChar* characters = vertical ? ReadVertical(page, *rect, language, options, codePage, mask, read)
+                                     : ReadRow(page, *rect, language, options, codePage, mask, read);
+    if (!read) {
+        FreeCharacters(characters);
+        return 0;
+    }
     FreeCharacters(line->FirstChar);
     line->FirstChar = characters;
+    line->Orientation = vertical ? 'v' : 'h';
     if (characters) {
         RecogBox box = characters->Rect;
         for (RecogChar* c = characters; c; c = c->Next) {
@@ -241,7 +296,7 @@ extern "C" int32_t ReRecognizeField(RecogPage* page, const RecogBox* rect, Recog
             c->Attributes[13] = 0;
         }
         line->Rect = line->Rect2 = box;
-        line->SizeValue = box.bottom - box.top + 1;
+        line->SizeValue = vertical ? box.right - box.left + 1 : box.bottom - box.top + 1;
     }
     if (!line->Kind) line->Kind = 10;
     return 1;

@@ -34,12 +34,15 @@ int32_t merge_and_recognize(struct RecogPage* page, struct RecogLine* line, stru
 int32_t erase_and_recognize(struct RecogPage* page, struct RecogLine* line, struct RecogChar* character);
 
 // Reads the rectangle of the page (clipped to it) as one line into `line`, replacing its
-// characters (their boxes shared out over each word read, blanks between words; line boxes the
-// union of the characters). `mask` picks the character classes: 64 Chinese (read with the
-// Simplified Chinese data, code page 936), 6 Latin letters, 1 digits, 119 all; characters of
-// other classes are dropped, punctuation and blanks always stay. A rectangle without ink empties
-// the line. 1, or 0 for a null argument, a page without images or no OCR program (the line
-// stays as it was).
+// characters (line boxes the union of the characters). A rectangle at least one and a half times
+// as high as wide is a vertical line: it is cut into character cells down its inked rows, each
+// cell read as one character with the cell's box, and the line reads 'v'; any other is a
+// horizontal line ('h') whose words' boxes are shared out over their characters, with blanks
+// between words. `mask` picks the character classes: 64 Chinese (read with the Simplified
+// Chinese data, code page 936), 6 Latin letters, 1 digits, 119 all; characters of other classes
+// are dropped, punctuation and blanks always stay. A rectangle without ink empties the line.
+// 1, or 0 for a null argument, a page without images or no OCR program (the line stays as it
+// was).
 int32_t ReRecognizeField(struct RecogPage* page, const struct RecogBox* rect, struct RecogLine* line, int32_t mask);
 
 // Fills `line` (fresh from line_alloc) with one character per character of `text` (bytes of

@@ -150,3 +150,61 @@ TEST_F(GlyphPane, RegionsAreClippedToTheImageAndReadWithTheTickedClasses) {
     EXPECT_EQ(BoxText(), "");
     EXPECT_TRUE(commands_.empty());
 }
+
+// A region drawn around a column of Chinese characters is read as a vertical line: its text
+// from top to bottom, the line marked 'v', and each character with a box of its own, one under
+// the other, inside the column.
+TEST_F(GlyphPane, ColumnRegionIsReadAsAVerticalLine) {
+    const wchar_t column[] = L"北京银行";
+    const int size = 48, pitch = 60, left = 80, top = 20;
+    width_ = 200;
+    height_ = top + 4 * pitch + 20;
+    TestPage page({{0, 0, "x"}});
+    PageImages images(page.page(), width_, height_);
+    // The characters drawn in a Chinese font, black on white, then taken over pixel by pixel.
+    BITMAPINFOHEADER header{sizeof header, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP picture = CreateDIBSection(dc, (BITMAPINFO*)&header, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ oldPicture = SelectObject(dc, picture);
+    RECT all = {0, 0, width_, height_};
+    FillRect(dc, &all, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    HFONT font = CreateFontW(size, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
+                             L"WenQuanYi Micro Hei");
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    for (int i = 0; i < 4; ++i) TextOutW(dc, left, top + i * pitch, column + i, 1);
+    GdiFlush();
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            if ((static_cast<const uint32_t*>(bits)[y * width_ + x] & 0xFF) < 128) images.Ink(x, y, x, y);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldPicture);
+    DeleteObject(font);
+    DeleteObject(picture);
+    DeleteDC(dc);
+
+    ASSERT_TRUE(Open(page.page()));
+    HWND image = Control(8012);
+    RECT client;
+    GetClientRect(image, &client);
+    POINT origin = {(client.right - width_) / 2, (client.bottom - height_) / 2};
+    Drag(image, {{origin.x + left - 10, origin.y + top - 8}, {origin.x + left + size + 10, origin.y + height_ - 10}});
+    SendMessageA(editor_, WM_COMMAND, 1199, 0);
+    EXPECT_EQ(Cell(0, 1), Gbk("北京银行"));
+    int y, m, d;
+    ASSERT_EQ(handBack_(page.page(), &y, &m, &d), 1);
+    RecogLine* line = page.Lines()[0];
+    EXPECT_EQ(line->Orientation, 'v');
+    EXPECT_EQ(TextOf(line), Gbk("北京银行"));
+    int i = 0, above = -1;
+    for (RecogChar* c = line->FirstChar; c; c = c->Next, ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_GT(c->Rect.top, above);
+        EXPECT_GE(c->Rect.top, top + i * pitch);
+        EXPECT_LT(c->Rect.bottom, top + (i + 1) * pitch);
+        EXPECT_GE(c->Rect.left, left);
+        EXPECT_LT(c->Rect.right, left + size + 4);
+        above = c->Rect.bottom;
+    }
+    EXPECT_EQ(i, 4);
+}
