@@ -248,6 +248,7 @@ typedef uint16_t(WINAPI* TwainSourceEntryFn)(TwIdentity* origin, uint32_t group,
 #define TWSX_MEMORY       2
 #define TWUN_INCHES       0
 #define TWPF_CHOCOLATE    0
+#define TWPF_VANILLA      1
 #define TWMF_APPOWNS      0x0001
 #define TWMF_POINTER      0x0008
 #define TWLG_USA          13

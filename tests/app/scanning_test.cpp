@@ -188,6 +188,114 @@ TEST(Scanning, FlatbedPagesBecomeCardsWithTheRightFields) {
     for (int i = 0; i < 4; ++i) ExpectCardOf(rest[i], stored[10 + i]);
 }
 
+// The other roads into a scan, in one run: an Epson default source scans with its sheet feeder
+// on the wider area; a hand-over asks for a named source, which is opened without a probe of the
+// default; Select Scanner answered with OK takes the chosen scanner's model; and a button
+// panel's request with its user interface mode 0 opens the panel's source with its own dialog,
+// asking for the panel's custom value and 400 dpi instead of the suppressed-dialog settings.
+TEST(Scanning, EpsonHandOverChosenAndPanelSourcesScanThroughTheProgram) {
+    ScanningInstallation s("scanning-other-roads");
+    VirtualScanner& scanner = s.scanner;
+    ASSERT_TRUE(scanner.Installed());
+    ASSERT_TRUE(scanner.InstallCardScannerDrivers());
+    scanner.SetDevices({{"Epson Virtual", "Virtual Epson Feeder"},
+                        {"Virtual Devices", "Virtual Flatbed"},
+                        {"Syscan Virtual", "Virtual Card Scanner"}});
+    const Installation& installation = s.setup.installation;
+    ProgramRun run(installation, "");
+    DialogAnswerer answers(run.ProcessId());
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+
+    // The default source is an Epson scanner: the feeder, the custom value, the wider area.
+    scanner.Feed({{CardImage("miller.bmp"), -1, -1}});
+    PostMessageA(main, WM_COMMAND, 70, 0);
+    ASSERT_TRUE(WaitForRecognitionRuns(run, 1, kRecognitionWait));
+    for (const char* line :
+         {"OPENDS Virtual Epson Feeder -> SUCCESS", "SET 0x1002=1 -> SUCCESS", "SET 0x1007=1 -> SUCCESS",
+          "SET 0x803B=1 -> SUCCESS", "IMAGELAYOUT/SET 3.95x3.70 -> SUCCESS"})
+        EXPECT_TRUE(scanner.Logged(line)) << line;
+
+    // A hand-over names the card scanner: it is opened by its name, the default is not probed.
+    installation.WriteSetting("Preference", "DefaultDSProductName", "Virtual Card Scanner");
+    scanner.ClearLog();
+    scanner.Feed({{CardImage("chen.bmp"), -1, -1}});
+    PostMessageA(main, WM_USER + 3000, 70, 0);
+    ASSERT_TRUE(WaitForRecognitionRuns(run, 1, kRecognitionWait));
+    EXPECT_EQ(CountLogged(scanner, "OPENDS"), 1u);
+    EXPECT_TRUE(scanner.Logged("OPENDS Virtual Card Scanner -> SUCCESS"));
+    EXPECT_TRUE(IsWindowEnabled(main));
+
+    // Select Scanner: the card scanner chosen and confirmed is opened and its model taken, so
+    // that the program now polls its button; one press scans (with the default source, whose
+    // empty feeder ends the scan at once), and the probe of that scan stops the polling again.
+    scanner.ClearLog();
+    PostMessageA(main, WM_COMMAND, 84, 0);
+    HWND select = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (select = CaptionedWindowOf(run.ProcessId(), "Select Source")) != nullptr; }));
+    PumpMessages(1000);
+    HWND list = FindWindowExA(select, nullptr, "ListBox", nullptr);
+    ASSERT_NE(list, nullptr);
+    std::vector<std::string> items = ListBoxItems(select);
+    auto chosen = std::find(items.begin(), items.end(), "Virtual Card Scanner");
+    ASSERT_NE(chosen, items.end());
+    SendMessageA(list, LB_SETCURSEL, chosen - items.begin(), 0);
+    PostMessageA(select, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitFor([&] { return CaptionedWindowOf(run.ProcessId(), "Select Source") == nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return scanner.Logged("CLOSEDS"); }));
+    EXPECT_EQ(CountLogged(scanner, "OPENDS"), 1u);
+    EXPECT_TRUE(scanner.Logged("OPENDS Virtual Card Scanner -> SUCCESS"));
+    scanner.ClearLog();
+    scanner.Feed({});
+    scanner.Set("CardScanner", "ButtonPresses", 1);
+    ASSERT_TRUE(WaitFor([&] { return CountLogged(scanner, "IDENTITY/CLOSEDS") == 2 && IsWindowEnabled(main); }));
+    PumpMessages(2000);
+    EXPECT_EQ(scanner.Get("CardScanner", "ButtonPresses", -1), 0);
+    EXPECT_EQ(CountLogged(scanner, "USERINTERFACE/ENABLEDS"), 1u);
+    EXPECT_EQ(CountLogged(scanner, "OPENDS Virtual Epson Feeder -> SUCCESS"), 2u);
+    scanner.Set("CardScanner", "ButtonPresses", 1);
+    PumpMessages(2000);
+    EXPECT_EQ(scanner.Get("CardScanner", "ButtonPresses", -1), 1);
+    scanner.Set("CardScanner", "ButtonPresses", 0);
+
+    // The panel's request for the flatbed, its user interface mode 0: the source identity carries
+    // the panel's name, so the probe and the acquisition both open the panel's source, which
+    // shows its dialog; one page scanned there is stored.
+    installation.WriteSetting("Preference", "EpsonDSProductName", "Virtual Flatbed");
+    installation.WriteSetting("Preference", "EP_UI_MODE", "0");
+    scanner.ClearLog();
+    scanner.Feed({{CardImage("brooks.bmp"), -1, -1}});
+    PostMessageA(main, WM_COMMAND, 99, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = CaptionedWindowOf(run.ProcessId(), "Virtual Flatbed")) != nullptr; }));
+    std::vector<std::string> opened;
+    for (const std::string& line : scanner.LogLines())
+        if (line.find("OPENDS") != std::string::npos) opened.push_back(line);
+    ASSERT_EQ(opened.size(), 2u);
+    for (const std::string& line : opened)
+        EXPECT_NE(line.find("OPENDS Virtual Flatbed -> SUCCESS"), std::string::npos) << line;
+    for (const char* line : {"SET 0x800F=2 -> SUCCESS", "SET 0x1118=400 -> SUCCESS", "SET 0x1119=400 -> SUCCESS",
+                             "SET 0x0103=2 -> SUCCESS"})
+        EXPECT_TRUE(scanner.Logged(line)) << line;
+    for (const char* line : {"SET 0x0101", "SET 0x0001", "IMAGELAYOUT/SET", "SET 0x1002"})
+        EXPECT_FALSE(scanner.Logged(line)) << line;
+    PumpMessages(1000);
+    SaveScreenshot(main, "zem40_panel_scan_dialog");
+    PressSourceButton(dialog, 102);
+    ASSERT_TRUE(WaitForRecognitionRuns(run, 1, kRecognitionWait));
+    EXPECT_TRUE(IsWindowEnabled(main));
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(60000), 0);
+    for (const char* message : {"Error", "Sorry", "Please place"})
+        EXPECT_EQ(CountSeen(answers, message), 0u) << AllSeen(answers.Seen());
+    std::vector<StoredCard> stored = ReadCards(s.setup.cards);
+    ASSERT_EQ(stored.size(), 3u);
+    ExpectCardOf("miller", stored[0]);
+    ExpectCardOf("chen", stored[1]);
+    ExpectCardOf("brooks", stored[2]);
+}
+
 // Card scanners: the drivers are loaded at start-up, a scan without a card is refused, the
 // scanner button starts exactly one scan per press, a calibration asked for is made, a paper
 // jam asks whether to go on, and a card reader starts a scan when a card goes in.

@@ -344,6 +344,37 @@ TEST_F(TwainAcquisitionTest, FaultsEndTheAcquisitionAndKeepWhatWasQueued) {
     }
 }
 
+// The source's pixel flavour comes in a one-value container or as the current item of an
+// enumeration; 8-bit item types are read as one byte, 16-bit ones and the boolean as two, 32-bit
+// ones as four (each stored value has bits beyond its type's width that must not be read). A
+// source that refuses the question gives -1.
+TEST_F(TwainAcquisitionTest, PixelFlavourIsReadByItemTypeFromEitherContainer) {
+    struct Case {
+        int Enumeration, ItemType;
+        unsigned Stored;
+        int Read;
+    } cases[] = {
+        {0, TWTY_UINT16, 1, 1},          {0, TWTY_UINT8, 0x0101, 1},       {0, TWTY_INT8, 0x0100, 0},
+        {0, TWTY_INT16, 0x10001, 1},     {0, TWTY_BOOL, 0x20001, 1},       {0, TWTY_UINT32, 0x10001, 65537},
+        {0, TWTY_INT32, 0x10000, 65536}, {1, TWTY_UINT16, 1, 1},           {1, TWTY_UINT16, 0, 0},
+        {1, TWTY_UINT8, 1, 1},           {1, TWTY_UINT32, 0x10001, 65537},
+    };
+    ASSERT_TRUE(OpenTwainManager());
+    ClearTwainSourceIdentity();
+    ASSERT_TRUE(OpenTwainSource());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Enumeration) + " " + std::to_string(c.ItemType) + " " + std::to_string(c.Stored));
+        scanner.Set("Capabilities", "FlavorAsEnumeration", c.Enumeration);
+        scanner.Set("Capabilities", "FlavorItemType", c.ItemType);
+        scanner.Set("Capabilities", "PixelFlavor", (int)c.Stored);
+        EXPECT_EQ(GetPixelFlavorCap(), c.Read);
+    }
+    scanner.Set("Capabilities", "Refuse", "0x111F");
+    EXPECT_EQ(GetPixelFlavorCap(), -1);
+    CloseTwainSource();
+    CloseTwainManager();
+}
+
 // A named source is found whatever the case of its name; one that is not there is an error.
 TEST_F(TwainAcquisitionTest, NamedSourceIsFoundIgnoringCase) {
     scanner.SetDevices({{"Virtual Devices", "Virtual Flatbed"}, {"Syscan Virtual", "Virtual Card Scanner"}});

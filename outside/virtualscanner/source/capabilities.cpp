@@ -50,6 +50,48 @@ static uint16_t SetCapability(const TwCapability* capability) {
     return TWRC_SUCCESS;
 }
 
+static int ItemBytes(uint16_t type) {
+    switch (type) {
+    case TWTY_INT8:
+    case TWTY_UINT8: return 1;
+    case TWTY_INT32:
+    case TWTY_UINT32: return 4;
+    default: return 2;
+    }
+}
+
+// The pixel flavour as configured: its value and item type, in a one-value container or as the
+// current (second) item of an enumeration whose first item is the other flavour.
+static uint16_t GetPixelFlavor(TwCapability* capability) {
+    uint32_t value = (uint32_t)ReadScannerInt("Capabilities", "PixelFlavor", TWPF_CHOCOLATE);
+    uint16_t type = (uint16_t)ReadScannerInt("Capabilities", "FlavorItemType", TWTY_UINT16);
+    if (!ReadScannerInt("Capabilities", "FlavorAsEnumeration", 0)) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(TwOneValue));
+        TwOneValue* one = block ? (TwOneValue*)GlobalLock(block) : NULL;
+        if (!one) return Fail(TWCC_LOWMEMORY);
+        one->ItemType = type;
+        one->Item = value;
+        GlobalUnlock(block);
+        capability->ConType = TWON_ONEVALUE;
+        capability->hContainer = block;
+        return TWRC_SUCCESS;
+    }
+    int size = ItemBytes(type);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(TwEnumeration) + 2 * size);
+    TwEnumeration* list = block ? (TwEnumeration*)GlobalLock(block) : NULL;
+    if (!list) return Fail(TWCC_LOWMEMORY);
+    list->ItemType = type;
+    list->NumItems = 2;
+    list->CurrentIndex = 1;
+    uint32_t other = value == TWPF_CHOCOLATE ? TWPF_VANILLA : TWPF_CHOCOLATE;
+    memcpy(list->ItemList, &other, size);  // little-endian: the low bytes of the value
+    memcpy(list->ItemList + size, &value, size);
+    GlobalUnlock(block);
+    capability->ConType = TWON_ENUMERATION;
+    capability->hContainer = block;
+    return TWRC_SUCCESS;
+}
+
 // A one-value container of the current value, which the application frees.
 static uint16_t GetCapability(TwCapability* capability) {
     uint32_t value;
@@ -58,22 +100,8 @@ static uint16_t GetCapability(TwCapability* capability) {
     case ICAP_PIXELTYPE: value = Session.PixelType; break;
     case ICAP_XFERMECH: value = Session.XferMech; break;
     case ICAP_UNITS: value = Session.Units; break;
-    case ICAP_PIXELFLAVOR: value = TWPF_CHOCOLATE; break;
+    case ICAP_PIXELFLAVOR: return GetPixelFlavor(capability);
     default: return Fail(TWCC_CAPUNSUPPORTED);
-    }
-    if (capability->Cap == ICAP_PIXELFLAVOR && ReadScannerInt("Capabilities", "FlavorAsEnumeration", 0)) {
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(TwEnumeration) + 4);
-        TwEnumeration* list = block ? (TwEnumeration*)GlobalLock(block) : NULL;
-        if (!list) return Fail(TWCC_LOWMEMORY);
-        list->ItemType = TWTY_UINT16;
-        list->NumItems = 2;
-        list->CurrentIndex = 1;
-        uint16_t items[2] = {1, (uint16_t)value};  // vanilla first, the current one second
-        memcpy(list->ItemList, items, sizeof items);
-        GlobalUnlock(block);
-        capability->ConType = TWON_ENUMERATION;
-        capability->hContainer = block;
-        return TWRC_SUCCESS;
     }
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(TwOneValue));
     TwOneValue* one = block ? (TwOneValue*)GlobalLock(block) : NULL;
