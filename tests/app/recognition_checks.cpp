@@ -81,16 +81,20 @@ HWND WindowOfProcess(DWORD processId, const char* className) {
 // without it and without a message box for a few seconds: the card file, which the program
 // holds, is read only after it has ended.
 bool WaitForRecognitionRuns(const ProgramRun& run, int runs, DWORD timeoutMs) {
-    int seen = 0, quiet = 0;
-    bool showing = false;
-    for (DWORD waited = 0; waited < timeoutMs; waited += 250) {
-        bool now = WindowOfProcess(run.ProcessId(), "IMC_OcrWnd20") != nullptr;
-        if (now && !showing) ++seen;
-        showing = now;
+    const DWORD step = 100;
+    int seen = 0;
+    DWORD quiet = 0;
+    // Each run makes a window of its own: a new handle is a new run, even when the previous
+    // window went away and the next came between two looks (quick runs of a page of cards).
+    HWND last = nullptr;
+    for (DWORD waited = 0; waited < timeoutMs; waited += step) {
+        HWND now = WindowOfProcess(run.ProcessId(), "IMC_OcrWnd20");
+        if (now && now != last) ++seen;
+        if (now) last = now;
         bool busy = now || WindowOfProcess(run.ProcessId(), "#32770") != nullptr;
-        quiet = busy ? 0 : quiet + 250;
+        quiet = busy ? 0 : quiet + step;
         if (seen >= runs && quiet >= 4000) return true;
-        PumpMessages(250);
+        PumpMessages(step);
     }
     return false;
 }
