@@ -58,53 +58,20 @@ bool WritePageBmp(const std::string& path, const TestPage& page) {
     return WriteWholeFile(path, bytes);
 }
 
-static std::string TwainFolder() {
+static std::string SourcePath() {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
-    return std::string(windows) + "\\twain_32\\";
+    return std::string(windows) + "\\twain_32\\sane.ds";
 }
 
-static std::string SourcePath() { return TwainFolder() + "sane.ds"; }
-
-std::string VirtualScanner::StatePath() { return TwainFolder() + "virtual_scanner.ini"; }
+std::string VirtualScanner::StatePath() {
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    return std::string(windows) + "\\twain_32\\virtual_scanner.ini";
+}
 
 // Wine's own placeholder of that name is kept aside while the test's source is installed.
 static std::string SetAsidePath() { return SourcePath() + ".wine"; }
-
-// Wine installs sources of its own (a camera source where libgphoto2 is present); while the
-// virtual scanner is installed they are kept aside too, so the manager lists only its devices
-// on every machine.
-static std::vector<std::string> OtherWineSources() {
-    std::string folder = TwainFolder();
-    std::vector<std::string> sources;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*.ds").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return sources;
-    do {
-        std::string name = found.cFileName;
-        bool source = name.size() > 3 && lstrcmpiA(name.c_str() + name.size() - 3, ".ds") == 0;
-        if (source && lstrcmpiA(name.c_str(), "sane.ds") != 0) sources.push_back(folder + name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return sources;
-}
-
-static void SetOtherSourcesAside() {
-    for (const std::string& source : OtherWineSources()) MoveFileA(source.c_str(), (source + ".wine").c_str());
-}
-
-static void RestoreOtherSources() {
-    std::string folder = TwainFolder();
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*.ds.wine").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string aside = folder + found.cFileName;
-        if (lstrcmpiA(found.cFileName, "sane.ds.wine") != 0)
-            MoveFileA(aside.c_str(), aside.substr(0, aside.size() - 5).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
 
 // A source still loaded by this process (the manager keeps it until the process ends)
 // cannot be replaced, nor does it need to be when it is ours already.
@@ -122,7 +89,6 @@ VirtualScanner::VirtualScanner(const std::string& folder)
     std::string source = SourcePath();
     CreateDirectoryA(source.substr(0, source.rfind('\\')).c_str(), nullptr);
     installed_ = InstallSource();
-    SetOtherSourcesAside();
     DeleteFileA(StatePath().c_str());
     Set("Source", "Feeder", feeder_);
     Set("Source", "Log", log_);
@@ -151,7 +117,6 @@ VirtualScanner::~VirtualScanner() {
     for (const std::string& driver : drivers_) DeleteFileA(driver.c_str());
     DeleteFileA(StatePath().c_str());
     if (DeleteFileA(SourcePath().c_str())) MoveFileA(SetAsidePath().c_str(), SourcePath().c_str());
-    RestoreOtherSources();
 }
 
 void VirtualScanner::Set(const char* section, const char* key, const std::string& value) const {
