@@ -25,7 +25,7 @@ LRESULT Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
     return static_cast<LRESULT>(result);
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD ms = 20000) {
+bool WaitFor(const std::function<bool()>& condition, DWORD ms = 60000) {
     DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start > ms) return false;
