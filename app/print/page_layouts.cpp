@@ -7,14 +7,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-
-// The layout editor's selection list (item indexes), created with the main window.
-static struct {
-    WORD Capacity;
-    WORD Count;
-    HGLOBAL Block;
-} LayoutSelection;
-
 // Cuts the next comma-separated field off the line: blanks before it are skipped, the field
 // runs to the next comma or the end. A line that runs out gives empty fields.
 static char* NextField(char** line) {
@@ -153,14 +145,11 @@ void LoadPrintDefaults(void) {
     LoadRcDataResource(App.Instance, IDR_PRINT_FIELDS, App.Print.PrintableFieldIds, sizeof App.Print.PrintableFieldIds);
 }
 
-void CreateLayoutSelectionList(void) { InitGrowableArray(&LayoutSelection, sizeof(uint16_t)); }
-
 void FreePrintResources(void) {
     FreeLayoutStore(&App.Print.Template);
     if (App.Print.LayoutTable) GlobalFree(App.Print.LayoutTable);
     App.Print.LayoutTable = NULL;
-    if (LayoutSelection.Block) GlobalFree(LayoutSelection.Block);
-    LayoutSelection.Block = NULL;
+    FreeLayoutSelectionList();
     if (App.Print.PrintDialog.hDevMode) GlobalFree(App.Print.PrintDialog.hDevMode);
     if (App.Print.PrintDialog.hDevNames) GlobalFree(App.Print.PrintDialog.hDevNames);
     App.Print.PrintDialog.hDevMode = App.Print.PrintDialog.hDevNames = NULL;

@@ -51,6 +51,16 @@ typedef struct LAYOUTSTORE {
     HGLOBAL Block;
 } LAYOUTSTORE;
 
+// Property ids of GetLayoutItemProperty and SetLayoutItemProperty.
+#define LAYOUT_RECT      3
+#define LAYOUT_FONT      5
+#define LAYOUT_TEXT      6
+#define LAYOUT_ALIGNMENT 9
+#define LAYOUT_DRAW_MODE 10
+#define LAYOUT_FLAGS     18
+#define LAYOUT_BODY      20
+#define LAYOUT_COLOUR    24  // the text colour, a COLORREF
+
 void InitLayoutStore(LAYOUTSTORE* store);
 int AppendLayoutItem(LAYOUTSTORE* store, const LAYOUTITEMBODY* body);
 void FreeLayoutStore(LAYOUTSTORE* store);
@@ -92,6 +102,20 @@ typedef struct PRINTSTATE {
     int SelectedTemplate;
     uint16_t PrintableFieldIds[43];
     PRINTDLGA PrintDialog;
+    // The print job (print_job.cpp): the orientation of the printer chosen last (0 before
+    // any), and while a job runs the user's cancel and the "Print..." dialog.
+    int16_t PrinterOrientation;
+    int Aborted;
+    HWND AbortDialog;
+    HMENU AbortMenu;
+    // Page Setup (page_setup.cpp): its preview window and what the preview draws (0 cell
+    // frames, 2 cards).
+    HWND PreviewWindow;
+    int PreviewMode;
+    // The template editor (template_editor.cpp): its canvas window, and the flag raised by
+    // every change of an item's property (cleared by the shell).
+    HWND CanvasWindow;
+    int LayoutModified;
 } PRINTSTATE;
 
 void LoadSelectedLayout(void);
@@ -99,11 +123,89 @@ void LoadLayoutTable(int selected);
 int ApplyPaperLayout(int index);
 void LoadTemplate(int index);
 void LoadPrintDefaults(void);
-void CreateLayoutSelectionList(void);
 void FreePrintResources(void);
+
+// layout_items.cpp: the current template's items for the template editor. Get and Set give
+// 1, or 0 for an index at or above the count; Set raises LayoutModified. HitTestLayoutItem
+// gives the item under a point in layout units (filter 0 any type), or -1. AddToSelection
+// gives the position taken, or -1 for an index above 65533 or already selected.
+void CreateLayoutSelectionList(void);
+void FreeLayoutSelectionList(void);
+LAYOUTITEM* LockLayoutItems(void);
+void UnlockLayoutItems(void);
+int GetLayoutItemProperty(int index, int property, void* out);
+int SetLayoutItemProperty(int index, int property, const void* in);
+int HitTestLayoutItem(int x, int y, int filter);
+int GetFocusedLayoutItem(void);
+void SetFocusedLayoutItem(int index);
+int SelectedItemCount(void);
+int IsItemSelected(int index);
+int AddToSelection(int index);
+int GetSelectedItem(int position);
+void SetSelectedItem(int position, int index);
+void RemoveFromSelection(int index);
+void EmptySelection(void);
+int SelectItemsInRect(const RECT* rect);
+
+// layout_saving.cpp: the page style table. Add and Remove give 1, or 0 without a table;
+// SavePaperLayouts gives 1, or 0 without a table. LockLayout gives the record or none.
+int AddPaperLayout(const PAPERLAYOUTRECORD* record);
+int RemovePaperLayout(int index);
+int SavePaperLayouts(void);
+PAPERLAYOUTRECORD* LockLayout(int index);
+void UnlockLayouts(void);
+void MakeStorableLayoutName(char* name);
+
+// template_saving.cpp and template_list.cpp: stored templates. SaveTemplate's number is the
+// 1-based number of an existing template, or -1 for a new one named `name`.
+void SaveTemplate(HWND editor, const char* name, int number);
+void DeleteTemplate(int number);
+void FillTemplateList(HWND dialog, int listId);
+void ShowTemplateHeaderFooter(HWND dialog);
+
+// name_dialog.cpp: 1 when the user typed a name and pressed OK.
+int AskLayoutName(HWND owner, char* name, int size);
+
+// page_setup.cpp, template_editor.cpp, layout_canvas.cpp: the two dialogs and the canvas.
+INT_PTR CALLBACK PageSetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK LayoutEditorDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK LayoutCanvasWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void LayoutToCanvas(POINT* points, int count, int toLayout);
 
 // default_printer.cpp
 void LoadDefaultPrinter(void);
+
+// card_rendering.cpp: a page of card cells, or one label's items. margins, gaps and grid are
+// the three groups of four PageGeometry values. Modes: 0 cell frames only, 1 cards from the
+// first card until they run out, 2 the same with the other cells framed, 3 printing from card
+// `first`, at most `count` cards, with the progress dialog's percentage. Gives the number of
+// the next card to print when cards remain after this page, else 0.
+int RenderLayoutPage(HWND owner, HDC dc, const RECT* target, const uint16_t* margins, const uint16_t* gaps,
+                     const uint16_t* grid, int count, int mode, int first, HWND progress);
+// Draws the live template items in chain order, offset by (dx, dy); in card mode an item
+// naming a printable field shows the current card's value.
+void DrawTemplateItems(HDC dc, int dx, int dy, int cardMode);
+void DrawTemplateItem(HDC dc, const LAYOUTITEMBODY* body, int dx, int dy, int cardMode);
+
+// preview_window.cpp: the Page Setup preview (class IMC_Preview20) and the registration of
+// the printing code's window classes, at start-up.
+LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void RegisterPrintWindowClasses(void);
+
+// print_job.cpp: File > Print and File > Print Setup. PrintCards shows no message but the
+// orientation question; RunPrintDialog gives the printer's device context or none;
+// StartPrintJob gives 1 when the document started (on 0 the device context is gone).
+void PrintCards(void);
+
+// print_commands.cpp: File > Print, Page Setup and Print Setup.
+void OnPrintCommand(int id);
+void ShowPrintSetupDialog(HWND owner);
+HDC RunPrintDialog(void);
+BOOL IsOrientationMismatch(void);
+int StartPrintJob(HDC dc);
+void EndPrintJob(HDC dc);
+BOOL CALLBACK PrintAbortProc(HDC dc, int code);
+INT_PTR CALLBACK PrintAbortDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // export_fields.cpp: the 30 export fields and which of them the user selected.
 #define EXPORT_FIELDS 30

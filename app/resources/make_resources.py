@@ -708,6 +708,67 @@ def view_bitmaps(bitmap):
     bitmap(942, zoom_knob())
 
 
+# The label template editor's tool buttons (ids 1024-1039) and its font button (2305): a
+# 20 x 20 picture each, drawn as glyphs of boxes and lines in the button's colour.
+def editor_glyph(bid):
+    def bars(cv, c, o, rects):
+        for x0, y0, x1, y1 in rects:
+            cv.fill(x0 + o, y0 + o, x1 + o, y1 + o, c)
+
+    def draw(cv, c, o):
+        k = bid - 1024
+        if k in (0, 1, 2):  # left edges, centres across, right edges
+            x = (4, 9, 15)[k]
+            cv.line(x + o, 2 + o, x + o, 17 + o, c)
+            widths = (10, 6)
+            for i, w in enumerate(widths):
+                x0 = 4 if k == 0 else (15 - w if k == 2 else 9 - w // 2)
+                bars(cv, c, o, [(x0, 5 + 6 * i, x0 + w, 7 + 6 * i)])
+        elif k in (3, 4, 5):  # top edges, centres down, bottom edges
+            y = (4, 9, 15)[k - 3]
+            cv.line(2 + o, y + o, 17 + o, y + o, c)
+            for i, h in enumerate((10, 6)):
+                y0 = 4 if k == 3 else (15 - h if k == 5 else 9 - h // 2)
+                bars(cv, c, o, [(5 + 6 * i, y0, 7 + 6 * i, y0 + h)])
+        elif k == 6:  # distribute down
+            bars(cv, c, o, [(4, 3, 15, 4), (4, 9, 15, 10), (4, 15, 15, 16)])
+        elif k == 7:  # distribute across
+            bars(cv, c, o, [(3, 4, 4, 15), (9, 4, 10, 15), (15, 4, 16, 15)])
+        elif k in (8, 9, 10):  # same width, height, both
+            cv.frame(3 + o, 3 + o, 16 + o, 8 + o, c) if k != 9 else cv.frame(3 + o, 3 + o, 8 + o, 16 + o, c)
+            if k == 8:
+                cv.frame(3 + o, 11 + o, 16 + o, 16 + o, c)
+            elif k == 9:
+                cv.frame(11 + o, 3 + o, 16 + o, 16 + o, c)
+            else:
+                cv.frame(3 + o, 11 + o, 16 + o, 16 + o, c)
+        elif k in (11, 12, 13, 14):  # text left, centre, right; draw mode 1
+            for i, w in enumerate((12, 8, 12, 8)):
+                w = 12 if k == 14 else w
+                x0 = 4 if k in (11, 14) else (16 - w if k == 13 else 10 - w // 2)
+                cv.line(x0 + o, 4 + 4 * i + o, x0 + w + o, 4 + 4 * i + o, c)
+        elif k == 15:  # select all
+            for x in range(3, 17, 2):
+                cv.put(x + o, 3 + o, c)
+                cv.put(x + o, 16 + o, c)
+            for y in range(3, 17, 2):
+                cv.put(3 + o, y + o, c)
+                cv.put(16 + o, y + o, c)
+            bars(cv, c, o, [(6, 6, 9, 9), (11, 10, 13, 13)])
+        else:  # font
+            cv.text(9 + o, 6 + o, "A", c)
+            cv.text(16 + o, 6 + o, "A", c)
+    return draw
+
+
+def editor_bitmaps(bitmap):
+    for bid in list(range(1024, 1040)) + [2305]:
+        base = 1346 if bid == 2305 else bid + 306
+        w = 40 if bid == 2305 else 20
+        for state, off in (("normal", 0), ("disabled", 20), ("pushed", 40)):
+            bitmap(base + off, small_button(w, 20, editor_glyph(bid), state))
+
+
 def main():
     out = sys.argv[1]
     for sub in ("bmp", "cur"):
@@ -735,6 +796,7 @@ def main():
                 bitmap(base + target + off, make_button(draw, state))
     bitmap(1240, bar_tile())
     view_bitmaps(bitmap)
+    editor_bitmaps(bitmap)
 
     for name, (shape, hot) in CURSORS.items():
         write_cursor(os.path.join(out, "cur", f"{name}.cur"), shape, hot)

@@ -160,6 +160,7 @@ static void RegisterShellClasses(void) {
     RegisterProgramClass("IMC_Hint20", 0, HintWndProc, App.ArrowCursor, (HBRUSH)GetStockObject(NULL_BRUSH), NULL);
     RegisterRecognitionWindowClass();
     RegisterWorkAreaClasses();
+    RegisterPrintWindowClasses();
     CreateLayoutSelectionList();
 }
 

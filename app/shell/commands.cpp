@@ -18,6 +18,9 @@ void OnMainCommand(HWND window, int id) {
     case IDM_EXPORT_OPTIONS: OnExportOptions(); break;
     case IDM_FILE_EXPORT: OnFileExport(); break;
     case IDM_FILE_PREFERENCES: OnPreferences(); break;
+    case IDM_FILE_PRINT:
+    case IDM_FILE_PAGESETUP:
+    case IDM_FILE_PRINTSETUP: OnPrintCommand(id); break;
     case IDM_EDIT_UNDO:
         PerformUndo();
         RecordUndoAction(0, NULL, NULL, NULL, NULL);

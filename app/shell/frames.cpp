@@ -31,3 +31,10 @@ void DrawSunkenFrame(HDC dc, int left, int top, int right, int bottom, int highl
 void DrawRaisedFrame(HDC dc, int left, int top, int right, int bottom) {
     DrawFrameInColours(dc, left, top, right, bottom, RGB(255, 255, 255), RGB(128, 128, 128));
 }
+
+// The template editor's canvas repaints an item's area with room for its frame and handles.
+void InvalidateLayoutItemRect(RECT rect) {
+    if (!App.Print.CanvasWindow) return;
+    InflateRect(&rect, 16, 16);
+    InvalidateRect(App.Print.CanvasWindow, &rect, FALSE);
+}

@@ -104,6 +104,7 @@ void ResizeBars(HWND mainWindow, WPARAM sizeType);
 void DrawSunkenFrame(HDC dc, int left, int top, int right, int bottom, int highlighted);
 void DrawRaisedFrame(HDC dc, int left, int top, int right, int bottom);
 void DrawFrameWithPens(HDC dc, int left, int top, int right, int bottom, HPEN topLeft, HPEN bottomRight);
+void InvalidateLayoutItemRect(RECT rect);
 
 // command_bar.cpp and bitmap_resources.cpp
 HWND CreateCommandBar(HWND mainWindow);

@@ -49,6 +49,8 @@ static void DrawHintText(HDC dc) {
 }
 
 void ShowStatusHint(HWND window, int id, int paintNow) {
+    // The bar keeps its text while the printing job's dialog is up.
+    if (App.Print.AbortDialog && IsWindowVisible(App.Print.AbortDialog)) return;
     if (!window || id == App.Status.HintId) return;
     App.Status.HintId = id;
     if (LoadStringA(App.Instance, id, App.Status.HintText, 255) <= 0) App.Status.HintText[0] = 0;

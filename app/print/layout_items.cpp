@@ -1,0 +1,165 @@
+// The items of the current template as the template editor works on them: their properties
+// by id, the hit test, and the selection set (a growable list of item indexes) with the one
+// focused item beside it.
+#include "print.h"
+#include "shell.h"
+#include <string.h>
+
+// The selection list, created with the main window.
+static struct {
+    WORD Capacity;
+    WORD Count;
+    HGLOBAL Block;
+} LayoutSelection;
+
+static int FocusedItem = LAYOUT_NONE;
+
+void CreateLayoutSelectionList(void) { InitGrowableArray(&LayoutSelection, sizeof(uint16_t)); }
+
+void FreeLayoutSelectionList(void) {
+    if (LayoutSelection.Block) GlobalFree(LayoutSelection.Block);
+    LayoutSelection.Block = NULL;
+    LayoutSelection.Capacity = LayoutSelection.Count = 0;
+}
+
+LAYOUTITEM* LockLayoutItems(void) {
+    return App.Print.Template.Block ? (LAYOUTITEM*)GlobalLock(App.Print.Template.Block) : NULL;
+}
+
+void UnlockLayoutItems(void) { GlobalUnlock(App.Print.Template.Block); }
+
+int GetLayoutItemProperty(int index, int property, void* out) {
+    if (index < 0 || index >= App.Print.Template.Count) return 0;
+    LAYOUTITEM* items = LockLayoutItems();
+    if (!items) return 0;
+    const LAYOUTITEMBODY* body = &items[index].Body;
+    switch (property) {
+    case LAYOUT_RECT: memcpy(out, body->Rect, sizeof body->Rect); break;
+    case LAYOUT_FONT: memcpy(out, &body->Font, sizeof body->Font); break;
+    case LAYOUT_TEXT: strcpy((char*)out, body->Text); break;
+    case LAYOUT_ALIGNMENT: *(uint8_t*)out = body->Alignment; break;
+    case LAYOUT_DRAW_MODE: *(uint8_t*)out = body->DrawMode; break;
+    case LAYOUT_FLAGS: *(uint8_t*)out = items[index].Flags; break;
+    case LAYOUT_COLOUR: *(uint32_t*)out = body->Colour; break;
+    case LAYOUT_BODY: *(LAYOUTITEMBODY*)out = *body; break;
+    }
+    UnlockLayoutItems();
+    return 1;
+}
+
+int SetLayoutItemProperty(int index, int property, const void* in) {
+    if (index < 0 || index >= App.Print.Template.Count) return 0;
+    LAYOUTITEM* items = LockLayoutItems();
+    if (!items) return 0;
+    LAYOUTITEMBODY* body = &items[index].Body;
+    switch (property) {
+    case LAYOUT_RECT: memcpy(body->Rect, in, sizeof body->Rect); break;
+    case LAYOUT_FONT: memcpy(&body->Font, in, sizeof body->Font); break;
+    case LAYOUT_TEXT: lstrcpynA(body->Text, (const char*)in, sizeof body->Text); break;
+    case LAYOUT_ALIGNMENT: body->Alignment = *(const uint8_t*)in; break;
+    case LAYOUT_DRAW_MODE: body->DrawMode = *(const uint8_t*)in; break;
+    case LAYOUT_FLAGS: items[index].Flags = *(const uint8_t*)in; break;
+    case LAYOUT_COLOUR: body->Colour = *(const uint32_t*)in; break;
+    case LAYOUT_BODY: *body = *(const LAYOUTITEMBODY*)in; break;
+    }
+    UnlockLayoutItems();
+    App.Print.LayoutModified = 1;
+    return 1;
+}
+
+// The item under a point (layout units), last appended first; the smallest of several wins.
+int HitTestLayoutItem(int x, int y, int filter) {
+    LAYOUTITEM* items = LockLayoutItems();
+    if (!items) return -1;
+    int best = -1;
+    long long bestArea = 0;
+    for (int i = App.Print.Template.Tail; i != LAYOUT_NONE && i < App.Print.Template.Count; i = items[i].Prev) {
+        if (items[i].Flags != 0) continue;
+        uint8_t type = items[i].Body.Type;
+        int qualifies = filter == 0 || (filter == 1 && (type == 'A' || type == 'X')) ||
+                        (filter != 1 && strchr("ALMNPSX", filter) && type == filter);
+        if (!qualifies) continue;
+        const int32_t* r = items[i].Body.Rect;
+        if (x < r[0] - 2 || x > r[2] + 2 || y < r[1] - 2 || y > r[3] + 2) continue;
+        long long area = (long long)(r[2] - r[0] + 1) * (r[3] - r[1] + 1);
+        if (best < 0 || area < bestArea) best = i, bestArea = area;
+    }
+    UnlockLayoutItems();
+    return best;
+}
+
+int GetFocusedLayoutItem(void) { return FocusedItem; }
+void SetFocusedLayoutItem(int index) { FocusedItem = index; }
+int SelectedItemCount(void) { return LayoutSelection.Count; }
+
+int IsItemSelected(int index) {
+    uint16_t* list = LayoutSelection.Block ? (uint16_t*)GlobalLock(LayoutSelection.Block) : NULL;
+    if (!list) return 0;
+    int found = 0;
+    for (int i = 0; i < LayoutSelection.Count && !found; ++i) found = list[i] == index;
+    GlobalUnlock(LayoutSelection.Block);
+    return found;
+}
+
+int AddToSelection(int index) {
+    if (index < 0 || index > 65533 || IsItemSelected(index) || !LayoutSelection.Block) return -1;
+    if (LayoutSelection.Count >= LayoutSelection.Capacity) {
+        HGLOBAL grown = GlobalReAlloc(LayoutSelection.Block, (LayoutSelection.Capacity + 20) * sizeof(uint16_t),
+                                      GMEM_MOVEABLE | GMEM_ZEROINIT);
+        if (!grown) return -1;
+        LayoutSelection.Block = grown;
+        LayoutSelection.Capacity += 20;
+    }
+    uint16_t* list = (uint16_t*)GlobalLock(LayoutSelection.Block);
+    if (!list) return -1;
+    list[LayoutSelection.Count] = (uint16_t)index;
+    GlobalUnlock(LayoutSelection.Block);
+    if (App.CommandBar) InvalidateRect(App.CommandBar, NULL, FALSE);
+    return LayoutSelection.Count++;
+}
+
+int GetSelectedItem(int position) {
+    if (position < 0 || position >= LayoutSelection.Count) return LAYOUT_NONE;
+    uint16_t* list = (uint16_t*)GlobalLock(LayoutSelection.Block);
+    int index = list ? list[position] : LAYOUT_NONE;
+    GlobalUnlock(LayoutSelection.Block);
+    return index;
+}
+
+void SetSelectedItem(int position, int index) {
+    uint16_t* list = (uint16_t*)GlobalLock(LayoutSelection.Block);
+    if (list) list[position] = (uint16_t)index;
+    GlobalUnlock(LayoutSelection.Block);
+}
+
+void RemoveFromSelection(int index) {
+    uint16_t* list = LayoutSelection.Block ? (uint16_t*)GlobalLock(LayoutSelection.Block) : NULL;
+    if (!list) return;
+    for (int i = 0; i < LayoutSelection.Count; ++i)
+        if (list[i] == index) {
+            list[i] = list[--LayoutSelection.Count];
+            break;
+        }
+    GlobalUnlock(LayoutSelection.Block);
+    if (App.CommandBar) InvalidateRect(App.CommandBar, NULL, FALSE);
+}
+
+void EmptySelection(void) { LayoutSelection.Count = 0; }
+
+int SelectItemsInRect(const RECT* rect) {
+    EmptySelection();
+    LAYOUTITEM* items = LockLayoutItems();
+    if (!items) return 0;
+    int count = 0;
+    for (int i = App.Print.Template.Head; i != LAYOUT_NONE && i < App.Print.Template.Count; i = items[i].Next) {
+        const int32_t* r = items[i].Body.Rect;
+        if (items[i].Flags == 0 && r[0] >= rect->left && r[1] >= rect->top && r[2] <= rect->right &&
+            r[3] <= rect->bottom) {
+            UnlockLayoutItems();
+            if (AddToSelection(i) >= 0) ++count;
+            items = LockLayoutItems();
+        }
+    }
+    UnlockLayoutItems();
+    return count;
+}
