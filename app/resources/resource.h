@@ -47,6 +47,9 @@
 #define IDM_CARD_PREV      97
 #define IDM_CARD_GOTO      98
 #define IDM_PANEL_SCAN     99
+// Descending sorts, from the Card List's column headers.
+#define IDM_SORT_NAME_DESC 345
+#define IDM_SORT_DATE_DESC 349
 // Edit commands.
 #define IDM_EDIT_UNDO      100
 #define IDM_EDIT_CUT       101
@@ -108,7 +111,10 @@
 #define IDC_PAINT_PANE 67
 
 // Dialogs.
+#define IDD_ABOUT        526
+#define IDD_FIND         537
 #define IDD_GOTO_CARD    911
+#define IDD_UPDATE_INFO  1541
 #define IDD_LIST_OPTIONS 1229
 #define IDD_CARD_FORM    1232
 #define IDD_SORT         1213
@@ -127,13 +133,24 @@
 // Strings with a meaning of their own in the code.
 #define IDS_FILE_NOT_FOUND          800
 #define IDS_CANNOT_OPEN_FILE        801
+#define IDS_INVALID_DATE            808
+#define IDS_CARD_NOT_FOUND          809
 #define IDS_ENABLE_DS_FAILURE       810
 #define IDS_CANNOT_DELETE_CURRENT   811
 #define IDS_LINK_TEXT_BASE          821
 #define IDS_TRANSFER_CAPTION        2051
+#define IDS_FREE_SEARCH             2103
+#define IDS_FIELD_SEARCH            2104
+#define IDS_FIND_SEARCH1            2105
+#define IDS_FIND_SEARCH2            2106
+#define IDS_FIND_SEARCH3            2107
+#define IDS_FIND_NAME               2108
+#define IDS_FIND_TITLE              2109
+#define IDS_FIND_COMPANY            2110
 #define IDS_TRANSFER_COMPLETE       2111
 #define IDS_TRANSFER_FAILED         2112
 #define IDS_PRINT_FIELD_FIRST       2400
+#define IDS_MAKER_LINE              3400
 #define IDS_PRODUCT_TITLE           5001
 #define IDS_NO_MEMORY               5002
 #define IDS_UI_FONT                 5003

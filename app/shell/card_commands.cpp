@@ -1,9 +1,14 @@
-// New Card: an empty card appended to the open card file and made current. The Card and
-// Scan commands around it (scan, search, sort, navigation, links) join with their own code.
+// The Card menu and the scan commands beside it: new card, search, the card's web and e-mail
+// links, the sort orders and the card navigation.
 #include "shell.h"
 #include "views.h"
+#include "capture.h"
+#include "scanning.h"
 #include "resource.h"
+#include <stdio.h>
 #include <string.h>
+
+#define IDC_FORM_NAME 430  // the name field, beside the "Name" button
 
 void OnNewCard(void) {
     if (!App.Database || !App.CardFileUsable) return;
@@ -26,6 +31,91 @@ void OnNewCard(void) {
     if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm && IsWindow(App.CardForm))
         SendMessageA(App.CardForm, WM_FORM_RELOAD_CARD, 0, 0);
     else if (App.ViewMode != VIEW_CARD_EDITOR) SetViewMode(VIEW_CARD_EDITOR);
+    if (App.CardForm && IsWindow(App.CardForm)) SetFocus(GetDlgItem(App.CardForm, IDC_FORM_NAME));
     RefreshCardViews(1);
     UpdateCommandStates(App.CommandBar, 0);
+}
+
+// Card > Search: the Find dialog over a card file that has cards.
+static void OnSearchCommand(void) {
+    if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm && IsWindow(App.CardForm)) {
+        SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
+        SendMessageA(App.CardForm, WM_FORM_RELOAD_CARD, 0, 0);
+    }
+    if (App.CardCount >= 1) RunFindDialog();
+}
+
+// The web and e-mail links of the current card, handed to the system as the card holds them.
+static void OnCardLinkCommand(int id) {
+    const char* field = id == IDM_BROWSE_WEB    ? App.CurrentCard.User3
+                        : id == IDM_BROWSE_WEB2 ? App.CurrentCard.User4
+                        : id == IDM_MAIL        ? App.CurrentCard.EMail
+                                                : App.CurrentCard.User2;
+    if (!field[0]) return;
+    char target[sizeof App.CurrentCard.EMail + 8];
+    if (id == IDM_MAIL || id == IDM_MAIL2) snprintf(target, sizeof target, "mailto:%s", field);
+    else lstrcpynA(target, field, sizeof target);
+    ShellExecuteA(App.MainWindow, "open", target, NULL, NULL, SW_SHOWNORMAL);
+}
+
+static const char* const kSortFields[] = {"CName", "Company", "State", "Zip", "CDate"};
+
+// The sorted table shown again in the view: the Card Editor stays on a card that exists.
+static void ShowSortedCards(void) {
+    switch (App.ViewMode) {
+    case VIEW_CARD_LIST: FillCardListView(); break;
+    case VIEW_CARD_EDITOR:
+        if (App.CurrentCardNumber < 1 || App.CurrentCardNumber > App.CardCount) App.CurrentCardNumber = 1;
+        kvRecGoto(App.CardTable, App.CurrentCardNumber);
+        kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
+        if (App.CardForm && IsWindow(App.CardForm)) {
+            SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
+            SendMessageA(App.CardForm, WM_FORM_RELOAD_CARD, 0, 0);
+            InvalidateRect(App.CardForm, NULL, FALSE);
+        }
+        SetCurrentCardImage(CardImagePath(&App.CurrentCard));
+        if (App.ImagePane && IsWindow(App.ImagePane)) InvalidateRect(App.ImagePane, NULL, FALSE);
+        RepaintEditorImage();
+        RepaintEditorImageCaption();
+        break;
+    default:
+        if (App.Views.DeckList) RefillDeckList();
+        break;
+    }
+}
+
+void SortCards(int id) {
+    if (App.CardCount < 1) return;
+    int descending = id >= IDM_SORT_NAME_DESC;
+    int key = descending ? id - IDM_SORT_NAME_DESC : id - IDM_SORT_NAME;
+    kvTblClose(App.CardTable);
+    kvKeyClear(App.CardTable);
+    kvKeyAdd(App.CardTable, kSortFields[key]);
+    kvSetSortOrder(App.CardTable, descending);
+    App.SortMode = key + 1 + (descending ? 256 : 0);
+    kvTblOpen(App.CardTable);
+    ShowSortedCards();
+}
+
+void OnScanAndCardCommand(int id) {
+    switch (id) {
+    case IDM_SCAN:
+    case IDM_PANEL_SCAN:
+    case IDM_SELECT_SCANNER: OnScanMenuCommand(id); break;
+    case IDM_CARD_NEW: OnNewCard(); break;
+    case IDM_CARD_SEARCH: OnSearchCommand(); break;
+    case IDM_BROWSE_WEB:
+    case IDM_BROWSE_WEB2:
+    case IDM_MAIL:
+    case IDM_MAIL2: OnCardLinkCommand(id); break;
+    default:
+        if ((id >= IDM_SORT_NAME && id <= IDM_SORT_DATE) || (id >= IDM_SORT_NAME_DESC && id <= IDM_SORT_DATE_DESC)) {
+            SortCards(id);
+        } else if (id >= IDM_CARD_FIRST && id <= IDM_CARD_GOTO && App.CardCount >= 1) {
+            RefreshCardViews(1);
+            NavigateCard(id);
+            if (App.ViewMode == VIEW_CARD_LIST) FillCardListView();
+        }
+        break;
+    }
 }

@@ -27,7 +27,7 @@ int DeleteFileIfExists(const char* path) {
 
 // The file path a long column holds: in memory (Size bytes, not always terminated) or, for a
 // long value, in the engine's temporary file, which is read and then deleted.
-static void BlobPath(const CardRecBlob* blob, char* path, int size) {
+void ReadBlobPath(const CardRecBlob* blob, char* path, int size) {
     path[0] = 0;
     if (blob->Storage == 1 && blob->Data && blob->Size > 0) {
         int n = blob->Size < size - 1 ? blob->Size : size - 1;
@@ -47,7 +47,7 @@ static void BlobPath(const CardRecBlob* blob, char* path, int size) {
 
 static void DeleteBlobFile(const CardRecBlob* blob) {
     char path[MAX_PATH];
-    BlobPath(blob, path, sizeof path);
+    ReadBlobPath(blob, path, sizeof path);
     if (path[0]) DeleteFileIfExists(path);
 }
 
@@ -147,7 +147,7 @@ int CardImagesInProgramFolder(const char* path) {
         static CardRec card;
         memset(&card, 0, sizeof card);
         if (kvCardRecGet(table, &card, 1)) {
-            BlobPath(&card.CImage, imageFolder, sizeof imageFolder);
+            ReadBlobPath(&card.CImage, imageFolder, sizeof imageFolder);
             char* last = strrchr(imageFolder, '\\');
             if (last) *last = 0;
         }

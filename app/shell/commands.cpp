@@ -1,33 +1,25 @@
-// Routing of menu, accelerator and command-bar commands. The File, Card, Scan, Edit, View
-// and Help handlers join with their own code; the shell handles leaving the program.
+// Routing of menu, accelerator and command-bar commands: every command id goes by its range
+// to the handler of its menu; ids outside the ranges do nothing.
 #include "shell.h"
 #include "views.h"
 #include "resource.h"
-#include "scanning.h"
-#include "export.h"
+
+#define FILE_COMMANDS_LAST  67
+#define EDIT_COMMANDS_LAST  109
+#define SCAN_COMMANDS_FIRST 70
+#define SCAN_COMMANDS_LAST  99
+#define VIEW_COMMANDS_LAST  118
+#define HELP_COMMANDS_FIRST 140
+#define HELP_COMMANDS_LAST  143
 
 void OnMainCommand(HWND window, int id) {
+    (void)window;
     HideHintWindow();
-    switch (id) {
-    case IDM_FILE_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
-    case IDM_FILE_IMPORT: OnImportCardImages(0); break;
-    case IDM_CARD_NEW: OnNewCard(); break;
-    case IDM_SCAN:
-    case IDM_PANEL_SCAN:
-    case IDM_SELECT_SCANNER: OnScanMenuCommand(id); break;
-    case IDM_EXPORT_OPTIONS: OnExportOptions(); break;
-    case IDM_FILE_EXPORT: OnFileExport(); break;
-    case IDM_FILE_PREFERENCES: OnPreferences(); break;
-    case IDM_FILE_PRINT:
-    case IDM_FILE_PAGESETUP:
-    case IDM_FILE_PRINTSETUP: OnPrintCommand(id); break;
-    case IDM_EDIT_UNDO:
-        PerformUndo();
-        RecordUndoAction(0, NULL, NULL, NULL, NULL);
-        break;
-    default:
-        if (id >= IDM_CARD_FIRST && id <= IDM_CARD_GOTO) NavigateCard(id);
-        else if (id >= IDM_VIEW_LIST && id <= IDM_ZOOM_OUT) OnViewCommand(id);
-        break;
-    }
+    if (id >= IDM_FILE_NEW && id <= FILE_COMMANDS_LAST) OnFileCommand(id, 0);
+    else if (id >= IDM_EDIT_UNDO && id <= EDIT_COMMANDS_LAST) OnEditCommand(id);
+    else if (id >= IDM_VIEW_LIST && id <= VIEW_COMMANDS_LAST) OnViewCommand(id);
+    else if ((id >= SCAN_COMMANDS_FIRST && id <= SCAN_COMMANDS_LAST) ||
+             (id >= IDM_SORT_NAME_DESC && id <= IDM_SORT_DATE_DESC))
+        OnScanAndCardCommand(id);
+    else if (id >= HELP_COMMANDS_FIRST && id <= HELP_COMMANDS_LAST) OnHelpCommand(id);
 }

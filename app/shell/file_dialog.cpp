@@ -54,7 +54,8 @@ static const DIALOGMODE kModes[] = {
     {9, IDS_FILTER_CARDFILE, IDS_TITLE_OPEN_CARDFILE_OLD, OPEN_FLAGS, NULL, "MDB", 1},
     {11, IDS_FILTER_CARDFILE, IDS_TITLE_SAVE_CARDFILE, SAVE_FLAGS, NULL, "MDB", 1},
     {12, IDS_FILTER_CARDFILE, IDS_TITLE_OPEN_CARDFILE, OPEN_FLAGS, NULL, "MDB", 1},
-    {13, IDS_FILTER_CARDFILE, IDS_TITLE_DELETE_CARDFILE, OPEN_FLAGS, NULL, "MDB", 1},
+    {13, IDS_FILTER_CARDFILE, IDS_TITLE_DELETE_CARDFILE, OPEN_FLAGS | OFN_EXPLORER | OFN_ALLOWMULTISELECT, NULL, "MDB",
+     1},
     {14, IDS_FILTER_EXPORT, IDS_TITLE_EXPORT_CARDFILE, SAVE_FLAGS, &App.Dialogs.ExportChoice, NULL, 0},
 };
 
@@ -76,7 +77,7 @@ void SetupFileDialog(HWND owner, int mode, OPENFILENAMEA* record, char* fileName
     LoadStringA(App.Instance, m->Title, App.Dialogs.Title, sizeof App.Dialogs.Title);
     record->lpstrFilter = App.Dialogs.Filter;
     record->lpstrFile = fileName;
-    record->nMaxFile = mode == 1 ? 8192 : 256;
+    record->nMaxFile = mode == 1 || mode == 13 ? 8192 : 256;
     record->lpstrTitle = App.Dialogs.Title;
     record->Flags = m->Flags;
     record->lpstrInitialDir = m->CardFileFolder ? App.Dialogs.CardFileFolder : App.Dialogs.ImageFolder;

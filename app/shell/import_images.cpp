@@ -8,7 +8,6 @@
 #define IMPORT_BUFFER_SIZE 8192
 #define DROPPED_FILES_MAX  49
 
-static WORD SelectionFileOffset;
 static char ImportFolder[128];
 
 // The open dialog for card images, several files allowed.
@@ -21,37 +20,12 @@ static int ShowImportImagesDialog(HWND owner, char* buffer) {
     if (ImportFolder[0]) record.lpstrInitialDir = ImportFolder;
     int chosen = GetOpenFileNameA(&record) != 0;
     if (chosen) {
-        SelectionFileOffset = record.nFileOffset;
+        KeepSelectionFileOffset(record.nFileOffset);
         lstrcpynA(ImportFolder, buffer,
                   record.nFileOffset < sizeof ImportFolder ? record.nFileOffset : sizeof ImportFolder);
     }
     SetCurrentDirectoryA(drive);
     return chosen;
-}
-
-static int IsSingleFileSelection(const char* buffer) {
-    return SelectionFileOffset > 0 && buffer[SelectionFileOffset - 1] != 0;
-}
-
-// The first name of a several-file result; folder gets the folder with a closing backslash.
-static const char* FirstSelectedFile(const char* buffer, char* folder) {
-    char shortFolder[MAX_PATH];
-    DWORD n = GetShortPathNameA(buffer, shortFolder, sizeof shortFolder);
-    lstrcpynA(folder, n > 0 && n < sizeof shortFolder ? shortFolder : buffer, MAX_PATH - 1);
-    size_t length = strlen(folder);
-    if (length && folder[length - 1] != '\\') lstrcatA(folder, "\\");
-    return buffer + strlen(buffer) + 1;
-}
-
-// The position after name, or null at the end; path = folder + name, in short form.
-static const char* NextSelectedFile(const char* name, const char* folder, char* path) {
-    if (!name[0]) return NULL;
-    char whole[MAX_PATH * 2];
-    lstrcpynA(whole, folder, MAX_PATH);
-    lstrcatA(whole, name);
-    DWORD n = GetShortPathNameA(whole, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) lstrcpynA(path, whole, MAX_PATH);
-    return name + strlen(name) + 1;
 }
 
 // One image added as a page and stored; 1 when it was taken.

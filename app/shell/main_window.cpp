@@ -187,6 +187,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_GETMINMAXINFO: OnGetMinMaxInfo((MINMAXINFO*)lParam); return 0;
     case WM_COMMAND: OnMainCommand(window, LOWORD(wParam)); return 0;
     case WM_TIMER: OnScannerButtonTimer(); return 0;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(window, (HMENU)wParam, lParam); return 0;
     case WM_MENUSELECT: OnMenuSelect(wParam); return 0;
     case WM_DROPFILES: OnDropFiles(window, (HDROP)wParam); return 0;
     case WM_HANDOVER_FILES: return OnHandOverFiles(window, wParam, lParam);

@@ -62,8 +62,50 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 int LayoutMainChildren(HWND window, WPARAM kind);
 void OnMainCommand(HWND window, int id);
 
-// card_commands.cpp
+// commands.cpp, file_commands.cpp, card_commands.cpp, edit_commands.cpp, help_commands.cpp:
+// the commands of the menu, the accelerators and the command bar, routed by id range.
+void OnFileCommand(int id, int fromFile);
+int IsSameFile(const char* a, const char* b);
 void OnNewCard(void);
+void OnScanAndCardCommand(int id);
+void SortCards(int id);
+void OnEditCommand(int id);
+int IsEditControl(HWND window);
+int HasTextSelection(HWND edit);
+void OnHelpCommand(int id);
+INT_PTR CALLBACK AboutWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK UpdateInfoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// menu_states.cpp: menu items greyed by the program's state as a menu pops up.
+void UpdateMenuStates(HWND window, int position);
+void OnInitMenuPopup(HWND window, HMENU popup, LPARAM lParam);
+
+// find_dialog.cpp: the Find dialog and the filter it sets. The texts are the three search
+// texts, then the from and to dates; BuildFindFilter returns 0 for a bad date.
+#define FIND_TEXT_COUNT  5
+#define FIND_TEXT_SIZE   128
+#define FIND_FILTER_SIZE 32768
+void RunFindDialog(void);
+INT_PTR CALLBACK FindDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+int ParseFindDate(const char* text, int date[6]);
+void FormatAnyFieldCriteria(char* out, int size, const char* text);
+int BuildFindFilter(int freeSearch, const char texts[FIND_TEXT_COUNT][FIND_TEXT_SIZE + 1], HKVTBL table, char* filter,
+                    int size);
+
+// link_commands.cpp and link_cards.cpp: File > Synchronize with, and the link card array.
+void OnPimLink(int linkType);
+int BuildLinkCardArray(int linkType, CardRecV4** cards, int* count);
+void CardRecToCardRecV4(const CardRec* source, CardRecV4* target);
+void CardRecV4ToCardRec(const CardRecV4* source, CardRec* target);
+void InsertLinkedCards(const CardRecV4* cards, int count);
+void RereadCurrentCard(void);
+
+// open_dialog.cpp: the card-file open dialogs and the walk through a several-file result.
+int ShowOpenCardFileDialog(HWND owner, char* buffer, int mode);
+void KeepSelectionFileOffset(WORD offset);
+int IsSingleFileSelection(const char* buffer);
+const char* FirstSelectedFile(const char* buffer, char* folder);
+const char* NextSelectedFile(const char* name, const char* folder, char* path);
 
 // preference_commands.cpp: the preferences library's pop-up and dialog.
 void OnExportOptions(void);
@@ -83,6 +125,7 @@ int TestWriteAccess(const char* path);
 int CardImagesInProgramFolder(const char* path);
 void RefreshCardViews(int fullRefresh);
 int DeleteFileIfExists(const char* path);
+void ReadBlobPath(const CardRecBlob* blob, char* path, int size);
 
 // file_dialog.cpp
 void SetupFileDialog(HWND owner, int mode, OPENFILENAMEA* record, char* fileName, LPOFNHOOKPROC hook);

@@ -37,15 +37,15 @@ static void SendToForm(UINT message) {
     if (App.ViewMode == VIEW_CARD_EDITOR && FormExists()) SendMessageA(App.CardForm, message, 0, 0);
 }
 
-// Quotes are doubled so that a name with an apostrophe stays one text; an opening bracket
-// always stands for itself; with literalWildcards "*", "?" and "#" do too.
+// Quotes are doubled so that a name with an apostrophe stays one text; brackets always stand
+// for themselves; with literalWildcards "*", "?" and "#" do too.
 void EscapeSearchText(char* out, int size, const char* text, int literalWildcards) {
     int n = 0;
     for (const char* c = text; *c && n < size - 4; ++c) {
         if (*c == '\'') {
             out[n++] = '\'';
             out[n++] = '\'';
-        } else if (*c == '[' || (literalWildcards && (*c == '*' || *c == '?' || *c == '#'))) {
+        } else if (*c == '[' || *c == ']' || (literalWildcards && (*c == '*' || *c == '?' || *c == '#'))) {
             out[n++] = '[';
             out[n++] = *c;
             out[n++] = ']';

@@ -13,3 +13,11 @@ extern "C" int __stdcall NetfreshCheck(const char* productCode, int reserved, in
     fclose(log);
     return 1;
 }
+
+// The component's own version text; the stand-in knows of no update and says so.
+extern "C" int __stdcall NetfreshVersionText(const char* productCode, char* buffer, int size) {
+    if (!buffer || size <= 0) return 1;
+    int n =
+        snprintf(buffer, (size_t)size, "Version:\n4.1.0 (%s), no update information", productCode ? productCode : "");
+    return n < 0 || n >= size ? 1 : 0;
+}

@@ -14,6 +14,14 @@ int __stdcall NetfreshCheck(const char* productCode, int reserved, int when);
 typedef int(__stdcall* NetfreshCheckFn)(const char* productCode, int reserved, int when);
 #define NETFRESH_CHECK_ORDINAL 10
 
+// Ordinal 14: (product code, buffer, size) writes the component's version text, lines ended
+// by a line feed, and returns 0; 1 when the buffer is null or too small (nothing usable).
+// The stand-in writes "Version:\n4.1.0 (<product>), no update information".
+int __stdcall NetfreshVersionText(const char* productCode, char* buffer, int size);
+
+typedef int(__stdcall* NetfreshVersionTextFn)(const char* productCode, char* buffer, int size);
+#define NETFRESH_VERSION_TEXT_ORDINAL 14
+
 #ifdef __cplusplus
 }
 #endif

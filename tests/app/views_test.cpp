@@ -5,6 +5,7 @@
 #include "card_files.h"
 #include "gui_driver.h"
 #include "list_view_remote.h"
+#include "window_helpers.h"
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,28 +20,6 @@ const char* const kNames[] = {"Abel Archer", "Ada Aston", "Bea Brook", "Ben Birc
                               "Ida Iris",    "Jo Jay",    "Kim Kent",  "Lu O'Lane"};
 const int kCards = 14;
 const int kEditorImageCard = 7;  // Eve Elm, with a large card image
-
-LRESULT Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, w, l, SMTO_NORMAL, 60000, &result);
-    return static_cast<LRESULT>(result);
-}
-
-bool WaitFor(const std::function<bool()>& condition, DWORD ms = 15000) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > ms) return false;
-        PumpMessages(50);
-    }
-    return true;
-}
-
-HWND FindChildById(HWND parent, int id, const char* className = nullptr) {
-    for (HWND child = FindWindowExA(parent, nullptr, className, nullptr); child;
-         child = FindWindowExA(parent, child, className, nullptr))
-        if (GetDlgCtrlID(child) == id) return child;
-    return nullptr;
-}
 
 // A 24-bit BMP whose pixel (x, y) has red x / 8 % 256, green y / 8 % 256 and blue 77: where
 // the image pane starts in the image shows in its colour.
@@ -66,34 +45,11 @@ std::string WriteGradientBmp(const std::string& path, int width, int height) {
     return path;
 }
 
-int FolderFiles(const std::string& folder) {
-    int n = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return n;
-}
-
 // A screenshot once the program has painted what the last commands changed.
 void Snap(HWND main, const std::string& name) {
     PumpMessages(2500);
     SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
     SaveScreenshot(main, name);
-}
-
-std::string ClipboardText() {
-    std::string text;
-    for (int tries = 0; tries < 20 && !OpenClipboard(nullptr); ++tries) Sleep(100);
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* p = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    if (p) text = p;
-    if (data) GlobalUnlock(data);
-    CloseClipboard();
-    return text;
 }
 
 // The shared program run and what the cases look at.

@@ -124,11 +124,8 @@ TEST(ViewDrawing, SearchTextsKeepQuotesAndBracketsLiteral) {
         int LiteralWildcards;
         const char* Escaped;
     };
-    const Case cases[] = {{"O'Neil", 0, "O''Neil"},
-                          {"a[b", 0, "a[[]b"},
-                          {"a*b?c#", 0, "a*b?c#"},
-                          {"a*b?c#", 1, "a[*]b[?]c[#]"},
-                          {"", 1, ""}};
+    const Case cases[] = {{"O'Neil", 0, "O''Neil"}, {"a[b", 0, "a[[]b"},           {"x]y", 0, "x[]]y"},
+                          {"a*b?c#", 0, "a*b?c#"},  {"a*b?c#", 1, "a[*]b[?]c[#]"}, {"", 1, ""}};
     for (const Case& c : cases) {
         char out[64];
         EscapeSearchText(out, sizeof out, c.Text, c.LiteralWildcards);

@@ -174,7 +174,8 @@ TEST(FileDialogModes, EachModeFillsTheRecordOfItsTable) {
         {9, "Open card file", "Nimbra File(*.mdb)", open, 1, "MDB", true},
         {11, "Save Card File", "Nimbra File(*.mdb)", save, 1, "MDB", true},
         {12, "Open Card File", "Nimbra File(*.mdb)", open, 1, "MDB", true},
-        {13, "Delete Card File", "Nimbra File(*.mdb)", open, 1, "MDB", true},
+        // Delete takes several files at once, in a buffer that has room for them.
+        {13, "Delete Card File", "Nimbra File(*.mdb)", open | OFN_EXPLORER | OFN_ALLOWMULTISELECT, 1, "MDB", true},
         {14, "Export Card File", "Excel(*.xls)", save, 1, nullptr, false},
     };
     // The remembered choices as a fresh start has them.
@@ -197,7 +198,7 @@ TEST(FileDialogModes, EachModeFillsTheRecordOfItsTable) {
         EXPECT_STREQ(record.lpstrFilter, c.firstFilter);
         EXPECT_EQ(record.Flags, c.flags);
         EXPECT_EQ(record.nFilterIndex, c.filterIndex);
-        EXPECT_EQ(record.nMaxFile, c.mode == 1 ? 8192u : 256u);
+        EXPECT_EQ(record.nMaxFile, c.mode == 1 || c.mode == 13 ? 8192u : 256u);
         EXPECT_EQ(record.lpstrFile, file);
         EXPECT_STREQ(record.lpstrInitialDir, c.cardFileFolder ? "C:\\cards" : "C:\\images");
         if (c.extension) EXPECT_STREQ(record.lpstrDefExt, c.extension);

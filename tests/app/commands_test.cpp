@@ -1,0 +1,512 @@
+// The menu's commands driven through zem40 as a user would: by command id and by the keys of
+// the accelerator table, with the card files read after each step. One run walks the Find
+// dialog, the card, edit, file, link and help commands in order and ends with Alt+F4; a second
+// run shows the online-update version dialog.
+#include <gtest/gtest.h>
+#include "card_files.h"
+#include "gui_driver.h"
+#include "dialog_watch.h"
+#include "list_view_remote.h"
+#include "window_helpers.h"
+#include "cardrec.h"
+#include "kvdb_engine.h"
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A small 24-bit BMP that the program can load as a card image.
+std::string WriteSmallBmp(const std::string& path) {
+    const int width = 64, height = 40, stride = width * 3;
+    std::vector<char> data(54 + stride * height, 0x60);
+    BITMAPFILEHEADER* file = reinterpret_cast<BITMAPFILEHEADER*>(data.data());
+    *file = {0x4D42, static_cast<DWORD>(data.size()), 0, 0, 54};
+    BITMAPINFOHEADER* info = reinterpret_cast<BITMAPINFOHEADER*>(data.data() + 14);
+    *info = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 11811, 11811, 0, 0};
+    WriteWholeFile(path, data.data(), data.size());
+    return path;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The V4 exchange file that the Palm link reads in exchange mode: cards a HotSync left there
+// for the desktop (Flags 3).
+bool CreateExchangeFile(const std::string& path, const std::vector<std::string>& names) {
+    CkvDBEngine engine;
+    CkvDatabase* db = nullptr;
+    CkvDataset* ds = nullptr;
+    if (engine.CreateDatabase(31, path.c_str(), ";LANGID=0x0409;CP=1252;COUNTRY=0", &db) != 1) return false;
+    bool ok = engine.TblCreate(db, "NM", 1) == 1 && engine.TblNew(db, "NM", &ds) == 1 && engine.TblOpen(ds) == 1;
+    for (const std::string& name : names) {
+        static CardRecV4 card;
+        memset(&card, 0, sizeof card);
+        lstrcpynA(card.CNAME.FullName.Text, name.c_str(), sizeof card.CNAME.FullName.Text);
+        lstrcpynA(card.Company[0].Text, "Handheld Co", sizeof card.Company[0].Text);
+        card.Flags = 3;
+        engine.StartTransation(db);
+        ok = ok && engine.CardRecInsertV4(ds, &card) != 0;
+        engine.Commit(db);
+    }
+    if (ds) engine.TblFree(ds);
+    engine.CloseDatabase(db);
+    return ok;
+}
+
+// Keys as the keyboard sends them to the program in the foreground: the card form's fields
+// ask whether Control is down while they take the key, so the keys are held meanwhile.
+void PressKeys(std::vector<WORD> modifiers, WORD key, HWND program) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, DWORD flags) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = flags;
+        inputs.push_back(in);
+    };
+    for (WORD m : modifiers) add(m, 0);
+    add(key, 0);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    inputs.clear();
+    PumpMessages(300);
+    SendMessageTimeoutA(program, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+    PumpMessages(300);
+    add(key, KEYEVENTF_KEYUP);
+    std::reverse(modifiers.begin(), modifiers.end());
+    for (WORD m : modifiers) add(m, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// A top-level dialog of the process whose caption is exactly the text.
+HWND DialogOf(DWORD process, const std::string& caption) {
+    for (HWND dialog : VisibleDialogsOf(process))
+        if (WindowText(dialog) == caption) return dialog;
+    return nullptr;
+}
+
+int CountSeen(const std::vector<SeenDialog>& seen, const std::string& text) {
+    int n = 0;
+    for (const SeenDialog& s : seen)
+        if (s.Text.find(text) != std::string::npos) ++n;
+    return n;
+}
+
+bool SeenCaption(const std::vector<SeenDialog>& seen, const std::string& caption, const std::string& text) {
+    for (const SeenDialog& s : seen)
+        if (s.Caption == caption && s.Text.find(text) != std::string::npos) return true;
+    return false;
+}
+
+const char* const kNames[] = {"Ann Archer", "Bob Brook", "Cy O'Cedar", "Dee Dale"};
+const int kListName = 2;  // the Card List's name column, after the row number and the mark
+
+class CommandsRun {
+public:
+    CommandsRun() : installation("commands") {
+        cards = installation.Path("Cards.mdb");
+        annImage = WriteSmallBmp(installation.Path("IMAGE\\ann.bmp"));
+        std::vector<DetailedCard> list = {
+            {{kNames[0], annImage, ""}, "Acme", "Sales", "555-0100", "", 0, {2001, 3, 10}},
+            {{kNames[1], "", ""}, "Bolt [UK]", "", "555-0101", "", 0, {2002, 6, 1}},
+            {{kNames[2], "", ""}, "Core", "", "555-0102", "", 0, {2000, 2, 29}},
+            {{kNames[3], "", ""}, "Dune", "Sales", "555-0103", "", 0, {2003, 1, 5}},
+        };
+        created = CreateDetailedCardFile(cards, list);
+        for (const char* other : {"B.mdb", "C.mdb", "D.mdb", "E.mdb"})
+            created = created && CreateCardFile(installation.Path(other), {{std::string("In ") + other, "", ""}});
+        WriteSmallFile(installation.Path("Bad.mdb"));
+        created = created && CreateExchangeFile(installation.Path("exchange.mdb"), {"Fay Fox"});
+        CreateDirectoryA(installation.Path("help").c_str(), nullptr);
+        // Help contents and the web site are handed to the system to open: batch files that
+        // leave a mark show that they were.
+        for (const char* name : {"help\\contents", "web"}) {
+            std::string batch = "@echo opened> \"" + installation.Path(std::string(name) + "-opened.txt") + "\"\r\n";
+            WriteWholeFile(installation.Path(std::string(name) + ".bat"), batch.data(), batch.size());
+        }
+        installation.WriteSetting("CardBase", "DataBaseName", cards.c_str());
+        installation.WriteSetting("CardBase", "Count", "1");
+        installation.WriteSetting("CardBase", "File1", cards.c_str());
+        installation.WriteSetting("Preference", "HelpFile", "contents.bat");
+        installation.WriteSetting("Preference", "WebSite", installation.Path("web.bat").c_str());
+        installation.WriteSetting("Preference", "ToolTip", "0");
+        // Palm in exchange mode reads from the handheld; the Link button shows Outlook, which
+        // would send.
+        installation.WriteSetting("Palm", "DBFileName", installation.Path("exchange.mdb").c_str());
+        installation.WriteSetting("Preference", "PalmMode", "0");
+        installation.WriteSetting("Preference", "ExportOptn", "211111");
+        installation.WriteSetting("Preference", "DataOptn", "111111");
+        installation.WriteSetting("Preference", "DefaultExport", "3");
+        run = std::make_unique<ProgramRun>(installation, "");
+        main = run->WaitForMainWindow();
+        if (!main) return;
+        SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        work = FindChildById(main, 920, "IMC_WorkEdit20");
+        answers = std::make_unique<DialogAnswerer>(run->ProcessId());
+    }
+    HWND Pane(const char* className) const { return FindWindowExA(work, nullptr, className, nullptr); }
+    HWND DeckList() const { return FindChildById(work, 2002); }
+    HWND CardList() const { return FindChildById(work, 9300); }
+    HWND Form() const { return FindWindowExA(work, nullptr, "#32770", nullptr); }
+    HWND Field(int id) const { return Form() ? GetDlgItem(Form(), id) : nullptr; }
+    void Command(int id) const { Send(main, WM_COMMAND, id, 0); }
+    // Posted: the command's modal dialog runs while the test goes on.
+    void PostCommand(int id) const { PostMessageA(main, WM_COMMAND, id, 0); }
+    int DeckRow() const {
+        std::vector<int> rows = ListSelectedRows(DeckList());
+        return rows.size() == 1 ? rows[0] : -100 - static_cast<int>(rows.size());
+    }
+    int DeckRows() const { return DeckList() ? ListRowCount(DeckList()) : -1; }
+    std::string Title() const { return WindowText(main); }
+    // The program in the foreground, so that the keys reach its accelerators.
+    void Keys(std::vector<WORD> modifiers, WORD key) const {
+        for (int attempt = 0; attempt < 3 && GetForegroundWindow() != main; ++attempt) {
+            SetForegroundWindow(main);
+            WaitFor([&] { return GetForegroundWindow() == main; }, 3000);
+        }
+        EXPECT_EQ(GetForegroundWindow(), main) << "key " << key;
+        PressKeys(modifiers, key, main);
+        PumpMessages(300);
+        Send(main, WM_NULL);
+    }
+    HWND WaitDialog(const std::string& caption) const {
+        HWND dialog = nullptr;
+        WaitFor([&] { return (dialog = DialogOf(run->ProcessId(), caption)) != nullptr; });
+        return dialog;
+    }
+    // Gone means destroyed, with its modal loop left: keys pressed while that loop still runs
+    // would be the dialog's, not the main window's.
+    bool WaitGone(HWND dialog) const {
+        bool gone = WaitFor([&] { return !IsWindow(dialog); });
+        Send(main, WM_NULL);
+        return gone;
+    }
+    // Fills the Find dialog in the mode asked for and presses OK; the dialog, still open or not.
+    HWND Find(bool freeSearch, const std::vector<std::string>& texts, bool byKeys = false) const {
+        if (byKeys) Keys({VK_CONTROL}, 'F');
+        else PostCommand(72);
+        HWND dialog = nullptr;
+        WaitFor([&] {
+            dialog = DialogOf(run->ProcessId(), "Field Search");
+            if (!dialog) dialog = DialogOf(run->ProcessId(), "Free Search");
+            return dialog != nullptr;
+        });
+        if (!dialog) return nullptr;
+        if ((WindowText(dialog) == "Free Search") != freeSearch) Send(dialog, WM_COMMAND, 1024, 0);
+        for (int i = 0; i < 5; ++i) {
+            std::string text = i < static_cast<int>(texts.size()) ? texts[i] : "";
+            Send(GetDlgItem(dialog, 1152 + i), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        WaitFor([&] { return !IsWindow(dialog) || CountSeen(answers->Seen(), "Invalid Date.") > invalidDates; });
+        PumpMessages(500);
+        Send(main, WM_NULL);
+        return IsWindow(dialog) ? dialog : nullptr;
+    }
+
+    Installation installation;
+    std::string cards, annImage;
+    bool created = false;
+    std::unique_ptr<ProgramRun> run;
+    std::unique_ptr<DialogAnswerer> answers;
+    HWND main = nullptr;
+    HWND work = nullptr;
+    int invalidDates = 0;
+};
+
+CommandsRun* shared = nullptr;
+
+class Commands : public testing::Test {
+protected:
+    static void SetUpTestSuite() { shared = new CommandsRun; }
+    static void TearDownTestSuite() {
+        delete shared;
+        shared = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(shared->created);
+        ASSERT_NE(shared->main, nullptr);
+        ASSERT_NE(shared->work, nullptr);
+    }
+    CommandsRun& c = *shared;
+};
+
+TEST_F(Commands, GreyedItemsIgnoreTheirKeys) {
+    c.Command(114);  // Card Album: Delete Card is greyed there
+    ASSERT_NE(c.Pane("IMC_Desk20"), nullptr);
+    c.Keys({VK_CONTROL}, VK_DELETE);
+    c.Command(111);
+    ASSERT_NE(c.DeckList(), nullptr);
+    EXPECT_EQ(c.DeckRows(), 4);
+}
+
+TEST_F(Commands, FindByFieldsAndFreeTextWithDatesInEveryView) {
+    c.answers->AnswerMessage("Card not found.", IDOK);
+    c.answers->AnswerMessage("Invalid Date.", IDOK);
+    // Card Deck, by the accelerator: the title field.
+    EXPECT_EQ(c.Find(false, {"", "Sales"}, true), nullptr);
+    EXPECT_EQ(c.DeckRows(), 2);
+    EXPECT_EQ(ListCellText(c.DeckList(), 0, 0), "Ann Archer");
+    EXPECT_EQ(ListCellText(c.DeckList(), 1, 0), "Dee Dale");
+    // A bracket in a company name is matched as typed.
+    c.Find(false, {"", "", "[UK]"});
+    EXPECT_EQ(c.DeckRows(), 1);
+    EXPECT_EQ(ListCellText(c.DeckList(), 0, 0), "Bob Brook");
+
+    // Card List: an apostrophe in free text.
+    c.Command(110);
+    ASSERT_NE(c.CardList(), nullptr);
+    c.Find(true, {"o'cedar"});
+    EXPECT_EQ(ListRowCount(c.CardList()), 1);
+    EXPECT_EQ(ListCellText(c.CardList(), 0, kListName), "Cy O'Cedar");
+
+    // Card Editor: two free texts within dates; Dee Dale (Dune, 2003) is outside them.
+    c.Command(113);
+    ASSERT_NE(c.Form(), nullptr);
+    c.Find(true, {"Dune", "Acme", "", "1/1/2001", "12/31/2002"});
+    EXPECT_EQ(WindowText(c.Field(430)), "Ann Archer");
+    c.Command(111);
+    EXPECT_EQ(c.DeckRows(), 1);
+
+    // Only a To date: the last day counts to its end.
+    c.Find(false, {"", "", "", "", "6/1/2002"});
+    EXPECT_EQ(c.DeckRows(), 3);
+
+    // A bad date keeps the dialog open with what was typed; Cancel leaves the filter.
+    HWND open = c.Find(false, {"Dee", "", "", "2/29/2001"});
+    ASSERT_NE(open, nullptr);
+    c.invalidDates = 1;
+    EXPECT_EQ(WindowText(GetDlgItem(open, 1152)), "Dee");
+    SaveScreenshot(open, "commands-find-field");
+    Send(open, WM_COMMAND, 1024, 0);
+    EXPECT_EQ(WindowText(open), "Free Search");
+    EXPECT_EQ(WindowText(GetDlgItem(open, 1088)), "Search 1 :");
+    SaveScreenshot(open, "commands-find-free");
+    PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(c.WaitGone(open));
+    EXPECT_EQ(c.DeckRows(), 3);
+
+    // Card Album: no match shows every card again.
+    c.Command(114);
+    c.Find(false, {"nobody"});
+    c.Command(111);
+    EXPECT_EQ(c.DeckRows(), 4);
+    std::vector<SeenDialog> seen = c.answers->Seen();
+    EXPECT_TRUE(SeenCaption(seen, "Date Error !", "Invalid Date."));
+    EXPECT_TRUE(SeenCaption(seen, "Search Error !", "Card not found."));
+    EXPECT_EQ(CountSeen(seen, "Card not found."), 1);
+}
+
+TEST_F(Commands, SortNavigateAndGoToCard) {
+    c.Command(110);
+    ASSERT_NE(c.CardList(), nullptr);
+    c.Command(346);  // company, descending
+    EXPECT_EQ(ListCellText(c.CardList(), 0, kListName), "Dee Dale");
+    EXPECT_EQ(ListCellText(c.CardList(), 3, kListName), "Ann Archer");
+    c.Command(89);
+    EXPECT_EQ(ListCellText(c.CardList(), 0, kListName), "Ann Archer");
+    c.Command(111);
+    struct Step {
+        WORD Key;
+        int Row;
+    } steps[] = {{VK_END, 3}, {VK_HOME, 0}, {VK_NEXT, 1}, {VK_NEXT, 2}, {VK_PRIOR, 1}};
+    for (const Step& step : steps) {
+        c.Keys({VK_CONTROL}, step.Key);
+        EXPECT_EQ(c.DeckRow(), step.Row) << "key " << step.Key;
+    }
+    c.PostCommand(98);
+    HWND go = c.WaitDialog("Go to Card");
+    ASSERT_NE(go, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(go, 490)), "2");
+    EXPECT_EQ(WindowText(GetDlgItem(go, 1088)), "4");
+    for (const char* wrong : {"0", "5"}) {
+        Send(GetDlgItem(go, 490), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wrong));
+        Send(go, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(IsWindowVisible(go)) << wrong;
+    }
+    Send(GetDlgItem(go, 490), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("4"));
+    PostMessageA(go, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(c.WaitGone(go));
+    EXPECT_EQ(c.DeckRow(), 3);
+}
+
+TEST_F(Commands, NewCardEditUndoAndDeleteCard) {
+    c.Keys({VK_CONTROL}, 'N');
+    ASSERT_TRUE(WaitFor([&] { return c.Form() != nullptr; }));
+    HWND name = c.Field(430);
+    ASSERT_NE(name, nullptr);
+    for (char ch : std::string("Zed Zulu")) Send(name, WM_CHAR, static_cast<unsigned char>(ch), 1);
+    Send(name, EM_SETSEL, 0, -1);
+    c.Command(102);
+    EXPECT_EQ(ClipboardText(), "Zed Zulu");
+    c.Keys({VK_CONTROL}, 'D');
+    EXPECT_TRUE(WaitFor([&] { return WindowText(name).empty(); })) << WindowText(name);
+    c.Command(100);
+    EXPECT_EQ(WindowText(name), "Zed Zulu");
+    c.Keys({VK_CONTROL}, VK_HOME);  // leaving the card stores it
+    EXPECT_TRUE(WaitFor([&] { return WindowText(c.Field(430)) == "Ann Archer"; })) << WindowText(c.Field(430));
+
+    // Delete Card takes the card with its image and the thumbnail that the album made of it.
+    ASSERT_TRUE(Exists(c.annImage));
+    EXPECT_EQ(FolderFiles(c.installation.Path("thumb\\")), 1);
+    c.Keys({VK_CONTROL}, VK_DELETE);
+    EXPECT_TRUE(WaitFor([&] { return WindowText(c.Field(430)) == "Bob Brook"; })) << WindowText(c.Field(430));
+    EXPECT_FALSE(Exists(c.annImage));
+    EXPECT_EQ(FolderFiles(c.installation.Path("thumb\\")), 0);
+    // In the Card List the keys copy the selected rows; Delete Card by id takes them.
+    c.Command(110);
+    ASSERT_NE(c.CardList(), nullptr);
+    ASSERT_EQ(ListRowCount(c.CardList()), 4);
+    EXPECT_EQ(ListCellText(c.CardList(), 3, kListName), "Zed Zulu");
+    ListSelectRows(c.CardList(), {2, 3});
+    c.Keys({VK_CONTROL}, 'C');
+    EXPECT_TRUE(WaitFor([&] { return ClipboardText().find("Zed Zulu") != std::string::npos; })) << ClipboardText();
+    c.Command(105);
+    EXPECT_EQ(ListRowCount(c.CardList()), 2);
+    c.Command(111);
+}
+
+TEST_F(Commands, SaveAsOpenCancelFailedOpenAndDelete) {
+    std::string saved = c.installation.Path("Saved.mdb");
+    c.answers->AnswerFileDialog("Save Card File", saved, 1);
+    c.Command(44);
+    EXPECT_NE(c.Title().find("Saved.mdb"), std::string::npos) << c.Title();
+    EXPECT_EQ(CardNames(c.cards), (std::vector<std::string>{"Bob Brook", "Cy O'Cedar"}));
+
+    c.answers->AnswerFileDialog("Open Card File", c.installation.Path("B.mdb"), 1);
+    c.Keys({VK_CONTROL}, 'O');
+    EXPECT_TRUE(WaitFor([&] { return c.Title().find("B.mdb") != std::string::npos; })) << c.Title();
+    EXPECT_EQ(c.DeckRows(), 1);
+    EXPECT_EQ(CardNames(saved), (std::vector<std::string>{"Bob Brook", "Cy O'Cedar"}));
+    // Cancel: B stays open, opened once.
+    c.answers->AnswerFileDialog("Open Card File", "", 1);
+    c.Command(41);
+    EXPECT_NE(c.Title().find("B.mdb"), std::string::npos);
+    EXPECT_EQ(ListCellText(c.DeckList(), 0, 0), "In B.mdb");
+    // A file that is no card file: the program is back on B.
+    c.answers->AnswerMessage("Unrecognized database format", IDOK);
+    c.answers->AnswerMessage("cannot be opened", IDOK);
+    c.answers->AnswerFileDialog("Open Card File", c.installation.Path("Bad.mdb"), 1);
+    c.Command(41);
+    EXPECT_NE(c.Title().find("B.mdb"), std::string::npos) << c.Title();
+    EXPECT_EQ(c.DeckRows(), 1);
+    EXPECT_EQ(CountSeen(c.answers->Seen(), "cannot be opened"), 1);
+
+    for (const char* name : {"C.mdb", "D.mdb", "E.mdb"}) {
+        c.answers->AnswerFileDialog("Open Card File", c.installation.Path(name), 1);
+        c.Command(41);
+        EXPECT_NE(c.Title().find(name), std::string::npos) << c.Title();
+    }
+    // The recent list's second entry (D) comes back to the front.
+    c.Command(63);
+    EXPECT_NE(c.Title().find("D.mdb"), std::string::npos) << c.Title();
+
+    // Three files chosen, one of them open: two go, and the open one is refused once.
+    c.answers->AnswerMessage("Are you sure", IDYES);
+    c.answers->AnswerMessage("Cannot delete current", IDOK);
+    c.answers->AnswerFileDialog("Delete Card File", "\"C.mdb\" \"D.mdb\" \"E.mdb\"", 1);
+    c.Command(43);
+    EXPECT_FALSE(Exists(c.installation.Path("C.mdb")));
+    EXPECT_TRUE(Exists(c.installation.Path("D.mdb")));
+    EXPECT_FALSE(Exists(c.installation.Path("E.mdb")));
+    EXPECT_EQ(CountSeen(c.answers->Seen(), "Cannot delete current card file."), 1);
+    EXPECT_EQ(c.DeckRows(), 1);
+}
+
+TEST_F(Commands, PalmLinkStoresTheCardsItBringsAndAFailedLinkKeepsTheCard) {
+    c.answers->AnswerMessage("Transfer complete.", IDOK);
+    c.answers->AnswerMessage("Transfer failed.", IDOK);
+    std::string d = c.installation.Path("D.mdb");
+    // ExportOptn gives Palm "from the handheld" while the Link button shows Outlook.
+    c.Command(45);
+    EXPECT_EQ(CountSeen(c.answers->Seen(), "Transfer complete."), 1);
+    // The stored card joins the end of the table until it is opened again.
+    ASSERT_EQ(c.DeckRows(), 2);
+    EXPECT_EQ(ListCellText(c.DeckList(), 1, 0), "Fay Fox");
+    EXPECT_EQ(c.DeckRow(), 1);
+    c.Command(94);
+    c.Command(113);
+    ASSERT_NE(c.Form(), nullptr);
+    EXPECT_EQ(WindowText(c.Field(430)), "In D.mdb");
+    // The mobile phone link does nothing and says so; a Palm link without its file fails.
+    // The card walk of a link leaves the last card read: the form must come back with the
+    // card it shows, not with that one's record under this card's number.
+    c.Command(47);
+    DeleteFileA(c.installation.Path("exchange.mdb").c_str());
+    c.Command(45);
+    EXPECT_EQ(CountSeen(c.answers->Seen(), "Transfer failed."), 2);
+    EXPECT_EQ(WindowText(c.Field(430)), "In D.mdb");
+    c.Command(111);
+    EXPECT_EQ(c.DeckRows(), 2);
+    EXPECT_EQ(c.DeckRow(), 0);
+}
+
+TEST_F(Commands, HelpAboutTooltipsNewAndExit) {
+    c.Keys({}, VK_F1);
+    EXPECT_TRUE(WaitFor([&] { return Exists(c.installation.Path("help\\contents-opened.txt")); }, 30000));
+    c.Command(66);
+    EXPECT_TRUE(WaitFor([&] { return Exists(c.installation.Path("web-opened.txt")); }, 30000));
+    c.PostCommand(141);
+    HWND about = nullptr;
+    WaitFor([&] {
+        for (HWND dialog : VisibleDialogsOf(c.run->ProcessId()))
+            if (WindowText(dialog).empty()) about = dialog;
+        return about != nullptr;
+    });
+    ASSERT_NE(about, nullptr);
+    RECT r;
+    GetWindowRect(about, &r);
+    EXPECT_EQ(r.right - r.left, 450);
+    EXPECT_EQ(r.bottom - r.top, 359);
+    WaitUntilDrawn(about);
+    SaveScreenshot(about, "commands-about");
+    PostMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_TRUE(c.WaitGone(about));
+    for (int i = 0; i < 3; ++i) c.Command(142);
+
+    // New: the untitled card file, in the Card Deck.
+    c.Command(113);
+    c.Keys({VK_CONTROL, VK_SHIFT}, 'N');
+    EXPECT_TRUE(WaitFor([&] { return c.Title().find("Untitled") != std::string::npos; })) << c.Title();
+    EXPECT_NE(c.DeckList(), nullptr);
+    EXPECT_EQ(c.DeckRows(), 0);
+    SaveScreenshot(c.main, "commands-new");
+    // The first recent file, not the one open: the empty untitled file goes.
+    c.Command(62);
+    EXPECT_NE(c.Title().find("D.mdb"), std::string::npos) << c.Title();
+    c.Keys({VK_MENU}, VK_F4);
+    EXPECT_EQ(c.run->WaitForExit(60000), 0);
+    EXPECT_EQ(c.installation.ReadSetting("Preference", "ToolTip"), "1");
+    // Most recent first: D (taken from the list), E, C, B; Bad.mdb never joined.
+    EXPECT_EQ(c.installation.ReadSetting("CardBase", "Count"), "4");
+    std::vector<std::string> recent;
+    for (const char* key : {"File1", "File2", "File3", "File4"}) {
+        std::string path = c.installation.ReadSetting("CardBase", key);
+        recent.push_back(path.substr(path.find_last_of('\\') + 1));
+    }
+    EXPECT_EQ(recent, (std::vector<std::string>{"D.mdb", "E.mdb", "C.mdb", "B.mdb"}));
+    // The files the program no longer holds: the linked card stored in D.
+    EXPECT_EQ(CardNames(c.installation.Path("D.mdb")), (std::vector<std::string>{"Fay Fox", "In D.mdb"}));
+}
+
+// Online-update mode: About shows the update component's version text.
+TEST(CommandsOnlineUpdate, AboutShowsTheVersionTextWithTheProductTitle) {
+    Installation installation("commands-update");
+    installation.WriteSetting("Preference", "ShowWebSite", "2");
+    ProgramRun run(installation, "");
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_COMMAND, 141, 0);
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = DialogOf(run.ProcessId(), "About")) != nullptr; });
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, 60)), "Version: Tamsel! Nimbra\n4.1.0 (ZEM), no update information");
+    SaveScreenshot(dialog, "commands-update-info");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    PostMessageA(main, WM_COMMAND, 61, 0);
+    EXPECT_EQ(run.WaitForExit(60000), 0);
+}
+
+}  // namespace

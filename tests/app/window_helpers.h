@@ -1,0 +1,54 @@
+// Small helpers of the window tests: messages with a time limit, waiting for a state, child
+// windows by id, files of a folder and the clipboard's text.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+#include "gui_driver.h"
+
+inline LRESULT Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, w, l, SMTO_NORMAL, 60000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+// Pumps this thread's messages until the condition holds; false after the time.
+inline bool WaitFor(const std::function<bool()>& condition, DWORD ms = 15000) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > ms) return false;
+        PumpMessages(50);
+    }
+    return true;
+}
+
+inline HWND FindChildById(HWND parent, int id, const char* className = nullptr) {
+    for (HWND child = FindWindowExA(parent, nullptr, className, nullptr); child;
+         child = FindWindowExA(parent, child, className, nullptr))
+        if (GetDlgCtrlID(child) == id) return child;
+    return nullptr;
+}
+
+// The number of files (not folders) in the folder, whose path ends with a backslash.
+inline int FolderFiles(const std::string& folder) {
+    int n = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return n;
+}
+
+inline std::string ClipboardText() {
+    std::string text;
+    for (int tries = 0; tries < 20 && !OpenClipboard(nullptr); ++tries) Sleep(100);
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char* p = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (p) text = p;
+    if (data) GlobalUnlock(data);
+    CloseClipboard();
+    return text;
+}
