@@ -93,6 +93,7 @@ static void FillRows(HWND list) {
     kvRecFirst(App.CardTable);
     kvCardRecGet(App.CardTable, &card, 0);
     SendMessageA(list, LVM_SETITEMCOUNT, App.CardCount, 0);
+    BeginListRows(list);
     for (int row = 0; row < App.CardCount; ++row) {
         char text[CELL_TEXT_SIZE];
         FormatCardListCell(&card, 0, row, text, sizeof text);
@@ -116,6 +117,7 @@ static void FillRows(HWND list) {
         }
         kvCardRecGet(App.CardTable, &card, 0);
     }
+    EndListRows(list);
 }
 
 static LRESULT CALLBACK CardListSubclassProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);

@@ -59,6 +59,7 @@ static void FillDeckRows(HWND list) {
     kvRecFirst(App.CardTable);
     ReadCurrentCard();
     SendMessageA(list, LVM_SETITEMCOUNT, App.CardCount, 0);
+    BeginListRows(list);
     for (int row = 0; row < App.CardCount; ++row) {
         LVITEMA item;
         memset(&item, 0, sizeof item);
@@ -75,6 +76,7 @@ static void FillDeckRows(HWND list) {
         }
         ReadCurrentCard();
     }
+    EndListRows(list);
 }
 
 static LRESULT DrawHeaderItem(NMCUSTOMDRAW* draw, HWND header, COLORREF fill) {

@@ -68,6 +68,9 @@ void EscapeSearchText(char* out, int size, const char* text, int literalWildcard
 // deck_list.cpp
 HWND CreateDeckList(HWND parent);
 void RefillDeckList(void);
+// Around the filling of a list view's rows: drawing is held, then the list repainted once.
+void BeginListRows(HWND list);
+void EndListRows(HWND list);
 void DestroyDeckList(void);
 void SelectCurrentDeckRow(void);
 void OnDeckListNotify(NMHDR* header);
