@@ -284,6 +284,19 @@ void hostWord(const char* host, char* word, size_t cap) {
     copyBounded(word, cap, chosen);
 }
 
+void appendCompany(CardInfo* info, const char* word) {
+    CardInfoSlot& company = info->Field[FieldCompany];
+    int c = clampCount(company);
+    if (c >= 4 || !*word) return;
+    copyBounded(g_fid.companyBuffers[c], sizeof g_fid.companyBuffers[c], word);
+    company.Text[c] = g_fid.companyBuffers[c];
+    company.Rect[c] = CardInfoRect{0, 0, 0, 0};
+    company.Confidence[c] = 50;
+    company.Count = static_cast<int16_t>(c + 1);
+}
+
+}  // namespace
+
 void webHostWord(const char* url, char* word, size_t cap) {
     word[0] = 0;
     if (strlen(url) > 128) return;
@@ -305,19 +318,6 @@ void emailDomainWord(const char* address, char* word, size_t cap) {
     if (!at) return;
     hostWord(at + 1, word, cap);
 }
-
-void appendCompany(CardInfo* info, const char* word) {
-    CardInfoSlot& company = info->Field[FieldCompany];
-    int c = clampCount(company);
-    if (c >= 4 || !*word) return;
-    copyBounded(g_fid.companyBuffers[c], sizeof g_fid.companyBuffers[c], word);
-    company.Text[c] = g_fid.companyBuffers[c];
-    company.Rect[c] = CardInfoRect{0, 0, 0, 0};
-    company.Confidence[c] = 50;
-    company.Count = static_cast<int16_t>(c + 1);
-}
-
-}  // namespace
 
 int recheckCompany(CardInfo* info) {
     if (!info) return 0;

@@ -2,6 +2,7 @@
 #include <string.h>
 #include "address.h"
 #include "card_info.h"
+#include "company_line.h"
 #include "contacts.h"
 #include "correction.h"
 #include "fid_state.h"
@@ -34,6 +35,7 @@ void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     FID_split_name_parts();
     FID_scores_to_confidence();
     FID_fill_card_info(cardInfo);
+    FID_company_from_domain_line(cardInfo);
     recheckCompany(cardInfo);
     FID_correct_values(cardInfo);
     logOutput(cardInfo);

@@ -363,6 +363,54 @@ TEST_F(ParselTest, RecheckDerivesCompanyFromWebAndMail) {
     EXPECT_EQ(wild.Field[FieldCompany].Count, 0);
 }
 
+// A firm printed without a legal form or list word is the line that its domain spells out,
+// not the domain word; a line the domain does not spell, or the name, is left alone.
+TEST_F(ParselTest, CompanyIsTheLineItsDomainSpells) {
+    struct Case {
+        std::vector<std::string> lines;
+        const char* company;
+        int keptKind;  // a value that must stay where it was
+        const char* kept;
+    } cases[] = {
+        {{"Quillon Acoustics", "Maya Lund", "Sound Designer", "maya@quillonacoustics.com"},
+         "Quillon Acoustics",
+         FieldTitle,
+         "Sound Designer"},
+        {{"Halvorsen, Idris & Kemp", "Tom Kemp", "Partner", "tkemp@hik-law.com"},
+         "Halvorsen, Idris & Kemp",
+         FieldTitle,
+         "Partner"},
+        {{"Corvid Marine Engineering", "Ivo Berg", "Naval Architect", "www.corvidmarine-eng.com"},
+         "Corvid Marine Engineering",
+         FieldTitle,
+         "Naval Architect"},
+        // A firm named after a place: its line is no address, the real address keeps its city.
+        {{"Springfield Plastics", "Ana Ruiz", "400 Elm Street", "Dayton, OH 45402", "aruiz@springfieldplastics.com"},
+         "Springfield Plastics",
+         FieldCity,
+         "Dayton"},
+        // A company line joined above the street leaves the street.
+        {{"Harrow Valley Medical Center", "Ina Alba", "Nurse Practitioner", "77 Birch Road", "Fresno, CA 93721",
+          "ialba@harrowvalleymc.org"},
+         "Harrow Valley Medical Center",
+         FieldStreet,
+         "77 Birch Road"},
+        // The name line is never the company, whatever the domain spells.
+        {{"Paul Grant", "Consultant", "paul@pgrant.com"}, "pgrant", FieldName, "Paul Grant"},
+        {{"Mia Stone", "Art Director", "mia@quarrylane.org"}, "quarrylane", FieldTitle, "Art Director"},
+        // A short start of a word spells nothing.
+        {{"Maya Lund", "Sales Manager", "maya@sal.com"}, "sal", FieldTitle, "Sales Manager"},
+    };
+    for (const Case& c : cases) {
+        CardInfo card{};
+        ASSERT_EQ(p.identify(c.lines, 0, card), 1);
+        EXPECT_EQ(values(card, FieldCompany), std::vector<std::string>{c.company}) << c.lines[0];
+        EXPECT_EQ(trimmed(first(card, c.keptKind)), c.kept) << c.lines[0];
+        for (int k : {FieldTitle, FieldDepartment, FieldAddress, FieldNone})
+            for (const std::string& v : values(card, k)) EXPECT_NE(v, c.company) << c.lines[0] << " kind " << k;
+    }
+}
+
 TEST_F(ParselTest, SeparateFullAddress) {
     char country[18], state[22], city[30], zip[14], street[128];
     const char* address = "1600 Pennsylvania Avenue NW\r\nWashington, DC 20500\r\nUSA";

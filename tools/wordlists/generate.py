@@ -159,7 +159,8 @@ def main():
 
     us_codes = set(LISTS['us_state_codes'][1])
     us = [c for c in by_population(cities['US'], 4000) if c['admin'] in us_codes]
-    gen['us_cities'] = make(27, 1107, ['DEDOVER', 'KYFRANKFORT'],
+    # GeoNames calls the largest city New York City; cards print New York.
+    gen['us_cities'] = make(27, 1107, ['DEDOVER', 'KYFRANKFORT', 'NYNEW YORK'],
                             [c['admin'] + up(c['name'].split(',')[0]) for c in us if len(c['name']) <= 24])
     ca_map = {'01': 'AB', '02': 'BC', '03': 'MB', '04': 'NB', '05': 'NF', '07': 'NS', '08': 'ON', '09': 'PE',
               '10': 'QC', '11': 'SK', '12': 'YK', '13': 'NT', '14': 'NT'}
