@@ -6,6 +6,8 @@
 // image_files.cpp: card image files through the image file modules, chosen by extension.
 int GetImageFileType(const char* fileName);
 int ReadImageFileHeader(const char* fileName, ImageInfo* info);
+// The same read without a message on failure (dropped files are skipped silently).
+int ReadImageFileHeaderQuietly(const char* fileName, ImageInfo* info);
 HGLOBAL LoadImageFile(HWND owner, const char* fileName, ImageInfo* info, int showProgress, int keepBottomUp);
 int DrawImageFile(HDC dc, const char* fileName, int x, int y);
 int SaveImageFile(const char* fileName, int type, int option, const ImageRecord* record);

@@ -101,19 +101,22 @@ static HANDLE OpenImageForReading(const char* fileName, UINT* failure) {
 
 static HFILE AsModuleFile(HANDLE file) { return (HFILE)(INT_PTR)file; }
 
-int ReadImageFileHeader(const char* fileName, ImageInfo* info) {
+// Reads the header through the module of the file's extension; 0 when read, else the message
+// id that says why, with the path it belongs under in caption.
+static UINT ReadHeaderOrFailure(const char* fileName, ImageInfo* info, char* caption, int captionSize) {
     info->FileType = (uint8_t)GetImageFileType(fileName);
     BoundModule module;
     UINT failure = BindModule(info->FileType, 1, &module);
     if (failure) {
-        ShowImageMessage(failure, failure == IDS_UNKNOWN_FORMAT ? fileName : module.Path);
-        return 0;
+        lstrcpynA(caption, failure == IDS_UNKNOWN_FORMAT ? fileName : module.Path, captionSize);
+        return failure;
     }
+    lstrcpynA(caption, fileName, captionSize);
     rastReadHeader_t readHeader = (rastReadHeader_t)(void*)ModuleFunction(&module, "rastReadHeader");
     if (!readHeader) {
         UnbindModule(&module);
-        ShowImageMessage(IDS_MODULE_NO_LOAD, module.Path);
-        return 0;
+        lstrcpynA(caption, module.Path, captionSize);
+        return IDS_MODULE_NO_LOAD;
     }
     HANDLE file = OpenImageForReading(fileName, &failure);
     RastImageHeader header;
@@ -123,8 +126,7 @@ int ReadImageFileHeader(const char* fileName, ImageInfo* info) {
     UnbindModule(&module);
     if (failure) {
         if (header.palette) DeleteObject(header.palette);
-        ShowImageMessage(failure, fileName);
-        return 0;
+        return failure;
     }
     info->Width = header.width;
     info->Height = header.height;
@@ -133,7 +135,19 @@ int ReadImageFileHeader(const char* fileName, ImageInfo* info) {
     info->Planes = 1;
     info->Resolution = header.xResolution;
     info->Palette = header.palette;
-    return 1;
+    return 0;
+}
+
+int ReadImageFileHeader(const char* fileName, ImageInfo* info) {
+    char caption[MAX_PATH + 32];
+    UINT failure = ReadHeaderOrFailure(fileName, info, caption, sizeof caption);
+    if (failure) ShowImageMessage(failure, caption);
+    return failure == 0;
+}
+
+int ReadImageFileHeaderQuietly(const char* fileName, ImageInfo* info) {
+    char caption[MAX_PATH + 32];
+    return ReadHeaderOrFailure(fileName, info, caption, sizeof caption) == 0;
 }
 
 static int IsLoadableHeader(const RastImageHeader* header) {

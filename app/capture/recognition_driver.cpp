@@ -24,8 +24,9 @@ struct RecognitionRun {
     int KeepJpeg;
     int SaveType;
     int SaveOption;
-    int TextSeen;   // some reading gave at least one line
-    int PageFound;  // some page had ink worth reading
+    int TextSeen;             // some reading gave at least one line
+    int PageFound;            // some page had ink worth reading
+    char Replaced[MAX_PATH];  // the file as added, when a working copy took its place
 };
 
 static RecogWorkspace* Workspace(void) { return App.Workspace; }
@@ -257,9 +258,9 @@ static void RecogniseOrientation(RecognitionRun* run, int k, int retry) {
     FreeLineImage(record);
 }
 
-// A turned copy of the record saved as working file k (and its JPEG copy).
+// A turned copy of the record saved as working file k (and its JPEG copy). For k 0 (an angle
+// that is no quarter turn) the copy is not turned but still saved as a working file.
 static void SaveTurnedCopy(RecognitionRun* run, int k) {
-    if (k == 0) return;  // the unturned page is working file 0 already
     ImageRecord copy;
     if (!DuplicateImageRecord(run->Record, &copy)) return;
     if (TurnRecord(&copy, k)) {
@@ -319,6 +320,7 @@ static void DiscardRun(RecognitionRun* run) {
         DeleteName(run->Jpeg[k]);
     }
     DeleteName(run->Record->FileName);
+    DeleteName(run->Replaced);
     MessageBoxFromStringId(App.MainWindow, IDS_NO_TEXT_ON_CARD, NULL, MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -329,6 +331,7 @@ static void ReportMissingOcr(void) {
 }
 
 static void CleanUp(RecognitionRun* run, int best) {
+    DeleteName(run->Replaced);
     for (int k = 0; k < 4; ++k) {
         OCR_free(run->Candidates[k].CNote.Data);
         run->Candidates[k].CNote.Data = NULL;
@@ -366,8 +369,12 @@ int RecognizeCurrentCard(ImageRecord* record, int mode) {
         run.SaveOption = record->Info.BitsPerPixel == 1 ? 4 : 0;
         first = OrientationOfAngle(angle);
         SaveTurnedCopy(&run, first);
+        if (first == 0 && run.Working[0][0]) lstrcpynA(run.Replaced, record->FileName, MAX_PATH);
         // A turned copy that could not be saved (its message was shown): the page as it is.
-        if (!run.Working[first][0]) first = 0;
+        if (!run.Working[first][0]) {
+            first = 0;
+            lstrcpynA(run.Working[0], record->FileName, MAX_PATH);
+        }
         RecogniseOrientation(&run, first, 0);
     } else {
         if (run.KeepJpeg) {

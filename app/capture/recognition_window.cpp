@@ -11,8 +11,6 @@
 
 #define RECOGNITION_WINDOW_WIDTH  480
 #define RECOGNITION_WINDOW_HEIGHT 321
-#define COMMAND_PERCENT           1001
-#define COMMAND_STATUS            1002
 
 ATOM RegisterRecognitionWindowClass(void) {
     WNDCLASSA wc;
@@ -42,11 +40,11 @@ static void __stdcall RecogPercentCallback(uint16_t done, uint16_t total, int32_
         return;
     }
     if (flags & 0x10000) {
-        SendMessageA(window, WM_COMMAND, COMMAND_STATUS, flags & 15);
+        SendMessageA(window, WM_COMMAND, RECOGNITION_COMMAND_STATUS, flags & 15);
         return;
     }
     int percent = total ? done * 100 / total : 0;
-    SendMessageA(window, WM_COMMAND, COMMAND_PERCENT, percent > 99 ? 99 : percent);
+    SendMessageA(window, WM_COMMAND, RECOGNITION_COMMAND_PERCENT, percent > 99 ? 99 : percent);
     // Only the window's own messages: no command runs while the engine is busy.
     MSG msg;
     while (PeekMessageA(&msg, window, 0, 0, PM_REMOVE)) {
@@ -192,9 +190,9 @@ static void DrawProgressBar(HWND window, int percent) {
 }
 
 static void OnRecognitionCommand(HWND window, int id, LPARAM value) {
-    if (id == COMMAND_PERCENT) {
+    if (id == RECOGNITION_COMMAND_PERCENT) {
         DrawProgressBar(window, (int)value);
-    } else if (id == COMMAND_STATUS) {
+    } else if (id == RECOGNITION_COMMAND_STATUS) {
         if (LoadStringA(App.Instance, IDS_RECOGNITION_STATUS_FIRST + (int)value, App.OcrWindow.Status,
                         sizeof App.OcrWindow.Status) <= 0)
             App.OcrWindow.Status[0] = 0;

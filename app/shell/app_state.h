@@ -46,7 +46,10 @@
 #define COMMAND_BAR_SEPARATOR_MAX 8
 #define RECOGNITION_FOLDER_MAX    32
 
-// The recognition window of one run (recognition_window.cpp).
+// The recognition window of one run (recognition_window.cpp), and the WM_COMMAND ids that
+// draw its progress bar: a percentage, or a status text by index.
+#define RECOGNITION_COMMAND_PERCENT 1001
+#define RECOGNITION_COMMAND_STATUS  1002
 typedef struct OCRWINDOWSTATE {
     HWND Window;  // null when no run is under way
     RECT ImageArea;

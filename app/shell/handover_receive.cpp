@@ -56,10 +56,22 @@ int ParseListFileSwitch(const char* text, char* listName) {
     return 1;
 }
 
+// The header's palette is not needed by the callers, who only ask whether the file reads.
+static int TakeHeaderAnswer(int read, ImageInfo* info) {
+    if (read && info->Palette) DeleteObject(info->Palette);
+    return read;
+}
+
 int IsReadableImageFile(const char* path) {
     ImageInfo info;
     memset(&info, 0, sizeof info);
-    return ReadImageFileHeader(path, &info);
+    return TakeHeaderAnswer(ReadImageFileHeader(path, &info), &info);
+}
+
+int IsQuietlyReadableImageFile(const char* path) {
+    ImageInfo info;
+    memset(&info, 0, sizeof info);
+    return TakeHeaderAnswer(ReadImageFileHeaderQuietly(path, &info), &info);
 }
 
 // Adds the named image as a card image page and stores it as a card; 1 when it was taken.
@@ -159,9 +171,9 @@ void ImportQueuedFiles(void) {
     int stored = 0, n = 0;
     while (TakeBatchList(batch, temp, &n) && n > 0) {
         for (int i = 0; i < n; ++i) {
-            char key[24], name[256];
+            char key[24], name[MAX_PATH];
             snprintf(key, sizeof key, "File%d", i);
-            GetPrivateProfileStringA("Files", key, "*", name, sizeof name, temp);
+            GetPrivateProfileStringA("Files", key, "*", name, 256, temp);  // AddImagePage writes a whole path back
             if (!name[0] || name[0] == '*') continue;
             stored |= ImportImageFile(name);
             WritePrivateProfileStringA("Files", key, "*", temp);

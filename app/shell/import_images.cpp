@@ -94,7 +94,7 @@ void OnDropFiles(HWND window, HDROP drop) {
             memmove(name, name + 1, n - 2);
             name[n - 2] = 0;
         }
-        if (!IsReadableImageFile(name)) continue;
+        if (!IsQuietlyReadableImageFile(name)) continue;  // not an image: skipped without a message
         lstrcpynA(App.PendingImportPath, name, sizeof App.PendingImportPath);
         OnImportCardImages(1);
     }

@@ -173,7 +173,10 @@ int ParseListFileSwitch(const char* text, char* listName);
 int IsOwnListFile(const char* path);
 int GetListFileCount(const char* path);
 int GetListFileEntry(const char* path, char* name, int i);
+// 1 when an image file module reads the file's header; the failure is told in a message box,
+// except by the quiet form.
 int IsReadableImageFile(const char* path);
+int IsQuietlyReadableImageFile(const char* path);
 void ImportQueuedFiles(void);
 // Adds the named image as a card image page and stores it as a card; 1 when it was taken.
 int ImportImageFile(char* path);

@@ -62,17 +62,27 @@ void ShowStatusHint(HWND window, int id, int paintNow) {
     ReleaseDC(window, dc);
 }
 
+// While a card is recognised, a file opened anew (a working copy) starts the recognition
+// window's bar again from its empty state.
 void BeginProgress(int id) {
     App.Status.SavedCursor = SetCursor(App.WaitCursor ? App.WaitCursor : LoadCursor(NULL, IDC_WAIT));
     ShowStatusHint(App.StatusBar, id, 1);
     App.Status.LastPercent = -1;
+    if (App.OcrWindow.Window && id == IDS_OPEN_FILE_PROGRESS)
+        SendMessageA(App.OcrWindow.Window, WM_COMMAND, RECOGNITION_COMMAND_PERCENT, 0);
 }
 
-// The percentage in a box at the left, then the hint text over a bar that fills in blue.
+// The percentage in a box at the left, then the hint text over a bar that fills in blue; the
+// recognition window, while it is open, shows the same percentage in its own bar.
 void StepProgress(int percent) {
-    if (!App.StatusBar || percent == App.Status.LastPercent) return;
+    if (percent == App.Status.LastPercent) return;
     if (percent < 0) percent = 0;
     if (percent > 100) percent = 100;
+    if (App.OcrWindow.Window) SendMessageA(App.OcrWindow.Window, WM_COMMAND, RECOGNITION_COMMAND_PERCENT, percent);
+    if (!App.StatusBar) {
+        App.Status.LastPercent = percent;
+        return;
+    }
     HDC dc = GetDC(App.StatusBar);
     HGDIOBJ oldFont = SelectObject(dc, GetStatusFont());
     SIZE extent;

@@ -359,8 +359,9 @@ bool WaitUntilDrawn(HWND window, DWORD timeoutMs) {
     return false;
 }
 
-std::string SaveScreenshot(HWND window, const std::string& name) {
-    WindowPixels shot = CaptureWindow(window);
+std::string SaveScreenshot(HWND window, const std::string& name) { return SaveScreenshot(CaptureWindow(window), name); }
+
+std::string SaveScreenshot(const WindowPixels& shot, const std::string& name) {
     std::string folder = Installation::BuildFolder() + "screenshots\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     std::string bmp = folder + name + ".bmp";

@@ -113,5 +113,6 @@ int RightInParent(HWND child);
 bool WaitUntilDrawn(HWND window, DWORD timeoutMs = 20000);
 // Saves the window's screen area as a PNG (through ImageMagick) or BMP; returns the path.
 std::string SaveScreenshot(HWND window, const std::string& name);
+std::string SaveScreenshot(const WindowPixels& shot, const std::string& name);
 // Pumps this thread's messages for the given time.
 void PumpMessages(DWORD ms);

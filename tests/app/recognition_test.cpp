@@ -3,14 +3,27 @@
 // card file read back after the program has ended.
 #include <gtest/gtest.h>
 #include <string.h>
+#include <shlobj.h>
 #include <algorithm>
+#include <functional>
+#include <memory>
+#include "list_view_remote.h"
 #include "recognition_checks.h"
+
+static std::string GetImageExtension(const std::string& path) {
+    std::string extension = path.substr(path.rfind('.') + 1);
+    for (char& c : extension) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return extension;
+}
 
 TEST(Recognition, ImagesOnTheCommandLineBecomeCardsAndFailuresLeaveNothingBehind) {
     RecognitionInstallation setup("recognition-command-line");
     const Installation& installation = setup.installation;
     std::string broken = WriteSmallFile(installation.Path("broken.bmp"));
     std::string missing = installation.Path("missing.bmp");
+    // An angle that is no quarter turn: each page is read from a working copy of its own, and
+    // the grey cards keep their JPEG copies; the files as added are not left behind.
+    installation.WriteSetting("Preference", "DefaultAngle", "45");
     // A blank page, a file no module reads and a missing file, then three cards.
     std::string arguments = CardImage("blank.bmp") + " " + broken + " " + missing + " " + CardImage("miller.bmp") +
                             " " + CardImage("chen.bmp") + " " + CardImage("garcia.bmp");
@@ -35,6 +48,7 @@ TEST(Recognition, ImagesOnTheCommandLineBecomeCardsAndFailuresLeaveNothingBehind
         ExpectCardOf(expected[i], stored[i]);
         EXPECT_TRUE(PathExists(stored[i].ImagePath)) << stored[i].ImagePath;
         EXPECT_EQ(stored[i].ImagePath.rfind(installation.Path("IMAGE\\"), 0), 0u) << stored[i].ImagePath;
+        EXPECT_EQ(GetImageExtension(stored[i].ImagePath), "jpg") << stored[i].ImagePath;
         EXPECT_TRUE(PathExists(stored[i].ThumbnailPath)) << stored[i].ThumbnailPath;
         EXPECT_EQ(stored[i].ThumbnailPath.rfind(installation.Path("thumb\\"), 0), 0u) << stored[i].ThumbnailPath;
         images.push_back(stored[i].ImagePath.substr(stored[i].ImagePath.rfind('\\') + 1));
@@ -50,4 +64,151 @@ TEST(Recognition, ImagesOnTheCommandLineBecomeCardsAndFailuresLeaveNothingBehind
     EXPECT_EQ(FilesIn(installation.Path("thumb\\")).size(), 3u);
     for (const std::string& name : FilesIn(installation.Path("TVRKTEMP\\")))
         EXPECT_EQ(name.find("tvrk"), std::string::npos) << name;
+}
+
+namespace {
+
+// Pixels of a capture inside a rectangle of client-relative window coordinates that have
+// exactly the given colour.
+int PixelsOf(const WindowPixels& shot, COLORREF colour, int top, int bottom) {
+    int n = 0;
+    for (int y = top > 0 ? top : 0; y < bottom && y < shot.Height; ++y)
+        for (int x = 0; x < shot.Width; ++x) n += shot.At(x, y) == colour;
+    return n;
+}
+
+struct RecognitionWindowShot {
+    WindowPixels Shot;
+    int Marks = 0;     // page pixels inverted by a yellow mark: white turns blue
+    int Progress = 0;  // the bar's done part, white text on dark blue
+};
+
+// Keeps the capture of the recognition window that shows the most marks with a progress bar.
+void KeepBestShot(HWND window, RecognitionWindowShot& best) {
+    WindowPixels shot = CaptureWindow(window);
+    int barTop = shot.Height - 26;  // the bar's rows, below the image area's frame
+    int marks = PixelsOf(shot, RGB(0, 0, 255), 0, barTop);
+    int progress = PixelsOf(shot, RGB(0, 0, 128), barTop, shot.Height);
+    if (progress > 0 && marks >= best.Marks) best = RecognitionWindowShot{shot, marks, progress};
+}
+
+// Waits until the thumbnail folder holds `cards` files (one per stored card) and the program has
+// then stayed without its recognition window and without a message box for two seconds. Each
+// look at a shown recognition window is handed to the watcher.
+bool WaitForStoredCards(const ProgramRun& run, const std::string& thumbs, size_t cards, DWORD timeoutMs,
+                        const std::function<void(HWND)>& watcher = nullptr) {
+    DWORD quiet = 0;
+    for (DWORD waited = 0; waited < timeoutMs; waited += 200) {
+        HWND window = WindowOfProcess(run.ProcessId(), "IMC_OcrWnd20");
+        // The marks last from the end of the reading to the window's end: look without pause.
+        for (HWND shown = window; shown && watcher && IsWindow(shown);
+             shown = WindowOfProcess(run.ProcessId(), "IMC_OcrWnd20"))
+            watcher(shown);
+        bool busy = window || WindowOfProcess(run.ProcessId(), "#32770");
+        quiet = busy ? 0 : quiet + 200;
+        if (FilesIn(thumbs).size() >= cards && quiet >= 2000) return true;
+        PumpMessages(200);
+    }
+    return false;
+}
+
+// Leaves a DROPFILES block with the names (ANSI, each ended by a zero, a second zero at the
+// end) in the program's memory and posts WM_DROPFILES with it, as the shell does on a drop.
+void DropFiles(HWND window, const std::vector<std::string>& names, std::unique_ptr<RemoteBlock>& block) {
+    std::string list;
+    for (const std::string& n : names) list += n + '\0';
+    list += '\0';
+    DROPFILES head{};
+    head.pFiles = sizeof head;
+    head.pt = POINT{200, 200};
+    std::string bytes(reinterpret_cast<const char*>(&head), sizeof head);
+    bytes += list;
+    block.reset(new RemoteBlock(window, bytes.size()));
+    ASSERT_TRUE(block->Write(bytes.data(), bytes.size()));
+    PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block->At()), 0);
+}
+
+void CopyCardImage(const std::string& file, const std::string& to) {
+    ASSERT_TRUE(CopyFileA(CardImage(file).c_str(), to.c_str(), FALSE)) << file;
+}
+
+}  // namespace
+
+// One run takes cards by every road a file can come in (a list file on its own command line, a
+// second start's queue, a drop, File > Import Card Images with two files chosen), in TIFF, JPEG
+// and BMP, upright and turned 90 and 180 degrees, with AutoRotate on; each becomes a card with
+// its fields, image and thumbnail. The recognition window is captured while it shows progress
+// and the marks of the lines read.
+TEST(Recognition, EveryRoadInEveryFormatAndTurnBecomesACard) {
+    RecognitionInstallation setup("recognition-roads");
+    const Installation& installation = setup.installation;
+    installation.WriteSetting("Preference", "AutoRotate", "1");
+    std::string list = installation.Path("cards list.ini");
+    WritePrivateProfileStringA("Application", "Name", "Nimbra", list.c_str());
+    WritePrivateProfileStringA("Files", "Count", "3", list.c_str());
+    WritePrivateProfileStringA("Files", "File0", CardImage("chen.tif").c_str(), list.c_str());
+    WritePrivateProfileStringA("Files", "File1", installation.Path("missing.bmp").c_str(), list.c_str());
+    WritePrivateProfileStringA("Files", "File2", CardImage("garcia_90.jpg").c_str(), list.c_str());
+    CopyCardImage("chen_90.tif", installation.Path("chen_90.tif"));
+    CopyCardImage("brooks.jpg", installation.Path("brooks.jpg"));
+    std::string notes = WriteSmallFile(installation.Path("notes.txt"));
+
+    ProgramRun run(installation, "/F  " + list);  // blanks after the switch are skipped
+    DialogAnswerer answers(run.ProcessId());
+    answers.AnswerFileDialog("Open Images", "\"chen_90.tif\" \"brooks.jpg\"", 1);
+    answers.AnswerMessage("", IDOK);
+    ASSERT_NE(run.WaitForMainWindow(), nullptr);
+    RecognitionWindowShot shot;
+    std::string thumbs = installation.Path("thumb\\");
+    ASSERT_TRUE(WaitForStoredCards(run, thumbs, 2, 300000, [&](HWND window) { KeepBestShot(window, shot); }))
+        << AllSeen(answers.Seen()) << SaveScreenshot(run.MainWindow(), "recognition-roads-list");
+
+    {
+        ProgramRun second(installation, CardImage("brooks_180.tif"));
+        EXPECT_EQ(second.WaitForExit(60000), 0);
+    }
+    ASSERT_TRUE(WaitForStoredCards(run, thumbs, 3, 300000))
+        << AllSeen(answers.Seen()) << SaveScreenshot(run.MainWindow(), "recognition-roads-second");
+
+    size_t messagesBeforeDrop = answers.Seen().size();
+    std::unique_ptr<RemoteBlock> dropped;
+    DropFiles(run.MainWindow(), {notes, "\"" + CardImage("miller_180.bmp") + "\""}, dropped);
+    ASSERT_TRUE(WaitForStoredCards(run, thumbs, 4, 300000))
+        << AllSeen(answers.Seen()) << SaveScreenshot(run.MainWindow(), "recognition-roads-drop");
+    std::vector<SeenDialog> afterDrop = answers.Seen();
+    EXPECT_EQ(afterDrop.size(), messagesBeforeDrop) << AllSeen(afterDrop);
+
+    PostMessageA(run.MainWindow(), WM_COMMAND, 53, 0);
+    ASSERT_TRUE(WaitForStoredCards(run, thumbs, 6, 300000))
+        << AllSeen(answers.Seen()) << SaveScreenshot(run.MainWindow(), "recognition-roads-import");
+    PostMessageA(run.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(60000), 0);
+
+    std::string png = SaveScreenshot(shot.Shot, "recognition-window");
+    EXPECT_GT(shot.Marks, 0) << png;
+    EXPECT_GT(shot.Progress, 0) << png;
+    std::vector<SeenDialog> seen = answers.Seen();
+    EXPECT_TRUE(SeenMessageWith(seen, "Open Images")) << AllSeen(seen);
+    EXPECT_FALSE(SeenMessageWith(seen, "missing.bmp")) << AllSeen(seen);
+    std::vector<StoredCard> stored = ReadCards(setup.cards);
+    const char* expected[] = {"chen", "garcia", "brooks", "miller", "chen", "brooks"};
+    ASSERT_EQ(stored.size(), 6u) << AllSeen(seen);
+    for (size_t i = 0; i < stored.size(); ++i) {
+        ExpectCardOf(expected[i], stored[i]);
+        EXPECT_EQ(stored[i].ImagePath.rfind(installation.Path("IMAGE\\"), 0), 0u) << stored[i].ImagePath;
+        EXPECT_TRUE(PathExists(stored[i].ImagePath)) << stored[i].ImagePath;
+        EXPECT_EQ(stored[i].ThumbnailPath.rfind(installation.Path("thumb\\"), 0), 0u) << stored[i].ThumbnailPath;
+        EXPECT_TRUE(PathExists(stored[i].ThumbnailPath)) << stored[i].ThumbnailPath;
+    }
+    // Only the six card images are left in the image folder (besides the queue files); the
+    // second start's queue was worked through.
+    std::vector<std::string> images = FilesIn(installation.Path("IMAGE\\"));
+    images.erase(std::remove_if(images.begin(), images.end(),
+                                [](const std::string& n) { return n.find(".ini") != std::string::npos; }),
+                 images.end());
+    EXPECT_EQ(images.size(), 6u);
+    EXPECT_EQ(FilesIn(installation.Path("thumb\\")).size(), 6u);
+    char count[16];
+    GetPrivateProfileStringA("Files", "Count", "", count, sizeof count, installation.Path("IMAGE\\Batch.ini").c_str());
+    EXPECT_STREQ(count, "0");
 }
