@@ -4,33 +4,20 @@
 // prepare, save, list) of the page. The transfer is set against a memcpy of the same bytes
 // (a yardstick: the least a transfer can do); split and queue are given per megabyte of page.
 // Peak memory is given against the 2 GB a 32-bit process can address.
+#include "best_time.h"
 #include "host_note.h"
+#include "peak_memory.h"
 #include "capture.h"
 #include "scanning.h"
 #include "shell.h"
 #include "scratch_folder.h"
 #include "virtual_scanner.h"
-#include <psapi.h>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return (double)now.QuadPart / frequency.QuadPart;
-}
-
-double PeakMegabytes() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PeakPagefileUsage / 1048576.0;
-}
 
 // The 300-dpi grey page as a 600-dpi colour page: each pixel four, grey in all three colours.
 bool WriteColourPage(const std::string& from, const std::string& to) {

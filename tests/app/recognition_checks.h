@@ -14,6 +14,12 @@ std::string CardImage(const std::string& file);
 // field, against what the card file holds.
 void ExpectCardOf(const std::string& card, const StoredCard& stored);
 void ExpectCardOf(const std::string& truthFile, const std::string& card, const StoredCard& stored);
+struct FieldCheck {
+    const char* Field;
+    std::string Stored;  // as compared: phone digits only, the street when the address holds it
+    std::string Drawn;
+};
+std::vector<FieldCheck> CheckFields(const std::string& truthFile, const std::string& card, const StoredCard& stored);
 std::vector<std::string> FilesIn(const std::string& folder);
 // A visible top-level window of the process of that class (null when none).
 HWND WindowOfProcess(DWORD processId, const char* className);
