@@ -5,6 +5,7 @@
 // the same bytes with a plain buffered writer; for the worksheet it builds the grid of 256-byte
 // cells in one block first, as a writer that is handed the whole sheet would (its output is
 // the same file). The worksheet stops at the format's 16,384 rows on both sides.
+#include "card_file_maker.h"
 #include "host_note.h"
 #include "export.h"
 #include "worksheet_file.h"
@@ -44,17 +45,7 @@ SIZE_T ResidentBytes(bool peak) {
 }
 
 void CreateCards(const std::string& path, int count) {
-    HKVDB db = NULL;
-    HKVTBL table = NULL;
-    DeleteFileA(path.c_str());
-    kvCreateDatabase(31, path.c_str(), 0, &db);
-    kvTblCreate(db, "NM");
-    kvTblNew(db, "NM", &table);
-    kvTblOpen(table);
-    kvStartTransation(db);
-    for (int n = 0; n < count; ++n) {
-        static CardRec card;
-        memset(&card, 0, sizeof card);
+    WriteCardFile(path, count, [](int n, CardRec& card) {
         snprintf(card.CName, sizeof card.CName, "%s Person%d", n % 3 ? "Ann" : "Smith,", n);
         snprintf(card.Title, sizeof card.Title, "Head of \"Unit %d\"", n % 40);
         snprintf(card.Company, sizeof card.Company, "Company %d, Inc.", n % 500);
@@ -70,11 +61,7 @@ void CreateCards(const std::string& path, int count) {
         card.CDate[0] = 2000 + n % 25;
         card.CDate[1] = 1 + n % 12;
         card.CDate[2] = 1 + n % 28;
-        kvCardRecInsert(table, &card);
-    }
-    kvCommit(db);
-    kvTblFree(table);
-    kvCloseDatabase(db);
+    });
 }
 
 // ---- the program's export -----------------------------------------------------------------

@@ -10,6 +10,7 @@
 // in its transaction). Each stage is given as a share of the whole time per card, which is the
 // reference of every row. Peak memory is the process's peak commit.
 // Usage: recognition_bench [cards per run, default 200]
+#include "card_file_maker.h"
 #include "best_time.h"
 #include "host_note.h"
 #include "peak_memory.h"
@@ -160,25 +161,11 @@ int __wrap__Z20InsertRecognizedCardP7CardRec(CardRec* candidate) {
 namespace {
 
 void CreateCards(const std::string& path, int count) {
-    HKVDB db = NULL;
-    HKVTBL table = NULL;
-    DeleteFileA(path.c_str());
-    kvCreateDatabase(31, path.c_str(), 0, &db);
-    kvTblCreate(db, "NM");
-    kvTblNew(db, "NM", &table);
-    kvTblOpen(table);
-    kvStartTransation(db);
-    for (int n = 0; n < count; ++n) {
-        static CardRec card;
-        memset(&card, 0, sizeof card);
+    WriteCardFile(path, count, [](int n, CardRec& card) {
         snprintf(card.CName, sizeof card.CName, "Name %d", n);
         snprintf(card.Company, sizeof card.Company, "Company %d", n % 97);
         snprintf(card.OPhone, sizeof card.OPhone, "555-%04d", n % 10000);
-        kvCardRecInsert(table, &card);
-    }
-    kvCommit(db);
-    kvTblFree(table);
-    kvCloseDatabase(db);
+    });
 }
 
 void EmptyFolder(const std::string& folder) {

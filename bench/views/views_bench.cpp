@@ -3,6 +3,7 @@
 // repaint, and an album page whose six thumbnails are made again. Each row gives the time and
 // its ratio to a reference measured in the same run on the same file: raw SQLite doing the same
 // reads, or, where no equal work exists, a yardstick the row names.
+#include "card_file_maker.h"
 #include "host_note.h"
 #include "capture.h"
 #include "shell.h"
@@ -66,17 +67,7 @@ std::string CardName(int n) {
 }
 
 void CreateCards(const std::string& path, int count, const std::string& image) {
-    HKVDB db = NULL;
-    HKVTBL table = NULL;
-    DeleteFileA(path.c_str());
-    kvCreateDatabase(31, path.c_str(), 0, &db);
-    kvTblCreate(db, "NM");
-    kvTblNew(db, "NM", &table);
-    kvTblOpen(table);
-    kvStartTransation(db);
-    for (int n = 0; n < count; ++n) {
-        static CardRec card;
-        memset(&card, 0, sizeof card);
+    WriteCardFile(path, count, [&](int n, CardRec& card) {
         lstrcpynA(card.CName, CardName(n).c_str(), sizeof card.CName);
         snprintf(card.Company, sizeof card.Company, "Company %d", n % 97);
         snprintf(card.OPhone, sizeof card.OPhone, "555-%04d", n);
@@ -85,11 +76,7 @@ void CreateCards(const std::string& path, int count, const std::string& image) {
         card.CImage.Data = (char*)image.c_str();
         card.CImage.Size = (int32_t)image.size() + 1;
         card.CImage.Modified = 1;
-        kvCardRecInsert(table, &card);
-    }
-    kvCommit(db);
-    kvTblFree(table);
-    kvCloseDatabase(db);
+    });
 }
 
 // The same reads on raw SQLite.
