@@ -58,13 +58,7 @@ static void InsertShownColumns(HWND list) {
         if (App.Views.ListColumns[i] <= 0) continue;
         char title[64];
         LoadCardListColumnTitle(i, title, sizeof title);
-        LVCOLUMNA column;
-        memset(&column, 0, sizeof column);
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = App.Views.ListColumns[i];
-        column.pszText = title;
-        SendMessageA(list, LVM_INSERTCOLUMNA, App.Views.ShownColumns++, (LPARAM)&column);
+        InsertListColumn(list, App.Views.ShownColumns++, title, App.Views.ListColumns[i]);
     }
 }
 

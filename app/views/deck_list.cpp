@@ -139,13 +139,7 @@ HWND CreateDeckList(HWND parent) {
     for (int i = 0; i < DECK_COLUMN_COUNT; ++i) {
         char title[32] = "";
         LoadStringA(App.Instance, kDeckTitles[i], title, sizeof title);
-        LVCOLUMNA column;
-        memset(&column, 0, sizeof column);
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = App.Views.DeckWidths[i];
-        column.pszText = title;
-        SendMessageA(list, LVM_INSERTCOLUMNA, i, (LPARAM)&column);
+        InsertListColumn(list, i, title, App.Views.DeckWidths[i]);
     }
     FillDeckRows(list);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x220);

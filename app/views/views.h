@@ -68,6 +68,8 @@ void EscapeSearchText(char* out, int size, const char* text, int literalWildcard
 // deck_list.cpp
 HWND CreateDeckList(HWND parent);
 void RefillDeckList(void);
+// A left-aligned column of a card list at that index.
+void InsertListColumn(HWND list, int index, const char* title, int width);
 // Around the filling of a list view's rows: drawing is held, then the list repainted once.
 void BeginListRows(HWND list);
 void EndListRows(HWND list);
