@@ -109,13 +109,45 @@ static int CountCardsInFile(const char* path) {
     return count;
 }
 
-void SaveCardFileAs(const char* source, const char* target) {
-    if (lstrcmpiA(source, target) == 0) return;
-    if (FileExists(target)) {
-        DeleteCardImageFiles(target);
+// Moves a card file that is to be replaced aside, under a free name beside it. 1 with the
+// name (empty when there was no file), 0 when it cannot move: another program holds it or its
+// folder takes no files. Nothing of it is deleted before the copy has taken its place.
+static int MoveReplacedCardFileAside(const char* target, char* aside) {
+    aside[0] = 0;
+    if (!FileExists(target)) return 1;
+    char folder[MAX_PATH];
+    lstrcpynA(folder, target, sizeof folder);
+    char* slash = strrchr(folder, '\\');
+    if (slash) slash[1] = 0;
+    else lstrcpyA(folder, ".\\");
+    if (!GetTempFileNameA(folder, "zem", 0, aside)) return 0;
+    if (MoveFileExA(target, aside, MOVEFILE_REPLACE_EXISTING)) return 1;
+    DeleteFileA(aside);
+    aside[0] = 0;
+    return 0;
+}
+
+static void DeleteCardFileAndImages(const char* path) {
+    DeleteCardImageFiles(path);
+    DeleteFileIfExists(path);
+}
+
+// 1 when every card reached the target. A target that cannot be replaced is left whole, and
+// one that was replaced by a failed copy comes back.
+int SaveCardFileAs(const char* source, const char* target) {
+    if (lstrcmpiA(source, target) == 0) return 0;
+    char aside[MAX_PATH];
+    if (!MoveReplacedCardFileAside(target, aside)) return 0;
+    int copied = DuplicateDBFile(source, target, 0) == FERROW_TRANSFER_DONE;
+    if (!aside[0]) return copied;
+    if (copied) {
+        DeleteCardFileAndImages(aside);
+    } else {
+        // The partial copy's cards may name the source's own image files: only the file goes.
         DeleteFileIfExists(target);
+        MoveFileExA(aside, target, MOVEFILE_REPLACE_EXISTING);
     }
-    DuplicateDBFile(source, target, 0);
+    return copied;
 }
 
 int TestWriteAccess(const char* path) {
@@ -168,11 +200,6 @@ static int AskPathForUntitledCards(char* path) {
     }
 }
 
-static void DeleteUntitledCardFile(const char* untitled) {
-    DeleteCardImageFiles(untitled);
-    DeleteFileIfExists(untitled);
-}
-
 // Yes: the untitled cards move to a file the user names. The untitled file and its image
 // files go only once the copy opens with every card; otherwise nothing is deleted, the
 // untitled file is opened again and closing stops.
@@ -181,13 +208,14 @@ static int KeepUntitledCards(const char* untitled) {
     if (!AskPathForUntitledCards(target)) return 0;
     int count = App.CardCount;
     CloseCardFile();
-    SaveCardFileAs(untitled, target);
-    if (lstrcmpiA(untitled, target) == 0 || CountCardsInFile(target) != count) {
+    // The copy must report every card stored as well as hold the count: a file that could not
+    // be replaced may hold as many cards of its own.
+    if (!SaveCardFileAs(untitled, target) || CountCardsInFile(target) != count) {
         MessageBoxFromStringId(App.MainWindow, IDS_CANNOT_OPEN_FILE, target, MB_OK | MB_ICONSTOP);
         OpenCardFile(untitled, 0);
         return 0;
     }
-    DeleteUntitledCardFile(untitled);
+    DeleteCardFileAndImages(untitled);
     lstrcpynA(App.CardFilePath, target, sizeof App.CardFilePath);
     return 1;
 }
@@ -209,7 +237,7 @@ int QueryCloseCardFile(void) {
     if (answer == IDCANCEL) return 0;
     if (answer == IDYES) return KeepUntitledCards(path);
     CloseCardFile();
-    DeleteUntitledCardFile(path);
+    DeleteCardFileAndImages(path);
     return 1;
 }
 

@@ -119,7 +119,7 @@ void CloseCardFile(void);
 // card_file_handling.cpp
 int IsUntitledCardFile(const char* path);
 int QueryCloseCardFile(void);
-void SaveCardFileAs(const char* source, const char* target);
+int SaveCardFileAs(const char* source, const char* target);
 int DeleteCardImageFiles(const char* path);
 int TestWriteAccess(const char* path);
 int CardImagesInProgramFolder(const char* path);

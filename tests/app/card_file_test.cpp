@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include "gui_driver.h"
 #include "card_files.h"
+#include "recognition_checks.h"
+#include "linux_programs.h"
 #include <memory>
 
 namespace {
@@ -44,6 +46,28 @@ private:
 std::vector<std::pair<std::string, std::string>> RestrictedUser(const std::string& folder) {
     return {{"ZEM40_TEST_RESTRICTED_USER", "1"}, {"PATHKEEP_FOLDER", folder}};
 }
+
+// A folder in which no file can be made while the object lives. The tests run as the host's
+// administrator, whom file modes do not stop, so the host marks the folder immutable.
+class ClosedFolder {
+public:
+    explicit ClosedFolder(const std::string& path) : path_(path), unix_(UnixPath(path)) {
+        RunShellCommand("chattr -i '" + unix_ + "' 2>/dev/null; mkdir -p '" + unix_ + "' && chattr +i '" + unix_ + "'");
+    }
+    ~ClosedFolder() { RunShellCommand("chattr -i '" + unix_ + "'"); }
+    // Whether a file can be made in it (it must not).
+    bool TakesFiles() const {
+        std::string probe = path_ + "\\probe.txt";
+        HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        CloseHandle(file);
+        DeleteFileA(probe.c_str());
+        return true;
+    }
+
+private:
+    std::string path_, unix_;
+};
 
 }  // namespace
 
@@ -337,4 +361,62 @@ TEST(CardFile, AnsweringYesWhereTheCopyFailsKeepsTheUntitledCards) {
         EXPECT_EQ(WindowText(session.Main()), "Tamsel! Nimbra - Untitled.mdb");
     }  // the program is ended here, its card file as the failed keep left it
     EXPECT_EQ(CountCards(untitled), 2);
+}
+
+// Keeping the untitled cards where no copy can be made: a read-only folder, and an existing card
+// file of as many cards that another program holds open (it can be neither replaced nor
+// written). Each time message 801 names the path and the program stays on the untitled file;
+// the untitled card keeps its image and thumbnail, and the held file its card and card files.
+TEST(CardFile, AnsweringYesWhereNoCopyCanBeMadeKeepsEveryCardAndItsImages) {
+    Installation installation("cardfile-yes-nowhere");
+    installation.WriteSetting("Preference", "AutoRotate", "0");
+    const std::string untitled = installation.Path("Database\\Untitled.mdb");
+    ClosedFolder closed(installation.Path("ReadOnly"));
+    ASSERT_FALSE(closed.TakesFiles());
+    const std::string closedFolder = installation.Path("ReadOnly\\Kept.mdb");
+    const std::string held = installation.Path("Database\\Held.mdb");
+    const std::string heldImage = WriteSmallFile(installation.Path("IMAGE\\HELD0001.TIF"));
+    const std::string heldThumb = WriteSmallFile(installation.Path("thumb\\HELD0001.THM"));
+    ASSERT_TRUE(CreateCardFile(held, {{"Held One", heldImage, heldThumb}}));
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    {
+        ProgramRun run(installation, CardImage("miller.bmp"));
+        DialogAnswerer answers(run.ProcessId());
+        ASSERT_NE(run.WaitForMainWindow(), nullptr);
+        // The card is stored with its thumbnail, and then the program is left idle.
+        for (DWORD start = GetTickCount(); FilesIn(installation.Path("thumb\\")).empty();) {
+            ASSERT_LT(GetTickCount() - start, 300000u) << AllSeen(answers.Seen());
+            PumpMessages(250);
+        }
+        ASSERT_TRUE(WaitForRecognitionRuns(run, 0, 60000)) << AllSeen(answers.Seen());
+        answers.AnswerMessage(kSaveQuestion, IDYES);
+        answers.AnswerMessage("already exists", IDYES);  // the dialog's own overwrite question
+        answers.AnswerMessage("cannot be opened", IDOK);
+        answers.AnswerMessage("DAO error", IDOK);  // the card database's own report comes first
+        answers.AnswerFileDialog("Save Card File", closedFolder, 1);
+        answers.AnswerFileDialog("Save Card File", held, 1);
+        for (const std::string& target : {closedFolder, held}) {
+            PostMessageA(run.MainWindow(), WM_CLOSE, 0, 0);
+            bool told = false;
+            for (DWORD start = GetTickCount(); !told && GetTickCount() - start < 60000;) {
+                PumpMessages(200);
+                for (const SeenDialog& seen : answers.Seen())
+                    told = told || (seen.Text == "File $ cannot be opened." && seen.Caption == target);
+            }
+            EXPECT_TRUE(told) << target << "\n" << AllSeen(answers.Seen());
+            PumpMessages(1000);
+            ASSERT_TRUE(IsWindow(run.MainWindow())) << target;
+            EXPECT_EQ(WindowText(run.MainWindow()), "Tamsel! Nimbra - Untitled.mdb") << target;
+        }
+    }  // the program is ended here, its card files as the failed keeps left them
+    CloseHandle(holder);
+    std::vector<StoredCard> kept = ReadCards(untitled);
+    ASSERT_EQ(kept.size(), 1u);
+    ExpectCardOf("miller", kept[0]);
+    EXPECT_TRUE(IsFile(kept[0].ImagePath)) << kept[0].ImagePath;
+    EXPECT_TRUE(IsFile(kept[0].ThumbnailPath)) << kept[0].ThumbnailPath;
+    EXPECT_EQ(CardNames(held), std::vector<std::string>{"Held One"});
+    EXPECT_TRUE(IsFile(heldImage));
+    EXPECT_TRUE(IsFile(heldThumb));
 }
