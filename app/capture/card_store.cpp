@@ -7,9 +7,6 @@
 #include <stddef.h>
 #include <string.h>
 
-// Holds the thumbnail's name while the insert reads it.
-static char ThumbnailName[MAX_PATH];
-
 CardRec* TerminateCardRecordFields(CardRec* card) {
     // Every text field from CName to User9, by its offset and width.
     static const struct {
@@ -44,11 +41,11 @@ int InsertRecognizedCard(CardRec* candidate) {
     card->CImage.Data = image->FileName;
     card->CImage.Modified = 1;
     // The thumbnail name lives in a static buffer: the record points at it through the insert.
-    lstrcpynA(ThumbnailName, image->FileName, sizeof ThumbnailName);
-    if (WriteThumbnailFile(&image->Info, image->Pixels, ThumbnailName)) {
+    lstrcpynA(App.StoredThumbnailName, image->FileName, sizeof App.StoredThumbnailName);
+    if (WriteThumbnailFile(&image->Info, image->Pixels, App.StoredThumbnailName)) {
         card->SecondText.Modified = 1;
-        card->SecondText.Size = (int32_t)strlen(ThumbnailName) + 1;
-        card->SecondText.Data = ThumbnailName;
+        card->SecondText.Size = (int32_t)strlen(App.StoredThumbnailName) + 1;
+        card->SecondText.Data = App.StoredThumbnailName;
     }
     // In a transaction, so that a failed insert is undone by the rollback.
     kvStartTransation(App.Database);

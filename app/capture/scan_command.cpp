@@ -155,13 +155,11 @@ static void RunScanMenuCommand(int id) {
 
 // A scan command's message box runs a message loop of its own, where the scanner button's
 // timer would start a second scan inside the first: one command at a time.
-static int ScanCommandRunningFlag;
-
-int ScanCommandRunning(void) { return ScanCommandRunningFlag; }
+int ScanCommandRunning(void) { return App.Twain.ScanCommandRunning; }
 
 void OnScanMenuCommand(int id) {
-    if (ScanCommandRunningFlag) return;
-    ScanCommandRunningFlag = 1;
+    if (App.Twain.ScanCommandRunning) return;
+    App.Twain.ScanCommandRunning = 1;
     RunScanMenuCommand(id);
-    ScanCommandRunningFlag = 0;
+    App.Twain.ScanCommandRunning = 0;
 }

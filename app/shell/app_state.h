@@ -133,7 +133,8 @@ typedef struct TWAINSTATE {
     char PanelProduct[129];
     int EpsonScanner;
     int TransferCancelled;
-    int SourceAvailable;  // what the last probe of the default source found
+    int SourceAvailable;     // what the last probe of the default source found
+    int ScanCommandRunning;  // a Scan command is showing its acquisition and messages
     SCANNEDIMAGE Scanned;
 } TWAINSTATE;
 
@@ -279,7 +280,8 @@ typedef struct APPSTATE {
     // Card images: the current image record, the image documents and the image view.
     ImageRecord CurrentImage;
     ImageDocuments ImageDocs;
-    int ImageZoom;  // reduction percentage of the Card Editor's image pane, 100 to 1000
+    char StoredThumbnailName[MAX_PATH];  // the thumbnail blob of a card being stored points here
+    int ImageZoom;                       // reduction percentage of the Card Editor's image pane, 100 to 1000
     int ImageScrollX;
     int ImageScrollY;
     HWND CardDeck;   // the card deck window, told when the documents change

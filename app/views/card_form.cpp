@@ -100,8 +100,6 @@ static void FillCardForm(HWND form) {
     SendDlgItemMessageA(form, IDC_NOTE, EM_SETMODIFY, FALSE, 0);
 }
 
-static int formChanged;
-
 // The address keeps one line: each line break becomes a blank.
 static void JoinLines(char* text) {
     char* out = text;
@@ -122,12 +120,12 @@ static void ReadField(HWND form, int id, int length) {
     char* target = (char*)&App.CurrentCard + field->Offset;
     GetDlgItemTextA(form, id, target, field->ReadSize);
     if (id == IDC_ADDRESS) JoinLines(target);
-    formChanged = 1;
+    App.Views.FormChanged = 1;
 }
 
 // Reads every modified control into the current record; 1 when any was modified.
 static int SaveCardForm(HWND form) {
-    formChanged = 0;
+    App.Views.FormChanged = 0;
     ForEachTableField(ReadField, form);
     if (SendDlgItemMessageA(form, IDC_NOTE, EM_GETMODIFY, 0, 0)) {
         int length = GetDlgItemTextA(form, IDC_NOTE, App.NoteBuffer, NOTE_BUFFER_SIZE);
@@ -137,9 +135,9 @@ static int SaveCardForm(HWND form) {
         note->Data = App.NoteBuffer;
         note->Size = length;
         note->Modified = 1;
-        formChanged = 1;
+        App.Views.FormChanged = 1;
     }
-    return formChanged;
+    return App.Views.FormChanged;
 }
 
 static void ClearModified(HWND form, int id, int length) { SendDlgItemMessageA(form, id, EM_SETMODIFY, FALSE, 0); }

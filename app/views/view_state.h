@@ -53,6 +53,9 @@ typedef struct VIEWSSTATE {
     int EditRow;         // the cell under the cell editor, -1 none
     int EditColumn;
 
+    // Card form: whether the save that runs found a modified control.
+    int FormChanged;
+
     // Card Album.
     int DeskLetter;  // 0 to 25, 26 every card
     int DeskPage;

@@ -270,7 +270,6 @@ void PumpMessages(DWORD ms) {
     } while (GetTickCount() - start < ms);
 }
 
-// The host's own name of a Z: path, for a Linux program started from here.
 WindowPixels CaptureWindow(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
@@ -376,17 +375,9 @@ std::string SaveScreenshot(const WindowPixels& shot, const std::string& name) {
     // ImageMagick on the host turns it into a PNG when it is there. The screen's fourth byte is
     // no alpha: read as one, most of the picture would be transparent.
     std::string png = folder + name + ".png";
-    std::string command = "Z:\\usr\\bin\\convert \"" + UnixPath(bmp) + "\" -alpha off \"" + UnixPath(png) + "\"";
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back(0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION converter{};
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &converter)) {
-        WaitForSingleObject(converter.hProcess, 20000);
-        CloseHandle(converter.hProcess);
-        CloseHandle(converter.hThread);
-        if (GetFileAttributesA(png.c_str()) != INVALID_FILE_ATTRIBUTES) return png;
-    }
+    DeleteFileA(png.c_str());
+    if (RunLinuxProgram("/usr/bin/convert", {UnixPath(bmp), "-alpha", "off", UnixPath(png)}) == 0 &&
+        GetFileAttributesA(png.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return png;
     return bmp;
 }

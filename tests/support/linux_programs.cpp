@@ -2,6 +2,46 @@
 #include <windows.h>
 #include <stdlib.h>
 
+namespace {
+
+// Starts a Linux program and returns at once. Wine runs it outside its own processes and hands
+// back no process handle, only a thread handle value left over from an earlier start of this
+// process: closing that would close another object of this process (a running program's
+// handle, whose end would then never be seen). Nothing is closed unless a process came back.
+bool StartLinuxProgram(const std::string& program, const std::vector<std::string>& arguments) {
+    std::string windowsProgram = "Z:" + program;
+    for (char& c : windowsProgram)
+        if (c == '/') c = '\\';
+    std::string commandLine = "\"" + windowsProgram + "\"";
+    // Quotes inside an argument are escaped as the Windows command line rules want.
+    for (const std::string& a : arguments) {
+        std::string quoted;
+        for (char c : a) quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
+        commandLine += " \"" + quoted + "\"";
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    if (process.hProcess) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    return true;
+}
+
+// One word for the shell, whatever it holds.
+std::string ShellWord(const std::string& text) {
+    std::string word = "'";
+    for (char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return word + "'";
+}
+
+}  // namespace
+
 std::string UnixPath(const std::string& windowsPath) {
     using UnixName = char*(CDECL*)(const WCHAR*);
     auto unixName = reinterpret_cast<UnixName>(
@@ -22,29 +62,9 @@ std::string UnixPath(const std::string& windowsPath) {
 }
 
 int RunLinuxProgram(const std::string& program, const std::vector<std::string>& arguments) {
-    std::string windowsProgram = "Z:" + program;
-    for (char& c : windowsProgram)
-        if (c == '/') c = '\\';
-    std::string commandLine = "\"" + windowsProgram + "\"";
-    // Quotes inside an argument are escaped as the Windows command line rules want.
-    for (const std::string& a : arguments) {
-        std::string quoted;
-        for (char c : a) quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
-        commandLine += " \"" + quoted + "\"";
-    }
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return -1;
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(code);
+    std::string command = ShellWord(program);
+    for (const std::string& a : arguments) command += " " + ShellWord(a);
+    return RunShellCommand(command);
 }
 
 int RunShellCommand(const std::string& command) {
@@ -55,7 +75,7 @@ int RunShellCommand(const std::string& command) {
     const std::string unixMarker = UnixPath(marker);
     const std::string line =
         "(" + command + "); echo $? > '" + unixMarker + ".part' && mv '" + unixMarker + ".part' '" + unixMarker + "'";
-    if (RunLinuxProgram("/bin/sh", {"-c", line}) != 0) return -1;
+    if (!StartLinuxProgram("/bin/sh", {"-c", line})) return -1;
     for (int waited = 0; waited < 60000 && GetFileAttributesA(marker) == INVALID_FILE_ATTRIBUTES; waited += 20)
         Sleep(20);
     char code[16] = "";

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-// Runs a Linux program (a full path such as /usr/bin/python3) with its arguments and waits up
-// to a minute; its exit code as Wine reports it, or -1 when it could not be started.
+// Runs a Linux program (a full path such as /usr/bin/python3) with its arguments, each passed
+// as it stands, through RunShellCommand: its exit code, or -1 when it could not be started or
+// did not end in a minute.
 int RunLinuxProgram(const std::string& program, const std::vector<std::string>& arguments);
 
 // Runs a shell command line and waits for it to end: Wine does not wait for a Linux process
