@@ -12,8 +12,6 @@ static struct {
     HGLOBAL Block;
 } LayoutSelection;
 
-static int FocusedItem = LAYOUT_NONE;
-
 void CreateLayoutSelectionList(void) { InitGrowableArray(&LayoutSelection, sizeof(uint16_t)); }
 
 void FreeLayoutSelectionList(void) {
@@ -88,8 +86,8 @@ int HitTestLayoutItem(int x, int y, int filter) {
     return best;
 }
 
-int GetFocusedLayoutItem(void) { return FocusedItem; }
-void SetFocusedLayoutItem(int index) { FocusedItem = index; }
+int GetFocusedLayoutItem(void) { return App.Print.FocusedLayoutItem; }
+void SetFocusedLayoutItem(int index) { App.Print.FocusedLayoutItem = index; }
 int SelectedItemCount(void) { return LayoutSelection.Count; }
 
 int IsItemSelected(int index) {

@@ -4,9 +4,7 @@
 #include "shell.h"
 #include "resource.h"
 
-#define NAME_LIMIT 64
-
-static char TypedName[NAME_LIMIT + 1];
+#define NAME_LIMIT (int)(sizeof App.Print.TypedName - 1)
 
 static INT_PTR CALLBACK SaveAsNameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     (void)lParam;
@@ -22,7 +20,7 @@ static INT_PTR CALLBACK SaveAsNameDlgProc(HWND dialog, UINT message, WPARAM wPar
                 EnableWindow(GetDlgItem(dialog, IDOK), GetWindowTextLengthA(GetDlgItem(dialog, IDC_SAVE_AS_NAME)) > 0);
             return TRUE;
         case IDOK:
-            GetDlgItemTextA(dialog, IDC_SAVE_AS_NAME, TypedName, sizeof TypedName);
+            GetDlgItemTextA(dialog, IDC_SAVE_AS_NAME, App.Print.TypedName, sizeof App.Print.TypedName);
             EndDialog(dialog, IDOK);
             return TRUE;
         case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
@@ -33,8 +31,8 @@ static INT_PTR CALLBACK SaveAsNameDlgProc(HWND dialog, UINT message, WPARAM wPar
 }
 
 int AskLayoutName(HWND owner, char* name, int size) {
-    TypedName[0] = 0;
-    if (RunModalDialog(owner, 0, IDD_SAVE_AS_NAME, SaveAsNameDlgProc) != IDOK || !TypedName[0]) return 0;
-    lstrcpynA(name, TypedName, size);
+    App.Print.TypedName[0] = 0;
+    if (RunModalDialog(owner, 0, IDD_SAVE_AS_NAME, SaveAsNameDlgProc) != IDOK || !App.Print.TypedName[0]) return 0;
+    lstrcpynA(name, App.Print.TypedName, size);
     return 1;
 }

@@ -15,8 +15,6 @@
 #define GRID_MAX        99
 #define LENGTH_STEP     100
 
-static int Modified;
-
 // The eight edits, the Update and Delete buttons and the six up-downs: the controls that
 // change a style.
 static const int kStyleEditors[] = {IDC_PAPER_HEIGHT, IDC_PAPER_WIDTH, IDC_TOP_MARGIN, IDC_LEFT_MARGIN,
@@ -196,7 +194,7 @@ static void Recompute(HWND dialog) {
 }
 
 static void OnInitPageSetup(HWND dialog) {
-    Modified = 0;
+    App.Print.PageSetupModified = 0;
     CenterWindowOnScreen(dialog);
     App.Print.PreviewWindow = CreatePreviewWindow(dialog);
     LoadRcDataResource(App.Instance, IDR_PRINT_FIELDS, App.Print.PrintableFieldIds, sizeof App.Print.PrintableFieldIds);
@@ -255,7 +253,7 @@ static void OnStyleChosen(HWND dialog) {
     if (index < 0) return;
     EnableEditingFor(dialog, index, ReadSettingInt("PaperLayout", "DefaultCount", BUILT_IN_STYLES));
     ShowStyle(dialog, index);
-    Modified = 1;
+    App.Print.PageSetupModified = 1;
 }
 
 static void OnUpdateStyle(HWND dialog) {
@@ -263,7 +261,7 @@ static void OnUpdateStyle(HWND dialog) {
     Recompute(dialog);
     SavePaperLayouts();
     ShowStyle(dialog, SelectedStyle());
-    Modified = 0;
+    App.Print.PageSetupModified = 0;
 }
 
 static int StyleNameExists(const char* name) {
@@ -299,7 +297,7 @@ static void OnSaveStyleAs(HWND dialog) {
     SendDlgItemMessageA(dialog, IDC_STYLE_LIST, CB_SETCURSEL, index, 0);
     ShowStyle(dialog, index);
     EnableStyleEditing(dialog, TRUE);
-    Modified = 1;
+    App.Print.PageSetupModified = 1;
 }
 
 static void OnDeleteStyle(HWND dialog) {
@@ -311,7 +309,7 @@ static void OnDeleteStyle(HWND dialog) {
     if (index >= 0) ShowStyle(dialog, index);
     else App.Print.SelectedLayout = LAYOUT_NONE;
     EnableEditingFor(dialog, index, BUILT_IN_STYLES);
-    Modified = 1;
+    App.Print.PageSetupModified = 1;
 }
 
 static void OnTemplateChosen(HWND dialog) {
@@ -321,7 +319,7 @@ static void OnTemplateChosen(HWND dialog) {
     LoadTemplate(index);
     ShowTemplateHeaderFooter(dialog);
     RepaintPreview();
-    Modified = 1;
+    App.Print.PageSetupModified = 1;
 }
 
 static void OnEditTemplate(HWND dialog) {
@@ -333,7 +331,7 @@ static void OnEditTemplate(HWND dialog) {
     LoadTemplate(App.Print.SelectedTemplate);
     ShowTemplateHeaderFooter(dialog);
     RepaintPreview();
-    Modified = 1;
+    App.Print.PageSetupModified = 1;
 }
 
 // OK in one of the value fields takes that value (as Enter does) and keeps the dialog open.
@@ -391,7 +389,7 @@ INT_PTR CALLBACK PageSetupDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return FALSE;
     }
     case WM_CLOSE:
-        if (Modified) LoadSelectedLayout();
+        if (App.Print.PageSetupModified) LoadSelectedLayout();
         DestroyPreviewWindow();
         EndDialog(dialog, IDCANCEL);
         return TRUE;

@@ -116,6 +116,10 @@ typedef struct PRINTSTATE {
     // every change of an item's property (cleared by the shell).
     HWND CanvasWindow;
     int LayoutModified;
+    RECT CanvasArea;         // the canvas's place in the editor, in dialog pixels
+    int FocusedLayoutItem;   // the item the editor's keys act on, LAYOUT_NONE for none
+    int PageSetupModified;   // a value of the shown style changed and is not yet stored
+    char TypedName[64 + 1];  // the name typed into the Save As name dialog
 } PRINTSTATE;
 
 void LoadSelectedLayout(void);

@@ -12,15 +12,13 @@
 #define TOOL_BUTTONS    16
 #define TEXT_LIMIT      63
 
-static RECT CanvasArea;  // dialog pixels
-
 // The canvas takes the label's shape of the selected page style, centred in its area.
 static void FitCanvas(void) {
     PAPERLAYOUTRECORD* style = LockLayout(App.Print.SelectedLayout);
     if (!style) return;
     double ratio = style->LabelWidth > 0 ? (double)style->LabelHeight / style->LabelWidth : 1;
     UnlockLayouts();
-    RECT r = CanvasArea;
+    RECT r = App.Print.CanvasArea;
     InflateRect(&r, -4, -4);
     int width = r.right - r.left, height = r.bottom - r.top;
     if (width > 0 && (double)height / width < ratio) {
@@ -37,7 +35,7 @@ static void FitCanvas(void) {
 
 // One row of 20 x 20 tool buttons above the canvas, in groups, then the font button.
 static void PlaceToolButtons(HWND dialog) {
-    int y = (CanvasArea.top - 21) / 2, x = CanvasArea.left;
+    int y = (App.Print.CanvasArea.top - 21) / 2, x = App.Print.CanvasArea.left;
     for (int id = IDC_ALIGN_LEFT; id < IDC_ALIGN_LEFT + TOOL_BUTTONS; ++id) {
         MoveWindow(GetDlgItem(dialog, id), x, y, 20, 20, FALSE);
         x += 21;
@@ -77,8 +75,8 @@ static void OnInitEditor(HWND dialog) {
     SetFocus(GetDlgItem(dialog, IDOK));
     FillTemplateList(dialog, IDC_TEMPLATE_NAMES);
     EnableDeleteFor(dialog, App.Print.SelectedTemplate);
-    SetRect(&CanvasArea, 4, 18, 192, 166);
-    MapDialogRect(dialog, &CanvasArea);
+    SetRect(&App.Print.CanvasArea, 4, 18, 192, 166);
+    MapDialogRect(dialog, &App.Print.CanvasArea);
     App.Print.CanvasWindow = CreateWindowExA(0, "IMC_EditLayout20", "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, dialog,
                                              (HMENU)IDC_LAYOUT_CANVAS, App.Instance, NULL);
     FitCanvas();
@@ -94,7 +92,8 @@ static void OnInitEditor(HWND dialog) {
 static void PaintEditor(HWND dialog) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(dialog, &paint);
-    DrawSunkenFrame(dc, CanvasArea.left, CanvasArea.top, CanvasArea.right, CanvasArea.bottom, 0);
+    DrawSunkenFrame(dc, App.Print.CanvasArea.left, App.Print.CanvasArea.top, App.Print.CanvasArea.right,
+                    App.Print.CanvasArea.bottom, 0);
     if (App.Print.CanvasWindow) {
         RECT canvas;
         GetWindowRect(App.Print.CanvasWindow, &canvas);

@@ -101,7 +101,20 @@ typedef struct FILEDIALOGSTATE {
     int SaveImageChoice;
     int ExportChoice;
     int ExportFileType;
+    char ImportFolder[128];    // where the last image import was chosen
+    WORD SelectionFileOffset;  // where the names of the last several-file result start
 } FILEDIALOGSTATE;
+
+// The Find dialog (find_dialog.cpp): its mode, the texts kept between uses (three search
+// texts, then the from and to dates) and the filter the card table was given.
+#define FIND_TEXT_COUNT  5
+#define FIND_TEXT_SIZE   128
+#define FIND_FILTER_SIZE 32768
+typedef struct FINDSTATE {
+    int FreeSearchMode;
+    char SavedTexts[FIND_TEXT_COUNT][FIND_TEXT_SIZE + 1];
+    char Filter[FIND_FILTER_SIZE];
+} FINDSTATE;
 
 // The recognition engine's database folders read at start-up (engine_startup.cpp).
 typedef struct RECOGNITIONSETTINGS {
@@ -295,6 +308,8 @@ typedef struct APPSTATE {
     HINTWINDOWSTATE Hint;
     COMMANDBARSTATE Bar;
     FILEDIALOGSTATE Dialogs;
+    FINDSTATE Find;
+    HMENU MenuBar;  // the menu bar whose items are being greyed
 
     // Recognition runs: the progress window, the orientation scores kept between runs, and
     // what the engine reported meanwhile.

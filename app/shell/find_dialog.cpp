@@ -15,10 +15,6 @@
 #define DATE_LITERAL    32
 #define ESCAPED_SIZE    (FIND_TEXT_SIZE * 3 + 8)
 
-static int FreeSearchMode;
-static char SavedTexts[FIND_TEXT_COUNT][FIND_TEXT_SIZE + 1];
-static char Filter[FIND_FILTER_SIZE];
-
 static const char* const kFieldTemplates[] = {"CName like '*%s*'", "Title like '*%s*'", "Company like '*%s*'"};
 static const char* const kAnyFieldTemplates[] = {"CName like '*%s*'",   "Title like '*%s*'", "Company like '*%s*'",
                                                  "Address like '*%s*'", "State like '*%s*'", "City like '*%s*'",
@@ -162,13 +158,14 @@ static void ShowFindError(UINT id, const char* caption) {
 // 0 keeps the dialog open (a bad date); 1 when the filter was applied or there was none.
 static int ApplyFindFilter(HWND dialog) {
     for (int i = 0; i < FIND_TEXT_COUNT; ++i)
-        GetDlgItemTextA(dialog, IDC_FIND_TEXT1 + i, SavedTexts[i], FIND_TEXT_SIZE + 1);
-    if (!BuildFindFilter(FreeSearchMode, SavedTexts, App.CardTable, Filter, sizeof Filter)) {
+        GetDlgItemTextA(dialog, IDC_FIND_TEXT1 + i, App.Find.SavedTexts[i], FIND_TEXT_SIZE + 1);
+    if (!BuildFindFilter(App.Find.FreeSearchMode, App.Find.SavedTexts, App.CardTable, App.Find.Filter,
+                         sizeof App.Find.Filter)) {
         ShowFindError(IDS_INVALID_DATE, "Date Error !");
         return 0;
     }
-    if (!Filter[0]) return 1;
-    SetCardFilter(Filter);
+    if (!App.Find.Filter[0]) return 1;
+    SetCardFilter(App.Find.Filter);
     if (App.CardCount < 1) {
         ShowFindError(IDS_CARD_NOT_FOUND, "Search Error !");
         SetCardFilter("");
@@ -184,20 +181,20 @@ static void SetFindDialogLabels(HWND dialog) {
     static const UINT kFieldLabels[] = {IDS_FIND_NAME, IDS_FIND_TITLE, IDS_FIND_COMPANY};
     static const UINT kFreeLabels[] = {IDS_FIND_SEARCH1, IDS_FIND_SEARCH2, IDS_FIND_SEARCH3};
     char text[64];
-    LoadStringA(App.Instance, FreeSearchMode ? IDS_FREE_SEARCH : IDS_FIELD_SEARCH, text, sizeof text);
+    LoadStringA(App.Instance, App.Find.FreeSearchMode ? IDS_FREE_SEARCH : IDS_FIELD_SEARCH, text, sizeof text);
     SetWindowTextA(dialog, text);
     for (int i = 0; i < 3; ++i) {
-        LoadStringA(App.Instance, FreeSearchMode ? kFreeLabels[i] : kFieldLabels[i], text, sizeof text);
+        LoadStringA(App.Instance, App.Find.FreeSearchMode ? kFreeLabels[i] : kFieldLabels[i], text, sizeof text);
         SetDlgItemTextA(dialog, IDC_FIND_LABEL1 + i, text);
     }
-    LoadStringA(App.Instance, FreeSearchMode ? IDS_FIELD_SEARCH : IDS_FREE_SEARCH, text, sizeof text);
+    LoadStringA(App.Instance, App.Find.FreeSearchMode ? IDS_FIELD_SEARCH : IDS_FREE_SEARCH, text, sizeof text);
     SetDlgItemTextA(dialog, IDC_FIND_MODE, text);
 }
 
 static void OnFindCommand(HWND dialog, int id) {
     switch (id) {
     case IDC_FIND_MODE:
-        FreeSearchMode = !FreeSearchMode;
+        App.Find.FreeSearchMode = !App.Find.FreeSearchMode;
         SetFindDialogLabels(dialog);
         break;
     case IDOK:
@@ -214,7 +211,7 @@ INT_PTR CALLBACK FindDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         CenterWindowOnScreen(dialog);
         for (int i = 0; i < 3; ++i) {
             SendDlgItemMessageA(dialog, IDC_FIND_TEXT1 + i, EM_LIMITTEXT, FIND_TEXT_SIZE, 0);
-            SetDlgItemTextA(dialog, IDC_FIND_TEXT1 + i, SavedTexts[i]);
+            SetDlgItemTextA(dialog, IDC_FIND_TEXT1 + i, App.Find.SavedTexts[i]);
         }
         SetFindDialogLabels(dialog);
         return TRUE;

@@ -8,8 +8,6 @@
 #define IMPORT_BUFFER_SIZE 8192
 #define DROPPED_FILES_MAX  49
 
-static char ImportFolder[128];
-
 // The open dialog for card images, several files allowed.
 static int ShowImportImagesDialog(HWND owner, char* buffer) {
     char drive[MAX_PATH];
@@ -17,12 +15,13 @@ static int ShowImportImagesDialog(HWND owner, char* buffer) {
     OPENFILENAMEA record;
     buffer[0] = 0;
     SetupFileDialog(owner, 1, &record, buffer, NULL);
-    if (ImportFolder[0]) record.lpstrInitialDir = ImportFolder;
+    if (App.Dialogs.ImportFolder[0]) record.lpstrInitialDir = App.Dialogs.ImportFolder;
     int chosen = GetOpenFileNameA(&record) != 0;
     if (chosen) {
         KeepSelectionFileOffset(record.nFileOffset);
-        lstrcpynA(ImportFolder, buffer,
-                  record.nFileOffset < sizeof ImportFolder ? record.nFileOffset : sizeof ImportFolder);
+        lstrcpynA(App.Dialogs.ImportFolder, buffer,
+                  record.nFileOffset < sizeof App.Dialogs.ImportFolder ? record.nFileOffset
+                                                                       : sizeof App.Dialogs.ImportFolder);
     }
     SetCurrentDirectoryA(drive);
     return chosen;

@@ -12,11 +12,6 @@
 #define PHONE_SLOTS_READ 4
 #define FAX_SLOTS_READ   2
 
-// A CardRec made from a V4 record points its long columns into these until the next one.
-static char JoinedNote[CONVERSION_TEXT];
-static char FrontImageName[CONVERSION_TEXT];
-static char BackImageName[CONVERSION_TEXT];
-
 // The two layouts give one field different widths: a copy never runs past either of them.
 static void CopyText(char* target, size_t targetSize, const char* source, size_t sourceSize) {
     size_t n = strnlen(source, sourceSize);
@@ -120,7 +115,9 @@ static void SetBlobText(CardRecBlob* blob, char* text) {
     blob->Data = text;
 }
 
+// A CardRec made from a V4 record points its long columns into static buffers until the next one.
 static void SlotsToNote(const CardRecV4* source, CardRec* target) {
+    static char JoinedNote[CONVERSION_TEXT];
     JoinedNote[0] = 0;
     for (int slot = 0; slot < NOTE_SLOTS; ++slot) {
         char piece[sizeof source->Note[0].Text];
@@ -140,6 +137,7 @@ static char* PhoneFieldOfType(CardRec* card, const TYPEDFIELD* fields, int count
 }
 
 void CardRecV4ToCardRec(const CardRecV4* source, CardRec* target) {
+    static char FrontImageName[CONVERSION_TEXT], BackImageName[CONVERSION_TEXT];
     target->ID = source->ID;
     target->LinkID = source->LinkID;
     memcpy(target->CDate, source->CDate, sizeof target->CDate);

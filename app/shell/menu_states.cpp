@@ -13,10 +13,8 @@
 #define ZOOM_FULL         100
 #define ZOOM_SMALLEST     1000
 
-static HMENU Bar;
-
 static void SetItem(int id, int grey) {
-    EnableMenuItem(Bar, (UINT)id, MF_BYCOMMAND | (grey ? MF_GRAYED | MF_DISABLED : MF_ENABLED));
+    EnableMenuItem(App.MenuBar, (UINT)id, MF_BYCOMMAND | (grey ? MF_GRAYED | MF_DISABLED : MF_ENABLED));
 }
 
 static void SetRange(int first, int last, int grey) {
@@ -47,7 +45,7 @@ static void FillRecentCardFiles(HMENU fileMenu) {
 }
 
 static void UpdateFileMenu(void) {
-    FillRecentCardFiles(GetSubMenu(Bar, FILE_MENU));
+    FillRecentCardFiles(GetSubMenu(App.MenuBar, FILE_MENU));
     int busy = Busy();
     SetRange(IDM_FILE_NEW, 67, busy);
     SetRange(IDM_FILE_SAVEAS, IDM_LINK_ACT, busy || NoCards() || InAlbum());
@@ -121,8 +119,8 @@ static void UpdateCardMenu(void) {
 }
 
 void UpdateMenuStates(HWND window, int position) {
-    Bar = GetMenu(window);
-    if (!Bar) return;
+    App.MenuBar = GetMenu(window);
+    if (!App.MenuBar) return;
     switch (position) {
     case FILE_MENU: UpdateFileMenu(); break;
     case EDIT_MENU: UpdateEditMenu(); break;

@@ -3,14 +3,10 @@
 #include "shell.h"
 #include <string.h>
 
-// Where the file names of the last open dialog's result start: the character before it is a
-// terminating zero when several files were chosen.
-static WORD SelectionFileOffset;
-
-void KeepSelectionFileOffset(WORD offset) { SelectionFileOffset = offset; }
+void KeepSelectionFileOffset(WORD offset) { App.Dialogs.SelectionFileOffset = offset; }
 
 int IsSingleFileSelection(const char* buffer) {
-    return SelectionFileOffset > 0 && buffer[SelectionFileOffset - 1] != 0;
+    return App.Dialogs.SelectionFileOffset > 0 && buffer[App.Dialogs.SelectionFileOffset - 1] != 0;
 }
 
 const char* FirstSelectedFile(const char* buffer, char* folder) {

@@ -82,9 +82,6 @@ void OnInitMenuPopup(HWND window, HMENU popup, LPARAM lParam);
 
 // find_dialog.cpp: the Find dialog and the filter it sets. The texts are the three search
 // texts, then the from and to dates; BuildFindFilter returns 0 for a bad date.
-#define FIND_TEXT_COUNT  5
-#define FIND_TEXT_SIZE   128
-#define FIND_FILTER_SIZE 32768
 void RunFindDialog(void);
 INT_PTR CALLBACK FindDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 int ParseFindDate(const char* text, int date[6]);
