@@ -2,6 +2,7 @@
 #include "dll_module.h"
 #include "kvdb32.h"
 #include <string.h>
+#include <functional>
 
 namespace {
 
@@ -31,6 +32,25 @@ void SetBlob(CardRecBlob& blob, const std::string& text) {
     blob.Modified = 1;
 }
 
+// Creates the card file with one record per card, each filled by the caller.
+bool WriteCardFile(const std::string& path, size_t count, const std::function<void(CardRec&, size_t)>& fill) {
+    Kvdb kv;
+    DeleteFileA(path.c_str());
+    HKVDB db = nullptr;
+    HKVTBL table = nullptr;
+    kv.Create(31, path.c_str(), 0, &db);
+    bool ok = kv.TblCreate(db, "NM") == 1 && kv.TblNew(db, "NM", &table) == 1 && kv.TblOpen(table) == 1;
+    for (size_t i = 0; i < count; ++i) {
+        static CardRec rec;
+        memset(&rec, 0, sizeof rec);
+        fill(rec, i);
+        ok = ok && kv.Insert(table, &rec) == 1;
+    }
+    if (table) kv.TblFree(table);
+    kv.Close(db);
+    return ok;
+}
+
 }  // namespace
 
 bool CreateCardFile(const std::string& path, const std::vector<TestCard>& cards) {
@@ -40,30 +60,30 @@ bool CreateCardFile(const std::string& path, const std::vector<TestCard>& cards)
 }
 
 bool CreateDetailedCardFile(const std::string& path, const std::vector<DetailedCard>& detailed) {
-    Kvdb kv;
-    DeleteFileA(path.c_str());
-    HKVDB db = nullptr;
-    HKVTBL table = nullptr;
-    kv.Create(31, path.c_str(), 0, &db);
-    bool ok = kv.TblCreate(db, "NM") == 1 && kv.TblNew(db, "NM", &table) == 1 && kv.TblOpen(table) == 1;
-    for (const DetailedCard& full : detailed) {
+    return WriteCardFile(path, detailed.size(), [&](CardRec& rec, size_t i) {
+        const DetailedCard& full = detailed[i];
         const TestCard& card = full.Card;
-        static CardRec rec;
-        memset(&rec, 0, sizeof rec);
         strncpy(rec.CName, card.Name.c_str(), sizeof rec.CName - 1);
         strncpy(rec.Company, full.Company.c_str(), sizeof rec.Company - 1);
         strncpy(rec.Title, full.Title.c_str(), sizeof rec.Title - 1);
         strncpy(rec.OPhone, full.OfficePhone.c_str(), sizeof rec.OPhone - 1);
         strncpy(rec.City, full.City.c_str(), sizeof rec.City - 1);
         rec.Flags = static_cast<int16_t>(full.Flags);
-        for (int i = 0; i < 3; ++i) rec.CDate[i] = full.Date[i];
+        for (int d = 0; d < 3; ++d) rec.CDate[d] = full.Date[d];
         SetBlob(rec.CImage, card.ImagePath);
         SetBlob(rec.SecondText, card.ThumbnailPath);
-        ok = ok && kv.Insert(table, &rec) == 1;
-    }
-    if (table) kv.TblFree(table);
-    kv.Close(db);
-    return ok;
+    });
+}
+
+bool CreateCardFileWithLinks(const std::string& path, const std::vector<CardWithLinks>& cards) {
+    return WriteCardFile(path, cards.size(), [&](CardRec& rec, size_t i) {
+        const CardWithLinks& card = cards[i];
+        strncpy(rec.CName, card.Name.c_str(), sizeof rec.CName - 1);
+        strncpy(rec.EMail, card.EMail.c_str(), sizeof rec.EMail - 1);
+        strncpy(rec.User2, card.EMail2.c_str(), sizeof rec.User2 - 1);
+        strncpy(rec.User3, card.WebSite.c_str(), sizeof rec.User3 - 1);
+        strncpy(rec.User4, card.WebSite2.c_str(), sizeof rec.User4 - 1);
+    });
 }
 
 int CountCards(const std::string& path) { return IsFile(path) ? static_cast<int>(CardNames(path).size()) : -1; }

@@ -21,6 +21,11 @@ struct DetailedCard {
 // Creates a card file holding the cards; true when every card was stored.
 bool CreateCardFile(const std::string& path, const std::vector<TestCard>& cards);
 bool CreateDetailedCardFile(const std::string& path, const std::vector<DetailedCard>& cards);
+// A card with its two e-mail addresses and two web sites.
+struct CardWithLinks {
+    std::string Name, EMail, EMail2, WebSite, WebSite2;
+};
+bool CreateCardFileWithLinks(const std::string& path, const std::vector<CardWithLinks>& cards);
 // The number of cards, or -1 when the file cannot be opened.
 int CountCards(const std::string& path);
 // Names of the cards in table order (empty when the file cannot be opened).

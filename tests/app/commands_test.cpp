@@ -1,7 +1,8 @@
 // The menu's commands driven through zem40 as a user would: by command id and by the keys of
 // the accelerator table, with the card files read after each step. One run walks the Find
 // dialog, the card, edit, file, link and help commands in order and ends with Alt+F4; a second
-// run shows the online-update version dialog.
+// run shows the online-update version dialog; a third, of the test build as a restricted user,
+// walks the refused card files, the web and e-mail links and Using Help.
 #include <gtest/gtest.h>
 #include "card_files.h"
 #include "gui_driver.h"
@@ -10,6 +11,7 @@
 #include "window_helpers.h"
 #include "cardrec.h"
 #include "kvdb_engine.h"
+#include <tlhelp32.h>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -506,6 +508,187 @@ TEST(CommandsOnlineUpdate, AboutShowsTheVersionTextWithTheProductTitle) {
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
     PostMessageA(main, WM_COMMAND, 61, 0);
+    EXPECT_EQ(run.WaitForExit(60000), 0);
+}
+
+// Points a URL protocol's open command of the Wine prefix (HKCR, which Wine's ShellExecute
+// consults) at another program for the test's time, and puts back what the prefix held.
+class ProtocolCommand {
+public:
+    ProtocolCommand(const std::string& protocol, const std::string& command)
+        : protocol_(protocol), key_(protocol + "\\shell\\open\\command") {
+        HKEY key;
+        hadProtocol_ = RegOpenKeyExA(HKEY_CLASSES_ROOT, protocol.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+        if (hadProtocol_) RegCloseKey(key);
+        if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key_.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        DWORD size = sizeof saved_;
+        hadValue_ = RegQueryValueExA(key, nullptr, nullptr, &savedType_, saved_, &size) == ERROR_SUCCESS;
+        savedSize_ = size;
+        set_ = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                              static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    ~ProtocolCommand() {
+        if (!hadProtocol_) {
+            for (const char* made : {"\\shell\\open\\command", "\\shell\\open", "\\shell", ""})
+                RegDeleteKeyA(HKEY_CLASSES_ROOT, (protocol_ + made).c_str());
+            return;
+        }
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key_.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
+        if (hadValue_) RegSetValueExA(key, nullptr, 0, savedType_, saved_, savedSize_);
+        else RegDeleteValueA(key, nullptr);
+        RegCloseKey(key);
+    }
+    bool Set() const { return set_; }
+
+private:
+    std::string protocol_, key_;
+    bool hadProtocol_ = false, hadValue_ = false, set_ = false;
+    DWORD savedType_ = REG_SZ, savedSize_ = 0;
+    BYTE saved_[1024] = {};
+};
+
+std::vector<std::string> LinesOf(const std::string& path) {
+    std::vector<std::string> lines;
+    std::string text = ReadWholeFile(path), line;
+    for (char ch : text) {
+        if (ch == '\n') lines.push_back(line), line.clear();
+        else if (ch != '\r') line += ch;
+    }
+    return lines;
+}
+
+// The process, other than the program's, that shows the help viewer's main window ("MS_WINHELP").
+DWORD HelpViewerProcess(DWORD program) {
+    HWND viewer = FindWindowA("MS_WINHELP", nullptr);
+    DWORD process = 0;
+    if (viewer) GetWindowThreadProcessId(viewer, &process);
+    return process != program ? process : 0;
+}
+
+std::string ProcessImageName(DWORD process) {
+    std::string image;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (entry.th32ProcessID == process) image = entry.szExeFile;
+    CloseHandle(snapshot);
+    return image.substr(image.find_last_of('\\') + 1);
+}
+
+std::string Lowercase(std::string text) {
+    for (char& ch : text) ch = static_cast<char>(tolower(static_cast<unsigned char>(ch)));
+    return text;
+}
+
+const char kNoPermission[] = "You do not have permission to open this file.";
+
+// A restricted user (the program's test build) is refused card files he cannot write or whose
+// images lie in the program folder, in Open, Delete and Save As alike; the open card's web and
+// e-mail links reach the prefix's protocol handlers as the card holds them; Using Help starts
+// the help viewer.
+TEST(CommandsRestrictedUser, RefusedCardFilesLinksAndUsingHelp) {
+    Installation installation("commands-restricted", Installation::TestRoads);
+    std::string mine = installation.Path("mine\\");
+    CreateDirectoryA(mine.c_str(), nullptr);
+    std::string links = mine + "Links.mdb", programImages = mine + "Program.mdb", blocked = mine + "Blocked.mdb";
+    const CardWithLinks card = {"Lee Link", "lee@example.com", "lee.home@example.org", "http://www.example.com/lee",
+                                "http://example.org/cards?name=lee&x=1"};
+    ASSERT_TRUE(CreateCardFileWithLinks(links, {card}));
+    // Its image lies in the program's folder, which a restricted user may not write.
+    ASSERT_TRUE(CreateCardFile(programImages, {{"Pat Program", installation.Path("IMAGE\\pat.bmp"), ""}}));
+    // The write test makes a folder named like the file; one that is there already fails it.
+    // Open and Delete take only files that exist.
+    ASSERT_TRUE(CreateDirectoryA((mine + "Blocked").c_str(), nullptr));
+    ASSERT_TRUE(CreateCardFile(blocked, {{"Bo Blocked", "", ""}}));
+    std::string blockedNew = mine + "BlockedNew.mdb";
+    ASSERT_TRUE(CreateDirectoryA((mine + "BlockedNew").c_str(), nullptr));
+
+    std::string record = installation.Path("links.txt");
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string recorder = std::string(self).substr(0, std::string(self).rfind('\\') + 1) + "link_recorder.exe";
+    std::string command = "\"" + recorder + "\" \"" + record + "\" \"%1\"";
+    ProtocolCommand http("http", command), mailto("mailto", command);
+    ASSERT_TRUE(http.Set() && mailto.Set());
+
+    ProgramRun run(installation, "",
+                   {{"ZEM40_TEST_RESTRICTED_USER", "1"}, {"PATHKEEP_FOLDER", installation.Path("peruser\\")}});
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_COMMAND, 143, 0);
+    DWORD viewer = 0;
+    EXPECT_TRUE(WaitFor([&] { return (viewer = HelpViewerProcess(run.ProcessId())) != 0; }, 60000));
+    if (viewer) {
+        EXPECT_EQ(Lowercase(ProcessImageName(viewer)), "winhlp32.exe");
+        // The viewer looks for the help file the command named and asks where it is.
+        std::string asked;
+        WaitFor(
+            [&] {
+                for (HWND window : VisibleDialogsOf(viewer))
+                    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                        if (WindowText(child).find("WINHELP.HLP") != std::string::npos) asked = WindowText(child);
+                return !asked.empty();
+            },
+            20000);
+        EXPECT_NE(asked.find("'WINHELP.HLP'"), std::string::npos) << asked;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewer);
+        if (process) {
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, 10000);
+            CloseHandle(process);
+        }
+    }
+    DialogAnswerer answers(run.ProcessId());
+    answers.AnswerMessage(kNoPermission, IDOK);
+    answers.AnswerFileDialog("Open Card File", blocked, 1);
+    answers.AnswerFileDialog("Open Card File", programImages, 1);
+    answers.AnswerFileDialog("Open Card File", links, 1);
+    Send(main, WM_COMMAND, 41);
+    bool linksOpen = WaitFor([&] { return WindowText(main).find("Links.mdb") != std::string::npos; });
+    ASSERT_TRUE(linksOpen) << WindowText(main);
+    answers.AnswerFileDialog("Delete Card File", programImages, 1);
+    answers.AnswerFileDialog("Delete Card File", "", 1);
+    Send(main, WM_COMMAND, 43);
+    answers.AnswerFileDialog("Save Card File", blockedNew, 1);
+    answers.AnswerFileDialog("Save Card File", "", 1);
+    Send(main, WM_COMMAND, 44);
+
+    std::vector<SeenDialog> seen = answers.Seen();
+    std::vector<std::string> order;
+    for (const SeenDialog& s : seen) {
+        order.push_back(s.Caption);
+        if (s.Text == kNoPermission) {
+            EXPECT_EQ(s.Caption, "Error");  // a message box without caption text
+        }
+    }
+    const std::vector<std::string> expected = {
+        "Open Card File",   "Error", "Open Card File",   "Error",          "Open Card File",
+        "Delete Card File", "Error", "Delete Card File", "Save Card File", "Error",
+        "Save Card File"};
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(CountSeen(seen, kNoPermission), 4);
+    EXPECT_EQ(CountCards(programImages), 1) << "a refused file is not deleted";
+    EXPECT_FALSE(Exists(blockedNew));
+    EXPECT_NE(WindowText(main).find("Links.mdb"), std::string::npos) << WindowText(main);
+
+    // Web site, Web site 2, E-mail, E-mail 2: each hands its link to the system, which starts
+    // the recorder once.
+    const int ids[] = {85, 86, 87, 88};
+    for (size_t i = 0; i < 4; ++i) {
+        Send(main, WM_COMMAND, ids[i]);
+        EXPECT_TRUE(WaitFor([&] { return LinesOf(record).size() > i; }, 30000)) << "command " << ids[i];
+    }
+    const std::vector<std::string> opened = {card.WebSite, card.WebSite2, "mailto:" + card.EMail,
+                                             "mailto:" + card.EMail2};
+    EXPECT_EQ(LinesOf(record), opened);
+
+    Send(main, WM_NULL);
+    PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.WaitForExit(60000), 0);
 }
 
