@@ -144,6 +144,7 @@ public:
         main = run->WaitForMainWindow();
         if (!main) return;
         SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        RestPointerOnCaption();
         work = FindChildById(main, 920, "IMC_WorkEdit20");
         answers = std::make_unique<DialogAnswerer>(run->ProcessId());
     }
@@ -161,9 +162,30 @@ public:
     }
     int DeckRows() const { return DeckList() ? ListRowCount(DeckList()) : -1; }
     std::string Title() const { return WindowText(main); }
-    // The program in the foreground, so that the keys reach its accelerators.
+    // Without a window manager X gives the keyboard focus to the window under the pointer, and
+    // Wine takes a focus that leaves for the bare screen (a dialog closing where the pointer was
+    // left by an earlier test) as the program going to the background, a moment later: keys
+    // pressed then reach nobody. On the caption, the pointer's window is the program whenever
+    // none of its dialogs is open.
+    void RestPointerOnCaption() const {
+        RECT r;
+        GetWindowRect(main, &r);
+        SetCursorPos(r.left + (r.right - r.left) / 3,
+                     r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2);
+        Send(main, WM_NULL);
+    }
+    // The program in the foreground, so that the keys reach its accelerators. A dialog that has
+    // just closed may still move the foreground a moment later: the program must stay in front
+    // for a while before the keys go.
     void Keys(std::vector<WORD> modifiers, WORD key) const {
-        for (int attempt = 0; attempt < 3 && GetForegroundWindow() != main; ++attempt) {
+        RestPointerOnCaption();
+        auto steadyInFront = [&] {
+            if (GetForegroundWindow() != main) return false;
+            PumpMessages(250);
+            Send(main, WM_NULL);
+            return GetForegroundWindow() == main;
+        };
+        for (int attempt = 0; attempt < 3 && !steadyInFront(); ++attempt) {
             SetForegroundWindow(main);
             WaitFor([&] { return GetForegroundWindow() == main; }, 3000);
         }
