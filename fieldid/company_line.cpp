@@ -4,70 +4,11 @@
 #include <string>
 #include <vector>
 #include "card_info.h"
+#include "domain_spelling.h"
 #include "fid_state.h"
 #include "text_util.h"
 
 namespace {
-
-// The line's words in lower case, letters and digits only; other bytes part words.
-std::vector<std::string> lineWords(const char* line) {
-    std::vector<std::string> words;
-    std::string word;
-    for (const char* p = line;; ++p) {
-        if (*p && isAlnum(*p)) {
-            word += toLower(*p);
-            continue;
-        }
-        if (!word.empty()) words.push_back(word);
-        word.clear();
-        if (!*p) break;
-    }
-    return words;
-}
-
-// Whether `rest` is spelt by the leading parts of words[i], words[i + 1], ... in turn (each
-// word giving at least its first letter), ending with the text. `pieces` counts the words used
-// and `firstPiece` the length taken from the first word.
-bool spelt(const std::string& rest, size_t at, const std::vector<std::string>& words, size_t i, int pieces,
-           size_t firstPiece) {
-    // Initials need three words (pvo); two pieces need a first of 3 letters (kessler-eng); one
-    // piece must be the whole first word (vermeulen), never a short start of it (sal for Sales).
-    if (at == rest.size())
-        return pieces >= 3 || (pieces == 2 && firstPiece >= 3) ||
-               (pieces == 1 && firstPiece == words[0].size() && firstPiece >= 4);
-    if (i >= words.size()) return false;
-    const std::string& w = words[i];
-    for (size_t k = std::min(w.size(), rest.size() - at); k >= 1; --k) {
-        if (rest.compare(at, k, w, 0, k) != 0) continue;
-        if (spelt(rest, at + k, words, i + 1, pieces + 1, pieces == 0 ? k : firstPiece)) return true;
-    }
-    return false;
-}
-
-// Whether the domain word, or one of its hyphen-separated parts of 3 or more characters,
-// is spelt from the line's first word on. A single word must be the word itself.
-bool domainSpellsLine(const char* domainWord, const char* line) {
-    std::vector<std::string> words = lineWords(line);
-    if (words.empty()) return false;
-    std::vector<std::string> candidates;
-    std::string whole, part;
-    for (const char* p = domainWord;; ++p) {
-        if (*p && isAlnum(*p)) {
-            whole += toLower(*p);
-            part += toLower(*p);
-            continue;
-        }
-        if (part.size() >= 3) candidates.push_back(part);
-        part.clear();
-        if (!*p) break;
-    }
-    if (candidates.empty() || candidates.front() != whole) candidates.insert(candidates.begin(), whole);
-    for (const std::string& c : candidates) {
-        if (c.size() < 3) continue;
-        if (words.size() == 1 ? c == words[0] : spelt(c, 0, words, 0, 0, 0)) return true;
-    }
-    return false;
-}
 
 // Kinds whose values carry no line number (address pieces and name parts are filled apart).
 bool withoutLineNumber(int kind) {
@@ -181,23 +122,88 @@ std::vector<std::string> domainWords(const CardInfo* info) {
     return found;
 }
 
+// Line j becomes the one Company value (confidence 50), leaving the kinds it was taken for.
+void takeLineAsCompany(CardInfo* info, int j) {
+    dropAddressOfLine(info, j);
+    cutCompanyFromAddresses(info, g_fid.lines[j]);
+    for (int k : {FieldTitle, FieldDepartment, FieldNone}) dropValues(info->Field[k], j);
+    CardInfoSlot& company = info->Field[FieldCompany];
+    dropValues(company, -1, 0);
+    const LineBox& box = g_fid.boxes[j];
+    company.Text[0] = g_fid.lines[j];
+    company.Rect[0] = CardInfoRect{box.left, box.top, box.right, box.bottom};
+    company.Confidence[0] = 50;
+    company.Line[0] = static_cast<int16_t>(j);
+    company.Count = 1;
+}
+
+// A line given up by the company that stands right below the name, on a card without a title,
+// is the person's title (Luthier, Cartographer: words no title list holds).
+void titleBelowName(CardInfo* info, int j, int confidence) {
+    const CardInfoSlot& name = info->Field[FieldName];
+    CardInfoSlot& title = info->Field[FieldTitle];
+    if (name.Count < 1 || name.Line[0] != j - 1 || title.Count > 0 || !g_fid.lines[j][0]) return;
+    const LineBox& box = g_fid.boxes[j];
+    title.Text[0] = g_fid.lines[j];
+    title.Rect[0] = CardInfoRect{box.left, box.top, box.right, box.bottom};
+    title.Confidence[0] = static_cast<int16_t>(confidence);
+    title.Line[0] = static_cast<int16_t>(j);
+    title.Count = 1;
+}
+
+// The company join reaches past the name line to the line below it when that scores a little as a
+// company ("Elkhorn Guitar Works" + "Luthier"); the firm's own line still holds its text. When the
+// domain spells that line, it is the company and the joined line keeps only its own text.
+bool splitJoinedTitle(CardInfo* info, const std::vector<std::string>& domains) {
+    const CardInfoSlot& company = info->Field[FieldCompany];
+    int j = company.Line[0];
+    char* value = company.Text[0];
+    if (value != g_fid.lines[j]) return false;
+    for (int i = 0; i + 1 < j; ++i) {
+        const char* firm = g_fid.lines[i];
+        size_t n = strlen(firm);
+        if (!n || strncmp(value, firm, n) != 0 || value[n] != ' ' || !value[n + 1]) continue;
+        if (!mayBeCompany(info, i) || !anyDomainSpellsLine(domains, firm)) continue;
+        int confidence = company.Confidence[0];
+        memmove(value, value + n + 1, strlen(value + n + 1) + 1);
+        takeLineAsCompany(info, i);
+        titleBelowName(info, j, confidence);
+        return true;
+    }
+    return false;
+}
+
+// A company won by a line that only its shape scored (below half the full score) while the domain
+// spells another line that went to a title, a department or nothing ("Cartographer" over
+// "Tidewater Charts" for tidewatercharts): the spelt line is the company.
+void replaceWeakCompany(CardInfo* info, const std::vector<std::string>& domains) {
+    const CardInfoSlot& company = info->Field[FieldCompany];
+    int old = company.Line[0];
+    int confidence = company.Confidence[0];
+    if (confidence >= 50 || company.Text[0] != g_fid.lines[old] || anyDomainSpellsLine(domains, g_fid.lines[old]))
+        return;
+    for (int j = 0; j < g_fid.lineCount; ++j) {
+        if (j == old || !mayBeCompany(info, j) || !anyDomainSpellsLine(domains, g_fid.lines[j])) continue;
+        takeLineAsCompany(info, j);
+        titleBelowName(info, old, confidence);
+        return;
+    }
+}
+
 }  // namespace
 
 void FID_company_from_domain_line(CardInfo* info) {
+    std::vector<std::string> domains = domainWords(info);
     CardInfoSlot& company = info->Field[FieldCompany];
+    if (company.Count == 1) {
+        if (!splitJoinedTitle(info, domains)) replaceWeakCompany(info, domains);
+        return;
+    }
     if (company.Count > 0) return;
-    for (const std::string& domain : domainWords(info)) {
+    for (const std::string& domain : domains) {
         for (int j = 0; j < g_fid.lineCount; ++j) {
             if (!mayBeCompany(info, j) || !domainSpellsLine(domain.c_str(), g_fid.lines[j])) continue;
-            dropAddressOfLine(info, j);
-            cutCompanyFromAddresses(info, g_fid.lines[j]);
-            for (int k : {FieldTitle, FieldDepartment, FieldNone}) dropValues(info->Field[k], j);
-            const LineBox& box = g_fid.boxes[j];
-            company.Text[0] = g_fid.lines[j];
-            company.Rect[0] = CardInfoRect{box.left, box.top, box.right, box.bottom};
-            company.Confidence[0] = 50;
-            company.Line[0] = static_cast<int16_t>(j);
-            company.Count = 1;
+            takeLineAsCompany(info, j);
             return;
         }
     }

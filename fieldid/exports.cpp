@@ -5,7 +5,9 @@
 #include "company_line.h"
 #include "contacts.h"
 #include "correction.h"
+#include "email_address_line.h"
 #include "fid_state.h"
+#include "firm_name_line.h"
 #include "language.h"
 #include "line_loading.h"
 #include "logs.h"
@@ -15,7 +17,6 @@
 #include "text_util.h"
 
 namespace {
-
 // Steps 3 to 20 of an identification, once the card's lines are in the line store.
 void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     // Kinds 1 and 4 score this card's own lines, never the previous card's.
@@ -30,8 +31,10 @@ void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     FID_separate_addresses();
     FID_split_name_title();
     FID_find_numbers();
+    FID_keep_email_address_lines();
     FID_find_net_addresses();
     FID_clean_lines();
+    FID_firm_name_line();
     FID_split_name_parts();
     FID_scores_to_confidence();
     FID_fill_card_info(cardInfo);

@@ -400,6 +400,16 @@ TEST_F(ParselTest, CompanyIsTheLineItsDomainSpells) {
         {{"Mia Stone", "Art Director", "mia@quarrylane.org"}, "quarrylane", FieldTitle, "Art Director"},
         // A short start of a word spells nothing.
         {{"Maya Lund", "Sales Manager", "maya@sal.com"}, "sal", FieldTitle, "Sales Manager"},
+        // Partners' initials followed by a short word the firm adds.
+        {{"Ostrander, Quill & Brandt", "Tessa Moreau", "Associate", "tmoreau@oqblaw.com"},
+         "Ostrander, Quill & Brandt",
+         FieldTitle,
+         "Associate"},
+        // Initials alone need three words; a tail longer than four letters is no added word.
+        {{"Orchard Quay Builders", "Tessa Moreau", "Associate", "tmoreau@oqbconsult.com"},
+         "oqbconsult",
+         FieldTitle,
+         "Associate"},
     };
     for (const Case& c : cases) {
         CardInfo card{};
@@ -408,6 +418,75 @@ TEST_F(ParselTest, CompanyIsTheLineItsDomainSpells) {
         EXPECT_EQ(trimmed(first(card, c.keptKind)), c.kept) << c.lines[0];
         for (int k : {FieldTitle, FieldDepartment, FieldAddress, FieldNone})
             for (const std::string& v : values(card, k)) EXPECT_NE(v, c.company) << c.lines[0] << " kind " << k;
+    }
+}
+
+// The card's own addresses tell a firm from a person: the domain spells the firm's line, the
+// e-mail's user part names the person's line.
+TEST_F(ParselTest, FirmAndPersonTakeTheirOwnLines) {
+    struct Case {
+        int kind;
+        std::vector<std::string> lines;
+        const char* name;
+        const char* company;
+        const char* last;  // the name's last part
+    } cases[] = {
+        // Partners' names won the name; the person's line went to the company.
+        {0,
+         {"Tolliver & Brandt", "Rosalind Tolliver", "Managing Partner", "rtolliver@tolliverbrandt.com"},
+         "Rosalind Tolliver",
+         "Tolliver & Brandt",
+         "Tolliver"},
+        {0,
+         {"Quist, Amara & Lowe", "Bettina Lowe", "Associate Attorney", "bettina.lowe@qallaw.com"},
+         "Bettina Lowe",
+         "Quist, Amara & Lowe",
+         "Lowe"},
+        // No name line: the person's line went to the company, the firm's line to a title.
+        {10,
+         {"Van Loon Architecten", "Sanne Bakker", "Architect", "Tel. 020 555 7788", "s.bakker@vanloonarchitecten.nl"},
+         "Sanne Bakker",
+         "Van Loon Architecten",
+         "Bakker"},
+    };
+    for (const Case& c : cases) {
+        CardInfo card{};
+        ASSERT_EQ(p.identify(c.lines, c.kind, card), 1);
+        EXPECT_EQ(trimmed(first(card, FieldName)), c.name) << c.lines[0];
+        EXPECT_EQ(values(card, FieldCompany), std::vector<std::string>{c.company}) << c.lines[0];
+        EXPECT_EQ(first(card, FieldLastName), c.last) << c.lines[0];
+        EXPECT_EQ(values(card, FieldEMail), std::vector<std::string>{c.lines.back()}) << c.lines[0];
+    }
+    // Without a user part that names another line the name stays where the scores put it.
+    CardInfo card{};
+    ASSERT_EQ(p.identify({"Quist, Amara & Lowe", "Bettina Lowe", "Associate Attorney", "office@qallaw.com"}, 0, card),
+              1);
+    EXPECT_NE(trimmed(first(card, FieldName)), "Bettina Lowe");
+}
+
+// An e-mail address whose host holds a title word stays the e-mail, never a title.
+TEST_F(ParselTest, EmailLineWithTitleWordsInItsHost) {
+    CardInfo card{};
+    ASSERT_EQ(p.identify({"Ruben Smit", "Projectleider", "Tel. 010 555 2040", "r.smit@deltaarchitecten.nl"}, 10, card),
+              1);
+    EXPECT_EQ(values(card, FieldEMail), std::vector<std::string>{"r.smit@deltaarchitecten.nl"});
+    for (const std::string& v : values(card, FieldTitle)) EXPECT_EQ(v.find('@'), std::string::npos) << v;
+}
+
+// A one-word title that no list holds, below the name: joined to the firm line above the name,
+// or taken for the company while the firm's line scored nothing. The domain spells the firm.
+TEST_F(ParselTest, TitleBelowTheNameLeavesTheCompany) {
+    const std::vector<std::string> cards[] = {
+        {"Copperline Tool Works", "Ezra Holt", "Farrier", "22 Mill Street", "Keene, NH 03431",
+         "ezra@copperlinetoolworks.com", "www.copperlinetoolworks.com"},
+        {"Fernhill Charts", "Ida Wren", "Cartographer", "8 Quay Street", "Mystic, CT 06355", "ida@fernhillcharts.com"},
+    };
+    for (const auto& lines : cards) {
+        CardInfo card{};
+        ASSERT_EQ(p.identify(lines, 0, card), 1);
+        EXPECT_EQ(values(card, FieldCompany), std::vector<std::string>{lines[0]});
+        EXPECT_EQ(values(card, FieldTitle), std::vector<std::string>{lines[2]}) << lines[0];
+        EXPECT_EQ(trimmed(first(card, FieldName)), lines[1]);
     }
 }
 

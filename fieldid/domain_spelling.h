@@ -1,0 +1,18 @@
+// How a card's web and e-mail addresses spell its own lines: the firm in the domain, the person
+// in the e-mail's user part.
+#pragma once
+#include <string>
+#include <vector>
+
+// Whether the domain word, or one of its hyphen-separated parts of 3 or more characters, is
+// spelt from the line's first word on: leading parts of consecutive words (helios-solar,
+// kessler-eng), the initials of three or more words (pvo), those initials followed by a short
+// word of 2 to 4 letters (bhrlaw), or a line of one word that is the word itself.
+bool domainSpellsLine(const char* domainWord, const char* line);
+// Whether any of the domain words spells the line.
+bool anyDomainSpellsLine(const std::vector<std::string>& domainWords, const char* line);
+
+// Whether the user part of an e-mail address names the line as a person: the words of a run of
+// two or more that ends with the line's last word, each given whole or by its initial, the last
+// one whole (egarrity, p.dewit and hamish.mackenzie for "Pieter de Wit" and "Hamish MacKenzie").
+bool localPartNamesLine(const char* address, const char* line);

@@ -1,0 +1,7 @@
+// A line that is nothing but an e-mail address stays an e-mail line.
+#pragma once
+
+// A line made of one e-mail address (user@host.tld, no blanks) that lost its E-mail score to a
+// title, company, department or name word found inside its host (s.bakker@vandijkarchitecten.nl
+// holds ARCHITECT) scores E-mail with the winner's score, and those kinds become 0.
+void FID_keep_email_address_lines();

@@ -1,0 +1,99 @@
+#include "firm_name_line.h"
+#include <string.h>
+#include <initializer_list>
+#include <string>
+#include <vector>
+#include "card_info.h"
+#include "domain_spelling.h"
+#include "fid_state.h"
+#include "text_util.h"
+
+namespace {
+
+int nameLine() {
+    for (int j = 0; j < g_fid.lineCount; ++j)
+        if (cell(FieldName, j) > 0) return j;
+    return -1;
+}
+
+// The domain words of the web site and e-mail lines.
+std::vector<std::string> domainWords() {
+    std::vector<std::string> found;
+    char word[130];
+    for (int j = 0; j < g_fid.lineCount; ++j) {
+        word[0] = 0;
+        if (cell(FieldWebSite, j) > 0) webHostWord(g_fid.lines[j], word, sizeof word);
+        else if (cell(FieldEMail, j) > 0) emailDomainWord(g_fid.lines[j], word, sizeof word);
+        if (word[0]) found.push_back(word);
+    }
+    return found;
+}
+
+bool spelledByDomain(const char* line) { return anyDomainSpellsLine(domainWords(), line); }
+
+// A line that scores only as a company, title, department or nothing, and holds no digit.
+bool personLineCandidate(int j) {
+    for (const char* p = g_fid.lines[j]; *p; ++p)
+        if (isDigit(*p) || *p == '@') return false;
+    for (int k = 0; k < kKinds; ++k) {
+        if (k == FieldCompany || k == FieldTitle || k == FieldDepartment || k == FieldNone) continue;
+        if (cell(k, j) > 0) return false;
+    }
+    return true;
+}
+
+// The line other than `except` that the user part of an e-mail line names, -1 when none.
+int namedByEmail(int except) {
+    for (int e = 0; e < g_fid.lineCount; ++e) {
+        if (cell(FieldEMail, e) <= 0) continue;
+        for (int j = 0; j < g_fid.lineCount; ++j)
+            if (j != except && j != e && personLineCandidate(j) && localPartNamesLine(g_fid.lines[e], g_fid.lines[j]))
+                return j;
+    }
+    return -1;
+}
+
+// The line other than `except`, scoring no Company, that a domain word spells; -1 when none.
+int spelledFirmLine(int except) {
+    for (int j = 0; j < g_fid.lineCount; ++j)
+        if (j != except && cell(FieldCompany, j) <= 0 && personLineCandidate(j) && spelledByDomain(g_fid.lines[j]))
+            return j;
+    return -1;
+}
+
+// A name line of partners' names ("Garrity & Stone") above the person's own line.
+void firmTakenAsName(int firm) {
+    const char* text = g_fid.lines[firm];
+    if (!strchr(text, '&') && !strchr(text, ',')) return;
+    if (!spelledByDomain(text)) return;
+    int person = namedByEmail(firm);
+    if (person < 0) return;
+    int score = cell(FieldName, firm);
+    cell(FieldName, firm) = 0;
+    cell(FieldSexGuess, firm) = 0;
+    cell(FieldCompany, firm) = score;
+    for (int k : {FieldCompany, FieldTitle, FieldDepartment, FieldNone}) cell(k, person) = 0;
+    cell(FieldName, person) = score;
+}
+
+// No name line: the person's line taken as the company while the firm's line went to a title,
+// a department or nothing.
+void personTakenAsCompany() {
+    int person = namedByEmail(-1);
+    if (person < 0 || cell(FieldCompany, person) <= 0) return;
+    int firm = spelledFirmLine(person);
+    if (firm < 0) return;
+    int score = cell(FieldCompany, person);
+    cell(FieldCompany, person) = 0;
+    cell(FieldName, person) = score;
+    for (int k : {FieldTitle, FieldDepartment, FieldNone}) cell(k, firm) = 0;
+    cell(FieldCompany, firm) = score;
+}
+
+}  // namespace
+
+void FID_firm_name_line() {
+    int firm = nameLine();
+    if (firm >= 0) firmTakenAsName(firm);
+    else personTakenAsCompany();
+}
