@@ -53,14 +53,14 @@ endfunction()
 
 # zem_bench(NAME SOURCES ... [LIBS ...] [DEPENDS dlltargets...] [INCLUDES dirs...])
 # A benchmark program: built with everything else, run by hand, never registered with ctest.
+# bench/support and the tests' shared helpers (scratch folders, whole-file reads and writes)
+# serve every benchmark.
 function(zem_bench name)
   cmake_parse_arguments(Z "" "" "SOURCES;LIBS;DEPENDS;INCLUDES" ${ARGN})
   add_executable(${name} ${Z_SOURCES} ${CMAKE_SOURCE_DIR}/bench/support/host_note.cpp)
   target_include_directories(${name} PRIVATE ${ZEM_INCLUDE} ${Z_INCLUDES} ${CMAKE_SOURCE_DIR}/bench/support)
   target_compile_options(${name} PRIVATE ${ZEM_WARNINGS})
-  if(Z_LIBS)
-    target_link_libraries(${name} PRIVATE ${Z_LIBS})
-  endif()
+  target_link_libraries(${name} PRIVATE ${Z_LIBS} zem_test_support)
   if(Z_DEPENDS)
     add_dependencies(${name} ${Z_DEPENDS})
   endif()

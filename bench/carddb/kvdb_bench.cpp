@@ -6,6 +6,7 @@
 // collation function (the Windows locale's order without regard to case, as Jet sorts). Both
 // sides start each row from the same preparation: an open, sorted set of keys where the
 // engine has one.
+#include "best_time.h"
 #include "host_note.h"
 #include <windows.h>
 
@@ -54,22 +55,8 @@ struct Kv {
     decltype(&kvTblNRecs) TblNRecs = get<decltype(&kvTblNRecs)>("_kvTblNRecs@4");
 };
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Time(const std::function<void()>& work) {
-    const double start = Now();
-    work();
-    return Now() - start;
-}
+// A single timed run of the work.
+double Time(const std::function<void()>& work) { return BestTime(work, 1); }
 
 const char* const kSurnames[] = {"Smith", "Jones",  "Brown",      "Sanders", "Taylor",
                                  "Stone", "Miller", "Blacksmith", "Wilson",  "Moore"};

@@ -5,14 +5,18 @@
 // the same bytes with a plain buffered writer; for the worksheet it builds the grid of 256-byte
 // cells in one block first, as a writer that is handed the whole sheet would (its output is
 // the same file). The worksheet stops at the format's 16,384 rows on both sides.
+#include "bench_folder.h"
+#include "best_time.h"
 #include "card_file_maker.h"
+#include "file_bytes.h"
 #include "host_note.h"
+#include "peak_memory.h"
+#include "program_card_file.h"
 #include "export.h"
 #include "worksheet_file.h"
 #include "shell.h"
 #include "jetsql.h"
 #include "sqlite3.h"
-#include <psapi.h>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -28,21 +32,6 @@ const char* const kColumns[28] = {"CNAME",   "ALTNAME",  "TITLE",  "USER6", "USE
                                   "USER4",   "ADDRESS",  "CITY",   "STATE", "ZIP",   "COUNTRY",   "ALTADDRESS",
                                   "ALTCITY", "ALTSTATE", "ALTZIP", "USER8", "CDATE", "CATEGORY1", "CATEGORY2"};
 const int kPalmEntries[16] = {2, 5, 6, 8, 9, 7, 11, 15, 16, 17, 18, 19, 13, 4, 10, 12};
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return (double)now.QuadPart / frequency.QuadPart;
-}
-
-// Resident memory, now or at its peak so far (Wine keeps no peak of committed memory).
-SIZE_T ResidentBytes(bool peak) {
-    PROCESS_MEMORY_COUNTERS counters;
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return peak ? counters.PeakWorkingSetSize : counters.WorkingSetSize;
-}
 
 void CreateCards(const std::string& path, int count) {
     WriteCardFile(path, count, [](int n, CardRec& card) {
@@ -72,11 +61,7 @@ int RunOurs(const std::string& format, const std::string& cards, const std::stri
     SetExportSelectionFromText("");
     App.SaveFieldNames = 1;
     App.ViewMode = VIEW_CARD_DECK;
-    kvOpenDatabase(31, cards.c_str(), &App.Database);
-    kvTblNew(App.Database, "NM", &App.CardTable);
-    kvKeyAdd(App.CardTable, "CName");
-    kvTblOpen(App.CardTable);
-    App.CardCount = kvTblNRecs(App.CardTable);
+    OpenProgramCardFile(cards);
     App.CurrentCardNumber = 1;
     kvRecGoto(App.CardTable, 1);
     MarkExportColumns();
@@ -221,20 +206,10 @@ struct Outcome {
     std::string File;
 };
 
-std::string ReadAll(const std::string& path) {
-    std::string data;
-    if (FILE* f = fopen(path.c_str(), "rb")) {
-        char buffer[65536];
-        for (size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) data.append(buffer, n);
-        fclose(f);
-    }
-    return data;
-}
-
 Outcome Measure(const std::string& side, const char* format, const std::string& cards, const std::string& folder) {
     char program[MAX_PATH];
     GetModuleFileNameA(NULL, program, sizeof program);
-    std::string out = folder + "\\" + side + "_" + format + ".out", report = folder + "\\report.txt";
+    std::string out = folder + side + "_" + format + ".out", report = folder + "report.txt";
     DeleteFileA(report.c_str());
     std::string line = "\"" + std::string(program) + "\" --case " + side + " " + format + " \"" + cards + "\" \"" +
                        out + "\" \"" + report + "\"";
@@ -261,18 +236,15 @@ Outcome Measure(const std::string& side, const char* format, const std::string& 
 int main(int argc, char** argv) {
     if (argc == 7 && strcmp(argv[1], "--case") == 0) return RunCase(argc, argv);
     PrintHostNote();
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + "export_bench";
-    CreateDirectoryA(folder.c_str(), NULL);
+    std::string folder = TempBenchFolder("export_bench");
     printf("%-8s %6s | %9s %9s %6s | %9s %9s %6s | %6s %s\n", "format", "cards", "ours s", "ours MB", "result", "ref s",
            "ref MB", "result", "ratio", "file bytes, ours against ref");
     for (int count : {5000, 20000}) {
-        std::string cards = folder + "\\cards" + std::to_string(count) + ".mdb";
+        std::string cards = folder + "cards" + std::to_string(count) + ".mdb";
         CreateCards(cards, count);
         for (const char* format : kFormats) {
             Outcome ours = Measure("ours", format, cards, folder), ref = Measure("ref", format, cards, folder);
-            std::string oursBytes = ReadAll(ours.File), refBytes = ReadAll(ref.File);
+            std::string oursBytes = ReadWholeFile(ours.File), refBytes = ReadWholeFile(ref.File);
             bool same = oursBytes == refBytes;
             if (!same) {
                 size_t at = 0;

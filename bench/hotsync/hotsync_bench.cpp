@@ -8,8 +8,12 @@
 // reference then does the same compaction of its own result, timed on its own, and the ratio
 // sets the conduit's time less that compaction against the card work.
 // Usage: hotsync_bench [records=2000].
+#include "bench_folder.h"
+#include "best_time.h"
+#include "engine_card_file.h"
 #include "host_note.h"
-#include "link_bench.h"
+#include "sync_properties.h"
+#include "v4_cards.h"
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -29,38 +33,16 @@ const char kFieldMap[] = "1,0,4,0,18,3,10,17,13,12,0,14,0,19,0,5,6,7,8,9,0,0,0,0
 const char kLocale[] = ";LANGID=0x0409;CP=1252;COUNTRY=0";
 
 std::vector<CardRecV4> MakeCards(int n) {
-    std::vector<CardRecV4> cards(n);
-    for (int i = 0; i < n; ++i) {
-        CardRecV4& c = cards[i];
-        memset(&c, 0, sizeof(c));
-        snprintf(c.CNAME.FullName.Text, sizeof(c.CNAME.FullName.Text), "Card %05d", i);
-        snprintf(c.Company[0].Text, sizeof(c.Company[0].Text), "Company %d", i % 97);
-        snprintf(c.Title[0].Text, sizeof(c.Title[0].Text), "Title %d", i % 13);
-        snprintf(c.Phone[0].PhoneNum.Text, sizeof(c.Phone[0].PhoneNum.Text), "+1 555 %07d", i);
-        c.Phone[0].PhoneType = 1;
-        snprintf(c.Email[0].EmailName.Text, sizeof(c.Email[0].EmailName.Text), "card%d@example.test", i);
+    return MakeV4Cards(n, [](int i, CardRecV4& c) {
         snprintf(c.Address[0].FullAddress.Text, sizeof(c.Address[0].FullAddress.Text), "%d Long Street\r\nSuite 4", i);
-        snprintf(c.Address[0].City.Text, sizeof(c.Address[0].City.Text), "City %d", i % 31);
         c.Flags = 2;
-    }
-    return cards;
+    });
 }
 
 // The exchange card database the conduit opens: card table "NM", here holding the cards.
 void CreateExchange(const std::string& path, const std::vector<CardRecV4>& cards) {
     DeleteFileA(path.c_str());
-    CkvDBEngine engine;
-    CkvDatabase* db = nullptr;
-    CkvDataset* ds = nullptr;
-    engine.CreateDatabase(31, path.c_str(), kLocale, &db);
-    engine.TblCreate(db, "NM", 1);
-    engine.TblNew(db, "NM", &ds);
-    engine.TblOpen(ds);
-    engine.StartTransation(db);
-    for (const CardRecV4& card : cards) engine.CardRecInsertV4(ds, const_cast<CardRecV4*>(&card));
-    engine.Commit(db);
-    engine.TblFree(ds);
-    engine.CloseDatabase(db);
+    WriteV4CardFile(path, kLocale, cards);
 }
 
 uint32_t Swap(uint32_t v) { return (v >> 24) | ((v >> 8) & 0xFF00) | ((v << 8) & 0xFF0000) | (v << 24); }
@@ -173,12 +155,7 @@ void PrintRow(const char* what, double conduit, const char* reference, double wo
 void __cdecl Progress(const char*) {}
 
 double Conduit(OpenConduitFn open, int type, long* result) {
-    static char properties[1024];
-    static const char kName[] = "AddressDB";
-    const char* name = kName;
-    memset(properties, 0, sizeof(properties));
-    memcpy(properties, &type, 4);
-    memcpy(properties + 772, &name, sizeof(name));
+    const char* properties = SyncProperties(type);
     double start = Seconds();
     *result = open(reinterpret_cast<void*>(&Progress), properties);
     return Seconds() - start;
@@ -201,19 +178,13 @@ int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
     PrintHostNote();
     int n = argc > 1 ? atoi(argv[1]) : 2000;
-    char temp[MAX_PATH], program[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    GetModuleFileNameA(nullptr, program, MAX_PATH);
-    std::string bin = program;
-    bin = bin.substr(0, bin.rfind('\\') + 1);
-    std::string folder = std::string(temp) + "hotsync_bench\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string folder = TempBenchFolder("hotsync_bench");
     CreateDirectoryA((folder + "temp").c_str(), nullptr);
     CreateDirectoryA((folder + "palm").c_str(), nullptr);
     SetEnvironmentVariableA("PALM_STANDIN_DIR", (folder + "palm\\").c_str());
     SetEnvironmentVariableA("SYNC20_FAIL", nullptr);
     std::string conduitFile = folder + "ZemSync.DLL";
-    CopyFileA((bin + "ZemSync.DLL").c_str(), conduitFile.c_str(), FALSE);
+    CopyFileA((ProgramFolder() + "\\ZemSync.DLL").c_str(), conduitFile.c_str(), FALSE);
     WritePrivateProfileStringA("PALM", "FieldMap", kFieldMap, (folder + "Zem40.ini").c_str());
     HMODULE conduit = LoadLibraryA(conduitFile.c_str());
     auto open = conduit

@@ -1,9 +1,8 @@
-// What the connector benchmarks share: the cards they send, a timed FerrowDBFile call, the
-// entries an import sees, the duplicate scan timed alone and the printed rows.
+// What the connector benchmarks share: the cards they send, the entries an import sees, the
+// duplicate scan timed alone and the printed rows.
 #pragma once
 #include "link_bench.h"
 #include <windows.h>
-#include <psapi.h>
 #include <stdio.h>
 #include <string.h>
 #include <string>
@@ -12,50 +11,23 @@
 #include "link_cards_import.h"
 #include "link_settings.h"
 #include "linkcards.h"
+#include "peak_memory.h"
+#include "v4_cards.h"
 
 // n cards with 12 filled fields (name, title, department, company, office, mobile, fax, e-mail,
 // web site, address, city, zip), each different from the others.
 inline std::vector<CardRecV4> MakeBenchCards(int n) {
-    std::vector<CardRecV4> cards(n);
-    for (int i = 0; i < n; ++i) {
-        CardRecV4& c = cards[i];
-        memset(&c, 0, sizeof(c));
-        snprintf(c.CNAME.FullName.Text, sizeof(c.CNAME.FullName.Text), "Card %05d", i);
-        snprintf(c.Title[0].Text, sizeof(c.Title[0].Text), "Title %d", i % 13);
+    return MakeV4Cards(n, [](int i, CardRecV4& c) {
         snprintf(c.Department[0].Text, sizeof(c.Department[0].Text), "Dept %d", i % 7);
-        snprintf(c.Company[0].Text, sizeof(c.Company[0].Text), "Company %d", i % 97);
-        snprintf(c.Phone[0].PhoneNum.Text, sizeof(c.Phone[0].PhoneNum.Text), "+1 555 %07d", i);
-        c.Phone[0].PhoneType = 1;
         snprintf(c.Phone[1].PhoneNum.Text, sizeof(c.Phone[1].PhoneNum.Text), "+1 666 %07d", i);
         c.Phone[1].PhoneType = 5;
         snprintf(c.Fax[0].PhoneNum.Text, sizeof(c.Fax[0].PhoneNum.Text), "+1 777 %07d", i);
         c.Fax[0].PhoneType = 1;
-        snprintf(c.Email[0].EmailName.Text, sizeof(c.Email[0].EmailName.Text), "card%d@example.test", i);
         snprintf(c.WebSite[0].Text, sizeof(c.WebSite[0].Text), "www%d.test", i % 50);
         snprintf(c.Address[0].FullAddress.Text, sizeof(c.Address[0].FullAddress.Text), "%d Long Street", i);
-        snprintf(c.Address[0].City.Text, sizeof(c.Address[0].City.Text), "City %d", i % 31);
         snprintf(c.Address[0].ZipCode.Text, sizeof(c.Address[0].ZipCode.Text), "%05d", i % 99999);
-    }
-    return cards;
+    });
 }
-
-struct LinkRun {
-    FerrowDBFileFn link;
-    std::string ini;
-    int type;
-
-    // One FerrowDBFile call on a fresh copy of the cards; the seconds it took.
-    double Run(const std::vector<CardRecV4>& cards, int direction, int* result, int* count) {
-        CardRecV4* array = AllocLinkCards(static_cast<int>(cards.size()));
-        *count = static_cast<int>(cards.size());
-        memcpy(array, cards.data(), cards.size() * sizeof(CardRecV4));
-        double start = Seconds();
-        *result = link(ini.c_str(), nullptr, &array, count, type, direction);
-        double took = Seconds() - start;
-        FreeLinkCards(array);
-        return took;
-    }
-};
 
 // The duplicate scan of an import that finds every entry: each converted entry against the cards.
 inline double ScanAlone(const std::vector<CardRecV4>& cards, const std::vector<CardRecV4>& entries, const char* mapText,
@@ -140,8 +112,6 @@ inline void PrintGrowAndConvert(const char* target, double linkBack, double dire
 }
 
 inline void PrintPeakMemory(int cards) {
-    PROCESS_MEMORY_COUNTERS memory = {};
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
-    printf("peak working set %.1f MB (cards array %.1f MB)\n", memory.PeakWorkingSetSize / 1048576.0,
+    printf("peak working set %.1f MB (cards array %.1f MB)\n", ResidentBytes(true) / 1048576.0,
            cards * sizeof(CardRecV4) / 1048576.0);
 }

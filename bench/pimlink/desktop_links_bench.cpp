@@ -9,6 +9,7 @@
 // and the conversion of each entry into a card, which reading the stand-in directly leaves out.
 // 12 fields are mapped.
 // Usage: desktop_links_bench [cards=5000]. Prints ratios and peak memory; asserts nothing.
+#include "bench_folder.h"
 #include "host_note.h"
 #include "connector_bench.h"
 #include <stdlib.h>
@@ -177,10 +178,7 @@ int main(int argc, char** argv) {
         printf("Ferrow.dll, the ACT! stand-in or the table library stand-in not found\n");
         return 1;
     }
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + "desktop_links_bench\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string folder = TempBenchFolder("desktop_links_bench");
     CreateDirectoryA((folder + "Bench").c_str(), nullptr);
     CreateDirectoryA((folder + "Bench\\address").c_str(), nullptr);
     std::string ini = folder + "zem40.ini", book = folder + "Bench\\address\\address.dat", users = folder + "users.ini";
@@ -240,12 +238,6 @@ int main(int argc, char** argv) {
 
     PrintPeakMemory(n);
     CallServer(ZEM_ACTOLE_SERVER, "DllUnregisterServer");
-    for (const char* name : {"link.dbf", "link.dbt", "link_notes.dbf", "link_notes.dbt", "direct.dbf", "direct.dbt",
-                             "direct_notes.dbf", "direct_notes.dbt", "zem40.ini", "users.ini"})
-        DeleteFileA((folder + name).c_str());
-    DeleteFileA(book.c_str());
-    RemoveDirectoryA((folder + "Bench\\address").c_str());
-    RemoveDirectoryA((folder + "Bench").c_str());
-    RemoveDirectoryA(folder.c_str());
+    RemoveFolderTree(folder);
     return 0;
 }

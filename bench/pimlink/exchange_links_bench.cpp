@@ -6,8 +6,11 @@
 //   OVZEMWCE.exe into an empty store, then the same file again into the full one (a
 //   yardstick: per-record times for two store sizes; the rerun must not grow with the store)
 // Usage: exchange_links_bench [cards=5000]. Prints ratios; asserts nothing.
+#include "bench_folder.h"
+#include "engine_card_file.h"
 #include "host_note.h"
 #include "link_bench.h"
+#include "v4_cards.h"
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -20,53 +23,21 @@
 
 namespace {
 
+const char kLocale[] = ";LANGID=0x0804;CP=936;COUNTRY=0";
+
 std::vector<CardRecV4> MakeCards(int n, int16_t flags) {
-    std::vector<CardRecV4> cards(n);
-    for (int i = 0; i < n; ++i) {
-        CardRecV4& c = cards[i];
-        memset(&c, 0, sizeof(c));
-        snprintf(c.CNAME.FullName.Text, sizeof(c.CNAME.FullName.Text), "Card %05d", i);
-        snprintf(c.Company[0].Text, sizeof(c.Company[0].Text), "Company %d", i % 97);
-        snprintf(c.Title[0].Text, sizeof(c.Title[0].Text), "Title %d", i % 13);
-        snprintf(c.Phone[0].PhoneNum.Text, sizeof(c.Phone[0].PhoneNum.Text), "+1 555 %07d", i);
-        c.Phone[0].PhoneType = 1;
-        snprintf(c.Email[0].EmailName.Text, sizeof(c.Email[0].EmailName.Text), "card%d@example.test", i);
+    return MakeV4Cards(n, [flags](int i, CardRecV4& c) {
         snprintf(c.Address[0].FullAddress.Text, sizeof(c.Address[0].FullAddress.Text), "%d Long Street\r\nSuite 4", i);
-        snprintf(c.Address[0].City.Text, sizeof(c.Address[0].City.Text), "City %d", i % 31);
         c.CDate[0] = 2004, c.CDate[1] = 3, c.CDate[2] = 18;
         c.Flags = flags;
-    }
-    return cards;
-}
-
-double Link(FerrowDBFileFn link, const std::string& ini, const std::vector<CardRecV4>& cards, int type, int direction,
-            int* result) {
-    CardRecV4* array = AllocLinkCards(static_cast<int>(cards.size()));
-    int count = static_cast<int>(cards.size());
-    if (count) memcpy(array, cards.data(), cards.size() * sizeof(CardRecV4));
-    double start = Seconds();
-    *result = link(ini.c_str(), nullptr, &array, &count, type, direction);
-    double took = Seconds() - start;
-    FreeLinkCards(array);
-    return took;
+    });
 }
 
 // A V4 card file holding the cards, inserted in one transaction; the seconds it took.
 double InsertAtOnce(const std::string& path, const std::vector<CardRecV4>& cards) {
     DeleteFileA(path.c_str());
     double start = Seconds();
-    CkvDBEngine engine;
-    CkvDatabase* db = nullptr;
-    CkvDataset* ds = nullptr;
-    engine.CreateDatabase(31, path.c_str(), ";LANGID=0x0804;CP=936;COUNTRY=0", &db);
-    engine.TblCreate(db, "NM", 1);
-    engine.TblNew(db, "NM", &ds);
-    engine.TblOpen(ds);
-    engine.StartTransation(db);
-    for (const CardRecV4& card : cards) engine.CardRecInsertV4(ds, const_cast<CardRecV4*>(&card));
-    engine.Commit(db);
-    engine.TblFree(ds);
-    engine.CloseDatabase(db);
+    WriteV4CardFile(path, kLocale, cards);
     return Seconds() - start;
 }
 
@@ -96,10 +67,7 @@ double CopyBytes(const std::vector<std::string>& files, const std::string& folde
 }
 
 double RunCompanion(const std::string& transfer) {
-    char program[MAX_PATH];
-    GetModuleFileNameA(nullptr, program, MAX_PATH);
-    std::string command = std::string(program);
-    command = "\"" + command.substr(0, command.find_last_of('\\') + 1) + "OVZEMWCE.exe\" " + transfer;
+    std::string command = "\"" + ProgramFolder() + "\\OVZEMWCE.exe\" " + transfer;
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
@@ -122,10 +90,7 @@ int main(int argc, char** argv) {
         printf("Ferrow.dll or the contact store stand-in not found\n");
         return 1;
     }
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + "exchange_links_bench\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string folder = TempBenchFolder("exchange_links_bench");
     std::string libraries = folder + "libs\\", device = folder + "device\\";
     CreateDirectoryA(libraries.c_str(), nullptr);
     CreateDirectoryA(device.c_str(), nullptr);
@@ -142,20 +107,21 @@ int main(int argc, char** argv) {
     printf("cards %d\n", n);
 
     std::vector<CardRecV4> cards = MakeCards(n, 0);
-    int result = 0;
-    double ce = Link(link, ini, cards, FERROW_LINK_WINCE, FERROW_TO_PIM, &result);
+    int result = 0, count = 0;
+    LinkRun wince{link, ini, FERROW_LINK_WINCE}, palmLink{link, ini, FERROW_LINK_PALM};
+    double ce = wince.Run(cards, FERROW_TO_PIM, &result, &count);
     std::string wide = folder + "SyncTemp.dat", carried = device + "My Documents\\SyncTemp.dat";
     double copies = CopyBytes({exchange, wide, carried}, folder);
     printf("Windows CE link  %8.3f s  CopyFile of its three files %8.3f s  ratio %5.2f  (result %d)\n", ce, copies,
            ce / copies, result);
 
     DeleteFileA(palm.c_str());
-    double palmWrite = Link(link, ini, cards, FERROW_LINK_PALM, FERROW_TO_PIM, &result);
+    double palmWrite = palmLink.Run(cards, FERROW_TO_PIM, &result, &count);
     double atOnce = InsertAtOnce(folder + "reference.mdb", cards);
     printf("Palm write       %8.3f s  one-transaction inserts     %8.3f s  ratio %5.2f  (result %d)\n", palmWrite,
            atOnce, palmWrite / atOnce, result);
     InsertAtOnce(palm, MakeCards(n, 3));
-    double palmRead = Link(link, ini, {}, FERROW_LINK_PALM, FERROW_FROM_PIM, &result);
+    double palmRead = palmLink.Run({}, FERROW_FROM_PIM, &result, &count);
     double engineRead = ReadAll(palm);
     printf("Palm read        %8.3f s  card engine read            %8.3f s  ratio %5.2f  (result %d)\n", palmRead,
            engineRead, palmRead / engineRead, result);

@@ -2,6 +2,10 @@
 //   ConvertV3ToV4 of a card file   vs  CopyFile of that card file
 //   DuplicateDBFile with images    vs  CopyFile of the card file, every image and thumbnail
 // Usage: ferrow_bench [cards=5000] [image bytes=1992294]. Prints ratios; asserts nothing.
+#include "bench_folder.h"
+#include "best_time.h"
+#include "engine_card_file.h"
+#include "file_bytes.h"
 #include "host_note.h"
 #include <windows.h>
 #include <stdio.h>
@@ -10,23 +14,8 @@
 #include <string>
 #include <vector>
 #include "cardrec.h"
-#include "kvdb_engine.h"
 
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void WriteBytes(const std::string& path, const std::vector<char>& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
 
 std::string ImageName(const std::string& folder, int i) {
     char name[32];
@@ -42,42 +31,24 @@ std::string ThumbName(const std::string& folder, int i) {
 
 // A V3 card file of `cards` cards, each naming its own image and thumbnail file.
 void MakeCardFile(const std::string& path, const std::string& folder, int cards) {
-    CkvDBEngine engine;
-    CkvDatabase* db = nullptr;
-    CkvDataset* ds = nullptr;
-    engine.CreateDatabase(31, path.c_str(), ";LANGID=0x0804;CP=936;COUNTRY=0", &db);
-    engine.TblCreate(db, "NM", 0);
-    engine.TblNew(db, "NM", &ds);
-    engine.TblOpen(ds);
-    engine.StartTransation(db);
-    for (int i = 0; i < cards; ++i) {
-        CardRec rec;
-        memset(&rec, 0, sizeof(rec));
-        snprintf(rec.CName, sizeof(rec.CName), "Card %05d", i);
-        snprintf(rec.Company, sizeof(rec.Company), "Company %d", i % 97);
-        snprintf(rec.OPhone, sizeof(rec.OPhone), "+1 555 %07d", i);
-        snprintf(rec.Address, sizeof(rec.Address), "%d Long Street\r\nSuite %d", i, i % 40);
-        rec.CDate[0] = 2004, rec.CDate[1] = 3, rec.CDate[2] = 18;
-        std::string note = "A note that runs for a while so that it spans more than one line of the V4 record " +
-                           std::to_string(i) + std::string(100, 'n');
-        std::string image = ImageName(folder, i), thumb = ThumbName(folder, i);
-        rec.CNote = {1, 1, 0, static_cast<int32_t>(note.size()), 0, &note[0], "", 1, 0};
-        rec.CImage = {2, 1, 0, static_cast<int32_t>(image.size() + 1), 0, &image[0], "", 1, 0};
-        rec.SecondText = {1, 1, 0, static_cast<int32_t>(thumb.size()), 0, &thumb[0], "", 1, 0};
-        engine.CardRecInsert(ds, &rec);
-    }
-    engine.Commit(db);
-    engine.TblFree(ds);
-    engine.CloseDatabase(db);
-}
-
-void DeleteMatching(const std::string& pattern, const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA(pattern.c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do DeleteFileA((folder + found.cFileName).c_str());
-    while (FindNextFileA(h, &found));
-    FindClose(h);
+    WriteEngineCardFile(path, ";LANGID=0x0804;CP=936;COUNTRY=0", 0, [&](CkvDBEngine& engine, CkvDataset* table) {
+        for (int i = 0; i < cards; ++i) {
+            CardRec rec;
+            memset(&rec, 0, sizeof(rec));
+            snprintf(rec.CName, sizeof(rec.CName), "Card %05d", i);
+            snprintf(rec.Company, sizeof(rec.Company), "Company %d", i % 97);
+            snprintf(rec.OPhone, sizeof(rec.OPhone), "+1 555 %07d", i);
+            snprintf(rec.Address, sizeof(rec.Address), "%d Long Street\r\nSuite %d", i, i % 40);
+            rec.CDate[0] = 2004, rec.CDate[1] = 3, rec.CDate[2] = 18;
+            std::string note = "A note that runs for a while so that it spans more than one line of the V4 record " +
+                               std::to_string(i) + std::string(100, 'n');
+            std::string image = ImageName(folder, i), thumb = ThumbName(folder, i);
+            rec.CNote = {1, 1, 0, static_cast<int32_t>(note.size()), 0, &note[0], "", 1, 0};
+            rec.CImage = {2, 1, 0, static_cast<int32_t>(image.size() + 1), 0, &image[0], "", 1, 0};
+            rec.SecondText = {1, 1, 0, static_cast<int32_t>(thumb.size()), 0, &thumb[0], "", 1, 0};
+            engine.CardRecInsert(table, &rec);
+        }
+    });
 }
 
 }  // namespace
@@ -96,17 +67,14 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + "ferrow_bench\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string folder = TempBenchFolder("ferrow_bench");
     CreateDirectoryA((folder + "img").c_str(), nullptr);
     CreateDirectoryA((folder + "thm").c_str(), nullptr);
     std::vector<char> image(imageBytes, 'i'), thumb(234 * 134, 't');
     for (int i = 0; i < cards; ++i) {
         image[0] = static_cast<char>(i);
-        WriteBytes(ImageName(folder, i), image);
-        WriteBytes(ThumbName(folder, i), thumb);
+        WriteWholeFile(ImageName(folder, i), image.data(), image.size());
+        WriteWholeFile(ThumbName(folder, i), thumb.data(), thumb.size());
     }
     std::string cardFile = folder + "cards.mdb";
     DeleteFileA(cardFile.c_str());
@@ -128,8 +96,8 @@ int main(int argc, char** argv) {
         CopyFileA(ThumbName(folder, i).c_str(), (ThumbName(folder, i) + ".copy").c_str(), FALSE);
     }
     double copyAll = Seconds() - t0;
-    DeleteMatching(folder + "img\\*.copy", folder + "img\\");
-    DeleteMatching(folder + "thm\\*.copy", folder + "thm\\");
+    DeleteFilesMatching(folder + "img\\", "*.copy");
+    DeleteFilesMatching(folder + "thm\\", "*.copy");
     t0 = Seconds();
     duplicate(cardFile.c_str(), (folder + "dup.mdb").c_str(), 0);
     double duplication = Seconds() - t0;
@@ -140,12 +108,7 @@ int main(int argc, char** argv) {
     printf("DuplicateDBFile %8.3f s  CopyFile of all files %8.3f s  ratio %.2f\n", duplication, copyAll,
            duplication / copyAll);
 
-    DeleteMatching(folder + "img\\*", folder + "img\\");
-    DeleteMatching(folder + "thm\\*", folder + "thm\\");
-    DeleteMatching(folder + "*.mdb", folder);
-    RemoveDirectoryA((folder + "img").c_str());
-    RemoveDirectoryA((folder + "thm").c_str());
-    RemoveDirectoryA(folder.c_str());
+    RemoveFolderTree(folder);
     FreeLibrary(ferrow);
     return 0;
 }

@@ -7,6 +7,7 @@
 // The duplicate scan (each contact compared with the cards under the map) is timed alone with
 // the link library's own classes and given as its share of "back". 12 fields are mapped.
 // Usage: pim_connectors_bench [cards=5000]. Prints ratios and peak memory; asserts nothing.
+#include "bench_folder.h"
 #include "host_note.h"
 #include "connector_bench.h"
 #include <stdio.h>
@@ -175,10 +176,7 @@ int main(int argc, char** argv) {
         printf("Ferrow.dll or the Outlook stand-in not found\n");
         return 1;
     }
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + "pim_connectors_bench\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string folder = TempBenchFolder("pim_connectors_bench");
     std::string ini = folder + "zem40.ini", outlookFile = folder + "outlook.txt", wabFile = folder + "wab.txt";
     WritePrivateProfileStringA("OUTLOOK", "FieldMap", kOutlookMap, ini.c_str());
     WritePrivateProfileStringA("OUTLOOK_EX", "FieldMap", kWabMap, ini.c_str());
@@ -226,9 +224,6 @@ int main(int argc, char** argv) {
 
     PrintPeakMemory(n);
     CallServer(ZEM_OUTLOOK_SERVER, "DllUnregisterServer");
-    DeleteFileA(outlookFile.c_str());
-    DeleteFileA(wabFile.c_str());
-    DeleteFileA(ini.c_str());
-    RemoveDirectoryA(folder.c_str());
+    RemoveFolderTree(folder);
     return 0;
 }

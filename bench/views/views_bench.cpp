@@ -3,8 +3,12 @@
 // repaint, and an album page whose six thumbnails are made again. Each row gives the time and
 // its ratio to a reference measured in the same run on the same file: raw SQLite doing the same
 // reads, or, where no equal work exists, a yardstick the row names.
+#include "bench_folder.h"
+#include "best_time.h"
 #include "card_file_maker.h"
+#include "card_picture.h"
 #include "host_note.h"
+#include "program_card_file.h"
 #include "capture.h"
 #include "shell.h"
 #include "views.h"
@@ -13,46 +17,14 @@
 #include "sqlite3.h"
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return (double)now.QuadPart / frequency.QuadPart;
-}
-
-// Best of several runs: the machine is shared, and the fastest run is the one least disturbed.
-double Time(const std::function<void()>& work, int runs) {
-    double best = 1e30;
-    for (int i = 0; i < runs; ++i) {
-        double start = Seconds();
-        work();
-        best = std::min(best, Seconds() - start);
-    }
-    return best;
-}
-
 // A 300-dpi colour card image (3.5 x 2 inches) as a BMP file.
 std::string WriteCardImage(const std::string& folder) {
-    ImageRecord image;
-    memset(&image, 0, sizeof image);
-    image.Info = {IMAGE_TYPE_BMP, (1050 * 3 + 3) / 4 * 4, 1050, 600, 1, 24, 300, NULL, {0, 0}};
-    image.Pixels = GlobalAlloc(GHND, (SIZE_T)image.Info.RowStride * 600);
-    uint8_t* pixels = (uint8_t*)GlobalLock(image.Pixels);
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 1050; ++x) {
-            uint8_t* p = pixels + (size_t)y * image.Info.RowStride + 3 * x;
-            bool ink = (y / 15) % 3 == 1 && (x * 7 + y) % 11 < 6;
-            p[0] = (uint8_t)(ink ? 30 : 235);
-            p[1] = (uint8_t)(ink ? 30 : 230);
-            p[2] = (uint8_t)(x < 200 && y < 150 ? 200 : ink ? 40 : 228);
-        }
-    GlobalUnlock(image.Pixels);
+    ImageRecord image = MakeCardPicture(1050, 600);
     std::string path = folder + "\\card.bmp";
     SaveImageFile(path.c_str(), IMAGE_TYPE_BMP, 0, &image);
     GlobalFree(image.Pixels);
@@ -132,7 +104,7 @@ struct Raw {
 // Reads the whole file, as a loader must at least do.
 double ReadFileBytes(const std::string& path, int runs) {
     std::vector<char> bytes(4 << 20);
-    return Time(
+    return BestTime(
         [&] {
             HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
             DWORD got = 0;
@@ -158,31 +130,11 @@ HWND MakeParent(void) {
 }
 
 void OpenInProgram(const std::string& path) {
-    kvOpenDatabase(31, path.c_str(), &App.Database);
-    kvTblNew(App.Database, "NM", &App.CardTable);
-    kvKeyAdd(App.CardTable, "CName");
-    kvTblOpen(App.CardTable);
-    App.CardCount = kvTblNRecs(App.CardTable);
+    OpenProgramCardFile(path);
     App.CardFileUsable = 1;
     kvRecFirst(App.CardTable);
     App.CurrentCardNumber = 1;
     ReadCurrentCard();
-}
-
-void CloseInProgram(void) {
-    kvTblFree(App.CardTable);
-    kvCloseDatabase(App.Database);
-    App.CardTable = NULL;
-    App.Database = NULL;
-}
-
-void DeleteThumbnails(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.THM").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do DeleteFileA((folder + "\\" + found.cFileName).c_str());
-    while (FindNextFileA(search, &found));
-    FindClose(search);
 }
 
 void Row(const char* what, double seconds, double reference, const char* against) {
@@ -196,19 +148,19 @@ void RunCards(int count, const std::string& folder, const std::string& image, HW
     double rawLetters, rawDeck, rawCard;
     {
         Raw raw(path);
-        rawLetters = Time([&] { raw.CountLetters(); }, runs);
-        rawDeck = Time([&] { raw.ReadDeckRows(); }, runs);
-        rawCard = Time([&] { raw.ReadCardAt(count / 2); }, runs);
+        rawLetters = BestTime([&] { raw.CountLetters(); }, runs);
+        rawDeck = BestTime([&] { raw.ReadDeckRows(); }, runs);
+        rawCard = BestTime([&] { raw.ReadCardAt(count / 2); }, runs);
     }
     double imageRead = ReadFileBytes(image, runs) + rawCard;
     OpenInProgram(path);
     printf("\n%d cards\n", count);
 
     App.ViewMode = VIEW_CARD_DECK;
-    double letters = Time([] { CountCardsByLetter(); }, runs);
+    double letters = BestTime([] { CountCardsByLetter(); }, runs);
     Row("letter counting", letters, rawLetters, "raw SQLite: 26 counts by initial (equal work)");
     CreateDeckList(parent);
-    double deck = Time([] { RefillDeckList(); }, runs);
+    double deck = BestTime([] { RefillDeckList(); }, runs);
     Row("deck list refill", deck, rawDeck, "raw SQLite: the three columns of every card (the list fill is extra)");
     DestroyDeckList();
 
@@ -216,15 +168,15 @@ void RunCards(int count, const std::string& folder, const std::string& image, HW
     CreateCardForm(parent);
     CreateEditorImagePanes(parent);
     SetCurrentCardImage(image.c_str());
-    double step =
-        Time([] { NavigateCard(App.CurrentCardNumber < App.CardCount ? IDM_CARD_NEXT : IDM_CARD_FIRST); }, runs + 2);
+    double step = BestTime([] { NavigateCard(App.CurrentCardNumber < App.CardCount ? IDM_CARD_NEXT : IDM_CARD_FIRST); },
+                           runs + 2);
     Row("Card Editor step (300-dpi colour)", step, imageRead,
         "yardstick: raw SQLite reading one card + reading its image file");
-    double repaint = Time([] { RepaintEditorImage(); }, runs + 2);
+    double repaint = BestTime([] { RepaintEditorImage(); }, runs + 2);
     SIZE_T pixelBytes = (SIZE_T)App.CurrentImage.Info.RowStride * App.CurrentImage.Info.Height;
     std::vector<uint8_t> copy(pixelBytes);
     const void* pixels = GlobalLock(App.CurrentImage.Pixels);
-    double memcopy = Time([&] { memcpy(copy.data(), pixels, pixelBytes); }, runs + 2);
+    double memcopy = BestTime([&] { memcpy(copy.data(), pixels, pixelBytes); }, runs + 2);
     GlobalUnlock(App.CurrentImage.Pixels);
     Row("image pane repaint (fit zoom)", repaint, memcopy, "yardstick: memcpy of the image's pixels");
     DestroyWindow(App.CardForm);
@@ -234,16 +186,16 @@ void RunCards(int count, const std::string& folder, const std::string& image, HW
     CreateCardDesk(parent);
     char thumbs[MAX_PATH];
     ReadSettingText("Directory", "ThumbDir", "", thumbs, sizeof thumbs);
-    double album = Time(
+    double album = BestTime(
         [&] {
-            DeleteThumbnails(thumbs);
+            DeleteFilesMatching(std::string(thumbs) + "\\", "*.THM");
             RepaintDeskCells();
         },
         runs);
     double sixReads = 6 * imageRead;
     Row("album page, six thumbnails remade", album, sixReads, "yardstick: six card reads + image file reads");
     DestroyCardDesk();
-    CloseInProgram();
+    CloseProgramCardFile();
     DeleteFileA(path.c_str());
 }
 
@@ -252,11 +204,7 @@ void RunCards(int count, const std::string& folder, const std::string& image, HW
 int main() {
     PrintHostNote();
     App.Instance = GetModuleHandleA(NULL);
-    char folder[MAX_PATH];
-    GetModuleFileNameA(NULL, folder, sizeof folder);
-    *strrchr(folder, '\\') = 0;
-    std::string scratch = std::string(folder) + "\\views_bench";
-    CreateDirectoryA(scratch.c_str(), NULL);
+    std::string scratch = ProgramBenchFolder("views_bench");
     App.ImageZoom = 100;
     App.DeskBrush = CreateSolidBrush(RGB(161, 210, 234));
     App.IndexStripBrush = CreateSolidBrush(RGB(118, 122, 118));

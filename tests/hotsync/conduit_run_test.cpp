@@ -21,6 +21,7 @@
 #include "linux_programs.h"
 #include "palm_files.h"
 #include "scratch_folder.h"
+#include "sync_properties.h"
 #include "sync_run.h"
 
 namespace {
@@ -90,21 +91,9 @@ protected:
         return module_ ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name))) : nullptr;
     }
 
-    // The sync properties record as the HotSync manager passes it: the type at 0, a pointer
-    // to the handheld database's name at 772.
-    static const char* Properties(int type) {
-        static char properties[1024];
-        static const char kName[] = "AddressDB";
-        const char* name = kName;
-        memset(properties, 0, sizeof(properties));
-        memcpy(properties, &type, 4);
-        memcpy(properties + 772, &name, sizeof(name));
-        return properties;
-    }
-
     long Sync(int type) {
         auto open = Export<OpenConduitFn>("OpenConduit");
-        return open ? open(reinterpret_cast<void*>(&Progress), Properties(type)) : -99;
+        return open ? open(reinterpret_cast<void*>(&Progress), SyncProperties(type)) : -99;
     }
 
     void SeedCards(const std::vector<SeedCard>& cards) const { ASSERT_TRUE(SeedExchangeCards(Exchange(), cards)); }
@@ -247,7 +236,7 @@ TEST_F(ConduitRun, AStepWithoutMemoryMovesNothingAndTheRunGoesOn) {
     PalmFieldMaps maps = {};
     RefusedRecordBuffers = 0;
     RefuseRecordBuffers = true;
-    int result = RunHotSync(folder_, Properties(SYNC_BOTH), &maps);
+    int result = RunHotSync(folder_, SyncProperties(SYNC_BOTH), &maps);
     RefuseRecordBuffers = false;
     EXPECT_EQ(result, 0);
     EXPECT_EQ(RefusedRecordBuffers, 2);  // one per step
