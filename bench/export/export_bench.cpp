@@ -265,6 +265,6 @@ int main(int argc, char** argv) {
     printf("ours: the program's writers over kvdb32; ref: raw SQLite and a plain writer of the same bytes "
            "(worksheet: the whole grid of 256-byte cells in one block first). MB: resident memory the export added at "
            "its peak. result 2: the worksheet stopped at its 16,384th row.\n");
-    RemoveDirectoryA(folder.c_str());
+    RemoveFolderTree(folder);
     return 0;
 }
