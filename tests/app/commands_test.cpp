@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include "card_files.h"
 #include "gui_driver.h"
+#include "shared_run.h"
 #include "dialog_watch.h"
 #include "list_view_remote.h"
 #include "window_helpers.h"
@@ -239,21 +240,9 @@ public:
     int invalidDates = 0;
 };
 
-CommandsRun* shared = nullptr;
-
-class Commands : public testing::Test {
+class Commands : public SharedRunTest<CommandsRun> {
 protected:
-    static void SetUpTestSuite() { shared = new CommandsRun; }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    void SetUp() override {
-        ASSERT_TRUE(shared->created);
-        ASSERT_NE(shared->main, nullptr);
-        ASSERT_NE(shared->work, nullptr);
-    }
-    CommandsRun& c = *shared;
+    CommandsRun& c = Shared();
 };
 
 TEST_F(Commands, GreyedItemsIgnoreTheirKeys) {

@@ -78,6 +78,16 @@ void Installation::WriteSetting(const char* section, const char* key, const char
     WritePrivateProfileStringA(section, key, value, SettingsPath().c_str());
 }
 
+std::string Installation::WaitForSetting(const char* section, const char* key, const std::string& expected) const {
+    std::string value;
+    for (int i = 0; i < 100; ++i) {
+        value = ReadSetting(section, key);
+        if (value == expected) break;
+        Sleep(100);
+    }
+    return value;
+}
+
 void Installation::EmptySettings() const { WriteWholeFile(SettingsPath(), ""); }
 
 DialogAnswerer::DialogAnswerer(DWORD processId) : processId_(processId), thread_([this] { Run(); }) {}

@@ -22,6 +22,9 @@ public:
     std::string SettingsPath() const { return home_ + "zem40.ini"; }
     std::string ReadSetting(const char* section, const char* key, const char* fallback = "") const;
     void WriteSetting(const char* section, const char* key, const char* value) const;
+    // Polls the settings file for up to ten seconds until the key holds the value the program
+    // is expected to write there; the value last read.
+    std::string WaitForSetting(const char* section, const char* key, const std::string& expected) const;
     void EmptySettings() const;        // an empty zem40.ini
     static std::string BuildFolder();  // the build folder, with a backslash
 

@@ -33,18 +33,6 @@ bool WaitForLinkPicture(HWND bar, int target) {
     return false;
 }
 
-// Polls the settings file: the program writes it after the dialog has gone.
-std::string WaitForSetting(const Installation& installation, const char* section, const char* key,
-                           const std::string& expected) {
-    std::string value;
-    for (int i = 0; i < 100; ++i) {
-        value = installation.ReadSetting(section, key);
-        if (value == expected) break;
-        Sleep(100);
-    }
-    return value;
-}
-
 void CopyBesideProgram(const Installation& installation, const char* file) {
     CopyFileA((Installation::BuildFolder() + "bin\\" + file).c_str(), installation.Path(file).c_str(), FALSE);
 }
@@ -75,7 +63,7 @@ TEST(PreferenceCommands, ActiveTargetFromTheSheetAndThePopUp) {
     SaveScreenshot(sheet, "zem40_preferences_outlook");
     PressSheetButton(sheet, PSBTN_OK);
     EXPECT_TRUE(WaitUntilClosed(sheet));
-    EXPECT_EQ(WaitForSetting(installation, "Preference", "DefaultExport", "3"), "3");
+    EXPECT_EQ(installation.WaitForSetting("Preference", "DefaultExport", "3"), "3");
     EXPECT_TRUE(WaitForLinkPicture(bar, 3));
 
     PostMessageA(main, WM_COMMAND, 51, 0);
@@ -86,7 +74,7 @@ TEST(PreferenceCommands, ActiveTargetFromTheSheetAndThePopUp) {
     for (UINT key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) PressKey(menu, key);
     EXPECT_TRUE(WaitUntilClosed(menu));
     EXPECT_TRUE(WaitForLinkPicture(bar, 4));
-    EXPECT_EQ(WaitForSetting(installation, "Preference", "DefaultExport", "4"), "4");
+    EXPECT_EQ(installation.WaitForSetting("Preference", "DefaultExport", "4"), "4");
     SaveScreenshot(main, "zem40_link_outlook_express");
 
     PostMessageA(main, WM_CLOSE, 0, 0);
@@ -143,7 +131,7 @@ TEST(PreferenceCommands, HandheldModeRegistersTheConduitThatTheHotSyncManagerRun
     PressSheetButton(sheet, PSBTN_OK);
     EXPECT_TRUE(WaitUntilClosed(sheet));
 
-    EXPECT_EQ(WaitForSetting(installation, "Preference", "DataOptn", "000000"), "000000");
+    EXPECT_EQ(installation.WaitForSetting("Preference", "DataOptn", "000000"), "000000");
     std::string registry = standIns + "condmgr.ini";
     char file[MAX_PATH] = "";
     GetPrivateProfileStringA("addr", "ConduitFile", "", file, sizeof(file), registry.c_str());

@@ -22,18 +22,6 @@ std::string CardName(int number) {
     return name;
 }
 
-// Polls the settings file: the program writes it while its dialog is open.
-std::string WaitForSetting(const Installation& installation, const char* section, const char* key,
-                           const std::string& expected) {
-    std::string value;
-    for (int i = 0; i < 100; ++i) {
-        value = installation.ReadSetting(section, key);
-        if (value == expected) break;
-        Sleep(100);
-    }
-    return value;
-}
-
 }  // namespace
 
 TEST(PrintCommands, PageSetupThenPrintAllThenPrintSetup) {
@@ -57,13 +45,13 @@ TEST(PrintCommands, PageSetupThenPrintAllThenPrintSetup) {
     SetDlgItemTextA(setup, 1156, "3");
     Click(setup, 2205);
     EXPECT_EQ("19, My Cards 2 x 5, 11000, 8500, 500, 750, 3, 5, 2000, 2333, 0, 0, 0, 0, 0",
-              WaitForSetting(installation, "PaperLayout", "@19",
-                             "19, My Cards 2 x 5, 11000, 8500, 500, 750, 3, 5, 2000, 2333, 0, 0, 0, 0, 0"));
+              installation.WaitForSetting(
+                  "PaperLayout", "@19", "19, My Cards 2 x 5, 11000, 8500, 500, 750, 3, 5, 2000, 2333, 0, 0, 0, 0, 0"));
     WaitUntilDrawn(setup, 5000);
     SaveScreenshot(setup, "zem40_page_setup");
     ClickAndGoOn(setup, IDOK);
     EXPECT_TRUE(WaitUntilClosed(setup));
-    EXPECT_EQ("18", WaitForSetting(installation, "PaperLayout", "SelectLayout", "18"));
+    EXPECT_EQ("18", installation.WaitForSetting("PaperLayout", "SelectLayout", "18"));
 
     // Print, All: 15 cards a page.
     PostMessageA(main, WM_COMMAND, kPrint, 0);

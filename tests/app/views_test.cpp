@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include "card_files.h"
 #include "gui_driver.h"
+#include "shared_run.h"
 #include "list_view_remote.h"
 #include "window_helpers.h"
 #include <functional>
@@ -134,21 +135,9 @@ public:
     HWND work = nullptr;
 };
 
-ViewsRun* shared = nullptr;
-
-class Views : public testing::Test {
+class Views : public SharedRunTest<ViewsRun> {
 protected:
-    static void SetUpTestSuite() { shared = new ViewsRun; }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    void SetUp() override {
-        ASSERT_TRUE(shared->created);
-        ASSERT_NE(shared->main, nullptr);
-        ASSERT_NE(shared->work, nullptr);
-    }
-    ViewsRun& v = *shared;
+    ViewsRun& v = Shared();
 };
 
 COLORREF TabColour(const WindowPixels& strip, int k) { return strip.At(k * 16 + 2, 16); }
