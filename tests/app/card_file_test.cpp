@@ -47,14 +47,16 @@ std::vector<std::pair<std::string, std::string>> RestrictedUser(const std::strin
     return {{"ZEM40_TEST_RESTRICTED_USER", "1"}, {"PATHKEEP_FOLDER", folder}};
 }
 
-// A folder in which no file can be made while the object lives. The tests run as the host's
-// administrator, whom file modes do not stop, so the host marks the folder immutable.
+// A folder in which no file can be made while the object lives. File modes do not stop the
+// host's administrator, so where the tests run as that user the host marks the folder
+// immutable; any other user (who may not mark it) is stopped by the folder's mode.
 class ClosedFolder {
 public:
     explicit ClosedFolder(const std::string& path) : path_(path), unix_(UnixPath(path)) {
-        RunShellCommand("chattr -i '" + unix_ + "' 2>/dev/null; mkdir -p '" + unix_ + "' && chattr +i '" + unix_ + "'");
+        RunShellCommand("chattr -i '" + unix_ + "' 2>/dev/null; mkdir -p '" + unix_ + "' && { chattr +i '" + unix_ +
+                        "' 2>/dev/null || chmod a-w '" + unix_ + "'; }");
     }
-    ~ClosedFolder() { RunShellCommand("chattr -i '" + unix_ + "'"); }
+    ~ClosedFolder() { RunShellCommand("chattr -i '" + unix_ + "' 2>/dev/null; chmod u+w '" + unix_ + "'"); }
     // Whether a file can be made in it (it must not).
     bool TakesFiles() const {
         std::string probe = path_ + "\\probe.txt";
