@@ -7,18 +7,53 @@
 #include <oleauto.h>
 
 // The contact's text properties in the order the companion sets them.
-#define POCKET_OUTLOOK_CONTACT_PROPERTIES(X)                                                                           \
-    X(BusinessFaxNumber)                                                                                               \
-    X(CompanyName) X(Department) X(Email1Address) X(MobileTelephoneNumber) X(OfficeLocation) X(PagerNumber)            \
-        X(BusinessTelephoneNumber) X(JobTitle) X(HomeTelephoneNumber) X(Email2Address) X(Spouse) X(Email3Address)      \
-            X(Home2TelephoneNumber) X(HomeFaxNumber) X(CarTelephoneNumber) X(AssistantName)                            \
-                X(AssistantTelephoneNumber) X(Children) X(Categories) X(WebPage) X(Business2TelephoneNumber)           \
-                    X(RadioTelephoneNumber) X(Title) X(FirstName) X(MiddleName) X(LastName) X(Suffix)                  \
-                        X(HomeAddressStreet) X(HomeAddressCity) X(HomeAddressState) X(HomeAddressPostalCode)           \
-                            X(HomeAddressCountry) X(OtherAddressStreet) X(OtherAddressCity) X(OtherAddressState)       \
-                                X(OtherAddressPostalCode) X(OtherAddressCountry) X(BusinessAddressStreet)              \
-                                    X(BusinessAddressCity) X(BusinessAddressState) X(BusinessAddressPostalCode)        \
-                                        X(BusinessAddressCountry) X(Body)
+// clang-format off
+#define POCKET_OUTLOOK_CONTACT_PROPERTIES(X) \
+    X(BusinessFaxNumber) \
+    X(CompanyName) \
+    X(Department) \
+    X(Email1Address) \
+    X(MobileTelephoneNumber) \
+    X(OfficeLocation) \
+    X(PagerNumber) \
+    X(BusinessTelephoneNumber) \
+    X(JobTitle) \
+    X(HomeTelephoneNumber) \
+    X(Email2Address) \
+    X(Spouse) \
+    X(Email3Address) \
+    X(Home2TelephoneNumber) \
+    X(HomeFaxNumber) \
+    X(CarTelephoneNumber) \
+    X(AssistantName) \
+    X(AssistantTelephoneNumber) \
+    X(Children) \
+    X(Categories) \
+    X(WebPage) \
+    X(Business2TelephoneNumber) \
+    X(RadioTelephoneNumber) \
+    X(Title) \
+    X(FirstName) \
+    X(MiddleName) \
+    X(LastName) \
+    X(Suffix) \
+    X(HomeAddressStreet) \
+    X(HomeAddressCity) \
+    X(HomeAddressState) \
+    X(HomeAddressPostalCode) \
+    X(HomeAddressCountry) \
+    X(OtherAddressStreet) \
+    X(OtherAddressCity) \
+    X(OtherAddressState) \
+    X(OtherAddressPostalCode) \
+    X(OtherAddressCountry) \
+    X(BusinessAddressStreet) \
+    X(BusinessAddressCity) \
+    X(BusinessAddressState) \
+    X(BusinessAddressPostalCode) \
+    X(BusinessAddressCountry) \
+    X(Body)
+// clang-format on
 
 enum { kPocketOutlookContactsFolder = 10, kPocketOutlookContactItem = 2 };
 

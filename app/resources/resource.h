@@ -130,6 +130,7 @@
 #define IDR_PRINT_GRID    1303
 #define IDR_PRINT_FIELDS  1304
 
+// clang-format off
 // Strings with a meaning of their own in the code.
 #define IDS_FILE_NOT_FOUND          800
 #define IDS_CANNOT_OPEN_FILE        801
@@ -243,3 +244,4 @@
 #define IDC_SAVE_TEMPLATE_AS   2320
 #define IDC_DELETE_TEMPLATE    2308
 #define IDC_LAYOUT_CANVAS      901
+// clang-format on

@@ -40,13 +40,19 @@ struct Api {
     Fn Get(const char* name) {
         return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
     }
-#define LEXOR_FN(name) decltype(&::name) name = Get<decltype(&::name)>(#name);
-    LEXOR_FN(NEW_DefLoadQktrBinParam)
-    LEXOR_FN(DELETE_DefLoadQktrBinParam)
-    LEXOR_FN(LoadQktrBin)
-    LEXOR_FN(FreeQktrBin)
-    LEXOR_FN(FindQktrBin) LEXOR_FN(CreateDAODic) LEXOR_FN(CloseDAODic) LEXOR_FN(AddDAODic) LEXOR_FN(SeekDAODic)
-        LEXOR_FN(SetDaoCurrentIndex) LEXOR_FN(GetFieldDAODic) LEXOR_FN(MoveNextDAODic)
+#define LEXOR_FN(name) decltype(&::name) name = Get<decltype(&::name)>(#name)
+    LEXOR_FN(NEW_DefLoadQktrBinParam);
+    LEXOR_FN(DELETE_DefLoadQktrBinParam);
+    LEXOR_FN(LoadQktrBin);
+    LEXOR_FN(FreeQktrBin);
+    LEXOR_FN(FindQktrBin);
+    LEXOR_FN(CreateDAODic);
+    LEXOR_FN(CloseDAODic);
+    LEXOR_FN(AddDAODic);
+    LEXOR_FN(SeekDAODic);
+    LEXOR_FN(SetDaoCurrentIndex);
+    LEXOR_FN(GetFieldDAODic);
+    LEXOR_FN(MoveNextDAODic);
 #undef LEXOR_FN
 };
 

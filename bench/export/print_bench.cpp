@@ -134,8 +134,8 @@ void PrintReference(const std::string& cards, int* pages) {
                      (const char*)sqlite3_column_text(rows, 3), (const char*)sqlite3_column_text(rows, 4));
             for (int i = 0; i < 3; ++i) {
                 const Field& f = kFields[i];
-                HFONT font = CreateFontA(f.Points * 1000 / 72 * (height + 1) / 2000, 0, 0, 0, f.Weight, 0, 0, 0, 0, 0, 0, 0, 0,
-                                         "Arial");
+                HFONT font = CreateFontA(f.Points * 1000 / 72 * (height + 1) / 2000, 0, 0, 0, f.Weight, 0, 0, 0, 0, 0,
+                                         0, 0, 0, "Arial");
                 HGDIOBJ old = SelectObject(dc, font);
                 SetBkMode(dc, TRANSPARENT);
                 RECT r = {x + f.Left * width / 4000, y + f.Top * height / 2000, x + (f.Left + f.Width) * width / 4000,

@@ -165,10 +165,11 @@ TEST(ImageModules, MalformedFilesGiveAMessageNeverACrash) {
         std::string good = ScratchPath(std::string("good.") + extension);
         ASSERT_EQ(SaveImageFile(good.c_str(), GetImageFileType(good.c_str()), 0, &image), 1);
         std::vector<uint8_t> bytes = ReadFileBytes(good);
-        std::vector<std::vector<uint8_t>> damaged = {{},
-                                                  {'G', 'A', 'R', 'B', 'A', 'G', 'E'},
-                                                  std::vector<uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2),
-                                                  std::vector<uint8_t>(bytes.begin(), bytes.begin() + 20)};
+        std::vector<std::vector<uint8_t>> damaged = {
+            {},
+            {'G', 'A', 'R', 'B', 'A', 'G', 'E'},
+            std::vector<uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2),
+            std::vector<uint8_t>(bytes.begin(), bytes.begin() + 20)};
         if (std::string(extension) == "pcx") {
             std::vector<uint8_t> huge = bytes;
             huge[8] = huge[9] = 0xFF;  // a width of 65,536
