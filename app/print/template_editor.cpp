@@ -156,9 +156,8 @@ static void OnChooseFont(HWND dialog) {
     InvalidateRect(App.Print.CanvasWindow, NULL, TRUE);
 }
 
-static void OnTemplateChosen(HWND dialog) {
-    int index = (int)SendDlgItemMessageA(dialog, IDC_TEMPLATE_NAMES, LB_GETCURSEL, 0, 0);
-    if (index < 0) return;
+// A newly listed template replaces the one on the canvas: nothing stays focused or selected from the old one.
+static void ShowTemplate(HWND dialog, int index) {
     App.Print.SelectedTemplate = index;
     LoadTemplate(index);
     SetFocusedLayoutItem(LAYOUT_NONE);
@@ -167,6 +166,12 @@ static void OnTemplateChosen(HWND dialog) {
     EnableDeleteFor(dialog, index);
     UpdateEditorButtons();
     InvalidateRect(App.Print.CanvasWindow, NULL, TRUE);
+}
+
+static void OnTemplateChosen(HWND dialog) {
+    int index = (int)SendDlgItemMessageA(dialog, IDC_TEMPLATE_NAMES, LB_GETCURSEL, 0, 0);
+    if (index < 0) return;
+    ShowTemplate(dialog, index);
 }
 
 // The header, footer and chosen template taken into the template state.
@@ -222,14 +227,7 @@ static void OnDelete(HWND dialog) {
     int count = (int)SendDlgItemMessageA(dialog, IDC_TEMPLATE_NAMES, LB_GETCOUNT, 0, 0);
     if (index >= count) index = count - 1;
     SendDlgItemMessageA(dialog, IDC_TEMPLATE_NAMES, LB_SETCURSEL, index, 0);
-    App.Print.SelectedTemplate = index;
-    LoadTemplate(index);
-    SetFocusedLayoutItem(LAYOUT_NONE);
-    EmptySelection();
-    ShowHeaderFooterEdits(dialog);
-    EnableDeleteFor(dialog, index);
-    UpdateEditorButtons();
-    InvalidateRect(App.Print.CanvasWindow, NULL, TRUE);
+    ShowTemplate(dialog, index);
 }
 
 static void OnEditorCommand(HWND dialog, int id, int code) {
