@@ -241,31 +241,30 @@ LRESULT CALLBACK ImageCaptionWndProc(HWND window, UINT message, WPARAM wParam, L
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Where the reduced image lies in the pane, and along which axes it can be dragged; an image
-// that fits is centred and its offset reset.
+// Where the reduced image starts along one axis of the pane: an image that fits is centred and its
+// offset reset, a larger one starts at the edge with its offset kept to what lies beyond the pane.
+// Returns 1 when the image can be dragged along this axis, else 0.
+static int PlaceAlongAxis(int extent, int room, int n, LONG* start, int* scroll) {
+    if (extent <= room) {
+        *start = (room - extent) / 2;
+        *scroll = 0;
+        return 0;
+    }
+    *start = 0;
+    if (*scroll > (extent - room) * n) *scroll = (extent - room) * n;
+    return 1;
+}
+
+// Where the reduced image lies in the pane, and along which axes it can be dragged.
 static void ComputeImageRect(HWND pane) {
     RECT client;
     GetClientRect(pane, &client);
     int n = Reduction();
     int w = App.CurrentImage.Info.Width / n, h = App.CurrentImage.Info.Height / n;
     RECT* r = &App.Views.ImageRect;
-    App.Views.DragKind = 0;
-    if (w <= client.right) {
-        r->left = (client.right - w) / 2;
-        App.ImageScrollX = 0;
-    } else {
-        r->left = 0;
-        App.Views.DragKind |= 1;
-        if (App.ImageScrollX > (w - client.right) * n) App.ImageScrollX = (w - client.right) * n;
-    }
-    if (h <= client.bottom) {
-        r->top = (client.bottom - h) / 2;
-        App.ImageScrollY = 0;
-    } else {
-        r->top = 0;
-        App.Views.DragKind |= 2;
-        if (App.ImageScrollY > (h - client.bottom) * n) App.ImageScrollY = (h - client.bottom) * n;
-    }
+    int across = PlaceAlongAxis(w, client.right, n, &r->left, &App.ImageScrollX);
+    int down = PlaceAlongAxis(h, client.bottom, n, &r->top, &App.ImageScrollY);
+    App.Views.DragKind = across | down << 1;
     r->right = r->left + w;
     r->bottom = r->top + h;
     OffsetRect(r, -App.ImageScrollX / n, -App.ImageScrollY / n);
@@ -320,29 +319,27 @@ static void OnImageButtonDown(HWND pane, POINT p) {
     SetCapture(pane);
 }
 
-// The image follows the pointer but never leaves a gap at either edge.
+// One axis of a drag: the image follows the pointer but never leaves a gap at either edge.
+static void DragAlongAxis(int moved, int room, int n, LONG* start, LONG* end, int* scroll) {
+    int extent = *end - *start;
+    int placed = *start + moved;
+    if (placed > 0) placed = 0;
+    if (placed + extent < room) placed = room - extent;
+    *start = placed;
+    *end = placed + extent;
+    *scroll = -placed * n;
+}
+
+// The image dragged by the pointer along the axes it is larger than the pane on.
 static void MoveImageRect(HWND pane, POINT p) {
     RECT client;
     GetClientRect(pane, &client);
     RECT* r = &App.Views.ImageRect;
     int n = Reduction();
-    int w = r->right - r->left, h = r->bottom - r->top;
-    if (App.Views.DragKind & 1) {
-        int left = r->left + p.x - App.Views.DragPoint.x;
-        if (left > 0) left = 0;
-        if (left + w < client.right) left = client.right - w;
-        r->left = left;
-        r->right = left + w;
-        App.ImageScrollX = -left * n;
-    }
-    if (App.Views.DragKind & 2) {
-        int top = r->top + p.y - App.Views.DragPoint.y;
-        if (top > 0) top = 0;
-        if (top + h < client.bottom) top = client.bottom - h;
-        r->top = top;
-        r->bottom = top + h;
-        App.ImageScrollY = -top * n;
-    }
+    if (App.Views.DragKind & 1)
+        DragAlongAxis(p.x - App.Views.DragPoint.x, client.right, n, &r->left, &r->right, &App.ImageScrollX);
+    if (App.Views.DragKind & 2)
+        DragAlongAxis(p.y - App.Views.DragPoint.y, client.bottom, n, &r->top, &r->bottom, &App.ImageScrollY);
     App.Views.DragPoint = p;
     InvalidateRect(pane, NULL, FALSE);
 }
