@@ -60,22 +60,25 @@ static int ItemBytes(uint16_t type) {
     }
 }
 
+// A one-value container of the value, handed to the application, which frees it.
+static uint16_t GiveOneValue(TwCapability* capability, uint16_t type, uint32_t value) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(TwOneValue));
+    TwOneValue* one = block ? (TwOneValue*)GlobalLock(block) : NULL;
+    if (!one) return Fail(TWCC_LOWMEMORY);
+    one->ItemType = type;
+    one->Item = value;
+    GlobalUnlock(block);
+    capability->ConType = TWON_ONEVALUE;
+    capability->hContainer = block;
+    return TWRC_SUCCESS;
+}
+
 // The pixel flavour as configured: its value and item type, in a one-value container or as the
 // current (second) item of an enumeration whose first item is the other flavour.
 static uint16_t GetPixelFlavor(TwCapability* capability) {
     uint32_t value = (uint32_t)ReadScannerInt("Capabilities", "PixelFlavor", TWPF_CHOCOLATE);
     uint16_t type = (uint16_t)ReadScannerInt("Capabilities", "FlavorItemType", TWTY_UINT16);
-    if (!ReadScannerInt("Capabilities", "FlavorAsEnumeration", 0)) {
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(TwOneValue));
-        TwOneValue* one = block ? (TwOneValue*)GlobalLock(block) : NULL;
-        if (!one) return Fail(TWCC_LOWMEMORY);
-        one->ItemType = type;
-        one->Item = value;
-        GlobalUnlock(block);
-        capability->ConType = TWON_ONEVALUE;
-        capability->hContainer = block;
-        return TWRC_SUCCESS;
-    }
+    if (!ReadScannerInt("Capabilities", "FlavorAsEnumeration", 0)) return GiveOneValue(capability, type, value);
     int size = ItemBytes(type);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(TwEnumeration) + 2 * size);
     TwEnumeration* list = block ? (TwEnumeration*)GlobalLock(block) : NULL;
@@ -103,15 +106,7 @@ static uint16_t GetCapability(TwCapability* capability) {
     case ICAP_PIXELFLAVOR: return GetPixelFlavor(capability);
     default: return Fail(TWCC_CAPUNSUPPORTED);
     }
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(TwOneValue));
-    TwOneValue* one = block ? (TwOneValue*)GlobalLock(block) : NULL;
-    if (!one) return Fail(TWCC_LOWMEMORY);
-    one->ItemType = type;
-    one->Item = value;
-    GlobalUnlock(block);
-    capability->ConType = TWON_ONEVALUE;
-    capability->hContainer = block;
-    return TWRC_SUCCESS;
+    return GiveOneValue(capability, type, value);
 }
 
 uint16_t OnCapability(uint16_t message, TwCapability* capability) {
