@@ -3,6 +3,8 @@
 #include "recogpage.h"
 #include "trace.h"
 
+#include <string>
+
 namespace {
 TvrkPercentCallback g_percent;
 TvrkMarkCallback g_mark;
@@ -27,34 +29,33 @@ void NotifyError(int32_t messageId) {
     if (g_error) g_error(messageId);
 }
 
-extern "C" int32_t RegisterTvrkPercentCallbackFunc(TvrkPercentCallback callback) {
-    TraceEngineCall(callback ? "RegisterTvrkPercentCallbackFunc set" : "RegisterTvrkPercentCallbackFunc null");
-    g_percent = callback;
+// Every registration is traced and replaces the callback before it; a null one unregisters.
+template <class Callback>
+static int32_t Register(const char* function, Callback& slot, Callback callback) {
+    std::string line = std::string(function) + (callback ? " set" : " null");
+    TraceEngineCall(line.c_str());
+    slot = callback;
     return 1;
+}
+
+extern "C" int32_t RegisterTvrkPercentCallbackFunc(TvrkPercentCallback callback) {
+    return Register("RegisterTvrkPercentCallbackFunc", g_percent, callback);
 }
 
 extern "C" int32_t RegisterTvrkMarkCallbackFunc(TvrkMarkCallback callback) {
-    TraceEngineCall(callback ? "RegisterTvrkMarkCallbackFunc set" : "RegisterTvrkMarkCallbackFunc null");
-    g_mark = callback;
-    return 1;
+    return Register("RegisterTvrkMarkCallbackFunc", g_mark, callback);
 }
 
 extern "C" int32_t RegisterTvrkRcgWinCallbackFunc(TvrkRcgWinCallback callback) {
-    TraceEngineCall(callback ? "RegisterTvrkRcgWinCallbackFunc set" : "RegisterTvrkRcgWinCallbackFunc null");
-    g_recognitionWindow = callback;
-    return 1;
+    return Register("RegisterTvrkRcgWinCallbackFunc", g_recognitionWindow, callback);
 }
 
 extern "C" int32_t RegisterTvrkErrMsgCallbackFunc(TvrkErrMsgCallback callback) {
-    TraceEngineCall(callback ? "RegisterTvrkErrMsgCallbackFunc set" : "RegisterTvrkErrMsgCallbackFunc null");
-    g_error = callback;
-    return 1;
+    return Register("RegisterTvrkErrMsgCallbackFunc", g_error, callback);
 }
 
 extern "C" int32_t RegisterTvrkSaveImgCallbackFunc(TvrkSaveImgCallback callback) {
-    TraceEngineCall(callback ? "RegisterTvrkSaveImgCallbackFunc set" : "RegisterTvrkSaveImgCallbackFunc null");
-    g_saveImage = callback;
-    return 1;
+    return Register("RegisterTvrkSaveImgCallbackFunc", g_saveImage, callback);
 }
 
 // The recognition window callback is asked once per page, as the engine would before
