@@ -62,14 +62,6 @@ static void InsertShownColumns(HWND list) {
     }
 }
 
-static void SetCellText(HWND list, int row, int listColumn, const char* text) {
-    LVITEMA item;
-    memset(&item, 0, sizeof item);
-    item.iSubItem = listColumn;
-    item.pszText = (char*)text;
-    SendMessageA(list, LVM_SETITEMTEXTA, row, (LPARAM)&item);
-}
-
 static void SelectCurrentListRow(void) {
     if (App.CurrentCardNumber < 1) return;
     LVITEMA item;
@@ -102,7 +94,7 @@ static void FillRows(HWND list) {
         for (int i = 1; i < LIST_COLUMN_COUNT; ++i) {
             if (App.Views.ListColumns[i] <= 0) continue;
             FormatCardListCell(&card, i, row, text, sizeof text);
-            SetCellText(list, row, listColumn++, text);
+            SetListCell(list, row, listColumn++, text);
         }
         kvRecNext(App.CardTable);
         if (kvRecIsEOF(App.CardTable)) {
@@ -215,7 +207,7 @@ static void CommitListEditCell(void) {
     }
     char shown[CELL_TEXT_SIZE];
     FormatCardListCell(&card, column, row, shown, sizeof shown);
-    SetCellText(List(), row, ListColumnOfTableColumn(column), shown);
+    SetListCell(List(), row, ListColumnOfTableColumn(column), shown);
     SendMessageA(App.Views.ListEditor, EM_SETMODIFY, FALSE, 0);
 }
 

@@ -45,14 +45,6 @@ static void SaveDeckColumnWidths(void) {
     WriteSettingText("BrowserView", "Position", text);
 }
 
-static void SetCell(HWND list, int row, int column, const char* text) {
-    LVITEMA item;
-    memset(&item, 0, sizeof item);
-    item.iSubItem = column;
-    item.pszText = (char*)text;
-    SendMessageA(list, LVM_SETITEMTEXTA, row, (LPARAM)&item);
-}
-
 // One row per card of the table, in its order; the table ends on the last card.
 static void FillDeckRows(HWND list) {
     if (App.CardCount < 1) return;
@@ -67,8 +59,8 @@ static void FillDeckRows(HWND list) {
         item.iItem = row;
         item.pszText = App.CurrentCard.CName;
         SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
-        SetCell(list, row, 1, App.CurrentCard.Company);
-        SetCell(list, row, 2, App.CurrentCard.OPhone);
+        SetListCell(list, row, 1, App.CurrentCard.Company);
+        SetListCell(list, row, 2, App.CurrentCard.OPhone);
         kvRecNext(App.CardTable);
         if (kvRecIsEOF(App.CardTable)) {
             kvRecPrev(App.CardTable);

@@ -1,4 +1,4 @@
-// Building the card views' list views: their left-aligned columns, and a row per card. A
+// Building the card views' list views: their left-aligned columns, and a row per card with its cells. A
 // visible list repainted after every inserted row took seconds per thousand cards, so the rows
 // go in with drawing held and the list is repainted once.
 #include "views.h"
@@ -12,6 +12,14 @@ void InsertListColumn(HWND list, int index, const char* title, int width) {
     column.cx = width;
     column.pszText = (char*)title;
     SendMessageA(list, LVM_INSERTCOLUMNA, index, (LPARAM)&column);
+}
+
+void SetListCell(HWND list, int row, int column, const char* text) {
+    LVITEMA item;
+    memset(&item, 0, sizeof item);
+    item.iSubItem = column;
+    item.pszText = (char*)text;
+    SendMessageA(list, LVM_SETITEMTEXTA, row, (LPARAM)&item);
 }
 
 void BeginListRows(HWND list) { SendMessageA(list, WM_SETREDRAW, FALSE, 0); }

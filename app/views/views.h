@@ -70,6 +70,8 @@ HWND CreateDeckList(HWND parent);
 void RefillDeckList(void);
 // A left-aligned column of a card list at that index.
 void InsertListColumn(HWND list, int index, const char* title, int width);
+// The text of a row's cell in a list view column after the first (the row's own text is the first).
+void SetListCell(HWND list, int row, int column, const char* text);
 // Around the filling of a list view's rows: drawing is held, then the list repainted once.
 void BeginListRows(HWND list);
 void EndListRows(HWND list);
