@@ -8,7 +8,8 @@
 // written out and its words read back), fields (Parsel's identification of the page, timed apart
 // on the same page, and the mapping into the card record) and store (thumbnail file and insert
 // in its transaction). Each stage is given as a share of the whole time per card, which is the
-// reference of every row. Peak memory is the process's peak commit.
+// reference of every row. Memory: the process's commit at the end of the run (its growth from run
+// to run is what each run keeps) and its peak commit so far.
 // Usage: recognition_bench [cards per run, default 200]
 #include "card_file_maker.h"
 #include "best_time.h"
@@ -219,8 +220,9 @@ void Row(int cardFile, int autoRotate, int cards, const Stages& s, double stored
     printf("%6d  %s  %6.0f", cardFile, autoRotate ? "on " : "off", 1000.0 * whole);
     for (double t : {s.Load, s.Binarise, s.Copies, s.Window, rest, s.Orientation, s.Ocr, s.Fields, s.Store})
         printf("  %5.0f %3.0f%%", 1000.0 * t / cards, 100.0 * t / s.Whole);
-    printf("  %3.0f%%  %3.0f%%  %4.0f  %6.1f\n", 100.0 * (s.Orientation + s.Ocr) / s.Whole,
-           100.0 * (s.Orientation + s.Ocr) / (s.Whole - s.Window), stored, PeakMegabytes());
+    printf("  %3.0f%%  %3.0f%%  %4.0f  %6.1f  %6.1f\n", 100.0 * (s.Orientation + s.Ocr) / s.Whole,
+           100.0 * (s.Orientation + s.Ocr) / (s.Whole - s.Window), stored, MemoryCounters().PagefileUsage / 1048576.0,
+           PeakMegabytes());
     fflush(stdout);
 }
 
@@ -241,7 +243,7 @@ int main(int argc, char** argv) {
            "OCR%% leaves that wait out\n",
            cards, images.size());
     printf(" cards  rot   whole   load        binarise    copies      window      other       orient      OCR         "
-           "fields      store       OCR%%  w/o window  kept  peakMB\n");
+           "fields      store       OCR%%  w/o window  kept  commitMB  peakMB\n");
     for (int count : {0, 5000, 20000}) {
         std::string base = folder + "\\base.mdb", work = folder + "\\cards.mdb";
         CreateCards(base, count);

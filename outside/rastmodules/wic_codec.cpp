@@ -196,6 +196,29 @@ bool StreamBytes(IStream* stream, std::vector<uint8_t>& file) {
            SUCCEEDED(stream->Read(file.data(), (ULONG)file.size(), &got)) && got == file.size();
 }
 
+// The frame takes `wanted`; 24-bit BGR rows are offered as RGB first (*swapToRgb tells the
+// caller to turn each row), because Wine's TIFF encoder turns BGR rows into RGB in a row buffer
+// that every WritePixels call loses: a whole picture's worth of memory per saved colour TIFF.
+// An encoder that would take only another pixel format cannot write these rows.
+bool AgreePixelFormat(IWICBitmapFrameEncode* frame, const WICPixelFormatGUID& wanted, bool* swapToRgb) {
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppRGB;
+    *swapToRgb = Same(wanted, GUID_WICPixelFormat24bppBGR) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
+                 Same(format, GUID_WICPixelFormat24bppRGB);
+    if (*swapToRgb) return true;
+    format = wanted;
+    return SUCCEEDED(frame->SetPixelFormat(&format)) && Same(format, wanted);
+}
+
+// One 24-bit row with red and blue exchanged, in `out` (at least the row's bytes long).
+const uint8_t* SwappedRedAndBlue(const uint8_t* row, int width, std::vector<uint8_t>& out) {
+    for (int x = 0; x < width; ++x) {
+        out[3 * x] = row[3 * x + 2];
+        out[3 * x + 1] = row[3 * x + 1];
+        out[3 * x + 2] = row[3 * x];
+    }
+    return out.data();
+}
+
 }  // namespace
 
 bool WicWrite(const WicWriteSettings& settings, const RasterDescription& description, const uint8_t* rows, int stride,
@@ -218,20 +241,21 @@ bool WicWrite(const WicWriteSettings& settings, const RasterDescription& descrip
         options->Write(1, &option, &value);
     }
     const WICPixelFormatGUID wanted = WriteFormat(description);
-    WICPixelFormatGUID format = wanted;
-    // An encoder that would take only another pixel format cannot write these rows.
-    if (FAILED(frame->Initialize(options)) || FAILED(frame->SetSize(description.width, description.height)) ||
-        FAILED(frame->SetPixelFormat(&format)) || !Same(format, wanted))
+    if (FAILED(frame->Initialize(options)) || FAILED(frame->SetSize(description.width, description.height)))
         return false;
+    bool swapToRgb = false;
+    if (!AgreePixelFormat(frame, wanted, &swapToRgb)) return false;
     if (description.xDpi > 0)
         frame->SetResolution(description.xDpi, description.yDpi > 0 ? description.yDpi : description.xDpi);
-    if ((Same(format, GUID_WICPixelFormat1bppIndexed) || Same(format, GUID_WICPixelFormat4bppIndexed) ||
-         Same(format, GUID_WICPixelFormat8bppIndexed)) &&
+    if ((Same(wanted, GUID_WICPixelFormat1bppIndexed) || Same(wanted, GUID_WICPixelFormat4bppIndexed) ||
+         Same(wanted, GUID_WICPixelFormat8bppIndexed)) &&
         !SetFramePalette(factory, frame, description))
         return false;
     // Rows go in top line first.
+    std::vector<uint8_t> swapped(swapToRgb ? stride : 0);
     for (int y = 0; y < description.height; ++y) {
         const uint8_t* row = rows + (size_t)(description.height - 1 - y) * stride;
+        if (swapToRgb) row = SwappedRedAndBlue(row, description.width, swapped);
         if (FAILED(frame->WritePixels(1, stride, stride, const_cast<BYTE*>(row)))) return false;
         if (y % 64 == 0) progress.Step(y);
     }
