@@ -56,8 +56,6 @@ bool initialsThenShortWord(const std::string& word, const std::vector<std::strin
     return false;
 }
 
-// Whether the domain word, or one of its hyphen-separated parts of 3 or more characters,
-// is spelt from the line's first word on. A single word must be the word itself.
 }  // namespace
 
 bool domainSpellsLine(const char* domainWord, const char* line) {

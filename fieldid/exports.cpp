@@ -17,6 +17,7 @@
 #include "text_util.h"
 
 namespace {
+
 // Steps 3 to 20 of an identification, once the card's lines are in the line store.
 void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     // Kinds 1 and 4 score this card's own lines, never the previous card's.

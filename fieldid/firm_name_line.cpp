@@ -29,8 +29,6 @@ std::vector<std::string> domainWords() {
     return found;
 }
 
-bool spelledByDomain(const char* line) { return anyDomainSpellsLine(domainWords(), line); }
-
 // A line that scores only as a company, title, department or nothing, and holds no digit.
 bool personLineCandidate(int j) {
     for (const char* p = g_fid.lines[j]; *p; ++p)
@@ -54,18 +52,19 @@ int namedByEmail(int except) {
 }
 
 // The line other than `except`, scoring no Company, that a domain word spells; -1 when none.
-int spelledFirmLine(int except) {
+int spelledFirmLine(int except, const std::vector<std::string>& domains) {
     for (int j = 0; j < g_fid.lineCount; ++j)
-        if (j != except && cell(FieldCompany, j) <= 0 && personLineCandidate(j) && spelledByDomain(g_fid.lines[j]))
+        if (j != except && cell(FieldCompany, j) <= 0 && personLineCandidate(j) &&
+            anyDomainSpellsLine(domains, g_fid.lines[j]))
             return j;
     return -1;
 }
 
 // A name line of partners' names ("Garrity & Stone") above the person's own line.
-void firmTakenAsName(int firm) {
+void firmTakenAsName(int firm, const std::vector<std::string>& domains) {
     const char* text = g_fid.lines[firm];
     if (!strchr(text, '&') && !strchr(text, ',')) return;
-    if (!spelledByDomain(text)) return;
+    if (!anyDomainSpellsLine(domains, text)) return;
     int person = namedByEmail(firm);
     if (person < 0) return;
     int score = cell(FieldName, firm);
@@ -78,10 +77,10 @@ void firmTakenAsName(int firm) {
 
 // No name line: the person's line taken as the company while the firm's line went to a title,
 // a department or nothing.
-void personTakenAsCompany() {
+void personTakenAsCompany(const std::vector<std::string>& domains) {
     int person = namedByEmail(-1);
     if (person < 0 || cell(FieldCompany, person) <= 0) return;
-    int firm = spelledFirmLine(person);
+    int firm = spelledFirmLine(person, domains);
     if (firm < 0) return;
     int score = cell(FieldCompany, person);
     cell(FieldCompany, person) = 0;
@@ -93,7 +92,9 @@ void personTakenAsCompany() {
 }  // namespace
 
 void FID_firm_name_line() {
+    std::vector<std::string> domains = domainWords();
+    if (domains.empty()) return;
     int firm = nameLine();
-    if (firm >= 0) firmTakenAsName(firm);
-    else personTakenAsCompany();
+    if (firm >= 0) firmTakenAsName(firm, domains);
+    else personTakenAsCompany(domains);
 }

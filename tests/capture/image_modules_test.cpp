@@ -281,7 +281,9 @@ TEST(ImageModules, SavingAPictureManyTimesKeepsNoMemory) {
         EXPECT_LT((double)CommittedBytes() - (double)warm, 6.0 * 1048576) << what;
         ImageRecord loaded = LoadFile(path);
         ASSERT_TRUE(loaded.Pixels) << what;
-        if (c.type == IMAGE_TYPE_TIFF) EXPECT_TRUE(RecordRgb(loaded).pixels == RecordRgb(image).pixels) << what;
+        if (c.type == IMAGE_TYPE_TIFF) {
+            EXPECT_TRUE(RecordRgb(loaded).pixels == RecordRgb(image).pixels) << what;
+        }
         FreeImage(image);
         FreeImage(loaded);
     }
