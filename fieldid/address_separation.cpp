@@ -2,6 +2,7 @@
 #include <string.h>
 #include "address.h"
 #include "line_geometry.h"
+#include "other_postcodes.h"
 #include "fid_state.h"
 #include "text_util.h"
 #include "word_lists.h"
@@ -296,6 +297,7 @@ void FID_separate_addresses() {
         if (!*r.ZipCode) zipFromOtherLine(r, d);
         if (*r.City && !*r.ZipCode) zipBeforeCity(r, d);
     }
+    FID_find_other_postcodes();
     for (AddressRecord& r : g_fid.address) {
         if (r.line < 0 || cell(FieldAddress, r.line) <= 0) continue;
         int n = (*r.ZipCode ? 1 : 0) + (*r.State ? 1 : 0) + (*r.City ? 1 : 0);

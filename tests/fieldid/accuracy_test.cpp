@@ -1813,16 +1813,16 @@ TEST(ParselCards, FieldAccuracyOverTheCardTable) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, cards());
-    // The level the table has reached (610 of 626): a regression of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 972);
+    // The level the table has reached (617 of 626): a regression of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 984);
 }
 
 TEST(ParselCards, FieldAccuracyOnCardsKeptAside) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, unseenCards());
-    // The level reached on these cards (95 of 102): a regression of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 920);
+    // The level reached on these cards (100 of 102): a regression of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 970);
 }
 
 TEST(ParselCards, FieldAccuracyOnCardsHeldOut) {
@@ -1837,9 +1837,9 @@ TEST(ParselCards, FieldAccuracyOnCardsHeldOutLater) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, cardsHeldOutLater());
-    // The level reached at their second measurement (122 of 129; 120 at the first): a regression of
-    // two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 935);
+    // The level reached at their third measurement (124 of 129; 120 at the first, 122 at the
+    // second): a regression of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 953);
 }
 
 TEST(ParselCards, FieldAccuracyOnCardsWrittenApart) {

@@ -1,5 +1,5 @@
-// Addresses: the language of a lone address, string lines without boxes, and the punctuation
-// of a corrected city.
+// Addresses: the language of a lone address, string lines without boxes, the punctuation of a
+// corrected city, and postcodes of the forms the regional steps do not read.
 #include <gtest/gtest.h>
 #include "parsel_fixture.h"
 
@@ -102,6 +102,53 @@ TEST_F(AddressesTest, JapaneseCityFoundWithItsShiSuffix) {
     EXPECT_EQ(first(info, FieldCity), "Nagoya-Shi");
     EXPECT_EQ(first(info, FieldState), "AICHI");
     EXPECT_EQ(first(info, FieldCountry), "JAPAN");
+}
+
+// British postcodes, four-digit postcodes before a town (Swiss, Austrian, Belgian) and an
+// Australian state with four digits: the code is the zip code, the town the city, and the street
+// ends where the town's line begins. A four-digit street number is no postcode.
+TEST_F(AddressesTest, PostcodesOfOtherForms) {
+    struct Case {
+        int kind;
+        const char* street;
+        const char* townLine;
+        const char* zip;
+        const char* city;
+        const char* state;
+    };
+    const Case cases[] = {
+        {0, "14 Queen Street", "Edinburgh EH2 1JX", "EH2 1JX", "Edinburgh", ""},
+        {0, "5 Bute Street", "Cardiff CF10 1AA", "CF10 1AA", "Cardiff", ""},
+        {0, "22 Oldham Street", "Manchester M1 1AE", "M1 1AE", "Manchester", nullptr},
+        {0, "20 Baker Street", "London W1U 3BW", "W1U 3BW", "London", ""},
+        {2, "Bahnhofstrasse 45", "8001 Z\xFCrich", "8001", "Z\xFCrich", ""},
+        {2, "Seestrasse 118", "CH-8800 Thalwil", "CH-8800", "Thalwil", ""},
+        {2,
+         "Sch\xF6nbrunner Stra\xDF"
+         "e 8",
+         "A-1050 Wien", "A-1050", "Wien", ""},
+        {10, "Kunstlaan 12", "1000 Brussel", "1000", "Brussel", ""},
+        {5, "Avenue Louise 54", "1050 Bruxelles", "1050", "Bruxelles", ""},
+        {0, "Level 12, 1 Martin Place", "Sydney NSW 2000", "2000", "Sydney", "NSW"},
+        {0, "8800 East Frontage Road", "Bozeman, MT 59715", "59715", "Bozeman", "MT"},
+    };
+    for (const Case& c : cases) {
+        const std::vector<std::string> card = {"Alder & Finch", "Robin Alder", "Director",
+                                               c.street,        c.townLine,    "robin@alderfinch.com"};
+        for (int page = 0; page < 2; ++page) {
+            ASSERT_EQ(page ? p.identifyPage(card, c.kind, info) : p.identify(card, c.kind, info), 1);
+            std::string where = std::string(c.townLine) + (page ? " (page)" : " (strings)");
+            EXPECT_EQ(first(info, FieldZipCode), c.zip) << where;
+            EXPECT_EQ(first(info, FieldCity), c.city) << where;
+            EXPECT_EQ(first(info, FieldStreet), c.street) << where;
+            if (c.state) EXPECT_EQ(first(info, FieldState), c.state) << where;
+        }
+    }
+    char country[18], state[22], city[30], zip[14], street[128];
+    ASSERT_EQ(p.separateAddr("Seestrasse 118\r\n8800 Thalwil", country, state, city, street, zip, 2), 1);
+    EXPECT_STREQ(zip, "8800");
+    EXPECT_STREQ(city, "Thalwil");
+    EXPECT_STREQ(street, "Seestrasse 118");
 }
 
 }  // namespace

@@ -1,0 +1,202 @@
+#include "other_postcodes.h"
+#include <string.h>
+#include <initializer_list>
+#include "fid_state.h"
+#include "text_util.h"
+#include "word_lists.h"
+
+namespace {
+
+// The last printed line of an address line, its carriage return and outer blanks dropped.
+void lastPrintedLine(const char* line, char* out, size_t cap) {
+    const char* lf = strrchr(line, '\n');
+    copyBounded(out, cap, lf ? lf + 1 : line);
+    removeChar(out, '\r');
+    stripLeading(out, " ");
+    stripTrailing(out, " ");
+}
+
+// The printed line before the last one, or empty.
+void printedLineBefore(const char* line, char* out, size_t cap) {
+    out[0] = 0;
+    const char* lf = strrchr(line, '\n');
+    if (!lf) return;
+    const char* start = lf;
+    while (start > line && start[-1] != '\n') --start;
+    copyBoundedN(out, cap, start, static_cast<size_t>(lf - start));
+    removeChar(out, '\r');
+    stripLeading(out, " ");
+    stripTrailing(out, " ,");
+}
+
+// A town as printed: letters (accented ones too), blanks, hyphens, apostrophes, periods, and
+// commas before a county or country.
+bool isTownText(const char* s) {
+    if (countLetters(s) < 2 && !isHighByte(*s)) return false;
+    for (; *s; ++s)
+        if (!isLetter(*s) && !isHighByte(*s) && !inSet(*s, " -'.,")) return false;
+    return true;
+}
+
+// Where a British postcode (outward code, blanks, digit and two letters) ends the text; -1 when
+// it does not. The outward code is A9, A99, AA9, AA99, A9A or AA9A and stands alone.
+int britishPostcodeStart(const char* s) {
+    int n = static_cast<int>(strlen(s));
+    if (n < 5 || !isDigit(s[n - 3]) || !isUpper(s[n - 2]) || !isUpper(s[n - 1])) return -1;
+    int end = n - 3;
+    if (s[end - 1] != ' ') return -1;
+    while (end > 0 && s[end - 1] == ' ') --end;
+    int start = end;
+    while (start > 0 && isAlnum(s[start - 1])) --start;
+    const char* o = s + start;
+    int length = end - start;
+    if (length < 2 || length > 4 || (start > 0 && !inSet(s[start - 1], " ,"))) return -1;
+    int letters = isUpper(o[1]) ? 2 : 1;
+    if (!isUpper(o[0]) || letters >= length || !isDigit(o[letters])) return -1;
+    if (letters + 2 == length && !isDigit(o[letters + 1]) && !isUpper(o[letters + 1])) return -1;
+    if (letters + 2 < length) return -1;
+    return start;
+}
+
+// A street word ending one of the words of a town text ("Bahnhofstrasse", "Frontage Road").
+bool endsWithStreetWord(const char* upper) {
+    char word[kLineBytes];
+    for (const char* p = upper; *p;) {
+        while (*p == ' ') ++p;
+        int n = 0;
+        while (p[n] && p[n] != ' ' && n < kLineMax) word[n] = p[n], ++n;
+        word[n] = 0;
+        p += n;
+        stripTrailing(word, ".,");
+        for (const CWordList* list : {&lists::streetWords, &lists::addressWords, &lists::deStreetWords}) {
+            for (int e = 0; e < list->count(); ++e) {
+                char entry[32];
+                copyBounded(entry, sizeof entry, list->entry(e));
+                removeChar(entry, ' ');
+                stripTrailing(entry, ".");
+                size_t w = strlen(word), k = strlen(entry);
+                if (k >= 3 && w >= k && strcmp(word + w - k, entry) == 0) return true;
+            }
+        }
+    }
+    return false;
+}
+
+// "8001 Zürich", "CH-8001 Zürich", "A-1070 Wien": the length of the code part, 0 when not.
+int fourDigitCodeLength(const char* s) {
+    int p = 0;
+    while (p < 2 && isUpper(s[p])) ++p;
+    if (p > 0) {
+        if (s[p] != '-') return 0;
+        ++p;
+    }
+    if (!isDigit(s[p]) || !isDigit(s[p + 1]) || !isDigit(s[p + 2]) || !isDigit(s[p + 3]) || s[p + 4] != ' ') return 0;
+    return p + 4;
+}
+
+AddressRecord* recordOfLine(int d) {
+    for (AddressRecord& r : g_fid.address)
+        if (r.line == d) return &r;
+    for (AddressRecord& r : g_fid.address)
+        if (r.line < 0) {
+            r = AddressRecord{};
+            r.line = d;
+            return &r;
+        }
+    return nullptr;
+}
+
+bool lineHasPostcode(int d) {
+    for (const AddressRecord& r : g_fid.address)
+        if (r.line == d && *r.ZipCode) return true;
+    return false;
+}
+
+void takeCode(AddressRecord& r, int d, const char* code, size_t length) {
+    copyBoundedN(r.ZipCode, sizeof r.ZipCode, code, length);
+    cell(FieldZipCode, d) += 5;
+    cell(FieldAddress, d) += 5;
+}
+
+void takeTown(AddressRecord& r, int d, char* town) {
+    char* comma = strchr(town, ',');
+    if (comma) *comma = 0;
+    stripLeading(town, " ,");
+    stripTrailing(town, " ,.-");
+    if (*r.City || !isTownText(town)) return;
+    copyBounded(r.City, sizeof r.City, town);
+    cell(FieldCity, d) += 5;
+}
+
+bool britishCode(int d, const char* line, const char* last) {
+    int start = britishPostcodeStart(last);
+    if (start < 0) return false;
+    char town[kLineBytes];
+    copyBoundedN(town, sizeof town, last, static_cast<size_t>(start));
+    stripTrailing(town, " ,");
+    if (!*town) printedLineBefore(line, town, sizeof town);
+    else if (!isTownText(town)) return false;
+    AddressRecord* r = recordOfLine(d);
+    if (!r) return false;
+    takeCode(*r, d, last + start, strlen(last + start));
+    takeTown(*r, d, town);
+    return true;
+}
+
+// The code begins the last printed line below the street, or follows its last comma
+// ("Seestrasse 118, 8800 Thalwil").
+const char* fourDigitCodePart(const char* line, const char* last) {
+    if (strchr(line, '\n') && fourDigitCodeLength(last)) return last;
+    const char* comma = strrchr(last, ',');
+    if (!comma) return nullptr;
+    ++comma;
+    while (*comma == ' ') ++comma;
+    return fourDigitCodeLength(comma) ? comma : nullptr;
+}
+
+bool fourDigitCode(int d, const char* line, const char* last) {
+    const char* part = fourDigitCodePart(line, last);
+    if (!part) return false;
+    int length = fourDigitCodeLength(part);
+    char town[kLineBytes], upper[kLineBytes];
+    copyBounded(town, sizeof town, part + length);
+    stripLeading(town, " ");
+    upperCopy(upper, town, sizeof upper);
+    if (!isTownText(town) || endsWithStreetWord(upper)) return false;
+    AddressRecord* r = recordOfLine(d);
+    if (!r) return false;
+    takeCode(*r, d, part, static_cast<size_t>(length));
+    takeTown(*r, d, town);
+    return true;
+}
+
+// "Sydney NSW 2000": four digits standing right behind the state found in the line.
+bool codeBehindState(int d, const char* last) {
+    for (AddressRecord& r : g_fid.address) {
+        if (r.line != d || !*r.State) continue;
+        int n = static_cast<int>(strlen(last));
+        if (n < 6 || !isDigit(last[n - 4]) || countDigits(last + n - 4) != 4 || last[n - 5] != ' ') continue;
+        int end = n - 5;
+        while (end > 0 && last[end - 1] == ' ') --end;
+        int stateLength = static_cast<int>(strlen(r.State));
+        if (end < stateLength || strncmp(last + end - stateLength, r.State, static_cast<size_t>(stateLength)) != 0)
+            continue;
+        takeCode(r, d, last + n - 4, 4);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void FID_find_other_postcodes() {
+    for (int d = 0; d < g_fid.lineCount; ++d) {
+        if (cell(FieldAddress, d) <= 0 || lineHasPostcode(d)) continue;
+        const char* line = g_fid.lines[d];
+        char last[kLineBytes];
+        lastPrintedLine(line, last, sizeof last);
+        if (regionOn(RegionAustralian) && codeBehindState(d, last)) continue;
+        if (regionOn(RegionBritish) && britishCode(d, line, last)) continue;
+        fourDigitCode(d, line, last);
+    }
+}
