@@ -3,6 +3,7 @@
 #include "address.h"
 #include "line_geometry.h"
 #include "other_postcodes.h"
+#include "street_context.h"
 #include "fid_state.h"
 #include "text_util.h"
 #include "word_lists.h"
@@ -106,6 +107,18 @@ void findPostalCodes() {
     }
 }
 
+// A town word that ends the text ends the town's own name ("Menlo Park", "Jersey City"): the
+// city is not cut there.
+bool endsTownName(const char* upper, const char* entry, int pos) {
+    char word[32];
+    copyBounded(word, sizeof word, entry);
+    removeChar(word, ' ');
+    if (!isTownWord(word)) return false;
+    const char* behind = upper + pos + strlen(entry);
+    while (*behind == ' ') ++behind;
+    return !*behind;
+}
+
 int nearestWordCut(const char* text) {
     int bestPos = -1, bestEnd = 0;
     for (const CWordList* list : {&lists::addressWords, &lists::streetWords})
@@ -113,6 +126,7 @@ int nearestWordCut(const char* text) {
             char upper[kLineBytes];
             upperCopy(upper, text, sizeof upper);
             int pos = findText(upper, list->entry(e));
+            if (pos >= 0 && endsTownName(upper, list->entry(e), pos)) continue;
             if (pos >= 0 && (bestPos < 0 || pos < bestPos)) {
                 bestPos = pos;
                 bestEnd = pos + list->entryLength(e);

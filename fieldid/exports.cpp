@@ -12,6 +12,8 @@
 #include "line_loading.h"
 #include "logs.h"
 #include "names.h"
+#include "person_line.h"
+#include "street_line.h"
 #include "parsel.h"
 #include "scoring.h"
 #include "text_util.h"
@@ -26,8 +28,10 @@ void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     FID_split_service_labels(page);
     if (regionOn(RegionGerman)) FID_cut_german_degrees();
     FID_score_lines();
+    FID_person_taken_as_place();
     FID_join_company_lines();
     FID_join_department_lines();
+    FID_free_places_in_street_lines();
     FID_join_address_lines();
     FID_separate_addresses();
     FID_split_name_title();

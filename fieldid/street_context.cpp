@@ -28,13 +28,10 @@ void compactEntry(char (&entry)[32], const char* listed) {
 // CITY, HILL and the like name towns themselves ("Oak Hill", "Jersey City"), so they do not
 // make the name before them a street.
 bool holdsAddressWord(const char* word) {
-    static const char* const kTownWords[] = {"CITY", "HILL", "ISLAND", "PARK", "TOWN", "VILLAGE"};
     char entry[32];
     for (int i = 0; i < lists::addressWords.count(); ++i) {
         compactEntry(entry, lists::addressWords.entry(i));
-        bool townWord = false;
-        for (const char* k : kTownWords) townWord = townWord || strcmp(entry, k) == 0;
-        if (!townWord && *entry && strstr(word, entry)) return true;
+        if (!isTownWord(entry) && *entry && strstr(word, entry)) return true;
     }
     return false;
 }
@@ -73,6 +70,13 @@ bool streetAbbreviationFollows(const char* upper, const char* word, int behind) 
 }
 
 }  // namespace
+
+bool isTownWord(const char* word) {
+    static const char* const kTownWords[] = {"CITY", "HILL", "ISLAND", "PARK", "TOWN", "VILLAGE"};
+    for (const char* k : kTownWords)
+        if (strcmp(word, k) == 0) return true;
+    return false;
+}
 
 bool followedByPlaceWord(const char* upper, int end) {
     char word[kLineBytes];

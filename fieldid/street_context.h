@@ -4,3 +4,7 @@
 
 // `upper` is the line in upper case, `end` the position just behind the place name.
 bool followedByPlaceWord(const char* upper, int end);
+
+// Address words that end the names of towns themselves ("Menlo Park", "Jersey City"); `word` is
+// upper case without blanks.
+bool isTownWord(const char* word);

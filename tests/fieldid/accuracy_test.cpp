@@ -1813,8 +1813,8 @@ TEST(ParselCards, FieldAccuracyOverTheCardTable) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, cards());
-    // The level the table has reached (617 of 626): a regression of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 984);
+    // The level the table has reached (621 of 626): a regression of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 990);
 }
 
 TEST(ParselCards, FieldAccuracyOnCardsKeptAside) {
@@ -1829,8 +1829,8 @@ TEST(ParselCards, FieldAccuracyOnCardsHeldOut) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, cardsHeldOut());
-    // The level reached (93 of 100; 90 when they were first measured): a regression of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 920);
+    // The level reached (97 of 100; 90 when they were first measured): a regression of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 960);
 }
 
 TEST(ParselCards, FieldAccuracyOnCardsHeldOutLater) {

@@ -1,5 +1,6 @@
 // Addresses: the language of a lone address, string lines without boxes, the punctuation of a
-// corrected city, and postcodes of the forms the regional steps do not read.
+// corrected city, postcodes of the forms the regional steps do not read, and place names inside
+// street and town lines.
 #include <gtest/gtest.h>
 #include "parsel_fixture.h"
 
@@ -149,6 +150,41 @@ TEST_F(AddressesTest, PostcodesOfOtherForms) {
     EXPECT_STREQ(zip, "8800");
     EXPECT_STREQ(city, "Thalwil");
     EXPECT_STREQ(street, "Seestrasse 118");
+}
+
+// A street named after a place ("Silverado Trail": Trail is a town; "Via Roma", "Park Avenue")
+// over the line of the town and its postal code is that address's street; a town whose name
+// ends in a town word ("Menlo Park", "Jersey City") keeps it, while a street word still ends the
+// street in a one-line address.
+TEST_F(AddressesTest, StreetAndTownLines) {
+    struct Case {
+        int kind;
+        std::vector<std::string> address;
+        const char* street;
+        const char* city;
+        const char* zip;
+    };
+    const Case cases[] = {
+        {0, {"4400 Silverado Trail", "Napa, CA 94558"}, "4400 Silverado Trail", "Napa", "94558"},
+        {8, {"Via Roma 45", "20121 Milano"}, "Via Roma 45", "Milano", "20121"},
+        {0, {"250 Park Avenue, Suite 1200", "New York, NY 10017"}, "250 Park Avenue, Suite 1200", "New York", "10017"},
+        {0, {"2600 Sand Hill Road", "Menlo Park, CA 94025"}, "2600 Sand Hill Road", "Menlo Park", "94025"},
+        {0, {"1 Harborside Place", "Jersey City, NJ 07302"}, "1 Harborside Place", "Jersey City", "07302"},
+        {0, {"100 Main Street Boston, MA 02110"}, "100 Main Street", "Boston", "02110"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> card = {"Alder & Finch", "Robin Alder", "Director"};
+        card.insert(card.end(), c.address.begin(), c.address.end());
+        card.push_back("Tel 555-0100");
+        for (int page = 0; page < 2; ++page) {
+            ASSERT_EQ(page ? p.identifyPage(card, c.kind, info) : p.identify(card, c.kind, info), 1);
+            std::string where = c.address[0] + (page ? " (page)" : " (strings)");
+            EXPECT_EQ(values(info, FieldAddress).size(), 1u) << where;
+            EXPECT_EQ(first(info, FieldStreet), c.street) << where;
+            EXPECT_EQ(values(info, FieldCity), std::vector<std::string>{c.city}) << where;
+            EXPECT_EQ(first(info, FieldZipCode), c.zip) << where;
+        }
+    }
 }
 
 }  // namespace

@@ -464,6 +464,60 @@ TEST_F(ParselTest, FirmAndPersonTakeTheirOwnLines) {
     EXPECT_NE(trimmed(first(card, FieldName)), "Bettina Lowe");
 }
 
+// The person's line that the e-mail's user part names is the name, where its first word made it
+// a town (Regina, Oliver) or, with no other name line, a title; a street line that had won the
+// name gives it up and joins its address.
+TEST_F(ParselTest, PersonNamedByTheEmailIsTheName) {
+    const std::vector<std::string> town = {"12 Main Street", "Boston, MA 02110"};
+    struct Case {
+        std::vector<std::string> lines;
+        const char* name;
+        const char* last;
+        const char* street;
+        const char* city;
+    } cases[] = {
+        {{"Crane & Hollis", "Regina Whitfield", "Partner", town[0], town[1], "rwhitfield@cranehollis.com"},
+         "Regina Whitfield",
+         "Whitfield",
+         "12 Main Street",
+         "Boston"},
+        {{"Crane & Hollis", "Victoria Ashworth", "Partner", town[0], town[1], "vashworth@cranehollis.com"},
+         "Victoria Ashworth",
+         "Ashworth",
+         "12 Main Street",
+         "Boston"},
+        {{"Wexford Hale Architects", "Oliver Pennington", "Associate Director", "22 Long Acre", "London WC2E 9LY",
+          "oliver.pennington@wexfordhale.co.uk"},
+         "Oliver Pennington",
+         "Pennington",
+         "22 Long Acre",
+         "London"},
+    };
+    for (const Case& c : cases)
+        for (int page = 0; page < 2; ++page) {
+            CardInfo card{};
+            ASSERT_EQ(page ? p.identifyPage(c.lines, 0, card) : p.identify(c.lines, 0, card), 1);
+            std::string where = c.lines[1] + (page ? " (page)" : " (strings)");
+            EXPECT_EQ(trimmed(first(card, FieldName)), c.name) << where;
+            EXPECT_EQ(first(card, FieldLastName), c.last) << where;
+            EXPECT_EQ(values(card, FieldCity), std::vector<std::string>{c.city}) << where;
+            EXPECT_EQ(first(card, FieldStreet), c.street) << where;
+            EXPECT_EQ(values(card, FieldTitle), std::vector<std::string>{c.lines[2]}) << where;
+        }
+    // A department the user part spells is no person, and a town line it does not name stays.
+    CardInfo card{};
+    ASSERT_EQ(p.identify({"Crane & Hollis", "Customer Service", town[0], town[1], "customer.service@cranehollis.com"},
+                         0, card),
+              1);
+    for (const std::string& name : values(card, FieldName)) EXPECT_NE(trimmed(name), "Customer Service");
+    ASSERT_EQ(
+        p.identify({"Crane & Hollis", "John Smith", "1 Main Street", "Elizabeth, New Jersey", "jsmith@cranehollis.com"},
+                   0, card),
+        1);
+    EXPECT_EQ(trimmed(first(card, FieldName)), "John Smith");
+    EXPECT_EQ(first(card, FieldCity), "Elizabeth");
+}
+
 // An e-mail address whose host holds a title word stays the e-mail, never a title.
 TEST_F(ParselTest, EmailLineWithTitleWordsInItsHost) {
     CardInfo card{};

@@ -1,0 +1,95 @@
+#include "person_line.h"
+#include <initializer_list>
+#include <string.h>
+#include "domain_spelling.h"
+#include "fid_state.h"
+#include "text_util.h"
+#include "word_lists.h"
+
+namespace {
+
+const int kPlaceKinds[] = {FieldAddress, FieldCountry, FieldState, FieldCity, FieldCtryGuess, FieldStatGuess};
+const int kWordKinds[] = {FieldTitle, FieldDepartment, FieldNone};
+
+int highestOf(int j, const int* kinds, size_t count) {
+    int best = 0;
+    for (size_t i = 0; i < count; ++i)
+        if (cell(kinds[i], j) > best) best = cell(kinds[i], j);
+    return best;
+}
+
+int placeScore(int j) { return highestOf(j, kPlaceKinds, sizeof kPlaceKinds / sizeof *kPlaceKinds); }
+int wordScore(int j) { return highestOf(j, kWordKinds, sizeof kWordKinds / sizeof *kWordKinds); }
+
+bool holdsDigitOrAt(const char* text) {
+    for (; *text; ++text)
+        if (isDigit(*text) || *text == '@') return true;
+    return false;
+}
+
+// Whether some line of words without digits already scores as the name.
+bool hasWordNameLine() {
+    for (int j = 0; j < g_fid.lineCount; ++j)
+        if (cell(FieldName, j) > 0 && !holdsDigitOrAt(g_fid.lines[j])) return true;
+    return false;
+}
+
+// Whether the line's first word is a listed first name ("Victoria"), so that an address such as
+// customer.service@ does not make its department a person.
+bool beginsWithFirstName(const char* line) {
+    char word[32] = {0};
+    int n = 0;
+    while (*line == ' ') ++line;
+    while (line[n] && line[n] != ' ' && n < 31) word[n] = toUpper(line[n]), ++n;
+    word[n] = 0;
+    static const CWordList* const kLists[] = {&lists::maleFirstNames, &lists::femaleFirstNames, &lists::deMale,
+                                              &lists::deFemale,       &lists::frMale,           &lists::frFemale,
+                                              &lists::itMale,         &lists::itFemale,         &lists::esMale,
+                                              &lists::esFemale,       &lists::nlMale,           &lists::nlFemale};
+    for (const CWordList* list : kLists)
+        for (int e = 0; e < list->count(); ++e)
+            if (strcmp(list->entry(e), word) == 0) return true;
+    return false;
+}
+
+// A line of words without digits that won a place kind, or, while no such line is the name, a
+// title, a department or nothing and begins with a first name.
+bool personLineLost(int j, bool nameFound) {
+    if (cell(FieldName, j) > 0 || holdsDigitOrAt(g_fid.lines[j])) return false;
+    for (int k : {FieldCompany, FieldZipCode, FieldPOBox, FieldPhone, FieldFax, FieldEMail, FieldWebSite, FieldNumber})
+        if (cell(k, j) > 0) return false;
+    if (placeScore(j) > 0) return true;
+    return !nameFound && wordScore(j) > 0 && beginsWithFirstName(g_fid.lines[j]);
+}
+
+int namedPersonLine() {
+    bool nameFound = hasWordNameLine();
+    for (int e = 0; e < g_fid.lineCount; ++e) {
+        if (cell(FieldEMail, e) <= 0) continue;
+        for (int j = 0; j < g_fid.lineCount; ++j)
+            if (j != e && personLineLost(j, nameFound) && localPartNamesLine(g_fid.lines[e], g_fid.lines[j])) return j;
+    }
+    return -1;
+}
+
+}  // namespace
+
+void FID_person_taken_as_place() {
+    int person = namedPersonLine();
+    if (person < 0) return;
+    int score = placeScore(person) > wordScore(person) ? placeScore(person) : wordScore(person);
+    for (int k : kPlaceKinds) cell(k, person) = 0;
+    for (int k : kWordKinds) cell(k, person) = 0;
+    for (AddressRecord& r : g_fid.address)
+        if (r.line == person) {
+            r = AddressRecord{};
+            r.line = -1;
+        }
+    for (int j = 0; j < g_fid.lineCount; ++j) {
+        if (j == person || cell(FieldName, j) <= 0 || !holdsDigitOrAt(g_fid.lines[j])) continue;
+        cell(FieldAddress, j) = cell(FieldName, j);
+        cell(FieldName, j) = 0;
+        cell(FieldSexGuess, j) = 0;
+    }
+    cell(FieldName, person) = score;
+}
