@@ -29,6 +29,7 @@ void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     if (regionOn(RegionGerman)) FID_cut_german_degrees();
     FID_score_lines();
     FID_person_taken_as_place();
+    FID_street_lines_over_towns();
     FID_join_company_lines();
     FID_join_department_lines();
     FID_free_places_in_street_lines();

@@ -1,5 +1,6 @@
 #include "street_line.h"
 #include <initializer_list>
+#include <string.h>
 #include "fid_state.h"
 #include "line_geometry.h"
 #include "text_util.h"
@@ -15,18 +16,30 @@ bool holdsPiece(int line, int kind) {
     return false;
 }
 
-// A word of one to five digits, perhaps with a letter or comma behind ("45", "12a", "250,").
+bool containsDigitIn(const char* text, size_t length) {
+    for (size_t i = 0; i < length; ++i)
+        if (isDigit(text[i])) return true;
+    return false;
+}
+
+// One to five digits, perhaps with a letter or comma behind ("45", "12a", "250,").
+bool isHouseNumberSpan(const char* start, const char* end) {
+    int digits = 0;
+    while (start + digits < end && isDigit(start[digits])) ++digits;
+    const char* rest = start + digits;
+    if (rest < end && isLetter(*rest)) ++rest;
+    if (rest < end && *rest == ',') ++rest;
+    return digits >= 1 && digits <= 5 && rest == end;
+}
+
+bool isHouseNumberWord(const char* word) { return isHouseNumberSpan(word, word + strlen(word)); }
+
 bool holdsHouseNumber(const char* text) {
     for (const char* p = text; *p;) {
         while (*p == ' ') ++p;
         const char* start = p;
         while (*p && *p != ' ') ++p;
-        int digits = 0;
-        while (start + digits < p && isDigit(start[digits])) ++digits;
-        const char* rest = start + digits;
-        if (rest < p && isLetter(*rest)) ++rest;
-        if (rest < p && *rest == ',') ++rest;
-        if (digits >= 1 && digits <= 5 && rest == p) return true;
+        if (p > start && isHouseNumberSpan(start, p)) return true;
     }
     return false;
 }
@@ -42,8 +55,39 @@ bool holdsPostalDigits(const char* text) {
     return false;
 }
 
+// "London EC3A 8EP": a British postcode ends the line.
+bool endsWithBritishPostcode(const char* text) {
+    size_t n = strlen(text);
+    while (n > 0 && text[n - 1] == ' ') --n;
+    if (n < 6 || !isDigit(text[n - 3]) || !isUpper(text[n - 2]) || !isUpper(text[n - 1]) || text[n - 4] != ' ')
+        return false;
+    size_t start = n - 4;
+    while (start > 0 && isAlnum(text[start - 1])) --start;
+    size_t length = n - 4 - start;
+    return length >= 2 && length <= 4 && isUpper(text[start]) && containsDigitIn(text + start, length);
+}
+
 bool isTownLine(int j) {
-    return holdsPiece(j, FieldCity) && (holdsPiece(j, FieldState) || holdsPostalDigits(g_fid.lines[j]));
+    const char* text = g_fid.lines[j];
+    return holdsPiece(j, FieldCity) &&
+           (holdsPiece(j, FieldState) || holdsPostalDigits(text) || endsWithBritishPostcode(text));
+}
+
+// The first or last word is a house number and the rest holds a word of letters: "82 University
+// Place", "30 St Mary Axe", "Koenigsallee 60".
+bool shapedAsStreet(const char* text) {
+    char words[kMaxLines][kLineBytes];
+    int count = 0;
+    for (const char* p = text; *p && count < kMaxLines;) {
+        while (*p == ' ') ++p;
+        int n = 0;
+        while (p[n] && p[n] != ' ' && n < kLineMax) words[count][n] = p[n], ++n;
+        words[count][n] = 0;
+        p += n;
+        if (n) ++count;
+    }
+    if (count < 2 || !containsLetter(text)) return false;
+    return isHouseNumberWord(words[0]) || isHouseNumberWord(words[count - 1]);
 }
 
 int nextAddressLine(int i) {
@@ -70,5 +114,21 @@ void FID_free_places_in_street_lines() {
         if (!holdsPiece(i, FieldCity) && !holdsPiece(i, FieldState) && !holdsPiece(i, FieldCountry)) continue;
         int j = nextAddressLine(i);
         if (j >= 0 && isTownLine(j)) freePlaces(i);
+    }
+}
+
+void FID_street_lines_over_towns() {
+    for (int i = 0; i + 1 < g_fid.lineCount; ++i) {
+        const char* text = g_fid.lines[i];
+        if (cell(FieldAddress, i) > 0 || strchr(text, '@') || !shapedAsStreet(text)) continue;
+        bool contact = false;
+        for (int k : {FieldPhone, FieldFax, FieldEMail, FieldWebSite, FieldNumber, FieldPOBox, FieldZipCode})
+            contact = contact || cell(k, i) > 0;
+        if (contact || cell(FieldAddress, i + 1) <= 0 || !areAdjacent(i, i + 1) || !isTownLine(i + 1)) continue;
+        int best = 1;
+        for (int k = 0; k < kKinds; ++k)
+            if (k != FieldSexGuess && cell(k, i) > best) best = cell(k, i);
+        for (int k : {FieldName, FieldCompany, FieldDepartment, FieldTitle, FieldNone, FieldSexGuess}) cell(k, i) = 0;
+        cell(FieldAddress, i) = best;
     }
 }

@@ -1813,16 +1813,16 @@ TEST(ParselCards, FieldAccuracyOverTheCardTable) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, cards());
-    // The level the table has reached (621 of 626): a regression of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 990);
+    // The level the table has reached (622 of 626): a regression of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 992);
 }
 
 TEST(ParselCards, FieldAccuracyOnCardsKeptAside) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, unseenCards());
-    // The level reached on these cards (100 of 102): a regression of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 970);
+    // The level reached on these cards (101 of 102): a regression of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 980);
 }
 
 TEST(ParselCards, FieldAccuracyOnCardsHeldOut) {
@@ -1837,9 +1837,9 @@ TEST(ParselCards, FieldAccuracyOnCardsHeldOutLater) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, cardsHeldOutLater());
-    // The level reached at their third measurement (124 of 129; 120 at the first, 122 at the
-    // second): a regression of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 953);
+    // The level reached at their fourth measurement (125 of 129; 120 at the first, 122 at the
+    // second, 124 at the third): a regression of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 961);
 }
 
 TEST(ParselCards, FieldAccuracyOnCardsWrittenApart) {

@@ -153,7 +153,8 @@ TEST_F(AddressesTest, PostcodesOfOtherForms) {
 }
 
 // A street named after a place ("Silverado Trail": Trail is a town; "Via Roma", "Park Avenue")
-// over the line of the town and its postal code is that address's street; a town whose name
+// or without a street word ("30 St Mary Axe") over the line of the town and its postal code is
+// that address's street; a town whose name
 // ends in a town word ("Menlo Park", "Jersey City") keeps it, while a street word still ends the
 // street in a one-line address.
 TEST_F(AddressesTest, StreetAndTownLines) {
@@ -171,6 +172,9 @@ TEST_F(AddressesTest, StreetAndTownLines) {
         {0, {"2600 Sand Hill Road", "Menlo Park, CA 94025"}, "2600 Sand Hill Road", "Menlo Park", "94025"},
         {0, {"1 Harborside Place", "Jersey City, NJ 07302"}, "1 Harborside Place", "Jersey City", "07302"},
         {0, {"100 Main Street Boston, MA 02110"}, "100 Main Street", "Boston", "02110"},
+        // No street word: the house number over the town's line makes the street.
+        {0, {"30 St Mary Axe", "London EC3A 8EP"}, "30 St Mary Axe", "London", "EC3A 8EP"},
+        {0, {"1 Poultry", "London EC2R 8EJ"}, "1 Poultry", "London", "EC2R 8EJ"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> card = {"Alder & Finch", "Robin Alder", "Director"};
@@ -185,6 +189,17 @@ TEST_F(AddressesTest, StreetAndTownLines) {
             EXPECT_EQ(first(info, FieldZipCode), c.zip) << where;
         }
     }
+    // A street line with a company word is not joined into the company above it; a telephone line
+    // over the town stays a telephone line.
+    ASSERT_EQ(p.identify({"Department of Chemistry", "University of Vermont", "Dr. Anita Sharma", "Associate Professor",
+                          "82 University Place", "Burlington, VT 05405", "anita.sharma@uvm.edu"},
+                         0, info),
+              1);
+    EXPECT_EQ(values(info, FieldCompany), std::vector<std::string>{"University of Vermont"});
+    EXPECT_EQ(first(info, FieldStreet), "82 University Place");
+    ASSERT_EQ(p.identify({"Alder & Finch", "Robin Alder", "Tel 617 555 0100", "Boston, MA 02110"}, 0, info), 1);
+    EXPECT_EQ(values(info, FieldAddress), std::vector<std::string>{"Boston, MA 02110"});
+    EXPECT_EQ(values(info, FieldPhone).size(), 1u);
 }
 
 }  // namespace
