@@ -88,11 +88,27 @@ bool anyDomainSpellsLine(const std::vector<std::string>& domainWords, const char
     return false;
 }
 
-bool localPartNamesLine(const char* address, const char* line) {
-    std::vector<std::string> words = lineWords(line);
+namespace {
+
+std::string localPart(const char* address) {
     std::string local;
     for (const char* p = address; *p && *p != '@'; ++p)
         if (isAlnum(*p)) local += toLower(*p);
+    return local;
+}
+
+}  // namespace
+
+bool localPartIsWordOfLine(const char* address, const char* line) {
+    std::vector<std::string> words = lineWords(line);
+    std::string local = localPart(address);
+    if (local.size() < 3 || words.size() < 2 || words.size() > 4) return false;
+    return std::find(words.begin(), words.end(), local) != words.end();
+}
+
+bool localPartNamesLine(const char* address, const char* line) {
+    std::vector<std::string> words = lineWords(line);
+    std::string local = localPart(address);
     if (words.size() < 2 || local.empty()) return false;
     // Each word of a run that ends with the line's last word gives its initial or the whole
     // word, the last one whole: egarrity, p.dewit, hamish.mackenzie.
@@ -102,6 +118,8 @@ bool localPartNamesLine(const char* address, const char* line) {
             std::vector<size_t> next;
             const std::string& w = words[i];
             for (size_t at : ends) {
+                // A middle initial ("Jennifer L. Park") may be left out: jpark.
+                if (i > from && i + 1 < words.size() && w.size() == 1) next.push_back(at);
                 if (i + 1 < words.size() && at < local.size() && local[at] == w[0]) next.push_back(at + 1);
                 if (local.compare(at, w.size(), w) == 0) next.push_back(at + w.size());
             }

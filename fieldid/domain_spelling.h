@@ -14,5 +14,9 @@ bool anyDomainSpellsLine(const std::vector<std::string>& domainWords, const char
 
 // Whether the user part of an e-mail address names the line as a person: the words of a run of
 // two or more that ends with the line's last word, each given whole or by its initial, the last
-// one whole (egarrity, p.dewit and hamish.mackenzie for "Pieter de Wit" and "Hamish MacKenzie").
+// one whole, a middle initial perhaps left out (egarrity, p.dewit, hamish.mackenzie and jpark for
+// "Pieter de Wit", "Hamish MacKenzie" and "Jennifer L. Park").
 bool localPartNamesLine(const char* address, const char* line);
+// Whether the user part of an e-mail address is one word (3 or more characters) of a line of two
+// to four words: the first name alone ("aroha" for "Dr. Aroha Wilson").
+bool localPartIsWordOfLine(const char* address, const char* line);

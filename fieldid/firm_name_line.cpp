@@ -40,13 +40,17 @@ bool personLineCandidate(int j) {
     return true;
 }
 
-// The line other than `except` that the user part of an e-mail line names, -1 when none.
-int namedByEmail(int except) {
+// The line other than `except` that the user part of an e-mail line names, -1 when none; with
+// `byOneWord` also the line of which it is one word (a first name alone).
+int namedByEmail(int except, bool byOneWord = false) {
     for (int e = 0; e < g_fid.lineCount; ++e) {
         if (cell(FieldEMail, e) <= 0) continue;
-        for (int j = 0; j < g_fid.lineCount; ++j)
-            if (j != except && j != e && personLineCandidate(j) && localPartNamesLine(g_fid.lines[e], g_fid.lines[j]))
-                return j;
+        const char* address = g_fid.lines[e];
+        for (int j = 0; j < g_fid.lineCount; ++j) {
+            if (j == except || j == e || !personLineCandidate(j)) continue;
+            const char* line = g_fid.lines[j];
+            if (localPartNamesLine(address, line) || (byOneWord && localPartIsWordOfLine(address, line))) return j;
+        }
     }
     return -1;
 }
@@ -60,12 +64,11 @@ int spelledFirmLine(int except, const std::vector<std::string>& domains) {
     return -1;
 }
 
-// A name line of partners' names ("Garrity & Stone") above the person's own line.
+// A name line that the domain spells ("Garrity & Stone", "Carrick Fenwick", "Harbourview
+// Dental") above the person's own line, which the e-mail's user part names.
 void firmTakenAsName(int firm, const std::vector<std::string>& domains) {
-    const char* text = g_fid.lines[firm];
-    if (!strchr(text, '&') && !strchr(text, ',')) return;
-    if (!anyDomainSpellsLine(domains, text)) return;
-    int person = namedByEmail(firm);
+    if (!anyDomainSpellsLine(domains, g_fid.lines[firm])) return;
+    int person = namedByEmail(firm, true);
     if (person < 0) return;
     int score = cell(FieldName, firm);
     cell(FieldName, firm) = 0;

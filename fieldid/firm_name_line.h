@@ -1,9 +1,9 @@
-// A firm named after its partners that won the name while the person's own name stands on
-// another line.
+// A firm that won the name while the person's own name stands on another line.
 #pragma once
 
-// When the name line holds "&" or "," and the card's web or e-mail domain spells it, while the
-// user part of an e-mail address names another line that was taken for a company, a title, a
-// department or nothing, the two change places in the score table: the spelt line scores
-// Company and the named line Name (each with the name line's score), before the name is split.
+// When the card's web or e-mail domain spells the name line ("Garrity & Stone", "Carrick
+// Fenwick"), while the user part of an e-mail address names another line that was taken for a
+// company, a title, a department or nothing (its words given whole or by initial, or its first
+// name alone), the two change places in the score table: the spelt line scores Company and the
+// named line Name (each with the name line's score), before the name is split.
 void FID_firm_name_line();

@@ -1829,8 +1829,8 @@ TEST(ParselCards, FieldAccuracyOnCardsHeldOut) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, cardsHeldOut());
-    // The level reached (97 of 100; 90 when they were first measured): a regression of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 960);
+    // The level reached (99 of 100; 90 when they were first measured): a regression of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 980);
 }
 
 TEST(ParselCards, FieldAccuracyOnCardsHeldOutLater) {

@@ -442,6 +442,19 @@ TEST_F(ParselTest, FirmAndPersonTakeTheirOwnLines) {
          "Bettina Lowe",
          "Quist, Amara & Lowe",
          "Lowe"},
+        // A firm without "&" or ",": the domain spells it, the user part names the person, by the
+        // first name alone too.
+        {0,
+         {"Carrick Fenwick", "Hamish MacKenzie", "Investment Manager", "hamish.mackenzie@carrickfenwick.co.uk"},
+         "Hamish MacKenzie",
+         "Carrick Fenwick",
+         "MacKenzie"},
+        {0,
+         {"Harbourview Dental", "Dr. Aroha Wilson", "Dentist", "15 Customs Street", "Auckland 1010",
+          "aroha@harbourviewdental.co.nz"},
+         "Dr. Aroha Wilson",
+         "Harbourview Dental",
+         "Wilson"},
         // No name line: the person's line went to the company, the firm's line to a title.
         {10,
          {"Van Loon Architecten", "Sanne Bakker", "Architect", "Tel. 020 555 7788", "s.bakker@vanloonarchitecten.nl"},
@@ -462,6 +475,9 @@ TEST_F(ParselTest, FirmAndPersonTakeTheirOwnLines) {
     ASSERT_EQ(p.identify({"Quist, Amara & Lowe", "Bettina Lowe", "Associate Attorney", "office@qallaw.com"}, 0, card),
               1);
     EXPECT_NE(trimmed(first(card, FieldName)), "Bettina Lowe");
+    // The person's own name that the domain spells stays the name when no other line is named.
+    ASSERT_EQ(p.identify({"Karen Mitchell", "Independent Consultant", "karen@karenmitchell.com"}, 0, card), 1);
+    EXPECT_EQ(trimmed(first(card, FieldName)), "Karen Mitchell");
 }
 
 // The person's line that the e-mail's user part names is the name, where its first word made it
@@ -484,6 +500,12 @@ TEST_F(ParselTest, PersonNamedByTheEmailIsTheName) {
         {{"Crane & Hollis", "Victoria Ashworth", "Partner", town[0], town[1], "vashworth@cranehollis.com"},
          "Victoria Ashworth",
          "Ashworth",
+         "12 Main Street",
+         "Boston"},
+        // A middle initial left out of the user part, a degree behind a comma.
+        {{"Park & Donnelly", "Jennifer L. Park, Esq.", "Attorney at Law", town[0], town[1], "jpark@parkdonnelly.com"},
+         "Jennifer L. Park Esq.",
+         "Park",
          "12 Main Street",
          "Boston"},
         {{"Wexford Hale Architects", "Oliver Pennington", "Associate Director", "22 Long Acre", "London WC2E 9LY",
