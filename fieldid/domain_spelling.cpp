@@ -106,12 +106,12 @@ bool localPartIsWordOfLine(const char* address, const char* line) {
     return std::find(words.begin(), words.end(), local) != words.end();
 }
 
-bool localPartNamesLine(const char* address, const char* line) {
-    std::vector<std::string> words = lineWords(line);
-    std::string local = localPart(address);
-    if (words.size() < 2 || local.empty()) return false;
-    // Each word of a run that ends with the line's last word gives its initial or the whole
-    // word, the last one whole: egarrity, p.dewit, hamish.mackenzie.
+namespace {
+
+// Whether the user part spells a run of two or more words of `words` that ends with its last.
+bool spellsRunToTheEnd(const std::string& local, const std::vector<std::string>& words) {
+    // Each word of the run gives its initial or the whole word, the last one whole: egarrity,
+    // p.dewit, hamish.mackenzie.
     for (size_t from = 0; from + 1 < words.size(); ++from) {
         std::vector<size_t> ends{0};
         for (size_t i = from; i < words.size(); ++i) {
@@ -126,6 +126,21 @@ bool localPartNamesLine(const char* address, const char* line) {
             ends.swap(next);
         }
         if (std::find(ends.begin(), ends.end(), local.size()) != ends.end()) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool localPartNamesLine(const char* address, const char* line) {
+    std::vector<std::string> words = lineWords(line);
+    std::string local = localPart(address);
+    if (local.empty()) return false;
+    // Degrees and suffixes of up to three letters may follow the name: "van der Berg RA".
+    while (words.size() >= 2) {
+        if (spellsRunToTheEnd(local, words)) return true;
+        if (words.back().size() > 3) return false;
+        words.pop_back();
     }
     return false;
 }

@@ -14,8 +14,9 @@ bool anyDomainSpellsLine(const std::vector<std::string>& domainWords, const char
 
 // Whether the user part of an e-mail address names the line as a person: the words of a run of
 // two or more that ends with the line's last word, each given whole or by its initial, the last
-// one whole, a middle initial perhaps left out (egarrity, p.dewit, hamish.mackenzie and jpark for
-// "Pieter de Wit", "Hamish MacKenzie" and "Jennifer L. Park").
+// one whole, a middle initial perhaps left out, degrees of up to three letters perhaps behind
+// (egarrity, p.dewit, hamish.mackenzie, jpark and p.vanderberg for "Pieter de Wit", "Hamish
+// MacKenzie", "Jennifer L. Park, Esq." and "drs. Pieter van der Berg RA").
 bool localPartNamesLine(const char* address, const char* line);
 // Whether the user part of an e-mail address is one word (3 or more characters) of a line of two
 // to four words: the first name alone ("aroha" for "Dr. Aroha Wilson").

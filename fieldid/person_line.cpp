@@ -62,22 +62,12 @@ bool personLineLost(int j, bool nameFound) {
     return !nameFound && wordScore(j) > 0 && beginsWithFirstName(g_fid.lines[j]);
 }
 
-// The user part names the line, or its part before a comma ("Jennifer L. Park, Esq.").
-bool namesPerson(const char* address, const char* line) {
-    if (localPartNamesLine(address, line)) return true;
-    const char* comma = strchr(line, ',');
-    if (!comma) return false;
-    char before[kLineBytes];
-    copyBoundedN(before, sizeof before, line, static_cast<size_t>(comma - line));
-    return localPartNamesLine(address, before);
-}
-
 int namedPersonLine() {
     bool nameFound = hasWordNameLine();
     for (int e = 0; e < g_fid.lineCount; ++e) {
         if (cell(FieldEMail, e) <= 0) continue;
         for (int j = 0; j < g_fid.lineCount; ++j)
-            if (j != e && personLineLost(j, nameFound) && namesPerson(g_fid.lines[e], g_fid.lines[j])) return j;
+            if (j != e && personLineLost(j, nameFound) && localPartNamesLine(g_fid.lines[e], g_fid.lines[j])) return j;
     }
     return -1;
 }

@@ -526,6 +526,15 @@ TEST_F(ParselTest, PersonNamedByTheEmailIsTheName) {
             EXPECT_EQ(first(card, FieldStreet), c.street) << where;
             EXPECT_EQ(values(card, FieldTitle), std::vector<std::string>{c.lines[2]}) << where;
         }
+    // A degree behind the name ("RA") does not hide it from the user part.
+    CardInfo dutch{};
+    ASSERT_EQ(p.identify({"Van der Berg Accountants", "drs. Pieter van der Berg RA", "Registeraccountant",
+                          "Stationsplein 5", "2011 LR Haarlem", "p.vanderberg@vdberg.nl"},
+                         10, dutch),
+              1);
+    EXPECT_EQ(trimmed(first(dutch, FieldName)), "drs. Pieter van der Berg RA");
+    EXPECT_EQ(values(dutch, FieldCity), std::vector<std::string>{"Haarlem"});
+    EXPECT_EQ(first(dutch, FieldStreet), "Stationsplein 5");
     // A department the user part spells is no person, and a town line it does not name stays.
     CardInfo card{};
     ASSERT_EQ(p.identify({"Crane & Hollis", "Customer Service", town[0], town[1], "customer.service@cranehollis.com"},
