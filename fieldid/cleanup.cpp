@@ -110,8 +110,21 @@ void cutAtEmailLabel(char* s) {
     }
 }
 
+// A label of one or two letters and a colon before the address ("E: ", "Em:"), which would
+// otherwise be glued to its user part once blanks and colons go.
+void dropShortEmailLabel(char* s) {
+    const char* p = s;
+    while (*p == ' ') ++p;
+    int letters = 0;
+    while (letters < 3 && isLetter(p[letters])) ++letters;
+    const char* at = strchr(p, '@');
+    if (letters < 1 || letters > 2 || p[letters] != ':' || !at || at < p + letters) return;
+    memmove(s, p + letters + 1, strlen(p + letters + 1) + 1);
+}
+
 void cleanEmail(char* s) {
     cutAtEmailLabel(s);
+    dropShortEmailLabel(s);
     for (char* p = s; *p; ++p)
         if (*p == ',') *p = '.';
     keepOnly(s, " :");

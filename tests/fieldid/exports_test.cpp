@@ -288,6 +288,12 @@ TEST_F(ParselTest, MendedEmailAddresses) {
     EXPECT_EQ(first(info, FieldEMail), "mary@example.com");
     ASSERT_EQ(p.identify({"Mary Johnson", "mary.johnson@", "example.com"}, 0, info), 1);
     EXPECT_EQ(first(info, FieldEMail), "mary.johnson@example.com");
+    // A short label before the address is no part of its user part.
+    for (const char* line :
+         {"E: rachel.kim@brightlane.io", "e:rachel.kim@brightlane.io", "Em: rachel.kim@brightlane.io"}) {
+        ASSERT_EQ(p.identify({"Rachel Kim", "Marketing Manager", line, "T: 415.555.0193"}, 0, info), 1);
+        EXPECT_EQ(first(info, FieldEMail), "rachel.kim@brightlane.io") << line;
+    }
 }
 
 struct RepairCase {
