@@ -15,6 +15,8 @@ std::vector<std::string> lineWords(const char* line) {
             word += toLower(*p);
             continue;
         }
+        // An apostrophe stays inside its word: "Children's", "O'Brien".
+        if (*p == '\'' && !word.empty() && isAlnum(p[1])) continue;
         if (!word.empty()) words.push_back(word);
         word.clear();
         if (!*p) break;
@@ -24,9 +26,10 @@ std::vector<std::string> lineWords(const char* line) {
 
 // Whether `rest` is spelt by the leading parts of words[i], words[i + 1], ... in turn (each
 // word giving at least its first letter), ending with the text. `pieces` counts the words used
-// and `firstPiece` the length taken from the first word.
+// and `firstPiece` the length taken from the first word. One word after the first may be left
+// out when a whole word follows it (lakesideheart for "Lakeside Children's Heart Center").
 bool spelt(const std::string& rest, size_t at, const std::vector<std::string>& words, size_t i, int pieces,
-           size_t firstPiece) {
+           size_t firstPiece, bool skipped = false) {
     // Initials need three words (pvo); two pieces need a first of 3 letters (kessler-eng); one
     // piece must be the whole first word (vermeulen), never a short start of it (sal for Sales).
     if (at == rest.size())
@@ -36,9 +39,12 @@ bool spelt(const std::string& rest, size_t at, const std::vector<std::string>& w
     const std::string& w = words[i];
     for (size_t k = std::min(w.size(), rest.size() - at); k >= 1; --k) {
         if (rest.compare(at, k, w, 0, k) != 0) continue;
-        if (spelt(rest, at + k, words, i + 1, pieces + 1, pieces == 0 ? k : firstPiece)) return true;
+        if (spelt(rest, at + k, words, i + 1, pieces + 1, pieces == 0 ? k : firstPiece, skipped)) return true;
     }
-    return false;
+    if (skipped || pieces == 0 || i + 1 >= words.size()) return false;
+    const std::string& after = words[i + 1];
+    return rest.compare(at, after.size(), after) == 0 &&
+           spelt(rest, at + after.size(), words, i + 2, pieces + 1, firstPiece, true);
 }
 
 // Whether `word` is the initials of three or more words from the line's first word on, followed by a

@@ -12,6 +12,7 @@
 #include "line_loading.h"
 #include "logs.h"
 #include "names.h"
+#include "other_postcodes.h"
 #include "person_line.h"
 #include "street_line.h"
 #include "parsel.h"
@@ -29,6 +30,7 @@ void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     if (regionOn(RegionGerman)) FID_cut_german_degrees();
     FID_score_lines();
     FID_person_taken_as_place();
+    FID_score_postcode_lines();
     FID_street_lines_over_towns();
     FID_join_company_lines();
     FID_join_department_lines();

@@ -1,7 +1,9 @@
 #include "other_postcodes.h"
+#include <stdio.h>
 #include <string.h>
 #include <initializer_list>
 #include "fid_state.h"
+#include "line_geometry.h"
 #include "text_util.h"
 #include "word_lists.h"
 
@@ -30,32 +32,12 @@ void printedLineBefore(const char* line, char* out, size_t cap) {
 }
 
 // A town as printed: letters (accented ones too), blanks, hyphens, apostrophes, periods, and
-// commas before a county or country.
+// commas or parentheses around a county, province or country ("Montreal (Quebec)").
 bool isTownText(const char* s) {
     if (countLetters(s) < 2 && !isHighByte(*s)) return false;
     for (; *s; ++s)
-        if (!isLetter(*s) && !isHighByte(*s) && !inSet(*s, " -'.,")) return false;
+        if (!isLetter(*s) && !isHighByte(*s) && !inSet(*s, " -'.,()")) return false;
     return true;
-}
-
-// Where a British postcode (outward code, blanks, digit and two letters) ends the text; -1 when
-// it does not. The outward code is A9, A99, AA9, AA99, A9A or AA9A and stands alone.
-int britishPostcodeStart(const char* s) {
-    int n = static_cast<int>(strlen(s));
-    if (n < 5 || !isDigit(s[n - 3]) || !isUpper(s[n - 2]) || !isUpper(s[n - 1])) return -1;
-    int end = n - 3;
-    if (s[end - 1] != ' ') return -1;
-    while (end > 0 && s[end - 1] == ' ') --end;
-    int start = end;
-    while (start > 0 && isAlnum(s[start - 1])) --start;
-    const char* o = s + start;
-    int length = end - start;
-    if (length < 2 || length > 4 || (start > 0 && !inSet(s[start - 1], " ,"))) return -1;
-    int letters = isUpper(o[1]) ? 2 : 1;
-    if (!isUpper(o[0]) || letters >= length || !isDigit(o[letters])) return -1;
-    if (letters + 2 == length && !isDigit(o[letters + 1]) && !isUpper(o[letters + 1])) return -1;
-    if (letters + 2 < length) return -1;
-    return start;
 }
 
 // A street word ending one of the words of a town text ("Bahnhofstrasse", "Frontage Road").
@@ -82,7 +64,7 @@ bool endsWithStreetWord(const char* upper) {
     return false;
 }
 
-// "8001 Zürich", "CH-8001 Zürich", "A-1070 Wien": the length of the code part, 0 when not.
+// "8001 Zurich", "CH-8001 Zurich", "A-1070 Wien": the length of the code part, 0 when not.
 int fourDigitCodeLength(const char* s) {
     int p = 0;
     while (p < 2 && isUpper(s[p])) ++p;
@@ -92,6 +74,13 @@ int fourDigitCodeLength(const char* s) {
     }
     if (!isDigit(s[p]) || !isDigit(s[p + 1]) || !isDigit(s[p + 2]) || !isDigit(s[p + 3]) || s[p + 4] != ' ') return 0;
     return p + 4;
+}
+
+bool isPlaceKind(int k) {
+    for (int p :
+         {FieldAddress, FieldCountry, FieldState, FieldCity, FieldZipCode, FieldPOBox, FieldCtryGuess, FieldStatGuess})
+        if (k == p) return true;
+    return false;
 }
 
 AddressRecord* recordOfLine(int d) {
@@ -119,8 +108,7 @@ void takeCode(AddressRecord& r, int d, const char* code, size_t length) {
 }
 
 void takeTown(AddressRecord& r, int d, char* town) {
-    char* comma = strchr(town, ',');
-    if (comma) *comma = 0;
+    town[strcspn(town, ",(")] = 0;
     stripLeading(town, " ,");
     stripTrailing(town, " ,.-");
     if (*r.City || !isTownText(town)) return;
@@ -128,8 +116,17 @@ void takeTown(AddressRecord& r, int d, char* town) {
     cell(FieldCity, d) += 5;
 }
 
-bool britishCode(int d, const char* line, const char* last) {
-    int start = britishPostcodeStart(last);
+// A state or country that only a town list guessed ("NY" for Wakefield) is no part of a British
+// or Canadian address that does not print it.
+void dropUnprintedGuesses(AddressRecord& r, int d) {
+    if (*r.State && findTextNoCase(g_fid.lines[d], r.State) < 0) r.State[0] = 0;
+    if (*r.Country && findTextNoCase(g_fid.lines[d], r.Country) < 0) r.Country[0] = 0;
+}
+
+// A code that ends the last printed line, the town before it: "London EC4Y 7EL",
+// "Montreal (Quebec)  H2T 1R2".
+bool codeAtTheEnd(int d, const char* line, const char* last, int (*codeStart)(const char*)) {
+    int start = codeStart(last);
     if (start < 0) return false;
     char town[kLineBytes];
     copyBoundedN(town, sizeof town, last, static_cast<size_t>(start));
@@ -140,6 +137,30 @@ bool britishCode(int d, const char* line, const char* last) {
     if (!r) return false;
     takeCode(*r, d, last + start, strlen(last + start));
     takeTown(*r, d, town);
+    dropUnprintedGuesses(*r, d);
+    return true;
+}
+
+// A line that is nothing but the code, right below the address line ("Wakefield" over
+// "WF2 7AW"): it joins the address as its zip code.
+bool codeOnTheNextLine(int d, int (*codeStart)(const char*)) {
+    int k = d + 1;
+    if (k >= g_fid.lineCount || !areAdjacent(d, k) || cell(FieldEMail, k) > 0 || cell(FieldWebSite, k) > 0)
+        return false;
+    char code[kLineBytes];
+    copyBounded(code, sizeof code, g_fid.lines[k]);
+    stripLeading(code, " ");
+    stripTrailing(code, " ");
+    if (codeStart(code) != 0) return false;
+    char joined[2 * kLineBytes];
+    snprintf(joined, sizeof joined, "%s\r\n%s", g_fid.lines[d], code);
+    AddressRecord* r = recordOfLine(d);
+    if (!r || strlen(joined) > kLineMax) return false;
+    strcpy(g_fid.lines[d], joined);
+    uniteBoxes(d, k);
+    for (int kind = 0; kind < kKinds; ++kind) cell(kind, k) = 0;
+    takeCode(*r, d, code, strlen(code));
+    dropUnprintedGuesses(*r, d);
     return true;
 }
 
@@ -189,6 +210,60 @@ bool codeBehindState(int d, const char* last) {
 
 }  // namespace
 
+int britishPostcodeStart(const char* s) {
+    int n = static_cast<int>(strlen(s));
+    if (n < 5 || !isDigit(s[n - 3]) || !isUpper(s[n - 2]) || !isUpper(s[n - 1])) return -1;
+    int end = n - 3;
+    if (s[end - 1] != ' ') return -1;
+    while (end > 0 && s[end - 1] == ' ') --end;
+    int start = end;
+    while (start > 0 && isAlnum(s[start - 1])) --start;
+    const char* o = s + start;
+    int length = end - start;
+    if (length < 2 || length > 4 || (start > 0 && !inSet(s[start - 1], " ,"))) return -1;
+    int letters = isUpper(o[1]) ? 2 : 1;
+    if (!isUpper(o[0]) || letters >= length || !isDigit(o[letters])) return -1;
+    if (letters + 2 == length && !isDigit(o[letters + 1]) && !isUpper(o[letters + 1])) return -1;
+    if (letters + 2 < length) return -1;
+    return start;
+}
+
+int canadianPostcodeStart(const char* s) {
+    int n = static_cast<int>(strlen(s));
+    auto codeAt = [&](int p, bool blank) {
+        int gap = blank ? 1 : 0;
+        return isUpper(s[p]) && isDigit(s[p + 1]) && isUpper(s[p + 2]) && (!blank || s[p + 3] == ' ') &&
+               isDigit(s[p + 3 + gap]) && isUpper(s[p + 4 + gap]) && isDigit(s[p + 5 + gap]);
+    };
+    int start = -1;
+    if (n >= 7 && codeAt(n - 7, true)) start = n - 7;
+    else if (n >= 6 && codeAt(n - 6, false)) start = n - 6;
+    if (start < 0 || (start > 0 && !inSet(s[start - 1], " ,"))) return -1;
+    return start;
+}
+
+void FID_score_postcode_lines() {
+    for (int j = 0; j < g_fid.lineCount; ++j) {
+        if (cell(FieldAddress, j) > 0 || cell(FieldEMail, j) > 0 || cell(FieldWebSite, j) > 0) continue;
+        char text[kLineBytes];
+        copyBounded(text, sizeof text, g_fid.lines[j]);
+        stripTrailing(text, " ");
+        int start = regionOn(RegionBritish) ? britishPostcodeStart(text) : -1;
+        if (start < 0 && !regionOn(RegionNorthAmerican)) start = canadianPostcodeStart(text);
+        if (start <= 0) continue;
+        text[start] = 0;
+        stripTrailing(text, " ,");
+        stripLeading(text, " ");
+        if (!isTownText(text)) continue;
+        int best = 10;
+        for (int k = 0; k < kKinds; ++k)
+            if (cell(k, j) > best) best = cell(k, j);
+        for (int k = 0; k < kKinds; ++k)
+            if (!isPlaceKind(k)) cell(k, j) = 0;
+        cell(FieldAddress, j) = best;
+    }
+}
+
 void FID_find_other_postcodes() {
     for (int d = 0; d < g_fid.lineCount; ++d) {
         if (cell(FieldAddress, d) <= 0 || lineHasPostcode(d)) continue;
@@ -196,7 +271,10 @@ void FID_find_other_postcodes() {
         char last[kLineBytes];
         lastPrintedLine(line, last, sizeof last);
         if (regionOn(RegionAustralian) && codeBehindState(d, last)) continue;
-        if (regionOn(RegionBritish) && britishCode(d, line, last)) continue;
-        fourDigitCode(d, line, last);
+        for (auto codeStart : {britishPostcodeStart, canadianPostcodeStart}) {
+            bool on = codeStart == britishPostcodeStart ? regionOn(RegionBritish) : !regionOn(RegionNorthAmerican);
+            if (on && (codeAtTheEnd(d, line, last, codeStart) || codeOnTheNextLine(d, codeStart))) break;
+        }
+        if (!lineHasPostcode(d)) fourDigitCode(d, line, last);
     }
 }

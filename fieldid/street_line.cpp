@@ -3,6 +3,7 @@
 #include <string.h>
 #include "fid_state.h"
 #include "line_geometry.h"
+#include "other_postcodes.h"
 #include "text_util.h"
 
 namespace {
@@ -16,9 +17,10 @@ bool holdsPiece(int line, int kind) {
     return false;
 }
 
-bool containsDigitIn(const char* text, size_t length) {
-    for (size_t i = 0; i < length; ++i)
-        if (isDigit(text[i])) return true;
+// Whether an address record of the line holds a city, state or country, scored or not yet.
+bool recordsPlace(int line) {
+    for (const AddressRecord& r : g_fid.address)
+        if (r.line == line && (*r.City || *r.State || *r.Country)) return true;
     return false;
 }
 
@@ -55,22 +57,18 @@ bool holdsPostalDigits(const char* text) {
     return false;
 }
 
-// "London EC3A 8EP": a British postcode ends the line.
-bool endsWithBritishPostcode(const char* text) {
-    size_t n = strlen(text);
-    while (n > 0 && text[n - 1] == ' ') --n;
-    if (n < 6 || !isDigit(text[n - 3]) || !isUpper(text[n - 2]) || !isUpper(text[n - 1]) || text[n - 4] != ' ')
-        return false;
-    size_t start = n - 4;
-    while (start > 0 && isAlnum(text[start - 1])) --start;
-    size_t length = n - 4 - start;
-    return length >= 2 && length <= 4 && isUpper(text[start]) && containsDigitIn(text + start, length);
+// "London EC3A 8EP", "Montreal (Quebec)  H2T 1R2".
+bool endsWithCode(const char* line) {
+    char text[kLineBytes];
+    copyBounded(text, sizeof text, line);
+    stripTrailing(text, " ");
+    return britishPostcodeStart(text) > 0 || canadianPostcodeStart(text) > 0;
 }
 
 bool isTownLine(int j) {
     const char* text = g_fid.lines[j];
-    return holdsPiece(j, FieldCity) &&
-           (holdsPiece(j, FieldState) || holdsPostalDigits(text) || endsWithBritishPostcode(text));
+    if (endsWithCode(text)) return true;
+    return holdsPiece(j, FieldCity) && (holdsPiece(j, FieldState) || holdsPostalDigits(text));
 }
 
 // The first or last word is a house number and the rest holds a word of letters: "82 University
@@ -111,7 +109,7 @@ void freePlaces(int i) {
 void FID_free_places_in_street_lines() {
     for (int i = 0; i + 1 < g_fid.lineCount; ++i) {
         if (cell(FieldAddress, i) < 1 || !holdsHouseNumber(g_fid.lines[i])) continue;
-        if (!holdsPiece(i, FieldCity) && !holdsPiece(i, FieldState) && !holdsPiece(i, FieldCountry)) continue;
+        if (!recordsPlace(i)) continue;
         int j = nextAddressLine(i);
         if (j >= 0 && isTownLine(j)) freePlaces(i);
     }

@@ -10,7 +10,8 @@
 void FID_street_lines_over_towns();
 
 // A line with a house number whose only address pieces are a city, state or country, above the
-// next address line that holds a city and a postal code or state, is that address's street: its
-// pieces are freed and their kinds become 0 (its Address score stays), so that the two lines
-// are joined as one address. Runs before the address lines are joined.
+// next address line that holds a city and a postal code or state, or ends in a British or
+// Canadian code, is that address's street: its pieces are freed and their kinds become 0 (its
+// Address score stays), so that the two lines are joined as one address. Runs before the address
+// lines are joined.
 void FID_free_places_in_street_lines();

@@ -132,6 +132,16 @@ TEST_F(AddressesTest, PostcodesOfOtherForms) {
         {5, "Avenue Louise 54", "1050 Bruxelles", "1050", "Bruxelles", ""},
         {0, "Level 12, 1 Martin Place", "Sydney NSW 2000", "2000", "Sydney", "NSW"},
         {0, "8800 East Frontage Road", "Bozeman, MT 59715", "59715", "Bozeman", "MT"},
+        // A Canadian code on a card read in French, where the North American forms are off; the
+        // place in the street's name is no city.
+        {5, "5120, boulevard Saint-Laurent",
+         "Montr\xE9"
+         "al (Qu\xE9"
+         "bec)  H2T 1R2",
+         "H2T 1R2",
+         "Montr\xE9"
+         "al",
+         ""},
     };
     for (const Case& c : cases) {
         const std::vector<std::string> card = {"Alder & Finch", "Robin Alder", "Director",
@@ -144,6 +154,23 @@ TEST_F(AddressesTest, PostcodesOfOtherForms) {
             EXPECT_EQ(first(info, FieldStreet), c.street) << where;
             if (c.state) EXPECT_EQ(first(info, FieldState), c.state) << where;
         }
+    }
+    // The town and the postcode on lines of their own: the code joins the address, and the state
+    // the town list guessed for "Wakefield" is no part of it.
+    const std::vector<std::string> british = {"Thornton Gale Engineering Ltd",
+                                              "Peter Hargreaves",
+                                              "Project Engineer",
+                                              "Unit 4, Calder Park",
+                                              "Wakefield",
+                                              "WF2 7AW",
+                                              "p.hargreaves@thorntongale.co.uk"};
+    for (int page = 0; page < 2; ++page) {
+        ASSERT_EQ(page ? p.identifyPage(british, 0, info) : p.identify(british, 0, info), 1);
+        EXPECT_EQ(values(info, FieldAddress), std::vector<std::string>{"Unit 4, Calder Park,\r\nWakefield\r\nWF2 7AW"});
+        EXPECT_EQ(first(info, FieldZipCode), "WF2 7AW");
+        EXPECT_EQ(first(info, FieldCity), "Wakefield");
+        EXPECT_EQ(first(info, FieldStreet), "Unit 4, Calder Park");
+        EXPECT_EQ(first(info, FieldState), "");
     }
     char country[18], state[22], city[30], zip[14], street[128];
     ASSERT_EQ(p.separateAddr("Seestrasse 118\r\n8800 Thalwil", country, state, city, street, zip, 2), 1);

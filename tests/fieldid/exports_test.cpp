@@ -401,6 +401,12 @@ TEST_F(ParselTest, CompanyIsTheLineItsDomainSpells) {
          "Harrow Valley Medical Center",
          FieldStreet,
          "77 Birch Road"},
+        // One word of the firm left out of its domain, an apostrophe inside a word.
+        {{"Dr. Amelia Foster", "Pediatric Cardiology", "Lakeside Children's Heart Center", "6620 Main Street",
+          "Houston, TX 77030", "afoster@lakesideheart.org"},
+         "Lakeside Children's Heart Center",
+         FieldStreet,
+         "6620 Main Street"},
         // The name line is never the company, whatever the domain spells.
         {{"Paul Grant", "Consultant", "paul@pgrant.com"}, "pgrant", FieldName, "Paul Grant"},
         {{"Mia Stone", "Art Director", "mia@quarrylane.org"}, "quarrylane", FieldTitle, "Art Director"},
