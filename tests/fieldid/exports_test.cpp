@@ -321,6 +321,10 @@ TEST_F(ParselTest, CorrectionAgainstWordLists) {
     ASSERT_EQ(p.identify({"Mary Johnson", "12 Main Street", "Bosten, MA 02110"}, 0, info), 1);
     EXPECT_EQ(first(info, FieldCity), "Boston");
     EXPECT_NE(first(info, FieldAddress).find("Boston"), std::string::npos);
+    // A town whose whole name stands inside a listed one is no misreading of it.
+    ASSERT_EQ(p.identify({"Mary Johnson", "45 Harbor Drive", "Annapolis, MD 21403"}, 0, info), 1);
+    EXPECT_EQ(first(info, FieldCity), "Annapolis");
+    EXPECT_EQ(first(info, FieldAddress), "45 Harbor Drive,\r\nAnnapolis, MD 21403");
 }
 
 TEST_F(ParselTest, RecheckDerivesCompanyFromWebAndMail) {
