@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 #include "card_info.h"
+#include "card_values.h"
 #include "domain_spelling.h"
 #include "fid_state.h"
 #include "text_util.h"
@@ -49,26 +50,6 @@ bool mayBeCompany(const CardInfo* info, int line) {
             if (slot.Text[v] && slot.Line[v] == line) return false;
     }
     return true;
-}
-
-// Removes the values of one line (or, with `index` set, the value at that index) and closes the gap.
-void dropValues(CardInfoSlot& slot, int line, int index = -1) {
-    int kept = 0;
-    for (int v = 0; v < slot.Count && v < 4; ++v) {
-        if (index >= 0 ? v == index : (slot.Text[v] && slot.Line[v] == line)) continue;
-        slot.Text[kept] = slot.Text[v];
-        slot.Rect[kept] = slot.Rect[v];
-        slot.Confidence[kept] = slot.Confidence[v];
-        slot.Line[kept] = slot.Line[v];
-        ++kept;
-    }
-    for (int v = kept; v < slot.Count && v < 4; ++v) {
-        slot.Text[v] = nullptr;
-        slot.Rect[v] = CardInfoRect{0, 0, 0, 0};
-        slot.Confidence[v] = 0;
-        slot.Line[v] = 0;
-    }
-    slot.Count = static_cast<int16_t>(kept);
 }
 
 // An address line that is the company gives up its Address and Street values and the pieces
@@ -135,20 +116,6 @@ void takeLineAsCompany(CardInfo* info, int j) {
     company.Confidence[0] = 50;
     company.Line[0] = static_cast<int16_t>(j);
     company.Count = 1;
-}
-
-// A line given up by the company that stands right below the name, on a card without a title,
-// is the person's title (Luthier, Cartographer: words no title list holds).
-void titleBelowName(CardInfo* info, int j, int confidence) {
-    const CardInfoSlot& name = info->Field[FieldName];
-    CardInfoSlot& title = info->Field[FieldTitle];
-    if (name.Count < 1 || name.Line[0] != j - 1 || title.Count > 0 || !g_fid.lines[j][0]) return;
-    const LineBox& box = g_fid.boxes[j];
-    title.Text[0] = g_fid.lines[j];
-    title.Rect[0] = CardInfoRect{box.left, box.top, box.right, box.bottom};
-    title.Confidence[0] = static_cast<int16_t>(confidence);
-    title.Line[0] = static_cast<int16_t>(j);
-    title.Count = 1;
 }
 
 // The company join reaches past the name line to the line below it when that scores a little as a

@@ -15,6 +15,7 @@
 #include "other_postcodes.h"
 #include "person_line.h"
 #include "street_line.h"
+#include "title_line.h"
 #include "parsel.h"
 #include "scoring.h"
 #include "text_util.h"
@@ -48,6 +49,7 @@ void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     FID_fill_card_info(cardInfo);
     FID_company_from_domain_line(cardInfo);
     recheckCompany(cardInfo);
+    FID_title_below_name(cardInfo);
     FID_correct_values(cardInfo);
     logOutput(cardInfo);
 }

@@ -565,6 +565,35 @@ TEST_F(ParselTest, PersonNamedByTheEmailIsTheName) {
     EXPECT_EQ(first(card, FieldCity), "Elizabeth");
 }
 
+// A title no list holds, right below the name on a card without a title, is the title; a line
+// with digits is none, nor is any line once the card has a title.
+TEST_F(ParselTest, UnlistedTitleBelowTheName) {
+    struct Case {
+        std::vector<std::string> lines;
+        const char* title;
+    } cases[] = {
+        {{"Snake River Concrete Inc.", "Bill Hansen", "Estimator", "PO Box 1550", "Boise, ID 83701",
+          "bill@snakeriverconcrete.com"},
+         "Estimator"},
+        {{"Sofia Petrakis, MD", "Pediatric Cardiologist", "Bayou City Pediatric Heart Associates", "6651 Main Street",
+          "Houston, TX 77030", "spetrakis@bayoucityheart.com"},
+         "Pediatric Cardiologist"},
+        {{"Greenleaf Landscaping", "Mike Dawson", "Growing Since 1987", "mike@greenleaflandscaping.net"}, nullptr},
+        {{"Greenleaf Landscaping", "Mike Dawson", "Weeding and Mowing", "Owner", "mike@greenleaflandscaping.net"},
+         "Owner"},
+    };
+    for (const Case& c : cases) {
+        CardInfo card{};
+        ASSERT_EQ(p.identify(c.lines, 0, card), 1);
+        if (!c.title) {
+            EXPECT_TRUE(values(card, FieldTitle).empty()) << c.lines[0];
+            continue;
+        }
+        EXPECT_EQ(values(card, FieldTitle), std::vector<std::string>{c.title}) << c.lines[0];
+        for (const std::string& none : values(card, FieldNone)) EXPECT_NE(none, c.title) << c.lines[0];
+    }
+}
+
 // An e-mail address whose host holds a title word stays the e-mail, never a title.
 TEST_F(ParselTest, EmailLineWithTitleWordsInItsHost) {
     CardInfo card{};

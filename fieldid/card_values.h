@@ -1,0 +1,12 @@
+// Edits of a filled record made by the steps that mend it after the scores are turned into values.
+#pragma once
+#include "cardinfo.h"
+
+// Removes the values of one line (or, with `index` set, the value at that index) from a slot and
+// closes the gap.
+void dropValues(CardInfoSlot& slot, int line, int index = -1);
+
+// A line given up by the company, or left to nothing, that stands right below the name on a card
+// without a title is the person's title (Luthier, Cartographer, Estimator: words no title list
+// holds): it becomes the one Title value with the given confidence and leaves the None values.
+void titleBelowName(CardInfo* info, int j, int confidence);
