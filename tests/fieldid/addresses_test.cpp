@@ -152,7 +152,9 @@ TEST_F(AddressesTest, PostcodesOfOtherForms) {
             EXPECT_EQ(first(info, FieldZipCode), c.zip) << where;
             EXPECT_EQ(first(info, FieldCity), c.city) << where;
             EXPECT_EQ(first(info, FieldStreet), c.street) << where;
-            if (c.state) EXPECT_EQ(first(info, FieldState), c.state) << where;
+            if (c.state) {
+                EXPECT_EQ(first(info, FieldState), c.state) << where;
+            }
         }
     }
     // The town and the postcode on lines of their own: the code joins the address, and the state
