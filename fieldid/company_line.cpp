@@ -140,6 +140,27 @@ bool splitJoinedTitle(CardInfo* info, const std::vector<std::string>& domains) {
     return false;
 }
 
+// The company join also takes a title standing between the name and the firm's line
+// ("Pediatric Cardiologist" + "Texas Children's Cardiology Associates"); the title's own line
+// still holds its text. When the domain spells what follows that text and not the title, the
+// firm's line keeps only its own text and the title line becomes the title.
+bool splitTitleJoinedAbove(CardInfo* info, const std::vector<std::string>& domains) {
+    const CardInfoSlot& company = info->Field[FieldCompany];
+    int j = company.Line[0];
+    char* value = company.Text[0];
+    if (value != g_fid.lines[j]) return false;
+    for (int i = 0; i < j; ++i) {
+        const char* title = g_fid.lines[i];
+        size_t n = strlen(title);
+        if (!n || strncmp(value, title, n) != 0 || value[n] != ' ' || !value[n + 1]) continue;
+        if (!anyDomainSpellsLine(domains, value + n + 1) || anyDomainSpellsLine(domains, title)) continue;
+        memmove(value, value + n + 1, strlen(value + n + 1) + 1);
+        titleBelowName(info, i, company.Confidence[0]);
+        return true;
+    }
+    return false;
+}
+
 // A company won by a line that only its shape scored (below half the full score) while the domain
 // spells another line that went to a title, a department or nothing ("Cartographer" over
 // "Tidewater Charts" for tidewatercharts): the spelt line is the company.
@@ -163,7 +184,8 @@ void FID_company_from_domain_line(CardInfo* info) {
     std::vector<std::string> domains = domainWords(info);
     CardInfoSlot& company = info->Field[FieldCompany];
     if (company.Count == 1) {
-        if (!splitJoinedTitle(info, domains)) replaceWeakCompany(info, domains);
+        if (!splitJoinedTitle(info, domains) && !splitTitleJoinedAbove(info, domains))
+            replaceWeakCompany(info, domains);
         return;
     }
     if (company.Count > 0) return;

@@ -8,7 +8,7 @@
 // Vance & Okafor for pvo-cpa) among the lines that were taken for a title, a department or
 // nothing; such a line becomes the Company value (confidence 50) and leaves those kinds.
 // When the record holds one company, the spelt line replaces it where that value is the spelt
-// line joined with a line below the name, or a line that only its shape scored (below half the
-// full score); the line given up becomes the title when it stands right below the name and the
-// record has none.
+// line joined with a line below the name, or that line joined with the spelt text below it, or
+// a line that only its shape scored (below half the full score); the line given up becomes the
+// title when it stands right below the name and the record has none.
 void FID_company_from_domain_line(CardInfo* cardInfo);

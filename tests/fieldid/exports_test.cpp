@@ -618,6 +618,14 @@ TEST_F(ParselTest, TitleBelowTheNameLeavesTheCompany) {
         EXPECT_EQ(values(card, FieldTitle), std::vector<std::string>{lines[2]}) << lines[0];
         EXPECT_EQ(trimmed(first(card, FieldName)), lines[1]);
     }
+    // The name first, the title joined into the firm's line below it.
+    CardInfo card{};
+    ASSERT_EQ(p.identify({"Dr. Elena Vasquez", "Pediatric Cardiologist", "Texas Children's Cardiology Associates",
+                          "6624 Fannin Street", "Houston, TX 77030", "evasquez@tcca.org"},
+                         0, card),
+              1);
+    EXPECT_EQ(values(card, FieldCompany), std::vector<std::string>{"Texas Children's Cardiology Associates"});
+    EXPECT_EQ(values(card, FieldTitle), std::vector<std::string>{"Pediatric Cardiologist"});
 }
 
 TEST_F(ParselTest, SeparateFullAddress) {
