@@ -34,14 +34,9 @@ bool hasWordNameLine() {
     return false;
 }
 
-// Whether the line's first word is a listed first name ("Victoria"), so that an address such as
-// customer.service@ does not make its department a person.
-bool beginsWithFirstName(const char* line) {
-    char word[32] = {0};
-    int n = 0;
-    while (*line == ' ') ++line;
-    while (line[n] && line[n] != ' ' && n < 31) word[n] = toUpper(line[n]), ++n;
-    word[n] = 0;
+// Whether a word of the line is a listed first name ("Victoria", "Dott.ssa Chiara Bianchi"), so
+// that an address such as customer.service@ does not make its department a person.
+bool isFirstName(const char* word) {
     static const CWordList* const kLists[] = {&lists::maleFirstNames, &lists::femaleFirstNames, &lists::deMale,
                                               &lists::deFemale,       &lists::frMale,           &lists::frFemale,
                                               &lists::itMale,         &lists::itFemale,         &lists::esMale,
@@ -52,14 +47,27 @@ bool beginsWithFirstName(const char* line) {
     return false;
 }
 
+bool holdsFirstName(const char* line) {
+    char word[32];
+    for (const char* p = line; *p;) {
+        while (*p == ' ') ++p;
+        int n = 0;
+        while (p[n] && p[n] != ' ' && n < 31) word[n] = toUpper(p[n]), ++n;
+        word[n] = 0;
+        while (*p && *p != ' ') ++p;
+        if (n && isFirstName(word)) return true;
+    }
+    return false;
+}
+
 // A line of words without digits that won a place kind, or, while no such line is the name, a
-// title, a department or nothing and begins with a first name.
+// title, a department or nothing and holds a first name.
 bool personLineLost(int j, bool nameFound) {
     if (cell(FieldName, j) > 0 || holdsDigitOrAt(g_fid.lines[j])) return false;
     for (int k : {FieldCompany, FieldZipCode, FieldPOBox, FieldPhone, FieldFax, FieldEMail, FieldWebSite, FieldNumber})
         if (cell(k, j) > 0) return false;
     if (placeScore(j) > 0) return true;
-    return !nameFound && wordScore(j) > 0 && beginsWithFirstName(g_fid.lines[j]);
+    return !nameFound && wordScore(j) > 0 && holdsFirstName(g_fid.lines[j]);
 }
 
 int namedPersonLine() {

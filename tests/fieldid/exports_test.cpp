@@ -543,14 +543,21 @@ TEST_F(ParselTest, PersonNamedByTheEmailIsTheName) {
             EXPECT_EQ(values(card, FieldTitle), std::vector<std::string>{c.lines[2]}) << where;
         }
     // A degree behind the name ("RA") does not hide it from the user part.
-    CardInfo dutch{};
+    CardInfo card2{};
     ASSERT_EQ(p.identify({"Van der Berg Accountants", "drs. Pieter van der Berg RA", "Registeraccountant",
                           "Stationsplein 5", "2011 LR Haarlem", "p.vanderberg@vdberg.nl"},
-                         10, dutch),
+                         10, card2),
               1);
-    EXPECT_EQ(trimmed(first(dutch, FieldName)), "drs. Pieter van der Berg RA");
-    EXPECT_EQ(values(dutch, FieldCity), std::vector<std::string>{"Haarlem"});
-    EXPECT_EQ(first(dutch, FieldStreet), "Stationsplein 5");
+    EXPECT_EQ(trimmed(first(card2, FieldName)), "drs. Pieter van der Berg RA");
+    EXPECT_EQ(values(card2, FieldCity), std::vector<std::string>{"Haarlem"});
+    EXPECT_EQ(first(card2, FieldStreet), "Stationsplein 5");
+    // A first name behind a title of courtesy ("Dott.ssa") still marks the person.
+    ASSERT_EQ(p.identify({"Studio Associato Bianchi & Conti", "Dott.ssa Chiara Bianchi", "Commercialista",
+                          "Corso Vittorio Emanuele II, 88", "80121 Napoli", "c.bianchi@studiobianchiconti.it"},
+                         8, card2),
+              1);
+    EXPECT_EQ(trimmed(first(card2, FieldName)), "Dott.ssa Chiara Bianchi");
+    EXPECT_EQ(values(card2, FieldTitle), std::vector<std::string>{"Commercialista"});
     // A department the user part spells is no person, and a town line it does not name stays.
     CardInfo card{};
     ASSERT_EQ(p.identify({"Crane & Hollis", "Customer Service", town[0], town[1], "customer.service@cranehollis.com"},
