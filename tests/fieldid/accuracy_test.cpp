@@ -1846,8 +1846,9 @@ TEST(ParselCards, FieldAccuracyOnCardsWrittenApart) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, cardsWrittenApart(), Misses::Hidden);
-    // The level reached at their first measurement (215 of 236): a regression of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 905);
+    // The level reached at their fourth measurement (229 of 236; 215 at the first): a regression
+    // of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 966);
 }
 
 TEST(ParselCards, WholeCardsFromAPageMatchTheStrings) {
