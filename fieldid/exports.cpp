@@ -16,6 +16,7 @@
 #include "person_line.h"
 #include "street_line.h"
 #include "title_line.h"
+#include "town_firm_line.h"
 #include "parsel.h"
 #include "scoring.h"
 #include "text_util.h"
@@ -31,6 +32,7 @@ void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     if (regionOn(RegionGerman)) FID_cut_german_degrees();
     FID_score_lines();
     FID_person_taken_as_place();
+    FID_firm_named_after_its_town();
     FID_score_postcode_lines();
     FID_street_lines_over_towns();
     FID_join_company_lines();

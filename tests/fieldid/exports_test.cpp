@@ -601,6 +601,32 @@ TEST_F(ParselTest, UnlistedTitleBelowTheName) {
     }
 }
 
+// A firm named after its town is no second address of the card: it is the company, and a title
+// that had taken the company right below the name goes back to the title.
+TEST_F(ParselTest, FirmNamedAfterItsTown) {
+    const std::vector<std::string> firm = {"Maple Grove Pediatrics"};
+    const std::vector<std::string> person = {"Dr. Hannah Cole", "Pediatrician"};
+    const std::vector<std::string> rest = {"220 Elm Street", "Maple Grove, MN 55369", "763-555-0100"};
+    std::vector<std::vector<std::string>> cards;
+    for (bool firmFirst : {true, false}) {
+        std::vector<std::string> lines = firmFirst ? firm : person;
+        for (const std::string& l : firmFirst ? person : firm) lines.push_back(l);
+        lines.insert(lines.end(), rest.begin(), rest.end());
+        cards.push_back(lines);
+    }
+    cards.push_back(cards[0]);
+    cards.back().push_back("hcole@maplegrovepeds.com");
+    for (const auto& lines : cards) {
+        CardInfo card{};
+        ASSERT_EQ(p.identify(lines, 0, card), 1);
+        EXPECT_EQ(values(card, FieldCompany), firm) << lines[0];
+        EXPECT_EQ(values(card, FieldTitle), std::vector<std::string>{"Pediatrician"}) << lines[0];
+        EXPECT_EQ(values(card, FieldAddress), std::vector<std::string>{"220 Elm Street,\r\nMaple Grove, MN 55369"})
+            << lines[0];
+        EXPECT_EQ(values(card, FieldCity), std::vector<std::string>{"Maple Grove"}) << lines[0];
+    }
+}
+
 // An e-mail address whose host holds a title word stays the e-mail, never a title.
 TEST_F(ParselTest, EmailLineWithTitleWordsInItsHost) {
     CardInfo card{};

@@ -1,0 +1,81 @@
+#include "town_firm_line.h"
+#include <string.h>
+#include <initializer_list>
+#include "fid_state.h"
+#include "text_util.h"
+
+namespace {
+
+const int kPlaceKinds[] = {FieldAddress, FieldCountry, FieldState, FieldCity, FieldCtryGuess, FieldStatGuess};
+
+bool holdsDigitOrAt(const char* text) {
+    for (; *text; ++text)
+        if (isDigit(*text) || *text == '@') return true;
+    return false;
+}
+
+// The city that starts the line and has words behind it, or nullptr.
+const char* leadingCity(int i) {
+    const char* text = g_fid.lines[i];
+    while (*text == ' ') ++text;
+    for (const AddressRecord& r : g_fid.address) {
+        if (r.line != i || !*r.City || *r.State || *r.ZipCode) continue;
+        size_t n = strlen(r.City);
+        char head[kLineBytes];
+        copyBoundedN(head, sizeof head, text, n);
+        if (findTextNoCase(head, r.City) != 0 || strlen(head) != n) continue;
+        if (text[n] == ' ' && containsLetter(text + n)) return r.City;
+    }
+    return nullptr;
+}
+
+bool cityRecordedElsewhere(int i, const char* city) {
+    char upper[32], other[32];
+    upperCopy(upper, city, sizeof upper);
+    for (const AddressRecord& r : g_fid.address) {
+        if (r.line < 0 || r.line == i) continue;
+        upperCopy(other, r.City, sizeof other);
+        if (strcmp(upper, other) == 0) return true;
+    }
+    return false;
+}
+
+bool anyTitle() {
+    for (int j = 0; j < g_fid.lineCount; ++j)
+        if (cell(FieldTitle, j) > 0) return true;
+    return false;
+}
+
+void takeAsFirm(int i) {
+    int score = 1;
+    for (int k : kPlaceKinds) {
+        if (cell(k, i) > score) score = cell(k, i);
+        cell(k, i) = 0;
+    }
+    for (AddressRecord& r : g_fid.address)
+        if (r.line == i) {
+            r = AddressRecord{};
+            r.line = -1;
+        }
+    bool titleFound = anyTitle();
+    for (int w = 1; w < g_fid.lineCount; ++w) {
+        if (w == i || cell(FieldCompany, w) <= 0 || cell(FieldName, w - 1) <= 0 || titleFound) continue;
+        cell(FieldTitle, w) = cell(FieldCompany, w);
+        cell(FieldCompany, w) = 0;
+        titleFound = true;
+    }
+    cell(FieldCompany, i) = score;
+}
+
+}  // namespace
+
+void FID_firm_named_after_its_town() {
+    for (int i = 0; i < g_fid.lineCount; ++i) {
+        if (cell(FieldAddress, i) <= 0 || holdsDigitOrAt(g_fid.lines[i])) continue;
+        const char* city = leadingCity(i);
+        if (city && cityRecordedElsewhere(i, city)) {
+            takeAsFirm(i);
+            return;
+        }
+    }
+}
