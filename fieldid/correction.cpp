@@ -195,16 +195,6 @@ void correctState(char* value) {
     copyBounded(value, capacityOf(value), upper);
 }
 
-// Whether one of the two names is the other with letters added only before or behind it.
-bool standsWhole(const char* name, const char* entry) {
-    size_t n = strlen(name), e = strlen(entry);
-    if (n == e) return false;
-    const char* shorter = n < e ? name : entry;
-    const char* longer = n < e ? entry : name;
-    size_t s = strlen(shorter), l = strlen(longer);
-    return strncmp(longer, shorter, s) == 0 || strcmp(longer + l - s, shorter) == 0;
-}
-
 void correctCity(CardInfo* info, int index, char* value) {
     char upper[kLineBytes], old[kLineBytes];
     copyBounded(old, sizeof old, value);
@@ -224,9 +214,10 @@ void correctCity(CardInfo* info, int index, char* value) {
                            {on(RegionDutch, lists::nlCities), Case::Stored}},
                           true);
     // A place the library knows by another list ("Milano", a provincial capital) is no misreading
-    // of a similar town, nor is a town whose whole name stands inside a longer one ("Annapolis"
-    // in "Kannapolis"): a reader loses or adds letters inside a word, not at its ends.
-    if (best.list && !isKnownPlace(upper) && !standsWhole(upper, best.list->entry(best.index)))
+    // of a similar town, nor is a town that differs from a listed one other than the way a reader
+    // misreads print ("Annapolis" is no "Kannapolis", "Leuven" no "Leuken").
+    if (best.list && !isKnownPlace(upper) &&
+        (best.similarity >= 100 || looksMisread(upper, best.list->entry(best.index))))
         copyBounded(upper, sizeof upper, best.list->entry(best.index));
     nameCase(upper);
     copyBounded(value, capacityOf(value), upper);

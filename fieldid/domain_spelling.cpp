@@ -105,6 +105,17 @@ std::string localPart(const char* address) {
 
 }  // namespace
 
+bool anyDomainIsWordOfLine(const std::vector<std::string>& domainWords, const char* line) {
+    std::vector<std::string> words = lineWords(line);
+    for (const std::string& domain : domainWords) {
+        std::string lower;
+        for (char c : domain)
+            if (isAlnum(c)) lower += toLower(c);
+        if (lower.size() >= 4 && std::find(words.begin(), words.end(), lower) != words.end()) return true;
+    }
+    return false;
+}
+
 bool localPartIsWordOfLine(const char* address, const char* line) {
     std::vector<std::string> words = lineWords(line);
     std::string local = localPart(address);

@@ -11,6 +11,9 @@
 bool domainSpellsLine(const char* domainWord, const char* line);
 // Whether any of the domain words spells the line.
 bool anyDomainSpellsLine(const std::vector<std::string>& domainWords, const char* line);
+// Whether any of the domain words (4 or more characters) is a whole word of the line ("peeters"
+// in "Drukkerij Peeters").
+bool anyDomainIsWordOfLine(const std::vector<std::string>& domainWords, const char* line);
 
 // Whether the user part of an e-mail address names the line as a person: the words of a run of
 // two or more that ends with the line's last word, each given whole or by its initial, the last

@@ -65,9 +65,11 @@ int spelledFirmLine(int except, const std::vector<std::string>& domains) {
 }
 
 // A name line that the domain spells ("Garrity & Stone", "Carrick Fenwick", "Harbourview
-// Dental") above the person's own line, which the e-mail's user part names.
+// Dental") or names by one of its words ("Drukkerij Peeters" for peeters.be), above the
+// person's own line, which the e-mail's user part names.
 void firmTakenAsName(int firm, const std::vector<std::string>& domains) {
-    if (!anyDomainSpellsLine(domains, g_fid.lines[firm])) return;
+    const char* text = g_fid.lines[firm];
+    if (!anyDomainSpellsLine(domains, text) && !anyDomainIsWordOfLine(domains, text)) return;
     int person = namedByEmail(firm, true);
     if (person < 0) return;
     int score = cell(FieldName, firm);

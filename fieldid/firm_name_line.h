@@ -2,7 +2,7 @@
 #pragma once
 
 // When the card's web or e-mail domain spells the name line ("Garrity & Stone", "Carrick
-// Fenwick"), while the user part of an e-mail address names another line that was taken for a
+// Fenwick") or is one of its words ("Drukkerij Peeters" for peeters.be), while the user part of an e-mail address names another line that was taken for a
 // company, a title, a department or nothing (its words given whole or by initial, or its first
 // name alone), the two change places in the score table: the spelt line scores Company and the
 // named line Name (each with the name line's score), before the name is split.

@@ -22,9 +22,9 @@ void canonical(const char* in, char* out, size_t cap) {
     out[n] = 0;
 }
 
-// Single letters a reader takes for one another (ACCOUNTANI, DEPARTMFNT, MANAQER).
+// Single letters a reader takes for one another (ACCOUNTANI, DEPARTMFNT, MANAQER, BOSTEN).
 bool confusable(char a, char b) {
-    static const char* const kPairs[] = {"EF", "OQ", "GQ", "OD", "OC", "CG", "IT", "UV", "HN", "CE", "BE"};
+    static const char* const kPairs[] = {"EF", "OQ", "GQ", "OD", "OC", "CG", "IT", "UV", "HN", "CE", "BE", "EO"};
     for (const char* pair : kPairs)
         if ((a == pair[0] && b == pair[1]) || (a == pair[1] && b == pair[0])) return true;
     return false;
