@@ -141,25 +141,51 @@ bool codeAtTheEnd(int d, const char* line, const char* last, int (*codeStart)(co
     return true;
 }
 
-// A line that is nothing but the code, right below the address line ("Wakefield" over
-// "WF2 7AW"): it joins the address as its zip code.
-bool codeOnTheNextLine(int d, int (*codeStart)(const char*)) {
-    int k = d + 1;
-    if (k >= g_fid.lineCount || !areAdjacent(d, k) || cell(FieldEMail, k) > 0 || cell(FieldWebSite, k) > 0)
-        return false;
-    char code[kLineBytes];
-    copyBounded(code, sizeof code, g_fid.lines[k]);
-    stripLeading(code, " ");
-    stripTrailing(code, " ");
-    if (codeStart(code) != 0) return false;
+// A line that holds nothing but the code, or a town that no list knows ("Otley") over such a
+// line, right below the address line.
+bool isLineOfItsOwn(int d, int k) {
+    return k < g_fid.lineCount && areAdjacent(d, k) && cell(FieldEMail, k) <= 0 && cell(FieldWebSite, k) <= 0;
+}
+
+void trimmedLine(int k, char* out, size_t cap) {
+    copyBounded(out, cap, g_fid.lines[k]);
+    stripLeading(out, " ");
+    stripTrailing(out, " ");
+}
+
+// Appends line k to address line d and empties its scores; false when the text would not fit.
+bool appendLine(int d, int k, const char* text) {
     char joined[2 * kLineBytes];
-    snprintf(joined, sizeof joined, "%s\r\n%s", g_fid.lines[d], code);
-    AddressRecord* r = recordOfLine(d);
-    if (!r || strlen(joined) > kLineMax) return false;
+    snprintf(joined, sizeof joined, "%s\r\n%s", g_fid.lines[d], text);
+    if (strlen(joined) > kLineMax) return false;
     strcpy(g_fid.lines[d], joined);
     uniteBoxes(d, k);
     for (int kind = 0; kind < kKinds; ++kind) cell(kind, k) = 0;
+    for (AddressRecord& r : g_fid.address)
+        if (r.line == k) {
+            r = AddressRecord{};
+            r.line = -1;
+        }
+    return true;
+}
+
+// The code on a line of its own right below the address line ("Wakefield" over "WF2 7AW"), or
+// below a town of its own line: they join the address as its zip code and city.
+bool codeOnTheNextLine(int d, int (*codeStart)(const char*)) {
+    char town[kLineBytes] = "", code[kLineBytes];
+    int k = d + 1;
+    if (!isLineOfItsOwn(d, k)) return false;
+    trimmedLine(k, code, sizeof code);
+    if (codeStart(code) != 0) {
+        copyBounded(town, sizeof town, code);
+        if (cell(FieldAddress, k) > 0 || !isTownText(town) || !isLineOfItsOwn(d, k + 1)) return false;
+        trimmedLine(++k, code, sizeof code);
+        if (codeStart(code) != 0) return false;
+    }
+    AddressRecord* r = recordOfLine(d);
+    if (!r || (*town && !appendLine(d, k - 1, town)) || !appendLine(d, k, code)) return false;
     takeCode(*r, d, code, strlen(code));
+    if (*town) takeTown(*r, d, town);
     dropUnprintedGuesses(*r, d);
     return true;
 }
@@ -242,25 +268,44 @@ int canadianPostcodeStart(const char* s) {
     return start;
 }
 
+namespace {
+
+// Line j scores Address with its best score (at least 10); every kind but the address kinds
+// becomes 0.
+void scoreAsAddress(int j) {
+    int best = 10;
+    for (int k = 0; k < kKinds; ++k)
+        if (cell(k, j) > best) best = cell(k, j);
+    for (int k = 0; k < kKinds; ++k)
+        if (!isPlaceKind(k)) cell(k, j) = 0;
+    cell(FieldAddress, j) = best;
+}
+
+bool mayScoreAsAddress(int j) {
+    return j >= 0 && cell(FieldAddress, j) <= 0 && cell(FieldEMail, j) <= 0 && cell(FieldWebSite, j) <= 0;
+}
+
+}  // namespace
+
 void FID_score_postcode_lines() {
     for (int j = 0; j < g_fid.lineCount; ++j) {
-        if (cell(FieldAddress, j) > 0 || cell(FieldEMail, j) > 0 || cell(FieldWebSite, j) > 0) continue;
         char text[kLineBytes];
         copyBounded(text, sizeof text, g_fid.lines[j]);
         stripTrailing(text, " ");
+        stripLeading(text, " ");
         int start = regionOn(RegionBritish) ? britishPostcodeStart(text) : -1;
         if (start < 0 && !regionOn(RegionNorthAmerican)) start = canadianPostcodeStart(text);
-        if (start <= 0) continue;
-        text[start] = 0;
+        if (start < 0) continue;
+        // The code alone: a town that no list knows on the line above it ("Otley") belongs to the
+        // address too.
+        int townLine = start == 0 ? j - 1 : j;
+        if (start == 0) copyBounded(text, sizeof text, townLine >= 0 ? g_fid.lines[townLine] : "");
+        else text[start] = 0;
         stripTrailing(text, " ,");
         stripLeading(text, " ");
-        if (!isTownText(text)) continue;
-        int best = 10;
-        for (int k = 0; k < kKinds; ++k)
-            if (cell(k, j) > best) best = cell(k, j);
-        for (int k = 0; k < kKinds; ++k)
-            if (!isPlaceKind(k)) cell(k, j) = 0;
-        cell(FieldAddress, j) = best;
+        if (!mayScoreAsAddress(townLine) || !isTownText(text)) continue;
+        scoreAsAddress(townLine);
+        if (start == 0 && mayScoreAsAddress(j)) scoreAsAddress(j);
     }
 }
 

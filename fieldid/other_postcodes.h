@@ -20,5 +20,6 @@ int canadianPostcodeStart(const char* text);
 // A line of a town and a British postcode, or with the North American region off a Canadian
 // code, that no address word made an address ("Montreal (Quebec)  H2T 1R2" taken for a
 // telephone) scores Address with its best score (at least 10) and every other kind but the
-// address kinds becomes 0. Runs after the winners are picked, before any line is joined.
+// address kinds becomes 0; so do a code standing alone and a town no list knows right above it
+// ("Otley" over "LS21 3JP"). Runs after the winners are picked, before any line is joined.
 void FID_score_postcode_lines();
