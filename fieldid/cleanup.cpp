@@ -87,11 +87,21 @@ void dropFinal(char* s, char c) {
     if (n && s[n - 1] == c) s[n - 1] = 0;
 }
 
+// A label that no list holds ("Mob", "Fon", "Ph") is left in front of the number once blanks
+// and periods go: two to six letters before the first digit, "+" or "(" are dropped.
+void dropLeadingLabel(char* s) {
+    int letters = 0;
+    while (isLetter(s[letters])) ++letters;
+    if (letters < 2 || letters > 6 || !(isDigit(s[letters]) || s[letters] == '+' || s[letters] == '(')) return;
+    memmove(s, s + letters, strlen(s + letters) + 1);
+}
+
 void cleanNumber(char* s, const CWordList& labels) {
     cutAtLabel(s, labels);
     repairDigits(s);
     keepOnly(s, " :.,/'");
     dropFinal(s, '(');
+    dropLeadingLabel(s);
 }
 
 // An e-mail label counts only where a word starts: "E.MA" inside "marie.martin@" is the address.

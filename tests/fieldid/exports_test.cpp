@@ -278,6 +278,11 @@ TEST_F(ParselTest, PhoneKindsAndNumberGrouping) {
     EXPECT_EQ(first(info, FieldPhone), "01-23-45-67-89");
     ASSERT_EQ(p.identify({"Mary Johnson", "Phone: 555 1234", "555 1235"}, 0, info), 1);
     EXPECT_EQ(values(info, FieldPhone), (std::vector<std::string>{"5551234", "5551235"}));
+    // A label no list holds is no part of the number.
+    for (const char* line : {"Mob 0412 555 678", "Ph. 0412 555 678", "Fon 0412 555 678"}) {
+        ASSERT_EQ(p.identify({"Mary Johnson", "Sales Manager", line}, 0, info), 1);
+        EXPECT_EQ(first(info, FieldPhone), "041-255-5678") << line;
+    }
 }
 
 TEST_F(ParselTest, MendedEmailAddresses) {
