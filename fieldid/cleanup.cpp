@@ -1,6 +1,7 @@
 #include <initializer_list>
 #include <string.h>
 #include "contacts.h"
+#include "email_address_line.h"
 #include "fid_state.h"
 #include "text_util.h"
 #include "word_lists.h"
@@ -132,9 +133,27 @@ void dropShortEmailLabel(char* s) {
     memmove(s, p + letters + 1, strlen(p + letters + 1) + 1);
 }
 
+// A line that holds the address beside other words ("soundharvest.org | dlin@soundharvest.org")
+// keeps the address alone, which dropping the blanks would glue to the words before it.
+void keepAddressWord(char* s) {
+    char word[kLineBytes];
+    for (const char* p = s; *p;) {
+        while (*p == ' ') ++p;
+        int n = 0;
+        while (p[n] && p[n] != ' ' && n < kLineMax) word[n] = p[n], ++n;
+        word[n] = 0;
+        p += n;
+        if (strchr(word, '@') && isEmailAddress(word)) {
+            if (strcmp(word, s) != 0) strcpy(s, word);
+            return;
+        }
+    }
+}
+
 void cleanEmail(char* s) {
     cutAtEmailLabel(s);
     dropShortEmailLabel(s);
+    keepAddressWord(s);
     for (char* p = s; *p; ++p)
         if (*p == ',') *p = '.';
     keepOnly(s, " :");

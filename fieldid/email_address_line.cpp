@@ -4,9 +4,6 @@
 #include "fid_state.h"
 #include "text_util.h"
 
-namespace {
-
-// user@host.tld with letters, digits, ".", "-" and "_" only, and a top label of 2 or more letters.
 bool isEmailAddress(const char* s) {
     while (*s == ' ') ++s;
     const char* at = strchr(s, '@');
@@ -24,8 +21,6 @@ bool isEmailAddress(const char* s) {
         if (!isLetter(*p)) return false;
     return true;
 }
-
-}  // namespace
 
 void FID_keep_email_address_lines() {
     for (int j = 0; j < g_fid.lineCount; ++j) {

@@ -293,6 +293,9 @@ TEST_F(ParselTest, MendedEmailAddresses) {
     EXPECT_EQ(first(info, FieldEMail), "mary@example.com");
     ASSERT_EQ(p.identify({"Mary Johnson", "mary.johnson@", "example.com"}, 0, info), 1);
     EXPECT_EQ(first(info, FieldEMail), "mary.johnson@example.com");
+    // Words beside the address on its line are no part of it.
+    ASSERT_EQ(p.identify({"Derek Lin", "Warehouse Manager", "soundharvest.org | dlin@soundharvest.org"}, 0, info), 1);
+    EXPECT_EQ(first(info, FieldEMail), "dlin@soundharvest.org");
     // A short label before the address is no part of its user part.
     for (const char* line :
          {"E: rachel.kim@brightlane.io", "e:rachel.kim@brightlane.io", "Em: rachel.kim@brightlane.io"}) {
