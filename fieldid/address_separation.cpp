@@ -119,6 +119,9 @@ bool endsTownName(const char* upper, const char* entry, int pos) {
     return !*behind;
 }
 
+// A word found inside a longer one ("HILL" in "Rolling Hills Estates") cuts nothing.
+bool runsOn(const char* upper, int end) { return isLetter(upper[end]) && isLetter(upper[end - 1]); }
+
 int nearestWordCut(const char* text) {
     int bestPos = -1, bestEnd = 0;
     for (const CWordList* list : {&lists::addressWords, &lists::streetWords})
@@ -126,7 +129,8 @@ int nearestWordCut(const char* text) {
             char upper[kLineBytes];
             upperCopy(upper, text, sizeof upper);
             int pos = findText(upper, list->entry(e));
-            if (pos >= 0 && endsTownName(upper, list->entry(e), pos)) continue;
+            if (pos >= 0 && (endsTownName(upper, list->entry(e), pos) || runsOn(upper, pos + list->entryLength(e))))
+                continue;
             if (pos >= 0 && (bestPos < 0 || pos < bestPos)) {
                 bestPos = pos;
                 bestEnd = pos + list->entryLength(e);
@@ -235,6 +239,32 @@ void findCity(AddressRecord& r, int d) {
     }
 }
 
+// A city recorded as a town word alone ("City" of "Park City", from a town list) is the end of
+// the town's longer name: the words before it on its line, back to a comma, a digit or a street
+// word, belong to it.
+void widenTownWordCity(AddressRecord& r, int d) {
+    char word[32];
+    copyBounded(word, sizeof word, r.City);
+    upperInPlace(word);
+    if (!isTownWord(word)) return;
+    char text[kLineBytes], upper[kLineBytes];
+    copyBounded(text, sizeof text, lastPhysicalLine(g_fid.lines[d]));
+    upperCopy(upper, text, sizeof upper);
+    int pos = findText(upper, word);
+    int from = pos;
+    for (int blank = pos - 1; blank > 0 && text[blank] == ' ';) {
+        int start = blank;
+        while (start > 0 && text[start - 1] != ' ') --start;
+        char before[kLineBytes] = " ";
+        copyBoundedN(before + 1, sizeof before - 1, text + start, static_cast<size_t>(blank - start));
+        if (!isUpper(before[1]) || countDigits(before) > 0 || strchr(before, ',') || nearestWordCut(before) > 0) break;
+        from = start;
+        blank = start - 1;
+    }
+    if (pos < 0 || from == pos || static_cast<size_t>(pos) + strlen(word) - from >= sizeof r.City) return;
+    copyBoundedN(r.City, sizeof r.City, text + from, static_cast<size_t>(pos) + strlen(word) - from);
+}
+
 void zipFromOtherLine(AddressRecord& r, int d) {
     static const struct {
         Region region;
@@ -307,6 +337,7 @@ void FID_separate_addresses() {
                 cell(FieldState, d) += cell(FieldStatGuess, d);
             }
             if (!*r.City) findCity(r, d);
+            else widenTownWordCity(r, d);
         }
         if (!*r.ZipCode) zipFromOtherLine(r, d);
         if (*r.City && !*r.ZipCode) zipBeforeCity(r, d);

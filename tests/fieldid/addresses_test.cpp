@@ -207,6 +207,16 @@ TEST_F(AddressesTest, StreetAndTownLines) {
         {0, {"2600 Sand Hill Road", "Menlo Park, CA 94025"}, "2600 Sand Hill Road", "Menlo Park", "94025"},
         {0, {"1 Harborside Place", "Jersey City, NJ 07302"}, "1 Harborside Place", "Jersey City", "07302"},
         {0, {"100 Main Street Boston, MA 02110"}, "100 Main Street", "Boston", "02110"},
+        // A street word inside a longer word cuts nothing; a town word recorded alone takes the
+        // words of the town's name before it.
+        {0,
+         {"100 Main Street", "Rolling Hills Estates, CA 90274"},
+         "100 Main Street",
+         "Rolling Hills Estates",
+         "90274"},
+        {0, {"100 Main Street", "Park City, UT 84060"}, "100 Main Street", "Park City", "84060"},
+        {0, {"100 Main Street Park City, UT 84060"}, "100 Main Street", "Park City", "84060"},
+        {0, {"100 Main Street", "Salt Lake City, UT 84101"}, "100 Main Street", "Salt Lake City", "84101"},
         // No street word: the house number over the town's line makes the street.
         {0, {"30 St Mary Axe", "London EC3A 8EP"}, "30 St Mary Axe", "London", "EC3A 8EP"},
         {0, {"1 Poultry", "London EC2R 8EJ"}, "1 Poultry", "London", "EC2R 8EJ"},
