@@ -88,12 +88,14 @@ void dropFinal(char* s, char c) {
     if (n && s[n - 1] == c) s[n - 1] = 0;
 }
 
-// A label that no list holds ("Mob", "Fon", "Ph") is left in front of the number once blanks
-// and periods go: two to six letters before the first digit, "+" or "(" are dropped.
+// A label that no list holds ("Mob", "Fon", "Ph", "M") is left in front of the number once
+// blanks and periods go: two to six letters before the first digit, "+" or "(", or one letter
+// before "+" or "(" (a single letter before a digit may be a misread digit), are dropped.
 void dropLeadingLabel(char* s) {
     int letters = 0;
     while (isLetter(s[letters])) ++letters;
-    if (letters < 2 || letters > 6 || !(isDigit(s[letters]) || s[letters] == '+' || s[letters] == '(')) return;
+    bool opens = s[letters] == '+' || s[letters] == '(';
+    if (letters < 1 || letters > 6 || (letters == 1 && !opens) || !(isDigit(s[letters]) || opens)) return;
     memmove(s, s + letters, strlen(s + letters) + 1);
 }
 

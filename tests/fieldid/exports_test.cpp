@@ -283,6 +283,8 @@ TEST_F(ParselTest, PhoneKindsAndNumberGrouping) {
         ASSERT_EQ(p.identify({"Mary Johnson", "Sales Manager", line}, 0, info), 1);
         EXPECT_EQ(first(info, FieldPhone), "041-255-5678") << line;
     }
+    ASSERT_EQ(p.identify({"Mary Johnson", "Sales Manager", "M +44 7700 900123"}, 0, info), 1);
+    EXPECT_EQ(first(info, FieldPhone), "+447700900123");
 }
 
 TEST_F(ParselTest, MendedEmailAddresses) {
