@@ -16,19 +16,6 @@ int nameLine() {
     return -1;
 }
 
-// The domain words of the web site and e-mail lines.
-std::vector<std::string> domainWords() {
-    std::vector<std::string> found;
-    char word[130];
-    for (int j = 0; j < g_fid.lineCount; ++j) {
-        word[0] = 0;
-        if (cell(FieldWebSite, j) > 0) webHostWord(g_fid.lines[j], word, sizeof word);
-        else if (cell(FieldEMail, j) > 0) emailDomainWord(g_fid.lines[j], word, sizeof word);
-        if (word[0]) found.push_back(word);
-    }
-    return found;
-}
-
 // A line that scores only as a company, title, department or nothing, and holds no digit.
 bool personLineCandidate(int j) {
     for (const char* p = g_fid.lines[j]; *p; ++p)
@@ -96,8 +83,20 @@ void personTakenAsCompany(const std::vector<std::string>& domains) {
 
 }  // namespace
 
+std::vector<std::string> lineDomainWords() {
+    std::vector<std::string> found;
+    char word[130];
+    for (int j = 0; j < g_fid.lineCount; ++j) {
+        word[0] = 0;
+        if (cell(FieldWebSite, j) > 0) webHostWord(g_fid.lines[j], word, sizeof word);
+        else if (cell(FieldEMail, j) > 0) emailDomainWord(g_fid.lines[j], word, sizeof word);
+        if (word[0]) found.push_back(word);
+    }
+    return found;
+}
+
 void FID_firm_name_line() {
-    std::vector<std::string> domains = domainWords();
+    std::vector<std::string> domains = lineDomainWords();
     if (domains.empty()) return;
     int firm = nameLine();
     if (firm >= 0) firmTakenAsName(firm, domains);

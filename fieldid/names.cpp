@@ -1,7 +1,9 @@
 #include "names.h"
 #include <initializer_list>
 #include <string.h>
+#include "domain_spelling.h"
 #include "fid_state.h"
+#include "firm_name_line.h"
 #include "matching.h"
 #include "text_util.h"
 #include "word_lists.h"
@@ -242,8 +244,12 @@ void composeName(char* dst, size_t cap, const NameSplit& parts) {
 
 void FID_split_name_title() {
     int count = g_fid.lineCount;
+    // A firm's line that the domain spells ("Santa Fe Strategy Partners" for santafestrategy) is
+    // no name followed by a title, whatever its first word.
+    std::vector<std::string> domains = lineDomainWords();
     for (int i = 0; i < count; ++i)
-        if (cell(FieldTitle, i) > 0 || cell(FieldName, i) > 0) splitNameTitleLine(i);
+        if ((cell(FieldTitle, i) > 0 || cell(FieldName, i) > 0) && !anyDomainSpellsLine(domains, g_fid.lines[i]))
+            splitNameTitleLine(i);
 }
 
 void FID_split_name_parts() {

@@ -480,6 +480,14 @@ TEST_F(ParselTest, FirmAndPersonTakeTheirOwnLines) {
          "Bettina Lowe",
          "Quist, Amara & Lowe",
          "Lowe"},
+        // A firm whose first word is a first name and whose last a title word ("Partners") is no
+        // name followed by a title where the domain spells it.
+        {0,
+         {"Santa Fe Strategy Partners", "Elliot Marsh", "Consultant", "PO Box 8841", "Santa Fe, NM 87504",
+          "elliot@santafestrategy.com"},
+         "Elliot Marsh",
+         "Santa Fe Strategy Partners",
+         "Marsh"},
         // A firm without "&" or ",": the domain spells it, the user part names the person, by the
         // first name alone too.
         {0,
