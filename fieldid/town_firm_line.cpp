@@ -29,14 +29,10 @@ const char* leadingCity(int i) {
     return nullptr;
 }
 
-bool cityRecordedElsewhere(int i, const char* city) {
-    char upper[32], other[32];
-    upperCopy(upper, city, sizeof upper);
-    for (const AddressRecord& r : g_fid.address) {
-        if (r.line < 0 || r.line == i) continue;
-        upperCopy(other, r.City, sizeof other);
-        if (strcmp(upper, other) == 0) return true;
-    }
+// Whether another line, one with digits (a street or a postal code), holds the card's address.
+bool addressElsewhere(int i) {
+    for (const AddressRecord& r : g_fid.address)
+        if (r.line >= 0 && r.line != i && (*r.City || *r.State) && holdsDigitOrAt(g_fid.lines[r.line])) return true;
     return false;
 }
 
@@ -73,7 +69,7 @@ void FID_firm_named_after_its_town() {
     for (int i = 0; i < g_fid.lineCount; ++i) {
         if (cell(FieldAddress, i) <= 0 || holdsDigitOrAt(g_fid.lines[i])) continue;
         const char* city = leadingCity(i);
-        if (city && cityRecordedElsewhere(i, city)) {
+        if (city && addressElsewhere(i)) {
             takeAsFirm(i);
             return;
         }

@@ -2160,8 +2160,9 @@ TEST(ParselCards, FieldAccuracyOnCardsHeldOut) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, cardsHeldOut());
-    // The level reached (99 of 100; 90 when they were first measured): a regression of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 980);
+    // The level reached (100 of 100; 90 when they were first measured): a regression of two fields
+    // fails.
+    EXPECT_GE(score.right * 1000, score.total * 990);
 }
 
 TEST(ParselCards, FieldAccuracyOnCardsHeldOutLater) {

@@ -637,7 +637,7 @@ TEST_F(ParselTest, UnlistedTitleBelowTheName) {
     }
 }
 
-// A firm named after its town is no second address of the card: it is the company, and a title
+// A firm named after a town is no second address of the card: it is the company, and a title
 // that had taken the company right below the name goes back to the title.
 TEST_F(ParselTest, FirmNamedAfterItsTown) {
     const std::vector<std::string> firm = {"Maple Grove Pediatrics"};
@@ -661,6 +661,14 @@ TEST_F(ParselTest, FirmNamedAfterItsTown) {
             << lines[0];
         EXPECT_EQ(values(card, FieldCity), std::vector<std::string>{"Maple Grove"}) << lines[0];
     }
+    // Named after another town than the card's own.
+    CardInfo card{};
+    ASSERT_EQ(p.identify({"Cary Orthodontics", "Dr. Nina Patel", "Orthodontist", "900 Medical Parkway",
+                          "Nashville, TN 37203", "615-555-0110"},
+                         0, card),
+              1);
+    EXPECT_EQ(values(card, FieldCompany), std::vector<std::string>{"Cary Orthodontics"});
+    EXPECT_EQ(values(card, FieldCity), std::vector<std::string>{"Nashville"});
 }
 
 // An e-mail address whose host holds a title word stays the e-mail, never a title.
