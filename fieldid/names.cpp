@@ -156,6 +156,45 @@ bool closesName(const char* upper, const bool* mask, int pos, int length) {
 }
 
 // Splits text into the parts; singlePrefix keeps only the last prefix word found (the export).
+// Degrees of up to three capitals behind the name's last comma ("Sofia Petrakis, MD",
+// "Robert J. Kline, CPA", "Tom Hale, P.E."), which no name word list holds: they become the
+// suffix, so that they are not taken for the last name. Returns the number of their words.
+int degreeBehindComma(const char* text, int half, char* suffix, size_t cap, int* suffixPos) {
+    const char* comma = strrchr(text, ',');
+    if (!comma || comma - text < half) return 0;
+    int words = 0;
+    for (const char* p = comma + 1; *p;) {
+        while (*p == ' ' || *p == ',') ++p;
+        if (!*p) break;
+        int capitals = 0;
+        for (; *p && *p != ' ' && *p != ','; ++p) {
+            if (isUpper(*p)) ++capitals;
+            else if (*p != '.') return 0;
+        }
+        if (capitals < 1 || capitals > 3 || ++words > 2) return 0;
+    }
+    if (!words) return 0;
+    const char* start = comma + 1;
+    while (*start == ' ') ++start;
+    *suffixPos = static_cast<int>(comma - text);
+    // A name word right before the comma belongs to the suffix too ("Marcus Webb Jr., MD").
+    const char* before = comma;
+    while (before > text && before[-1] != ' ') --before;
+    char word[kLineBytes];
+    copyBoundedN(word, sizeof word, before, static_cast<size_t>(comma - before));
+    upperInPlace(word);
+    for (int e = 0; e < lists::nameWords.count() && before - text >= half; ++e)
+        if (strcmp(word, lists::nameWords.entry(e)) == 0) {
+            start = before;
+            *suffixPos = static_cast<int>(before - text);
+            ++words;
+            break;
+        }
+    copyBounded(suffix, cap, start);
+    stripTrailing(suffix, " ");
+    return words;
+}
+
 bool splitName(const char* text, NameSplit& out, bool singlePrefix) {
     char upper[kLineBytes];
     upperCopy(upper, text, sizeof upper);
@@ -173,6 +212,7 @@ bool splitName(const char* text, NameSplit& out, bool singlePrefix) {
         --words;
         suffixPos = pos;
     }
+    if (!*out.suffix) words -= degreeBehindComma(text, half, out.suffix, sizeof out.suffix, &suffixPos);
     for (int e = 0; e < nameWords.count(); ++e) {
         int pos = findByRule(upper, nameWords.entry(e), Match::WholeWord);
         if (pos < 0) continue;

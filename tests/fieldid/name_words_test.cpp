@@ -30,6 +30,11 @@ const CardCase kCards[] = {
     {0, {"Thomas McAllister", "Vice President"}, "Thomas McAllister", "", "Thomas", "McAllister", ""},
     {0, {"JohnSmith", "Sales Manager", "Acme Inc."}, "John Smith", "", "John", "Smith", ""},
     {0, {"Northwind Traders Inc.", "Ingrid Bachelor-Shaw"}, "Ingrid Bachelor-Shaw", "", "Ingrid", "Bachelor-Shaw", ""},
+    // Degrees no name word list holds, behind a comma, are the suffix, not the last name.
+    {0, {"Sofia Petrakis, MD", "Pediatric Cardiologist"}, "Sofia Petrakis MD", "", "Sofia", "Petrakis", "MD"},
+    {0, {"Marcus Webb Jr., MD", "Cardiologist"}, "Marcus Webb Jr., MD", "", "Marcus", "Webb", "Jr., MD"},
+    // A first name behind the comma is no degree.
+    {0, {"Smith, John", "Engineer"}, "Smith John", "", "Smith", "John", ""},
     // A German card: "Kaufmann" behind a first name is the surname, not the merchant's degree.
     {2,
      {"Hans Kaufmann",
@@ -80,6 +85,7 @@ TEST_F(NameWordsTest, SeparateFullNameKeepsNamesThatHoldNameWords) {
         {"John Masterson", 1, "", "John", "", "Masterson", "", "John Masterson"},
         {"Dr. John Smith Jr.", 1, "Dr.", "John", "", "Smith", "Jr.", "Dr. John Smith Jr."},
         {"Maria Doctor Lopez", 1, "", "Maria", "Doctor", "Lopez", "", "Maria Doctor Lopez"},
+        {"Robert J. Kline, CPA", 1, "", "Robert", "J.", "Kline", "CPA", "Robert J. Kline CPA"},
     };
     for (const NameCase& c : cases) expectSeparatedName(p, c);
 }
