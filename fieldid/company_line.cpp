@@ -140,6 +140,25 @@ bool splitJoinedTitle(CardInfo* info, const std::vector<std::string>& domains) {
     return false;
 }
 
+bool holdsValueOfLine(const CardInfoSlot& slot, int line) {
+    for (int v = 0; v < slot.Count && v < 4; ++v)
+        if (slot.Text[v] && slot.Line[v] == line) return true;
+    return false;
+}
+
+// With no company found at all, the card's first line above the person's name, with no digit, is
+// where the firm prints its name ("Whitmore Family Dentistry" taken for a title, "Boulangerie
+// Gagnon" for nothing); a title it was taken for must leave another title on the card.
+bool firstLineIsTheFirm(const CardInfo* info) {
+    const CardInfoSlot& name = info->Field[FieldName];
+    const CardInfoSlot& title = info->Field[FieldTitle];
+    if (g_fid.lineCount < 2 || name.Count < 1 || name.Line[0] == 0 || !mayBeCompany(info, 0)) return false;
+    if (holdsDigit(g_fid.lines[0]) || !containsLetter(g_fid.lines[0])) return false;
+    bool otherTitle = false;
+    for (int v = 0; v < title.Count && v < 4; ++v) otherTitle = otherTitle || (title.Text[v] && title.Line[v] != 0);
+    return !holdsValueOfLine(title, 0) || otherTitle;
+}
+
 // The company join also takes a title standing between the name and the firm's line
 // ("Pediatric Cardiologist" + "Texas Children's Cardiology Associates"); the title's own line
 // still holds its text. When the domain spells what follows that text and not the title, the
@@ -196,4 +215,5 @@ void FID_company_from_domain_line(CardInfo* info) {
             return;
         }
     }
+    if (firstLineIsTheFirm(info)) takeLineAsCompany(info, 0);
 }

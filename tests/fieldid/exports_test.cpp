@@ -444,7 +444,7 @@ TEST_F(ParselTest, CompanyIsTheLineItsDomainSpells) {
          FieldTitle,
          "Associate"},
         // Initials alone need three words; a tail longer than four letters is no added word.
-        {{"Orchard Quay Builders", "Tessa Moreau", "Associate", "tmoreau@oqbconsult.com"},
+        {{"Tessa Moreau", "Associate", "Orchard Quay Builders", "tmoreau@oqbconsult.com"},
          "oqbconsult",
          FieldTitle,
          "Associate"},
@@ -669,6 +669,24 @@ TEST_F(ParselTest, FirmNamedAfterItsTown) {
               1);
     EXPECT_EQ(values(card, FieldCompany), std::vector<std::string>{"Cary Orthodontics"});
     EXPECT_EQ(values(card, FieldCity), std::vector<std::string>{"Nashville"});
+}
+
+// With no company found, the card's first line above the name is the firm, unless it is the
+// card's only title.
+TEST_F(ParselTest, FirstLineIsTheFirmWithoutACompany) {
+    CardInfo card{};
+    ASSERT_EQ(p.identify({"Boulangerie Gagnon", "Sylvie Gagnon", "Propri\xE9taire", "1234, rue Saint-Denis",
+                          "Montr\xE9"
+                          "al (Qu\xE9"
+                          "bec)  H2X 3K8",
+                          "sylvie@videotron.ca"},
+                         5, card),
+              1);
+    EXPECT_EQ(values(card, FieldCompany), std::vector<std::string>{"Boulangerie Gagnon"});
+    EXPECT_EQ(trimmed(first(card, FieldName)), "Sylvie Gagnon");
+    ASSERT_EQ(p.identify({"Senior Consultant", "Jane Doe", "jane.doe@gmail.com"}, 0, card), 1);
+    EXPECT_EQ(values(card, FieldTitle), std::vector<std::string>{"Senior Consultant"});
+    for (const std::string& company : values(card, FieldCompany)) EXPECT_NE(company, "Senior Consultant");
 }
 
 // An e-mail address whose host holds a title word stays the e-mail, never a title.
