@@ -2178,9 +2178,9 @@ TEST(ParselCards, FieldAccuracyOnCardsWrittenApart) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, cardsWrittenApart(), Misses::Hidden);
-    // The level reached at their fourth measurement (229 of 236; 215 at the first): a regression
+    // The level reached at their seventh measurement (232 of 236; 215 at the first): a regression
     // of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 966);
+    EXPECT_GE(score.right * 1000, score.total * 978);
 }
 
 TEST(ParselCards, FieldAccuracyOnCardsWrittenApartLater) {
