@@ -139,12 +139,7 @@ void dropShortEmailLabel(char* s) {
 // keeps the address alone, which dropping the blanks would glue to the words before it.
 void keepAddressWord(char* s) {
     char word[kLineBytes];
-    for (const char* p = s; *p;) {
-        while (*p == ' ') ++p;
-        int n = 0;
-        while (p[n] && p[n] != ' ' && n < kLineMax) word[n] = p[n], ++n;
-        word[n] = 0;
-        p += n;
+    for (int p = wordAt(s, 0, word, sizeof word); *word; p = wordAt(s, p, word, sizeof word)) {
         if (strchr(word, '@') && isEmailAddress(word)) {
             if (strcmp(word, s) != 0) strcpy(s, word);
             return;
@@ -333,10 +328,6 @@ void FID_clean_lines() {
     for (int i = 0; i < count; ++i) {
         if (cell(FieldAddress, i) <= 0 || !onlyCountries(i)) continue;
         cell(FieldAddress, i) = 0;
-        for (AddressRecord& r : g_fid.address)
-            if (r.line == i) {
-                r = AddressRecord{};
-                r.line = -1;
-            }
+        freeAddressRecords(i);
     }
 }

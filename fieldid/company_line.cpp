@@ -29,12 +29,6 @@ bool withoutLineNumber(int kind) {
     }
 }
 
-bool holdsDigit(const char* s) {
-    for (; *s; ++s)
-        if (isDigit(*s)) return true;
-    return false;
-}
-
 // Lines whose values are only titles, departments or None (or that have none) may be the company;
 // so may an address line without a digit, which a firm named after a place becomes (Meridian
 // Instruments, Thornbury Asset Management).

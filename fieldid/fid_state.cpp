@@ -22,3 +22,11 @@ void resetState() {
     memset(g_fid.sex, 0, sizeof g_fid.sex);
     memset(g_fid.companyBuffers, 0, sizeof g_fid.companyBuffers);
 }
+
+void freeAddressRecords(int line) {
+    for (AddressRecord& r : g_fid.address)
+        if (r.line == line) {
+            r = AddressRecord{};
+            r.line = -1;
+        }
+}

@@ -82,3 +82,9 @@ inline int32_t& cell(int kind, int line) { return g_fid.score[kind][line]; }
 
 // Clears everything of one identification; the region switches are left to the language step.
 void resetState();
+
+// The kinds of an address line other than its zip code and post box.
+constexpr int kPlaceKinds[] = {FieldAddress, FieldCountry, FieldState, FieldCity, FieldCtryGuess, FieldStatGuess};
+
+// Frees every address record of the line.
+void freeAddressRecords(int line);

@@ -43,12 +43,7 @@ bool isTownText(const char* s) {
 // A street word ending one of the words of a town text ("Bahnhofstrasse", "Frontage Road").
 bool endsWithStreetWord(const char* upper) {
     char word[kLineBytes];
-    for (const char* p = upper; *p;) {
-        while (*p == ' ') ++p;
-        int n = 0;
-        while (p[n] && p[n] != ' ' && n < kLineMax) word[n] = p[n], ++n;
-        word[n] = 0;
-        p += n;
+    for (int p = wordAt(upper, 0, word, sizeof word); *word; p = wordAt(upper, p, word, sizeof word)) {
         stripTrailing(word, ".,");
         for (const CWordList* list : {&lists::streetWords, &lists::addressWords, &lists::deStreetWords}) {
             for (int e = 0; e < list->count(); ++e) {
@@ -161,11 +156,7 @@ bool appendLine(int d, int k, const char* text) {
     strcpy(g_fid.lines[d], joined);
     uniteBoxes(d, k);
     for (int kind = 0; kind < kKinds; ++kind) cell(kind, k) = 0;
-    for (AddressRecord& r : g_fid.address)
-        if (r.line == k) {
-            r = AddressRecord{};
-            r.line = -1;
-        }
+    freeAddressRecords(k);
     return true;
 }
 

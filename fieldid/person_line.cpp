@@ -8,7 +8,6 @@
 
 namespace {
 
-const int kPlaceKinds[] = {FieldAddress, FieldCountry, FieldState, FieldCity, FieldCtryGuess, FieldStatGuess};
 const int kWordKinds[] = {FieldTitle, FieldDepartment, FieldNone};
 
 int highestOf(int j, const int* kinds, size_t count) {
@@ -20,12 +19,6 @@ int highestOf(int j, const int* kinds, size_t count) {
 
 int placeScore(int j) { return highestOf(j, kPlaceKinds, sizeof kPlaceKinds / sizeof *kPlaceKinds); }
 int wordScore(int j) { return highestOf(j, kWordKinds, sizeof kWordKinds / sizeof *kWordKinds); }
-
-bool holdsDigitOrAt(const char* text) {
-    for (; *text; ++text)
-        if (isDigit(*text) || *text == '@') return true;
-    return false;
-}
 
 // Whether some line of words without digits already scores as the name.
 bool hasWordNameLine() {
@@ -48,14 +41,10 @@ bool isFirstName(const char* word) {
 }
 
 bool holdsFirstName(const char* line) {
-    char word[32];
-    for (const char* p = line; *p;) {
-        while (*p == ' ') ++p;
-        int n = 0;
-        while (p[n] && p[n] != ' ' && n < 31) word[n] = toUpper(p[n]), ++n;
-        word[n] = 0;
-        while (*p && *p != ' ') ++p;
-        if (n && isFirstName(word)) return true;
+    char word[kLineBytes];
+    for (int p = wordAt(line, 0, word, sizeof word); *word; p = wordAt(line, p, word, sizeof word)) {
+        upperInPlace(word);
+        if (isFirstName(word)) return true;
     }
     return false;
 }
@@ -88,11 +77,7 @@ void FID_person_taken_as_place() {
     int score = placeScore(person) > wordScore(person) ? placeScore(person) : wordScore(person);
     for (int k : kPlaceKinds) cell(k, person) = 0;
     for (int k : kWordKinds) cell(k, person) = 0;
-    for (AddressRecord& r : g_fid.address)
-        if (r.line == person) {
-            r = AddressRecord{};
-            r.line = -1;
-        }
+    freeAddressRecords(person);
     for (int j = 0; j < g_fid.lineCount; ++j) {
         if (j == person || cell(FieldName, j) <= 0 || !holdsDigitOrAt(g_fid.lines[j])) continue;
         cell(FieldAddress, j) = cell(FieldName, j);

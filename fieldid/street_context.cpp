@@ -6,19 +6,6 @@
 
 namespace {
 
-// Copies the blank-delimited word starting at or after `pos` into `word`; returns the
-// position just behind it.
-int wordAt(const char* upper, int pos, char (&word)[kLineBytes]) {
-    while (upper[pos] == ' ') ++pos;
-    int n = 0;
-    while (upper[pos + n] && upper[pos + n] != ' ' && n < kLineMax) {
-        word[n] = upper[pos + n];
-        ++n;
-    }
-    word[n] = 0;
-    return pos + n;
-}
-
 // A list entry as compared against a single word: its blanks belong to the line around it.
 void compactEntry(char (&entry)[32], const char* listed) {
     copyBounded(entry, sizeof entry, listed);
@@ -65,7 +52,7 @@ bool streetAbbreviationFollows(const char* upper, const char* word, int behind) 
     if (strcmp(core, "ST") != 0) return false;
     if (word[strlen(word) - 1] == ',') return true;
     char next[kLineBytes];
-    wordAt(upper, behind, next);
+    wordAt(upper, behind, next, sizeof next);
     return !*next || isCompassPoint(next);
 }
 
@@ -80,7 +67,7 @@ bool isTownWord(const char* word) {
 
 bool followedByPlaceWord(const char* upper, int end) {
     char word[kLineBytes];
-    int behind = wordAt(upper, end, word);
+    int behind = wordAt(upper, end, word, sizeof word);
     if (!*word) return false;
     return holdsAddressWord(word) || holdsStreetWord(word) || streetAbbreviationFollows(upper, word, behind);
 }

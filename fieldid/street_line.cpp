@@ -25,24 +25,19 @@ bool recordsPlace(int line) {
 }
 
 // One to five digits, perhaps with a letter or comma behind ("45", "12a", "250,").
-bool isHouseNumberSpan(const char* start, const char* end) {
+bool isHouseNumberWord(const char* word) {
     int digits = 0;
-    while (start + digits < end && isDigit(start[digits])) ++digits;
-    const char* rest = start + digits;
-    if (rest < end && isLetter(*rest)) ++rest;
-    if (rest < end && *rest == ',') ++rest;
-    return digits >= 1 && digits <= 5 && rest == end;
+    while (isDigit(word[digits])) ++digits;
+    const char* rest = word + digits;
+    if (isLetter(*rest)) ++rest;
+    if (*rest == ',') ++rest;
+    return digits >= 1 && digits <= 5 && !*rest;
 }
 
-bool isHouseNumberWord(const char* word) { return isHouseNumberSpan(word, word + strlen(word)); }
-
 bool holdsHouseNumber(const char* text) {
-    for (const char* p = text; *p;) {
-        while (*p == ' ') ++p;
-        const char* start = p;
-        while (*p && *p != ' ') ++p;
-        if (p > start && isHouseNumberSpan(start, p)) return true;
-    }
+    char word[kLineBytes];
+    for (int p = wordAt(text, 0, word, sizeof word); *word; p = wordAt(text, p, word, sizeof word))
+        if (isHouseNumberWord(word)) return true;
     return false;
 }
 
@@ -74,18 +69,14 @@ bool isTownLine(int j) {
 // The first or last word is a house number and the rest holds a word of letters: "82 University
 // Place", "30 St Mary Axe", "Koenigsallee 60".
 bool shapedAsStreet(const char* text) {
-    char words[kMaxLines][kLineBytes];
+    char word[kLineBytes], first[kLineBytes] = "", last[kLineBytes] = "";
     int count = 0;
-    for (const char* p = text; *p && count < kMaxLines;) {
-        while (*p == ' ') ++p;
-        int n = 0;
-        while (p[n] && p[n] != ' ' && n < kLineMax) words[count][n] = p[n], ++n;
-        words[count][n] = 0;
-        p += n;
-        if (n) ++count;
+    for (int p = wordAt(text, 0, word, sizeof word); *word; p = wordAt(text, p, word, sizeof word)) {
+        if (!count++) copyBounded(first, sizeof first, word);
+        copyBounded(last, sizeof last, word);
     }
     if (count < 2 || !containsLetter(text)) return false;
-    return isHouseNumberWord(words[0]) || isHouseNumberWord(words[count - 1]);
+    return isHouseNumberWord(first) || isHouseNumberWord(last);
 }
 
 int nextAddressLine(int i) {
@@ -97,11 +88,7 @@ int nextAddressLine(int i) {
 
 void freePlaces(int i) {
     for (int k : {FieldCountry, FieldState, FieldCity, FieldCtryGuess, FieldStatGuess}) cell(k, i) = 0;
-    for (AddressRecord& r : g_fid.address)
-        if (r.line == i) {
-            r = AddressRecord{};
-            r.line = -1;
-        }
+    freeAddressRecords(i);
 }
 
 }  // namespace

@@ -108,3 +108,13 @@ void reverseText(char* s) {
         s[n - 1 - i] = t;
     }
 }
+
+int wordAt(const char* text, int pos, char* word, size_t cap) {
+    while (text[pos] == ' ') ++pos;
+    int n = 0;
+    while (text[pos + n] && text[pos + n] != ' ') ++n;
+    copyBoundedN(word, cap, text + pos, static_cast<size_t>(n));
+    return pos + n;
+}
+
+bool holdsDigitOrAt(const char* s) { return holdsDigit(s) || strchr(s, '@'); }

@@ -25,6 +25,9 @@ void copyBoundedN(char* dst, size_t cap, const char* src, size_t srcLength);
 bool appendWhole(char* dst, size_t cap, const char* src);
 
 int countDigits(const char* s);
+inline bool holdsDigit(const char* s) { return countDigits(s) > 0; }
+// A digit or "@": no name, firm or town is written with either.
+bool holdsDigitOrAt(const char* s);
 int countLetters(const char* s);
 bool containsLetter(const char* s);
 
@@ -46,3 +49,8 @@ void replaceAt(char* s, size_t cap, int pos, int length, const char* replacement
 
 // Reverses a string in place.
 void reverseText(char* s);
+
+// Copies the blank-delimited word at or after `pos` of `text` into `word` (capacity cap; an
+// empty word when none is left) and returns the position just behind it. Walk a line with
+// `for (int p = wordAt(s, 0, w, n); *w; p = wordAt(s, p, w, n))`.
+int wordAt(const char* text, int pos, char* word, size_t cap);

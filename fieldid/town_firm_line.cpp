@@ -6,14 +6,6 @@
 
 namespace {
 
-const int kPlaceKinds[] = {FieldAddress, FieldCountry, FieldState, FieldCity, FieldCtryGuess, FieldStatGuess};
-
-bool holdsDigitOrAt(const char* text) {
-    for (; *text; ++text)
-        if (isDigit(*text) || *text == '@') return true;
-    return false;
-}
-
 // The city that starts the line and has words behind it, or nullptr.
 const char* leadingCity(int i) {
     const char* text = g_fid.lines[i];
@@ -48,11 +40,7 @@ void takeAsFirm(int i) {
         if (cell(k, i) > score) score = cell(k, i);
         cell(k, i) = 0;
     }
-    for (AddressRecord& r : g_fid.address)
-        if (r.line == i) {
-            r = AddressRecord{};
-            r.line = -1;
-        }
+    freeAddressRecords(i);
     bool titleFound = anyTitle();
     for (int w = 1; w < g_fid.lineCount; ++w) {
         if (w == i || cell(FieldCompany, w) <= 0 || cell(FieldName, w - 1) <= 0 || titleFound) continue;
