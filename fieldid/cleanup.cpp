@@ -135,15 +135,20 @@ void dropShortEmailLabel(char* s) {
     memmove(s, p + letters + 1, strlen(p + letters + 1) + 1);
 }
 
-// A line that holds the address beside other words ("soundharvest.org | dlin@soundharvest.org")
-// keeps the address alone, which dropping the blanks would glue to the words before it.
+// A line that holds the address behind other words and a separator ("soundharvest.org |
+// dlin@soundharvest.org") keeps the address alone, which dropping the blanks would glue to the
+// words before it. Without a separator the blanks may be misread ones inside the address
+// ("grace. kim@..."), which the clean-up rightly drops.
 void keepAddressWord(char* s) {
-    char word[kLineBytes];
+    char word[kLineBytes], before[kLineBytes] = "";
     for (int p = wordAt(s, 0, word, sizeof word); *word; p = wordAt(s, p, word, sizeof word)) {
-        if (strchr(word, '@') && isEmailAddress(word)) {
-            if (strcmp(word, s) != 0) strcpy(s, word);
+        size_t n = strlen(before);
+        bool separated = n && strchr("|/\x95\xB7", before[n - 1]);
+        if (separated && strchr(word, '@') && isEmailAddress(word)) {
+            strcpy(s, word);
             return;
         }
+        copyBounded(before, sizeof before, word);
     }
 }
 

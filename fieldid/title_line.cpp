@@ -17,16 +17,29 @@ bool readsAsTitle(const char* text) {
     return countLetters(text) >= 3 && words <= 6;
 }
 
+// The value of `slot` that stands on line j, -1 when none.
+int valueOnLine(const CardInfoSlot& slot, int j) {
+    for (int v = 0; v < slot.Count && v < 4; ++v)
+        if (slot.Text[v] && slot.Line[v] == j) return v;
+    return -1;
+}
+
 }  // namespace
 
 void FID_title_below_name(CardInfo* info) {
     const CardInfoSlot& name = info->Field[FieldName];
     if (name.Count < 1 || info->Field[FieldTitle].Count > 0) return;
     int j = name.Line[0] + 1;
-    const CardInfoSlot& none = info->Field[FieldNone];
-    for (int v = 0; v < none.Count && v < 4; ++v)
-        if (none.Text[v] && none.Line[v] == j && j < g_fid.lineCount && readsAsTitle(g_fid.lines[j])) {
-            titleBelowName(info, j, 50);
-            return;
-        }
+    if (j >= g_fid.lineCount || !readsAsTitle(g_fid.lines[j])) return;
+    CardInfoSlot& company = info->Field[FieldCompany];
+    int v = valueOnLine(company, j);
+    // A second company value right below the name ("Claims Adjuster" beside "Riverbend
+    // Insurance") is the person's title.
+    if (v >= 0 && company.Count > 1) {
+        int confidence = company.Confidence[v];
+        dropValues(company, -1, v);
+        titleBelowName(info, j, confidence);
+        return;
+    }
+    if (valueOnLine(info->Field[FieldNone], j) >= 0) titleBelowName(info, j, 50);
 }

@@ -2,8 +2,9 @@
 #pragma once
 #include "cardinfo.h"
 
-// When the record holds a name and no title, and the line right below the name line went to
-// nothing (None) while it reads as a title (letters, no digit or "@", at most six words:
-// "Estimator", "Pediatric Cardiologist", "Treuhaender"), that line becomes the Title value
-// (confidence 50) and leaves the None values.
+// When the record holds a name and no title, and the line right below the name line reads as a
+// title (letters, no digit or "@", at most six words) while it went to nothing (None:
+// "Estimator", "Pediatric Cardiologist", "Treuhaender"; confidence 50) or is the second of two
+// companies ("Claims Adjuster"; its confidence kept), that line becomes the Title value and
+// leaves those values.
 void FID_title_below_name(CardInfo* cardInfo);

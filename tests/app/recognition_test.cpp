@@ -215,7 +215,8 @@ TEST(Recognition, EveryRoadInEveryFormatAndTurnBecomesACard) {
 
 // Field accuracy end to end on cards no code was tuned on: each card once upright in BMP, once
 // turned 90 degrees in TIFF and once turned 180 degrees in JPEG, all on one command line with
-// AutoRotate on. The guard sits at the level reached when the set was first measured.
+// AutoRotate on. The guard sits at the level reached (149 of 150; 146 before a second company
+// right below the name became the title): a regression of two fields fails.
 TEST(Recognition, FieldAccuracyOnCardsNoCodeWasTunedOn) {
     const std::string folder = UNSEEN_CARDS, truth = folder + "cards.ini";
     const char* cards[] = {"okafor", "rossi", "schmidt", "kim", "hughes"};
@@ -250,5 +251,5 @@ TEST(Recognition, FieldAccuracyOnCardsNoCodeWasTunedOn) {
                        f.Stored.c_str(), f.Drawn.c_str());
         }
     printf("field accuracy on the unseen cards: %d of %d fields (%.1f%%)\n", right, all, 100.0 * right / all);
-    EXPECT_GE(right * 100, all * 97);
+    EXPECT_GE(right * 1000, all * 986);
 }

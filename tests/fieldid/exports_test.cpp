@@ -295,9 +295,12 @@ TEST_F(ParselTest, MendedEmailAddresses) {
     EXPECT_EQ(first(info, FieldEMail), "mary@example.com");
     ASSERT_EQ(p.identify({"Mary Johnson", "mary.johnson@", "example.com"}, 0, info), 1);
     EXPECT_EQ(first(info, FieldEMail), "mary.johnson@example.com");
-    // Words beside the address on its line are no part of it.
+    // Words beside the address on its line, behind a separator, are no part of it; a blank
+    // misread inside the address is.
     ASSERT_EQ(p.identify({"Derek Lin", "Warehouse Manager", "soundharvest.org | dlin@soundharvest.org"}, 0, info), 1);
     EXPECT_EQ(first(info, FieldEMail), "dlin@soundharvest.org");
+    ASSERT_EQ(p.identify({"Grace Kim", "Designer", "grace. kim@lotusdesign.com"}, 0, info), 1);
+    EXPECT_EQ(first(info, FieldEMail), "grace.kim@lotusdesign.com");
     // A short label before the address is no part of its user part.
     for (const char* line :
          {"E: rachel.kim@brightlane.io", "e:rachel.kim@brightlane.io", "Em: rachel.kim@brightlane.io"}) {
@@ -625,6 +628,7 @@ TEST_F(ParselTest, UnlistedTitleBelowTheName) {
         {{"Greenleaf Landscaping", "Mike Dawson", "Weeding and Mowing", "Owner", "mike@greenleaflandscaping.net"},
          "Owner"},
     };
+
     for (const Case& c : cases) {
         CardInfo card{};
         ASSERT_EQ(p.identify(c.lines, 0, card), 1);
