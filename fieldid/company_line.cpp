@@ -140,17 +140,33 @@ bool holdsValueOfLine(const CardInfoSlot& slot, int line) {
     return false;
 }
 
-// With no company found at all, the card's first line above the person's name, with no digit, is
-// where the firm prints its name ("Whitmore Family Dentistry" taken for a title, "Boulangerie
-// Gagnon" for nothing); a title it was taken for must leave another title on the card.
-bool firstLineIsTheFirm(const CardInfo* info) {
-    const CardInfoSlot& name = info->Field[FieldName];
+// A line the firm's name may stand on when no company was found: no digit, no "@", no comma,
+// taken for nothing, a department, an address without digits or a title that is not the card's
+// only one.
+bool mayBeTheFirm(const CardInfo* info, int j) {
     const CardInfoSlot& title = info->Field[FieldTitle];
-    if (g_fid.lineCount < 2 || name.Count < 1 || name.Line[0] == 0 || !mayBeCompany(info, 0)) return false;
-    if (holdsDigit(g_fid.lines[0]) || !containsLetter(g_fid.lines[0])) return false;
+    const char* text = g_fid.lines[j];
+    if (!mayBeCompany(info, j) || holdsDigitOrAt(text) || strchr(text, ',') || !containsLetter(text)) return false;
     bool otherTitle = false;
-    for (int v = 0; v < title.Count && v < 4; ++v) otherTitle = otherTitle || (title.Text[v] && title.Line[v] != 0);
-    return !holdsValueOfLine(title, 0) || otherTitle;
+    for (int v = 0; v < title.Count && v < 4; ++v) otherTitle = otherTitle || (title.Text[v] && title.Line[v] != j);
+    return !holdsValueOfLine(title, j) || otherTitle;
+}
+
+// With no company found at all, the firm prints its name on the card's first line above the
+// person's name ("Whitmore Family Dentistry" taken for a title, "Boulangerie Gagnon" for
+// nothing), or else on the first such line below the name and its title ("Museum of Coastal
+// History", "Valley View Medical Center" taken for a department, "Brookline Capital Partners"
+// for a second title); -1 when there is none.
+int firmLine(const CardInfo* info) {
+    const CardInfoSlot& name = info->Field[FieldName];
+    if (g_fid.lineCount < 2 || name.Count < 1) return -1;
+    int n = name.Line[0];
+    if (n > 0) return mayBeTheFirm(info, 0) ? 0 : -1;
+    int j = n + 1;
+    if (j < g_fid.lineCount && holdsValueOfLine(info->Field[FieldTitle], j)) ++j;
+    for (; j < g_fid.lineCount; ++j)
+        if (mayBeTheFirm(info, j)) return j;
+    return -1;
 }
 
 // The company join also takes a title standing between the name and the firm's line
@@ -209,5 +225,6 @@ void FID_company_from_domain_line(CardInfo* info) {
             return;
         }
     }
-    if (firstLineIsTheFirm(info)) takeLineAsCompany(info, 0);
+    int firm = firmLine(info);
+    if (firm >= 0) takeLineAsCompany(info, firm);
 }

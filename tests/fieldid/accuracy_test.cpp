@@ -2187,8 +2187,9 @@ TEST(ParselCards, FieldAccuracyOnCardsWrittenApartLater) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, cardsWrittenApartLater(), Misses::Hidden);
-    // The level reached at their first measurement (223 of 233): a regression of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 952);
+    // The level reached at their third measurement (225 of 233; 223 at the first): a regression
+    // of two fields fails.
+    EXPECT_GE(score.right * 1000, score.total * 961);
 }
 
 TEST(ParselCards, WholeCardsFromAPageMatchTheStrings) {

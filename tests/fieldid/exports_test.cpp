@@ -446,11 +446,12 @@ TEST_F(ParselTest, CompanyIsTheLineItsDomainSpells) {
          "Ostrander, Quill & Brandt",
          FieldTitle,
          "Associate"},
-        // Initials alone need three words; a tail longer than four letters is no added word.
-        {{"Tessa Moreau", "Associate", "Orchard Quay Builders", "tmoreau@oqbconsult.com"},
+        // Initials alone need three words; a tail longer than four letters is no added word: the
+        // title stays the title.
+        {{"Tessa Moreau", "Outside Quality Buyer", "tmoreau@oqbconsult.com"},
          "oqbconsult",
          FieldTitle,
-         "Associate"},
+         "Outside Quality Buyer"},
     };
     for (const Case& c : cases) {
         CardInfo card{};
@@ -676,7 +677,8 @@ TEST_F(ParselTest, FirmNamedAfterItsTown) {
 }
 
 // With no company found, the card's first line above the name is the firm, unless it is the
-// card's only title.
+// card's only title; with the name first, the first line below the name and its title that may
+// be a firm's name is.
 TEST_F(ParselTest, FirstLineIsTheFirmWithoutACompany) {
     CardInfo card{};
     ASSERT_EQ(p.identify({"Boulangerie Gagnon", "Sylvie Gagnon", "Propri\xE9taire", "1234, rue Saint-Denis",
@@ -691,6 +693,27 @@ TEST_F(ParselTest, FirstLineIsTheFirmWithoutACompany) {
     ASSERT_EQ(p.identify({"Senior Consultant", "Jane Doe", "jane.doe@gmail.com"}, 0, card), 1);
     EXPECT_EQ(values(card, FieldTitle), std::vector<std::string>{"Senior Consultant"});
     for (const std::string& company : values(card, FieldCompany)) EXPECT_NE(company, "Senior Consultant");
+    const struct {
+        std::vector<std::string> lines;
+        const char* firm;
+        const char* street;
+    } below[] = {
+        {{"Dr. Ellen Park", "Curator", "Museum of Coastal History", "12 Harbor Street", "Newport, RI 02840"},
+         "Museum of Coastal History",
+         "12 Harbor Street"},
+        {{"Rev. Michael Torres", "Pastor", "St. Mark's Lutheran Church", "400 Church Street", "Dayton, OH 45402"},
+         "St. Mark's Lutheran Church",
+         "400 Church Street"},
+        {{"Laura Chen", "Partner", "Brookline Capital Partners", "1 Beacon Street, Suite 1200", "Boston, MA 02108"},
+         "Brookline Capital Partners",
+         "1 Beacon Street, Suite 1200"},
+    };
+    for (const auto& b : below) {
+        ASSERT_EQ(p.identify(b.lines, 0, card), 1);
+        EXPECT_EQ(values(card, FieldCompany), std::vector<std::string>{b.firm}) << b.lines[0];
+        EXPECT_EQ(values(card, FieldTitle), std::vector<std::string>{b.lines[1]}) << b.lines[0];
+        EXPECT_EQ(first(card, FieldStreet), b.street) << b.lines[0];
+    }
 }
 
 // An e-mail address whose host holds a title word stays the e-mail, never a title.
