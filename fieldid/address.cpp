@@ -135,19 +135,6 @@ void joinByKind(int kind, const char* separator, bool upperLimit) {
     }
 }
 
-// Whether line holds an address piece of this kind (text set and its score positive).
-bool holdsPiece(int line, int kind) {
-    for (const AddressRecord& r : g_fid.address) {
-        if (r.line != line) continue;
-        const char* text = kind == FieldCity      ? r.City
-                           : kind == FieldState   ? r.State
-                           : kind == FieldCountry ? r.Country
-                                                  : r.ZipCode;
-        if (*text && cell(kind, line) > 0) return true;
-    }
-    return false;
-}
-
 void mergeRecordsOnLine(int line) {
     for (int a = 0; a < kAddressRecords; ++a) {
         AddressRecord& early = g_fid.address[a];
@@ -179,6 +166,18 @@ bool skipAddressPair(int i, int j) {
 }
 
 }  // namespace
+
+bool holdsPiece(int line, int kind) {
+    for (const AddressRecord& r : g_fid.address) {
+        if (r.line != line) continue;
+        const char* text = kind == FieldCity      ? r.City
+                           : kind == FieldState   ? r.State
+                           : kind == FieldCountry ? r.Country
+                                                  : r.ZipCode;
+        if (*text && cell(kind, line) > 0) return true;
+    }
+    return false;
+}
 
 void FID_join_company_lines() { joinByKind(FieldCompany, " ", true); }
 void FID_join_department_lines() { joinByKind(FieldDepartment, "\r\n", false); }

@@ -7,6 +7,11 @@ int FID_is_postcode(const char* text);
 // The postcode test of one region (numbering as above), whatever the switches.
 bool postcodeTest(int region, const char* text);
 
+// Whether the line holds an address piece of this kind (FieldCity, FieldState, FieldCountry or
+// FieldZipCode): an address record of the line with that text set, and the kind's score on the
+// line above 0.
+bool holdsPiece(int line, int kind);
+
 // Joins a company name printed over two adjacent lines into the later line.
 void FID_join_company_lines();
 // Joins a department printed over two adjacent lines, with a line break between them.

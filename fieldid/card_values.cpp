@@ -1,6 +1,12 @@
 #include "card_values.h"
 #include "fid_state.h"
 
+int valueOnLine(const CardInfoSlot& slot, int line) {
+    for (int v = 0; v < slot.Count && v < 4; ++v)
+        if (slot.Text[v] && slot.Line[v] == line) return v;
+    return -1;
+}
+
 void dropValues(CardInfoSlot& slot, int line, int index) {
     int kept = 0;
     for (int v = 0; v < slot.Count && v < 4; ++v) {

@@ -2,6 +2,9 @@
 #pragma once
 #include "cardinfo.h"
 
+// The index of the slot's value that stands on the line, -1 when none.
+int valueOnLine(const CardInfoSlot& slot, int line);
+
 // Removes the values of one line (or, with `index` set, the value at that index) from a slot and
 // closes the gap.
 void dropValues(CardInfoSlot& slot, int line, int index = -1);

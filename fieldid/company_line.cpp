@@ -134,12 +134,6 @@ bool splitJoinedTitle(CardInfo* info, const std::vector<std::string>& domains) {
     return false;
 }
 
-bool holdsValueOfLine(const CardInfoSlot& slot, int line) {
-    for (int v = 0; v < slot.Count && v < 4; ++v)
-        if (slot.Text[v] && slot.Line[v] == line) return true;
-    return false;
-}
-
 // A line the firm's name may stand on when no company was found: no digit, no "@", no comma,
 // taken for nothing, a department, an address without digits or a title that is not the card's
 // only one.
@@ -147,9 +141,7 @@ bool mayBeTheFirm(const CardInfo* info, int j) {
     const CardInfoSlot& title = info->Field[FieldTitle];
     const char* text = g_fid.lines[j];
     if (!mayBeCompany(info, j) || holdsDigitOrAt(text) || strchr(text, ',') || !containsLetter(text)) return false;
-    bool otherTitle = false;
-    for (int v = 0; v < title.Count && v < 4; ++v) otherTitle = otherTitle || (title.Text[v] && title.Line[v] != j);
-    return !holdsValueOfLine(title, j) || otherTitle;
+    return valueOnLine(title, j) < 0 || title.Count > 1;
 }
 
 // With no company found at all, the firm prints its name on the card's first line above the
@@ -163,7 +155,7 @@ int firmLine(const CardInfo* info) {
     int n = name.Line[0];
     if (n > 0) return mayBeTheFirm(info, 0) ? 0 : -1;
     int j = n + 1;
-    if (j < g_fid.lineCount && holdsValueOfLine(info->Field[FieldTitle], j)) ++j;
+    if (j < g_fid.lineCount && valueOnLine(info->Field[FieldTitle], j) >= 0) ++j;
     for (; j < g_fid.lineCount; ++j)
         if (mayBeTheFirm(info, j)) return j;
     return -1;

@@ -1,21 +1,13 @@
 #include "street_line.h"
 #include <initializer_list>
 #include <string.h>
+#include "address.h"
 #include "fid_state.h"
 #include "line_geometry.h"
 #include "other_postcodes.h"
 #include "text_util.h"
 
 namespace {
-
-bool holdsPiece(int line, int kind) {
-    for (const AddressRecord& r : g_fid.address) {
-        if (r.line != line) continue;
-        const char* text = kind == FieldCity ? r.City : kind == FieldState ? r.State : r.Country;
-        if (*text && cell(kind, line) > 0) return true;
-    }
-    return false;
-}
 
 // Whether an address record of the line holds a city, state or country, scored or not yet.
 bool recordsPlace(int line) {

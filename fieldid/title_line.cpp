@@ -17,13 +17,6 @@ bool readsAsTitle(const char* text) {
     return countLetters(text) >= 3 && words <= 6;
 }
 
-// The value of `slot` that stands on line j, -1 when none.
-int valueOnLine(const CardInfoSlot& slot, int j) {
-    for (int v = 0; v < slot.Count && v < 4; ++v)
-        if (slot.Text[v] && slot.Line[v] == j) return v;
-    return -1;
-}
-
 }  // namespace
 
 void FID_title_below_name(CardInfo* info) {
