@@ -23,10 +23,14 @@ function(zem_library name kind)
   endif()
 endfunction()
 
-# zem_test(NAME SOURCES ... [LIBS ...] [DEPENDS targets...] [GUI])
-# One test program, linked with the shared test support (tests/support), registered as one ctest that runs under Wine through the emulator wrapper.
+# zem_test(NAME SOURCES ... [LIBS ...] [DEPENDS targets...] [SHARDS n])
+# One test program, linked with the shared test support (tests/support), registered as one ctest
+# that runs under Wine through the emulator wrapper. Each run of it has a Wine prefix, wineserver
+# and X display of its own (tools/wine-exec.in), so test programs run side by side. With SHARDS
+# the program's cases are dealt out over n ctests (NAME.1 ... NAME.n) that run side by side too:
+# only for programs whose cases do not build on one another.
 function(zem_test name)
-  cmake_parse_arguments(Z "GUI" "" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(Z "GUI" "SHARDS" "SOURCES;LIBS;DEPENDS" ${ARGN})
   add_executable(${name} ${Z_SOURCES})
   target_include_directories(${name} PRIVATE ${ZEM_INCLUDE})
   target_compile_options(${name} PRIVATE ${ZEM_WARNINGS})
@@ -34,10 +38,28 @@ function(zem_test name)
   if(Z_DEPENDS)
     add_dependencies(${name} ${Z_DEPENDS})
   endif()
-  add_test(NAME ${name} COMMAND ${name})
-  # All test programs share one Wine desktop, where message boxes and dialogs of one program
-  # would be seen (and answered) by another's watcher: they take turns on it.
-  set_tests_properties(${name} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine_desktop)
+  if(Z_SHARDS)
+    set(tests "")
+    foreach(shard RANGE 1 ${Z_SHARDS})
+      math(EXPR index "${shard} - 1")
+      add_test(NAME ${name}.${shard} COMMAND ${name})
+      set_tests_properties(${name}.${shard} PROPERTIES
+        ENVIRONMENT "GTEST_TOTAL_SHARDS=${Z_SHARDS};GTEST_SHARD_INDEX=${index}")
+      list(APPEND tests ${name}.${shard})
+    endforeach()
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+    set(tests ${name})
+  endif()
+  set_tests_properties(${tests} PROPERTIES TIMEOUT 600)
+  set_property(DIRECTORY APPEND PROPERTY ZEM_TESTS_OF_${name} ${tests})
+endfunction()
+
+# zem_test_properties(NAME PROPERTY VALUE ...): set_tests_properties for every ctest of the
+# test program NAME (one, or one per shard).
+function(zem_test_properties name)
+  get_property(tests DIRECTORY PROPERTY ZEM_TESTS_OF_${name})
+  set_tests_properties(${tests} PROPERTIES ${ARGN})
 endfunction()
 
 # zem_add_subfolders(): adds every sub-folder of the current folder that has a CMakeLists.txt,

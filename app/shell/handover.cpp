@@ -29,13 +29,16 @@ void GetBatchListPath(char* path, int size) {
     snprintf(path, size, "%s\\Batch.ini", imageDir);
 }
 
-// The short form when the system can give one for the whole text, else the text itself.
-static char* ShortFormCopy(const char* text) {
-    size_t size = strlen(text) + 1;
+// The short form when the system can give one for the whole text, else the text itself. A
+// short form can be longer than the long one (".cache" becomes "_CAC~QWQ"), so it gets room
+// of its own rather than the long form's length.
+char* CopyInShortForm(const char* text) {
+    size_t length = strlen(text) + 1;
+    size_t size = length < MAX_PATH ? MAX_PATH : length;
     char* copy = (char*)HeapAlloc(GetProcessHeap(), 0, size);
     if (!copy) return NULL;
     DWORD n = GetShortPathNameA(text, copy, (DWORD)size);
-    if (n == 0 || n >= size) memcpy(copy, text, size);
+    if (n == 0 || n >= size) memcpy(copy, text, length);
     return copy;
 }
 
@@ -77,7 +80,7 @@ int AppendNamesToBatchList(const char* commandLine) {
     GetBatchListPath(listPath, sizeof listPath);
     HANDLE mutex = TakeBatchListMutex();
     if (!mutex) return 0;
-    char* text = ShortFormCopy(commandLine);
+    char* text = CopyInShortForm(commandLine);
     if (text) {
         WriteNames(listPath, text);
         HeapFree(GetProcessHeap(), 0, text);

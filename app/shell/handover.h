@@ -10,6 +10,10 @@
 // rest of the text. Names are split at double quotes when the text holds one, else at blanks.
 const char* SplitNextFileName(const char* text, char* name, int size);
 
+// A heap copy (HeapFree) of text in its short form when the system can give one for the
+// whole text, else of the text itself; null when no memory could be had.
+char* CopyInShortForm(const char* text);
+
 // Forms ImageDir + "\Batch.ini".
 void GetBatchListPath(char* path, int size);
 

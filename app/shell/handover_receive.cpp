@@ -3,6 +3,7 @@
 #include "shell.h"
 #include "capture.h"
 #include "handover.h"
+#include "resource.h"
 #include "recognition.h"
 #include <stdio.h>
 #include <string.h>
@@ -105,17 +106,20 @@ static void ImportListFile(const char* listName) {
     if (n > 0) RefreshAfterImport();
 }
 
-static void ImportNameList(char* text) {
-    char shortText[MAX_PATH];
-    DWORD n = GetShortPathNameA(text, shortText, sizeof shortText);
-    if (n > 0 && n < sizeof shortText) lstrcpynA(text, shortText, (int)strlen(text) + 1);
+static void ImportNameList(const char* text) {
+    char* names = CopyInShortForm(text);
+    if (!names) {
+        MessageBoxFromStringId(App.MainWindow, IDS_NO_MEMORY, NULL, MB_OK | MB_ICONSTOP);
+        return;
+    }
     int stored = 0;
-    const char* rest = text;
+    const char* rest = names;
     while (*rest) {
         rest = SplitNextFileName(rest, App.PendingImportPath, sizeof App.PendingImportPath);
         if (App.PendingImportPath[0] && IsReadableImageFile(App.PendingImportPath))
             stored |= ImportImageFile(App.PendingImportPath);
     }
+    HeapFree(GetProcessHeap(), 0, names);
     if (stored) RefreshAfterImport();
 }
 

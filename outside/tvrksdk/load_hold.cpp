@@ -7,7 +7,7 @@ void HoldLoadWhileAsked(void) {
     char path[MAX_PATH];
     DWORD n = GetEnvironmentVariableA("TVRKSDK_HOLD_LOAD", path, sizeof path);
     if (n == 0 || n >= sizeof path) return;
-    const DWORD kLongestHold = 60000;
+    const DWORD kLongestHold = 180000;
     DWORD start = GetTickCount();
     while (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && GetTickCount() - start < kLongestHold) {
         // Under Wine a busy thread's drawing reaches the screen only when the thread looks at

@@ -10,6 +10,11 @@
 #include <vector>
 #include "file_bytes.h"
 
+// How long a start or an end of the program may take before a wait gives up. Test programs
+// run side by side, on machines that may run 32-bit code under an emulator: a start that takes
+// a few seconds alone can take a minute there.
+constexpr DWORD kSlowStartMs = 120000;
+
 // A user's installation copied from the build's installed layout into a folder of its own.
 // With TestRoads the program is its test build, which a test can walk down the restricted-user
 // and scanner-button start-ups (ZEM40_TEST_RESTRICTED_USER, ZEM40_TEST_SCANNER_LAUNCH).
@@ -81,10 +86,10 @@ public:
     bool Started() const { return process_.hProcess != nullptr; }
     DWORD ProcessId() const { return process_.dwProcessId; }
     // The main window of this process, or null after the timeout.
-    HWND WaitForMainWindow(DWORD timeoutMs = 30000);
+    HWND WaitForMainWindow(DWORD timeoutMs = kSlowStartMs);
     // Waits for the process to end while pumping this thread's messages; the exit code, or
     // -1 when it did not end in time (it is then killed).
-    int WaitForExit(DWORD timeoutMs = 30000);
+    int WaitForExit(DWORD timeoutMs = kSlowStartMs);
     HWND MainWindow() const { return main_; }
     HWND Child(const char* className) const;
 
@@ -113,7 +118,7 @@ int LeftInParent(HWND child);
 int RightInParent(HWND child);
 // Waits until the screen shows the window drawn: its pending paints done, every visible control
 // showing more than one colour, and two captures in a row alike. False after the time.
-bool WaitUntilDrawn(HWND window, DWORD timeoutMs = 20000);
+bool WaitUntilDrawn(HWND window, DWORD timeoutMs = 60000);
 // Saves the window's screen area as a PNG (through ImageMagick) or BMP; returns the path.
 std::string SaveScreenshot(HWND window, const std::string& name);
 std::string SaveScreenshot(const WindowPixels& shot, const std::string& name);

@@ -55,14 +55,14 @@ TEST(Progress, LoadingTheRecognitionDatabaseShowsItsHintUntilStartUpEnds) {
     GetWindowRect(status, &bar);
     SetCursorPos(bar.right - 60, (bar.top + bar.bottom) / 2);
 
-    ASSERT_TRUE(WaitForText(status, "Loading data base...", 10000)) << BusyWindowText(status);
+    ASSERT_TRUE(WaitForText(status, "Loading data base...", 60000)) << BusyWindowText(status);
     Sleep(500);
     WindowPixels during = CaptureWindow(status);
     SaveScreenshot(status, "zem40-status-loading");
     EXPECT_GT(CountDarkPixels(during, HintTextArea(during)), 20) << "no text drawn in the hint pane";
 
     DeleteFileA(hold.c_str());
-    ASSERT_TRUE(WaitForText(status, "", 10000)) << BusyWindowText(status);
+    ASSERT_TRUE(WaitForText(status, "", 60000)) << BusyWindowText(status);
     PumpMessages(1000);
     // The program answers again: start-up has ended.
     EXPECT_EQ(WindowText(main), "Tamsel! Nimbra - Untitled.mdb");

@@ -134,6 +134,34 @@ void CopyCardImage(const std::string& file, const std::string& to) {
 
 }  // namespace
 
+// A folder whose name starts with a dot has a short form longer than its name (".z12" is
+// "_Z12~ABC" under Wine): an image named through such a folder on the command line is still
+// found whole and becomes a card. The folder sits at the top of C: so that the long form of
+// the whole path is shorter than the short one wherever the build tree lies.
+TEST(Recognition, ImageInAFolderWhoseShortFormIsLongerBecomesACard) {
+    RecognitionInstallation setup("recognition-short-form");
+    const std::string folder = "C:\\.z" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    const std::string image = folder + "\\miller.bmp";
+    CopyCardImage("miller.bmp", image);
+    char shortForm[MAX_PATH];
+    ASSERT_GT(GetShortPathNameA(image.c_str(), shortForm, sizeof shortForm), image.size()) << shortForm;
+    {
+        ProgramRun run(setup.installation, image);
+        DialogAnswerer answers(run.ProcessId());
+        ASSERT_NE(run.WaitForMainWindow(), nullptr);
+        EXPECT_TRUE(WaitForRecognitionRuns(run, 1, 300000)) << AllSeen(answers.Seen());
+        PostMessageA(run.MainWindow(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(run.WaitForExit(60000), 0);
+        EXPECT_FALSE(SeenMessageWith(answers.Seen(), "cannot open")) << AllSeen(answers.Seen());
+    }
+    std::vector<StoredCard> stored = ReadCards(setup.cards);
+    DeleteFileA(image.c_str());
+    RemoveDirectoryA(folder.c_str());
+    ASSERT_EQ(stored.size(), 1u);
+    ExpectCardOf("miller", stored[0]);
+}
+
 // One run takes cards by every road a file can come in (a list file on its own command line, a
 // second start's queue, a drop, File > Import Card Images with two files chosen), in TIFF, JPEG
 // and BMP, upright and turned 90 and 180 degrees, with AutoRotate on; each becomes a card with

@@ -12,8 +12,9 @@ inline LRESULT Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
     return static_cast<LRESULT>(result);
 }
 
-// Pumps this thread's messages until the condition holds; false after the time.
-inline bool WaitFor(const std::function<bool()>& condition, DWORD ms = 15000) {
+// Pumps this thread's messages until the condition holds; false after the time (by default
+// generous, since test programs run side by side, possibly under an emulator).
+inline bool WaitFor(const std::function<bool()>& condition, DWORD ms = 60000) {
     DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start > ms) return false;

@@ -5,6 +5,7 @@
 #include "imaging_test_support.h"
 #include <rastimg.h>
 #include <psapi.h>
+#include "emulation.h"
 
 using namespace capturetest;
 using imagingtest::ReadPpm;
@@ -254,7 +255,28 @@ TEST(ImageModules, EveryModuleOffersTheRastInterface) {
 
 namespace {
 
+// The process's private committed pages, counted by walking its address space: what the
+// process itself allocated, whatever runs it.
+SIZE_T PrivateCommittedBytes() {
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION region;
+    const char* at = nullptr;
+    while (VirtualQuery(at, &region, sizeof region) == sizeof region) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        if (next <= at) break;
+        at = next;
+    }
+    return total;
+}
+
+// The process's commit as Wine reports it (read from Linux, so it also holds memory of the
+// process's Linux side). Under an emulator that figure is the emulator's own and grows with its
+// cache of translated code, by about 75-150 KB every time a module is mapped anew even when the
+// module allocates nothing; there the process's own pages are counted instead.
 SIZE_T CommittedBytes() {
+    static const bool emulated = RunsUnderEmulator();
+    if (emulated) return PrivateCommittedBytes();
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
@@ -265,20 +287,23 @@ SIZE_T CommittedBytes() {
 
 // A card picture saved again and again (the recognition driver saves every turned colour card
 // as a working TIFF) keeps nothing behind: after a few warm-up saves the process's commit stays
-// within a few megabytes, where a save that kept its picture's worth would add about 57 MB.
+// within a few megabytes, where a save that kept its picture's worth would add about 57 MB. The
+// module is loaded and freed for every save, so what it keeps across an unload is caught by the
+// process's own pages: its runtime's emergency pool alone was about 19 KB a save, 570 KB here.
 TEST(ImageModules, SavingAPictureManyTimesKeepsNoMemory) {
     const struct {
         const char* extension;
         int type, bits, option;
-    } cases[] = {{"tif", 1, 24, 0}, {"tif", 1, 1, 4}, {"tif", 1, 8, 0}, {"jpg", 4, 24, 1}};
+    } cases[] = {{"tif", 1, 24, 0}, {"tif", 1, 1, 4}, {"tif", 1, 8, 0}, {"jpg", 4, 24, 1}, {"bmp", 3, 8, 0}};
     for (const auto& c : cases) {
         std::string what = std::string(c.extension) + " " + std::to_string(c.bits) + " bits";
         ImageRecord image = MakeImage(600, 1050, c.bits, c.bits == 8 ? Colours::Grey : Colours::None);
         std::string path = ScratchPath("again." + std::string(c.extension));
         for (int i = 0; i < 3; ++i) ASSERT_EQ(SaveImageFile(path.c_str(), c.type, c.option, &image), 1) << what;
-        SIZE_T warm = CommittedBytes();
+        SIZE_T warm = CommittedBytes(), warmOwn = PrivateCommittedBytes();
         for (int i = 0; i < 30; ++i) ASSERT_EQ(SaveImageFile(path.c_str(), c.type, c.option, &image), 1) << what;
         EXPECT_LT((double)CommittedBytes() - (double)warm, 6.0 * 1048576) << what;
+        EXPECT_LT((double)PrivateCommittedBytes() - (double)warmOwn, 256.0 * 1024) << what;
         ImageRecord loaded = LoadFile(path);
         ASSERT_TRUE(loaded.Pixels) << what;
         if (c.type == IMAGE_TYPE_TIFF) {

@@ -30,7 +30,7 @@ inline BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 }
 
 // A visible top-level window of the process with that class and caption; null after the time.
-inline HWND WaitForWindow(DWORD processId, const char* className, const char* caption, DWORD timeoutMs = 30000) {
+inline HWND WaitForWindow(DWORD processId, const char* className, const char* caption, DWORD timeoutMs = 120000) {
     DWORD start = GetTickCount();
     do {
         FindRequest request = {processId, className, caption, nullptr};
@@ -47,7 +47,7 @@ inline HWND WaitForDialog(DWORD processId, const char* caption) { return WaitFor
 inline HWND WaitForMenu(DWORD processId) { return WaitForWindow(processId, "#32768", nullptr); }
 
 // Waits until the window is gone; false when it is still there after the time.
-inline bool WaitUntilClosed(HWND window, DWORD timeoutMs = 30000) {
+inline bool WaitUntilClosed(HWND window, DWORD timeoutMs = 120000) {
     DWORD start = GetTickCount();
     while (IsWindow(window) && IsWindowVisible(window)) {
         if (GetTickCount() - start > timeoutMs) return false;
