@@ -1,6 +1,18 @@
 #include "card_values.h"
 #include "fid_state.h"
 
+int lineOfValue(const CardInfoSlot& slot, int v) {
+    if (v < 0 || v >= slot.Count || v >= 4 || !slot.Text[v]) return -1;
+    int line = slot.Line[v];
+    return line >= 0 && line < g_fid.lineCount ? line : -1;
+}
+
+int firstLineOf(const CardInfoSlot& slot) {
+    for (int v = 0; v < slot.Count && v < 4; ++v)
+        if (lineOfValue(slot, v) >= 0) return lineOfValue(slot, v);
+    return -1;
+}
+
 int valueOnLine(const CardInfoSlot& slot, int line) {
     for (int v = 0; v < slot.Count && v < 4; ++v)
         if (slot.Text[v] && slot.Line[v] == line) return v;
@@ -29,7 +41,7 @@ void dropValues(CardInfoSlot& slot, int line, int index) {
 void titleBelowName(CardInfo* info, int j, int confidence) {
     const CardInfoSlot& name = info->Field[FieldName];
     CardInfoSlot& title = info->Field[FieldTitle];
-    if (name.Count < 1 || name.Line[0] != j - 1 || title.Count > 0 || !g_fid.lines[j][0]) return;
+    if (j < 1 || j >= g_fid.lineCount || firstLineOf(name) != j - 1 || title.Count > 0 || !g_fid.lines[j][0]) return;
     const LineBox& box = g_fid.boxes[j];
     title.Text[0] = g_fid.lines[j];
     title.Rect[0] = CardInfoRect{box.left, box.top, box.right, box.bottom};

@@ -2,6 +2,12 @@
 #pragma once
 #include "cardinfo.h"
 
+// The line value v stands on when that is a line of this card, else -1. A caller may hand in a
+// partly filled record, so a line number no step of this identification made is never trusted.
+int lineOfValue(const CardInfoSlot& slot, int v);
+// The line of the slot's first value that stands on a line of this card; -1 when none.
+int firstLineOf(const CardInfoSlot& slot);
+
 // The index of the slot's value that stands on the line, -1 when none.
 int valueOnLine(const CardInfoSlot& slot, int line);
 

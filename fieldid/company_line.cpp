@@ -117,9 +117,9 @@ void takeLineAsCompany(CardInfo* info, int j) {
 // domain spells that line, it is the company and the joined line keeps only its own text.
 bool splitJoinedTitle(CardInfo* info, const std::vector<std::string>& domains) {
     const CardInfoSlot& company = info->Field[FieldCompany];
-    int j = company.Line[0];
+    int j = lineOfValue(company, 0);
     char* value = company.Text[0];
-    if (value != g_fid.lines[j]) return false;
+    if (j < 0 || value != g_fid.lines[j]) return false;
     for (int i = 0; i + 1 < j; ++i) {
         const char* firm = g_fid.lines[i];
         size_t n = strlen(firm);
@@ -150,9 +150,8 @@ bool mayBeTheFirm(const CardInfo* info, int j) {
 // History", "Valley View Medical Center" taken for a department, "Brookline Capital Partners"
 // for a second title); -1 when there is none.
 int firmLine(const CardInfo* info) {
-    const CardInfoSlot& name = info->Field[FieldName];
-    if (g_fid.lineCount < 2 || name.Count < 1) return -1;
-    int n = name.Line[0];
+    int n = firstLineOf(info->Field[FieldName]);
+    if (g_fid.lineCount < 2 || n < 0) return -1;
     if (n > 0) return mayBeTheFirm(info, 0) ? 0 : -1;
     int j = n + 1;
     if (j < g_fid.lineCount && valueOnLine(info->Field[FieldTitle], j) >= 0) ++j;
@@ -167,9 +166,9 @@ int firmLine(const CardInfo* info) {
 // firm's line keeps only its own text and the title line becomes the title.
 bool splitTitleJoinedAbove(CardInfo* info, const std::vector<std::string>& domains) {
     const CardInfoSlot& company = info->Field[FieldCompany];
-    int j = company.Line[0];
+    int j = lineOfValue(company, 0);
     char* value = company.Text[0];
-    if (value != g_fid.lines[j]) return false;
+    if (j < 0 || value != g_fid.lines[j]) return false;
     for (int i = 0; i < j; ++i) {
         const char* title = g_fid.lines[i];
         size_t n = strlen(title);
@@ -187,9 +186,10 @@ bool splitTitleJoinedAbove(CardInfo* info, const std::vector<std::string>& domai
 // "Tidewater Charts" for tidewatercharts): the spelt line is the company.
 void replaceWeakCompany(CardInfo* info, const std::vector<std::string>& domains) {
     const CardInfoSlot& company = info->Field[FieldCompany];
-    int old = company.Line[0];
+    int old = lineOfValue(company, 0);
     int confidence = company.Confidence[0];
-    if (confidence >= 50 || company.Text[0] != g_fid.lines[old] || anyDomainSpellsLine(domains, g_fid.lines[old]))
+    if (old < 0 || confidence >= 50 || company.Text[0] != g_fid.lines[old] ||
+        anyDomainSpellsLine(domains, g_fid.lines[old]))
         return;
     for (int j = 0; j < g_fid.lineCount; ++j) {
         if (j == old || !mayBeCompany(info, j) || !anyDomainSpellsLine(domains, g_fid.lines[j])) continue;
