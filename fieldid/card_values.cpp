@@ -41,7 +41,9 @@ void dropValues(CardInfoSlot& slot, int line, int index) {
 void titleBelowName(CardInfo* info, int j, int confidence) {
     const CardInfoSlot& name = info->Field[FieldName];
     CardInfoSlot& title = info->Field[FieldTitle];
-    if (j < 1 || j >= g_fid.lineCount || firstLineOf(name) != j - 1 || title.Count > 0 || !g_fid.lines[j][0]) return;
+    if (j < 1 || j >= g_fid.lineCount || g_fid.companyForm[j] || firstLineOf(name) != j - 1 || title.Count > 0 ||
+        !g_fid.lines[j][0])
+        return;
     const LineBox& box = g_fid.boxes[j];
     title.Text[0] = g_fid.lines[j];
     title.Rect[0] = CardInfoRect{box.left, box.top, box.right, box.bottom};
@@ -49,4 +51,26 @@ void titleBelowName(CardInfo* info, int j, int confidence) {
     title.Line[0] = static_cast<int16_t>(j);
     title.Count = 1;
     dropValues(info->Field[FieldNone], j);
+}
+
+void keepOneName(CardInfo* info, int given) {
+    CardInfoSlot& name = info->Field[FieldName];
+    int best = -1;
+    for (int v = given; v < name.Count && v < 4; ++v)
+        if (lineOfValue(name, v) >= 0 && (best < 0 || name.Confidence[v] > name.Confidence[best])) best = v;
+    if (best < 0) return;
+    CardInfoSlot& none = info->Field[FieldNone];
+    for (int v = name.Count < 4 ? name.Count - 1 : 3; v >= given; --v) {
+        int line = lineOfValue(name, v);
+        if (v == best || line < 0) continue;
+        if (none.Count < 4 && valueOnLine(none, line) < 0) {
+            int n = none.Count++;
+            none.Text[n] = name.Text[v];
+            none.Rect[n] = name.Rect[v];
+            none.Confidence[n] = name.Confidence[v];
+            none.Line[n] = name.Line[v];
+        }
+        dropValues(name, -1, v);
+        dropValues(info->Field[FieldSexGuess], line);
+    }
 }

@@ -15,7 +15,11 @@ int valueOnLine(const CardInfoSlot& slot, int line);
 // closes the gap.
 void dropValues(CardInfoSlot& slot, int line, int index = -1);
 
+// The record holds one person's name: of the Name values this identification placed (those from
+// index `given` on), the one of the highest confidence stays and the other lines become None.
+void keepOneName(CardInfo* info, int given);
+
 // A line given up by the company, or left to nothing, that stands right below the name on a card
 // without a title is the person's title (Luthier, Cartographer, Estimator: words no title list
-// holds): it becomes the one Title value with the given confidence and leaves the None values.
+// holds), unless it holds a company form: it becomes the one Title value with the given confidence and leaves the None values.
 void titleBelowName(CardInfo* info, int j, int confidence);

@@ -61,9 +61,13 @@ void dropAddressOfLine(CardInfo* info, int line) {
 }
 
 // A company line joined above an address (the join keeps its text in place) is cut off the front
-// of that address's Address and Street values.
+// of that address's Address and Street values; a Street value that is the company alone goes.
 void cutCompanyFromAddresses(CardInfo* info, const char* company) {
     size_t n = strlen(company);
+    CardInfoSlot& street = info->Field[FieldStreet];
+    for (int i = street.Count < 4 ? street.Count - 1 : 3; i >= 0; --i)
+        if (street.Text[i] && street.Text[i] != company && strcmp(street.Text[i], company) == 0)
+            dropValues(street, -1, i);
     for (int k : {FieldAddress, FieldStreet}) {
         CardInfoSlot& slot = info->Field[k];
         for (int i = 0; i < slot.Count && i < 4; ++i) {

@@ -2,6 +2,7 @@
 #include <string.h>
 #include "address.h"
 #include "card_info.h"
+#include "card_values.h"
 #include "company_line.h"
 #include "contacts.h"
 #include "correction.h"
@@ -48,7 +49,9 @@ void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     FID_firm_name_line();
     FID_split_name_parts();
     FID_scores_to_confidence();
+    int givenNames = cardInfo->Field[FieldName].Count;
     FID_fill_card_info(cardInfo);
+    keepOneName(cardInfo, givenNames);
     FID_company_from_domain_line(cardInfo);
     recheckCompany(cardInfo);
     FID_title_below_name(cardInfo);

@@ -73,6 +73,9 @@ struct FidState {
     char sex[7];
     uint8_t region[RegionCount];
     char companyBuffers[4][128];
+    // Lines on which the scoring matched a company form (Inc, GmbH, Studio): such a line names
+    // a firm, never a person's title or a street.
+    uint8_t companyForm[kMaxLines];
 };
 
 extern FidState g_fid;

@@ -63,6 +63,7 @@ void applyMatcherEffect(MatcherKind kind, int line) {
         break;
     case Surname: addPoints(line, {{FieldName, 8}}); break;
     case CompanyForm:
+        g_fid.companyForm[line] = 1;
         addPoints(line, {{FieldCompany, 16},
                          {FieldName, -5},
                          {FieldAddress, -12},
@@ -70,7 +71,10 @@ void applyMatcherEffect(MatcherKind kind, int line) {
                          {FieldState, -5},
                          {FieldCity, -10}});
         break;
-    case ShortCompanyForm: addPoints(line, {{FieldCompany, 16}, {FieldName, -5}}); break;
+    case ShortCompanyForm:
+        g_fid.companyForm[line] = 1;
+        addPoints(line, {{FieldCompany, 16}, {FieldName, -5}});
+        break;
     case CompanyWord:
         addPoints(line, {{FieldCompany, 5},
                          {FieldName, -5},

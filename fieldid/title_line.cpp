@@ -29,7 +29,7 @@ void FID_title_below_name(CardInfo* info) {
     int v = valueOnLine(company, j);
     // A second company value right below the name ("Claims Adjuster" beside "Riverbend
     // Insurance") is the person's title.
-    if (v >= 0 && company.Count > 1) {
+    if (v >= 0 && company.Count > 1 && !g_fid.companyForm[j]) {
         int confidence = company.Confidence[v];
         dropValues(company, -1, v);
         titleBelowName(info, j, confidence);
