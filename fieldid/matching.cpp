@@ -133,7 +133,10 @@ void placeText(char* field, size_t cap, const char* piece) {
 
 }  // namespace
 
-bool recordPiece(int line, Piece kind, const char* upper, int pos, int length) {
+bool recordPiece(int line, Piece kind, const char* text, int pos, int length) {
+    // The French cities are also looked up in the line as printed; the place words are upper case.
+    char upper[kLineBytes];
+    upperCopy(upper, text, sizeof upper);
     if (followedByPlaceWord(upper, pos + length)) return false;
     int r = recordFor(line);
     if (r < 0) return true;
