@@ -11,24 +11,6 @@
 
 namespace {
 
-// Kinds whose values carry no line number (address pieces and name parts are filled apart).
-bool withoutLineNumber(int kind) {
-    switch (kind) {
-    case FieldCountry:
-    case FieldState:
-    case FieldCity:
-    case FieldZipCode:
-    case FieldCtryGuess:
-    case FieldStatGuess:
-    case FieldPrefix:
-    case FieldFirstName:
-    case FieldMidName:
-    case FieldLastName:
-    case FieldSuffix: return true;
-    default: return false;
-    }
-}
-
 // Lines whose values are only titles, departments or None (or that have none) may be the company;
 // so may an address line without a digit, which a firm named after a place becomes (Meridian
 // Instruments, Thornbury Asset Management).
@@ -37,7 +19,7 @@ bool mayBeCompany(const CardInfo* info, int line) {
     if (!text[0] || strchr(text, '@')) return false;
     bool addressAllowed = !holdsDigit(text);
     for (int k = 0; k < FieldKindCount; ++k) {
-        if (k == FieldTitle || k == FieldDepartment || k == FieldNone || withoutLineNumber(k)) continue;
+        if (k == FieldTitle || k == FieldDepartment || k == FieldNone || isAddressPiece(k) || isNamePart(k)) continue;
         if (addressAllowed && (k == FieldAddress || k == FieldStreet)) continue;
         const CardInfoSlot& slot = info->Field[k];
         for (int v = 0; v < slot.Count && v < 4; ++v)

@@ -89,5 +89,20 @@ void resetState();
 // The kinds of an address line other than its zip code and post box.
 constexpr int kPlaceKinds[] = {FieldAddress, FieldCountry, FieldState, FieldCity, FieldCtryGuess, FieldStatGuess};
 
+inline bool isPlaceKind(int kind) {
+    for (int k : kPlaceKinds)
+        if (k == kind) return true;
+    return false;
+}
+
+// The pieces of an address that the record takes from the address records, not from a line.
+inline bool isAddressPiece(int kind) {
+    return kind == FieldCountry || kind == FieldState || kind == FieldCity || kind == FieldZipCode ||
+           kind == FieldCtryGuess || kind == FieldStatGuess;
+}
+
+// The parts of the name that the record takes from the name parts, not from a line.
+inline bool isNamePart(int kind) { return kind >= FieldPrefix && kind <= FieldSuffix; }
+
 // Frees every address record of the line.
 void freeAddressRecords(int line);

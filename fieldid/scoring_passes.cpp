@@ -339,11 +339,6 @@ void passFuzzy() {
     }
 }
 
-bool isAddressKind(int k) {
-    return k == FieldAddress || k == FieldCountry || k == FieldState || k == FieldCity || k == FieldCtryGuess ||
-           k == FieldStatGuess;
-}
-
 void passWinners() {
     for (int kind : {FieldName, FieldCompany, FieldDepartment, FieldTitle}) {
         int m = highest(kind);
@@ -359,7 +354,7 @@ void passWinners() {
         if (cell(winner, j) > 2) {
             for (int k = 0; k < kKinds; ++k) {
                 if (k == winner || cell(k, j) <= 0) continue;
-                if (isAddressKind(winner) && isAddressKind(k)) continue;
+                if (isPlaceKind(winner) && isPlaceKind(k)) continue;
                 if (k == FieldSexGuess && winner == FieldName) continue;
                 if (k == FieldLogoText || k == FieldPOBox) continue;
                 cell(k, j) = 0;

@@ -79,13 +79,6 @@ bool firmWithNumber(int i) {
     return g_fid.companyForm[i] && !isHouseNumberWord(word);
 }
 
-int nextAddressLine(int i) {
-    if (cell(FieldAddress, i + 1) > 0 && areAdjacent(i, i + 1)) return i + 1;
-    for (int k = i + 2; k < g_fid.lineCount; ++k)
-        if (cell(FieldAddress, k) > 0 && areAdjacent(i, k)) return k;
-    return -1;
-}
-
 void freePlaces(int i) {
     for (int k : {FieldCountry, FieldState, FieldCity, FieldCtryGuess, FieldStatGuess}) cell(k, i) = 0;
     freeAddressRecords(i);
@@ -97,7 +90,7 @@ void FID_free_places_in_street_lines() {
     for (int i = 0; i + 1 < g_fid.lineCount; ++i) {
         if (cell(FieldAddress, i) < 1 || !holdsHouseNumber(g_fid.lines[i])) continue;
         if (!recordsPlace(i)) continue;
-        int j = nextAddressLine(i);
+        int j = nextAdjacentLineOf(i, FieldAddress);
         if (j >= 0 && isTownLine(j)) freePlaces(i);
     }
 }
