@@ -2,8 +2,6 @@
 #include <string.h>
 #include "address.h"
 #include "card_info.h"
-#include "card_values.h"
-#include "company_line.h"
 #include "contacts.h"
 #include "correction.h"
 #include "email_address_line.h"
@@ -15,8 +13,8 @@
 #include "names.h"
 #include "other_postcodes.h"
 #include "person_line.h"
+#include "record_mends.h"
 #include "street_line.h"
-#include "title_line.h"
 #include "town_firm_line.h"
 #include "parsel.h"
 #include "scoring.h"
@@ -51,10 +49,8 @@ void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     FID_scores_to_confidence();
     int givenNames = cardInfo->Field[FieldName].Count;
     FID_fill_card_info(cardInfo);
-    keepOneName(cardInfo, givenNames);
-    FID_company_from_domain_line(cardInfo);
+    FID_mend_record(cardInfo, givenNames);
     recheckCompany(cardInfo);
-    FID_title_below_name(cardInfo);
     FID_correct_values(cardInfo);
     logOutput(cardInfo);
 }
