@@ -42,17 +42,9 @@ bool numericForm(const char* text, const char* letters, char* out, size_t cap) {
     return n > 0;
 }
 
-bool allDigits(const char* s, int n) {
-    for (int i = 0; i < n; ++i)
-        if (!isDigit(s[i])) return false;
-    return true;
-}
-
 bool canadianAt(const char* s) {
     return isUpper(s[0]) && isDigit(s[1]) && isUpper(s[2]) && isDigit(s[3]) && isUpper(s[4]) && isDigit(s[5]);
 }
-
-bool dutchAt(const char* s) { return allDigits(s, 4) && isUpper(s[4]) && isUpper(s[5]); }
 
 }  // namespace
 
@@ -83,8 +75,8 @@ bool postcodeTest(int region, const char* text) {
         upperCopy(compact, text, sizeof compact);
         removeChar(compact, ' ');
         size_t n = strlen(compact);
-        if (n == 6) return dutchAt(compact);
-        return n == 9 && strncmp(compact, "NL-", 3) == 0 && dutchAt(compact + 3);
+        if (n == 6) return dutchPostcodeAt(compact);
+        return n == 9 && strncmp(compact, "NL-", 3) == 0 && dutchPostcodeAt(compact + 3);
     }
     default: return false;
     }
@@ -111,20 +103,19 @@ bool joinInto(int i, int j, const char* separator) {
     return true;
 }
 
-int partnerOf(int i, int kind, bool nextNeedsAdjacent) {
+// The partner line of a two-line field: the next line of the kind that is adjacent; -2 when the
+// line right below holds the kind but stands apart.
+int partnerOf(int i, int kind) {
     int next = i + 1;
-    if (next >= g_fid.lineCount) return -1;
-    if (cell(kind, next) >= 1) return (!nextNeedsAdjacent || areAdjacent(i, next)) ? next : -2;
-    for (int j = i + 2; j < g_fid.lineCount; ++j)
-        if (cell(kind, j) > 0 && areAdjacent(i, j)) return j;
-    return -1;
+    if (next < g_fid.lineCount && cell(kind, next) > 0 && !areAdjacent(i, next)) return -2;
+    return nextAdjacentLineOf(i, kind);
 }
 
 void joinByKind(int kind, const char* separator, bool upperLimit) {
     for (int i = 0; i + 1 < g_fid.lineCount; ++i) {
         int s = cell(kind, i);
         if (s < 1 || (upperLimit && s > 16)) continue;
-        int j = partnerOf(i, kind, true);
+        int j = partnerOf(i, kind);
         if (j < 0) continue;
         if (!joinInto(i, j, separator)) return;
         for (char* p = g_fid.lines[j]; *p; ++p)
@@ -166,6 +157,14 @@ bool skipAddressPair(int i, int j) {
 }
 
 }  // namespace
+
+bool dutchPostcodeAt(const char* s) { return digitsAt(s, 4) && isUpper(s[4]) && isUpper(s[5]); }
+
+int nextAdjacentLineOf(int i, int kind) {
+    for (int j = i + 1; j < g_fid.lineCount; ++j)
+        if (cell(kind, j) > 0 && areAdjacent(i, j)) return j;
+    return -1;
+}
 
 bool holdsPiece(int line, int kind) {
     for (const AddressRecord& r : g_fid.address) {

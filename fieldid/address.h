@@ -7,6 +7,12 @@ int FID_is_postcode(const char* text);
 // The postcode test of one region (numbering as above), whatever the switches.
 bool postcodeTest(int region, const char* text);
 
+// Whether a Dutch postcode ("2515BM", blanks removed) starts at s.
+bool dutchPostcodeAt(const char* s);
+// The first line after i that scores for the kind and stands close enough below i to continue
+// it; -1 when none.
+int nextAdjacentLineOf(int i, int kind);
+
 // Whether the line holds an address piece of this kind (FieldCity, FieldState, FieldCountry or
 // FieldZipCode): an address record of the line with that text set, and the kind's score on the
 // line above 0.

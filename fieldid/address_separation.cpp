@@ -21,12 +21,6 @@ void compactCopy(char* out, size_t cap, const char* text) {
     removeChar(out, '\r');
 }
 
-bool digitsAt(const char* s, int n) {
-    for (int i = 0; i < n; ++i)
-        if (!isDigit(s[i])) return false;
-    return true;
-}
-
 // European code with a country letter: "X-12345" or "12345"; returns points or 0.
 int europeanCode(const char* s, char letter, char* zip, size_t cap) {
     int n = static_cast<int>(strlen(s));
@@ -43,17 +37,15 @@ int europeanCode(const char* s, char letter, char* zip, size_t cap) {
     return 0;
 }
 
-bool dutchAt(const char* s) { return digitsAt(s, 4) && isUpper(s[4]) && isUpper(s[5]); }
-
 int dutchCode(const char* s, char* zip, size_t cap) {
     int n = static_cast<int>(strlen(s));
     for (int p = 0; p <= 7 && p + 9 <= n; ++p)
-        if (strncmp(s + p, "NL-", 3) == 0 && dutchAt(s + p + 3)) {
+        if (strncmp(s + p, "NL-", 3) == 0 && dutchPostcodeAt(s + p + 3)) {
             copyBoundedN(zip, cap, s + p, 9);
             return 7;
         }
     for (int p = 0; p <= 4 && p + 6 <= n; ++p)
-        if (dutchAt(s + p)) {
+        if (dutchPostcodeAt(s + p)) {
             copyBoundedN(zip, cap, s + p, 6);
             return 5;
         }

@@ -49,14 +49,9 @@ void setValue(CardInfoSlot& slot, int index, char* text, const LineBox* box, int
     if (line >= 0) slot.Line[index] = static_cast<int16_t>(line);
 }
 
-bool isAddressPart(int kind) {
-    return kind == FieldCountry || kind == FieldState || kind == FieldCity || kind == FieldZipCode ||
-           kind == FieldCtryGuess || kind == FieldStatGuess;
-}
-
 void fillLineValues(CardInfo* info) {
     for (int k = 0; k < kKinds; ++k) {
-        if (isAddressPart(k)) continue;
+        if (isAddressPiece(k)) continue;
         CardInfoSlot& slot = info->Field[k];
         for (int j = 0; j < g_fid.lineCount; ++j) {
             int c = cell(k, j);

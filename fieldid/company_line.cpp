@@ -11,24 +11,6 @@
 
 namespace {
 
-// Kinds whose values carry no line number (address pieces and name parts are filled apart).
-bool withoutLineNumber(int kind) {
-    switch (kind) {
-    case FieldCountry:
-    case FieldState:
-    case FieldCity:
-    case FieldZipCode:
-    case FieldCtryGuess:
-    case FieldStatGuess:
-    case FieldPrefix:
-    case FieldFirstName:
-    case FieldMidName:
-    case FieldLastName:
-    case FieldSuffix: return true;
-    default: return false;
-    }
-}
-
 // Lines whose values are only titles, departments or None (or that have none) may be the company;
 // so may an address line without a digit, which a firm named after a place becomes (Meridian
 // Instruments, Thornbury Asset Management).
@@ -37,7 +19,7 @@ bool mayBeCompany(const CardInfo* info, int line) {
     if (!text[0] || strchr(text, '@')) return false;
     bool addressAllowed = !holdsDigit(text);
     for (int k = 0; k < FieldKindCount; ++k) {
-        if (k == FieldTitle || k == FieldDepartment || k == FieldNone || withoutLineNumber(k)) continue;
+        if (k == FieldTitle || k == FieldDepartment || k == FieldNone || isAddressPiece(k) || isNamePart(k)) continue;
         if (addressAllowed && (k == FieldAddress || k == FieldStreet)) continue;
         const CardInfoSlot& slot = info->Field[k];
         for (int v = 0; v < slot.Count && v < 4; ++v)
@@ -61,9 +43,13 @@ void dropAddressOfLine(CardInfo* info, int line) {
 }
 
 // A company line joined above an address (the join keeps its text in place) is cut off the front
-// of that address's Address and Street values.
+// of that address's Address and Street values; a Street value that is the company alone goes.
 void cutCompanyFromAddresses(CardInfo* info, const char* company) {
     size_t n = strlen(company);
+    CardInfoSlot& street = info->Field[FieldStreet];
+    for (int i = street.Count < 4 ? street.Count - 1 : 3; i >= 0; --i)
+        if (street.Text[i] && street.Text[i] != company && strcmp(street.Text[i], company) == 0)
+            dropValues(street, -1, i);
     for (int k : {FieldAddress, FieldStreet}) {
         CardInfoSlot& slot = info->Field[k];
         for (int i = 0; i < slot.Count && i < 4; ++i) {
@@ -117,9 +103,9 @@ void takeLineAsCompany(CardInfo* info, int j) {
 // domain spells that line, it is the company and the joined line keeps only its own text.
 bool splitJoinedTitle(CardInfo* info, const std::vector<std::string>& domains) {
     const CardInfoSlot& company = info->Field[FieldCompany];
-    int j = company.Line[0];
+    int j = lineOfValue(company, 0);
     char* value = company.Text[0];
-    if (value != g_fid.lines[j]) return false;
+    if (j < 0 || value != g_fid.lines[j]) return false;
     for (int i = 0; i + 1 < j; ++i) {
         const char* firm = g_fid.lines[i];
         size_t n = strlen(firm);
@@ -150,9 +136,8 @@ bool mayBeTheFirm(const CardInfo* info, int j) {
 // History", "Valley View Medical Center" taken for a department, "Brookline Capital Partners"
 // for a second title); -1 when there is none.
 int firmLine(const CardInfo* info) {
-    const CardInfoSlot& name = info->Field[FieldName];
-    if (g_fid.lineCount < 2 || name.Count < 1) return -1;
-    int n = name.Line[0];
+    int n = firstLineOf(info->Field[FieldName]);
+    if (g_fid.lineCount < 2 || n < 0) return -1;
     if (n > 0) return mayBeTheFirm(info, 0) ? 0 : -1;
     int j = n + 1;
     if (j < g_fid.lineCount && valueOnLine(info->Field[FieldTitle], j) >= 0) ++j;
@@ -167,9 +152,9 @@ int firmLine(const CardInfo* info) {
 // firm's line keeps only its own text and the title line becomes the title.
 bool splitTitleJoinedAbove(CardInfo* info, const std::vector<std::string>& domains) {
     const CardInfoSlot& company = info->Field[FieldCompany];
-    int j = company.Line[0];
+    int j = lineOfValue(company, 0);
     char* value = company.Text[0];
-    if (value != g_fid.lines[j]) return false;
+    if (j < 0 || value != g_fid.lines[j]) return false;
     for (int i = 0; i < j; ++i) {
         const char* title = g_fid.lines[i];
         size_t n = strlen(title);
@@ -187,9 +172,10 @@ bool splitTitleJoinedAbove(CardInfo* info, const std::vector<std::string>& domai
 // "Tidewater Charts" for tidewatercharts): the spelt line is the company.
 void replaceWeakCompany(CardInfo* info, const std::vector<std::string>& domains) {
     const CardInfoSlot& company = info->Field[FieldCompany];
-    int old = company.Line[0];
+    int old = lineOfValue(company, 0);
     int confidence = company.Confidence[0];
-    if (confidence >= 50 || company.Text[0] != g_fid.lines[old] || anyDomainSpellsLine(domains, g_fid.lines[old]))
+    if (old < 0 || confidence >= 50 || company.Text[0] != g_fid.lines[old] ||
+        anyDomainSpellsLine(domains, g_fid.lines[old]))
         return;
     for (int j = 0; j < g_fid.lineCount; ++j) {
         if (j == old || !mayBeCompany(info, j) || !anyDomainSpellsLine(domains, g_fid.lines[j])) continue;

@@ -283,9 +283,7 @@ void FID_correct_values(CardInfo* info) {
             default: break;
             }
             int line = slot.Line[i];
-            if (k == FieldCountry || k == FieldState || k == FieldCity || k == FieldZipCode || k == FieldCtryGuess ||
-                k == FieldStatGuess || line < 0 || line >= kMaxLines || value != g_fid.lines[line])
-                continue;
+            if (isAddressPiece(k) || line < 0 || line >= kMaxLines || value != g_fid.lines[line]) continue;
             if (isPhoneLine(line) || isFaxLine(line)) correctLabels(value, lists::corrPhoneLabels);
             else if (isNetLine(line)) correctLabels(value, lists::corrNetLabels);
         }

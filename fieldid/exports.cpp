@@ -2,7 +2,6 @@
 #include <string.h>
 #include "address.h"
 #include "card_info.h"
-#include "company_line.h"
 #include "contacts.h"
 #include "correction.h"
 #include "email_address_line.h"
@@ -14,8 +13,8 @@
 #include "names.h"
 #include "other_postcodes.h"
 #include "person_line.h"
+#include "record_mends.h"
 #include "street_line.h"
-#include "title_line.h"
 #include "town_firm_line.h"
 #include "parsel.h"
 #include "scoring.h"
@@ -48,10 +47,10 @@ void identify(const RecogPage* page, CardInfo* cardInfo, int languageKind) {
     FID_firm_name_line();
     FID_split_name_parts();
     FID_scores_to_confidence();
+    int givenNames = cardInfo->Field[FieldName].Count;
     FID_fill_card_info(cardInfo);
-    FID_company_from_domain_line(cardInfo);
+    FID_mend_record(cardInfo, givenNames);
     recheckCompany(cardInfo);
-    FID_title_below_name(cardInfo);
     FID_correct_values(cardInfo);
     logOutput(cardInfo);
 }
@@ -64,69 +63,90 @@ void prepareCardInfo(CardInfo* cardInfo) {
     }
 }
 
+// Runs an export's body; no C++ exception (an allocation that fails) may cross the C boundary,
+// so one ends the export with failure.
+template <typename Body>
+int32_t guarded(Body body) {
+    try {
+        return body();
+    } catch (...) {
+        return 0;
+    }
+}
+
 }  // namespace
 
 extern "C" int32_t Get_FID_Western(const RecogPage* page, CardInfo* cardInfo, int32_t languageKind) {
     if (!page || !cardInfo) return 0;
-    resetState();
-    if (!FID_load_page_lines(page)) return 0;
-    prepareCardInfo(cardInfo);
-    identify(page, cardInfo, languageKind);
-    return 1;
+    return guarded([&]() -> int32_t {
+        resetState();
+        if (!FID_load_page_lines(page)) return 0;
+        prepareCardInfo(cardInfo);
+        identify(page, cardInfo, languageKind);
+        return 1;
+    });
 }
 
 extern "C" int32_t Get_FID_Western_From_Strings(const char* text, int32_t lineStride, int32_t lineCount,
                                                 CardInfo* cardInfo, int32_t languageKind) {
     if (!text || !cardInfo) return 0;
-    resetState();
-    if (!FID_load_string_lines(text, lineStride, lineCount)) return 0;
-    prepareCardInfo(cardInfo);
-    identify(nullptr, cardInfo, languageKind);
-    return 1;
+    return guarded([&]() -> int32_t {
+        resetState();
+        if (!FID_load_string_lines(text, lineStride, lineCount)) return 0;
+        prepareCardInfo(cardInfo);
+        identify(nullptr, cardInfo, languageKind);
+        return 1;
+    });
 }
 
 extern "C" int32_t FID_separate_full_addr(const char* address, char* country, char* state, char* city, char* street,
                                           char* zipCode, int32_t languageKind) {
     if (!address || !country || !state || !city || !street || !zipCode) return 0;
-    resetState();
-    char* line = g_fid.lines[0];
-    size_t n = 0;
-    for (const char* p = address; *p && n < static_cast<size_t>(kLineMax);) {
-        if (p[0] == '\r' && p[1] == '\n') {
-            if (n + 2 > static_cast<size_t>(kLineMax)) break;
-            line[n++] = ',';
-            line[n++] = ' ';
-            p += 2;
-            continue;
+    return guarded([&]() -> int32_t {
+        resetState();
+        char* line = g_fid.lines[0];
+        size_t n = 0;
+        for (const char* p = address; *p && n < static_cast<size_t>(kLineMax);) {
+            if (p[0] == '\r' && p[1] == '\n') {
+                if (n + 2 > static_cast<size_t>(kLineMax)) break;
+                line[n++] = ',';
+                line[n++] = ' ';
+                p += 2;
+                continue;
+            }
+            size_t step = (isHighByte(*p) && p[1]) ? 2 : 1;
+            if (n + step > static_cast<size_t>(kLineMax)) break;
+            memcpy(line + n, p, step);
+            n += step;
+            p += step;
         }
-        size_t step = (isHighByte(*p) && p[1]) ? 2 : 1;
-        if (n + step > static_cast<size_t>(kLineMax)) break;
-        memcpy(line + n, p, step);
-        n += step;
-        p += step;
-    }
-    line[n] = 0;
-    g_fid.lineCount = 1;
-    // Kinds 1 and 4 score the address itself, as an identification scores its card.
-    decideLanguage(languageKind);
-    FID_score_lines();
-    cell(FieldAddress, 0) += 100;
-    FID_separate_addresses();
-    FID_clean_lines();
-    const AddressRecord& r = g_fid.address[0];
-    copyBounded(country, 18, r.Country);
-    copyBounded(state, 22, r.State);
-    copyBounded(city, 30, r.City);
-    copyBounded(zipCode, 14, r.ZipCode);
-    streetBefore(address, country, zipCode, state, city, street, strlen(address) + 1);
-    return 1;
+        line[n] = 0;
+        g_fid.lineCount = 1;
+        // Kinds 1 and 4 score the address itself, as an identification scores its card.
+        decideLanguage(languageKind);
+        FID_score_lines();
+        cell(FieldAddress, 0) += 100;
+        FID_separate_addresses();
+        FID_clean_lines();
+        const AddressRecord& r = g_fid.address[0];
+        copyBounded(country, 18, r.Country);
+        copyBounded(state, 22, r.State);
+        copyBounded(city, 30, r.City);
+        copyBounded(zipCode, 14, r.ZipCode);
+        streetBefore(address, country, zipCode, state, city, street, strlen(address) + 1);
+        return 1;
+    });
 }
 
 extern "C" int32_t FID_separate_full_name(char* fullName, char* prefix, char* first, char* middle, char* last,
                                           char* suffix) {
     if (!fullName || !prefix || !first || !middle || !last || !suffix || !*fullName) return 0;
-    resetState();
-    return separateNameText(fullName, prefix, first, middle, last, suffix);
+    return guarded([&]() -> int32_t {
+        resetState();
+        return separateNameText(fullName, prefix, first, middle, last, suffix);
+    });
 }
 
-extern "C" int32_t RecheckImportantFieldInCardInfo(CardInfo* cardInfo) { return recheckCompany(cardInfo); }
+extern "C" int32_t RecheckImportantFieldInCardInfo(CardInfo* cardInfo) {
+    return guarded([&]() -> int32_t { return recheckCompany(cardInfo); });
+}

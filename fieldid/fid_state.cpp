@@ -21,6 +21,7 @@ void resetState() {
     for (DegreeRecord& d : g_fid.degrees) d.line = -1;
     memset(g_fid.sex, 0, sizeof g_fid.sex);
     memset(g_fid.companyBuffers, 0, sizeof g_fid.companyBuffers);
+    memset(g_fid.companyForm, 0, sizeof g_fid.companyForm);
 }
 
 void freeAddressRecords(int line) {

@@ -73,6 +73,9 @@ struct FidState {
     char sex[7];
     uint8_t region[RegionCount];
     char companyBuffers[4][128];
+    // Lines on which the scoring matched a company form (Inc, GmbH, Studio): such a line names
+    // a firm, never a person's title or a street.
+    uint8_t companyForm[kMaxLines];
 };
 
 extern FidState g_fid;
@@ -85,6 +88,21 @@ void resetState();
 
 // The kinds of an address line other than its zip code and post box.
 constexpr int kPlaceKinds[] = {FieldAddress, FieldCountry, FieldState, FieldCity, FieldCtryGuess, FieldStatGuess};
+
+inline bool isPlaceKind(int kind) {
+    for (int k : kPlaceKinds)
+        if (k == kind) return true;
+    return false;
+}
+
+// The pieces of an address that the record takes from the address records, not from a line.
+inline bool isAddressPiece(int kind) {
+    return kind == FieldCountry || kind == FieldState || kind == FieldCity || kind == FieldZipCode ||
+           kind == FieldCtryGuess || kind == FieldStatGuess;
+}
+
+// The parts of the name that the record takes from the name parts, not from a line.
+inline bool isNamePart(int kind) { return kind >= FieldPrefix && kind <= FieldSuffix; }
 
 // Frees every address record of the line.
 void freeAddressRecords(int line);

@@ -63,6 +63,7 @@ void applyMatcherEffect(MatcherKind kind, int line) {
         break;
     case Surname: addPoints(line, {{FieldName, 8}}); break;
     case CompanyForm:
+        g_fid.companyForm[line] = 1;
         addPoints(line, {{FieldCompany, 16},
                          {FieldName, -5},
                          {FieldAddress, -12},
@@ -70,7 +71,10 @@ void applyMatcherEffect(MatcherKind kind, int line) {
                          {FieldState, -5},
                          {FieldCity, -10}});
         break;
-    case ShortCompanyForm: addPoints(line, {{FieldCompany, 16}, {FieldName, -5}}); break;
+    case ShortCompanyForm:
+        g_fid.companyForm[line] = 1;
+        addPoints(line, {{FieldCompany, 16}, {FieldName, -5}});
+        break;
     case CompanyWord:
         addPoints(line, {{FieldCompany, 5},
                          {FieldName, -5},
@@ -129,7 +133,10 @@ void placeText(char* field, size_t cap, const char* piece) {
 
 }  // namespace
 
-bool recordPiece(int line, Piece kind, const char* upper, int pos, int length) {
+bool recordPiece(int line, Piece kind, const char* text, int pos, int length) {
+    // The French cities are also looked up in the line as printed; the place words are upper case.
+    char upper[kLineBytes];
+    upperCopy(upper, text, sizeof upper);
     if (followedByPlaceWord(upper, pos + length)) return false;
     int r = recordFor(line);
     if (r < 0) return true;

@@ -38,8 +38,9 @@ void applyMatcherEffect(MatcherKind kind, int line);
 
 enum class Piece { Country, State, City };
 
-// Offers a piece found at `pos` (length bytes) of the line's upper-case text; true when taken.
-bool recordPiece(int line, Piece kind, const char* upper, int pos, int length);
+// Offers a piece found at `pos` (length bytes) of the line's text (upper case or as printed);
+// true when taken.
+bool recordPiece(int line, Piece kind, const char* text, int pos, int length);
 // Offers a country or state guess.
 void offerGuess(int line, Piece kind, const char* text);
 

@@ -47,6 +47,13 @@ bool oneLetterInside(const char* longer, const char* shorter) {
     return false;
 }
 
+// `longer` is `shorter` with its last letter printed twice ("ACCOUNTANTT"): no ending of a
+// word form doubles the letter before it.
+bool lastLetterDoubled(const char* longer, const char* shorter) {
+    size_t n = strlen(shorter);
+    return n >= 2 && isLetter(shorter[n - 1]) && strncmp(longer, shorter, n) == 0 && longer[n] == shorter[n - 1];
+}
+
 // Whether the word (upper case) equals an entry of one of the lists, taken in upper case
 // without the blanks around it.
 template <size_t N>
@@ -93,7 +100,7 @@ bool looksMisread(const char* word, const char* entry) {
     if (strcmp(a, b) == 0) return strcmp(word, entry) != 0;
     size_t la = strlen(a), lb = strlen(b);
     if (la == lb) return oneConfusableLetter(a, b);
-    if (la == lb + 1) return oneLetterInside(a, b);
+    if (la == lb + 1) return oneLetterInside(a, b) || lastLetterDoubled(a, b);
     if (lb == la + 1) return oneLetterInside(b, a);
     return false;
 }

@@ -4,8 +4,8 @@
 #include <stddef.h>
 
 // True when `word` (upper case) is `entry` (upper case) misread: characters a reader confuses
-// (0/O, 1/l/I, 5/S, rn/m, cl/d, vv/w and the pairs of the table), or one letter missing or
-// doubled inside the word. A plural ending, an added or dropped word and any other change are
+// (0/O, 1/l/I, 5/S, rn/m, cl/d, vv/w and the pairs of the table), one letter missing or
+// doubled inside the word, or its last letter printed twice. A plural ending, an added or dropped word and any other change are
 // not misreadings.
 bool looksMisread(const char* word, const char* entry);
 

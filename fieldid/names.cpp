@@ -29,11 +29,7 @@ bool passesTitleTest(const char* upper) {
     return false;
 }
 
-bool inList(const CWordList& list, const char* word) {
-    for (int e = 0; e < list.count(); ++e)
-        if (strcmp(list.entry(e), word) == 0) return true;
-    return false;
-}
+bool inList(const CWordList& list, const char* word) { return list.holds(word); }
 
 }  // namespace
 

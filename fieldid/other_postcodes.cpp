@@ -71,13 +71,6 @@ int fourDigitCodeLength(const char* s) {
     return p + 4;
 }
 
-bool isPlaceKind(int k) {
-    for (int p :
-         {FieldAddress, FieldCountry, FieldState, FieldCity, FieldZipCode, FieldPOBox, FieldCtryGuess, FieldStatGuess})
-        if (k == p) return true;
-    return false;
-}
-
 AddressRecord* recordOfLine(int d) {
     for (AddressRecord& r : g_fid.address)
         if (r.line == d) return &r;
@@ -268,7 +261,7 @@ void scoreAsAddress(int j) {
     for (int k = 0; k < kKinds; ++k)
         if (cell(k, j) > best) best = cell(k, j);
     for (int k = 0; k < kKinds; ++k)
-        if (!isPlaceKind(k)) cell(k, j) = 0;
+        if (!isPlaceKind(k) && k != FieldZipCode && k != FieldPOBox) cell(k, j) = 0;
     cell(FieldAddress, j) = best;
 }
 

@@ -35,8 +35,7 @@ bool isFirstName(const char* word) {
                                               &lists::itMale,         &lists::itFemale,         &lists::esMale,
                                               &lists::esFemale,       &lists::nlMale,           &lists::nlFemale};
     for (const CWordList* list : kLists)
-        for (int e = 0; e < list->count(); ++e)
-            if (strcmp(list->entry(e), word) == 0) return true;
+        if (list->holds(word)) return true;
     return false;
 }
 

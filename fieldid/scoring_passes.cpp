@@ -1,4 +1,6 @@
 #include <string.h>
+#include <algorithm>
+#include <vector>
 #include "address.h"
 #include "fid_state.h"
 #include "scoring_support.h"
@@ -232,10 +234,33 @@ int highest(int kind) {
     return m;
 }
 
+int bitCount(uint32_t bits) {
+    int n = 0;
+    for (; bits; bits &= bits - 1) ++n;
+    return n;
+}
+
+// Whether the word and the entry may reach a similarity of 80, which allows one edit per five
+// letters of the longer: the letters that one holds beyond the other are never more than their
+// edit distance. Most entries of a list fail this cheap test, so lines of many long words stay
+// quick.
+bool mayBeSimilar(const char* word, int a, const char* entry, int b) {
+    if (a - b > 2 || b - a > 2) return false;
+    // Bytes counted by their low five bits: a coarser count never raises the bound.
+    int count[32] = {0};
+    for (int i = 0; i < a; ++i) ++count[word[i] & 31];
+    for (int i = 0; i < b; ++i) --count[entry[i] & 31];
+    int surplus = 0, shortfall = 0;
+    for (int c : count) {
+        if (c > 0) surplus += c;
+        else shortfall -= c;
+    }
+    return std::max(surplus, shortfall) * 5 <= std::max(a, b);
+}
+
 bool fuzzyHit(const char* word, const char* entry) {
     int a = static_cast<int>(strlen(word)), b = static_cast<int>(strlen(entry));
-    if (a - b > 2 || b - a > 2) return false;
-    return str_similarity(word, entry) >= 80;
+    return mayBeSimilar(word, a, entry, b) && str_similarity(word, entry) >= 80;
 }
 
 int fuzzyPoints(const char* word, const char* entry) { return (str_similarity(word, entry) - 74) / 8 + 4; }
@@ -252,10 +277,22 @@ int recordedLength(const char* word) {
 void fuzzyList(const CWordList& list, const char* word, int line, int kind, bool oneWordOnly, const char* upper,
                int pos) {
     char entry[64];
-    for (int e = 0; e < list.count(); ++e) {
+    int length = static_cast<int>(strlen(word));
+    uint32_t wordMask = CWordList::letterMaskOf(word, length);
+    std::vector<int> similar;
+    list.forEachOfLength(length - 2, length + 2, [&](int e) {
+        // Each letter one of them lacks costs an edit; 80 allows one per five letters.
+        uint32_t entryMask = list.letterMask(e);
+        int allowed = std::max(length, list.entryLength(e)) / 5;
+        if (bitCount(entryMask & ~wordMask) > allowed || bitCount(wordMask & ~entryMask) > allowed) return;
         upperCopy(entry, list.entry(e), sizeof entry);
-        if (oneWordOnly && (strchr(entry, ' ') || strlen(entry) < 5)) continue;
-        if (!fuzzyHit(word, entry)) continue;
+        if (oneWordOnly && (strchr(entry, ' ') || strlen(entry) < 5)) return;
+        if (fuzzyHit(word, entry)) similar.push_back(e);
+    });
+    // In the list's order, as the address pieces are recorded.
+    std::sort(similar.begin(), similar.end());
+    for (int e : similar) {
+        upperCopy(entry, list.entry(e), sizeof entry);
         cell(kind, line) += fuzzyPoints(word, entry);
         if (kind == FieldCity || kind == FieldState || kind == FieldCountry) {
             cell(FieldAddress, line) += 4;
@@ -302,11 +339,6 @@ void passFuzzy() {
     }
 }
 
-bool isAddressKind(int k) {
-    return k == FieldAddress || k == FieldCountry || k == FieldState || k == FieldCity || k == FieldCtryGuess ||
-           k == FieldStatGuess;
-}
-
 void passWinners() {
     for (int kind : {FieldName, FieldCompany, FieldDepartment, FieldTitle}) {
         int m = highest(kind);
@@ -322,7 +354,7 @@ void passWinners() {
         if (cell(winner, j) > 2) {
             for (int k = 0; k < kKinds; ++k) {
                 if (k == winner || cell(k, j) <= 0) continue;
-                if (isAddressKind(winner) && isAddressKind(k)) continue;
+                if (isPlaceKind(winner) && isPlaceKind(k)) continue;
                 if (k == FieldSexGuess && winner == FieldName) continue;
                 if (k == FieldLogoText || k == FieldPOBox) continue;
                 cell(k, j) = 0;

@@ -71,11 +71,12 @@ bool shapedAsStreet(const char* text) {
     return isHouseNumberWord(first) || isHouseNumberWord(last);
 }
 
-int nextAddressLine(int i) {
-    if (cell(FieldAddress, i + 1) > 0 && areAdjacent(i, i + 1)) return i + 1;
-    for (int k = i + 2; k < g_fid.lineCount; ++k)
-        if (cell(FieldAddress, k) > 0 && areAdjacent(i, k)) return k;
-    return -1;
+// A firm named by a company form and a number ("Studio 54", "Agency 7"), not a street that
+// begins with its house number and carries such a word ("82 University Place").
+bool firmWithNumber(int i) {
+    char word[kLineBytes];
+    wordAt(g_fid.lines[i], 0, word, sizeof word);
+    return g_fid.companyForm[i] && !isHouseNumberWord(word);
 }
 
 void freePlaces(int i) {
@@ -89,7 +90,7 @@ void FID_free_places_in_street_lines() {
     for (int i = 0; i + 1 < g_fid.lineCount; ++i) {
         if (cell(FieldAddress, i) < 1 || !holdsHouseNumber(g_fid.lines[i])) continue;
         if (!recordsPlace(i)) continue;
-        int j = nextAddressLine(i);
+        int j = nextAdjacentLineOf(i, FieldAddress);
         if (j >= 0 && isTownLine(j)) freePlaces(i);
     }
 }
@@ -97,7 +98,7 @@ void FID_free_places_in_street_lines() {
 void FID_street_lines_over_towns() {
     for (int i = 0; i + 1 < g_fid.lineCount; ++i) {
         const char* text = g_fid.lines[i];
-        if (cell(FieldAddress, i) > 0 || strchr(text, '@') || !shapedAsStreet(text)) continue;
+        if (cell(FieldAddress, i) > 0 || firmWithNumber(i) || strchr(text, '@') || !shapedAsStreet(text)) continue;
         bool contact = false;
         for (int k : {FieldPhone, FieldFax, FieldEMail, FieldWebSite, FieldNumber, FieldPOBox, FieldZipCode})
             contact = contact || cell(k, i) > 0;

@@ -118,3 +118,9 @@ int wordAt(const char* text, int pos, char* word, size_t cap) {
 }
 
 bool holdsDigitOrAt(const char* s) { return holdsDigit(s) || strchr(s, '@'); }
+
+bool digitsAt(const char* s, int n) {
+    for (int i = 0; i < n; ++i)
+        if (!isDigit(s[i])) return false;
+    return true;
+}

@@ -25,6 +25,8 @@ void copyBoundedN(char* dst, size_t cap, const char* src, size_t srcLength);
 bool appendWhole(char* dst, size_t cap, const char* src);
 
 int countDigits(const char* s);
+// Whether the n characters from s on are all digits.
+bool digitsAt(const char* s, int n);
 inline bool holdsDigit(const char* s) { return countDigits(s) > 0; }
 // A digit or "@": no name, firm or town is written with either.
 bool holdsDigitOrAt(const char* s);

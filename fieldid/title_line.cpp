@@ -21,14 +21,15 @@ bool readsAsTitle(const char* text) {
 
 void FID_title_below_name(CardInfo* info) {
     const CardInfoSlot& name = info->Field[FieldName];
-    if (name.Count < 1 || info->Field[FieldTitle].Count > 0) return;
-    int j = name.Line[0] + 1;
+    int n = firstLineOf(name);
+    if (n < 0 || info->Field[FieldTitle].Count > 0) return;
+    int j = n + 1;
     if (j >= g_fid.lineCount || !readsAsTitle(g_fid.lines[j])) return;
     CardInfoSlot& company = info->Field[FieldCompany];
     int v = valueOnLine(company, j);
     // A second company value right below the name ("Claims Adjuster" beside "Riverbend
     // Insurance") is the person's title.
-    if (v >= 0 && company.Count > 1) {
+    if (v >= 0 && company.Count > 1 && !g_fid.companyForm[j]) {
         int confidence = company.Confidence[v];
         dropValues(company, -1, v);
         titleBelowName(info, j, confidence);

@@ -43,7 +43,8 @@ void takeAsFirm(int i) {
     freeAddressRecords(i);
     bool titleFound = anyTitle();
     for (int w = 1; w < g_fid.lineCount; ++w) {
-        if (w == i || cell(FieldCompany, w) <= 0 || cell(FieldName, w - 1) <= 0 || titleFound) continue;
+        if (w == i || g_fid.companyForm[w] || cell(FieldCompany, w) <= 0 || cell(FieldName, w - 1) <= 0 || titleFound)
+            continue;
         cell(FieldTitle, w) = cell(FieldCompany, w);
         cell(FieldCompany, w) = 0;
         titleFound = true;

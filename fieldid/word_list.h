@@ -2,6 +2,7 @@
 // index by the first two bytes so that a line is scanned once per list, not once per entry.
 #pragma once
 #include <stddef.h>
+#include <stdint.h>
 #include <initializer_list>
 #include <vector>
 
@@ -20,6 +21,18 @@ public:
     const char* entry(int i) const { return slot(i) + offset_; }
     int entryLength(int i) const;
 
+    // Whether the word is one of the entries, whole; found through the index, not entry by entry.
+    bool holds(const char* word) const;
+
+    // The upper-case byte values of entry i by their low five bits, one bit each: a word lacking
+    // k of them is at least k edits away from the entry.
+    uint32_t letterMask(int i) const;
+    static uint32_t letterMaskOf(const char* text, int length);
+
+    // Calls visit(entryIndex) for every entry of `shortest` to `longest` bytes, by length.
+    template <typename Visit>
+    void forEachOfLength(int shortest, int longest, Visit visit) const;
+
     // Calls visit(entryIndex, position) for every occurrence of every entry in text, by
     // increasing position. Returns early when visit returns false.
     template <typename Visit>
@@ -36,6 +49,9 @@ private:
     mutable std::vector<int> bucketEntries_;
     mutable std::vector<int> singleBytes_;  // entries of one byte
     mutable std::vector<int> lengths_;
+    mutable std::vector<int> lengthStart_;  // by entry length: where its entries begin in byLength_
+    mutable std::vector<int> byLength_;     // entry numbers ordered by length
+    mutable std::vector<uint32_t> letterMasks_;
 };
 
 // A list over a two-dimensional array of slots; `offset` bytes of code lead each entry.
@@ -61,4 +77,14 @@ void CWordList::forEachOccurrence(const char* text, Visit visit) const {
             if (i == length && !visit(e, p)) return;
         }
     }
+}
+
+template <typename Visit>
+void CWordList::forEachOfLength(int shortest, int longest, Visit visit) const {
+    if (!indexed_) buildIndex();
+    int last = static_cast<int>(lengthStart_.size()) - 2;
+    if (shortest < 0) shortest = 0;
+    if (longest > last) longest = last;
+    if (shortest > longest) return;
+    for (int k = lengthStart_[shortest]; k < lengthStart_[longest + 1]; ++k) visit(byLength_[k]);
 }

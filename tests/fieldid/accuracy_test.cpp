@@ -1415,7 +1415,8 @@ const std::vector<Card>& cardsHeldOutLater() {
 }
 
 // Cards of the same kinds written from scratch and kept apart from tuning: measured as a whole
-// only, their misses never printed.
+// only, their misses never printed. They have been measured many times while the library was
+// tuned, so they are no longer unseen: they guard against regressions and measure nothing more.
 const std::vector<Card>& cardsWrittenApart() {
     static const std::vector<Card> table = {
         {0,
@@ -1780,7 +1781,8 @@ const std::vector<Card>& cardsWrittenApart() {
 
 // A later set of cards written from scratch and kept apart from tuning, leaning towards the cards
 // that are hard to read: firms without a legal form, addresses spread over lines, labels of every
-// region. Measured as a whole only, their misses never printed.
+// region. Measured as a whole only, their misses never printed. Measured several times while the
+// library was tuned, they too are a guard now, not a measure of cards the library has not seen.
 const std::vector<Card>& cardsWrittenApartLater() {
     static const std::vector<Card> table = {
         // The United States.
@@ -2187,9 +2189,9 @@ TEST(ParselCards, FieldAccuracyOnCardsWrittenApartLater) {
     Parsel p;
     ASSERT_TRUE(p.ready());
     Score score = measure(p, cardsWrittenApartLater(), Misses::Hidden);
-    // The level reached at their third measurement (225 of 233; 223 at the first): a regression
+    // The level reached at their fourth measurement (226 of 233; 223 at the first): a regression
     // of two fields fails.
-    EXPECT_GE(score.right * 1000, score.total * 961);
+    EXPECT_GE(score.right * 1000, score.total * 965);
 }
 
 TEST(ParselCards, WholeCardsFromAPageMatchTheStrings) {

@@ -247,4 +247,16 @@ TEST_F(AddressesTest, StreetAndTownLines) {
     EXPECT_EQ(values(info, FieldPhone).size(), 1u);
 }
 
+TEST_F(AddressesTest, FrenchTownNamingAStreetIsNoCity) {
+    // The French towns are looked up in the line as printed too; a street word behind the town
+    // still makes it part of the street there.
+    for (int kind : {5, 0}) {
+        ASSERT_EQ(p.identify({"Jean Dupont", "Directeur", "Dupont S.A.", "42 Versailles Avenue", "Tel 01 42 60 30 30"},
+                             kind, info),
+                  1);
+        EXPECT_EQ(first(info, FieldStreet), "42 Versailles Avenue") << kind;
+        EXPECT_TRUE(values(info, FieldCity).empty()) << kind << ": " << first(info, FieldCity);
+    }
+}
+
 }  // namespace

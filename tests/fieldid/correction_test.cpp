@@ -78,6 +78,10 @@ TEST_F(CorrectionTest, ExamplesOfTheWordLists) {
     const Case cases[] = {
         {{"John Smith", "Sales Manaqer"}, FieldTitle, "Sales Manager"},
         {{"John Smith", "Accountani", "Acme Inc."}, FieldTitle, "Accountant"},
+        // Made by hand: a last letter printed twice is 90 or more similar to the entry and no
+        // form of the word.
+        {{"Jane Doe", "Senior Accountantt", "Acme Widgets Inc"}, FieldTitle, "Senior Accountant"},
+        {{"John Smith", "Sales Managerr", "Acme Inc."}, FieldTitle, "Sales Manager"},
         {{"Acme Computer Systems Inc.", "John Smith", "Network Engineer"}, FieldCompany, "Acme Computer Systems Inc."},
         {{"Acme Computer Systems Inc.", "John Smith", "Network Engineer"}, FieldTitle, "Network Engineer"},
         {{"John Smith", "Board of Directors", "Acme Inc."}, FieldTitle, "Board of Directors"},
