@@ -376,6 +376,24 @@ TEST(MalformedImageFiles, SoundFilesOfTheSameShapesStillRead) {
     }
 }
 
+// The JPEG header is read from the markers up to the first scan, without decoding the picture:
+// a sound file declaring 16000 x 16000 grey pixels (256 MB once decoded) answers at once.
+TEST(MalformedImageFiles, AJpegHeaderComesFromItsMarkersAlone) {
+    RastModule jpg("RastJPG32.dll");
+    const std::string path = WorkPath("large.jpg");
+    WriteFileBytes(path, BaselineGreyJpeg(16000, 16000, 1000000, 0));  // two bits for each of 4 M blocks
+    OpenedFile file(path, false);
+    RastImageHeader header{};
+    const DWORD start = GetTickCount();
+    ASSERT_EQ(jpg.readHeader(file.get(), &header, 1), 1);
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_EQ(header.width, 16000);
+    EXPECT_EQ(header.height, 16000);
+    EXPECT_EQ(header.bitsPerPixel, 8);
+    EXPECT_EQ(header.rowBytes, 16000);
+    if (header.palette) DeleteObject(header.palette);
+}
+
 // A module that cannot get memory for a file answers 0; the exception stays inside it. A sparse
 // file of 3 GB behind a sound PCX header is more than a 32-bit process can hold.
 TEST(MalformedImageFiles, AFileTooLargeForMemoryIsRefusedNotThrown) {
