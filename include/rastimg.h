@@ -76,7 +76,8 @@ enum {
 // DIB without file header is accepted), the colour table when wantPalette is nonzero, and
 // leaves the file at the first pixel byte. A two-entry table whose first entry is white is
 // turned into black-then-white and the pixel bytes of the file are complemented when read.
-// Result: 1 read; 0 failed (unreadable or malformed header, unsupported dimensions).
+// Result: 1 read; 0 failed (unreadable or malformed header, unsupported dimensions, or a file
+// too short for the pixels its header declares: error 2, before the caller allocates for them).
 int WINAPI rastReadHeader(HFILE file, RastImageHeader* header, int wantPalette);
 
 // As rastReadHeader with the BMP starting at byte `offset` of the file; `unused` is ignored.

@@ -171,7 +171,9 @@ void Destroy(Editor& e) {
     FreeGlyphBitmap(e);
     OCR_free(e.Candidates);
     e.Candidates = nullptr;
-    StorePageLines(e.Lines);
+    // A host that took the lines since the last load has them (and may have let its page go):
+    // closing then hands back nothing more.
+    if (!e.Lines.TakenByHost) StorePageLines(e.Lines);
     FreePageLines(e.Lines);
     if (e.FieldMenu) DestroyMenu(e.FieldMenu);
     if (e.TabFont) DeleteObject(e.TabFont);

@@ -143,15 +143,19 @@ void DeleteReleased(Editor& e, HWND box) {
 void Paste(Editor& e, HWND box) {
     RecogLine* line = CurrentLine(e);
     if (!line || !OpenClipboard(box)) return;
+    // The text is measured and copied while the clipboard is open and its block locked: once
+    // closed, another program may empty it and the block is gone.
     char pasted[kTextLimit + 2] = "";
+    bool fits = false;
     HANDLE data = GetClipboardData(CF_TEXT);
     const char* source = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
     if (source) {
-        strncpy(pasted, source, sizeof pasted - 1);
+        size_t length = strnlen(source, GlobalSize(data));
+        fits = length < sizeof pasted - 1;
+        if (fits) memcpy(pasted, source, length);
         GlobalUnlock(data);
     }
     CloseClipboard();
-    bool fits = source && strlen(source) < sizeof pasted - 1;
     char text[kTextLimit + 2];
     BoxText(box, text, sizeof text);
     if (!pasted[0] || !fits || strlen(text) + strlen(pasted) >= (size_t)kTextLimit) return;

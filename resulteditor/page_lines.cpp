@@ -73,6 +73,29 @@ RecogBlock* FirstBlock(RecogPage* page) {
     return page->FirstRegion->FirstBlock;
 }
 
+// A line of its own from line_alloc with copies of the slot's characters from char_alloc, not
+// linked to any other line; null when the engine has no memory left (nothing is kept then).
+RecogLine* CopyOfLine(const RecogLine& slot) {
+    RecogLine* line = line_alloc();
+    if (line == kNoLine) return nullptr;
+    *line = slot;
+    line->Next = nullptr;
+    line->FirstChar = nullptr;
+    RecogChar** tail = &line->FirstChar;
+    for (const RecogChar* c = slot.FirstChar; c; c = c->Next) {
+        RecogChar* copy = char_alloc();
+        if (!copy) {
+            line_free(line);
+            return nullptr;
+        }
+        *copy = *c;
+        copy->Next = nullptr;
+        *tail = copy;
+        tail = &copy->Next;
+    }
+    return line;
+}
+
 // Reads "y/m/d" into the date: up to the first '/' the year, up to the second the month, the
 // rest the day; without a first '/' nothing changes, without a second only the year.
 void ParseDate(const char* text, int date[3]) {
@@ -119,6 +142,8 @@ int LoadPageLines(PageLines& lines, RecogPage* page) {
     lines.TotalLines = lines.PrimaryLines = 0;
     lines.HasDateLine = false;
     lines.LeftInPage.clear();
+    lines.HandedBack.clear();
+    lines.TakenByHost = false;
     // Group 0 before group 1, each in page order, however the groups alternate in the page.
     std::vector<RecogLine*> groups[2];
     for (RecogRegion* region = page->FirstRegion; region; region = region->Next) {
@@ -153,7 +178,7 @@ int LoadPageLines(PageLines& lines, RecogPage* page) {
     return 1;
 }
 
-void FreeHostLines(const PageLines& lines, RecogPage* page) {
+void FreeHostLines(PageLines& lines, RecogPage* page) {
     RecogBlock* block = FirstBlock(page);
     if (!block) return;
     RecogLine** link = &block->FirstLine;
@@ -162,9 +187,26 @@ void FreeHostLines(const PageLines& lines, RecogPage* page) {
             link = &line->Next;
         } else {
             *link = line->Next;
+            lines.HandedBack.erase(line);
             line_free(line);
         }
     }
+}
+
+void WithdrawHandedBack(PageLines& lines) {
+    RecogBlock* block = FirstBlock(lines.Page);
+    if (block) {
+        RecogLine** link = &block->FirstLine;
+        while (RecogLine* line = *link) {
+            if (!lines.HandedBack.count(line)) {
+                link = &line->Next;
+                continue;
+            }
+            *link = line->Next;
+            line_free(line);
+        }
+    }
+    lines.HandedBack.clear();
 }
 
 void StorePageLines(PageLines& lines) {
@@ -174,7 +216,7 @@ void StorePageLines(PageLines& lines) {
     int dateSlot = lines.HasDateLine ? lines.PrimaryLines - 1 : -1;
     int lastPrimary = lines.PrimaryLines - 1;
     for (int i = 0; i < lines.TotalLines; ++i) {
-        RecogLine& slot = lines.Slots[i];
+        const RecogLine& slot = lines.Slots[i];
         if (i == dateSlot) {
             if (HasCharacters(slot)) {
                 char text[1024];
@@ -184,31 +226,27 @@ void StorePageLines(PageLines& lines) {
             continue;
         }
         if (i > lastPrimary && !HasCharacters(slot)) continue;
-        RecogLine* line = line_alloc();
-        if (line == kNoLine) continue;  // no engine line left: the slot keeps its characters
-        *line = slot;
-        memset(&slot, 0, sizeof slot);
+        RecogLine* line = CopyOfLine(slot);
+        if (!line) continue;  // no engine memory left: that line is not handed back this time
         line->Group = i < lines.PrimaryLines ? 0 : 1;
-        line->Next = nullptr;
         *tail = line;
         tail = &line->Next;
     }
     RecogBlock* block = FirstBlock(lines.Page);
-    if (block && chain) {
-        *tail = block->FirstLine;
-        block->FirstLine = chain;
-    } else {
-        // No block to take them: the lines go back to the engine rather than leak.
+    if (!block) {
+        // No block to take them: the copies go back to the engine rather than leak.
         for (RecogLine* line = chain; line;) {
             RecogLine* next = line->Next;
             line_free(line);
             line = next;
         }
+        return;
     }
-    for (int i = 0; i < lines.TotalLines; ++i) FreeCharacters(lines.Slots[i].FirstChar);
-    memset(lines.Slots, 0, kSlotCapacity * sizeof(RecogLine));
-    lines.TotalLines = lines.PrimaryLines = 0;
-    lines.HasDateLine = false;
+    for (RecogLine* line = chain; line; line = line->Next) lines.HandedBack.insert(line);
+    if (chain) {
+        *tail = block->FirstLine;
+        block->FirstLine = chain;
+    }
 }
 
 void LineText(const RecogLine* line, char* text, int size, int wideFrom) {

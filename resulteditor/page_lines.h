@@ -21,6 +21,10 @@ struct PageLines {
     // Lines the load left in the page's blocks (group 2 and up, or beyond the slots): the
     // hand-back never frees them.
     std::set<RecogLine*> LeftInPage;
+    // The copies the last hand-back linked into the page's first block; the host has taken the
+    // lines since the last load when it asked for them (then closing leaves its page alone).
+    std::set<RecogLine*> HandedBack;
+    bool TakenByHost = false;
     int Date[3] = {0, 0, 0};
 };
 
@@ -34,10 +38,15 @@ void FreePageLines(PageLines& lines);
 int LoadPageLines(PageLines& lines, RecogPage* page);
 
 // Frees the lines in the first block of the first region of `page` except those the load left.
-void FreeHostLines(const PageLines& lines, RecogPage* page);
+void FreeHostLines(PageLines& lines, RecogPage* page);
 
-// Links the slots back into the held page's first block and reads the date line into Date;
-// afterwards the slots are empty and TotalLines and PrimaryLines are 0.
+// Takes the copies an earlier hand-back linked into the held page out of it again and frees
+// them, so that the next hand-back replaces them rather than adding a second set.
+void WithdrawHandedBack(PageLines& lines);
+
+// Links copies of the slots into the held page's first block (ahead of the lines the load left
+// there) and reads the date line into Date. The slots stay as they are: the editor goes on
+// showing and editing them, and the host may ask again at any time.
 void StorePageLines(PageLines& lines);
 
 // The line's text in the process code page: codes above 0x8000 as two bytes, high first (above

@@ -61,7 +61,9 @@ extern "C" int WINAPI PageInfo2Reglyph(RecogPage* page, int date1, int date2, in
     if (!Open()) return 0;
     Editor& e = *g_editor;
     memcpy(e.Lines.Date, g_date, sizeof g_date);
+    // An editor opened without a page has neither array nor field menu yet.
     if (!e.Lines.Slots && page) AllocatePageLines(e.Lines);
+    if (!e.FieldMenu && e.Lines.Slots) e.FieldMenu = CreatePopupMenu();
     LoadPageLines(e.Lines, page);
     e.CurrentLine = -1;
     e.CurrentChar = 0;
@@ -75,7 +77,9 @@ extern "C" int WINAPI Reglyph2PageInfo(RecogPage* page, int* date1, int* date2, 
     if (!Open()) return 0;
     Editor& e = *g_editor;
     FreeHostLines(e.Lines, page);
+    WithdrawHandedBack(e.Lines);
     StorePageLines(e.Lines);
+    e.Lines.TakenByHost = true;
     memcpy(g_date, e.Lines.Date, sizeof g_date);
     if (date1) *date1 = g_date[0];
     if (date2) *date2 = g_date[1];

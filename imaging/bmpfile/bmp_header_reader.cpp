@@ -13,9 +13,10 @@ struct ParsedHeader {
     BITMAPINFOHEADER info{};
     bool core = false;
     bool topDown = false;
-    int colourCount = 0;     // entries of the palette handed out
-    int entriesInFile = 0;   // entries the file stores
-    int64_t dataOffset = 0;  // from the file header; 0 when none
+    int colourCount = 0;           // entries of the palette handed out
+    int entriesInFile = 0;         // entries the file stores
+    int64_t dataOffset = 0;        // from the file header; 0 when none
+    DWORD declaredImageBytes = 0;  // biSizeImage as the file gives it
 };
 
 // Reads the file header (when there is one) and the info or core header.
@@ -52,6 +53,7 @@ bool ReadInfoHeader(const CWinFile& f, LONG base, ParsedHeader& h) {
     }
     if (size != kInfoHeaderBytes || !f.ReadExact(raw + 4, kInfoHeaderBytes - 4)) return false;
     std::memcpy(&h.info, raw, sizeof h.info);
+    h.declaredImageBytes = h.info.biSizeImage;
     return true;
 }
 
@@ -99,6 +101,17 @@ bool ReadColourTable(const CWinFile& f, const ParsedHeader& h, RGBQUAD* table) {
         if (entrySize == 4) table[i].rgbReserved = e[3];
     }
     return true;
+}
+
+// Whether the bytes from the first pixel byte to the end of the file can be the pixel data:
+// every stored row of an uncompressed file, or the run-length data as long as the header says
+// (at least its end code). Checked before the header is handed out, since the caller allocates
+// the picture the header declares.
+bool FileHoldsPixels(const ParsedHeader& h, int64_t available) {
+    if (h.info.biCompression == BI_RLE8 || h.info.biCompression == BI_RLE4)
+        return available >= 2 && available >= static_cast<int64_t>(h.declaredImageBytes);
+    if (h.info.biCompression != BI_RGB) return true;  // the image read refuses it with error 4
+    return available >= StoredRowBytes(h.info.biBitCount, h.info.biWidth) * h.info.biHeight;
 }
 
 HPALETTE MakePalette(const RGBQUAD* table, int count) {
@@ -162,6 +175,10 @@ bool ReadBmpHeader(HFILE file, RastImageHeader* out, bool wantPalette, LONG base
     }
     // A data offset past the end of the file would send the image read outside it.
     if (h.dataOffset != 0 && (base + h.dataOffset > f.Size() || !f.Seek(base + h.dataOffset))) return false;
+    if (!FileHoldsPixels(h, f.Size() - f.Position())) {
+        SetError(RAST_ERR_READ);
+        return false;
+    }
 
     HPALETTE palette = readTable ? MakePalette(table, h.colourCount) : nullptr;
     if (readTable && !palette) return false;

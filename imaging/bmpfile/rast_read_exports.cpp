@@ -7,34 +7,39 @@
 #include "win_file.h"
 
 using namespace rastbmp;
+using rastcommon::Guarded;
 
 extern "C" {
 
 int WINAPI rastReadHeader(HFILE file, RastImageHeader* header, int wantPalette) {
-    return ReadBmpHeader(file, header, wantPalette != 0, 0) ? 1 : 0;
+    return Guarded(0, [&] { return ReadBmpHeader(file, header, wantPalette != 0, 0) ? 1 : 0; });
 }
 
 int WINAPI rastReadHeaderExt(HFILE file, RastImageHeader* header, int wantPalette, long offset, int) {
-    return ReadBmpHeader(file, header, wantPalette != 0, offset) ? 1 : 0;
+    return Guarded(0, [&] { return ReadBmpHeader(file, header, wantPalette != 0, offset) ? 1 : 0; });
 }
 
 HPALETTE WINAPI rastReadPalette(HFILE file) {
-    RastImageHeader header{};
-    return ReadBmpHeader(file, &header, true, 0) ? header.palette : nullptr;
+    return Guarded<HPALETTE>(nullptr, [&]() -> HPALETTE {
+        RastImageHeader header{};
+        return ReadBmpHeader(file, &header, true, 0) ? header.palette : nullptr;
+    });
 }
 
-int WINAPI rastReadImg(HFILE file, RastImageData* data) { return ReadBmpPixels(file, data, 0) ? 1 : 0; }
+int WINAPI rastReadImg(HFILE file, RastImageData* data) {
+    return Guarded(0, [&] { return ReadBmpPixels(file, data, 0) ? 1 : 0; });
+}
 
 int WINAPI rastReadDIBImg(HFILE file, RastImageData* data, long offset) {
-    return ReadBmpPixels(file, data, offset) ? 1 : 0;
+    return Guarded(0, [&] { return ReadBmpPixels(file, data, offset) ? 1 : 0; });
 }
 
 int WINAPI rastReadDIBImgExt(HFILE file, RastImageData* data, long offset, int, int) {
-    return ReadBmpPixels(file, data, offset) ? 1 : 0;
+    return Guarded(0, [&] { return ReadBmpPixels(file, data, offset) ? 1 : 0; });
 }
 
 int WINAPI rastDecodeImg(HFILE file, int, int, RastRowFunction rowFunction, long user, int) {
-    return DecodeBmpRows(file, rowFunction, user) ? 1 : 0;
+    return Guarded(0, [&] { return DecodeBmpRows(file, rowFunction, user) ? 1 : 0; });
 }
 
 int WINAPI rastIsCorrectHeader(const char* fileName) {

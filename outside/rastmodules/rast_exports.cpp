@@ -2,8 +2,10 @@
 // header read keeps the file's bytes, and the image read that follows decodes them.
 #include "module_state.h"
 #include <string.h>
+#include <new>
 
 using namespace rastmodule;
+using rastcommon::Guarded;
 
 namespace {
 
@@ -13,16 +15,31 @@ HANDLE AsHandle(HFILE file) { return reinterpret_cast<HANDLE>(static_cast<INT_PT
 
 void SetError(int number) { rastcommon::Common().lastError = number; }
 
-// The rest of the file from its current position.
+// The rest of the file from its current position, in one block of its size; false for a file
+// larger than the process can hold, before anything is read.
 bool ReadRest(HFILE file, std::vector<uint8_t>& bytes) {
     bytes.clear();
-    uint8_t chunk[65536];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(AsHandle(file), chunk, sizeof chunk, &got, nullptr)) return false;
-        if (got == 0) return true;
-        bytes.insert(bytes.end(), chunk, chunk + got);
+    LARGE_INTEGER size{}, here{}, zero{};
+    if (!GetFileSizeEx(AsHandle(file), &size) || !SetFilePointerEx(AsHandle(file), zero, &here, FILE_CURRENT))
+        return false;
+    const long long rest = size.QuadPart - here.QuadPart;
+    if (rest < 0 || (unsigned long long)rest > bytes.max_size()) return false;
+    try {
+        bytes.resize((size_t)rest);
+    } catch (const std::bad_alloc&) {
+        return false;
     }
+    for (size_t done = 0; done < bytes.size();) {
+        DWORD got = 0;
+        DWORD want = bytes.size() - done > 65536 ? 65536 : (DWORD)(bytes.size() - done);
+        if (!ReadFile(AsHandle(file), &bytes[done], want, &got, nullptr)) return false;
+        if (got == 0) {
+            bytes.resize(done);  // the file got shorter under us
+            return true;
+        }
+        done += got;
+    }
+    return true;
 }
 
 bool Seek(HFILE file, long offset) {
@@ -168,89 +185,117 @@ bool SaveHeaderHere(HFILE file, const RastImageHeader* header, bool withPalette,
     return true;
 }
 
+bool SavePaletteHere(HFILE file, HPALETTE palette) {
+    ModuleState& state = State();
+    if (file == HFILE_ERROR) return false;
+    std::vector<RGBQUAD> entries = PaletteEntries(palette);
+    if (entries.empty() || !state.saveValid || state.save.bits == 24) return true;
+    entries.resize((size_t)1 << state.save.bits, RGBQUAD{0, 0, 0, 0});
+    state.save.palette = entries;
+    return true;
+}
+
+// Hands each row, top line first, to the row function; the rows are decoded into one block.
+bool DecodeRows(HFILE file, RastRowFunction rowFunction, long user) {
+    RastImageHeader header{};
+    if (file == HFILE_ERROR || !Seek(file, 0) || !ReadHeaderHere(file, &header, false)) return false;
+    const RasterDescription& d = State().read;
+    std::vector<uint8_t> rows(RowsSize(d));  // when it cannot be had, the export's guard answers 0
+    WaitingProgress progress(d.height);
+    if (!ModuleCodec().ReadRows(State().file, d, rows.data(), progress)) return true;
+    int stride = DibStride(d.width, d.bits);
+    for (int i = 0; rowFunction && i < d.height; ++i)
+        rowFunction(&rows[(size_t)(d.height - 1 - i) * stride], user, i, 0);
+    return true;
+}
+
+bool IsReadableFile(const char* fileName) {
+    if (!fileName) return false;
+    HANDLE handle = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    std::vector<uint8_t> bytes;
+    RasterDescription description;
+    bool ok = false;
+    try {
+        ok = ReadRest(static_cast<HFILE>(reinterpret_cast<INT_PTR>(handle)), bytes) &&
+             ModuleCodec().ReadDescription(bytes, description) && FitsInterface(description);
+    } catch (...) {
+        ok = false;  // the handle is closed whatever happened
+    }
+    CloseHandle(handle);
+    return ok;
+}
+
 }  // namespace
 
 extern "C" {
 
 int WINAPI rastReadHeader(HFILE file, RastImageHeader* header, int wantPalette) {
-    return ReadHeaderHere(file, header, wantPalette != 0) ? 1 : 0;
+    return Guarded(0, [&] { return ReadHeaderHere(file, header, wantPalette != 0) ? 1 : 0; });
 }
 
 int WINAPI rastReadHeaderExt(HFILE file, RastImageHeader* header, int wantPalette, long offset, int) {
-    if (file == HFILE_ERROR || !Seek(file, offset)) return 0;
-    return ReadHeaderHere(file, header, wantPalette != 0) ? 1 : 0;
+    return Guarded(0, [&] {
+        if (file == HFILE_ERROR || !Seek(file, offset)) return 0;
+        return ReadHeaderHere(file, header, wantPalette != 0) ? 1 : 0;
+    });
 }
 
 HPALETTE WINAPI rastReadPalette(HFILE file) {
-    RastImageHeader header{};
-    if (file == HFILE_ERROR || !Seek(file, 0)) return nullptr;
-    return ReadHeaderHere(file, &header, true) ? header.palette : nullptr;
+    return Guarded<HPALETTE>(nullptr, [&]() -> HPALETTE {
+        RastImageHeader header{};
+        if (file == HFILE_ERROR || !Seek(file, 0)) return nullptr;
+        return ReadHeaderHere(file, &header, true) ? header.palette : nullptr;
+    });
 }
 
-int WINAPI rastReadImg(HFILE file, RastImageData* data) { return file != HFILE_ERROR && ReadRowsInto(data, 0) ? 1 : 0; }
+int WINAPI rastReadImg(HFILE file, RastImageData* data) {
+    return Guarded(0, [&] { return file != HFILE_ERROR && ReadRowsInto(data, 0) ? 1 : 0; });
+}
 
 int WINAPI rastReadDIBImg(HFILE file, RastImageData* data, long offset) {
-    return file != HFILE_ERROR && ReadRowsInto(data, offset) ? 1 : 0;
+    return Guarded(0, [&] { return file != HFILE_ERROR && ReadRowsInto(data, offset) ? 1 : 0; });
 }
 
 int WINAPI rastReadDIBImgExt(HFILE file, RastImageData* data, long offset, int, int) {
-    return file != HFILE_ERROR && ReadRowsInto(data, offset) ? 1 : 0;
+    return Guarded(0, [&] { return file != HFILE_ERROR && ReadRowsInto(data, offset) ? 1 : 0; });
 }
 
 int WINAPI rastDecodeImg(HFILE file, int, int, RastRowFunction rowFunction, long user, int) {
-    RastImageHeader header{};
-    if (file == HFILE_ERROR || !Seek(file, 0) || !ReadHeaderHere(file, &header, false)) return 0;
-    const RasterDescription& d = State().read;
-    std::vector<uint8_t> rows(RowsSize(d));
-    WaitingProgress progress(d.height);
-    if (!ModuleCodec().ReadRows(State().file, d, rows.data(), progress)) return 1;
-    int stride = DibStride(d.width, d.bits);
-    for (int i = 0; rowFunction && i < d.height; ++i)
-        rowFunction(&rows[(size_t)(d.height - 1 - i) * stride], user, i, 0);
-    return 1;
+    return Guarded(0, [&] { return DecodeRows(file, rowFunction, user) ? 1 : 0; });
 }
 
 int WINAPI rastIsCorrectHeader(const char* fileName) {
-    if (!fileName) return 0;
-    HANDLE handle = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return 0;
-    std::vector<uint8_t> bytes;
-    RasterDescription description;
-    bool ok = ReadRest(static_cast<HFILE>(reinterpret_cast<INT_PTR>(handle)), bytes) &&
-              ModuleCodec().ReadDescription(bytes, description) && FitsInterface(description);
-    CloseHandle(handle);
-    return ok ? 1 : 0;
+    return Guarded(0, [&] { return IsReadableFile(fileName) ? 1 : 0; });
 }
 
 int WINAPI rastSaveHeader(HFILE file, const RastImageHeader* header, int withPalette, int option) {
-    return SaveHeaderHere(file, header, withPalette != 0, option) ? 1 : 0;
+    return Guarded(0, [&] { return SaveHeaderHere(file, header, withPalette != 0, option) ? 1 : 0; });
 }
 
 int WINAPI rastSaveHeaderExt(HFILE file, const RastImageHeader* header, int withPalette, int option, long offset, int) {
-    if (file == HFILE_ERROR || !Seek(file, offset)) return 0;
-    return SaveHeaderHere(file, header, withPalette != 0, option) ? 1 : 0;
+    return Guarded(0, [&] {
+        if (file == HFILE_ERROR || !Seek(file, offset)) return 0;
+        return SaveHeaderHere(file, header, withPalette != 0, option) ? 1 : 0;
+    });
 }
 
 int WINAPI rastSavePalette(HFILE file, HPALETTE palette) {
-    ModuleState& state = State();
-    if (file == HFILE_ERROR) return 0;
-    std::vector<RGBQUAD> entries = PaletteEntries(palette);
-    if (entries.empty() || !state.saveValid || state.save.bits == 24) return 1;
-    entries.resize((size_t)1 << state.save.bits, RGBQUAD{0, 0, 0, 0});
-    state.save.palette = entries;
-    return 1;
+    return Guarded(0, [&] { return SavePaletteHere(file, palette) ? 1 : 0; });
 }
 
 int WINAPI rastSavePaletteExt(HFILE file, HPALETTE palette, long) { return rastSavePalette(file, palette); }
 
-int WINAPI rastSaveImg(HFILE file, const RastImageData* data) { return SaveRowsFrom(file, data, 0) ? 1 : 0; }
+int WINAPI rastSaveImg(HFILE file, const RastImageData* data) {
+    return Guarded(0, [&] { return SaveRowsFrom(file, data, 0) ? 1 : 0; });
+}
 
 int WINAPI rastSaveDIBImg(HFILE file, const RastImageData* data, long offset) {
-    return SaveRowsFrom(file, data, offset) ? 1 : 0;
+    return Guarded(0, [&] { return SaveRowsFrom(file, data, offset) ? 1 : 0; });
 }
 
 int WINAPI rastSaveDIBImgExt(HFILE file, const RastImageData* data, long offset, int, int) {
-    return SaveRowsFrom(file, data, offset) ? 1 : 0;
+    return Guarded(0, [&] { return SaveRowsFrom(file, data, offset) ? 1 : 0; });
 }
 
 int WINAPI rastSaveData(HFILE file, const void* bytes, WORD a, WORD b) {

@@ -19,6 +19,10 @@ struct RasterDescription {
 
 inline int DibStride(int width, int bits) { return (int)(((long long)width * bits + 31) / 32 * 4); }
 
+// The resolution handed over for a file's dots per inch: 0 when it names none, and for 96, which
+// WIC reports for a file that names none.
+inline int ReportedDpi(double dpi) { return dpi > 0 && (int)(dpi + 0.5) != 96 ? (int)(dpi + 0.5) : 0; }
+
 // The progress of one pixel operation: the module's waiting callback, called with the current
 // step (start 0, end total).
 struct Progress {
@@ -28,7 +32,8 @@ struct Progress {
 
 // One file format. The readers get the whole file from the position the caller left it at.
 struct FormatCodec {
-    // Fills the description; false for a file the codec cannot read.
+    // Fills the description from the file's header, without decoding pixels; false for a file
+    // the codec cannot read or that cannot hold the pixels it declares.
     bool (*ReadDescription)(const std::vector<uint8_t>& file, RasterDescription& description);
     // Fills `rows` (height x DibStride, bottom-up) for the description just read; false on damage.
     bool (*ReadRows)(const std::vector<uint8_t>& file, const RasterDescription& description, uint8_t* rows,

@@ -103,9 +103,8 @@ bool Describe(OpenedFrame& opened, RasterDescription& description) {
     description.bits = DepthOf(opened.format, &readAs);
     description.width = (int)width;
     description.height = (int)height;
-    // WIC reports 96 dpi for a file that names no resolution; the interface says 0 then.
-    description.xDpi = xDpi > 0 && (int)(xDpi + 0.5) != 96 ? (int)(xDpi + 0.5) : 0;
-    description.yDpi = yDpi > 0 && (int)(yDpi + 0.5) != 96 ? (int)(yDpi + 0.5) : 0;
+    description.xDpi = ReportedDpi(xDpi);
+    description.yDpi = ReportedDpi(yDpi);
     description.palette = FramePalette(opened, description.bits);
     if (IsWhiteFirst(description.palette)) description.palette = {{0, 0, 0, 0}, {255, 255, 255, 0}};
     return true;

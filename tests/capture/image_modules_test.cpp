@@ -179,6 +179,10 @@ TEST(ImageModules, MalformedFilesGiveAMessageNeverACrash) {
             std::vector<uint8_t> planes = bytes;
             planes[65] = 7;
             damaged.push_back(planes);
+            std::vector<uint8_t> declaresMore = bytes;  // 10000 x 32767 in the data of 64 x 48
+            declaresMore[8] = 0x0F, declaresMore[9] = 0x27, declaresMore[10] = 0xFE, declaresMore[11] = 0x7F;
+            declaresMore[66] = 0x10, declaresMore[67] = 0x27;
+            damaged.push_back(declaresMore);
         }
         for (size_t i = 0; i < damaged.size(); ++i) {
             std::string path = ScratchPath("damaged" + std::to_string(i) + "." + extension);

@@ -265,7 +265,9 @@ TEST(RastRead, MalformedHeadersFail) {
     EXPECT_EQ(rast.readPalette(HFILE_ERROR), nullptr);
 }
 
-// Pixel data cut short, or a target too small for the rows, fails without writing past it.
+// Pixel data cut short, or a target too small for the rows, fails without writing past it. A
+// file already short when its header is read is refused there; one cut between the header read
+// and the image read fails in the image read.
 TEST(RastRead, ShortPixelDataOrSmallTargetFails) {
     Rast rast;
     const std::vector<BYTE> whole = ReadFileBytes(FixturePath("im_rgb24.bmp"));
@@ -274,7 +276,22 @@ TEST(RastRead, ShortPixelDataOrSmallTargetFails) {
     {
         OpenedFile file(path, false);
         RastImageHeader header{};
+        EXPECT_EQ(rast.readHeader(file.get(), &header, 0), 0);
+        EXPECT_EQ(rast.getError(), RAST_ERR_READ);
+    }
+    {
+        WriteFileBytes(path, whole);
+        OpenedFile file(path, true);
+        HANDLE handle = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file.get()));
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(handle, whole.data(), static_cast<DWORD>(whole.size()), &written, nullptr));
+        SetFilePointer(handle, 0, nullptr, FILE_BEGIN);
+        RastImageHeader header{};
         ASSERT_EQ(rast.readHeader(file.get(), &header, 0), 1);
+        const LONG dataStart = static_cast<LONG>(SetFilePointer(handle, 0, nullptr, FILE_CURRENT));
+        SetFilePointer(handle, static_cast<LONG>(whole.size()) - 50, nullptr, FILE_BEGIN);
+        ASSERT_TRUE(SetEndOfFile(handle));
+        SetFilePointer(handle, dataStart, nullptr, FILE_BEGIN);
         std::vector<BYTE> rows(StoredSize(header));
         RastImageData data = MemoryData(rows);
         EXPECT_EQ(rast.readDibImg(file.get(), &data, 0), 0);

@@ -5,6 +5,47 @@
 
 namespace {
 
+// Points the module's import of `name` at `replacement`; the former target.
+void* PatchImport(HMODULE module, const char* name, void* replacement) {
+    BYTE* base = reinterpret_cast<BYTE*>(module);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (strcmp(reinterpret_cast<const char*>(byName->Name), name) != 0) continue;
+            DWORD old = 0;
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &old);
+            void* former = reinterpret_cast<void*>(slots->u1.Function);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, old, &old);
+            return former;
+        }
+    }
+    return nullptr;
+}
+
+// Stands for another program that puts other text into the clipboard's block the moment the
+// editor unlocks it (once, while armed): what the editor reads after that is no longer its text.
+decltype(&GlobalUnlock) g_realGlobalUnlock = nullptr;
+bool g_replaceOnUnlock = false;
+BOOL WINAPI UnlockThenReplace(HGLOBAL block) {
+    BOOL result = g_realGlobalUnlock(block);
+    if (g_replaceOnUnlock) {
+        g_replaceOnUnlock = false;
+        if (char* bytes = static_cast<char*>(GlobalLock(block))) {
+            SIZE_T size = GlobalSize(block);
+            memset(bytes, 'x', size - 1);
+            bytes[size - 1] = 0;
+            g_realGlobalUnlock(block);
+        }
+    }
+    return result;
+}
+
 class LineEditing : public ReglyphHost {
 protected:
     // Puts the caret (or a selection) before character `start` (to before `end`) of the box,
@@ -189,6 +230,35 @@ TEST_F(LineEditing, PasteStopsShortOfTheLimit) {
     EXPECT_EQ(BoxText(), std::string(100, 'a') + std::string(154, 'b'));
     std::vector<std::string> back = HandBack(page);
     EXPECT_EQ(CharsOf(page.Lines()[0]), 254);
+}
+
+// Paste takes the clipboard's text while it holds the block: what happens to the block after the
+// clipboard is unlocked and closed does not change what was pasted.
+TEST_F(LineEditing, PasteCopiesTheTextBeforeLettingTheClipboardGo) {
+    TestPage page({{0, 0, "John"}});
+    ASSERT_TRUE(Open(page.page()));
+    g_realGlobalUnlock = reinterpret_cast<decltype(&GlobalUnlock)>(
+        PatchImport(dll_.handle(), "GlobalUnlock", reinterpret_cast<void*>(&UnlockThenReplace)));
+    ASSERT_TRUE(g_realGlobalUnlock);
+    Clipboard(" Smith" + std::string(1, '\0') + std::string(500, 'z'));
+    Caret(4);
+    g_replaceOnUnlock = true;
+    SendMessageA(Box(), WM_PASTE, 0, 0);
+    g_replaceOnUnlock = false;
+    PatchImport(dll_.handle(), "GlobalUnlock", reinterpret_cast<void*>(g_realGlobalUnlock));
+    EXPECT_EQ(BoxText(), "John Smith");
+    EXPECT_EQ(HandBack(page), std::vector<std::string>{"John Smith"});
+}
+
+// An editor opened without a page gets its field menu with the first page it is given.
+TEST_F(LineEditing, FieldMenuWorksAfterAnEmptyOpenAndALoad) {
+    TestPage page({{0, 0, "John"}, {0, 0, "Jane"}});
+    ASSERT_TRUE(Open(nullptr));
+    ASSERT_EQ(load_(page.page(), 2002, 5, 17), 1);
+    ASSERT_EQ(Cell(0, 1), "John");
+    MoveByMenu(0, 1);
+    EXPECT_EQ(Cell(0, 1), "Jane");
+    EXPECT_EQ(Cell(1, 1), "John");
 }
 
 TEST_F(LineEditing, CandidatesFromTheEngineAndFromTheCharacter) {

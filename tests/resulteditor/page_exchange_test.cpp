@@ -95,6 +95,38 @@ TEST_F(PageExchange, HandBackRebuildsTheFirstBlockAndReadsTheDate) {
     EXPECT_EQ(TextOf(after[0]), "John Smith");
 }
 
+// The host may take the lines as often as it likes and in any order with reloads: each time it
+// gets copies, and the editor keeps its own lines, shown and editable.
+TEST_F(PageExchange, HandingBackGivesCopiesAndKeepsTheEditorsPageWhole) {
+    TestPage page({{0, 0, "John"}, {0, 1, "Acme"}, {1, 17, "555"}});
+    auto texts = [&] {
+        std::vector<std::string> out;
+        for (RecogLine* line : page.Lines()) out.push_back(TextOf(line));
+        return out;
+    };
+    const std::vector<std::string> all = {"John", "Acme", "555"};
+    ASSERT_TRUE(Open(page.page()));
+    int y, m, d;
+    ASSERT_EQ(handBack_(page.page(), &y, &m, &d), 1);
+    EXPECT_EQ(texts(), all);
+    EXPECT_EQ(Rows(), 3);
+    EXPECT_EQ(Cell(0, 1), "John");
+    ASSERT_EQ(handBack_(page.page(), &y, &m, &d), 1);
+    EXPECT_EQ(texts(), all) << "a second hand-back";
+    // An edit after a hand-back reaches the next one.
+    SelectRow(0);
+    SendMessageA(Box(), EM_SETSEL, 4, 4);
+    Type("ny");
+    ASSERT_EQ(handBack_(page.page(), &y, &m, &d), 1);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Johnny", "Acme", "555"}));
+    ASSERT_EQ(load_(page.page(), 2002, 5, 17), 1);
+    EXPECT_EQ(Cell(0, 1), "Johnny");
+    ASSERT_EQ(handBack_(page.page(), &y, &m, &d), 1);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Johnny", "Acme", "555"}));
+    Close();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Johnny", "Acme", "555"}));
+}
+
 TEST_F(PageExchange, ClosingHandsTheLinesBackOnce) {
     TestPage page({{0, 0, "John Smith"}, {1, 17, "555-1234"}});
     ASSERT_TRUE(Open(page.page()));

@@ -1,5 +1,6 @@
 // RastJPG32: JPEG files through WIC, 24-bit colour and 8-bit grey. Save option 1 writes the
 // best quality, any other option the standard quality.
+#include "jpeg_header.h"
 #include "wic_codec.h"
 
 namespace rastmodule {
@@ -18,7 +19,9 @@ bool WriteJpeg(const RasterDescription& description, const uint8_t* rows, int st
     return WicWrite(settings, grey, rows, stride, file, progress);
 }
 
-const FormatCodec kJpeg = {WicReadDescription, WicReadRows, WriteJpeg, "JPG"};
+// The header comes from the markers: WIC's JPEG decoder decodes the whole picture as soon as it
+// is asked for the frame, whatever size the file declares.
+const FormatCodec kJpeg = {JpegReadDescription, WicReadRows, WriteJpeg, "JPG"};
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 // RastPCX32: PC Paintbrush files by hand. Read: 1 bit in one plane, 1 bit in four planes
 // (16 colours), 4 bits in one plane, 8 bits in one plane with the 256-colour table at the end
-// (grey without one), 8 bits in three planes (colour). Written: 1-bit as one plane, 4-bit as four
+// (grey without one; a table cut short is refused), 8 bits in three planes (colour). Written: 1-bit as one plane, 4-bit as four
 // bit planes, 8-bit with its table, 24-bit as three planes; run-length encoded, version 5.
 #include "raster_image.h"
 #include <string.h>
@@ -35,9 +35,48 @@ bool ReadLayout(const std::vector<uint8_t>& f, PcxLayout& layout, int& width, in
     return (long long)layout.bytesPerLine * 8 >= (long long)width * layout.bitsPerPlane;
 }
 
+// Where the run-length data and an 8-bit file's colour table lie. The data must give every
+// line the header declares; a table is the 0x0C mark and 768 bytes at the end of the file, and an
+// 8-bit file whose data is followed by a mark without its whole table was cut inside it.
+struct PcxParts {
+    size_t dataEnd = 0;  // the first byte behind the run-length data
+    bool table = false;
+};
+
+// The end of run-length data from the header on that gives `needed` bytes before `limit`, or 0
+// when the data runs out first (what a file too short for its declared size does).
+size_t RunDataEnd(const std::vector<uint8_t>& f, size_t limit, uint64_t needed) {
+    size_t at = kHeaderBytes;
+    for (uint64_t got = 0; got < needed;) {
+        if (at >= limit) return 0;
+        uint8_t b = f[at++];
+        if ((b & 0xC0) != 0xC0) {
+            ++got;
+            continue;
+        }
+        if (at++ >= limit) return 0;
+        got += b & 0x3F;
+    }
+    return at;
+}
+
+bool FindParts(const std::vector<uint8_t>& f, const PcxLayout& layout, int height, PcxParts& parts) {
+    const uint64_t needed = (uint64_t)layout.bytesPerLine * layout.planes * (uint64_t)height;
+    const bool eightBit = DepthOf(layout) == 8;
+    if (eightBit && f.size() >= kHeaderBytes + 769 && f[f.size() - 769] == kTableMark &&
+        RunDataEnd(f, f.size() - 769, needed)) {
+        parts = {f.size() - 769, true};
+        return true;
+    }
+    parts = {RunDataEnd(f, f.size(), needed), false};
+    if (parts.dataEnd == 0) return false;
+    return !(eightBit && parts.dataEnd < f.size() && f[parts.dataEnd] == kTableMark);
+}
+
 bool ReadDescription(const std::vector<uint8_t>& f, RasterDescription& d) {
     PcxLayout layout;
-    if (!ReadLayout(f, layout, d.width, d.height)) return false;
+    PcxParts parts;
+    if (!ReadLayout(f, layout, d.width, d.height) || !FindParts(f, layout, d.height, parts)) return false;
     d.bits = DepthOf(layout);
     d.xDpi = Word(f, 12);
     d.yDpi = Word(f, 14);
@@ -46,9 +85,8 @@ bool ReadDescription(const std::vector<uint8_t>& f, RasterDescription& d) {
     if (d.bits == 4)
         for (int i = 0; i < 16; ++i) d.palette.push_back({f[16 + 3 * i + 2], f[16 + 3 * i + 1], f[16 + 3 * i], 0});
     if (d.bits == 8) {
-        bool table = f.size() >= kHeaderBytes + 769 && f[f.size() - 769] == kTableMark;
         for (int i = 0; i < 256; ++i) {
-            const uint8_t* c = table ? &f[f.size() - 768 + 3 * i] : nullptr;
+            const uint8_t* c = parts.table ? &f[f.size() - 768 + 3 * i] : nullptr;
             d.palette.push_back(c ? RGBQUAD{c[2], c[1], c[0], 0} : RGBQUAD{(BYTE)i, (BYTE)i, (BYTE)i, 0});
         }
     }
@@ -120,10 +158,10 @@ bool IsWhiteFirst(const std::vector<uint8_t>& f) {
 
 bool ReadRows(const std::vector<uint8_t>& f, const RasterDescription& d, uint8_t* rows, Progress& progress) {
     PcxLayout layout;
+    PcxParts parts;
     int width, height;
-    if (!ReadLayout(f, layout, width, height)) return false;
-    bool table = d.bits == 8 && f.size() >= kHeaderBytes + 769 && f[f.size() - 769] == kTableMark;
-    RunDecoder runs(f, table ? f.size() - 769 : f.size());
+    if (!ReadLayout(f, layout, width, height) || !FindParts(f, layout, height, parts)) return false;
+    RunDecoder runs(f, parts.dataEnd);
     std::vector<uint8_t> line((size_t)layout.bytesPerLine * layout.planes);
     int stride = DibStride(width, d.bits);
     for (int y = 0; y < height; ++y) {

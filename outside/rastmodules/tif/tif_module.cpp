@@ -1,5 +1,6 @@
 // RastTIF32: TIFF files through WIC. Save option 4 writes CCITT Group 4 (black-and-white
 // images), any other option LZW.
+#include "tiff_layout.h"
 #include "wic_codec.h"
 
 namespace rastmodule {
@@ -15,7 +16,13 @@ bool WriteTiff(const RasterDescription& description, const uint8_t* rows, int st
     return WicWrite(settings, description, rows, stride, file, progress);
 }
 
-const FormatCodec kTiff = {WicReadDescription, WicReadRows, WriteTiff, "TIF"};
+// WIC is asked only about a file whose strips or tiles can hold the picture it declares; its
+// decoder would make up the missing rows.
+bool ReadTiffDescription(const std::vector<uint8_t>& file, RasterDescription& description) {
+    return TiffHoldsItsPixels(file) && WicReadDescription(file, description);
+}
+
+const FormatCodec kTiff = {ReadTiffDescription, WicReadRows, WriteTiff, "TIF"};
 
 }  // namespace
 
