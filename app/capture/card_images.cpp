@@ -67,7 +67,11 @@ int AddImagePage(char* path) {
     if (lstrcmpiA(original, path) == 0) return 0;
     ImageInfo info = App.CurrentImage.Info;
     HGLOBAL pixels = LoadImageFile(App.MainWindow, path, &info, 1, 0);
-    if (!pixels) return 0;
+    if (!pixels) {
+        DeleteFileA(path);  // the copy of a file no module reads would stay behind unused
+        lstrcpynA(path, original, MAX_PATH);
+        return 0;
+    }
     TakeLoadedImage(pixels, &info, path);
     AddRecentFile(path);
     ImageRecord* current = &App.CurrentImage;

@@ -52,7 +52,9 @@ TEST(Recognition, ImagesOnTheCommandLineBecomeCardsAndUnreadableNamesAreSkipped)
     for (const StoredCard& card : stored) {
         EXPECT_TRUE(PathExists(card.ImagePath)) << card.ImagePath;
         EXPECT_EQ(card.ImagePath.rfind(installation.Path("IMAGE\\"), 0), 0u) << card.ImagePath;
-        EXPECT_EQ(GetImageExtension(card.ImagePath), "jpg") << card.ImagePath;
+        if (!card.Name.empty()) {  // the blank page has no JPEG copy
+            EXPECT_EQ(GetImageExtension(card.ImagePath), "jpg") << card.ImagePath;
+        }
         EXPECT_TRUE(PathExists(card.ThumbnailPath)) << card.ThumbnailPath;
         EXPECT_EQ(card.ThumbnailPath.rfind(installation.Path("thumb\\"), 0), 0u) << card.ThumbnailPath;
         images.push_back(card.ImagePath.substr(card.ImagePath.rfind('\\') + 1));
