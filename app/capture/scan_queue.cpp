@@ -135,14 +135,16 @@ static int ReadUndoneEntry(const char* list, int i, char* file, int size) {
 int ResetScanQueue(void) {
     char list[MAX_PATH];
     BatchScanListPath(list, sizeof list);
-    // The program ended before these were recognised: they go ahead of the new pages.
+    // Pages the program ended before recognising go ahead of the new ones.
     int count = FileExists(list) ? (int)GetPrivateProfileIntA("Files", "Count", 0, list) : 0;
-    char(*undone)[MAX_PATH] =
-        count > 0 ? (char(*)[MAX_PATH])HeapAlloc(GetProcessHeap(), 0, (SIZE_T)count * MAX_PATH) : NULL;
+    char(*undone)[MAX_PATH] = NULL;
+    if (count > 0) {
+        undone = (char(*)[MAX_PATH])HeapAlloc(GetProcessHeap(), 0, (SIZE_T)count * MAX_PATH);
+        if (!undone) return 0;  // the list stays as it is rather than forget its pages
+    }
     int kept = 0;
-    for (int i = 0; undone && i < count; ++i)
+    for (int i = 0; i < count; ++i)
         if (ReadUndoneEntry(list, i, undone[kept], MAX_PATH) && FileExists(undone[kept])) ++kept;
-    if (count > 0 && !undone) return 0;  // the list stays as it is rather than forget its pages
     HANDLE file = CreateFileA(list, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     int ok = file != INVALID_HANDLE_VALUE;
     if (ok) CloseHandle(file);
