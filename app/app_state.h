@@ -148,6 +148,7 @@ typedef struct TWAINSTATE {
     int TransferCancelled;
     int SourceAvailable;     // what the last probe of the default source found
     int ScanCommandRunning;  // a Scan command is showing its acquisition and messages
+    int WalkingScanQueue;    // the scanned pages are being recognised (their messages may show)
     SCANNEDIMAGE Scanned;
 } TWAINSTATE;
 

@@ -10,10 +10,12 @@
 // free name the folder is taken as full.
 #define NAME_DRAWS_MAX 0x10000
 
+// The folder is read whole, with room kept for its closing backslash: a folder cut short of it
+// would run into the file names put after it and send the files to its parent.
 void ReadImageFolder(char* folder, int size) {
-    ReadSettingText("Directory", "ImageDir", "", folder, size < 129 ? size : 129);
+    ReadSettingText("Directory", "ImageDir", "", folder, size - 1);
     size_t n = strlen(folder);
-    if ((n == 0 || folder[n - 1] != '\\') && n + 1 < (size_t)size) lstrcatA(folder, "\\");
+    if (n == 0 || folder[n - 1] != '\\') lstrcatA(folder, "\\");
 }
 
 const char* CardImagePath(const CardRec* card) {
@@ -65,7 +67,11 @@ int AddImagePage(char* path) {
     if (lstrcmpiA(original, path) == 0) return 0;
     ImageInfo info = App.CurrentImage.Info;
     HGLOBAL pixels = LoadImageFile(App.MainWindow, path, &info, 1, 0);
-    if (!pixels) return 0;
+    if (!pixels) {
+        DeleteFileA(path);  // the copy of a file no module reads would stay behind unused
+        lstrcpynA(path, original, MAX_PATH);
+        return 0;
+    }
     TakeLoadedImage(pixels, &info, path);
     AddRecentFile(path);
     ImageRecord* current = &App.CurrentImage;

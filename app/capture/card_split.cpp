@@ -6,6 +6,7 @@
 #include "scanning.h"
 #include "shell.h"
 #include <string.h>
+#include <new>
 #include <vector>
 
 #define TWO_COLUMN_WIDTH_INCHES 7
@@ -66,7 +67,7 @@ int GreyOfPixel(const uint8_t* row, int x, int bits) {
     }
 }
 
-// The page in black and white; false when memory runs out or the depth is unknown.
+// The page in black and white; false when the depth is unknown.
 bool MakeBitPage(const uint8_t* pixels, const ImageInfo* info, int invert, BitPage* page) {
     int bits = info->BitsPerPixel;
     page->Height = info->Height;
@@ -81,11 +82,7 @@ bool MakeBitPage(const uint8_t* pixels, const ImageInfo* info, int invert, BitPa
     if (bits != 4 && bits != 8 && bits != 16 && bits != 24) return false;
     page->Width = (int)((int64_t)info->RowStride * 8 / bits);
     page->Stride = (page->Width + 31) / 32 * 4;
-    try {
-        page->Own.assign((size_t)page->Stride * page->Height, 0);
-    } catch (...) {
-        return false;
-    }
+    page->Own.assign((size_t)page->Stride * page->Height, 0);
     for (int y = 0; y < page->Height; ++y) {
         const uint8_t* in = pixels + (size_t)y * info->RowStride;
         uint8_t* out = page->Own.data() + (size_t)y * page->Stride;
@@ -167,18 +164,13 @@ bool BandToCard(const BitPage& page, const Column& c, const std::vector<int>& pr
     return true;
 }
 
-bool SplitColumn(const BitPage& page, const Column& c, std::vector<RECT>* cards) {
-    std::vector<int> profile;
-    try {
-        profile.resize(c.Bottom - c.Top + 1);
-    } catch (...) {
-        return false;
-    }
+void SplitColumn(const BitPage& page, const Column& c, std::vector<RECT>* cards) {
+    std::vector<int> profile(c.Bottom - c.Top + 1);
     for (int y = c.Top; y <= c.Bottom; ++y) profile[y - c.Top] = RowCount(page, y, c.Left, c.Right);
     int d = page.Resolution, unit = d * 5 / 2, span = c.Bottom - c.Top;
     int k = span / unit;
     if ((double)span / unit - k > 0.3) ++k;
-    if (k == 0) return true;
+    if (k == 0) return;
     int step = span / k, start = c.Top;
     for (int i = 0; i < k; ++i) {
         int end = i < k - 1 ? FindCut(profile, c, start + step - d / 10, start + step + d / 10) : c.Bottom;
@@ -186,31 +178,39 @@ bool SplitColumn(const BitPage& page, const Column& c, std::vector<RECT>* cards)
         if (BandToCard(page, c, profile, start, end, &card)) cards->push_back(card);
         start = end;
     }
-    return true;
 }
 
 }  // namespace
 
+// The cards of the page, column by column; false for a depth that cannot be split. Throws
+// std::bad_alloc when memory runs out.
+static bool FindCards(const uint8_t* pixels, const ImageInfo* info, int invert, std::vector<RECT>* cards) {
+    BitPage page;
+    if (!MakeBitPage(pixels, info, invert, &page) || page.Width <= 0 || page.Height <= 0) return false;
+    std::vector<Column> columns;
+    if (page.Width / page.Resolution < TWO_COLUMN_WIDTH_INCHES) {
+        columns.push_back({0, page.Width - 1, 0, page.Height - 1});
+    } else {
+        columns.push_back({0, page.Width / 2, 0, page.Height - 1});
+        columns.push_back({page.Width / 2, page.Width - 1, 0, page.Height - 1});
+    }
+    for (const Column& c : columns) SplitColumn(page, c, cards);
+    return true;
+}
+
 int SplitCardPage(HGLOBAL block, const ImageInfo* info, RECT* rects, int* count, int invert) {
     *count = 0;
     const uint8_t* pixels = block ? (const uint8_t*)GlobalLock(block) : NULL;
-    if (!pixels) return 0;
-    BitPage page;
+    if (!pixels) return SPLIT_NO_MEMORY;
     std::vector<RECT> cards;
-    bool ok = MakeBitPage(pixels, info, invert, &page) && page.Width > 0 && page.Height > 0;
-    if (ok) {
-        std::vector<Column> columns;
-        if (page.Width / page.Resolution < TWO_COLUMN_WIDTH_INCHES) {
-            columns.push_back({0, page.Width - 1, 0, page.Height - 1});
-        } else {
-            columns.push_back({0, page.Width / 2, 0, page.Height - 1});
-            columns.push_back({page.Width / 2, page.Width - 1, 0, page.Height - 1});
-        }
-        for (const Column& c : columns)
-            if (ok) ok = SplitColumn(page, c, &cards);
+    int result;
+    try {
+        result = FindCards(pixels, info, invert, &cards) ? 1 : 0;
+    } catch (const std::bad_alloc&) {
+        result = SPLIT_NO_MEMORY;
     }
     GlobalUnlock(block);
-    if (!ok) return 0;
+    if (result != 1) return result;
     for (size_t i = 0; i < cards.size() && i < SPLIT_RECT_MAX; ++i) rects[i] = cards[i];
     *count = (int)(cards.size() < SPLIT_RECT_MAX ? cards.size() : SPLIT_RECT_MAX);
     return *count >= 1;

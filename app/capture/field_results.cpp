@@ -33,14 +33,23 @@ struct Mapping {
     PhoneEntry Phones[10];
     int PhoneCount;
 
+    // Without a note buffer (none could be had) the note's text is dropped, the fields kept.
     void AppendNote(const char* text) {
+        if (!Note) return;
         size_t n = strlen(text);
         if (NoteLength + n >= NOTE_CAPACITY) n = NOTE_CAPACITY - 1 - NoteLength;
         memcpy(Note + NoteLength, text, n);
         NoteLength += n;
         Note[NoteLength] = 0;
     }
+    // Each entry starts on a line of its own, also after the engine's note, which ends without
+    // a line end of its own.
+    void StartNoteEntry() {
+        if (NoteLength >= 2 && Note[NoteLength - 2] == '\r' && Note[NoteLength - 1] == '\n') return;
+        if (NoteLength) AppendNote("\r\n");
+    }
     void AppendNoteLine(const char* text) {
+        StartNoteEntry();
         AppendNote(text);
         AppendNote("\r\n");
     }
@@ -110,6 +119,7 @@ bool GoesToNote(int kind) {
 
 // The engine's note text as it stands, every LF written as CR LF.
 void AppendEngineNote(Mapping& m, const char* text) {
+    m.StartNoteEntry();
     for (const char* p = text; *p; ++p) {
         char piece[3] = {*p, 0, 0};
         if (*p == '\n' && (p == text || p[-1] != '\r')) {
@@ -223,7 +233,6 @@ int FillCardRecordFromFields(CardRec* card, const FieldResult* result) {
     Mapping m{};
     m.Card = card;
     m.Note = static_cast<char*>(OCR_malloc(NOTE_CAPACITY));
-    if (!m.Note) return 1;  // no room for a note: the fields alone
     for (int k = 0; k < FieldKindCount; ++k) {
         const CardInfoSlot& slot = result->Field[k];
         for (int i = 0; i < slot.Count && i < 4; ++i) {
@@ -253,7 +262,7 @@ int FillCardRecordFromFields(CardRec* card, const FieldResult* result) {
         card->CNote.Size = static_cast<int32_t>(m.NoteLength + 1);
         card->CNote.Data = m.Note;
         card->CNote.Modified = 1;
-    } else {
+    } else if (m.Note) {
         OCR_free(m.Note);
     }
     return 1;

@@ -194,9 +194,11 @@ static int CountSetBits(const uint8_t* row, int first, int factor, int rowBytes)
     return count;
 }
 
-void MonoRowToGrayLevels(uint8_t* out, const uint8_t* in, int factor, const uint8_t* pattern, int firstByte,
-                         int outBytes, int inRowBytes) {
-    int column = firstByte * 8;
+// Grey levels of a 1-bit row from any source column on, so that a reduced image is drawn
+// where it lies, whatever column the view starts at.
+static void MonoBitsToGrayLevels(uint8_t* out, const uint8_t* in, int factor, const uint8_t* pattern, int firstColumn,
+                                 int outBytes, int inRowBytes) {
+    int column = firstColumn;
     for (int i = 0; i < outBytes * 2; ++i, column += factor) {
         int level = CountSetBits(in, column, factor, inRowBytes) * 8 / factor;
         if (level > 8) level = 8;
@@ -205,13 +207,17 @@ void MonoRowToGrayLevels(uint8_t* out, const uint8_t* in, int factor, const uint
     }
 }
 
+void MonoRowToGrayLevels(uint8_t* out, const uint8_t* in, int factor, const uint8_t* pattern, int firstByte,
+                         int outBytes, int inRowBytes) {
+    MonoBitsToGrayLevels(out, in, factor, pattern, firstByte * 8, outBytes, inRowBytes);
+}
+
 // Reduced 1-bit images become 4-bit grey levels: each screen pixel shows how much of its
 // z x 1 source bits are set, through the dither patterns of the GRAYPAL resource.
 static void DrawMonoReduced(HDC dc, const RECT* area, int zoom, int xOffset, int yOffset) {
     ImageRecord* image = &App.CurrentImage;
     VisiblePart part;
     if (!FindVisiblePart(area, zoom, &part)) return;
-    part.FirstColumn -= part.FirstColumn % 8;
     const uint8_t* pixels = (const uint8_t*)GlobalLock(image->Pixels);
     TempDib dib = {NULL, NULL, 0};
     if (!pixels || !AllocateTempDib(&dib, part.Width, part.Height, 4)) {
@@ -225,8 +231,8 @@ static void DrawMonoReduced(HDC dc, const RECT* area, int zoom, int xOffset, int
     for (int t = 0; t < part.Height; ++t) {
         int row = part.FirstRow + t * zoom;
         if (row >= image->Info.Height) break;
-        MonoRowToGrayLevels(TempRow(&dib, part.Height, t), pixels + (size_t)row * image->Info.RowStride, zoom, pattern,
-                            part.FirstColumn / 8, outBytes, image->Info.RowStride);
+        MonoBitsToGrayLevels(TempRow(&dib, part.Height, t), pixels + (size_t)row * image->Info.RowStride, zoom, pattern,
+                             part.FirstColumn, outBytes, image->Info.RowStride);
     }
     GlobalUnlock(image->Pixels);
     BlitTempDib(dc, &dib, &part, 4, NULL, xOffset, yOffset);

@@ -8,7 +8,7 @@ void MakeImageFileName(int kind, int format, char* name) {
     static uint16_t counters[2] = {1, 1};
     kind = kind == IMAGE_NAME_SCAN ? IMAGE_NAME_SCAN : IMAGE_NAME_OPEN;
     char folder[MAX_PATH];
-    ReadImageFolder(folder, 129);
+    ReadImageFolder(folder, sizeof folder);
     const char* prefix = kind == IMAGE_NAME_SCAN ? "SCAN" : "OPEN";
     const char* extension = format == IMAGE_TYPE_JPEG ? "JPG" : "TIF";
     // Raised until the name is free; after every number has been tried the last one stands.

@@ -70,13 +70,13 @@ static HGLOBAL BinarisedCopy(ImageRecord* record, RecogImageDescription* d) {
     uint8_t* rows = line ? (uint8_t*)GlobalLock(line) : NULL;
     uint8_t* pixels = record->Pixels ? (uint8_t*)GlobalLock(record->Pixels) : NULL;
     int found = 0;
-    if (rows && pixels) {
-        TransferImageBufferToBank(rows, "BinaryImage", d->BytesPerLine, d->Height, &d->LineBankId);
+    // Rows the engine's banks cannot describe are not read at all.
+    if (rows && pixels && TransferImageBufferToBank(rows, "BinaryImage", d->BytesPerLine, d->Height, &d->LineBankId)) {
         int32_t count = 0;
         RecogTextRect* rects = NULL;
         ObtainTextRect(pixels, d, record->Info.RowStride, &count, &rects);
-        if (count >= 1) {
-            TransferImageBufferToBank(pixels, "RawImage", (uint16_t)record->Info.RowStride, d->Height, &d->RawBankId);
+        if (count >= 1 &&
+            TransferImageBufferToBank(pixels, "RawImage", (uint16_t)record->Info.RowStride, d->Height, &d->RawBankId)) {
             TvrkOpenGrayImage(0, d, rects, count, 0, 0, 1, 1, 1);
             mem_free_bank(d->RawBankId);
             found = 1;
@@ -143,7 +143,10 @@ int RecognizeImagePage(ImageRecord* record, int mode) {
     uint8_t* line = (uint8_t*)GlobalLock(record->LineImage);
     if (!line) return 0;
     RecogImageDescription* d = PageDescription();
-    TransferImageBufferToBank(line, "LinkedImage", d->BytesPerLine, d->Height, &d->LineBankId);
+    if (!TransferImageBufferToBank(line, "LinkedImage", d->BytesPerLine, d->Height, &d->LineBankId)) {
+        GlobalUnlock(record->LineImage);
+        return 0;
+    }
     memcpy(record->PageImage, d, sizeof record->PageImage);
     SetWholePageRegion(record);
     ApplyRecognitionOptions(Workspace());
@@ -186,7 +189,10 @@ int DetectImageOrientation(ImageRecord* record, int* angle) {
     if (!line) return 0;
     RecogImageDescription* d = PageDescription();
     int32_t bank = 0, orientation = 0;
-    TransferImageBufferToBank(line, "LinkedImage", d->BytesPerLine, d->Height, &bank);
+    if (!TransferImageBufferToBank(line, "LinkedImage", d->BytesPerLine, d->Height, &bank)) {
+        FreeLineImage(record);
+        return 0;
+    }
     CalOrientationOfImage(Workspace(), 1, &orientation);
     reset_working_space(Workspace());
     mem_free_bank(bank);
@@ -215,15 +221,17 @@ static int OrientationOfAngle(int angle) {
     }
 }
 
-// The current record's pixels reloaded from its file.
-static void ReloadPixels(ImageRecord* record) {
+// The current record's pixels reloaded from its file; 0 when the file cannot be read (the
+// record keeps the pixels it had).
+static int ReloadPixels(ImageRecord* record) {
     ImageInfo info = record->Info;
     HGLOBAL pixels = LoadImageFile(NULL, record->FileName, &info, 1, 0);
-    if (!pixels) return;
+    if (!pixels) return 0;
     ReleaseCurrentImageBlock(&record->Pixels);
     ReleaseCurrentPalette();
     record->Pixels = pixels;
     record->Info = info;
+    return 1;
 }
 
 // The engine's page follows the record's file.
@@ -243,26 +251,33 @@ static void Identify(RecognitionRun* run, int k) {
     App.OrientationScores[k] = ScoreFieldResult(run->Result);
 }
 
-// Recognises the working file of orientation k into candidate k.
-static void RecogniseOrientation(RecognitionRun* run, int k, int retry) {
+// Recognises the working file of orientation k into candidate k; 0 when that file could not
+// be read back (its message shown), so that no other orientation's pixels are scored as k.
+static int RecogniseOrientation(RecognitionRun* run, int k, int retry) {
     ImageRecord* record = run->Record;
     reset_working_space(Workspace());
     ApplyRecognitionOptions(Workspace());
     RenewEnginePage(record, run->Working[k]);
     FreeLineImage(record);
-    ReloadPixels(record);
+    if (!ReloadPixels(record)) return 0;
     FitImageToRecognitionWindow();
     int read = RecognizeImagePage(record, run->Mode);
     run->PageFound |= read;
     if (read || retry) Identify(run, k);
     FreeLineImage(record);
+    return 1;
 }
 
 // A turned copy of the record saved as working file k (and its JPEG copy). For k 0 (an angle
-// that is no quarter turn) the copy is not turned but still saved as a working file.
-static void SaveTurnedCopy(RecognitionRun* run, int k) {
+// that is no quarter turn) the copy is not turned but still saved as a working file. 1 when
+// the working file was saved; otherwise working name k is empty.
+static int SaveTurnedCopy(RecognitionRun* run, int k) {
     ImageRecord copy;
-    if (!DuplicateImageRecord(run->Record, &copy)) return;
+    run->Working[k][0] = 0;
+    if (!DuplicateImageRecord(run->Record, &copy)) {
+        if (copy.Pixels) GlobalFree(copy.Pixels);
+        return 0;
+    }
     if (TurnRecord(&copy, k)) {
         MakeImageFileName(IMAGE_NAME_OPEN, run->SaveType, run->Working[k]);
         if (!SaveImageFile(run->Working[k], run->SaveType, run->SaveOption, &copy)) run->Working[k][0] = 0;
@@ -273,6 +288,7 @@ static void SaveTurnedCopy(RecognitionRun* run, int k) {
     }
     if (copy.Thumbnail && copy.Thumbnail != run->Record->Thumbnail) GlobalFree(copy.Thumbnail);
     if (copy.Pixels) GlobalFree(copy.Pixels);
+    return run->Working[k][0] != 0;
 }
 
 static int IsGreyOrColour(const ImageRecord* record) {
@@ -302,26 +318,20 @@ static int RetryOrientations(RecognitionRun* run, int first) {
     int32_t bestScore = App.OrientationScores[0];
     for (int k = 1; k < 4; ++k) {
         if (k == first || !run->Working[k][0]) continue;
-        RecogniseOrientation(run, k, 1);
+        if (!RecogniseOrientation(run, k, 1)) continue;
         if (App.OrientationScores[k] > bestScore) {
             best = k;
             bestScore = App.OrientationScores[k];
         }
     }
     RenewEnginePage(run->Record, run->Working[best]);
-    ReloadPixels(run->Record);
-    return best;
-}
-
-// Nothing to store: a page without text leaves no card and no file behind.
-static void DiscardRun(RecognitionRun* run) {
-    for (int k = 0; k < 4; ++k) {
-        DeleteName(run->Working[k]);
-        DeleteName(run->Jpeg[k]);
+    if (!ReloadPixels(run->Record) && best != 0) {
+        // The winner cannot be read back: the unturned page is stored rather than wrong pixels.
+        best = 0;
+        RenewEnginePage(run->Record, run->Working[0]);
+        ReloadPixels(run->Record);
     }
-    DeleteName(run->Record->FileName);
-    DeleteName(run->Replaced);
-    MessageBoxFromStringId(App.MainWindow, IDS_NO_TEXT_ON_CARD, NULL, MB_OK | MB_ICONEXCLAMATION);
+    return best;
 }
 
 static void ReportMissingOcr(void) {
@@ -368,10 +378,12 @@ int RecognizeCurrentCard(ImageRecord* record, int mode) {
         run.SaveType = IMAGE_TYPE_TIFF;
         run.SaveOption = record->Info.BitsPerPixel == 1 ? 4 : 0;
         first = OrientationOfAngle(angle);
-        SaveTurnedCopy(&run, first);
-        if (first == 0 && run.Working[0][0]) lstrcpynA(run.Replaced, record->FileName, MAX_PATH);
-        // A turned copy that could not be saved (its message was shown): the page as it is.
-        if (!run.Working[first][0]) {
+        if (SaveTurnedCopy(&run, first)) {
+            // The working copy takes the place of the file as added, which then goes.
+            if (first == 0) lstrcpynA(run.Replaced, record->FileName, MAX_PATH);
+        } else {
+            // A turned copy that could not be made or saved (its message was shown): the page
+            // as it is, and the file as added stays the card's image.
             first = 0;
             lstrcpynA(run.Working[0], record->FileName, MAX_PATH);
         }
@@ -389,19 +401,23 @@ int RecognizeCurrentCard(ImageRecord* record, int mode) {
     }
     best = first;
     if (App.OrientationScores[first] < 0 && App.AutoRotate) best = RetryOrientations(&run, first);
-    int ocrMissing = !App.LastPageRead;
-    if (!run.TextSeen && !ocrMissing) {
-        DiscardRun(&run);
-    } else {
-        if (run.KeepJpeg && run.Jpeg[best][0]) {
-            reset_working_space(Workspace());
-            ApplyRecognitionOptions(Workspace());
-            RenewEnginePage(record, run.Jpeg[best]);
-            ReloadPixels(record);
+    // A page without readable text is still a card: stored empty with its image and thumbnail,
+    // for the user to type in.
+    int noText = !run.TextSeen && App.LastPageRead;
+    if (run.KeepJpeg && run.Jpeg[best][0]) {
+        reset_working_space(Workspace());
+        ApplyRecognitionOptions(Workspace());
+        RenewEnginePage(record, run.Jpeg[best]);
+        // The JPEG copy cannot be read back: the working file stays the card's image.
+        if (!ReloadPixels(record)) {
+            DeleteName(run.Jpeg[best]);
+            run.Jpeg[best][0] = 0;
+            RenewEnginePage(record, run.Working[best]);
         }
-        InsertRecognizedCard(&run.Candidates[best]);
-        CleanUp(&run, best);
     }
+    InsertRecognizedCard(&run.Candidates[best]);
+    CleanUp(&run, best);
+    if (noText) MessageBoxFromStringId(App.MainWindow, IDS_NO_TEXT_ON_CARD, NULL, MB_OK | MB_ICONEXCLAMATION);
     OCR_free(run.Result);
     UnregisterRecognitionCallbacks();
     ReportMissingOcr();

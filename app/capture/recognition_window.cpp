@@ -28,8 +28,13 @@ HWND CreateRecognitionWindow(HWND owner) {
     if (LoadStringA(App.Instance, IDS_RECOGNITION_CAPTION, caption, sizeof caption) <= 0) caption[0] = 0;
     int x = (GetSystemMetrics(SM_CXSCREEN) - RECOGNITION_WINDOW_WIDTH) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - RECOGNITION_WINDOW_HEIGHT) / 2;
-    return CreateWindowA(RECOGNITION_WINDOW_CLASS, caption, WS_POPUP | WS_VISIBLE | WS_DLGFRAME, x, y,
-                         RECOGNITION_WINDOW_WIDTH, RECOGNITION_WINDOW_HEIGHT, owner, NULL, App.Instance, NULL);
+    HWND window = CreateWindowA(RECOGNITION_WINDOW_CLASS, caption, WS_POPUP | WS_DLGFRAME, x, y,
+                                RECOGNITION_WINDOW_WIDTH, RECOGNITION_WINDOW_HEIGHT, owner, NULL, App.Instance, NULL);
+    // Shown without taking the activation, which the window never needs (its callbacks hand it
+    // its messages): an activated popup goes to the window manager, and where there is none
+    // (Wine under a bare X server) its showing and its end each wait about a second for one.
+    if (window) ShowWindow(window, SW_SHOWNOACTIVATE);
+    return window;
 }
 
 // Progress of the engine: into the window's bar while it exists, else the status bar's.

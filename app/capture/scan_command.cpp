@@ -153,12 +153,13 @@ static void RunScanMenuCommand(int id) {
     ImportQueuedFiles();
 }
 
-// A scan command's message box runs a message loop of its own, where the scanner button's
-// timer would start a second scan inside the first: one command at a time.
-int ScanCommandRunning(void) { return App.Twain.ScanCommandRunning; }
+// A scan command's message box, or one shown while the scanned pages are recognised, runs a
+// message loop of its own, where the scanner button's timer would start a second scan inside
+// the first; its new queue would take the place of pages not yet stored. One at a time.
+int ScanCommandRunning(void) { return App.Twain.ScanCommandRunning || App.Twain.WalkingScanQueue; }
 
 void OnScanMenuCommand(int id) {
-    if (App.Twain.ScanCommandRunning) return;
+    if (ScanCommandRunning()) return;
     App.Twain.ScanCommandRunning = 1;
     RunScanMenuCommand(id);
     App.Twain.ScanCommandRunning = 0;

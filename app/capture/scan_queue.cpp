@@ -3,6 +3,7 @@
 // queued is recognised and stored as a card.
 #include "capture.h"
 #include "recognition.h"
+#include "resource.h"
 #include "scanning.h"
 #include "shell.h"
 #include <stdio.h>
@@ -13,7 +14,7 @@
 
 void BatchScanListPath(char* path, int size) {
     char folder[MAX_PATH];
-    ReadImageFolder(folder, 129);
+    ReadImageFolder(folder, sizeof folder);
     snprintf(path, size, "%sBatchScan.ini", folder);
 }
 
@@ -54,24 +55,27 @@ static void ChooseScanFormat(int bits, int* format, int* option) {
 }
 
 // Cuts each card out of the page into the record, prepares and queues it; the page's block
-// stays the caller's.
-static void QueueCardsOfPage(ImageRecord* record, HGLOBAL page, const ImageInfo* pageInfo, const RECT* rects, int n,
-                             int format, int option) {
+// stays the caller's. 0 when a card could not be cut or saved (the cards before it are queued).
+static int QueueCardsOfPage(ImageRecord* record, HGLOBAL page, const ImageInfo* pageInfo, const RECT* rects, int n,
+                            int format, int option) {
     for (int i = 0; i < n; ++i) {
         ResetImageRecord(record);
         HGLOBAL card = NULL;
         ImageInfo cardInfo;
         if (!CutCardRect(page, pageInfo, rects[i].left, rects[i].top, rects[i].right, rects[i].bottom, &card,
-                         &cardInfo))
-            break;
+                         &cardInfo)) {
+            MessageBoxFromStringId(App.MainWindow, IDS_NO_MEMORY, NULL, MB_OK | MB_ICONEXCLAMATION);
+            return 0;
+        }
         ReleaseCurrentImageBlock(&record->Pixels);
         record->Pixels = card;
         record->Info = cardInfo;
         PrepareImageForRecognition(record);
         MakeImageFileName(IMAGE_NAME_SCAN, format, record->FileName);
-        if (!SaveImageFile(record->FileName, format, option, record)) break;
+        if (!SaveImageFile(record->FileName, format, option, record)) return 0;
         AppendToScanQueue(record->FileName);
     }
+    return 1;
 }
 
 void ProcessScannedPage(void) {
@@ -92,7 +96,14 @@ void ProcessScannedPage(void) {
     static RECT rects[SPLIT_RECT_MAX];
     int n = 1;
     if (!single && App.ScanMultiple) {
-        if (!SplitCardPage(record->Pixels, &record->Info, rects, &n, 1)) n = 0;
+        int found = SplitCardPage(record->Pixels, &record->Info, rects, &n, 1);
+        // Without memory to split it the page is queued whole rather than lost.
+        if (found == SPLIT_NO_MEMORY) {
+            MessageBoxFromStringId(App.MainWindow, IDS_NO_MEMORY, NULL, MB_OK | MB_ICONEXCLAMATION);
+            n = 1;
+        } else if (!found) {
+            n = 0;
+        }
     } else {
         PrepareImageForRecognition(record);
         SaveImageFile(record->FileName, format, option, record);
@@ -107,9 +118,40 @@ void ProcessScannedPage(void) {
     HGLOBAL page = record->Pixels;
     ImageInfo pageInfo = record->Info;
     record->Pixels = NULL;
-    QueueCardsOfPage(record, page, &pageInfo, rects, n, format, option);
-    DeleteFileA(pageFile);
+    // A card that could not be cut or saved keeps the whole page queued, so that no card is lost.
+    if (QueueCardsOfPage(record, page, &pageInfo, rects, n, format, option)) DeleteFileA(pageFile);
+    else AppendToScanQueue(pageFile);
     GlobalFree(page);
+}
+
+// Entry i of the list when it names a page still to be recognised (0 when done or missing).
+static int ReadUndoneEntry(const char* list, int i, char* file, int size) {
+    char key[24];
+    snprintf(key, sizeof key, "File%d", i);
+    GetPrivateProfileStringA("Files", key, "*", file, size, list);
+    return file[0] && file[0] != '*';
+}
+
+int ResetScanQueue(void) {
+    char list[MAX_PATH];
+    BatchScanListPath(list, sizeof list);
+    // Pages the program ended before recognising go ahead of the new ones.
+    int count = FileExists(list) ? (int)GetPrivateProfileIntA("Files", "Count", 0, list) : 0;
+    char(*undone)[MAX_PATH] = NULL;
+    if (count > 0) {
+        undone = (char(*)[MAX_PATH])HeapAlloc(GetProcessHeap(), 0, (SIZE_T)count * MAX_PATH);
+        if (!undone) return 0;  // the list stays as it is rather than forget its pages
+    }
+    int kept = 0;
+    for (int i = 0; i < count; ++i)
+        if (ReadUndoneEntry(list, i, undone[kept], MAX_PATH) && FileExists(undone[kept])) ++kept;
+    HANDLE file = CreateFileA(list, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    int ok = file != INVALID_HANDLE_VALUE;
+    if (ok) CloseHandle(file);
+    ok = ok && WritePrivateProfileStringA("Files", "Count", "0", list) != 0;
+    for (int i = 0; ok && i < kept; ++i) AppendToScanQueue(undone[i]);
+    if (undone) HeapFree(GetProcessHeap(), 0, undone);
+    return ok;
 }
 
 void RecognizeBatchScanQueue(void) {
@@ -117,12 +159,12 @@ void RecognizeBatchScanQueue(void) {
     BatchScanListPath(list, sizeof list);
     if (!FileExists(list)) return;
     int count = (int)GetPrivateProfileIntA("Files", "Count", 0, list);
-    int stored = 0;
+    int stored = 0, walking = App.Twain.WalkingScanQueue;
+    App.Twain.WalkingScanQueue = 1;
     for (int i = 0; i < count; ++i) {
         char key[24], file[257], page[MAX_PATH];
         snprintf(key, sizeof key, "File%d", i);
-        GetPrivateProfileStringA("Files", key, "*", file, sizeof file, list);
-        if (!file[0] || file[0] == '*') continue;
+        if (!ReadUndoneEntry(list, i, file, sizeof file)) continue;
         lstrcpynA(page, file, sizeof page);
         if (ImportImageFile(page)) {
             DeleteFileA(file);
@@ -130,5 +172,6 @@ void RecognizeBatchScanQueue(void) {
         }
         WritePrivateProfileStringA("Files", key, "*", list);
     }
+    App.Twain.WalkingScanQueue = walking;
     if (stored) RefreshAfterImport();
 }

@@ -50,9 +50,15 @@ int ReceiveTwainImage(HWND window);
 void ProcessScannedPage(void);
 void RecognizeBatchScanQueue(void);
 void BatchScanListPath(char* path, int size);
+// Starts the list of a new acquisition; pages an earlier one left unrecognised stay queued.
+// 0 when the list cannot be written.
+int ResetScanQueue(void);
 
 // card_split.cpp
-#define SPLIT_RECT_MAX 512
+#define SPLIT_RECT_MAX  512
+#define SPLIT_NO_MEMORY (-1)
+// Finds the cards of a scanned page (the page is only read): 1 and the cards in rects and
+// count, 0 (count 0) when the page holds none, SPLIT_NO_MEMORY (count 0) when memory ran out.
 int SplitCardPage(HGLOBAL block, const ImageInfo* info, RECT* rects, int* count, int invert);
 int CutCardRect(HGLOBAL block, const ImageInfo* info, int left, int top, int right, int bottom, HGLOBAL* outBlock,
                 ImageInfo* outInfo);
@@ -67,5 +73,6 @@ void CropImageRecord(ImageRecord* record, const RECT* rect);
 // scan_command.cpp: the Scan, hand-over scan and Select Scanner commands.
 void OnScanCommand(int code);
 void OnScanMenuCommand(int id);
-// 1 while a scan command runs (its messages showing): the scanner button waits.
+// 1 while a scan command runs or the scanned pages are recognised (their messages showing):
+// the scanner button and further scan requests wait.
 int ScanCommandRunning(void);

@@ -10,27 +10,6 @@
 #include <stdio.h>
 #include <string.h>
 
-// The image files a queue left behind when the program ended before recognising them.
-static void DeleteUndoneQueueFiles(const char* list) {
-    int count = (int)GetPrivateProfileIntA("Files", "Count", 0, list);
-    for (int i = 0; i < count; ++i) {
-        char key[24], file[MAX_PATH];
-        snprintf(key, sizeof key, "File%d", i);
-        GetPrivateProfileStringA("Files", key, "*", file, sizeof file, list);
-        if (file[0] && file[0] != '*' && FileExists(file)) DeleteFileA(file);
-    }
-}
-
-static int ResetScanQueue(void) {
-    char list[MAX_PATH];
-    BatchScanListPath(list, sizeof list);
-    if (FileExists(list)) DeleteUndoneQueueFiles(list);
-    HANDLE file = CreateFileA(list, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) return 0;
-    CloseHandle(file);
-    return WritePrivateProfileStringA("Files", "Count", "0", list) != 0;
-}
-
 static void ForgetScannedImage(void) {
     SCANNEDIMAGE* scanned = &App.Twain.Scanned;
     if (scanned->Block) GlobalFree(scanned->Block);
@@ -148,12 +127,18 @@ static void CopyBufferRows(const TwImageMemXfer* xfer, uint8_t* image, int strid
     }
 }
 
-// Buffers of the source's preferred size until the image is done; the number of rows that
-// arrived (0 when none did or the transfer failed before any).
-static int ReceiveRows(const TwSetupMemXfer* setup, uint8_t* image, int stride, int height, int swap) {
+// How a page's transfer ended.
+enum TransferOutcome { TRANSFER_DONE, TRANSFER_CANCELLED, TRANSFER_FAILED };
+
+// Buffers of the source's preferred size until the image is done; the rows that arrived go to
+// *received. A page whose transfer failed or was cancelled part way is not a whole page.
+static TransferOutcome ReceiveRows(const TwSetupMemXfer* setup, uint8_t* image, int stride, int height, int swap,
+                                   int* received) {
+    *received = 0;
     uint8_t* buffer = setup->Preferred ? (uint8_t*)malloc(setup->Preferred) : NULL;
-    if (!buffer) return 0;
-    int expected = height, received = 0;
+    if (!buffer) return TRANSFER_FAILED;
+    int expected = height;
+    TransferOutcome outcome = TRANSFER_FAILED;
     for (;;) {
         TwImageMemXfer xfer;
         memset(&xfer, 0, sizeof xfer);
@@ -161,19 +146,25 @@ static int ReceiveRows(const TwSetupMemXfer* setup, uint8_t* image, int stride, 
         xfer.Memory.Length = setup->Preferred;
         xfer.Memory.TheMem = buffer;
         uint16_t rc = CallTwainSource(TW_DG_IMAGE, TW_DAT_IMAGEMEMXFER, TW_MSG_GET, &xfer);
-        if (rc == TWRC_CANCEL) App.Twain.TransferCancelled = 1;
+        if (rc == TWRC_CANCEL) {
+            App.Twain.TransferCancelled = 1;
+            outcome = TRANSFER_CANCELLED;
+        }
         if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE) break;
         // A source never writes past the buffer it was given: rows beyond it are not taken.
         int rows = (int)xfer.Rows;
         if (xfer.BytesPerRow == 0 || (uint64_t)rows * xfer.BytesPerRow > setup->Preferred) rows = 0;
         int copied = rows < expected ? rows : expected;
-        if (copied > 0) CopyBufferRows(&xfer, image, stride, received, copied, swap);
-        received += copied;
+        if (copied > 0) CopyBufferRows(&xfer, image, stride, *received, copied, swap);
+        *received += copied;
         expected -= copied;
-        if (rc == TWRC_XFERDONE) break;
+        if (rc == TWRC_XFERDONE) {
+            outcome = TRANSFER_DONE;
+            break;
+        }
     }
     free(buffer);
-    return received;
+    return outcome;
 }
 
 static HPALETTE MakeScanPalette(int pixelType) {
@@ -239,11 +230,14 @@ int ReceiveTwainImage(HWND window) {
         return -1;
     }
     memset(image, 0xFF, (size_t)size);
-    int rows = ReceiveRows(&setup, image, scanned->Stride, scanned->Height, info.PixelType == TWPT_RGB);
+    int rows = 0;
+    TransferOutcome outcome =
+        ReceiveRows(&setup, image, scanned->Stride, scanned->Height, info.PixelType == TWPT_RGB, &rows);
     GlobalUnlock(scanned->Block);
     scanned->Palette = MakeScanPalette(info.PixelType);
-    int keep = rows > 0;
-    if (!keep && App.Twain.TransferCancelled) App.Twain.TransferCancelled = 0;
+    int keep = outcome == TRANSFER_DONE && rows > 0;
+    // A cancel is the user's own: the page goes without a word, and the next transfer starts afresh.
+    if (outcome == TRANSFER_CANCELLED) App.Twain.TransferCancelled = 0;
     else if (!keep) MessageBoxFromStringId(window, IDS_ERROR_ACCESSING_DS, NULL, MB_OK | MB_ICONEXCLAMATION);
     else keep = KeepAfterPaperCheck(window);
     if (!keep) ForgetScannedImage();

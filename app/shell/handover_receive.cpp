@@ -82,6 +82,12 @@ int ImportImageFile(char* path) {
     return 1;
 }
 
+// A name handed over by another program or a second start: one that is missing or that no
+// image module reads is skipped without a message, since nobody asked this program for it.
+static int ImportHandedOverFile(char* path) {
+    return FileExists(path) && IsQuietlyReadableImageFile(path) && ImportImageFile(path);
+}
+
 // The views show the card file again after cards were stored.
 void RefreshAfterImport(void) {
     if (App.WorkEditWindow) {
@@ -101,7 +107,7 @@ static void ImportListFile(const char* listName) {
     int n = GetListFileCount(listName);
     for (int i = 0; i < n; ++i) {
         char name[MAX_PATH];
-        if (GetListFileEntry(listName, name, i)) ImportImageFile(name);
+        if (GetListFileEntry(listName, name, i)) ImportHandedOverFile(name);
     }
     if (n > 0) RefreshAfterImport();
 }
@@ -116,8 +122,7 @@ static void ImportNameList(const char* text) {
     const char* rest = names;
     while (*rest) {
         rest = SplitNextFileName(rest, App.PendingImportPath, sizeof App.PendingImportPath);
-        if (App.PendingImportPath[0] && IsReadableImageFile(App.PendingImportPath))
-            stored |= ImportImageFile(App.PendingImportPath);
+        if (App.PendingImportPath[0]) stored |= ImportHandedOverFile(App.PendingImportPath);
     }
     HeapFree(GetProcessHeap(), 0, names);
     if (stored) RefreshAfterImport();
@@ -179,7 +184,7 @@ void ImportQueuedFiles(void) {
             snprintf(key, sizeof key, "File%d", i);
             GetPrivateProfileStringA("Files", key, "*", name, 256, temp);  // AddImagePage writes a whole path back
             if (!name[0] || name[0] == '*') continue;
-            stored |= ImportImageFile(name);
+            stored |= ImportHandedOverFile(name);
             WritePrivateProfileStringA("Files", key, "*", temp);
         }
         if (stored) RefreshAfterImport();

@@ -70,9 +70,10 @@ void OnImportCardImages(int fromFile) {
         stored = 1;
     } else {
         stored = ImportChosenImages();
-        if (stored < 0) return;
+        // Nothing stored: the queue of hand-overs waits for the next card that is.
+        if (stored <= 0) return;
     }
-    if (stored && App.CardTable && App.CardCount > 0) {
+    if (App.CardTable && App.CardCount > 0) {
         if (App.CurrentCardNumber < 1) App.CurrentCardNumber = 1;
         kvRecGoto(App.CardTable, App.CurrentCardNumber);
         kvCardRecGet(App.CardTable, &App.CurrentCard, 1);

@@ -14,6 +14,7 @@ namespace {
 const uint8_t kGuard[8] = {0xFD, 0xFD, 0xFD, 0xFD, 0xFD, 0xFD, 0xFD, 0xFD};
 const uint32_t kTrailer = sizeof kGuard + sizeof(uint32_t);
 int32_t g_guardFailures = 0;
+int32_t g_blocksLeft = -1;  // OCR_malloc_limit: -1 without a limit
 
 void MarkEnd(HGLOBAL handle, uint8_t* data, uint32_t size) {
     memcpy(data + size, kGuard, sizeof kGuard);
@@ -31,8 +32,14 @@ bool EndIntact(HGLOBAL handle, const uint8_t* data) {
 }
 }  // namespace
 
+extern "C" int32_t OCR_malloc_limit(int32_t blocks) {
+    g_blocksLeft = blocks < 0 ? -1 : blocks;
+    return 1;
+}
+
 extern "C" void* OCR_malloc(uint32_t size) {
-    if (size > 0x7FFFFFFF - kTrailer) return nullptr;
+    if (size > 0x7FFFFFFF - kTrailer || g_blocksLeft == 0) return nullptr;
+    if (g_blocksLeft > 0) --g_blocksLeft;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + kTrailer);
     if (!block) return nullptr;
     uint8_t* data = static_cast<uint8_t*>(GlobalLock(block));

@@ -47,6 +47,10 @@ int32_t mem_free_bank(int32_t bankId);
 // their end since the library was loaded.
 int32_t OCR_guard_failures(void);
 
+// Stand-in control, not a call of the real library: OCR_malloc (and OCR_realloc of a null
+// block) hands out only `blocks` more blocks and then refuses; a negative count lifts the limit.
+int32_t OCR_malloc_limit(int32_t blocks);
+
 // Writable pointer to row `row` of a bank whose rows were described by
 // TransferImageBufferToBank; null for a null bank, a bank without rows or a row outside it.
 // `reserved` and `writable` are accepted for the engine's callers' sake.

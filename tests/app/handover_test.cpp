@@ -2,8 +2,10 @@
 // here by a window of the program's class in this process, so that every message it gets
 // can be counted and read.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include "gui_driver.h"
 #include "card_files.h"
+#include "recognition_checks.h"
 
 namespace {
 
@@ -190,6 +192,40 @@ TEST(HandOver, ForeignPointerInOwnCommandLineMessageIsRefused) {
     EXPECT_NE(SendMessageTimeoutA(main, WM_USER + 101, 3, 0, SMTO_ABORTIFHUNG, 15000, &result), 0);
     EXPECT_EQ(GetPrivateProfileIntA("Files", "Count", -1, batch.c_str()), 0);
     EXPECT_TRUE(IsFile(temp));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+}
+
+// File > Import Card Images that stores no card (the one file chosen is no image) leaves the
+// queue of hand-overs for the next import that does; the user, who chose the file, is told.
+TEST(HandOver, ImportThatStoresNothingLeavesTheQueue) {
+    Installation installation("handover-import-nothing");
+    std::string batch = installation.Path("IMAGE\\Batch.ini");
+    WriteSmallFile(installation.Path("notacard.bmp"));
+    ProgramRun run(installation, "");
+    DialogAnswerer answers(run.ProcessId());
+    answers.AnswerFileDialog("Open Images", "notacard.bmp", 1);
+    answers.AnswerMessage("", IDOK);
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    WritePrivateProfileStringA("Files", "Count", "1", batch.c_str());
+    WritePrivateProfileStringA("Files", "File0", "C:\\NO SUCH CARD.TIF", batch.c_str());
+    PostMessageA(main, WM_COMMAND, 53, 0);
+    for (int waited = 0; waited < 60000 && !SeenMessageWith(answers.Seen(), "Unknown format"); waited += 200)
+        PumpMessages(200);
+    // The copy made of the file for the card it would have been does not stay behind.
+    auto copies = [&] {
+        std::vector<std::string> names = FilesIn(installation.Path("IMAGE\\"));
+        return std::count_if(names.begin(), names.end(),
+                             [](const std::string& n) { return n.find(".ini") == std::string::npos; });
+    };
+    for (int waited = 0; waited < 30000 && copies() > 0; waited += 200) PumpMessages(200);
+    PumpMessages(1000);
+    std::vector<SeenDialog> seen = answers.Seen();
+    EXPECT_TRUE(SeenMessageWith(seen, "Open Images")) << AllSeen(seen);
+    EXPECT_TRUE(SeenMessageWith(seen, "Unknown format")) << AllSeen(seen);
+    EXPECT_EQ(copies(), 0);
+    EXPECT_EQ(GetPrivateProfileIntA("Files", "Count", -1, batch.c_str()), 1);
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0);
 }

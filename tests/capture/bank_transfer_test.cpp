@@ -1,6 +1,9 @@
 // Image rows described to a memory bank of the engine utility library.
 #include "capture_fixture.h"
 #include "engine_memory.h"
+#include "recognition.h"
+
+using namespace capturetest;
 
 namespace {
 
@@ -47,6 +50,10 @@ TEST(BankTransfer, RefusedCallsLeaveTheBankAsItWas) {
     EXPECT_EQ(TransferImageBufferToBank(rows.data(), "BinaryImage", 0, 50, &untouched), 0);
     // A row longer than a segment could never be described.
     EXPECT_EQ(TransferImageBufferToBank(rows.data(), "BinaryImage", 40000, 5, &untouched), 0);
+    // No memory for a new segment table: the bank keeps the rows it described.
+    OCR_malloc_limit(0);
+    EXPECT_EQ(TransferImageBufferToBank(rows.data() + 100, "BinaryImage", 50, 80, &untouched), 0);
+    OCR_malloc_limit(-1);
     EXPECT_EQ(untouched, 12345);
     EXPECT_EQ(memcmp(&before, Bank("BinaryImage"), sizeof before), 0);
 }
@@ -77,4 +84,18 @@ TEST(EngineHeap, BlocksAreLockedMovableGlobalMemoryThatGrowsZeroFilled) {
     uint8_t* fresh = static_cast<uint8_t*>(OCR_realloc(nullptr, 8));
     ASSERT_TRUE(fresh);
     OCR_free(fresh);
+}
+
+// A page whose rows cannot be handed to the engine is not read: the engine is not called.
+TEST(BankTransfer, APageTheBankCannotTakeIsNotRecognised) {
+    ImageRecord page = MakeFlatImage(64, 32, 1, 1);
+    App.LastPageRead = 77;  // what the engine's reading would overwrite
+    OCR_malloc_limit(0);
+    int read = RecognizeImagePage(&page, 3);
+    OCR_malloc_limit(-1);
+    EXPECT_EQ(read, 0);
+    EXPECT_EQ(App.LastPageRead, 77);
+    if (page.LineImage) GlobalFree(page.LineImage);
+    page.LineImage = nullptr;
+    FreeImage(page);
 }

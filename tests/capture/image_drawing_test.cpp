@@ -133,6 +133,33 @@ TEST(ImageDrawing, ReducedBlackAndWhiteImagesShowGreyLevels) {
     ClearCurrentImage();
 }
 
+// A reduced 1-bit image scrolled to a column that is no multiple of 8 is drawn where it lies:
+// source columns 32 to 47 set, scrolled by 3 at z = 2, show white from screen column 15 (source
+// 33 and 34) to 21 (45 and 46), and black from 23 (49 and 50) on.
+TEST(ImageDrawing, ReducedBlackAndWhiteImagesKeepTheirColumnsWhenScrolled) {
+    for (int scroll : {3, 5}) {
+        ImageRecord image = MakeFlatImage(96, 16, 1, 0);
+        uint8_t* pixels = (uint8_t*)GlobalLock(image.Pixels);
+        for (int y = 0; y < 16; ++y) pixels[y * image.Info.RowStride + 4] = pixels[y * image.Info.RowStride + 5] = 0xFF;
+        GlobalUnlock(image.Pixels);
+        MakeCurrent(image);
+        App.CurrentImage.ScrollX = scroll;
+        Canvas canvas(40, 8);
+        Draw(canvas, {0, 0, 40, 8}, 2);
+        for (int x = 0; x < 40; ++x) {
+            int first = scroll + 2 * x;  // the two source columns of screen column x
+            bool white = first >= 32 && first + 1 <= 47, black = first + 1 < 32 || first > 47;
+            if (white) {
+                EXPECT_EQ(canvas.At(x, 2), RGB(255, 255, 255)) << scroll << " " << x;
+            }
+            if (black) {
+                EXPECT_EQ(canvas.At(x, 2), RGB(0, 0, 0)) << scroll << " " << x;
+            }
+        }
+        ClearCurrentImage();
+    }
+}
+
 TEST(ImageDrawing, NothingIsDrawnWithoutPixelsOrForAnEmptyArea) {
     ClearCurrentImage();
     Canvas canvas(10, 10);

@@ -2,7 +2,10 @@
 // prepared (the card's rectangle found on the scanner's background and cropped), saved in the
 // image folder and listed in BatchScan.ini; the split and the crop on their own.
 #include "capture_fixture.h"
+#include "failing_allocations.h"
 #include "file_bytes.h"
+#include "recognition.h"
+#include "resource.h"
 #include "scanning.h"
 #include <algorithm>
 
@@ -263,6 +266,59 @@ TEST_F(ScanQueueTest, LetterPagesQueueTheirCards) {
     FreeImage(eight);
     FreeImage(one);
     FreeImage(blank);
+}
+
+// A page split while memory runs out at any of the split's allocations: the split says so
+// and finds no card; the scan queue shows the message and keeps the page whole.
+TEST_F(ScanQueueTest, ExhaustedMemoryDuringTheSplitLosesNoPage) {
+    ImageRecord page = GreyPage(2550, 3300);
+    for (int column = 0; column < 2; ++column)
+        for (int row = 0; row < 4; ++row) DrawCard(page, column ? 1365 : 90, 30 + 660 * row, 1050, 600);
+    std::vector<RECT> rects(SPLIT_RECT_MAX);
+    int allowed = 0, result = SPLIT_NO_MEMORY, count = -1;
+    for (; result == SPLIT_NO_MEMORY && allowed < 200; ++allowed) {
+        FailAllocationsAfter(allowed);
+        try {
+            result = SplitCardPage(page.Pixels, &page.Info, rects.data(), &count, 1);
+        } catch (...) {
+            StopFailingAllocations();
+            FAIL() << "an exception left the split after " << allowed << " allocations";
+        }
+        StopFailingAllocations();
+        if (result == SPLIT_NO_MEMORY) {
+            EXPECT_EQ(count, 0) << allowed;
+        }
+    }
+    EXPECT_GT(allowed, 3);  // several allocations were refused on the way
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(count, 8);
+
+    std::vector<std::string> messages = MessagesDuring([&] {
+        FailAllocationsAfter(0);
+        ScanPage(page);
+        StopFailingAllocations();
+    });
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("Not enough memory"), std::string::npos) << messages[0];
+    std::vector<std::string> queued = Queue();
+    ASSERT_EQ(queued.size(), 1u);
+    EXPECT_EQ(HeaderOf(queued[0]).Width, 2550);  // the whole page, as scanned
+    FreeImage(page);
+}
+
+// An image folder of 128 characters without its closing backslash keeps its separator: the
+// queue and the scans land inside it, not beside it.
+TEST_F(ScanQueueTest, ALongImageFolderKeepsItsSeparator) {
+    std::string folder = Scratch() + "long";
+    folder += std::string(128 - folder.size(), 'x');
+    ASSERT_EQ(folder.size(), 128u);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    WriteSettingText("Directory", "ImageDir", folder.c_str());
+    EXPECT_EQ(ListPath(), folder + "\\BatchScan.ini");
+    char name[MAX_PATH];
+    MakeImageFileName(IMAGE_NAME_SCAN, IMAGE_TYPE_TIFF, name);
+    EXPECT_EQ(std::string(name).rfind(folder + "\\SCAN", 0), 0u) << name;
+    WriteSettingText("Directory", "ImageDir", (Scratch() + "IMAGE").c_str());
 }
 
 // Walking the queue hands each file to recognition once and marks it done; a second walk

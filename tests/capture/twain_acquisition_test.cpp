@@ -344,6 +344,88 @@ TEST_F(TwainAcquisitionTest, FaultsEndTheAcquisitionAndKeepWhatWasQueued) {
     }
 }
 
+// A transfer that fails or is cancelled after some rows arrived is no page: a failure says
+// so and the pages after it still come; a cancel ends the acquisition without a word, and
+// the failure of a later acquisition is reported again.
+TEST_F(TwainAcquisitionTest, PagesBrokenOffMidTransferAreNotStored) {
+    std::string good = WritePage("good.bmp", PatternPage(8, 40, 30));
+    std::string feeder = folder.File("feeder.ini");
+    scanner.Set("Source", "BufferSize", 80);  // two rows a buffer: five rows come in three
+    struct Case {
+        const char* Key;
+        const char* Rows;
+        size_t Queued;
+        int FeederNext;
+        bool Message;
+    } cases[] = {{"FailAfterRows1", "5", 2, 3, true},
+                 {"CancelAfterRows1", "5", 1, 2, false},
+                 {"FailAfterRows0", "0", 2, 3, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Key);
+        scanner.Feed({{good, -1, -1}, {good, -1, -1}, {good, -1, -1}});
+        WritePrivateProfileStringA("Feeder", c.Key, c.Rows, feeder.c_str());
+        std::vector<std::string> messages = Acquire();
+        ASSERT_EQ(messages.size(), c.Message ? 1u : 0u);
+        if (c.Message) {
+            EXPECT_NE(messages[0].find("Error: Accessing DS."), std::string::npos) << messages[0];
+        }
+        EXPECT_EQ(QueueEntries().size(), c.Queued);
+        EXPECT_EQ(scanner.FeederNext(), c.FeederNext);
+        EXPECT_EQ(App.Twain.TransferCancelled, 0);
+        EXPECT_TRUE(IsWindowEnabled(window));
+    }
+}
+
+// Pages an earlier acquisition left unrecognised (the program ended before their turn) are
+// not deleted by the next one: they are recognised with its pages.
+TEST_F(TwainAcquisitionTest, PagesLeftInTheQueueAreRecognisedByTheNextScan) {
+    std::string left = folder.File("SCAN0100.bmp");
+    ASSERT_TRUE(WritePageBmp(left, PatternPage(8, 40, 30)));
+    char list[MAX_PATH];
+    BatchScanListPath(list, sizeof list);
+    WriteWholeFile(list,
+                   "[Files]\r\nCount=3\r\nFile0=*\r\nFile1=" + left + "\r\nFile2=" + folder.File("gone.bmp") + "\r\n");
+    scanner.Feed({});
+    EXPECT_TRUE(Acquire().empty());
+    EXPECT_EQ(QueueEntries(), (std::vector<std::string>{"*"}));
+    std::string taken = App.CurrentImage.FileName;
+    EXPECT_NE(taken.find("\\OPEN"), std::string::npos) << taken;
+    EXPECT_EQ(App.CurrentImage.Info.Width, 40);
+}
+
+namespace {
+int g_scanRequests = 0;
+// The scanner button's poll, as the main window's timer runs it.
+void CALLBACK PressScannerButton(HWND, UINT, UINT_PTR, DWORD) {
+    if (!ScanCommandRunning()) {
+        ++g_scanRequests;
+        OnScanMenuCommand(IDM_SCAN);
+    }
+}
+}  // namespace
+
+// A message shown while the scanned pages are recognised runs a message loop, where the
+// scanner button's timer is delivered: a press then waits, and no page queued after the one
+// whose message shows is lost to a new scan.
+TEST_F(TwainAcquisitionTest, TheScannerButtonWaitsWhileTheQueueIsRecognised) {
+    char list[MAX_PATH];
+    BatchScanListPath(list, sizeof list);
+    std::string broken = folder.File("SCAN0200.bmp"), good = folder.File("SCAN0201.bmp");
+    WriteWholeFile(broken, "BM this is no image");
+    ASSERT_TRUE(WritePageBmp(good, PatternPage(8, 44, 33)));
+    WriteWholeFile(list, "[Files]\r\nCount=2\r\nFile0=" + broken + "\r\nFile1=" + good + "\r\n");
+    scanner.Feed({{good, -1, -1}});
+    g_scanRequests = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, PressScannerButton);
+    std::vector<std::string> messages = MessagesDuring([] { RecognizeBatchScanQueue(); });
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(messages.empty());  // the broken page's message was shown
+    EXPECT_EQ(g_scanRequests, 0);
+    EXPECT_EQ(QueueEntries(), (std::vector<std::string>{"*", "*"}));
+    EXPECT_EQ(App.CurrentImage.Info.Width, 44);
+    EXPECT_FALSE(IsTwainManagerOpen());
+}
+
 // The source's pixel flavour comes in a one-value container or as the current item of an
 // enumeration; 8-bit item types are read as one byte, 16-bit ones and the boolean as two, 32-bit
 // ones as four (each stored value has bits beyond its type's width that must not be read). A

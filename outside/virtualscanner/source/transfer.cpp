@@ -2,7 +2,8 @@
 // as pending, image information, buffered memory transfer, and the end of each transfer.
 // Faults of the state file's [Faults] section: SetupMemXfer=1 and ImageInfo=1 fail those
 // queries, ShortRows=n sends n rows fewer than announced, ExtraRows=n sends n more,
-// CancelPage=i cancels the transfer of feeder page i, BitsPerPixel=n announces that depth.
+// CancelPage=i cancels the transfer of feeder page i, BitsPerPixel=n announces that depth,
+// FailAfterRows=n and CancelAfterRows=n fail or cancel the transfer once n rows were sent.
 // The feeder list may set each of them for one page (ImageInfo1=1, Cancel2=1, ...).
 #include "source.h"
 #include "scanner_state.h"
@@ -156,11 +157,20 @@ uint16_t OnImageMemXfer(uint16_t message, TwImageMemXfer* xfer) {
         Session.Pending = 1;
         return TWRC_CANCEL;
     }
+    int failAfter = PageFault("FailAfterRows", -1), cancelAfter = PageFault("CancelAfterRows", -1);
+    if (failAfter >= 0 && Session.RowsSent >= failAfter) return Fail(TWCC_OPERATIONERROR);
+    if (cancelAfter >= 0 && Session.RowsSent >= cancelAfter) {
+        Session.Pending = 1;
+        return TWRC_CANCEL;
+    }
     uint32_t bytesPerRow = (uint32_t)page.BytesPerRow;
     if (!xfer->Memory.TheMem || xfer->Memory.Length < bytesPerRow) return Fail(TWCC_BADVALUE);
     int total = page.Height - PageFault("ShortRows", 0) + PageFault("ExtraRows", 0);
     int rows = (int)(xfer->Memory.Length / bytesPerRow);
     if (rows > total - Session.RowsSent) rows = total - Session.RowsSent;
+    // A fault in the middle of the page comes with the buffer after the one that reaches it.
+    for (int limit : {failAfter, cancelAfter})
+        if (limit > Session.RowsSent && rows > limit - Session.RowsSent) rows = limit - Session.RowsSent;
     if (rows < 0) rows = 0;
     uint8_t* out = (uint8_t*)xfer->Memory.TheMem;
     for (int i = 0; i < rows; ++i) {
