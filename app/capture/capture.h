@@ -44,8 +44,12 @@ int RebuildThumbnail(ImageRecord* record);
 int CopyImageToImageFolder(char* path);
 int AddImagePage(char* path);
 int SetCurrentCardImage(const char* path);
-void ReadImageFolder(char* folder, int size);
+// The image folder setting with its closing backslash; its length, or -1 when it cannot be
+// used (the message naming it was shown).
+int ReadImageFolder(char* folder, int size);
 const char* CardImagePath(const CardRec* card);
+// A name in the folder that no file has yet; 0 when none was found (the folder is full) or the
+// path would not fit (then `name` is empty).
 int MakeFreeImageName(char* name, int size, const char* folder, const char* prefix, const char* extension);
 
 // rotation.cpp: quarter and half turns of an image record at 1, 4, 8 and 24 bits.

@@ -10,13 +10,7 @@
 // free name the folder is taken as full.
 #define NAME_DRAWS_MAX 0x10000
 
-// The folder is read whole, with room kept for its closing backslash: a folder cut short of it
-// would run into the file names put after it and send the files to its parent.
-void ReadImageFolder(char* folder, int size) {
-    ReadSettingText("Directory", "ImageDir", "", folder, size - 1);
-    size_t n = strlen(folder);
-    if (n == 0 || folder[n - 1] != '\\') lstrcatA(folder, "\\");
-}
+int ReadImageFolder(char* folder, int size) { return ReadFolderSetting("ImageDir", folder, size); }
 
 const char* CardImagePath(const CardRec* card) {
     const CardRecBlob* blob = &card->CImage;
@@ -28,7 +22,9 @@ const char* CardImagePath(const CardRec* card) {
 int MakeFreeImageName(char* name, int size, const char* folder, const char* prefix, const char* extension) {
     srand(GetTickCount());
     for (int draw = 0; draw < NAME_DRAWS_MAX; ++draw) {
-        snprintf(name, size, "%s%s%.4X%s", folder, prefix, rand() & 0x7FFF, extension);
+        char base[MAX_PATH];
+        snprintf(base, sizeof base, "%s%.4X%s", prefix, rand() & 0x7FFF, extension);
+        if (!JoinFolderAndName(name, size, folder, base)) return 0;
         if (GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES) return 1;
     }
     return 0;
@@ -39,9 +35,12 @@ int CopyImageToImageFolder(char* path) {
     const char* slash = strrchr(path, '\\');
     char extension[MAX_PATH] = "";
     if (dot && (!slash || dot > slash)) lstrcpynA(extension, dot, sizeof extension);
-    char folder[MAX_PATH], copy[MAX_PATH * 2];
-    ReadImageFolder(folder, sizeof folder);
-    if (!MakeFreeImageName(copy, sizeof copy, folder, "OPEN", extension) || strlen(copy) >= MAX_PATH) return 1;
+    char folder[MAX_PATH], copy[MAX_PATH];
+    if (ReadImageFolder(folder, sizeof folder) < 0) return 1;
+    if (!MakeFreeImageName(copy, sizeof copy, folder, "OPEN", extension)) {
+        if (!copy[0]) ReportUnusableFolder("ImageDir", folder);
+        return 1;
+    }
     if (!CopyFileA(path, copy, TRUE)) return 1;
     SetFileAttributesA(copy, FILE_ATTRIBUTE_TEMPORARY);
     lstrcpynA(path, copy, MAX_PATH);

@@ -51,7 +51,9 @@ static void GetProgramFileFolder(char* folder, int size) {
 static void FormModulePath(int type, int doubledSeparator, char* path, int size) {
     char folder[MAX_PATH];
     GetProgramFileFolder(folder, sizeof folder);
-    snprintf(path, size, doubledSeparator ? "%s\\RASTDLL\\%s" : "%sRASTDLL\\%s", folder, kModuleNames[type]);
+    char name[64];
+    snprintf(name, sizeof name, doubledSeparator ? "\\RASTDLL\\%s" : "RASTDLL\\%s", kModuleNames[type]);
+    JoinFolderAndName(path, size, folder, name);
 }
 
 static void ShowImageMessage(UINT id, const char* caption) {

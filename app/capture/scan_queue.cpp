@@ -12,16 +12,13 @@
 #define SINGLE_CARD_WIDTH_INCHES  7
 #define SINGLE_CARD_HEIGHT_INCHES 4
 
-void BatchScanListPath(char* path, int size) {
-    char folder[MAX_PATH];
-    ReadImageFolder(folder, sizeof folder);
-    snprintf(path, size, "%sBatchScan.ini", folder);
-}
+void BatchScanListPath(char* path, int size) { JoinFolderSettingAndName("ImageDir", "BatchScan.ini", path, size); }
 
 // A write that fails leaves Count as it was, so the entry is not queued.
 static void AppendToScanQueue(const char* file) {
     char list[MAX_PATH], key[24], count[16];
     BatchScanListPath(list, sizeof list);
+    if (!list[0]) return;
     int n = (int)GetPrivateProfileIntA("Files", "Count", 0, list);
     snprintf(key, sizeof key, "File%d", n);
     if (!WritePrivateProfileStringA("Files", key, file, list)) return;

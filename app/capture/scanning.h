@@ -49,6 +49,7 @@ int ReceiveTwainImage(HWND window);
 // scan_queue.cpp: BatchScan.ini and the pages queued in it.
 void ProcessScannedPage(void);
 void RecognizeBatchScanQueue(void);
+// ImageDir + "BatchScan.ini", empty when the folder setting cannot be used.
 void BatchScanListPath(char* path, int size);
 // Starts the list of a new acquisition; pages an earlier one left unrecognised stay queued.
 // 0 when the list cannot be written.

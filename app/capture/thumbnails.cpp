@@ -139,15 +139,15 @@ HGLOBAL MakeThumbnail(const ImageInfo* info, HGLOBAL pixels) {
 // "<thumbnail folder><first four characters of the image's base name>XXXX.THM".
 static int MakeThumbnailName(const char* imagePath, char* name, int size) {
     char folder[MAX_PATH], prefix[5] = "";
-    ReadSettingText("Directory", "ThumbDir", "", folder, 129);
-    size_t n = strlen(folder);
-    if (n == 0 || folder[n - 1] != '\\') lstrcatA(folder, "\\");
+    if (ReadFolderSetting("ThumbDir", folder, sizeof folder) < 0) return 0;
     const char* base = strrchr(imagePath, '\\');
     base = base ? base + 1 : imagePath;
     int i = 0;
     for (; i < 4 && base[i] && base[i] != '.'; ++i) prefix[i] = base[i];
     prefix[i] = 0;
-    return MakeFreeImageName(name, size, folder, prefix, ".THM");
+    if (MakeFreeImageName(name, size, folder, prefix, ".THM")) return 1;
+    if (!name[0]) ReportUnusableFolder("ThumbDir", folder);
+    return 0;
 }
 
 static int WriteWholeFile(const char* path, const void* bytes, DWORD count) {

@@ -26,10 +26,9 @@ void SetTwainAppIdentity(const TwIdentity* identity, HWND parent) {
 
 int OpenTwainManager(void) {
     if (App.TwainManagerOpen) return 1;
-    char windows[MAX_PATH], path[MAX_PATH + 16];
+    char windows[MAX_PATH], path[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
-    snprintf(path, sizeof path, "%s\\TWAIN_32.DLL", windows);
-    if (!FileExists(path)) return 0;
+    if (!JoinFolderAndName(path, sizeof path, windows, "TWAIN_32.DLL") || !FileExists(path)) return 0;
     App.Twain.Manager = LoadLibraryA("TWAIN_32.DLL");
     if (!App.Twain.Manager) return 0;
     App.Twain.Entry = (TwainEntryFn)(void*)GetProcAddress(App.Twain.Manager, MAKEINTRESOURCEA(1));

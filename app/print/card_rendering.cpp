@@ -166,8 +166,8 @@ void DrawTemplateItems(HDC dc, int dx, int dy, int cardMode) {
 // Screen modes map thousandths of an inch of the paper onto the target's width; the print
 // mode works in device pixels, with the positions converted from thousandths and moved by the
 // printer's unprintable margin. Gives 0 when the page cannot be mapped.
-static int SetPageMapping(HDC dc, const RECT* target, const uint16_t* margins, const uint16_t* gaps,
-                          const uint16_t* grid, int mode, CELLGRID* cells) {
+static int SetPageMapping(HDC dc, const RECT* target, const int32_t* margins, const int32_t* gaps, const int32_t* grid,
+                          int mode, CELLGRID* cells) {
     int rows = grid[0], columns = grid[1], labelHeight = grid[2], labelWidth = grid[3];
     int columnGap = gaps[2], rowGap = gaps[3];
     cells->Columns = columns;
@@ -274,8 +274,8 @@ static int AdvanceCard(void) {
     return 1;
 }
 
-int RenderLayoutPage(HWND owner, HDC dc, const RECT* target, const uint16_t* margins, const uint16_t* gaps,
-                     const uint16_t* grid, int cardCount, int mode, int firstCard, HWND progress) {
+int RenderLayoutPage(HWND owner, HDC dc, const RECT* target, const int32_t* margins, const int32_t* gaps,
+                     const int32_t* grid, int cardCount, int mode, int firstCard, HWND progress) {
     (void)owner;
     FillRect(dc, target, (HBRUSH)GetStockObject(WHITE_BRUSH));
     SAVEDMAPPING saved;

@@ -3,6 +3,9 @@
 #include "template_editor.h"
 #include "shell.h"
 #include "views.h"
+#include <array>
+#include <utility>
+#include <vector>
 
 TEMPLATEEDITOR Editor;
 
@@ -139,11 +142,28 @@ static void XorFrame(const RECT* r) {
     ReleaseDC(App.Print.CanvasWindow, dc);
 }
 
+// Where the items of a move lay before it, in layout units, so that a cancelled move can put
+// them back exactly.
+static std::vector<std::pair<int, std::array<int32_t, 4>>> MovedItemsAtStart;
+
+static void RememberItemPlace(int index) {
+    std::array<int32_t, 4> rect;
+    if (GetLayoutItemProperty(index, LAYOUT_RECT, rect.data())) MovedItemsAtStart.push_back({index, rect});
+}
+
+static void RememberMovedItems(void) {
+    MovedItemsAtStart.clear();
+    if (SelectedItemCount() == 0) RememberItemPlace(GetFocusedLayoutItem());
+    for (int i = 0; i < SelectedItemCount(); ++i) RememberItemPlace(GetSelectedItem(i));
+}
+
 static void BeginDrag(int mode, const RECT* frame) {
+    if (mode == DRAG_MOVE) RememberMovedItems();
+    // Taken before the drag begins: taking it may tell the canvas it changed hands.
+    SetCapture(App.Print.CanvasWindow);
     Editor.DragMode = mode;
     Editor.DragRect = *frame;
     if (mode != DRAG_MOVE || SelectedItemCount() == 0) XorFrame(&Editor.DragRect);
-    SetCapture(App.Print.CanvasWindow);
     if (App.MoveCursor) SetCursor(App.MoveCursor);
 }
 
@@ -327,8 +347,25 @@ static void OnButtonUp(void) {
         break;
     }
     }
-    if (Editor.DragMode != DRAG_NONE) ReleaseCapture();
+    // The drag is over before the capture goes, so that losing it now cancels nothing.
+    int dragging = Editor.DragMode != DRAG_NONE;
     Editor.DragMode = DRAG_NONE;
+    if (dragging) ReleaseCapture();
+    UpdateEditorButtons();
+}
+
+// Another window took the mouse in the middle of a drag (a message box, a window switch):
+// the drag ends as if it never began, and a later button-up applies nothing.
+static void CancelDrag(void) {
+    int mode = Editor.DragMode;
+    if (mode == DRAG_NONE) return;
+    Editor.DragMode = DRAG_NONE;
+    if (mode != DRAG_MOVE || SelectedItemCount() == 0) XorFrame(&Editor.DragRect);
+    if (mode == DRAG_MOVE)
+        for (const auto& moved : MovedItemsAtStart)
+            SetLayoutItemProperty(moved.first, LAYOUT_RECT, moved.second.data());
+    MovedItemsAtStart.clear();
+    InvalidateRect(App.Print.CanvasWindow, NULL, TRUE);
     UpdateEditorButtons();
 }
 
@@ -341,6 +378,9 @@ LRESULT CALLBACK LayoutCanvasWndProc(HWND window, UINT message, WPARAM wParam, L
         if (Editor.DragMode != DRAG_NONE) OnMouseMove(p);
         return 0;
     case WM_LBUTTONUP: OnButtonUp(); return 0;
+    case WM_CAPTURECHANGED:
+        if ((HWND)lParam != window) CancelDrag();
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -26,43 +26,98 @@ LAYOUTITEM* LockLayoutItems(void) {
 
 void UnlockLayoutItems(void) { GlobalUnlock(App.Print.Template.Block); }
 
+// Live for property navigation: the deleted bit is clear.
+static int IsLiveTypeA(const LAYOUTITEM* item) { return !(item->Flags & 1) && item->Body.Type == 'A'; }
+
+// The first live 'A' item from `index` on along the prev (backwards) or next links.
+static uint16_t FindLiveTypeA(const LAYOUTITEM* items, int index, int backwards) {
+    while (index != LAYOUT_NONE && index < App.Print.Template.Count) {
+        if (IsLiveTypeA(&items[index])) return (uint16_t)index;
+        index = backwards ? items[index].Prev : items[index].Next;
+    }
+    return LAYOUT_NONE;
+}
+
+// Reads one property of a locked item; 0 for an id the store does not know.
+static int ReadItemProperty(const LAYOUTITEM* items, int index, int property, void* out) {
+    const LAYOUTITEM* item = &items[index];
+    const LAYOUTITEMBODY* body = &item->Body;
+    switch (property) {
+    case LAYOUT_PREVIOUS_A: *(uint16_t*)out = FindLiveTypeA(items, item->Prev, 1); break;
+    case LAYOUT_NEXT_A: *(uint16_t*)out = FindLiveTypeA(items, item->Next, 0); break;
+    case LAYOUT_RECT: memcpy(out, body->Rect, sizeof body->Rect); break;
+    case LAYOUT_HANDLE: *(uint32_t*)out = body->Handle; break;
+    case LAYOUT_FONT: memcpy(out, &body->Font, sizeof body->Font); break;
+    case LAYOUT_TEXT: strcpy((char*)out, body->Text); break;
+    case LAYOUT_VALUE: *(uint32_t*)out = body->Value; break;
+    case LAYOUT_TYPE: *(uint8_t*)out = body->Type; break;
+    case LAYOUT_ALIGNMENT: *(uint8_t*)out = body->Alignment; break;
+    case LAYOUT_DRAW_MODE: *(uint8_t*)out = body->DrawMode; break;
+    case LAYOUT_VALUE_A: *(uint32_t*)out = body->ValueA; break;
+    case LAYOUT_VALUE_B: *(uint32_t*)out = body->ValueB; break;
+    case LAYOUT_CODE: *(uint32_t*)out = body->Code; break;
+    case LAYOUT_BOLD: *(uint32_t*)out = body->Font.lfWeight != FW_NORMAL; break;
+    case LAYOUT_ITALIC: *(uint8_t*)out = body->Font.lfItalic; break;
+    case LAYOUT_UNDERLINE: *(uint8_t*)out = body->Font.lfUnderline; break;
+    case LAYOUT_STRIKE_OUT: *(uint8_t*)out = body->Font.lfStrikeOut; break;
+    case LAYOUT_FLAGS: *(uint8_t*)out = item->Flags; break;
+    case LAYOUT_WORD: *(uint32_t*)out = body->Word; break;
+    case LAYOUT_BODY: *(LAYOUTITEMBODY*)out = *body; break;
+    case LAYOUT_THIS_OR_NEXT_A: *(uint16_t*)out = FindLiveTypeA(items, index, 0); break;
+    case LAYOUT_THIS_OR_PREVIOUS_A: *(uint16_t*)out = FindLiveTypeA(items, index, 1); break;
+    case LAYOUT_EXTRA: memcpy(out, body->Extra, sizeof body->Extra); break;
+    case LAYOUT_COLOUR: *(uint32_t*)out = body->Colour; break;
+    default: return 0;
+    }
+    return 1;
+}
+
+// Writes one property of a locked item; 0 for an id the store does not know or one that can
+// only be read.
+static int WriteItemProperty(LAYOUTITEM* item, int property, const void* in) {
+    LAYOUTITEMBODY* body = &item->Body;
+    switch (property) {
+    case LAYOUT_RECT: memcpy(body->Rect, in, sizeof body->Rect); break;
+    case LAYOUT_HANDLE: body->Handle = *(const uint32_t*)in; break;
+    case LAYOUT_FONT: memcpy(&body->Font, in, sizeof body->Font); break;
+    case LAYOUT_TEXT: lstrcpynA(body->Text, (const char*)in, sizeof body->Text); break;
+    case LAYOUT_VALUE: body->Value = *(const uint32_t*)in; break;
+    case LAYOUT_TYPE: body->Type = *(const uint8_t*)in; break;
+    case LAYOUT_ALIGNMENT: body->Alignment = *(const uint8_t*)in; break;
+    case LAYOUT_DRAW_MODE: body->DrawMode = *(const uint8_t*)in; break;
+    case LAYOUT_VALUE_A: body->ValueA = *(const uint32_t*)in; break;
+    case LAYOUT_VALUE_B: body->ValueB = *(const uint32_t*)in; break;
+    case LAYOUT_CODE: body->Code = *(const uint8_t*)in; break;
+    case LAYOUT_BOLD: body->Font.lfWeight = *(const uint32_t*)in ? FW_BOLD : FW_NORMAL; break;
+    case LAYOUT_ITALIC: body->Font.lfItalic = *(const uint8_t*)in; break;
+    case LAYOUT_UNDERLINE: body->Font.lfUnderline = *(const uint8_t*)in; break;
+    case LAYOUT_STRIKE_OUT: body->Font.lfStrikeOut = *(const uint8_t*)in; break;
+    case LAYOUT_FLAGS: item->Flags = *(const uint8_t*)in; break;
+    case LAYOUT_WORD: body->Word = *(const uint16_t*)in; break;
+    case LAYOUT_BODY: *body = *(const LAYOUTITEMBODY*)in; break;
+    case LAYOUT_COLOUR: body->Colour = *(const uint32_t*)in; break;
+    default: return 0;
+    }
+    return 1;
+}
+
 int GetLayoutItemProperty(int index, int property, void* out) {
     if (index < 0 || index >= App.Print.Template.Count) return 0;
     LAYOUTITEM* items = LockLayoutItems();
     if (!items) return 0;
-    const LAYOUTITEMBODY* body = &items[index].Body;
-    switch (property) {
-    case LAYOUT_RECT: memcpy(out, body->Rect, sizeof body->Rect); break;
-    case LAYOUT_FONT: memcpy(out, &body->Font, sizeof body->Font); break;
-    case LAYOUT_TEXT: strcpy((char*)out, body->Text); break;
-    case LAYOUT_ALIGNMENT: *(uint8_t*)out = body->Alignment; break;
-    case LAYOUT_DRAW_MODE: *(uint8_t*)out = body->DrawMode; break;
-    case LAYOUT_FLAGS: *(uint8_t*)out = items[index].Flags; break;
-    case LAYOUT_COLOUR: *(uint32_t*)out = body->Colour; break;
-    case LAYOUT_BODY: *(LAYOUTITEMBODY*)out = *body; break;
-    }
+    int done = ReadItemProperty(items, index, property, out);
     UnlockLayoutItems();
-    return 1;
+    return done;
 }
 
 int SetLayoutItemProperty(int index, int property, const void* in) {
     if (index < 0 || index >= App.Print.Template.Count) return 0;
     LAYOUTITEM* items = LockLayoutItems();
     if (!items) return 0;
-    LAYOUTITEMBODY* body = &items[index].Body;
-    switch (property) {
-    case LAYOUT_RECT: memcpy(body->Rect, in, sizeof body->Rect); break;
-    case LAYOUT_FONT: memcpy(&body->Font, in, sizeof body->Font); break;
-    case LAYOUT_TEXT: lstrcpynA(body->Text, (const char*)in, sizeof body->Text); break;
-    case LAYOUT_ALIGNMENT: body->Alignment = *(const uint8_t*)in; break;
-    case LAYOUT_DRAW_MODE: body->DrawMode = *(const uint8_t*)in; break;
-    case LAYOUT_FLAGS: items[index].Flags = *(const uint8_t*)in; break;
-    case LAYOUT_COLOUR: body->Colour = *(const uint32_t*)in; break;
-    case LAYOUT_BODY: *body = *(const LAYOUTITEMBODY*)in; break;
-    }
+    int done = WriteItemProperty(&items[index], property, in);
     UnlockLayoutItems();
-    App.Print.LayoutModified = 1;
-    return 1;
+    if (done) App.Print.LayoutModified = 1;
+    return done;
 }
 
 // The item under a point (layout units), last appended first; the smallest of several wins.

@@ -44,18 +44,8 @@ int ApplyPaperLayout(int index) {
     const PAPERLAYOUTRECORD* r = &table[index];
     App.Print.PaperHeight = r->PaperHeight;
     App.Print.PaperWidth = r->PaperWidth;
-    uint16_t values[12] = {(uint16_t)r->LeftMargin,
-                           (uint16_t)r->TopMargin,
-                           (uint16_t)r->LeftMargin,
-                           (uint16_t)r->TopMargin,
-                           0,
-                           0,
-                           (uint16_t)r->ColumnGap,
-                           (uint16_t)r->RowGap,
-                           r->Rows,
-                           r->Columns,
-                           (uint16_t)r->LabelHeight,
-                           (uint16_t)r->LabelWidth};
+    int32_t values[12] = {r->LeftMargin, r->TopMargin, r->LeftMargin,  r->TopMargin, 0, 0, r->ColumnGap, r->RowGap,
+                          r->Rows,       r->Columns,   r->LabelHeight, r->LabelWidth};
     memcpy(App.Print.PageGeometry, values, sizeof values);
     App.Print.SelectedLayout = (uint16_t)index;
     GlobalUnlock(App.Print.LayoutTable);
@@ -106,12 +96,14 @@ static void ParseFieldLine(char* line, LAYOUTITEMBODY* body) {
     body->DrawMode = (uint8_t)NextNumber(&line);
 }
 
+// A stored template may hold no items at all (the user removed them all): it loads empty.
+// Only a section without a field count (missing or damaged) leaves the current template.
 void LoadTemplate(int index) {
     if (index < 0) return;
     char section[24];
     snprintf(section, sizeof section, "Template%d", index + 1);
-    int fields = ReadSettingInt(section, "FieldCount", 0);
-    if (fields <= 0) return;
+    int fields = ReadSettingInt(section, "FieldCount", -1);
+    if (fields < 0) return;
     FreeLayoutStore(&App.Print.Template);
     InitLayoutStore(&App.Print.Template);
     for (int i = 1; i <= fields; ++i) {
@@ -138,10 +130,17 @@ void LoadSelectedLayout(void) {
     LoadTemplate(label);
 }
 
+// The resources hold the geometry as 16-bit values, four to a group.
+static void LoadGeometryGroup(int id, int32_t* group) {
+    uint16_t values[4] = {0, 0, 0, 0};
+    LoadRcDataResource(App.Instance, id, values, sizeof values);
+    for (int i = 0; i < 4; ++i) group[i] = values[i];
+}
+
 void LoadPrintDefaults(void) {
-    LoadRcDataResource(App.Instance, IDR_PRINT_MARGINS, App.Print.PageGeometry, 8);
-    LoadRcDataResource(App.Instance, IDR_PRINT_GAPS, App.Print.PageGeometry + 4, 8);
-    LoadRcDataResource(App.Instance, IDR_PRINT_GRID, App.Print.PageGeometry + 8, 8);
+    LoadGeometryGroup(IDR_PRINT_MARGINS, App.Print.PageGeometry);
+    LoadGeometryGroup(IDR_PRINT_GAPS, App.Print.PageGeometry + 4);
+    LoadGeometryGroup(IDR_PRINT_GRID, App.Print.PageGeometry + 8);
     LoadRcDataResource(App.Instance, IDR_PRINT_FIELDS, App.Print.PrintableFieldIds, sizeof App.Print.PrintableFieldIds);
 }
 

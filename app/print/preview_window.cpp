@@ -11,7 +11,7 @@ static void PaintPreview(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, (HBRUSH)GetStockObject(LTGRAY_BRUSH));
-    const uint16_t* geometry = App.Print.PageGeometry;
+    const int32_t* geometry = App.Print.PageGeometry;
     RenderLayoutPage(GetParent(window), dc, &client, geometry, geometry + 4, geometry + 8, App.CardCount,
                      App.Print.PreviewMode, 1, NULL);
     EndPaint(window, &paint);

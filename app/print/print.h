@@ -51,15 +51,33 @@ typedef struct LAYOUTSTORE {
     HGLOBAL Block;
 } LAYOUTSTORE;
 
-// Property ids of GetLayoutItemProperty and SetLayoutItemProperty.
-#define LAYOUT_RECT      3
-#define LAYOUT_FONT      5
-#define LAYOUT_TEXT      6
-#define LAYOUT_ALIGNMENT 9
-#define LAYOUT_DRAW_MODE 10
-#define LAYOUT_FLAGS     18
-#define LAYOUT_BODY      20
-#define LAYOUT_COLOUR    24  // the text colour, a COLORREF
+// Property ids of GetLayoutItemProperty and SetLayoutItemProperty. The navigation ids (1, 2,
+// 21, 22) give an item index, LAYOUT_NONE when there is none, and with the extra block (23)
+// can only be read.
+#define LAYOUT_PREVIOUS_A         1   // u16: the previous live 'A' item
+#define LAYOUT_NEXT_A             2   // u16: the next live 'A' item
+#define LAYOUT_RECT               3   // 4 x i32
+#define LAYOUT_HANDLE             4   // u32
+#define LAYOUT_FONT               5   // LOGFONTA
+#define LAYOUT_TEXT               6   // string
+#define LAYOUT_VALUE              7   // u32
+#define LAYOUT_TYPE               8   // u8 type letter
+#define LAYOUT_ALIGNMENT          9   // u8
+#define LAYOUT_DRAW_MODE          10  // u8
+#define LAYOUT_VALUE_A            11  // u32
+#define LAYOUT_VALUE_B            12  // u32
+#define LAYOUT_CODE               13  // u32 read, u8 written
+#define LAYOUT_BOLD               14  // u32: 1 for any weight but 400; set non-zero gives 700
+#define LAYOUT_ITALIC             15  // u8
+#define LAYOUT_UNDERLINE          16  // u8
+#define LAYOUT_STRIKE_OUT         17  // u8
+#define LAYOUT_FLAGS              18  // u8
+#define LAYOUT_WORD               19  // u32 read, u16 written
+#define LAYOUT_BODY               20  // LAYOUTITEMBODY
+#define LAYOUT_THIS_OR_NEXT_A     21  // u16: this item when a live 'A', else the next one
+#define LAYOUT_THIS_OR_PREVIOUS_A 22  // u16: this item when a live 'A', else the previous one
+#define LAYOUT_EXTRA              23  // 16 bytes
+#define LAYOUT_COLOUR             24  // u32 COLORREF: the font dialog's colour beside the font
 
 void InitLayoutStore(LAYOUTSTORE* store);
 int AppendLayoutItem(LAYOUTSTORE* store, const LAYOUTITEMBODY* body);
@@ -85,7 +103,7 @@ typedef struct PAPERLAYOUTRECORD {
 #pragma pack(pop)
 
 typedef struct PRINTSTATE {
-    uint16_t PageGeometry[12];
+    int32_t PageGeometry[12];  // thousandths of an inch kept whole: paper runs to 99 inches
     int32_t PaperHeight;
     int32_t PaperWidth;
     HGLOBAL LayoutTable;
@@ -105,6 +123,8 @@ typedef struct PRINTSTATE {
     // The print job (print_job.cpp): the orientation of the printer chosen last (0 before
     // any), and while a job runs the user's cancel and the "Print..." dialog.
     int16_t PrinterOrientation;
+    int JobRunning;     // a job is between its Print dialog and its end
+    int CloseAfterJob;  // the main window was closed meanwhile
     int Aborted;
     HWND AbortDialog;
     HMENU AbortMenu;
@@ -130,7 +150,8 @@ void LoadPrintDefaults(void);
 void FreePrintResources(void);
 
 // layout_items.cpp: the current template's items for the template editor. Get and Set give
-// 1, or 0 for an index at or above the count; Set raises LayoutModified. HitTestLayoutItem
+// 1, or 0 for an index at or above the count, a property id not listed above, or (Set) a
+// property that can only be read; a successful Set raises LayoutModified. HitTestLayoutItem
 // gives the item under a point in layout units (filter 0 any type), or -1. AddToSelection
 // gives the position taken, or -1 for an index above 65533 or already selected.
 void CreateLayoutSelectionList(void);
@@ -184,8 +205,8 @@ void LoadDefaultPrinter(void);
 // first card until they run out, 2 the same with the other cells framed, 3 printing from card
 // `first`, at most `count` cards, with the progress dialog's percentage. Gives the number of
 // the next card to print when cards remain after this page, else 0.
-int RenderLayoutPage(HWND owner, HDC dc, const RECT* target, const uint16_t* margins, const uint16_t* gaps,
-                     const uint16_t* grid, int count, int mode, int first, HWND progress);
+int RenderLayoutPage(HWND owner, HDC dc, const RECT* target, const int32_t* margins, const int32_t* gaps,
+                     const int32_t* grid, int count, int mode, int first, HWND progress);
 // Draws the live template items in chain order, offset by (dx, dy); in card mode an item
 // naming a printable field shows the current card's value.
 void DrawTemplateItems(HDC dc, int dx, int dy, int cardMode);
@@ -200,6 +221,9 @@ void RegisterPrintWindowClasses(void);
 // orientation question; RunPrintDialog gives the printer's device context or none;
 // StartPrintJob gives 1 when the document started (on 0 the device context is gone).
 void PrintCards(void);
+// Closing the main window while a job prints: the job is cancelled and the window is closed
+// again once the job has ended, so that nothing is freed under a page being drawn.
+void CancelPrintJobThenClose(void);
 
 // print_commands.cpp: File > Print, Page Setup and Print Setup.
 void OnPrintCommand(int id);

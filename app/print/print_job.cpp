@@ -48,11 +48,18 @@ BOOL IsOrientationMismatch(void) {
     return App.Print.PrinterOrientation == DMORIENT_LANDSCAPE && height > LONG_PAGE_SIDE;
 }
 
+// Keeps the program's windows alive while a page prints. A quit belongs to the main loop: it
+// is posted again for the loop to find, and the job stops, since the program is ending.
 BOOL CALLBACK PrintAbortProc(HDC dc, int code) {
     (void)dc;
     (void)code;
     MSG message;
     while (!App.Print.Aborted && PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            App.Print.Aborted = 1;
+            PostQuitMessage((int)message.wParam);
+            break;
+        }
         if (App.Print.AbortDialog && IsDialogMessageA(App.Print.AbortDialog, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
@@ -112,11 +119,13 @@ void EndPrintJob(HDC dc) {
     DeleteDC(dc);
 }
 
+static void RunPrintJob(void);
+
 // One page, from card `first` on, at most `count` cards; the number of the next card to
 // print, 0 when none is left.
 static int PrintPage(HDC dc, const RECT* page, int count, int first) {
     StartPage(dc);
-    const uint16_t* geometry = App.Print.PageGeometry;
+    const int32_t* geometry = App.Print.PageGeometry;
     int next = RenderLayoutPage(App.MainWindow, dc, page, geometry, geometry + 4, geometry + 8, count, 3, first,
                                 App.Print.AbortDialog);
     EndPage(dc);
@@ -126,8 +135,30 @@ static int PrintPage(HDC dc, const RECT* page, int count, int first) {
     return next;
 }
 
+// One job at a time: File > Print reached while pages print (its messages are dispatched
+// between pages) brings the running job's "Print..." dialog forward instead.
 void PrintCards(void) {
+    if (App.Print.JobRunning) {
+        if (App.Print.AbortDialog) SetForegroundWindow(App.Print.AbortDialog);
+        return;
+    }
     if (App.CardCount <= 0) return;
+    App.Print.JobRunning = 1;
+    RunPrintJob();
+    App.Print.JobRunning = 0;
+    // The main window was closed while the job ran: it closes now that the job is over.
+    if (App.Print.CloseAfterJob && App.MainWindow) PostMessageA(App.MainWindow, WM_CLOSE, 0, 0);
+    App.Print.CloseAfterJob = 0;
+}
+
+void CancelPrintJobThenClose(void) {
+    App.Print.CloseAfterJob = 1;
+    App.Print.Aborted = 1;
+    if (App.Print.AbortDialog) DestroyWindow(App.Print.AbortDialog);
+    App.Print.AbortDialog = NULL;
+}
+
+static void RunPrintJob(void) {
     HDC dc = RunPrintDialog();
     if (!dc) return;
     if (IsOrientationMismatch()) {

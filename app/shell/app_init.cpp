@@ -34,7 +34,7 @@ static void SetProgramFolder(void) {
 
 static void SetDatabaseFolder(void) {
     if (App.PerUserMode) lstrcpynA(App.DatabaseFolder, App.PerUserDatabaseFolder, sizeof App.DatabaseFolder);
-    else snprintf(App.DatabaseFolder, sizeof App.DatabaseFolder, "%sDatabase", App.ProgramFolder);
+    else JoinFolderAndName(App.DatabaseFolder, sizeof App.DatabaseFolder, App.ProgramFolder, "Database");
 }
 
 static void LoadCursorsAndStrings(void) {

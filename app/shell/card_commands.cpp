@@ -45,17 +45,11 @@ static void OnSearchCommand(void) {
     if (App.CardCount >= 1) RunFindDialog();
 }
 
-// The web and e-mail links of the current card, handed to the system as the card holds them.
+// The web and e-mail links of the current card: only web and e-mail addresses are opened.
 static void OnCardLinkCommand(int id) {
-    const char* field = id == IDM_BROWSE_WEB    ? App.CurrentCard.User3
-                        : id == IDM_BROWSE_WEB2 ? App.CurrentCard.User4
-                        : id == IDM_MAIL        ? App.CurrentCard.EMail
-                                                : App.CurrentCard.User2;
-    if (!field[0]) return;
-    char target[sizeof App.CurrentCard.EMail + 8];
-    if (id == IDM_MAIL || id == IDM_MAIL2) snprintf(target, sizeof target, "mailto:%s", field);
-    else lstrcpynA(target, field, sizeof target);
-    ShellExecuteA(App.MainWindow, "open", target, NULL, NULL, SW_SHOWNORMAL);
+    if (id == IDM_BROWSE_WEB || id == IDM_BROWSE_WEB2)
+        OpenWebAddress(id == IDM_BROWSE_WEB ? App.CurrentCard.User3 : App.CurrentCard.User4);
+    else OpenMailAddress(id == IDM_MAIL ? App.CurrentCard.EMail : App.CurrentCard.User2);
 }
 
 static const char* const kSortFields[] = {"CName", "Company", "State", "Zip", "CDate"};

@@ -11,16 +11,17 @@
 #define WESTERN_LANGUAGE 0
 
 void GetUntitledCardFilePath(char* path, int size) {
-    snprintf(path, size, "%sDatabase\\Untitled.mdb", App.ProgramFolder);
+    JoinFolderAndName(path, size, App.ProgramFolder, "Database\\Untitled.mdb");
 }
 
 // Start-up reads the card file to open and the card-file list from the settings.
 static void ReadStartupCardFileSettings(char* path, int size) {
-    char defaultPath[MAX_PATH + 16];
-    snprintf(defaultPath, sizeof defaultPath, "%sDEFAULT.MDB", App.ProgramFolder);
+    char defaultPath[MAX_PATH];
+    JoinFolderAndName(defaultPath, sizeof defaultPath, App.ProgramFolder, "DEFAULT.MDB");
     ReadSettingText("CardBase", "DataBaseName", defaultPath, path, size);
     ReadSettingText("Preference", "HelpFile", "", App.HelpFile, sizeof App.HelpFile);
-    ReadSettingText("Preference", "WebSite", defaultPath, App.WebSite, sizeof App.WebSite);
+    // No web site unless the settings name one: the Web-site button then stays disabled.
+    ReadSettingText("Preference", "WebSite", "", App.WebSite, sizeof App.WebSite);
     App.CardFileListCount = ReadSettingInt("CardBase", "Count", 0);
     if (App.CardFileListCount > CARD_FILE_LIST_MAX) App.CardFileListCount = CARD_FILE_LIST_MAX;
     if (App.CardFileListCount < 0) App.CardFileListCount = 0;
@@ -39,9 +40,13 @@ static void ReadStartupCardFileSettings(char* path, int size) {
 // space, and no file the program did not make is removed. 0 when no place can be had.
 static int FormCompactionPath(char* path, int size) {
     char tempDir[MAX_PATH];
-    ReadSettingText("Directory", "TempDir", "", tempDir, sizeof tempDir);
-    if (tempDir[0]) {
-        snprintf(path, size, "%s\\temp.mdb", tempDir);
+    int length = ReadFolderSetting("TempDir", tempDir, sizeof tempDir);
+    if (length < 0) return 0;
+    if (length > 0) {
+        if (!JoinFolderAndName(path, size, tempDir, "temp.mdb")) {
+            ReportUnusableFolder("TempDir", tempDir);
+            return 0;
+        }
         DeleteFileA(path);
         return 1;
     }
@@ -118,9 +123,8 @@ int OpenCardFile(const char* path, int compact) {
 
 // The program's last resort: a new, empty, hidden card file in the Database folder.
 void CreateUntitledCardFile(void) {
-    char folder[MAX_PATH + 16];
-    snprintf(folder, sizeof folder, "%sDatabase", App.ProgramFolder);
-    CreateDirectoryA(folder, NULL);
+    char folder[MAX_PATH];
+    if (JoinFolderAndName(folder, sizeof folder, App.ProgramFolder, "Database")) CreateDirectoryA(folder, NULL);
     GetUntitledCardFilePath(App.CardFilePath, sizeof App.CardFilePath);
     SetFileAttributesA(App.CardFilePath, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(App.CardFilePath);

@@ -230,6 +230,7 @@ static int ShouldEnable(int id) {
     case IDB_CMD_LINK: return App.CardCount >= 1;
     case IDB_CMD_NEWCARD:
     case IDB_CMD_SCAN: return App.Database != NULL && App.CardFileUsable;
+    case IDB_CMD_WEBSITE: return App.WebSite[0] != 0;
     default: return 1;
     }
 }

@@ -18,9 +18,7 @@ static int ReadRecognitionSettings(RecogDocument* document, int* index) {
     RECOGNITIONSETTINGS* settings = &App.Recognition;
     char text[128];
     settings->DatabaseFolderCount = 0;
-    if (!ReadEngineText("Directory", "TempDir", "", text)) return 0;
-    if (text[strlen(text) - 1] != '\\') strcat(text, "\\");
-    lstrcpynA(document->TempFolder, text, sizeof document->TempFolder);
+    if (ReadFolderSetting("TempDir", document->TempFolder, sizeof document->TempFolder) <= 0) return 0;
     if (!ReadEngineText("CodePage", "DisplayCode", "", text)) return 0;
     if (lstrcmpiA(text, "BIG5") == 0) document->CodePage = 0;
     else if (lstrcmpiA(text, "GB2312") == 0) document->CodePage = 1;

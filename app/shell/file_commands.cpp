@@ -236,7 +236,7 @@ void OnFileCommand(int id, int fromFile) {
     case IDM_FILE_PRINTSETUP: OnPrintCommand(id); break;
     case IDM_FILE_PREFERENCES: OnPreferences(); break;
     case IDM_FILE_EXIT: SendMessageA(App.MainWindow, WM_CLOSE, 0, 0); break;
-    case IDM_WEBSITE: ShellExecuteA(App.MainWindow, "open", App.WebSite, NULL, NULL, SW_SHOWNORMAL); break;
+    case IDM_WEBSITE: OpenWebAddress(App.WebSite); break;
     case IDM_SCANNER_SCAN:
     case IDM_SCANNER_SELECT:
         OnScanCommand(id);

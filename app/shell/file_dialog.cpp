@@ -97,6 +97,12 @@ void SetupFileDialog(HWND owner, int mode, OPENFILENAMEA* record, char* fileName
     }
 }
 
+// The next dialog of a mode with a remembered choice starts on the file type chosen now.
+void RememberFilterChoice(int mode, const OPENFILENAMEA* record) {
+    const DIALOGMODE* m = FindMode(mode);
+    if (m && m->RememberedChoice && record->nFilterIndex >= 1) *m->RememberedChoice = (int)record->nFilterIndex - 1;
+}
+
 // The save dialog of the given mode, on an empty file name; remembers the folder and, for
 // card files and exports, the chosen type. Returns 1 when the user chose a path.
 int ShowSaveFileDialog(HWND owner, char* path, int mode) {
@@ -116,7 +122,7 @@ int ShowSaveFileDialog(HWND owner, char* path, int mode) {
             lstrcpynA(App.Dialogs.CardFileFolder, folder, sizeof App.Dialogs.CardFileFolder);
         else lstrcpynA(App.Dialogs.ImageFolder, folder, sizeof App.Dialogs.ImageFolder);
         if (mode == 6 || mode == 11 || mode == 14) App.Dialogs.ExportFileType = (int)record.nFilterIndex - 1;
-        if (mode == 5) App.Dialogs.SaveImageChoice = (int)record.nFilterIndex - 1;
+        RememberFilterChoice(mode, &record);
     }
     SetCurrentDirectoryA(before);
     // A hung top-level window must not hang the program with it.

@@ -23,11 +23,7 @@ const char* SplitNextFileName(const char* text, char* name, int size) {
     return p;
 }
 
-void GetBatchListPath(char* path, int size) {
-    char imageDir[MAX_PATH];
-    ReadSettingText("Directory", "ImageDir", "", imageDir, sizeof imageDir);
-    snprintf(path, size, "%s\\Batch.ini", imageDir);
-}
+int GetBatchListPath(char* path, int size) { return JoinFolderSettingAndName("ImageDir", "Batch.ini", path, size); }
 
 // The short form when the system can give one for the whole text, else the text itself. A
 // short form can be longer than the long one (".cache" becomes "_CAC~QWQ"), so it gets room
@@ -76,8 +72,9 @@ static void WriteNames(const char* listPath, const char* text) {
 }
 
 int AppendNamesToBatchList(const char* commandLine) {
-    char listPath[MAX_PATH + 16];
-    GetBatchListPath(listPath, sizeof listPath);
+    char listPath[MAX_PATH];
+    // Without a list to write to, the caller hands the names over another way.
+    if (!GetBatchListPath(listPath, sizeof listPath)) return 0;
     HANDLE mutex = TakeBatchListMutex();
     if (!mutex) return 0;
     char* text = CopyInShortForm(commandLine);

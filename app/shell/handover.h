@@ -14,8 +14,8 @@ const char* SplitNextFileName(const char* text, char* name, int size);
 // whole text, else of the text itself; null when no memory could be had.
 char* CopyInShortForm(const char* text);
 
-// Forms ImageDir + "\Batch.ini".
-void GetBatchListPath(char* path, int size);
+// Forms ImageDir + "\Batch.ini"; 0 (after the message naming ImageDir) when it does not fit.
+int GetBatchListPath(char* path, int size);
 
 // The list's mutex, owned by the caller, or null when it could not be had in time; what is
 // taken is given back with ReleaseBatchListMutex.
@@ -24,6 +24,6 @@ void ReleaseBatchListMutex(HANDLE mutex);
 
 // Appends every name of the command line to [Files] of Batch.ini after its Count entries,
 // writing only while it holds the list's mutex. Returns 1 when the names were written, 0
-// when the mutex could not be had in time (nothing written: the caller hands the names over
-// another way, so that none is dropped).
+// when the mutex could not be had in time or the list has no usable path (nothing written:
+// the caller hands the names over another way, so that none is dropped).
 int AppendNamesToBatchList(const char* commandLine);

@@ -5,6 +5,7 @@
 #include "handover.h"
 #include "resource.h"
 #include "recognition.h"
+#include "resource.h"
 #include <stdio.h>
 #include <string.h>
 
@@ -159,24 +160,28 @@ LRESULT OnHandOverFiles(HWND window, WPARAM wParam, LPARAM lParam) {
 
 // Moves the current queue into BatchTemp.ini and resets it, holding the sender's mutex, so
 // that names a second start appends meanwhile wait for the next pass. 0 when the mutex could
-// not be had (the queue stays for a later call).
+// not be had (the queue stays for a later call). When the copy or the reset cannot be written
+// (a read-only list or folder) the queue is left whole and reported, and nothing is imported:
+// a queue that cannot be emptied would be imported again at every pass.
 static int TakeBatchList(const char* batch, const char* temp, int* count) {
     HANDLE mutex = TakeBatchListMutex();
     if (!mutex) return 0;
     *count = GetListFileCount(batch);
+    int taken = 1;
     if (*count > 0) {
-        CopyFileA(batch, temp, FALSE);
-        WritePrivateProfileStringA("Files", "Count", "0", batch);
+        taken = CopyFileA(batch, temp, FALSE) && WritePrivateProfileStringA("Files", "Count", "0", batch) &&
+                GetListFileCount(batch) == 0;
     }
     ReleaseBatchListMutex(mutex);
-    return 1;
+    if (!taken) MessageBoxFormat(App.MainWindow, MB_OK | MB_ICONEXCLAMATION, IDS_QUEUE_NOT_WRITABLE, batch);
+    return taken;
 }
 
 void ImportQueuedFiles(void) {
-    char batch[MAX_PATH + 16], temp[MAX_PATH + 16], imageDir[MAX_PATH];
-    GetBatchListPath(batch, sizeof batch);
-    ReadSettingText("Directory", "ImageDir", "", imageDir, sizeof imageDir);
-    snprintf(temp, sizeof temp, "%s\\BatchTemp.ini", imageDir);
+    char batch[MAX_PATH], temp[MAX_PATH];
+    if (!GetBatchListPath(batch, sizeof batch) ||
+        !JoinFolderSettingAndName("ImageDir", "BatchTemp.ini", temp, sizeof temp))
+        return;
     int stored = 0, n = 0;
     while (TakeBatchList(batch, temp, &n) && n > 0) {
         for (int i = 0; i < n; ++i) {

@@ -14,13 +14,17 @@
 #define UPDATE_INFO_TEXT   60
 #define ONLINE_UPDATE_MODE 2
 
+// The help file lies in the "help" folder beside the program; a name that does not fit a path
+// there opens nothing.
 static void OpenHelpContents(void) {
-    char path[MAX_PATH * 2];
-    GetModuleFileNameA(NULL, path, MAX_PATH);
-    char* slash = strrchr(path, '\\');
+    char folder[MAX_PATH], path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(NULL, folder, sizeof folder);
+    if (n == 0 || n >= sizeof folder) return;
+    char* slash = strrchr(folder, '\\');
     if (slash) *slash = 0;
-    lstrcatA(path, "\\help\\");
-    lstrcatA(path, App.HelpFile);
+    if (!JoinFolderAndName(folder, sizeof folder, folder, "help") ||
+        !JoinFolderAndName(path, sizeof path, folder, App.HelpFile))
+        return;
     ShellExecuteA(App.MainWindow, "open", path, NULL, NULL, SW_SHOWNORMAL);
 }
 

@@ -9,7 +9,7 @@
 #define DROPPED_FILES_MAX  49
 
 // The open dialog for card images, several files allowed.
-static int ShowImportImagesDialog(HWND owner, char* buffer) {
+int ShowImportImagesDialog(HWND owner, char* buffer) {
     char drive[MAX_PATH];
     GetCurrentDirectoryA(sizeof drive, drive);
     OPENFILENAMEA record;
@@ -19,6 +19,7 @@ static int ShowImportImagesDialog(HWND owner, char* buffer) {
     int chosen = GetOpenFileNameA(&record) != 0;
     if (chosen) {
         KeepSelectionFileOffset(record.nFileOffset);
+        RememberFilterChoice(1, &record);
         lstrcpynA(App.Dialogs.ImportFolder, buffer,
                   record.nFileOffset < sizeof App.Dialogs.ImportFolder ? record.nFileOffset
                                                                        : sizeof App.Dialogs.ImportFolder);

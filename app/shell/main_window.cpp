@@ -118,6 +118,10 @@ static void FreeFontTable(void) {
 }
 
 static void OnMainClose(HWND window) {
+    if (App.Print.JobRunning) {
+        CancelPrintJobThenClose();
+        return;
+    }
     if (!QueryCloseCardFile()) return;
     WriteSettingInt("Status", "CurCard", App.CurrentCardNumber > 0 ? App.CurrentCardNumber : -1);
     FreeScannerDrivers();
@@ -139,18 +143,14 @@ static void OnEndSession(HWND window, WPARAM ending) {
 // Deletes the engine's temporary ".IFO" files left in the temporary folder. Without a
 // TempDir the engine had no folder to leave them in, and nothing is deleted anywhere.
 static void DeleteTemporaryInfoFiles(void) {
-    char folder[146], pattern[160], path[MAX_PATH + 160];
-    ReadSettingText("Directory", "TempDir", "", folder, sizeof folder);
-    size_t n = strlen(folder);
-    if (n == 0) return;
-    if (folder[n - 1] != '\\') lstrcatA(folder, "\\");
-    snprintf(pattern, sizeof pattern, "%s*.IFO", folder);
+    char folder[MAX_PATH], pattern[MAX_PATH], path[MAX_PATH];
+    if (ReadFolderSetting("TempDir", folder, sizeof folder) <= 0) return;
+    if (!JoinFolderAndName(pattern, sizeof pattern, folder, "*.IFO")) return;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern, &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        snprintf(path, sizeof path, "%s%s", folder, found.cFileName);
-        DeleteFileA(path);
+        if (JoinFolderAndName(path, sizeof path, folder, found.cFileName)) DeleteFileA(path);
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }

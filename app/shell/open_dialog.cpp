@@ -9,23 +9,24 @@ int IsSingleFileSelection(const char* buffer) {
     return App.Dialogs.SelectionFileOffset > 0 && buffer[App.Dialogs.SelectionFileOffset - 1] != 0;
 }
 
+// A folder too long to hold any file of its own gives no names at all.
 const char* FirstSelectedFile(const char* buffer, char* folder) {
     char shortFolder[MAX_PATH];
     DWORD n = GetShortPathNameA(buffer, shortFolder, sizeof shortFolder);
-    lstrcpynA(folder, n > 0 && n < sizeof shortFolder ? shortFolder : buffer, MAX_PATH - 1);
-    size_t length = strlen(folder);
-    if (length && folder[length - 1] != '\\') lstrcatA(folder, "\\");
+    if (!JoinFolderAndName(folder, MAX_PATH, n > 0 && n < sizeof shortFolder ? shortFolder : buffer, "")) return "";
     return buffer + strlen(buffer) + 1;
 }
 
+// A name whose path would not fit is passed over: a cut path would name another file.
 const char* NextSelectedFile(const char* name, const char* folder, char* path) {
-    if (!name[0]) return NULL;
-    char whole[MAX_PATH * 2];
-    lstrcpynA(whole, folder, MAX_PATH);
-    lstrcatA(whole, name);
-    DWORD n = GetShortPathNameA(whole, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) lstrcpynA(path, whole, MAX_PATH);
-    return name + strlen(name) + 1;
+    char whole[MAX_PATH];
+    for (; name[0]; name += strlen(name) + 1) {
+        if (!JoinFolderAndName(whole, sizeof whole, folder, name)) continue;
+        DWORD n = GetShortPathNameA(whole, path, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH) lstrcpynA(path, whole, MAX_PATH);
+        return name + strlen(name) + 1;
+    }
+    return NULL;
 }
 
 // The card-file dialog of mode 12 (open) or 13 (delete, several files). It starts in the

@@ -36,7 +36,7 @@ void GetProgramSettingsPath(char* path, int size) {
 
 // Every reader forms the path afresh, so a per-user switch at start-up takes effect at once.
 void GetSettingsPath(char* path, int size) {
-    if (App.PerUserMode) snprintf(path, size, "%sZem40.ini", App.PerUserFolder);
+    if (App.PerUserMode) JoinFolderAndName(path, size, App.PerUserFolder, "Zem40.ini");
     else GetProgramSettingsPath(path, size);
 }
 

@@ -28,6 +28,30 @@ BOOL FileExists(const char* path);
 // messages.cpp: user messages by string id and small shell helpers.
 int MessageBoxFromStringId(HWND owner, UINT id, const char* caption, UINT style);
 int MessageBoxFormat(HWND owner, UINT style, UINT id, ...);
+
+// folder_paths.cpp: every folder-and-name join of the program.
+// JoinFolderAndName: folder, one backslash when the folder is not empty and does not end with
+// a separator, then name; 1 when the whole fits in `size` and in MAX_PATH, else 0 with an
+// empty path (a path is never cut). `path` may be `folder` itself.
+int JoinFolderAndName(char* path, int size, const char* folder, const char* name);
+// ReadFolderSetting: [Directory] `key` read whole, with a closing backslash (an empty setting
+// gives ""); gives the setting's length (0 when empty), or -1 when it is too long for a path
+// of the folder and a name or for `size`, after a message naming the setting.
+int ReadFolderSetting(const char* key, char* folder, int size);
+// JoinFolderSettingAndName: the folder of [Directory] `key` joined with `name`; 1 when it
+// fits, else 0 with an empty path after the message naming the setting.
+int JoinFolderSettingAndName(const char* key, const char* name, char* path, int size);
+// The message that a folder setting cannot be used, shown once per setting and value.
+void ReportUnusableFolder(const char* key, const char* folder);
+
+// web_links.cpp: the address to open for a web field or setting (http, https or a bare host,
+// which gets "http://") or for an e-mail field ("mailto:" + it); 1 when the text is one, else
+// 0 with an empty target. Open... opens it with the system, shows a message naming the text
+// when it is none, and does nothing for an empty text.
+int FormWebAddress(const char* text, char* target, int size);
+int FormMailAddress(const char* text, char* target, int size);
+void OpenWebAddress(const char* text);
+void OpenMailAddress(const char* text);
 void SetMainWindowTitle(const char* path);
 INT_PTR RunModalDialog(HWND owner, int ignored, int templateId, DLGPROC proc);
 HGLOBAL InitGrowableArray(void* header, int elementSize);
@@ -126,6 +150,10 @@ void ReadBlobPath(const CardRecBlob* blob, char* path, int size);
 
 // file_dialog.cpp
 void SetupFileDialog(HWND owner, int mode, OPENFILENAMEA* record, char* fileName, LPOFNHOOKPROC hook);
+// After a dialog of that mode ended with OK: keeps its file type for the mode's next dialog.
+void RememberFilterChoice(int mode, const OPENFILENAMEA* record);
+// import_images.cpp: the Open Images dialog (several files); 1 when the user chose files.
+int ShowImportImagesDialog(HWND owner, char* buffer);
 int LoadFilterString(UINT id, char* buffer);
 void GetFilterExtension(int index, const char* filters, char* out, int whole);
 int ShowSaveFileDialog(HWND owner, char* path, int mode);

@@ -37,31 +37,34 @@ static void ParseCommandLine(const char* commandLine) {
     if (App.PanelRequest == 0) App.PanelUiMode = 1;
 }
 
-// Creates the folder and writes one key naming it, in that order.
-static void WriteFolderKey(const char* section, const char* key, const char* folder) {
+// Creates the per-user folder of that name and writes the key naming it, in that order.
+static void WriteFolderKey(const char* section, const char* key, const char* name) {
+    char folder[MAX_PATH];
+    if (!JoinFolderAndName(folder, sizeof folder, App.PerUserFolder, name)) return;
     CreateDirectoryA(folder, NULL);
     WriteSettingText(section, key, folder);
+}
+
+// A per-user file's path written as a setting.
+static void WriteFileKey(const char* section, const char* key, const char* name) {
+    char path[MAX_PATH];
+    if (JoinFolderAndName(path, sizeof path, App.PerUserFolder, name)) WriteSettingText(section, key, path);
 }
 
 // A restricted user's first run: the per-user copy of the settings gets its folders and the
 // defaults a fresh installation needs.
 static void SetUpPerUserFirstRun(void) {
-    char source[MAX_PATH], target[MAX_PATH + 16], path[MAX_PATH + 32];
-    snprintf(source, sizeof source, "%sempty.tif", App.ProgramFolder);
-    snprintf(target, sizeof target, "%sempty.tif", App.PerUserFolder);
-    CopyFileA(source, target, TRUE);
+    char source[MAX_PATH], target[MAX_PATH];
+    if (JoinFolderAndName(source, sizeof source, App.ProgramFolder, "empty.tif") &&
+        JoinFolderAndName(target, sizeof target, App.PerUserFolder, "empty.tif"))
+        CopyFileA(source, target, TRUE);
     CreateDirectoryA(App.PerUserDatabaseFolder, NULL);
     WriteSettingText("Directory", "WorkDir", App.PerUserFolder);
-    snprintf(path, sizeof path, "%sTVRKTEMP", App.PerUserFolder);
-    WriteFolderKey("Directory", "TempDir", path);
-    snprintf(path, sizeof path, "%sIMAGE", App.PerUserFolder);
-    WriteFolderKey("Directory", "ImageDir", path);
-    snprintf(path, sizeof path, "%sthumb", App.PerUserFolder);
-    WriteFolderKey("Directory", "ThumbDir", path);
-    snprintf(path, sizeof path, "%szemsync.mdb", App.PerUserFolder);
-    WriteSettingText("PALM", "DBFileName", path);
-    snprintf(path, sizeof path, "%swincesync.dat", App.PerUserFolder);
-    WriteSettingText("WINCE", "DBFileName", path);
+    WriteFolderKey("Directory", "TempDir", "TVRKTEMP");
+    WriteFolderKey("Directory", "ImageDir", "IMAGE");
+    WriteFolderKey("Directory", "ThumbDir", "thumb");
+    WriteFileKey("PALM", "DBFileName", "zemsync.mdb");
+    WriteFileKey("WINCE", "DBFileName", "wincesync.dat");
     WriteSettingText("OpenFile", "Count", "0");
     WriteSettingText("CardBase", "DataBaseName", "");
     WriteSettingText("CardBase", "Count", "0");
@@ -88,11 +91,11 @@ static void SettlePerUserFolder(void) {
     GetAppDataPathFn getAppDataPath =
         pathkeep ? (GetAppDataPathFn)(void*)GetProcAddress(pathkeep, "GetAppDataPath") : NULL;
     if (getAppDataPath && getAppDataPath(App.PerUserFolder)) {
-        snprintf(App.PerUserDatabaseFolder, sizeof App.PerUserDatabaseFolder, "%sDatabase", App.PerUserFolder);
-        char own[MAX_PATH], copy[MAX_PATH + 16];
+        JoinFolderAndName(App.PerUserDatabaseFolder, sizeof App.PerUserDatabaseFolder, App.PerUserFolder, "Database");
+        char own[MAX_PATH], copy[MAX_PATH];
         GetProgramSettingsPath(own, sizeof own);
-        snprintf(copy, sizeof copy, "%szem40.ini", App.PerUserFolder);
-        if (CopyFileA(own, copy, TRUE)) SetUpPerUserFirstRun();
+        if (JoinFolderAndName(copy, sizeof copy, App.PerUserFolder, "zem40.ini") && CopyFileA(own, copy, TRUE))
+            SetUpPerUserFirstRun();
     } else {
         App.PerUserFolder[0] = 0;
     }
@@ -175,10 +178,10 @@ static HMODULE LoadDriverIfPresent(const char* path) { return FileExists(path) ?
 
 static void ProbeScanners(void) {
     if (!ReadSettingInt("Preference", "bCheckScanner", 1)) return;
-    char windows[MAX_PATH], path[MAX_PATH + 64];
+    char windows[MAX_PATH], path[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
-    snprintf(path, sizeof path, "%s\\System\\A8100.DLL", windows);
-    if (!FileExists(path)) snprintf(path, sizeof path, "%s\\System32\\A8100.DLL", windows);
+    if (!JoinFolderAndName(path, sizeof path, windows, "System\\A8100.DLL") || !FileExists(path))
+        JoinFolderAndName(path, sizeof path, windows, "System32\\A8100.DLL");
     App.A8100Driver = LoadDriverIfPresent(path);
     App.CardScannerButtonPressed = 0;
     if (OpenTwainManager()) {
@@ -189,9 +192,9 @@ static void ProbeScanners(void) {
         }
         CloseTwainManager();
     }
-    snprintf(path, sizeof path, "%s\\twain_32\\ov_zem\\%s", windows, "SCANL.DLL");
+    JoinFolderAndName(path, sizeof path, windows, "twain_32\\ov_zem\\SCANL.DLL");
     App.ScanLDriver = LoadDriverIfPresent(path);
-    snprintf(path, sizeof path, "%s\\twain_32\\KD7N\\SCANL30.DLL", windows);
+    JoinFolderAndName(path, sizeof path, windows, "twain_32\\KD7N\\SCANL30.DLL");
     App.ScanL30Driver = LoadDriverIfPresent(path);
 }
 

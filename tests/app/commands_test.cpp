@@ -123,7 +123,7 @@ public:
         created = created && CreateExchangeFile(installation.Path("exchange.mdb"), {"Fay Fox"});
         CreateDirectoryA(installation.Path("help").c_str(), nullptr);
         // Help contents and the web site are handed to the system to open: batch files that
-        // leave a mark show that they were.
+        // leave a mark show whether they were.
         for (const char* name : {"help\\contents", "web"}) {
             std::string batch = "@echo opened> \"" + installation.Path(std::string(name) + "-opened.txt") + "\"\r\n";
             WriteWholeFile(installation.Path(std::string(name) + ".bat"), batch.data(), batch.size());
@@ -458,8 +458,12 @@ TEST_F(Commands, PalmLinkStoresTheCardsItBringsAndAFailedLinkKeepsTheCard) {
 TEST_F(Commands, HelpAboutTooltipsNewAndExit) {
     c.Keys({}, VK_F1);
     EXPECT_TRUE(WaitFor([&] { return Exists(c.installation.Path("help\\contents-opened.txt")); }, 30000));
+    // The web site setting names a batch file, which is no web address: a message, and nothing runs.
+    c.answers->AnswerMessage("This is not a web address", IDOK);
     c.Command(66);
-    EXPECT_TRUE(WaitFor([&] { return Exists(c.installation.Path("web-opened.txt")); }, 30000));
+    EXPECT_TRUE(WaitFor([&] { return CountSeen(c.answers->Seen(), "This is not a web address") == 1; }, 30000));
+    Sleep(3000);
+    EXPECT_FALSE(Exists(c.installation.Path("web-opened.txt")));
     c.PostCommand(141);
     HWND about = nullptr;
     WaitFor([&] {

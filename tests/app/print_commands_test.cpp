@@ -22,15 +22,21 @@ std::string CardName(int number) {
     return name;
 }
 
+// Cards "Printed 01" to "Printed 40" in the card file the program opens at start.
+bool OpenFortyCardsAtStart(const Installation& installation) {
+    std::vector<TestCard> cards;
+    for (int i = 1; i <= 40; ++i) cards.push_back(TestCard{CardName(i), "", ""});
+    std::string cardFile = installation.Path("Printed.mdb");
+    if (!CreateCardFile(cardFile, cards)) return false;
+    installation.WriteSetting("CardBase", "DataBaseName", cardFile.c_str());
+    return true;
+}
+
 }  // namespace
 
 TEST(PrintCommands, PageSetupThenPrintAllThenPrintSetup) {
     Installation installation("print-commands");
-    std::vector<TestCard> cards;
-    for (int i = 1; i <= 40; ++i) cards.push_back(TestCard{CardName(i), "", ""});
-    std::string cardFile = installation.Path("Printed.mdb");
-    ASSERT_TRUE(CreateCardFile(cardFile, cards));
-    installation.WriteSetting("CardBase", "DataBaseName", cardFile.c_str());
+    ASSERT_TRUE(OpenFortyCardsAtStart(installation));
     DeleteFileA(PRINTER_OUTPUT);
     ProgramRun run(installation, "");
     HWND main = run.WaitForMainWindow();
@@ -82,4 +88,30 @@ TEST(PrintCommands, PageSetupThenPrintAllThenPrintSetup) {
 
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0);
+}
+
+// Closing the main window while a job prints: the job stops (the document never reaches the
+// printer) and the program ends, rather than living on without a window.
+TEST(PrintCommands, ClosingTheMainWindowWhileAJobPrintsEndsTheProgram) {
+    Installation installation("print-close");
+    ASSERT_TRUE(OpenFortyCardsAtStart(installation));
+    // One card a page: forty pages, a job long enough to be closed in the middle.
+    installation.WriteSetting("PaperLayout", "Count", "1");
+    installation.WriteSetting("PaperLayout", "SelectLayout", "0");
+    installation.WriteSetting("PaperLayout", "@1",
+                              "1, One a Page, 11000, 8500, 1000, 1000, 1, 1, 9000, 6500, 0, 0, 0, 0, 0");
+    DeleteFileA(PRINTER_OUTPUT);
+    ProgramRun run(installation, "");
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_COMMAND, kPrint, 0);
+    HWND print = WaitForDialog(run.ProcessId(), "Print");
+    ASSERT_NE(print, nullptr);
+    Click(print, rad1);
+    ClickAndGoOn(print, IDOK);
+    HWND printing = WaitForDialog(run.ProcessId(), "Print...");
+    ASSERT_NE(printing, nullptr);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(120000), 0) << "the program ended";
+    EXPECT_FALSE(IsFile(PRINTER_OUTPUT)) << "the stopped document never reaches the printer";
 }

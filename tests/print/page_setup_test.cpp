@@ -144,6 +144,36 @@ TEST_F(PageSetup, TypedValuesAreLimitedAndUpdateWritesTheStyle) {
     EXPECT_EQ(3, App.Print.PageGeometry[9]);
 }
 
+// Lengths up to the dialog's 99 inches reach the renderer whole, labels and gaps beyond
+// 65.535 inches included.
+TEST_F(PageSetup, LongPaperKeepsItsLabelSizesAndGapsWhole) {
+    Open();
+    struct Case {
+        const char *Height, *Rows, *RowGap;
+        int LabelHeight, RowGapKept;
+    } cases[] = {
+        {"70", "1", "0", 69000, 0},  // 70 - 2 x 0.5 inches of margin
+        {"99", "1", "0", 98000, 0},
+        {"99", "2", "66", 16000, 66000},  // (99000 - 1000 - 66000) / 2
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Height);
+        Type(IDC_PAPER_HEIGHT, c.Height);
+        Type(IDC_TOP_MARGIN, "0.5");
+        Type(IDC_ROWS, c.Rows);
+        Type(IDC_ROW_GAP, c.RowGap);
+        Command(IDC_UPDATE_STYLE);
+        EXPECT_EQ(c.LabelHeight, Thousandths(IDC_LABEL_HEIGHT));
+        EXPECT_EQ(c.LabelHeight, (int)App.Print.PageGeometry[10]);
+        EXPECT_EQ(c.RowGapKept, (int)App.Print.PageGeometry[7]);
+        EXPECT_EQ(500, (int)App.Print.PageGeometry[1]);
+    }
+    LoadSelectedLayout();  // as the print job does
+    EXPECT_EQ(16000, (int)App.Print.PageGeometry[10]);
+    EXPECT_EQ(66000, (int)App.Print.PageGeometry[7]);
+    EXPECT_EQ(99000, App.Print.PaperHeight);
+}
+
 TEST_F(PageSetup, UpDownsStepATenthOfAnInchOrOneCell) {
     Open();
     Spin(IDC_TOP_MARGIN_SPIN, 1);

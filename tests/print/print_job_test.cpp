@@ -28,6 +28,11 @@ struct UserPlan {
     bool CancelPrintDialog = false;
     int OrientationAnswer = IDNO;
     bool CancelJob = false;
+    // Sent to this window when the "Print..." dialog shows, so that it arrives while pages print.
+    HWND NotifyDuringJob = nullptr;
+    UINT NotifyMessage = 0;
+    // The program's thread, to which a quit is posted while pages print.
+    DWORD QuitThread = 0;
 };
 
 // Answers the dialogs of this process from a thread of its own, each dialog once, and keeps
@@ -79,6 +84,8 @@ private:
             }
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
         } else if (title == "Print...") {
+            if (plan_.NotifyDuringJob) PostMessageA(plan_.NotifyDuringJob, plan_.NotifyMessage, 0, 0);
+            if (plan_.QuitThread) PostThreadMessageA(plan_.QuitThread, WM_QUIT, 3, 0);
             if (plan_.CancelJob)
                 PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                              (LPARAM)GetDlgItem(dialog, IDCANCEL));
@@ -284,4 +291,54 @@ TEST_F(PrintJob, CancelWhilePagesArePrintedAbortsTheDocument) {
     EXPECT_EQ(nullptr, App.Print.AbortDialog);
     EXPECT_FALSE(IsFile(PrinterOutput())) << "an aborted document never reaches the printer";
     EXPECT_TRUE(PrinterDcGone());
+}
+
+// The program ends while a job prints (its main window destroyed, the loop told to quit):
+// the quit stays for the main loop and the job stops.
+TEST_F(PrintJob, AQuitDuringTheJobStaysForTheMainLoopAndAbortsTheDocument) {
+    StoreLayouts({kTwoByEight, kWide, kSquare, kOnePerPage}, 3);  // forty pages
+    UserPlan plan;
+    plan.QuitThread = GetCurrentThreadId();
+    std::vector<std::string> seen = Print(plan);
+    EXPECT_EQ((std::vector<std::string>{"Print", "Print..."}), seen);
+    EXPECT_EQ(1, App.Print.Aborted);
+    EXPECT_EQ(nullptr, App.Print.AbortDialog);
+    EXPECT_FALSE(IsFile(PrinterOutput())) << "the stopped document never reaches the printer";
+    MSG quit;
+    ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is still queued";
+    EXPECT_EQ(3u, quit.wParam);
+}
+
+// File > Print while a job prints (its messages are dispatched between pages) starts no second
+// job: no second Print dialog, and the first job ends with its own "Print..." dialog.
+namespace {
+const UINT kPrintAgain = WM_APP + 7;
+int g_printAgainCalls = 0;
+LRESULT CALLBACK PrintAgainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kPrintAgain) return DefWindowProcA(window, message, wParam, lParam);
+    ++g_printAgainCalls;
+    PrintCards();
+    return 0;
+}
+}  // namespace
+
+TEST_F(PrintJob, PrintWhileAJobRunsStartsNoSecondJob) {
+    StoreLayouts({kTwoByEight, kWide, kSquare, kOnePerPage}, 3);  // forty pages
+    WNDCLASSA kind = {};
+    kind.lpfnWndProc = PrintAgainWndProc;
+    kind.hInstance = App.Instance;
+    kind.lpszClassName = "ZemPrintAgain";
+    RegisterClassA(&kind);
+    HWND window = CreateWindowA("ZemPrintAgain", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, App.Instance, nullptr);
+    ASSERT_NE(nullptr, window);
+    g_printAgainCalls = 0;
+    UserPlan plan;
+    plan.NotifyDuringJob = window;
+    plan.NotifyMessage = kPrintAgain;
+    std::vector<std::string> seen = Print(plan);
+    DestroyWindow(window);
+    EXPECT_EQ(1, g_printAgainCalls) << "File > Print came while the job ran";
+    EXPECT_EQ((std::vector<std::string>{"Print", "Print..."}), seen);
+    EXPECT_EQ(nullptr, App.Print.AbortDialog);
+    EXPECT_EQ(40u, PrintedPageTexts().size()) << "the first job prints whole";
 }

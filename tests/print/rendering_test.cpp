@@ -31,7 +31,7 @@ Rendered Render(int count, int mode, int first) {
     HDC dc = CreateEnhMetaFileA(reference, nullptr, nullptr, nullptr);
     RECT page = {0, 0, 800, 1000};
     if (reference) page = {0, 0, GetDeviceCaps(reference, HORZRES), GetDeviceCaps(reference, VERTRES)};
-    const uint16_t* g = App.Print.PageGeometry;
+    const auto* g = App.Print.PageGeometry;
     Rendered result;
     result.Next = RenderLayoutPage(nullptr, dc, &page, g, g + 4, g + 8, count, mode, first, nullptr);
     HENHMETAFILE metafile = CloseEnhMetaFile(dc);
@@ -137,6 +137,21 @@ TEST_F(CardRendering, PreviewModeTwoDrawsTheFileFromCardOneAndFramesTheEmptyCell
     Rendered frames = Render(App.CardCount, 0, 1);
     EXPECT_TRUE(frames.Texts.empty());
     EXPECT_EQ(16 * 4, frames.LineSegments);
+}
+
+// A row gap beyond 65.535 inches on 99-inch paper: the second card lies where the layout
+// puts it, 500 + 16000 + 66000 + 100 thousandths down, mapped onto 800 pixels for 8500.
+TEST_F(CardRendering, GapsBeyondSixtyFiveInchesPlaceTheCellsWhereTheLayoutSays) {
+    StoreTemplate(1, kNameAndCompany, 7500, 16000);  // the cell's own size: item positions unscaled
+    StoreLayouts({"1, Banner, 99000, 8500, 500, 500, 1, 2, 16000, 7500, 66000, 0, 0, 0, 0"}, 0);
+    OpenCards(2);
+    Rendered page = Render(App.CardCount, 2, 1);
+    std::vector<DrawnText> names;
+    for (const DrawnText& text : page.Texts)
+        if (text.Text.rfind("Person", 0) == 0) names.push_back(text);
+    ASSERT_EQ(2u, names.size());
+    EXPECT_NEAR(MulDiv(500 + 100, 800, 8500), names[0].At.y, 3);
+    EXPECT_NEAR(MulDiv(500 + 16000 + 66000 + 100, 800, 8500), names[1].At.y, 3);
 }
 
 TEST_F(CardRendering, TheCurrentCardIsReadAgainAfterThePage) {

@@ -167,6 +167,83 @@ TEST_F(TemplateEditor, ACornerStopsAtTheOppositeEdgeAndAnEmptyItemIsRemoved) {
     EXPECT_EQ("0", Setting("Template", "SelectTemplate"));
 }
 
+// A drag whose capture another window takes is over: a later button-up applies nothing.
+TEST_F(TemplateEditor, ADragThatLosesTheMouseCaptureIsCancelled) {
+    Open();
+    struct Case {
+        const char* Drag;
+        int Item;
+        bool Corner;
+        POINT To;  // offset from the press
+    } cases[] = {
+        {"move", 1, false, POINT{40, 25}},
+        {"corner", 1, true, POINT{-30, -12}},
+        {"corner to nothing", 0, true, POINT{-400, -400}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Drag);
+        Rect4 before = ItemRect(c.Item);
+        Click(c.Item);
+        RECT r = ItemCanvasRect(c.Item);
+        POINT press = c.Corner ? POINT{r.right, r.bottom} : Inside(c.Item);
+        Mouse(WM_LBUTTONDOWN, press);
+        ASSERT_NE(DRAG_NONE, Editor.DragMode);
+        POINT to = {press.x + c.To.x, press.y + c.To.y};
+        Mouse(WM_MOUSEMOVE, to);
+        SendMessageA(canvas_, WM_CAPTURECHANGED, 0, (LPARAM)dialog_);
+        EXPECT_EQ(DRAG_NONE, Editor.DragMode);
+        Mouse(WM_LBUTTONUP, to);
+        EXPECT_EQ(before, ItemRect(c.Item));
+        uint8_t flags = 0;
+        GetLayoutItemProperty(c.Item, LAYOUT_FLAGS, &flags);
+        EXPECT_EQ(0, flags) << "the item stays";
+    }
+    EXPECT_EQ(3, App.Print.Template.Live);
+}
+
+// A template whose every item was removed is stored empty: loading it later shows nothing of
+// the template that was on the canvas before, and saving it again keeps it empty.
+TEST_F(TemplateEditor, ATemplateWithoutItemsIsStoredAndLoadedEmpty) {
+    StoreTemplate(6, {Item("Name", 100, 100, 1000, 400)}, 3000, 1500, "Six Head", "Six Foot");
+    Open();
+    SendDlgItemMessageA(dialog_, IDC_TEMPLATE_NAMES, LB_SETCURSEL, 5, 0);
+    Command(IDC_TEMPLATE_NAMES, LBN_SELCHANGE);
+    ASSERT_EQ(1, App.Print.Template.Live);
+    Click(0);
+    RECT r = ItemCanvasRect(0);
+    Mouse(WM_LBUTTONDOWN, POINT{r.right, r.bottom});
+    Mouse(WM_MOUSEMOVE, POINT{r.left - 5, r.top - 5});
+    Mouse(WM_LBUTTONUP, POINT{r.left - 5, r.top - 5});
+    ASSERT_EQ(0, App.Print.Template.Live);
+    Command(IDOK);
+    DestroyWindow(dialog_);
+    dialog_ = nullptr;
+    EXPECT_EQ("0", Setting("Template6", "FieldCount"));
+    EXPECT_EQ("3000", Setting("Template6", "LabelWidth"));
+    EXPECT_EQ("Six Head", Setting("Template6", "Header"));
+
+    LoadTemplate(0);
+    ASSERT_EQ(3, App.Print.Template.Live);
+    LoadTemplate(5);
+    EXPECT_EQ(0, App.Print.Template.Live);
+    EXPECT_EQ(5, App.Print.SelectedTemplate);
+    EXPECT_EQ(3000, App.Print.LabelWidth);
+    EXPECT_EQ(1500, App.Print.LabelHeight);
+    EXPECT_STREQ("Six Head", App.Print.Header);
+
+    // Through the editor: the first template, then the empty one, then OK.
+    App.Print.SelectedTemplate = 0;
+    LoadTemplate(0);
+    Open();
+    SendDlgItemMessageA(dialog_, IDC_TEMPLATE_NAMES, LB_SETCURSEL, 5, 0);
+    Command(IDC_TEMPLATE_NAMES, LBN_SELCHANGE);
+    EXPECT_EQ(0, App.Print.Template.Live);
+    Command(IDOK);
+    EXPECT_EQ("0", Setting("Template6", "FieldCount"));
+    EXPECT_EQ("Six Head", Setting("Template6", "Header"));
+    EXPECT_EQ("3000", Setting("Template6", "LabelWidth"));
+}
+
 TEST_F(TemplateEditor, ARubberBandAroundOneItemFocusesIt) {
     Open();
     RECT r = ItemCanvasRect(2);
