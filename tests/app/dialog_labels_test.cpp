@@ -1,7 +1,8 @@
 // Every dialog of zem40 and of its libraries ZemPrefer, ZemSync and Reglyph, created from its
 // resource as the dialog manager creates it, in the fonts the Wine prefix resolves the template's
 // face to: no label, check box, radio button, group box or push button text may need more room
-// than its control has. Each dialog is kept as a screenshot.
+// than its control has, and the faces have the metrics the templates were laid out in. Each
+// dialog is kept as a screenshot.
 #include <gtest/gtest.h>
 #include "gui_driver.h"
 #include "label_fit.h"
@@ -86,4 +87,29 @@ TEST(DialogLabels, NoLabelOfAnyDialogIsCut) {
         EXPECT_GT(walk.Labels, 0) << module.File;
         EXPECT_TRUE(walk.Cuts.empty()) << DescribeCuts(walk.Cuts);
     }
+}
+
+// The templates were laid out for the faces they name: "MS Sans Serif" at 8 points (and
+// "Helv", which Windows substitutes by it) gives dialog base units of 6 by 13 pixels at
+// 96 dpi. A wider face in its place makes every dialog wider and cuts its labels.
+TEST(DialogLabels, TheFacesTheTemplatesNameHaveTheirMetrics) {
+    HMODULE program =
+        LoadLibraryExA((Installation::BuildFolder() + "bin\\zem40.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    HWND parent = CreateWindowExA(0, "#32770", "", WS_POPUP, 0, 0, 600, 500, nullptr, nullptr, nullptr, nullptr);
+    const struct {
+        int Template;
+        const char* Face;
+    } dialogs[] = {{1213, "MS Sans Serif"}, {1232, "Helv"}};
+    for (const auto& d : dialogs) {
+        HWND dialog = CreateDialogParamA(program, MAKEINTRESOURCEA(d.Template), parent, QuietDialogProc, 0);
+        ASSERT_NE(dialog, nullptr) << d.Face;
+        RECT units = {0, 0, 4, 8};
+        MapDialogRect(dialog, &units);
+        EXPECT_EQ(units.right, 6) << d.Face;
+        EXPECT_EQ(units.bottom, 13) << d.Face;
+        DestroyWindow(dialog);
+    }
+    DestroyWindow(parent);
+    FreeLibrary(program);
 }
