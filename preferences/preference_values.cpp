@@ -63,7 +63,8 @@ void LoadPreferences(CZemPref* pref, const char* iniPath) {
     iniPath = pref->IniPath;
 
     ReadExportSelection(pref->SaveField, iniPath);
-    pref->SaveFieldNames = ReadInt("bSaveField", iniPath);
+    // The export writes the field names while bSaveField is missing; the page shows that too.
+    pref->SaveFieldNames = static_cast<int>(GetPrivateProfileIntA(kSection, "bSaveField", 1, iniPath));
     pref->ImageType = ReadInt("DefaultImgType", iniPath);
     pref->Resolution = ReadInt("DefaultReso", iniPath);
     pref->AngleIndex = ReadInt("DefaultAngle", iniPath) / 90;

@@ -230,10 +230,11 @@ bool FieldTicked(HWND list, int index) {
 
 }  // namespace
 
-// Without SaveField the export writes every field: the page shows every field ticked, and OK
-// keeps them all. Every page's labels fit.
+// Without SaveField the export writes every field, and without bSaveField the field names: the
+// page shows every field and the field names ticked, and OK keeps them. Every page's labels fit.
 TEST_F(UserView, PreferencesOfAFreshInstallationTickEveryExportFieldAndOkKeepsThem) {
     ASSERT_EQ(u.installation.ReadSetting("Preference", "SaveField", "missing"), "missing");
+    ASSERT_EQ(u.installation.ReadSetting("Preference", "bSaveField", "missing"), "missing");
     HWND sheet = u.OpenPreferences();
     ASSERT_NE(sheet, nullptr);
     std::vector<LabelCut> cuts;
@@ -260,6 +261,7 @@ TEST_F(UserView, PreferencesOfAFreshInstallationTickEveryExportFieldAndOkKeepsTh
         for (int i = 0; i < kExportFields; ++i)
             if (!FieldTicked(list, i)) unticked += std::to_string(i) + " ";
         EXPECT_EQ(unticked, "") << "export fields shown without a tick";
+        EXPECT_EQ(Send(GetDlgItem(shown, 3017), BM_GETCHECK), BST_CHECKED) << "the export writes the field names";
     }
     FreeLibrary(library);
     EXPECT_TRUE(cuts.empty()) << DescribeCuts(cuts);
@@ -267,6 +269,7 @@ TEST_F(UserView, PreferencesOfAFreshInstallationTickEveryExportFieldAndOkKeepsTh
     EXPECT_TRUE(u.WaitGone(sheet));
     std::string saved = u.installation.ReadSetting("Preference", "SaveField");
     EXPECT_EQ(saved.substr(0, kExportFields), std::string(kExportFields, '1'));
+    EXPECT_EQ(u.installation.ReadSetting("Preference", "bSaveField"), "1");
 }
 
 // With no field chosen, File > Export writes nothing and says where fields are chosen.
