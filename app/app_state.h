@@ -193,6 +193,7 @@ typedef struct APPSTATE {
     char NoteBuffer[NOTE_BUFFER_SIZE];
     int CardFileUsable;
     int SortMode;
+    int RowsUnsorted;  // cards were appended since the table was last opened in its sort order
     char HelpFile[MAX_PATH];
     char WebSite[MAX_PATH];
     int ShowTwainUI;

@@ -93,6 +93,7 @@
 
 // Bitmaps: command-bar pictures at button id + these offsets, the bar's background tile, and
 // the Link button's sets (base + target 0..5 + state offset).
+#define IDB_ABOUT_LOGO       1500
 #define BMP_OFFSET_NORMAL    700
 #define BMP_OFFSET_PUSHED    720
 #define BMP_OFFSET_DISABLED  740
@@ -182,6 +183,8 @@
 #define IDS_TITLE_EXPORT_CARDFILE   5112
 #define IDS_EXPORT_FAILED           5130
 #define IDS_EXPORT_ROW_LIMIT        5131
+#define IDS_EXPORT_NO_FIELDS        5132
+#define IDS_HELP_FILE_MISSING       5133
 #define IDS_NOT_WEB_ADDRESS         5171
 #define IDS_NOT_MAIL_ADDRESS        5172
 #define IDS_FOLDER_TOO_LONG         5173

@@ -35,6 +35,16 @@ void WriteDigits(const char* key, const int* values, int count, const char* iniP
     WritePrivateProfileStringA(kSection, key, text.c_str(), iniPath);
 }
 
+// The export writes every field while SaveField is missing or empty, so the page shows every
+// field ticked then and OK keeps that; otherwise each '0' or '1' sets its flag.
+void ReadExportSelection(int* flags, const char* iniPath) {
+    char text[64] = "";
+    GetPrivateProfileStringA(kSection, "SaveField", "", text, sizeof(text), iniPath);
+    for (int i = 0; i < EXPORT_FLAG_COUNT; ++i) flags[i] = text[0] == 0;
+    for (int i = 0; i < EXPORT_FLAG_COUNT && text[i]; ++i)
+        if (text[i] == '0' || text[i] == '1') flags[i] = text[i] - '0';
+}
+
 // The registration the Palm mode asks for: ZemSync for the handheld, the Address Book
 // conduit for Palm Desktop; the HotSync manager reloads only after a change it must see.
 void SettleConduit(int palmMode) {
@@ -52,11 +62,9 @@ void LoadPreferences(CZemPref* pref, const char* iniPath) {
     lstrcpynA(pref->IniPath, iniPath ? iniPath : "", sizeof(pref->IniPath));
     iniPath = pref->IniPath;
 
-    char saveField[64] = "";
-    GetPrivateProfileStringA(kSection, "SaveField", "", saveField, sizeof(saveField), iniPath);
-    for (int i = 0; i < EXPORT_FLAG_COUNT && saveField[i]; ++i)
-        if (saveField[i] == '0' || saveField[i] == '1') pref->SaveField[i] = saveField[i] - '0';
-    pref->SaveFieldNames = ReadInt("bSaveField", iniPath);
+    ReadExportSelection(pref->SaveField, iniPath);
+    // The export writes the field names while bSaveField is missing; the page shows that too.
+    pref->SaveFieldNames = static_cast<int>(GetPrivateProfileIntA(kSection, "bSaveField", 1, iniPath));
     pref->ImageType = ReadInt("DefaultImgType", iniPath);
     pref->Resolution = ReadInt("DefaultReso", iniPath);
     pref->AngleIndex = ReadInt("DefaultAngle", iniPath) / 90;

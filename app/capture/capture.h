@@ -9,6 +9,9 @@ int ReadImageFileHeader(const char* fileName, ImageInfo* info);
 // The same read without a message on failure (dropped files are skipped silently).
 int ReadImageFileHeaderQuietly(const char* fileName, ImageInfo* info);
 HGLOBAL LoadImageFile(HWND owner, const char* fileName, ImageInfo* info, int showProgress, int keepBottomUp);
+// The same, with its messages naming shownName: the file the user chose, not a copy of it.
+HGLOBAL LoadImageFileShownAs(HWND owner, const char* fileName, const char* shownName, ImageInfo* info, int showProgress,
+                             int keepBottomUp);
 int DrawImageFile(HDC dc, const char* fileName, int x, int y);
 int SaveImageFile(const char* fileName, int type, int option, const ImageRecord* record);
 int WINAPI ImageModuleWaitingCallback(int first, int last, int current);
@@ -43,6 +46,8 @@ int RebuildThumbnail(ImageRecord* record);
 // card_images.cpp: image files copied into the image folder and made the current card image.
 int CopyImageToImageFolder(char* path);
 int AddImagePage(char* path);
+// AddImagePage whose messages name shownName, the file as the user knows it.
+int AddImagePageShownAs(char* path, const char* shownName);
 int SetCurrentCardImage(const char* path);
 // The image folder setting with its closing backslash; its length, or -1 when it cannot be
 // used (the message naming it was shown).

@@ -61,13 +61,21 @@ static void TakeLoadedImage(HGLOBAL pixels, const ImageInfo* info, const char* p
 int AddImagePage(char* path) {
     char original[MAX_PATH];
     lstrcpynA(original, path, sizeof original);
+    return AddImagePageShownAs(path, original);
+}
+
+// A copy that no module reads belongs to no card: it goes again, and the message names the
+// user's file.
+int AddImagePageShownAs(char* path, const char* shownName) {
+    char original[MAX_PATH];
+    lstrcpynA(original, path, sizeof original);
     CopyImageToImageFolder(path);
     // Without a copy of its own the card would take over the user's file, and later delete it.
     if (lstrcmpiA(original, path) == 0) return 0;
     ImageInfo info = App.CurrentImage.Info;
-    HGLOBAL pixels = LoadImageFile(App.MainWindow, path, &info, 1, 0);
+    HGLOBAL pixels = LoadImageFileShownAs(App.MainWindow, path, shownName, &info, 1, 0);
     if (!pixels) {
-        DeleteFileA(path);  // the copy of a file no module reads would stay behind unused
+        DeleteFileA(path);
         lstrcpynA(path, original, MAX_PATH);
         return 0;
     }

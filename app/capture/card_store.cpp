@@ -51,6 +51,7 @@ int InsertRecognizedCard(CardRec* candidate) {
     kvStartTransation(App.Database);
     if (kvCardRecInsert(App.CardTable, card)) {
         kvCommit(App.Database);
+        App.RowsUnsorted = 1;
         kvRecLast(App.CardTable);
         App.CardCount = kvTblNRecs(App.CardTable);
         App.CurrentCardNumber = App.CardCount;

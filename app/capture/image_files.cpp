@@ -201,6 +201,11 @@ static HGLOBAL ReadModuleRows(const ReadFunctions* functions, HANDLE file, int s
 }
 
 HGLOBAL LoadImageFile(HWND owner, const char* fileName, ImageInfo* info, int showProgress, int keepBottomUp) {
+    return LoadImageFileShownAs(owner, fileName, fileName, info, showProgress, keepBottomUp);
+}
+
+HGLOBAL LoadImageFileShownAs(HWND owner, const char* fileName, const char* shownName, ImageInfo* info, int showProgress,
+                             int keepBottomUp) {
     if (showProgress) BeginProgress(IDS_OPEN_FILE_PROGRESS);
     int type = GetImageFileType(fileName);
     BoundModule module;
@@ -208,7 +213,7 @@ HGLOBAL LoadImageFile(HWND owner, const char* fileName, ImageInfo* info, int sho
     UINT failure = BindModule(type, 0, &module);
     if (failure == IDS_UNKNOWN_FORMAT) {
         if (showProgress) EndProgress();
-        MessageBoxFromStringId(owner, IDS_UNKNOWN_FORMAT, fileName, MB_OK | MB_ICONHAND);
+        MessageBoxFromStringId(owner, IDS_UNKNOWN_FORMAT, shownName, MB_OK | MB_ICONHAND);
         return NULL;
     }
     if (failure || !BindReadFunctions(&module, &functions)) {
@@ -244,7 +249,7 @@ HGLOBAL LoadImageFile(HWND owner, const char* fileName, ImageInfo* info, int sho
     if (showProgress) EndProgress();
     if (!pixels) {
         if (header.palette) DeleteObject(header.palette);
-        MessageBoxFromStringId(owner, failure, fileName, MB_OK | MB_ICONHAND);
+        MessageBoxFromStringId(owner, failure, shownName, MB_OK | MB_ICONHAND);
     }
     return pixels;
 }

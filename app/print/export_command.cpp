@@ -7,13 +7,15 @@
 #define EXPORT_TYPE_LAST_CSV   4
 #define EXPORT_TYPE_FIRST_TEXT 5
 
-// An export that wrote nothing although fields were chosen, or that left cards out, must not
-// look like one that succeeded.
+// An export that wrote nothing, or that left cards out, must not look like one that succeeded;
+// with no field chosen the user learns where fields are chosen.
 static void ReportExportResult(int result) {
     if (result == EXPORT_ROW_LIMIT)
         MessageBoxFromStringId(App.MainWindow, IDS_EXPORT_ROW_LIMIT, NULL, MB_OK | MB_ICONEXCLAMATION);
     else if (result == EXPORT_NOT_WRITTEN && CountSelectedExportFields() > 0)
         MessageBoxFromStringId(App.MainWindow, IDS_EXPORT_FAILED, NULL, MB_OK | MB_ICONSTOP);
+    else if (result == EXPORT_NOT_WRITTEN)
+        MessageBoxFromStringId(App.MainWindow, IDS_EXPORT_NO_FIELDS, NULL, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void OnFileExport(void) {

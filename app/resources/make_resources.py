@@ -762,6 +762,27 @@ def editor_glyph(bid):
     return draw
 
 
+# The About window's logo: a small stack of business cards, the front one with a blue band,
+# a portrait and lines of text.
+LOGO_W, LOGO_H = 150, 96
+LOGO_BLUE = (40, 70, 150)
+
+
+def about_logo():
+    cv = Canvas(LOGO_W, LOGO_H, WHITE)
+    for i, shade in enumerate(((200, 200, 200), (225, 225, 225))):
+        x, y = 30 - 12 * i, 6 + 6 * i
+        card(cv, x, y, 104, 62, shade)
+    cv.fill(6, 20, 110, 88, GREY)
+    card(cv, 4, 18, 104, 68, WHITE)
+    cv.fill(5, 19, 107, 31, LOGO_BLUE)
+    cv.text(10, 22, "ZEM", WHITE)
+    cv.disc(26, 54, 10, LOGO_BLUE)
+    for j, width in enumerate((50, 40, 56, 34)):
+        cv.fill(44, 44 + 8 * j, 44 + width, 46 + 8 * j, DARK)
+    return cv
+
+
 def editor_bitmaps(bitmap):
     for bid in list(range(1024, 1040)) + [2305]:
         base = 1346 if bid == 2305 else bid + 306
@@ -798,6 +819,7 @@ def main():
     bitmap(1240, bar_tile())
     view_bitmaps(bitmap)
     editor_bitmaps(bitmap)
+    bitmap(1500, about_logo())
 
     for name, (shape, hot) in CURSORS.items():
         write_cursor(os.path.join(out, "cur", f"{name}.cur"), shape, hot)

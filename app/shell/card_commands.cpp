@@ -19,6 +19,7 @@ void OnNewCard(void) {
     kvStartTransation(App.Database);
     if (kvCardRecInsert(App.CardTable, &App.CurrentCard) == 1) {
         kvCommit(App.Database);
+        App.RowsUnsorted = 1;
         kvRecLast(App.CardTable);
         App.CurrentCardNumber = App.CardCount = kvTblNRecs(App.CardTable);
         if (App.ViewMode == VIEW_CARD_EDITOR) {
@@ -88,6 +89,7 @@ void SortCards(int id) {
     kvSetSortOrder(App.CardTable, descending);
     App.SortMode = key + 1 + (descending ? 256 : 0);
     kvTblOpen(App.CardTable);
+    App.RowsUnsorted = 0;
     ShowSortedCards();
 }
 

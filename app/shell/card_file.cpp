@@ -78,6 +78,7 @@ static int OpenCardTable(void) {
     kvSetSortOrder(App.CardTable, 0);
     App.SortMode = 1;
     kvTblOpen(App.CardTable);
+    App.RowsUnsorted = 0;
     App.CardCount = kvTblNRecs(App.CardTable);
     if (App.CardCount < 0) App.CardCount = 0;
     return 1;
@@ -135,6 +136,7 @@ void CreateUntitledCardFile(void) {
     kvSetSortOrder(App.CardTable, 0);
     App.SortMode = 1;
     kvTblOpen(App.CardTable);
+    App.RowsUnsorted = 0;
     App.CurrentCardNumber = 0;
     App.CardCount = 0;
     memset(&App.CurrentCard, 0, sizeof App.CurrentCard);

@@ -117,6 +117,7 @@ static void SetCardFilter(const char* filter) {
     kvTblClose(App.CardTable);
     kvSetFilter(App.CardTable, filter);
     kvTblOpen(App.CardTable);
+    App.RowsUnsorted = 0;
     App.CardCount = kvTblNRecs(App.CardTable);
 }
 
@@ -151,8 +152,10 @@ static void ShowFoundCards(void) {
     }
 }
 
-static void ShowFindError(UINT id, const char* caption) {
-    MessageBoxFromStringId(App.MainWindow, id, caption, MB_OK | MB_ICONSTOP);
+// The dialog owns its messages: one owned by the main window would enable the main window
+// again when it closes, behind the dialog that is still open.
+static void ShowFindError(HWND dialog, UINT id, const char* caption) {
+    MessageBoxFromStringId(dialog, id, caption, MB_OK | MB_ICONSTOP);
 }
 
 // 0 keeps the dialog open (a bad date); 1 when the filter was applied or there was none.
@@ -161,13 +164,13 @@ static int ApplyFindFilter(HWND dialog) {
         GetDlgItemTextA(dialog, IDC_FIND_TEXT1 + i, App.Find.SavedTexts[i], FIND_TEXT_SIZE + 1);
     if (!BuildFindFilter(App.Find.FreeSearchMode, App.Find.SavedTexts, App.CardTable, App.Find.Filter,
                          sizeof App.Find.Filter)) {
-        ShowFindError(IDS_INVALID_DATE, "Date Error !");
+        ShowFindError(dialog, IDS_INVALID_DATE, "Date Error !");
         return 0;
     }
     if (!App.Find.Filter[0]) return 1;
     SetCardFilter(App.Find.Filter);
     if (App.CardCount < 1) {
-        ShowFindError(IDS_CARD_NOT_FOUND, "Search Error !");
+        ShowFindError(dialog, IDS_CARD_NOT_FOUND, "Search Error !");
         SetCardFilter("");
     }
     kvRecFirst(App.CardTable);

@@ -13,9 +13,14 @@
 #define TITLE_TEXT_MAX     64
 #define UPDATE_INFO_TEXT   60
 #define ONLINE_UPDATE_MODE 2
+#define ABOUT_LOGO_TOP     40
+#define ABOUT_LOGO_HEIGHT  96
+#define ABOUT_TITLE_HEIGHT 26
+#define ABOUT_TEXT_HEIGHT  16
+#define ABOUT_LINE_GAP     4
 
-// The help file lies in the "help" folder beside the program; a name that does not fit a path
-// there opens nothing.
+// The help file lies in the "help" folder beside the program. A missing one is named to the
+// user; handed to the shell it would open the help folder or nothing at all.
 static void OpenHelpContents(void) {
     char folder[MAX_PATH], path[MAX_PATH];
     DWORD n = GetModuleFileNameA(NULL, folder, sizeof folder);
@@ -25,6 +30,11 @@ static void OpenHelpContents(void) {
     if (!JoinFolderAndName(folder, sizeof folder, folder, "help") ||
         !JoinFolderAndName(path, sizeof path, folder, App.HelpFile))
         return;
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        MessageBoxFormat(App.MainWindow, MB_OK | MB_ICONEXCLAMATION, IDS_HELP_FILE_MISSING, path);
+        return;
+    }
     ShellExecuteA(App.MainWindow, "open", path, NULL, NULL, SW_SHOWNORMAL);
 }
 
@@ -35,6 +45,19 @@ static void ReadVersionNumber(char* number, int size) {
     GetPrivateProfileStringA("Version", "number", "4", number, (DWORD)size, settings);
 }
 
+static void DrawAboutLine(HDC dc, const char* text, int height, int weight, COLORREF colour, RECT* line) {
+    HFONT font = CreateFontA(-height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+    HGDIOBJ old = SelectObject(dc, font);
+    SetTextColor(dc, colour);
+    line->bottom = line->top + height * 3 / 2;
+    DrawTextA(dc, text, -1, line, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    OffsetRect(line, 0, line->bottom - line->top + ABOUT_LINE_GAP);
+    SelectObject(dc, old);
+    DeleteObject(font);
+}
+
+// The logo, then the product title, its version and the maker's line, centred under it.
 static void PaintAbout(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
@@ -42,20 +65,17 @@ static void PaintAbout(HWND window) {
     GetClientRect(window, &client);
     FillRect(dc, &client, (HBRUSH)GetStockObject(WHITE_BRUSH));
     DrawRaisedFrame(dc, client.left, client.top, client.right - 1, client.bottom - 1);
+    RECT logo = {client.left, ABOUT_LOGO_TOP, client.right, ABOUT_LOGO_TOP + ABOUT_LOGO_HEIGHT};
+    DrawBitmapResourceCentered(dc, IDB_ABOUT_LOGO, &logo);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, App.DialogFont ? (HGDIOBJ)App.DialogFont : GetStockObject(DEFAULT_GUI_FONT));
-    char number[32], line[128], maker[128];
+    char number[32], version[64], maker[128];
     ReadVersionNumber(number, sizeof number);
-    RECT r = {client.left + 20, 120, client.right - 20, 150};
-    DrawTextA(dc, App.ProductTitle, -1, &r, DT_CENTER | DT_SINGLELINE);
-    snprintf(line, sizeof line, "Version %s", number);
-    OffsetRect(&r, 0, 30);
-    DrawTextA(dc, line, -1, &r, DT_CENTER | DT_SINGLELINE);
-    if (LoadStringA(App.Instance, IDS_MAKER_LINE, maker, sizeof maker) > 0) {
-        OffsetRect(&r, 0, 30);
-        DrawTextA(dc, maker, -1, &r, DT_CENTER | DT_SINGLELINE);
-    }
-    SelectObject(dc, oldFont);
+    snprintf(version, sizeof version, "Version %s", number);
+    RECT line = {client.left + 20, logo.bottom + 16, client.right - 20, 0};
+    DrawAboutLine(dc, App.ProductTitle, ABOUT_TITLE_HEIGHT, FW_BOLD, RGB(40, 70, 150), &line);
+    DrawAboutLine(dc, version, ABOUT_TEXT_HEIGHT, FW_NORMAL, RGB(0, 0, 0), &line);
+    if (LoadStringA(App.Instance, IDS_MAKER_LINE, maker, sizeof maker) > 0)
+        DrawAboutLine(dc, maker, ABOUT_TEXT_HEIGHT, FW_NORMAL, RGB(64, 64, 64), &line);
     EndPaint(window, &paint);
 }
 

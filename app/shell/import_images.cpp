@@ -30,10 +30,11 @@ int ShowImportImagesDialog(HWND owner, char* buffer) {
 
 // One image added as a page and stored; 1 when it was taken.
 static int ImportOneImage(char* path) {
-    char shortPath[MAX_PATH];
+    char chosen[MAX_PATH], shortPath[MAX_PATH];
+    lstrcpynA(chosen, path, sizeof chosen);
     DWORD n = GetShortPathNameA(path, shortPath, sizeof shortPath);
     if (n > 0 && n < sizeof shortPath) lstrcpynA(path, shortPath, MAX_PATH);
-    if (!AddImagePage(path)) return 0;
+    if (!AddImagePageShownAs(path, chosen)) return 0;
     RunRecognitionAction(App.MainWindow, RECOGNIZE_AND_STORE);
     return 1;
 }

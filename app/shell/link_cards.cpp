@@ -244,6 +244,7 @@ void InsertLinkedCards(const CardRecV4* cards, int count) {
             break;
         }
         kvCommit(App.Database);
+        App.RowsUnsorted = 1;
         kvRecLast(App.CardTable);
         App.CardCount = kvTblNRecs(App.CardTable);
         App.CurrentCardNumber = App.CardCount;

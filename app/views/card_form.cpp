@@ -156,6 +156,7 @@ static int StoreCurrentCard(void) {
         return 0;
     }
     if (kvCommit(App.Database) != 1) return 0;
+    App.RowsUnsorted = 1;
     kvRecLast(App.CardTable);
     App.CardCount = kvTblNRecs(App.CardTable);
     App.CurrentCardNumber = App.CardCount;
@@ -190,6 +191,28 @@ static void PlaceControl(HWND form, int id, int x, int y, int w, int h) {
     if (control) MoveWindow(control, x, y, w, h, FALSE);
 }
 
+// The widest label text in the font the labels are drawn with at row height h, with the
+// margins the drawing keeps.
+static int WidestLabelWidth(HWND form, int h) {
+    RECT row = {0, 0, 0, h};
+    HFONT font = CreateLabelBoxFont(&row, 0, 0);
+    HDC dc = GetDC(form);
+    HGDIOBJ old = SelectObject(dc, font);
+    int widest = 0;
+    for (const FormField& field : kFormFields) {
+        char text[64] = "";
+        GetDlgItemTextA(form, field.Id + LABEL_OFFSET, text, sizeof text);
+        SIZE extent = {0, 0};
+        HWND label = GetDlgItem(form, field.Id + LABEL_OFFSET);
+        int shown = label && (GetWindowLongA(label, GWL_STYLE) & WS_VISIBLE);  // the form may not be shown yet
+        if (shown && GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent) && extent.cx > widest) widest = extent.cx;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(form, dc);
+    DeleteObject(font);
+    return widest + 2 * LABEL_BOX_MARGIN + 1;
+}
+
 static void LayoutCardForm(HWND form) {
     static const int left[16] = {430, 404, 431, 400, 399, 432, 433, 443, 444, 434, 401, 440, 396, 397, 398, 394};
     static const int right[12] = {435, 436, 437, 438, 439, 390, 391, 392, 393, 402, 441, 442};
@@ -200,6 +223,9 @@ static void LayoutCardForm(HWND form) {
     GetClientRect(form, &c);
     if (c.bottom - ((h + 2) * 16 + 8) < h) h = (c.bottom - 8) / 18 - 2;
     if (h < 1) h = 1;
+    // No label may be cut: the column is as wide as its widest text needs.
+    int needed = WidestLabelWidth(form, h);
+    if (needed > labelWidth) labelWidth = needed;
     int editLeft = 4 + labelWidth + 2, editWidth = c.right / 2 - 6 - labelWidth;
     for (int i = 0; i < 16; ++i) {
         int y = 4 + i * (h + 2);

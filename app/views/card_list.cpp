@@ -396,7 +396,8 @@ static LRESULT OnListPrivateMessage(UINT message) {
 
 // ---- header -------------------------------------------------------------------------------------
 
-static int CurrentSortKey(void) { return App.SortMode & 0xFF; }
+// Appended cards stand at the end whatever their key: the rows then follow no sort.
+static int CurrentSortKey(void) { return App.RowsUnsorted ? 0 : App.SortMode & 0xFF; }
 static int SortDescending(void) { return (App.SortMode >> 8) & 0xFF; }
 
 static LRESULT DrawListHeaderItem(NMCUSTOMDRAW* draw, HWND header) {

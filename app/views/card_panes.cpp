@@ -205,6 +205,14 @@ static void DrawEdges(HDC dc, const RECT* r, UINT flags) {
     DeleteObject(grey);
 }
 
+// The label font fills the box's height, less a pixel above and below.
+HFONT CreateLabelBoxFont(const RECT* rect, UINT flags, int largestHeight) {
+    int height = rect->bottom - rect->top - 2;
+    if (largestHeight && largestHeight < height) height = largestHeight;
+    BYTE pitch = (BYTE)(((flags & 0x0800) ? FIXED_PITCH : VARIABLE_PITCH) | ((flags & 0x1000) ? FF_SWISS : FF_ROMAN));
+    return CreateFontA(height, 0, 0, 0, 400, 0, 0, 0, 0, 0, 1, 0, pitch, "MS Sans Serif");
+}
+
 void DrawLabelBox(HDC dc, const RECT* rect, const char* text, UINT flags, int largestHeight) {
     SetBkMode(dc, TRANSPARENT);
     RECT whole = {0, 0, rect->right, rect->bottom};
@@ -222,15 +230,11 @@ void DrawLabelBox(HDC dc, const RECT* rect, const char* text, UINT flags, int la
     HFONT font = NULL;
     HGDIOBJ oldFont = NULL;
     if (!(flags & 0x0400)) {
-        int height = rect->bottom - rect->top - 2;
-        if (largestHeight && largestHeight < height) height = largestHeight;
-        BYTE pitch =
-            (BYTE)(((flags & 0x0800) ? FIXED_PITCH : VARIABLE_PITCH) | ((flags & 0x1000) ? FF_SWISS : FF_ROMAN));
-        font = CreateFontA(height, 0, 0, 0, 400, 0, 0, 0, 0, 0, 1, 0, pitch, "MS Sans Serif");
+        font = CreateLabelBoxFont(rect, flags, largestHeight);
         oldFont = SelectObject(dc, font);
     }
     RECT box = *rect;
-    InflateRect(&box, -4, 0);
+    InflateRect(&box, -LABEL_BOX_MARGIN, 0);
     DrawTextA(dc, text, -1, &box, format);
     if (font) {
         SelectObject(dc, oldFont);

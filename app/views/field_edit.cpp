@@ -5,6 +5,7 @@
 #include <string.h>
 
 #define DRAG_CLASS_SIZE 20
+#define CTRL_Z_CHAR     0x1A
 
 void RecordUndoAction(int kind, HWND window1, HWND window2, const char* text1, const char* text2) {
     UNDORECORD* undo = &App.Views.Undo;
@@ -185,6 +186,13 @@ LRESULT CALLBACK FieldEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         if (!IsEditWindow((HWND)wParam)) ClearDrag();
         break;
     case WM_CHAR:
+        // Ctrl+Z is the program's Undo, which puts back both fields of a drag; the edit's own
+        // undo knows only its last paste.
+        if (wParam == CTRL_Z_CHAR) {
+            SendMessageA(App.MainWindow, WM_COMMAND, IDM_EDIT_UNDO, 0);
+            return 0;
+        }
+        return OnFieldChange(edit, message, wParam, lParam);
     case WM_CUT:
     case WM_PASTE:
     case WM_CLEAR: return OnFieldChange(edit, message, wParam, lParam);

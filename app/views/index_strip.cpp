@@ -129,6 +129,15 @@ static void DrawCardCounter(HDC dc) {
     DeleteObject(dark);
 }
 
+// The arrows draw their state from the current card and the count, which change whenever the
+// counter does: each paint of the strip draws them again.
+static void InvalidateSearchBarArrows(HWND strip) {
+    for (int id = IDC_FIRST_CARD; id <= IDC_LAST_CARD; ++id) {
+        HWND arrow = GetDlgItem(strip, id);
+        if (arrow) InvalidateRect(arrow, NULL, FALSE);
+    }
+}
+
 static void PaintIndexStrip(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
@@ -140,6 +149,7 @@ static void PaintIndexStrip(HWND window) {
     DrawBitmapResourceCentered(dc, BMP_SEARCH_BAR, &bar);
     DrawCardCounter(dc);
     EndPaint(window, &ps);
+    InvalidateSearchBarArrows(window);
 }
 
 static void CreateSearchBar(HWND strip) {
@@ -300,6 +310,7 @@ static int ClearFilter(void) {
     kvTblClose(App.CardTable);
     kvSetFilter(App.CardTable, "");
     kvTblOpen(App.CardTable);
+    App.RowsUnsorted = 0;
     return kvTblNRecs(App.CardTable);
 }
 

@@ -54,6 +54,10 @@ void RepaintDeckPanes(void);
 void DrawCardText(HDC dc, const RECT* rect, const CardRec* card);
 int DrawCardImageFile(HDC dc, const RECT* rect, const char* path);
 void DrawLabelBox(HDC dc, const RECT* rect, const char* text, UINT flags, int largestHeight);
+// The font DrawLabelBox draws a box's text in (flags without 0x0400); the text keeps
+// LABEL_BOX_MARGIN pixels from either side.
+HFONT CreateLabelBoxFont(const RECT* rect, UINT flags, int largestHeight);
+#define LABEL_BOX_MARGIN 4
 LRESULT CALLBACK CardTextWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK CardImageWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -58,30 +58,6 @@ bool CreateExchangeFile(const std::string& path, const std::vector<std::string>&
     return ok;
 }
 
-// Keys as the keyboard sends them to the program in the foreground: the card form's fields
-// ask whether Control is down while they take the key, so the keys are held meanwhile.
-void PressKeys(std::vector<WORD> modifiers, WORD key, HWND program) {
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD vk, DWORD flags) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = flags;
-        inputs.push_back(in);
-    };
-    for (WORD m : modifiers) add(m, 0);
-    add(key, 0);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    inputs.clear();
-    PumpMessages(300);
-    SendMessageTimeoutA(program, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
-    PumpMessages(300);
-    add(key, KEYEVENTF_KEYUP);
-    std::reverse(modifiers.begin(), modifiers.end());
-    for (WORD m : modifiers) add(m, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 // A top-level dialog of the process whose caption is exactly the text.
 HWND DialogOf(DWORD process, const std::string& caption) {
     for (HWND dialog : VisibleDialogsOf(process))

@@ -1,9 +1,11 @@
 // Small helpers of the window tests: messages with a time limit, waiting for a state, child
-// windows by id, files of a folder and the clipboard's text.
+// windows by id, files of a folder, the clipboard's text and keys pressed as the keyboard does.
 #pragma once
 #include <windows.h>
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 #include "gui_driver.h"
 
 inline LRESULT Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
@@ -52,4 +54,28 @@ inline std::string ClipboardText() {
     if (data) GlobalUnlock(data);
     CloseClipboard();
     return text;
+}
+
+// Keys as the keyboard sends them to the program in the foreground: the card form's fields
+// ask whether Control is down while they take the key, so the keys are held meanwhile.
+inline void PressKeys(std::vector<WORD> modifiers, WORD key, HWND program) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, DWORD flags) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = flags;
+        inputs.push_back(in);
+    };
+    for (WORD m : modifiers) add(m, 0);
+    add(key, 0);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    inputs.clear();
+    PumpMessages(300);
+    SendMessageTimeoutA(program, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+    PumpMessages(300);
+    add(key, KEYEVENTF_KEYUP);
+    std::reverse(modifiers.begin(), modifiers.end());
+    for (WORD m : modifiers) add(m, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
