@@ -441,12 +441,7 @@ TEST_F(Commands, HelpAboutTooltipsNewAndExit) {
     Sleep(3000);
     EXPECT_FALSE(Exists(c.installation.Path("web-opened.txt")));
     c.PostCommand(141);
-    HWND about = nullptr;
-    WaitFor([&] {
-        for (HWND dialog : VisibleDialogsOf(c.run->ProcessId()))
-            if (WindowText(dialog).empty()) about = dialog;
-        return about != nullptr;
-    });
+    HWND about = WaitForUncaptionedDialog(c.run->ProcessId());
     ASSERT_NE(about, nullptr);
     RECT r;
     GetWindowRect(about, &r);

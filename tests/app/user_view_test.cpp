@@ -461,12 +461,7 @@ TEST_F(UserView, AnUnreadableImageIsNamedAsChosenAndLeavesNoCopy) {
 // read; Help > Contents without its file names the file.
 TEST_F(UserView, AboutDrawsItsLinesAndAMissingHelpFileIsNamed) {
     u.PostCommand(141);
-    HWND about = nullptr;
-    WaitFor([&] {
-        for (HWND dialog : VisibleDialogsOf(u.run->ProcessId()))
-            if (WindowText(dialog).empty()) about = dialog;
-        return about != nullptr;
-    });
+    HWND about = WaitForUncaptionedDialog(u.run->ProcessId());
     ASSERT_NE(about, nullptr);
     WaitUntilDrawn(about);
     WindowPixels shot = CaptureWindow(about);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "dialog_watch.h"
 #include "gui_driver.h"
 
 inline LRESULT Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
@@ -23,6 +24,18 @@ inline bool WaitFor(const std::function<bool()>& condition, DWORD ms = 60000) {
         PumpMessages(50);
     }
     return true;
+}
+
+// The program's visible dialog without a caption (its About box), waited for; null when none
+// shows.
+inline HWND WaitForUncaptionedDialog(DWORD processId) {
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (HWND dialog : VisibleDialogsOf(processId))
+            if (WindowText(dialog).empty()) found = dialog;
+        return found != nullptr;
+    });
+    return found;
 }
 
 inline HWND FindChildById(HWND parent, int id, const char* className = nullptr) {

@@ -416,7 +416,7 @@ TEST_F(ConduitRun, TheHandheldToolReadsEveryWrittenRecord) {
     ASSERT_TRUE(PathExists(HandheldDatabasePath("AddressDB")));
     std::string json = folder_ + "handheld.json";
     // Wine does not wait for a Linux program: the dump appears whole once it is done.
-    std::string command = "python3 " ZEM_SOURCE_DIR "/tools/handheld dump '" +
+    std::string command = "python3 '" ZEM_SOURCE_DIR "/tools/handheld' dump '" +
                           UnixPath(HandheldDatabasePath("AddressDB")) + "' > '" + UnixPath(json) + ".part' && mv '" +
                           UnixPath(json) + ".part' '" + UnixPath(json) + "'";
     ASSERT_EQ(RunLinuxProgram("/bin/sh", {"-c", command}), 0);
