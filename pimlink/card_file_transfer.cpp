@@ -140,12 +140,12 @@ private:
         std::string path = BlobPath(blob), copied;
         if (path.empty()) return true;
         if (!copy(path, &copied)) return false;
+        blob.Modified = 1;  // the copy names the file as the original does, or its own copy
         if (copied.empty()) return true;
         if (copied.size() >= sizeof(place)) return false;  // the record could not name it whole
         snprintf(place, sizeof(place), "%s", copied.c_str());
         blob.Data = place;
         blob.Size = static_cast<int32_t>(strlen(place)) + terminator;
-        blob.Modified = 1;
         return true;
     }
 
