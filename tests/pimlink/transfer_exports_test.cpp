@@ -7,7 +7,7 @@
 #include "dll_module.h"
 #include "ferrow.h"
 #include "kvdb32.h"
-#include "kvdb_store.h"
+#include "refused_card_names.h"
 
 namespace {
 
@@ -91,22 +91,6 @@ protected:
         return cards;
     }
 
-    // Gives the card table of an existing card file a unique index on the column, so that a
-    // second card of a name already there cannot be stored (as a full disk refuses one).
-    static void RefuseSecondOf(const std::string& path, const char* column) {
-        CkvDBEngine engine;
-        CkvDatabase* db = nullptr;
-        ASSERT_EQ(engine.OpenDatabase(31, path.c_str(), &db), 1);
-        CDaoTableDef table(static_cast<CkvDaoStore*>(db)->Dao());
-        table.Open("NM");
-        CDaoIndexInfo unique;
-        unique.m_strName = "OneOfEachName";
-        unique.AddField(column);
-        unique.m_bUnique = true;
-        table.CreateIndex(unique);
-        table.Close();
-        engine.CloseDatabase(db);
-    }
     static std::vector<std::string> NamesOf(const std::vector<std::pair<std::string, int>>& cards) {
         std::vector<std::string> names;
         for (const auto& card : cards) names.push_back(card.first);
@@ -268,7 +252,7 @@ TEST_F(CardFileExports, ACardThatCannotBeStoredLeavesNothingOfItselfAndItsMarkSt
     memset(&held[0], 0, sizeof(CardRecV4));
     SetText(held[0].CNAME.FullName, "Card 003");
     CreateV4(Path("v4.mdb"), held);
-    RefuseSecondOf(Path("v4.mdb"), "CNAME_FullName_Data");
+    ASSERT_TRUE(RefuseSecondCardOf(Path("v4.mdb"), "CNAME_FullName_Data"));
     EXPECT_EQ(exportFile(Path("a.mdb").c_str(), Path("v4.mdb").c_str(), 1), FERROW_TRANSFER_INCOMPLETE);
     std::vector<CardRecV4> exported = ReadV4(Path("v4.mdb"));
     ASSERT_EQ(exported.size(), 2u);
@@ -300,7 +284,7 @@ TEST_F(CardFileExports, ACardThatCannotBeStoredLeavesNothingOfItselfAndItsMarkSt
     memset(&dup[0].v3, 0, sizeof(CardRec));
     SetText(dup[0].v3.CName, "Dup");
     CreateV3(Path("cards.mdb"), dup);
-    RefuseSecondOf(Path("cards.mdb"), "CNAME");
+    ASSERT_TRUE(RefuseSecondCardOf(Path("cards.mdb"), "CNAME"));
     EXPECT_EQ(importFile(Path("cards.mdb").c_str(), Path("pim.mdb").c_str(), 0), FERROW_TRANSFER_INCOMPLETE);
     EXPECT_EQ(NamesOf(ReadV3Flags(Path("cards.mdb"))), (std::vector<std::string>{"Dup", "New 1", "New 2"}));
 
@@ -317,7 +301,7 @@ TEST_F(CardFileExports, ACardThatCannotBeStoredLeavesNothingOfItselfAndItsMarkSt
     memset(&taken[0].v3, 0, sizeof(CardRec));
     SetText(taken[0].v3.CName, "Card 001");
     CreateV3(Path("copy.mdb"), taken);
-    RefuseSecondOf(Path("copy.mdb"), "CNAME");
+    ASSERT_TRUE(RefuseSecondCardOf(Path("copy.mdb"), "CNAME"));
     EXPECT_EQ(duplicate(Path("source.mdb").c_str(), Path("copy.mdb").c_str(), 0), FERROW_TRANSFER_INCOMPLETE);
     EXPECT_EQ(NamesOf(ReadV3Flags(Path("copy.mdb"))), (std::vector<std::string>{"Card 000", "Card 001", "Card 002"}));
     EXPECT_EQ(FilesIn(Path("img\\*.tif")), 5u);  // three originals, two copies
