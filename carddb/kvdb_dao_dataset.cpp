@@ -37,6 +37,8 @@ int CkvDaoDataset::TblOpen() {
     if (!rs_) return 0;
     const std::string& sql = BuildSelect();
     flat_.resolved = false;
+    columns_.clear();
+    missingReported_ = false;
     return GuardDao([&] {
         if (rs_->IsOpen()) rs_->Close();
         rs_->Open(dbOpenDynaset, sql.c_str(), 0);

@@ -1,9 +1,11 @@
 // A dataset over a table of a Jet card store: a dynaset cursor, finds, and the transfer of
 // flat and V4 card records. It owns the buffers that a Get places long values in, so that
-// reading a card allocates nothing.
+// reading a card allocates nothing (but for a memo longer than its place, which is grown).
 #pragma once
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "dao.h"
 #include "kvdb_dataset.h"
@@ -87,12 +89,20 @@ private:
     };
     const FlatFields& Flat();
 
+    // The field number of a column, -1 for a column the table lacks (reported once per open).
+    int Column(const char* name);
+    // The value of a field, empty for -1; a store into field -1 is left out.
+    const CDaoValue& ValueAt(int field);
+    void PutAt(int field, CDaoValue value);
     // Field helpers of the record transfer, by value, by field number or by column name.
     static void TextInto(const CDaoValue& value, char* text, size_t width);
     static int32_t LongOf(const CDaoValue& value);
     static int16_t ShortOf(const CDaoValue& value);
     static void DateInto(const CDaoValue& value, int32_t parts[6]);
-    static void MemoInto(const CDaoValue& value, CardRecBlob& blob, char* buffer);
+    // A memo value whole into text place `place`, grown beyond its first 32,768 bytes when the
+    // value needs it: a note handed out cut would be written back cut by the next Update. False
+    // when the place cannot grow (nothing is handed out then).
+    bool MemoInto(const CDaoValue& value, CardRecBlob& blob, int place);
     void ReadText(int field, char* text, size_t width);
     void ReadText(const char* column, char* text, size_t width);
     void WriteText(int field, const char* text, size_t width);
@@ -123,7 +133,13 @@ private:
     CkvDaoDatabase* database_ = nullptr;
     std::unique_ptr<CDaoRecordset> rs_;
     FlatFields flat_;
+    std::unordered_map<std::string, int> columns_;  // Column's answers since the open
+    bool missingReported_ = false;
     std::unique_ptr<char[]> text_[2];
+    size_t textSize_[2] = {kTextBufferSize, kTextBufferSize};
+    // Places outgrown by a longer value; kept while the dataset lives, since a record read
+    // earlier may still point into one.
+    std::vector<std::unique_ptr<char[]>> outgrown_;
     std::unique_ptr<char[]> images_[3];
 };
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "kvdb_dao_dataset.h"
 #include "kvdb_oledate.h"
@@ -70,45 +71,68 @@ void ResetBlob(CardRecBlob& blob) {
     blob.Modified = 0;
 }
 
+// A column the table lacks (a damaged card file, an exchange file of another version) is
+// reported once per open, then read as empty and not written: the cards are still read and
+// stored, without that column, and the user sees one message, not one per card.
+int CkvDaoDataset::Column(const char* name) {
+    const auto known = columns_.find(name);
+    if (known != columns_.end()) return known->second;
+    int index = -1;
+    try {
+        index = rs_->GetFieldIndex(name);
+    } catch (CDaoException* e) {
+        if (missingReported_) e->Delete();
+        else ReportDaoError(e);
+        missingReported_ = true;
+    }
+    columns_.emplace(name, index);
+    return index;
+}
+
+const CDaoValue& CkvDaoDataset::ValueAt(int field) {
+    static const CDaoValue none;
+    return field < 0 ? none : rs_->GetFieldValueRef(field);
+}
+
+void CkvDaoDataset::PutAt(int field, CDaoValue value) {
+    if (field >= 0) rs_->SetFieldValueAt(field, std::move(value));
+}
+
 void CkvDaoDataset::TextInto(const CDaoValue& value, char* text, size_t width) {
     if (value.GetKind() == CDaoValue::Text) CopyBounded(value.AsText(), text, width);
     else text[0] = '\0';
 }
 
-void CkvDaoDataset::ReadText(int field, char* text, size_t width) {
-    TextInto(rs_->GetFieldValueRef(field), text, width);
-}
+void CkvDaoDataset::ReadText(int field, char* text, size_t width) { TextInto(ValueAt(field), text, width); }
 
-void CkvDaoDataset::ReadText(const char* column, char* text, size_t width) {
-    ReadText(rs_->GetFieldIndex(column), text, width);
-}
+void CkvDaoDataset::ReadText(const char* column, char* text, size_t width) { ReadText(Column(column), text, width); }
 
 void CkvDaoDataset::WriteText(int field, const char* text, size_t width) {
     const size_t length = FieldLength(text, width);
-    rs_->SetFieldValueAt(field, length ? CDaoValue::FromText(text, length) : CDaoValue());
+    PutAt(field, length ? CDaoValue::FromText(text, length) : CDaoValue());
 }
 
 void CkvDaoDataset::WriteText(const char* column, const char* text, size_t width) {
-    WriteText(rs_->GetFieldIndex(column), text, width);
+    WriteText(Column(column), text, width);
 }
 
 int32_t CkvDaoDataset::LongOf(const CDaoValue& value) {
     return value.GetKind() == CDaoValue::Int32 ? value.AsLong() : 0;
 }
 
-int32_t CkvDaoDataset::ReadLong(int field) { return LongOf(rs_->GetFieldValueRef(field)); }
+int32_t CkvDaoDataset::ReadLong(int field) { return LongOf(ValueAt(field)); }
 
-int32_t CkvDaoDataset::ReadLong(const char* column) { return ReadLong(rs_->GetFieldIndex(column)); }
+int32_t CkvDaoDataset::ReadLong(const char* column) { return ReadLong(Column(column)); }
 
 int16_t CkvDaoDataset::ShortOf(const CDaoValue& value) {
     return value.GetKind() == CDaoValue::Int16 ? value.AsShort() : 0;
 }
 
-int16_t CkvDaoDataset::ReadShort(int field) { return ShortOf(rs_->GetFieldValueRef(field)); }
+int16_t CkvDaoDataset::ReadShort(int field) { return ShortOf(ValueAt(field)); }
 
-int16_t CkvDaoDataset::ReadShort(const char* column) { return ReadShort(rs_->GetFieldIndex(column)); }
+int16_t CkvDaoDataset::ReadShort(const char* column) { return ReadShort(Column(column)); }
 
-void CkvDaoDataset::ReadDate(int field, int32_t parts[6]) { DateInto(rs_->GetFieldValueRef(field), parts); }
+void CkvDaoDataset::ReadDate(int field, int32_t parts[6]) { DateInto(ValueAt(field), parts); }
 
 void CkvDaoDataset::DateInto(const CDaoValue& value, int32_t parts[6]) {
     int read[6];
@@ -116,28 +140,37 @@ void CkvDaoDataset::DateInto(const CDaoValue& value, int32_t parts[6]) {
     for (int i = 0; i < 6; ++i) parts[i] = valid ? read[i] : -1;
 }
 
-void CkvDaoDataset::ReadDate(const char* column, int32_t parts[6]) { ReadDate(rs_->GetFieldIndex(column), parts); }
+void CkvDaoDataset::ReadDate(const char* column, int32_t parts[6]) { ReadDate(Column(column), parts); }
 
 void CkvDaoDataset::WriteDate(int field, const int32_t parts[6]) {
     const int p[6] = {parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]};
     double date = 0;
     // A cleared or out-of-range date, and one the calendar rejects (30 February), mean "now".
     if (!OleDateFromParts(p, &date)) date = OleDateNow();
-    rs_->SetFieldValueAt(field, CDaoValue::FromDate(date));
+    PutAt(field, CDaoValue::FromDate(date));
 }
 
-void CkvDaoDataset::WriteDate(const char* column, const int32_t parts[6]) {
-    WriteDate(rs_->GetFieldIndex(column), parts);
-}
+void CkvDaoDataset::WriteDate(const char* column, const int32_t parts[6]) { WriteDate(Column(column), parts); }
 
-void CkvDaoDataset::MemoInto(const CDaoValue& value, CardRecBlob& blob, char* buffer) {
-    if (value.GetKind() == CDaoValue::Text) CopyBounded(value.AsText(), buffer, kTextBufferSize);
+bool CkvDaoDataset::MemoInto(const CDaoValue& value, CardRecBlob& blob, int place) {
+    const bool text = value.GetKind() == CDaoValue::Text;
+    const size_t needed = text ? value.AsText().size() + 1 : 1;
+    if (needed > textSize_[place]) {
+        std::unique_ptr<char[]> larger(new (std::nothrow) char[needed]);
+        if (!larger) return false;
+        outgrown_.push_back(std::move(text_[place]));
+        text_[place] = std::move(larger);
+        textSize_[place] = needed;
+    }
+    char* buffer = text_[place].get();
+    if (text) CopyBounded(value.AsText(), buffer, textSize_[place]);
     else buffer[0] = '\0';
     blob.Kind = 1;
     blob.Storage = 1;
     blob.Size = static_cast<int32_t>(std::strlen(buffer));
     blob.Data = buffer;
     blob.Modified = 0;
+    return true;
 }
 
 bool CkvDaoDataset::ReadBinary(const CDaoValue& value, CardRecBlob& blob, char* buffer) {
@@ -165,9 +198,7 @@ void CkvDaoDataset::WriteBinary(int field, const CardRecBlob& blob) {
     const size_t size = blob.Size > 0 ? static_cast<size_t>(blob.Size) : 0;
     std::vector<uint8_t> bytes(size, 0);
     if (blob.Data && size) std::memcpy(bytes.data(), blob.Data, size);
-    rs_->SetFieldValueAt(field, CDaoValue::FromBytes(std::move(bytes)));
+    PutAt(field, CDaoValue::FromBytes(std::move(bytes)));
 }
 
-void CkvDaoDataset::WriteBinary(const char* column, const CardRecBlob& blob) {
-    WriteBinary(rs_->GetFieldIndex(column), blob);
-}
+void CkvDaoDataset::WriteBinary(const char* column, const CardRecBlob& blob) { WriteBinary(Column(column), blob); }

@@ -144,7 +144,7 @@ int CkvDaoDataset::GetAddressFields(CardAddressGroup& g, const std::string& pref
 
 int CkvDaoDataset::PutAddressFields(const CardAddressGroup& g, const std::string& prefix) {
     ForEachAddressUnit(g, [&](const auto& unit, const char* suffix) { PutUnit(unit, prefix + suffix); });
-    rs_->SetFieldValue((prefix + "_LangID").c_str(), CDaoValue::FromShort(g.LangID));
+    PutAt(Column((prefix + "_LangID").c_str()), CDaoValue::FromShort(g.LangID));
     return 1;
 }
 
@@ -159,7 +159,7 @@ int CkvDaoDataset::GetPhoneFields(CardPhoneGroup& g, const std::string& prefix) 
 
 int CkvDaoDataset::PutPhoneFields(const CardPhoneGroup& g, const std::string& prefix) {
     PutUnit(g.PhoneNum, prefix + "_PhoneNum");
-    rs_->SetFieldValue((prefix + "_PhoneType").c_str(), CDaoValue::FromShort(g.PhoneType));
+    PutAt(Column((prefix + "_PhoneType").c_str()), CDaoValue::FromShort(g.PhoneType));
     WriteText((prefix + "_Ext").c_str(), g.Ext, kPhonePartWidth);
     WriteText((prefix + "_CountryCode").c_str(), g.CountryCode, kPhonePartWidth);
     WriteText((prefix + "_AreaCode").c_str(), g.AreaCode, kPhonePartWidth);
@@ -174,12 +174,12 @@ int CkvDaoDataset::GetEmailFields(CardEmailGroup& g, const std::string& prefix) 
 
 int CkvDaoDataset::PutEmailFields(const CardEmailGroup& g, const std::string& prefix) {
     PutUnit(g.EmailName, prefix + "_EmailName");
-    rs_->SetFieldValue((prefix + "_EmailType").c_str(), CDaoValue::FromShort(g.EmailType));
+    PutAt(Column((prefix + "_EmailType").c_str()), CDaoValue::FromShort(g.EmailType));
     return 1;
 }
 
 int CkvDaoDataset::GetFieldRect(CardRecV4& rec) {
-    const CDaoValue& value = rs_->GetFieldValueRef(rs_->GetFieldIndex("FieldRect"));
+    const CDaoValue& value = ValueAt(Column("FieldRect"));
     if (value.GetKind() != CDaoValue::Bytes || value.AsBytes().size() > kImageBufferSize) return 1;
     const std::vector<uint8_t>& bytes = value.AsBytes();
     char* scratch = images_[2].get();
@@ -201,7 +201,7 @@ int CkvDaoDataset::PutFieldRect(const CardRecV4& rec) {
         std::memcpy(entry, rect, 8);
         entry += 8;
     });
-    rs_->SetFieldValue("FieldRect", CDaoValue::FromBytes(std::move(bytes)));
+    PutAt(Column("FieldRect"), CDaoValue::FromBytes(std::move(bytes)));
     return 1;
 }
 
@@ -225,7 +225,7 @@ void CkvDaoDataset::PutV4Body(CardRecV4& rec) {
                     Overloaded{
                         [&](const int32_t* parts, const std::string& column) { WriteDate(column.c_str(), parts); },
                         [&](const int16_t& number, const std::string& column) {
-                            rs_->SetFieldValue(column.c_str(), CDaoValue::FromShort(number));
+                            PutAt(Column(column.c_str()), CDaoValue::FromShort(number));
                         },
                         [&](const CardNameGroup& g, const std::string& column) { PutNameFields(g, column); },
                         [&](const CardAddressGroup& g, const std::string& column) { PutAddressFields(g, column); },
@@ -259,9 +259,7 @@ int CkvDaoDataset::CardRecGetV4(CardRecV4* rec, int withImages) {
         for (int i = 0; i < 3; ++i) {
             CardRecBlob& blob = rec->*kImageSlots[i].blob;
             ReadText(kImageSlots[i].nameColumn, blob.FileName, sizeof blob.FileName);
-            if (!ReadBinary(rs_->GetFieldValueRef(rs_->GetFieldIndex(kImageSlots[i].dataColumn)), blob,
-                            images_[i].get()))
-                return 0;
+            if (!ReadBinary(ValueAt(Column(kImageSlots[i].dataColumn)), blob, images_[i].get())) return 0;
         }
         return 1;
     });
@@ -270,7 +268,7 @@ int CkvDaoDataset::CardRecGetV4(CardRecV4* rec, int withImages) {
 int CkvDaoDataset::CardRecInsertV4(CardRecV4* rec) {
     if (!rec || !IsOpenSet()) return 0;
     return Store(true, [&] {
-        rs_->SetFieldValue("LinkID", CDaoValue::FromLong(rec->LinkID));
+        PutAt(Column("LinkID"), CDaoValue::FromLong(rec->LinkID));
         PutV4Body(*rec);
         PutFieldRect(*rec);
     });

@@ -19,8 +19,24 @@ bool CAttributeSet::operator==(const CAttributeSet& other) const {
     return std::memcmp(bits_, other.bits_, kBytes) == 0;
 }
 
+CAttributeSet CAttributeSet::Intersect(const CAttributeSet& other) const {
+    CAttributeSet both;
+    for (int i = 0; i < kBytes; ++i) both.bits_[i] = static_cast<uint8_t>(bits_[i] & other.bits_[i]);
+    return both;
+}
+
 CAttributeSet CAttributeSet::Only(int bit) {
     CAttributeSet set;
     set.Set(bit);
     return set;
+}
+
+namespace {
+int g_attributeSize = CAttributeSet::kBytes;
+}  // namespace
+
+int AttributeSize() { return g_attributeSize; }
+
+void RaiseAttributeSize(int size) {
+    if (size > g_attributeSize) g_attributeSize = size;
 }

@@ -16,6 +16,8 @@ public:
     void Set(int bit);
     bool Test(int bit) const;
     bool operator==(const CAttributeSet& other) const;
+    // The bits set in both.
+    CAttributeSet Intersect(const CAttributeSet& other) const;
 
     // The set that holds only the given bit.
     static CAttributeSet Only(int bit);
@@ -23,6 +25,11 @@ public:
 private:
     uint8_t bits_[kBytes];
 };
+
+// The library-wide size of an attribute record of the tagged word list: the three bytes of a
+// set, raised (never lowered) by an archive whose records are larger.
+int AttributeSize();
+void RaiseAttributeSize(int size);
 
 // The bit that marks an entry as the head of a run that FindZemBinWithAttribute walks.
 constexpr int kRunMarkerBit = 4;

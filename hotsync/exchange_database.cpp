@@ -1,5 +1,6 @@
 #include "exchange_database.h"
 #include <windows.h>
+#include "card_file_replace.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ const char* const kCompactLocale = ";LANGID=0x0409;CP=1252;COUNTRY=0";
 }  // namespace
 
 ExchangeDatabase::ExchangeDatabase(const std::string& folder)
-    : folder_(folder), path_(folder + "ZemSync.mdb"), engine_(new CkvDBEngine()) {
+    : path_(folder + "ZemSync.mdb"), engine_(new CkvDBEngine()) {
     if (engine_->OpenDatabase(kJetDatabase, path_.c_str(), &database_) != 1) {
         database_ = nullptr;
         return;
@@ -51,14 +52,13 @@ void ExchangeDatabase::DeleteCurrent() {
     else engine_->Rollback(database_);
 }
 
-// The work copy replaces the file only once it is complete, and is deleted only once the
-// copy back succeeded; a copy left by an earlier run goes first.
+// The compacted copy is made under a name of its own beside the exchange database and takes
+// its place in one step, or is deleted: the database is never half-copied, and no file the
+// conduit did not make is touched.
 void ExchangeDatabase::CloseCompacted() {
-    std::string work = folder_ + "temp\\temp.mdb";
-    DeleteFileA(work.c_str());
-    if (engine_->CompactDatabase(database_, path_.c_str(), work.c_str(), kCompactLocale) == 1 &&
-        CopyFileA(work.c_str(), path_.c_str(), FALSE))
-        DeleteFileA(work.c_str());
+    CompactCardFileInPlace(path_.c_str(), [this](const char* compacted) {
+        return engine_->CompactDatabase(database_, path_.c_str(), compacted, kCompactLocale);
+    });
     engine_->CloseDatabase(database_);
     database_ = nullptr;
 }

@@ -1,5 +1,5 @@
 // The exchange card database "ZemSync.mdb" as one step of a run uses it: opened on the card
-// table sorted by name, closed compacted through the work copy "temp\temp.mdb".
+// table sorted by name, closed compacted through a copy of its own beside it.
 #pragma once
 #include <string>
 #include "kvdb_engine.h"
@@ -25,7 +25,7 @@ public:
 private:
     void CloseCompacted();
 
-    std::string folder_, path_;
+    std::string path_;
     CkvDBEngine* engine_;
     CkvDatabase* database_ = nullptr;
     CkvDataset* dataset_ = nullptr;

@@ -85,8 +85,11 @@ enum {
 // when missing, appended to otherwise). Each copied card gets its own copies of its image file
 // (with the image's "ifo\<name>.ifo" and "bin\<name>.tif" companions when present) and of its
 // thumbnail file, under new free names "<folder>\<first four letters of the name><4 hex
-// digits>.<ext>" in the same folders; the copies of a card that could not be stored are
-// removed again. `unused` is not read.
+// digits>.<ext>" in the same folders. A card whose image, companion or thumbnail file exists
+// but cannot be copied (a full or read-only disk, a file held by another program) is not
+// stored, and the transfer is incomplete: no stored card names a copy that was not made. A
+// file that is missing in the first place is not copied and the card keeps its name. The
+// copies of a card that could not be stored are removed again. `unused` is not read.
 FERROW_API int DuplicateDBFile(const char* source, const char* destination, int unused);
 
 // Appends the cards of the V3 card file `source` to the V4 card file `destination` (created
@@ -108,10 +111,10 @@ FERROW_API int ConvertV4ToV3(const char* source, const char* destination);
 // Every card is stored in a transaction of its own: a card that cannot be stored leaves nothing
 // of itself in the destination. Each export returns FERROW_TRANSFER_DONE or
 // FERROW_TRANSFER_INCOMPLETE. The card files must not be open elsewhere (they are opened
-// exclusively). The destination is compacted into "temp.mdb" in the folder of the first
-// argument, which then takes the destination's place in one step; when it cannot (the
-// destination read-only or held by another program), the destination stays as it was,
-// uncompacted, and "temp.mdb" is kept.
+// exclusively). The destination is compacted into a file of a name of its own (reserved with
+// GetTempFileName) in the destination's folder, which then takes the destination's place in one
+// step; when it cannot (the destination read-only or held by another program), the destination
+// stays as it was, uncompacted, and the compacted copy is deleted. No other file is touched.
 
 #ifdef __cplusplus
 }

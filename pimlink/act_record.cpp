@@ -75,7 +75,7 @@ const ActSlot kActSlotOrder[kActSlots] = {
 void ReadActContact(CAutomationObject& contacts, char* buffer, std::string* origin) {
     for (const ActSlot& slot : kActSlotOrder) {
         std::string text;
-        if (ReadTextField(contacts, slot.field, &text)) CopyCut(buffer + slot.offset, text.c_str(), slot.room);
+        if (ReadTextField(contacts, slot.field, &text)) CopyIntoRoom(buffer + slot.offset, text.c_str(), slot.room);
     }
     origin->clear();
     ReadTextField(contacts, kOriginField, origin);

@@ -24,8 +24,8 @@ struct ActSlot {
 extern const ActSlot kActSlotOrder[kActSlots];
 
 // The current contact of a contact list into the (zeroed) buffer: each field copied into its
-// slot, at most the slot's room (a full text's terminator falls on the next slot's first
-// byte), field 2 as the SYSTEMTIME. *origin gets field 90. A field that cannot be read stays
+// slot, at most the slot's room (a text that fills its room has no terminator and leaves the
+// next slot alone), field 2 as the SYSTEMTIME. *origin gets field 90. A field that cannot be read stays
 // empty.
 void ReadActContact(CAutomationObject& contacts, char* buffer, std::string* origin);
 

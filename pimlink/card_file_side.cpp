@@ -2,7 +2,6 @@
 #include "card_file_transfer.h"
 #include "card_file_replace.h"
 #include <windows.h>
-#include <string>
 
 namespace ferrow {
 
@@ -79,14 +78,12 @@ bool CCardFileSide::InsertCommitted(CardRec* v3, CardRecV4* v4) {
     return true;
 }
 
-void CCardFileSide::CloseCompacted(const char* path, const char* workFolder) {
+void CCardFileSide::CloseCompacted(const char* path) {
     CloseTable();
     if (!database_) return;
-    std::string temp = std::string(workFolder) + "temp.mdb";
-    // A copy left by an earlier call whose replace failed is older than the card file.
-    DeleteFileA(temp.c_str());
-    if (engine_.CompactDatabase(database_, path, temp.c_str(), kCardFileLocale) == 1)
-        ReplaceCardFileWithCompacted(temp.c_str(), path);
+    CompactCardFileInPlace(path, [this, path](const char* compacted) {
+        return engine_.CompactDatabase(database_, path, compacted, kCardFileLocale);
+    });
     engine_.CloseDatabase(database_);
     database_ = nullptr;
 }

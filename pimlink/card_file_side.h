@@ -20,8 +20,9 @@ public:
     bool OpenOrCreate(const char* path);
     // Closes the table and the file.
     void Close();
-    // Closes the table, then compacts the file through "<workFolder>temp.mdb" and closes it.
-    void CloseCompacted(const char* path, const char* workFolder);
+    // Closes the table, then compacts the file at `path` (through a copy of its own beside it,
+    // which replaces the file in one step or is deleted) and closes it.
+    void CloseCompacted(const char* path);
 
     bool Ready() const { return dataset_ != nullptr; }
     CkvDBEngine& Engine() { return engine_; }

@@ -11,12 +11,6 @@ namespace ferrow {
 
 namespace {
 
-std::string WorkFolder(const char* firstArgument) {
-    std::string path = firstArgument ? firstArgument : "";
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 // The steps every transfer shares; subclasses say what is taken from each source record and
 // how it is stored.
 class CCardFileTransfer {
@@ -25,8 +19,7 @@ public:
     virtual ~CCardFileTransfer() = default;
 
     // True when both card files opened and every card taken was stored.
-    bool Run(const char* firstArgument, const char* sourcePath, const char* destinationPath) {
-        std::string workFolder = WorkFolder(firstArgument);
+    bool Run(const char* sourcePath, const char* destinationPath) {
         const bool sourceReady = source_.Open(sourcePath);
         int count = sourceReady ? source_.Count() : 0;
         bool destinationReady = destination_.OpenOrCreate(destinationPath);
@@ -44,7 +37,7 @@ public:
             }
         }
         source_.Close();
-        destination_.CloseCompacted(destinationPath, workFolder.c_str());
+        destination_.CloseCompacted(destinationPath);
         return everyCardStored;
     }
 
@@ -120,18 +113,17 @@ protected:
     bool StoreOne() override {
         v3_.CNote.Modified = v3_.CNote.Size > 0 ? 1 : 0;
         // The image column holds the path with its terminator; the thumbnail is a text column.
-        const std::string image =
-            CopyFileOf(v3_.CImage, imagePath_, 1, [this](const std::string& p) { return copier_.CopyImage(p); });
-        const std::string thumb = CopyFileOf(v3_.SecondText, thumbPath_, 0,
-                                             [this](const std::string& p) { return copier_.CopyThumbnail(p); });
-        if (InsertV3(v3_)) return true;
-        // No card names the copies: they go, so that nothing of a card that was not stored stays.
-        if (!image.empty()) {
-            for (const std::string& file :
-                 {image, CompanionPath(image, "ifo", "ifo"), CompanionPath(image, "bin", "tif")})
-                DeleteFileA(file.c_str());
+        const bool copied =
+            CopyFileOf(v3_.CImage, imagePath_, 1,
+                       [this](const std::string& p, std::string* c) { return copier_.CopyImage(p, c); }) &&
+            CopyFileOf(v3_.SecondText, thumbPath_, 0,
+                       [this](const std::string& p, std::string* c) { return copier_.CopyThumbnail(p, c); });
+        if (copied && InsertV3(v3_)) {
+            copier_.KeepCopies();
+            return true;
         }
-        if (!thumb.empty()) DeleteFileA(thumb.c_str());
+        // No card names the copies: they go, so that nothing of a card that was not stored stays.
+        copier_.RemoveCopies();
         return false;
     }
 
@@ -141,19 +133,20 @@ private:
         return std::string(blob.Data, strnlen(blob.Data, static_cast<size_t>(blob.Size)));
     }
 
-    // Copies the file the descriptor names and makes the descriptor name the copy; returns the
-    // copy's path (empty when nothing was copied).
+    // Copies the file the descriptor names and makes the descriptor name the copy. False when
+    // the copy failed; a file that is missing is not copied and keeps its name.
     template <typename Copy>
-    std::string CopyFileOf(CardRecBlob& blob, char (&place)[MAX_PATH + 16], int terminator, Copy copy) {
-        std::string path = BlobPath(blob);
-        if (path.empty()) return std::string();
-        std::string copied = copy(path);
-        if (copied.empty()) return std::string();
+    bool CopyFileOf(CardRecBlob& blob, char (&place)[MAX_PATH + 16], int terminator, Copy copy) {
+        std::string path = BlobPath(blob), copied;
+        if (path.empty()) return true;
+        if (!copy(path, &copied)) return false;
+        blob.Modified = 1;  // the copy names the file as the original does, or its own copy
+        if (copied.empty()) return true;
+        if (copied.size() >= sizeof(place)) return false;  // the record could not name it whole
         snprintf(place, sizeof(place), "%s", copied.c_str());
         blob.Data = place;
         blob.Size = static_cast<int32_t>(strlen(place)) + terminator;
-        blob.Modified = 1;
-        return copied;
+        return true;
     }
 
     CCardImageCopier copier_;
@@ -164,23 +157,23 @@ private:
 }  // namespace
 
 bool DuplicateCardFile(const char* source, const char* destination) {
-    return CDuplicateTransfer().Run(source, source, destination);
+    return CDuplicateTransfer().Run(source, destination);
 }
 
 bool ExportCardFile(const char* source, const char* destination, int mode) {
-    return CExportTransfer(mode).Run(source, source, destination);
+    return CExportTransfer(mode).Run(source, destination);
 }
 
 bool ImportCardFile(const char* cardFile, const char* source) {
-    return CLayoutTransfer(CardLayout::V4, 3).Run(cardFile, source, cardFile);
+    return CLayoutTransfer(CardLayout::V4, 3).Run(source, cardFile);
 }
 
 bool ConvertCardFileV3ToV4(const char* source, const char* destination) {
-    return CLayoutTransfer(CardLayout::V3).Run(source, source, destination);
+    return CLayoutTransfer(CardLayout::V3).Run(source, destination);
 }
 
 bool ConvertCardFileV4ToV3(const char* source, const char* destination) {
-    return CLayoutTransfer(CardLayout::V4).Run(source, source, destination);
+    return CLayoutTransfer(CardLayout::V4).Run(source, destination);
 }
 
 }  // namespace ferrow

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <utility>
 
 namespace ferrow {
 
@@ -39,44 +40,85 @@ std::string Candidate(const std::string& prefix, int number, const std::string& 
     return prefix + digits + (extension.empty() ? "" : "." + extension);
 }
 
+std::string CompanionPath(const std::string& path, const char* subFolder, const char* extension) {
+    PathParts parts = Split(path);
+    return parts.folder + subFolder + "\\" + parts.stem + "." + extension;
+}
+
+// The companions an image file may have, each beside the image in a sub-folder of its own.
+std::vector<std::string> Companions(const std::string& image) {
+    return {CompanionPath(image, "ifo", "ifo"), CompanionPath(image, "bin", "tif")};
+}
+
+// A name is free when neither it nor, for an image, a companion of it exists, so that no copy
+// lands on a file that somebody else made.
+bool NameIsFree(const std::string& name, bool withCompanions) {
+    if (FileExists(name)) return false;
+    if (!withCompanions) return true;
+    for (const std::string& companion : Companions(name))
+        if (FileExists(companion)) return false;
+    return true;
+}
+
 }  // namespace
 
 // Seeded once per transfer: seeding per card restarts the same sequence for every card, so the
 // search for the n-th card would walk past n - 1 names it already took.
 CCardImageCopier::CCardImageCopier() { srand(GetTickCount()); }
 
-std::string CCardImageCopier::FreeNameBeside(const std::string& path) {
+// The first four letters of the file's name, four hexadecimal digits and its extension, in the
+// file's folder; empty when every such name is taken.
+std::string CCardImageCopier::FreeNameBeside(const std::string& path, bool withCompanions) {
     PathParts parts = Split(path);
     std::string prefix = parts.folder + parts.stem.substr(0, 4);
     for (int i = 0; i < kRandomTries; ++i) {
         std::string name = Candidate(prefix, rand() & 0x7FFF, parts.extension);
-        if (!FileExists(name)) return name;
+        if (NameIsFree(name, withCompanions)) return name;
     }
     for (int number = 0; number < kNameDigits; ++number) {
         std::string name = Candidate(prefix, number, parts.extension);
-        if (!FileExists(name)) return name;
+        if (NameIsFree(name, withCompanions)) return name;
     }
     return std::string();
 }
 
-std::string CompanionPath(const std::string& path, const char* subFolder, const char* extension) {
-    PathParts parts = Split(path);
-    return parts.folder + subFolder + "\\" + parts.stem + "." + extension;
+// Every copy must have succeeded before a card may name it: a copy that failed on a full or
+// read-only disk would leave the card naming a file that does not exist.
+bool CCardImageCopier::CopyWithCompanions(const std::string& path, bool withCompanions, std::string* copy) {
+    copy->clear();
+    if (!FileExists(path)) return true;
+    const std::string name = FreeNameBeside(path, withCompanions);
+    if (name.empty()) return false;
+    std::vector<std::pair<std::string, std::string>> files{{path, name}};
+    if (withCompanions) {
+        const std::vector<std::string> from = Companions(path), to = Companions(name);
+        for (size_t i = 0; i < from.size(); ++i)
+            if (FileExists(from[i])) files.emplace_back(from[i], to[i]);
+    }
+    for (const auto& [from, to] : files) {
+        if (!CopyFileA(from.c_str(), to.c_str(), TRUE)) {
+            // A partial copy on a full disk is ours; a file that appeared meanwhile is not.
+            if (GetLastError() != ERROR_FILE_EXISTS) DeleteFileA(to.c_str());
+            RemoveCopies();
+            return false;
+        }
+        made_.push_back(to);
+    }
+    *copy = name;
+    return true;
 }
 
-std::string CCardImageCopier::CopyImage(const std::string& path) {
-    std::string copy = FreeNameBeside(path);
-    if (copy.empty()) return copy;
-    CopyFileA(path.c_str(), copy.c_str(), FALSE);
-    CopyFileA(CompanionPath(path, "ifo", "ifo").c_str(), CompanionPath(copy, "ifo", "ifo").c_str(), FALSE);
-    CopyFileA(CompanionPath(path, "bin", "tif").c_str(), CompanionPath(copy, "bin", "tif").c_str(), FALSE);
-    return copy;
+bool CCardImageCopier::CopyImage(const std::string& path, std::string* copy) {
+    return CopyWithCompanions(path, true, copy);
 }
 
-std::string CCardImageCopier::CopyThumbnail(const std::string& path) {
-    std::string copy = FreeNameBeside(path);
-    if (!copy.empty()) CopyFileA(path.c_str(), copy.c_str(), FALSE);
-    return copy;
+bool CCardImageCopier::CopyThumbnail(const std::string& path, std::string* copy) {
+    return CopyWithCompanions(path, false, copy);
+}
+
+void CCardImageCopier::RemoveCopies() {
+    for (const std::string& file : made_) DeleteFileA(file.c_str());
+    made_.clear();
 }
 
 }  // namespace ferrow

@@ -1,6 +1,7 @@
 // Giving a duplicated card its own copies of its image and thumbnail files.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace ferrow {
 
@@ -8,18 +9,25 @@ class CCardImageCopier {
 public:
     CCardImageCopier();
 
-    // A free name in the folder of `path`: the first four letters of its name, four hexadecimal
-    // digits and its extension. Empty when every such name is taken.
-    std::string FreeNameBeside(const std::string& path);
-
     // Copies the image file to a free name, with its "ifo\<name>.ifo" and "bin\<name>.tif"
-    // companions when they exist; returns the new path (empty when no name was free).
-    std::string CopyImage(const std::string& path);
-    // Copies the thumbnail file to a free name; returns the new path (empty when none was free).
-    std::string CopyThumbnail(const std::string& path);
-};
+    // companions when they exist. True when every file that exists was copied: `copy` is then
+    // the new path, or empty when the image file itself is missing (nothing to copy). False when
+    // a copy failed or no name was free; the files copied so far are removed again.
+    bool CopyImage(const std::string& path, std::string* copy);
+    // The same for a thumbnail file, which has no companions.
+    bool CopyThumbnail(const std::string& path, std::string* copy);
 
-// "<folder>\<sub>\<name>.<extension>" for "<folder>\<name>.<anything>".
-std::string CompanionPath(const std::string& path, const char* subFolder, const char* extension);
+    // Deletes every file the copies since the last call made, and only those: for a card that
+    // is not stored after all.
+    void RemoveCopies();
+    // Forgets the files made so far: they belong to a stored card now.
+    void KeepCopies() { made_.clear(); }
+
+private:
+    bool CopyWithCompanions(const std::string& path, bool withCompanions, std::string* copy);
+    std::string FreeNameBeside(const std::string& path, bool withCompanions);
+
+    std::vector<std::string> made_;
+};
 
 }  // namespace ferrow

@@ -24,6 +24,12 @@ void CopyCut(char* target, const char* source, size_t limit) {
     target[n] = '\0';
 }
 
+void CopyIntoRoom(char* slot, const char* source, size_t room) {
+    size_t n = CutLength(source, room);
+    if (n) memmove(slot, source, n);
+    if (n < room) slot[n] = '\0';
+}
+
 void CopyField(char* target, size_t limit, const char* source, size_t sourceWidth) {
     char bounded[1024];
     size_t width = sourceWidth < sizeof(bounded) - 1 ? sourceWidth : sizeof(bounded) - 1;

@@ -14,6 +14,11 @@ size_t CutLength(const char* text, size_t limit);
 // terminates it; target must hold limit + 1 bytes. A null source gives an empty text.
 void CopyCut(char* target, const char* source, size_t limit);
 
+// Copies at most `room` bytes of source (a cut as CutLength gives it) into a slot of `room`
+// bytes of a fixed-layout record, terminated only when the text leaves room for it: a text
+// that fills its slot ends where the next slot begins, and never writes onto that slot.
+void CopyIntoRoom(char* slot, const char* source, size_t room);
+
 // As CopyCut, for a source that is a fixed field of `sourceWidth` bytes that need not be
 // terminated inside it.
 void CopyField(char* target, size_t limit, const char* source, size_t sourceWidth);

@@ -133,13 +133,7 @@ private:
         if (id == kActDateId) return PutDate();
         ExchangeField f = ActField(id);
         if (!f.offset) return;
-        // A full-width text's terminator falls on the next field's first byte; it must not
-        // destroy a field that was written before this one.
-        char* spill = record_at(f.offset + f.width);
-        char keep = *spill;
-        CopyCut(record_at(f.offset), text, f.width);
-        if (id < 59 && written_[id + 1]) *spill = keep;
-        written_[id] = true;
+        CopyIntoRoom(record_at(f.offset), text, f.width);
     }
 
     void PutDate() {
@@ -149,7 +143,6 @@ private:
         memcpy(record_at(kActDateMonth), &words[1], 2);
         memcpy(record_at(kActDateDay), &words[2], 2);
     }
-    bool written_[61] = {};
 };
 
 const TargetRules kCeRules{46, CeField, false, true, false, true};

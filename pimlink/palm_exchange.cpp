@@ -12,12 +12,6 @@ namespace ferrow {
 
 namespace {
 
-// The folder of the exchange file, with its backslash, where compaction makes its work file.
-std::string ExchangeFolder(const char* exchangeFile) {
-    const char* slash = strrchr(exchangeFile, '\\');
-    return slash ? std::string(exchangeFile, slash + 1) : std::string();
-}
-
 bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 // Each exchange record read without its images, in name order.
@@ -79,7 +73,7 @@ int WritePalmExchangeDB(const char* cardDbPath, CardRecV4* cards, int count, con
         for (int i = 0; i < count; ++i)
             if (IsCardToSend(cards[i])) WriteForHandheld(exchange, cards[i]);
     }
-    exchange.CloseCompacted(exchangeFile, ExchangeFolder(exchangeFile).c_str());
+    exchange.CloseCompacted(exchangeFile);
     return 1;
 }
 

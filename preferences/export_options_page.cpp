@@ -7,6 +7,7 @@
 #include "prefer_resources.h"
 #include "userdata.h"
 #include <commdlg.h>
+#include <string.h>
 
 namespace {
 
@@ -186,8 +187,10 @@ void OnPalmMode(HWND page, CZemExportOptn* state, int mode) {
     EnablePalmDirections(page, mode);
 }
 
+// The dialog may give a path longer than the setting holds: it is refused with a message
+// rather than kept cut, which would name another file or none.
 void OnBrowseActDatabase(HWND page, CZemPref* pref) {
-    char path[MAX_PATH] = "*.dbf";
+    char path[1024] = "*.dbf";
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = page;
@@ -197,6 +200,7 @@ void OnBrowseActDatabase(HWND page, CZemPref* pref) {
     ofn.lpstrDefExt = "dbf";
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameA(&ofn)) return;
+    if (strlen(path) >= sizeof(pref->ActDatabase)) return ShowMessage(page, IDS_ACT_PATH_TOO_LONG, MB_ICONSTOP);
     if (lstrcmpA(path, pref->ActDatabase) == 0) return;
     lstrcpynA(pref->ActDatabase, path, sizeof(pref->ActDatabase));
     SetDlgItemTextA(page, IDC_FILE_EDIT, pref->ActDatabase);

@@ -19,6 +19,10 @@ std::string LoadText(UINT id) {
     return std::string(text, n > 0 ? n : 0);
 }
 
+void ShowMessage(HWND owner, UINT id, UINT icon) {
+    MessageBoxA(owner, LoadText(id).c_str(), LoadText(IDS_PREFERENCES).c_str(), MB_OK | icon);
+}
+
 std::string LibraryFolder() {
     char path[MAX_PATH] = "";
     DWORD n = GetModuleFileNameA(PreferApp.Instance, path, sizeof(path));

@@ -18,6 +18,9 @@ extern CZemPreferApp PreferApp;
 // The text of a string resource of the library; empty when the id does not exist.
 std::string LoadText(UINT id);
 
+// Shows a string resource of the library in a message box over owner, captioned "Preferences".
+void ShowMessage(HWND owner, UINT id, UINT icon);
+
 // The folder of the ZemPrefer library file, ending with a backslash.
 std::string LibraryFolder();
 

@@ -231,23 +231,25 @@ void RereadCurrentCard(void) {
     kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
 }
 
-void InsertLinkedCards(const CardRecV4* cards, int count) {
+int InsertLinkedCards(const CardRecV4* cards, int count) {
     static CardRec card;
+    int stored = 1;
     kvRecLast(App.CardTable);
     for (int i = 0; i < count; ++i) {
         if (cards[i].Flags != CARDRECV4_FLAG_NEW) continue;
         memset(&card, 0, sizeof card);
         CardRecV4ToCardRec(&cards[i], &card);
         kvStartTransation(App.Database);
-        if (kvCardRecInsert(App.CardTable, &card) != 1) {
+        if (kvCardRecInsert(App.CardTable, &card) != 1 || kvCommit(App.Database) != 1) {
             kvRollback(App.Database);
+            stored = 0;
             break;
         }
-        kvCommit(App.Database);
         App.RowsUnsorted = 1;
         kvRecLast(App.CardTable);
         App.CardCount = kvTblNRecs(App.CardTable);
         App.CurrentCardNumber = App.CardCount;
     }
     RereadCurrentCard();
+    return stored;
 }

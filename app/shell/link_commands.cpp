@@ -15,8 +15,9 @@ static void ShowTransferResult(int done) {
 }
 
 // The direction is the one chosen for the target of this command, not for the target the
-// Link button shows. A failed link leaves the current record as the array walk left it: the
-// current card is read again.
+// Link button shows; the transfer is complete only when the cards it brought were stored too.
+// A failed link leaves the current record as the array walk left it: the current card is read
+// again.
 void OnPimLink(int linkType) {
     if (!App.CardTable) return;
     CardRecV4* cards = NULL;
@@ -29,9 +30,10 @@ void OnPimLink(int linkType) {
     char settings[MAX_PATH];
     GetSettingsPath(settings, sizeof settings);
     int result = FerrowDBFile(settings, NULL, &cards, &count, linkType, App.LinkDirection[linkType]);
-    if (result == FERROW_OK) InsertLinkedCards(cards, count);
+    int done = 0;
+    if (result == FERROW_OK) done = InsertLinkedCards(cards, count);
     else RereadCurrentCard();
-    ShowTransferResult(result == FERROW_OK);
+    ShowTransferResult(done);
     FreeLinkCards(cards);
     RefreshCardViews(1);
 }

@@ -118,7 +118,9 @@ void OnPimLink(int linkType);
 int BuildLinkCardArray(int linkType, CardRecV4** cards, int* count);
 void CardRecToCardRecV4(const CardRec* source, CardRecV4* target);
 void CardRecV4ToCardRec(const CardRecV4* source, CardRec* target);
-void InsertLinkedCards(const CardRecV4* cards, int count);
+// Stores the cards the link marked as new; 1 when every one was stored, 0 when an insert failed
+// (it is rolled back and the rest are not tried).
+int InsertLinkedCards(const CardRecV4* cards, int count);
 void RereadCurrentCard(void);
 
 // open_dialog.cpp: the card-file open dialogs and the walk through a several-file result.

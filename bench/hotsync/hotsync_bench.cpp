@@ -20,6 +20,7 @@
 #include <string.h>
 #include <string>
 #include <vector>
+#include "card_file_replace.h"
 #include "handheld_database.h"
 #include "kvdb_engine.h"
 #include "palm_field_map.h"
@@ -131,17 +132,15 @@ double ReferenceReceive(const std::string& path, std::vector<CardRecV4>& cards, 
     return took;
 }
 
-// The conduit's compaction of an exchange database: through the work copy in "temp".
-double Compact(const std::string& folder, const std::string& path) {
+// The conduit's compaction of an exchange database: through a copy of its own beside it.
+double Compact(const std::string& path) {
     double start = Seconds();
     CkvDBEngine engine;
     CkvDatabase* db = nullptr;
     engine.OpenDatabase(31, path.c_str(), &db);
-    std::string work = folder + "temp\\temp.mdb";
-    DeleteFileA(work.c_str());
-    if (engine.CompactDatabase(db, path.c_str(), work.c_str(), kLocale) == 1 &&
-        CopyFileA(work.c_str(), path.c_str(), FALSE))
-        DeleteFileA(work.c_str());
+    CompactCardFileInPlace(path.c_str(), [&](const char* compacted) {
+        return engine.CompactDatabase(db, path.c_str(), compacted, kLocale);
+    });
     engine.CloseDatabase(db);
     return Seconds() - start;
 }
@@ -214,7 +213,7 @@ int main(int argc, char** argv) {
     CopyFileA(seeded.c_str(), exchange.c_str(), FALSE);
     int referenceLeft = 0;
     double referenceSend = ReferenceSend(exchange, &referenceLeft);
-    double sendCompaction = Compact(folder, exchange);
+    double sendCompaction = Compact(exchange);
     PrintRow("send", send, "get + delete per card", referenceSend, sendCompaction,
              outcome + " and " + std::to_string(referenceLeft));
 
@@ -228,7 +227,7 @@ int main(int argc, char** argv) {
     std::vector<CardRecV4> incoming = ReceivedCards(cards, maps.Map);
     int referenceStored = 0;
     double referenceReceive = ReferenceReceive(exchange, incoming, &referenceStored);
-    double receiveCompaction = Compact(folder, exchange);
+    double receiveCompaction = Compact(exchange);
     PrintRow("receive", receive, "insert + commit", referenceReceive, receiveCompaction,
              outcome + " and " + std::to_string(referenceStored));
     FreeLibrary(conduit);

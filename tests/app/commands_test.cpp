@@ -12,6 +12,7 @@
 #include "window_helpers.h"
 #include "cardrec.h"
 #include "kvdb_engine.h"
+#include "refused_card_names.h"
 #include <tlhelp32.h>
 #include <algorithm>
 #include <functional>
@@ -679,3 +680,35 @@ TEST(CommandsRestrictedUser, RefusedCardFilesLinksAndUsingHelp) {
 }
 
 }  // namespace
+
+// A card the PIM brings back that the card file refuses (here a unique index on the name takes
+// no second "Ann Archer", as a full disk takes no card at all) is rolled back, and the link
+// says the transfer failed instead of "Transfer complete."
+TEST(CommandsLinkStore, ACardTheCardFileRefusesMakesTheTransferFail) {
+    Installation installation("commands-linkstore");
+    const std::string cards = installation.Path("Cards.mdb");
+    ASSERT_TRUE(CreateCardFile(cards, {{"Ann Archer", "", ""}}));
+    ASSERT_TRUE(RefuseSecondCardOf(cards, "CName"));
+    ASSERT_TRUE(CreateExchangeFile(installation.Path("exchange.mdb"), {"Ann Archer"}));
+    installation.WriteSetting("CardBase", "DataBaseName", cards.c_str());
+    installation.WriteSetting("Palm", "DBFileName", installation.Path("exchange.mdb").c_str());
+    installation.WriteSetting("Preference", "PalmMode", "0");
+    installation.WriteSetting("Preference", "ExportOptn", "211111");
+    installation.WriteSetting("Preference", "ToolTip", "0");
+
+    ProgramRun run(installation, "");
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    DialogAnswerer answers(run.ProcessId());
+    answers.AnswerMessage("Transfer complete.", IDOK);
+    answers.AnswerMessage("Transfer failed.", IDOK);
+    answers.AnswerMessage("DAO error", IDOK);
+    Send(main, WM_COMMAND, 45, 0);
+    WaitFor([&] { return CountSeen(answers.Seen(), "Transfer") > 0; });
+    EXPECT_EQ(CountSeen(answers.Seen(), "Transfer failed."), 1);
+    EXPECT_EQ(CountSeen(answers.Seen(), "Transfer complete."), 0);
+    EXPECT_EQ(CountSeen(answers.Seen(), "DAO error"), 1);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    run.WaitForExit();
+    EXPECT_EQ(CardNames(cards), std::vector<std::string>{"Ann Archer"});
+}

@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include <sqlite3.h>
+
 #include "dao.h"
 #include "kvdb_fixture.h"
 
@@ -83,6 +85,45 @@ TEST_F(CardRecTest, OutOfRangeDatesBecomeTheCurrentDate) {
         const tm* local = localtime(&now);
         EXPECT_EQ(back.CDate[0], local->tm_year + 1900) << c.y << "-" << c.mo << "-" << c.d;
         EXPECT_EQ(back.CDate[1], local->tm_mon + 1) << c.y << "-" << c.mo << "-" << c.d;
+        kv_.RecDelete(cards_);
+    }
+}
+
+// What is written is read back: a date from the year 1 on (the write range), also through a
+// Get and an Update of the card, which must not turn it into today.
+TEST_F(CardRecTest, EarlyDatesReadBackAsWrittenAndSurviveAnUpdate) {
+    struct Case {
+        int y, mo, d, h, mi, s;
+    } cases[] = {{1, 1, 1, 0, 0, 0}, {45, 6, 15, 12, 30, 5}, {99, 12, 31, 23, 59, 59}, {100, 1, 1, 0, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.y);
+        CardRec card = MakeCard("Dated");
+        SetDate(card, c.y, c.mo, c.d, c.h, c.mi, c.s);
+        CardRec back = RoundTrip(card, 0);
+        const int32_t expected[6] = {c.y, c.mo, c.d, c.h, c.mi, c.s};
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(back.CDate[i], expected[i]) << "date part " << i;
+        SET(back, Title, "Updated");
+        ASSERT_EQ(kv_.CardRecUpdate(cards_, &back), 1);
+        CardRec again = MakeCard("");
+        ASSERT_EQ(kv_.CardRecGet(cards_, &again, 0), 1);
+        EXPECT_STREQ(again.Title, "Updated");
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(again.CDate[i], expected[i]) << "date part " << i << " after update";
+        kv_.RecDelete(cards_);
+    }
+}
+
+// An inserted image of no bytes is an empty value, not Null: it reads back as an image of
+// size 0, with or without a data pointer.
+TEST_F(CardRecTest, AnEmptyInsertedImageReadsBackAsAnImageOfNoBytes) {
+    char nothing[] = "";
+    for (char* data : {nothing, static_cast<char*>(nullptr)}) {
+        CardRec card = MakeCard("No pixels");
+        card.CImage = {2, 1, 0, 0, 0, data, {}, 1, 0};
+        const CardRec back = RoundTrip(card);
+        EXPECT_EQ(back.CImage.Kind, 2);
+        EXPECT_EQ(back.CImage.Storage, 1);
+        EXPECT_EQ(back.CImage.Size, 0);
+        EXPECT_EQ(kv_.RecFindFirst(cards_, "CImage Is Null"), 0);
         kv_.RecDelete(cards_);
     }
 }
@@ -220,19 +261,73 @@ TEST_F(CardRecTest, LargeIdsReadBackWhole) {
     EXPECT_EQ(card.ID, 70000);
 }
 
-TEST_F(CardRecTest, NotesUpToTheFormsBufferComeBackWholeLongerOnesAreCut) {
-    // The card form holds 32,767 characters of note; what it stores must read back whole.
-    for (size_t length : {size_t(32767), size_t(40000)}) {
+// A card file whose numbering has run past a Long (a damaged counter) takes no new card: one
+// numbered 2,147,483,648 would read back as a negative number, one numbered 4,294,967,297 as
+// 1, the number of the card already there. The insert is refused with its report instead.
+TEST_F(CardRecTest, ACardWhoseNumberNoLongerFitsIsRefused) {
+    for (const long long counter : {2147483647LL, 4294967296LL}) {
+        SCOPED_TRACE(counter);
+        ReportsBeforeTest() = ReportWatch().Texts().size();
+        Store(MakeCard("First"));
+        kv_.TblFree(cards_);
+        cards_ = nullptr;
+        kv_.CloseDatabase(db_);
+        db_ = nullptr;
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(PathOf("cards.mdb").c_str(), &raw), SQLITE_OK);
+        const std::string sql =
+            "UPDATE sqlite_sequence SET seq=" + std::to_string(counter) + " WHERE name='" + KVDB_CARD_TABLE + "'";
+        EXPECT_EQ(sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        EXPECT_EQ(sqlite3_changes(raw), 1);
+        sqlite3_close(raw);
+
+        ASSERT_EQ(kv_.OpenDatabase(KVDB_TYPE_JET, PathOf("cards.mdb").c_str(), &db_), 1);
+        cards_ = OpenCards(db_);
+        ASSERT_EQ(kv_.StartTransation(db_), 1);
+        CardRec next = MakeCard("Next");
+        EXPECT_EQ(kv_.CardRecInsert(cards_, &next), 0);
+        kv_.Rollback(db_);
+        const std::vector<std::string> reports = DaoReports();
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].rfind("DAO error 3349,", 0), 0u) << reports[0];
+        ASSERT_EQ(kv_.TblRefresh(cards_), 1);
+        EXPECT_EQ(Names(cards_), std::vector<std::string>{"First"});
+        ASSERT_EQ(kv_.RecFindFirst(cards_, "ID = 1"), 1);
+        EXPECT_EQ(CurrentName(cards_), "First");
+
+        kv_.TblFree(cards_);
+        cards_ = nullptr;
+        kv_.CloseDatabase(db_);
+        db_ = nullptr;
+        ASSERT_TRUE(DeleteFileA(PathOf("cards.mdb").c_str()));
+        NewCardFile();
+    }
+}
+
+// A note is handed out whole, however long: one cut to the text place would be written back
+// cut by the Update of a caller that stores the note it was given.
+TEST_F(CardRecTest, NotesComeBackWholeAndAGetThenUpdateKeepsThem) {
+    for (size_t length : {size_t(32767), size_t(40000), size_t(100000)}) {
         std::string note(length, 'n');
         note[32766] = 'X';
+        note[length - 1] = 'Z';
         CardRec card = MakeCard("Chatty");
         card.CNote.Data = &note[0];
         card.CNote.Size = static_cast<int32_t>(note.size());
         card.CNote.Modified = 1;
-        const CardRec back = RoundTrip(card);
+        CardRec back = RoundTrip(card);
         ASSERT_NE(back.CNote.Data, nullptr) << length;
-        EXPECT_EQ(back.CNote.Size, 32767) << length;
-        EXPECT_EQ(std::string(back.CNote.Data), note.substr(0, 32767)) << length;
+        EXPECT_EQ(back.CNote.Size, static_cast<int32_t>(length)) << length;
+        EXPECT_TRUE(std::string(back.CNote.Data) == note) << length;
+
+        SET(back, Title, "Edited");
+        back.CNote.Modified = 1;
+        ASSERT_EQ(kv_.CardRecUpdate(cards_, &back), 1);
+        CardRec again = MakeCard("");
+        ASSERT_EQ(kv_.CardRecGet(cards_, &again, 1), 1);
+        EXPECT_STREQ(again.Title, "Edited");
+        EXPECT_TRUE(std::string(again.CNote.Data) == note) << length << " after the update";
+        kv_.RecDelete(cards_);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -272,7 +273,7 @@ TEST_F(ClassesTest, V4RecordKeepsEverySlotOfEveryGroup) {
 }
 
 // Dates as other writers leave them in the table: read to the nearest second, carried across
-// midnight either side of 1899-12-30, and -1 in all six parts outside the years 100 to 9999.
+// midnight either side of 1899-12-30, and -1 in all six parts outside the years 1 to 9999.
 TEST_F(ClassesTest, StoredDatesReadToTheNearestSecond) {
     InsertOneV4([](CardRecV4&) {});
     const struct Case {
@@ -284,7 +285,9 @@ TEST_F(ClassesTest, StoredDatesReadToTheNearestSecond) {
         {-1.0 - 86399.7 / 86400, {1899, 12, 30, 0, 0, 0}},  // 1899-12-29 23:59:59.7
         {-1.25, {1899, 12, 29, 6, 0, 0}},
         {2958465.0 + 86399.6 / 86400, {-1, -1, -1, -1, -1, -1}},  // would round into the year 10000
-        {-657435.0, {-1, -1, -1, -1, -1, -1}},
+        {-657435.0, {99, 12, 31, 0, 0, 0}},                       // a year before 100 reads back as it was written
+        {-693593.0, {1, 1, 1, 0, 0, 0}},
+        {-693594.0, {-1, -1, -1, -1, -1, -1}},  // the last day of the year 0
     };
     CDaoDatabase* dao = static_cast<CkvDaoDatabase*>(db_)->Dao();
     for (const Case& c : cases) {
@@ -302,8 +305,8 @@ TEST_F(ClassesTest, StoredDatesReadToTheNearestSecond) {
 }
 
 // A year from 1 to 99 is a calendar date: it is stored as given, not replaced by the current
-// date, though it lies outside what reads back as a date.
-TEST_F(ClassesTest, EarlyYearsAreStoredAsGiven) {
+// date, and read back as it was stored.
+TEST_F(ClassesTest, EarlyYearsAreStoredAndReadAsGiven) {
     const int early[6] = {50, 6, 15, 8, 30, 0};
     InsertOneV4([&](CardRecV4& card) { std::memcpy(card.CDate, early, sizeof early); });
     CDaoRecordset rs(static_cast<CkvDaoDatabase*>(db_)->Dao());
@@ -313,7 +316,63 @@ TEST_F(ClassesTest, EarlyYearsAreStoredAsGiven) {
     rs.Close();
     static CardRecV4 back;
     ASSERT_EQ(engine_.CardRecGetV4(ds_, &back, 0), 1);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(back.CDate[i], -1) << i;
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(back.CDate[i], early[i]) << i;
+}
+
+// A card table that lacks columns of its layout (a damaged card file, an exchange file of
+// another version) shows its DAO error once per open, not once per card: the cards are stored
+// and read without the missing columns.
+TEST_F(ClassesTest, AMissingColumnIsReportedOnceAndTheCardsStillTravel) {
+    for (const char* layout : {"flat", "V4"}) {
+        SCOPED_TRACE(layout);
+        const bool v4 = layout == std::string("V4");
+        const char* name = v4 ? "CNAME_FullName_Data" : "CName";
+        const std::string table = v4 ? "NMV4" : "NM";
+        {
+            CDaoTableDef def(static_cast<CkvDaoStore*>(db_)->Dao());
+            def.Create(table.c_str());
+            def.CreateField("ID", dbLong, 4, dbAutoIncrField);
+            def.CreateField(name, dbText, 50);
+            def.CreateField("Flags", dbInteger, 2);
+            def.Append();
+        }
+        g_reportsBefore = ReportWatch().Texts().size();
+        CkvDataset* ds = nullptr;
+        ASSERT_EQ(engine_.TblNew(db_, table.c_str(), &ds), 1);
+        engine_.KeyAdd(ds, name);
+        ASSERT_EQ(engine_.TblOpen(ds), 1);
+        for (const char* card : {"Cy", "Ann", "Bo"}) {
+            static CardRec flat;
+            static CardRecV4 wide;
+            std::memset(&flat, 0, sizeof flat);
+            std::memset(&wide, 0, sizeof wide);
+            SET(flat.CName, card);
+            SET(flat.Company, "Lost");
+            flat.Flags = 3;
+            SET(wide.CNAME.FullName.Text, card);
+            SET(wide.Company[0].Text, "Lost");
+            wide.Flags = 3;
+            engine_.StartTransation(db_);
+            EXPECT_NE(v4 ? engine_.CardRecInsertV4(ds, &wide) : engine_.CardRecInsert(ds, &flat), 0) << card;
+            engine_.Commit(db_);
+        }
+        std::vector<std::string> names;
+        ASSERT_EQ(engine_.RecFirst(ds), 1);
+        for (int i = 0; i < 3; ++i, engine_.RecNext(ds)) {
+            static CardRec flat;
+            static CardRecV4 wide;
+            ASSERT_EQ(v4 ? engine_.CardRecGetV4(ds, &wide, 1) : engine_.CardRecGet(ds, &flat, 1), 1) << i;
+            names.push_back(v4 ? wide.CNAME.FullName.Text : flat.CName);
+            EXPECT_EQ(v4 ? wide.Flags : flat.Flags, 3);
+            EXPECT_STREQ(v4 ? wide.Company[0].Text : flat.Company, "");
+        }
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"Ann", "Bo", "Cy"}));
+        const std::vector<std::string> reports = Reports();
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].rfind("DAO error 3265,", 0), 0u) << reports[0];
+        engine_.TblFree(ds);
+    }
 }
 
 TEST_F(ClassesTest, StatementPartsOfADataset) {

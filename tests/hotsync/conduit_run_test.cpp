@@ -100,7 +100,14 @@ protected:
     std::vector<std::string> Cards() const { return ExchangeCards(Exchange()); }
 
     std::string Log() const { return ReadWholeFile(folder_ + "palm\\hotsync.log"); }
-    bool WorkCopyLeft() const { return PathExists(folder_ + "temp\\temp.mdb"); }
+    // A compacted copy left beside the exchange database (named by GetTempFileName).
+    bool WorkCopyLeft() const {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder_ + "*.tmp").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return false;
+        FindClose(search);
+        return true;
+    }
 
     std::string folder_;
     HMODULE module_ = nullptr;
@@ -138,7 +145,9 @@ TEST_F(ConduitRun, AnyOtherTypeCreatesTheAddressBookAndMovesNothing) {
 
 TEST_F(ConduitRun, DesktopOverwritesSendsOnlyFlagTwoCardsAndRemovesThem) {
     SeedCards({{"Cy", "Corp", 2}, {"Bob", "Bits", 0}, {"Ann Lee", "Acme", 2}, {"Dee", "Dyn", 3}});
-    WriteWholeFile(folder_ + "temp\\temp.mdb", "left by a run that could not copy it back");
+    // Files of the user's where the conduit once made its work copy: not the conduit's to touch.
+    WriteWholeFile(folder_ + "temp\\temp.mdb", "the user's");
+    WriteWholeFile(folder_ + "temp.mdb", "the user's too");
     EXPECT_EQ(Sync(3), 0);
     EXPECT_EQ(HandheldRecords(), (std::vector<std::string>{"Ann Lee|Acme", "Cy|Corp"}));
     EXPECT_EQ(Cards(), (std::vector<std::string>{"Bob|Bits|0", "Dee|Dyn|3"}));
@@ -150,6 +159,8 @@ TEST_F(ConduitRun, DesktopOverwritesSendsOnlyFlagTwoCardsAndRemovesThem) {
                          22);
     EXPECT_EQ(std::string(first.begin(), first.end()), expected);
     EXPECT_FALSE(WorkCopyLeft());
+    EXPECT_EQ(ReadWholeFile(folder_ + "temp\\temp.mdb"), "the user's");
+    EXPECT_EQ(ReadWholeFile(folder_ + "temp.mdb"), "the user's too");
 }
 
 TEST_F(ConduitRun, DesktopOverwritesWithoutCardsLeavesTheHandheldAlone) {

@@ -166,17 +166,21 @@ TEST_F(ActLink, ExportSendsTheMappedFieldsAndANoteAndSkipsTheCardThere) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ(cards_[i].Flags, 5) << i;
 }
 
-TEST_F(ActLink, ImportReadsEachSlotWithinItsRoomAndTwoEqualContactsMakeNoNewCard) {
-    // A full field 85 (80 bytes) ends on field 86's first byte: 86, read before it, is lost.
-    Seed({{{26, "Ann Lee"}, {85, std::string(80, 'T')}, {86, "Sales"}, {30, "Springfield"}},
-          {{26, "Ann Lee"}, {85, std::string(80, 'T')}, {86, "Sales"}, {30, "Springfield"}}});
+TEST_F(ActLink, ImportKeepsEachSlotWithinItsRoomAndTwoEqualContactsMakeNoNewCard) {
+    // Values that fill their slot's room: field 85 (80 bytes) lies right before field 86, and
+    // field 94 (50 bytes, not mapped) right before field 200; both neighbours are read first and
+    // keep their values.
+    const Contact ann{{26, "Ann Lee"},       {85, std::string(80, 'T')}, {86, "Sales"}, {94, std::string(50, 'W')},
+                      {200, "ann@lee.test"}, {30, "Springfield"}};
+    Seed({ann, ann});
     ASSERT_EQ(Link(FERROW_FROM_PIM), FERROW_OK);
     // Two equal contacts: the second matches the card the first became.
     ASSERT_EQ(count_, 1);
     EXPECT_EQ(cards_[0].Flags, 5);
     EXPECT_STREQ(cards_[0].CNAME.FullName.Text, "Ann Lee");
     EXPECT_EQ(std::string(cards_[0].Title[1].Text), std::string(80, 'T'));
-    EXPECT_STREQ(cards_[0].Department[0].Text, "");
+    EXPECT_STREQ(cards_[0].Department[0].Text, "Sales");
+    EXPECT_STREQ(cards_[0].Email[0].EmailName.Text, "ann@lee.test");
     EXPECT_STREQ(cards_[0].Address[0].City.Text, "Springfield");
 }
 

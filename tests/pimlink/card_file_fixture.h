@@ -44,6 +44,16 @@ protected:
         return content;
     }
     static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    static size_t FilesIn(const std::string& pattern) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return 0;
+        size_t count = 0;
+        do ++count;
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+        return count;
+    }
 
     // Creates a card file of the layout (0 V3, 1 V4) holding the given records.
     void CreateV3(const std::string& path, std::vector<StoredCard>& cards) {

@@ -79,9 +79,12 @@ TEST_F(PalmExchange, ExportWritesCardsForTheHandheldOnceAndARerunAddsNothing) {
     CardRecV4 a = Card("Ann Lee", "Acme", "555-0100", 0), b = Card("Bo Kim", "Bolt", "555-0101", 5),
               c = Card("Cy Ray", "Core", "555-0102", 1);
     Hold({a, b, c});
+    WriteFile(Path("temp.mdb"), "a file of the user's");
     ASSERT_EQ(Link(FERROW_LINK_PALM, FERROW_TO_PIM), FERROW_OK);
     EXPECT_EQ(Stored(), (std::vector<std::string>{Row(2, a), Row(2, c)}));
-    EXPECT_FALSE(Exists(Path("temp.mdb")));  // the compaction's work file is gone
+    // The compaction touches no file it did not make and leaves none of its own.
+    EXPECT_EQ(ReadFile(Path("temp.mdb")), "a file of the user's");
+    EXPECT_EQ(FilesIn(Path("*.tmp")), 0u);
 
     ASSERT_EQ(Link(FERROW_LINK_PALM, FERROW_TO_PIM), FERROW_OK);
     EXPECT_EQ(cards_[0].Flags, 5);

@@ -7,7 +7,7 @@
 #include "dll_module.h"
 #include "ferrow.h"
 #include "kvdb32.h"
-#include "kvdb_store.h"
+#include "refused_card_names.h"
 
 namespace {
 
@@ -91,36 +91,10 @@ protected:
         return cards;
     }
 
-    // Gives the card table of an existing card file a unique index on the column, so that a
-    // second card of a name already there cannot be stored (as a full disk refuses one).
-    static void RefuseSecondOf(const std::string& path, const char* column) {
-        CkvDBEngine engine;
-        CkvDatabase* db = nullptr;
-        ASSERT_EQ(engine.OpenDatabase(31, path.c_str(), &db), 1);
-        CDaoTableDef table(static_cast<CkvDaoStore*>(db)->Dao());
-        table.Open("NM");
-        CDaoIndexInfo unique;
-        unique.m_strName = "OneOfEachName";
-        unique.AddField(column);
-        unique.m_bUnique = true;
-        table.CreateIndex(unique);
-        table.Close();
-        engine.CloseDatabase(db);
-    }
     static std::vector<std::string> NamesOf(const std::vector<std::pair<std::string, int>>& cards) {
         std::vector<std::string> names;
         for (const auto& card : cards) names.push_back(card.first);
         return names;
-    }
-    static size_t FilesIn(const std::string& pattern) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return 0;
-        size_t count = 0;
-        do ++count;
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-        return count;
     }
 
     DllModule ferrow_{"Ferrow.dll"};
@@ -278,7 +252,7 @@ TEST_F(CardFileExports, ACardThatCannotBeStoredLeavesNothingOfItselfAndItsMarkSt
     memset(&held[0], 0, sizeof(CardRecV4));
     SetText(held[0].CNAME.FullName, "Card 003");
     CreateV4(Path("v4.mdb"), held);
-    RefuseSecondOf(Path("v4.mdb"), "CNAME_FullName_Data");
+    ASSERT_TRUE(RefuseSecondCardOf(Path("v4.mdb"), "CNAME_FullName_Data"));
     EXPECT_EQ(exportFile(Path("a.mdb").c_str(), Path("v4.mdb").c_str(), 1), FERROW_TRANSFER_INCOMPLETE);
     std::vector<CardRecV4> exported = ReadV4(Path("v4.mdb"));
     ASSERT_EQ(exported.size(), 2u);
@@ -310,7 +284,7 @@ TEST_F(CardFileExports, ACardThatCannotBeStoredLeavesNothingOfItselfAndItsMarkSt
     memset(&dup[0].v3, 0, sizeof(CardRec));
     SetText(dup[0].v3.CName, "Dup");
     CreateV3(Path("cards.mdb"), dup);
-    RefuseSecondOf(Path("cards.mdb"), "CNAME");
+    ASSERT_TRUE(RefuseSecondCardOf(Path("cards.mdb"), "CNAME"));
     EXPECT_EQ(importFile(Path("cards.mdb").c_str(), Path("pim.mdb").c_str(), 0), FERROW_TRANSFER_INCOMPLETE);
     EXPECT_EQ(NamesOf(ReadV3Flags(Path("cards.mdb"))), (std::vector<std::string>{"Dup", "New 1", "New 2"}));
 
@@ -327,7 +301,7 @@ TEST_F(CardFileExports, ACardThatCannotBeStoredLeavesNothingOfItselfAndItsMarkSt
     memset(&taken[0].v3, 0, sizeof(CardRec));
     SetText(taken[0].v3.CName, "Card 001");
     CreateV3(Path("copy.mdb"), taken);
-    RefuseSecondOf(Path("copy.mdb"), "CNAME");
+    ASSERT_TRUE(RefuseSecondCardOf(Path("copy.mdb"), "CNAME"));
     EXPECT_EQ(duplicate(Path("source.mdb").c_str(), Path("copy.mdb").c_str(), 0), FERROW_TRANSFER_INCOMPLETE);
     EXPECT_EQ(NamesOf(ReadV3Flags(Path("copy.mdb"))), (std::vector<std::string>{"Card 000", "Card 001", "Card 002"}));
     EXPECT_EQ(FilesIn(Path("img\\*.tif")), 5u);  // three originals, two copies
@@ -377,4 +351,90 @@ TEST_F(CardFileExports, AccentedNamesAndNotesTravelByteForByte) {
     EXPECT_EQ(std::string(back[0].rec.CName), name);
     EXPECT_EQ(std::string(back[0].rec.Company), company);
     EXPECT_EQ(back[0].note, note.substr(0, 80) + "\r\n" + note.substr(80) + "\r\n");
+}
+
+// A card file the user named temp.mdb, beside the card files of a transfer, is nobody's scratch
+// space: every transfer leaves it as it was, and none leaves a file of its own behind.
+TEST_F(CardFileExports, EveryTransferLeavesAUsersTempMdbAlone) {
+    std::vector<StoredCard> mine(1), cards = Cards(3);
+    memset(&mine[0].v3, 0, sizeof(CardRec));
+    SetText(mine[0].v3.CName, "Mine");
+    CreateV3(Path("temp.mdb"), mine);
+    CreateV3(Path("v3.mdb"), cards);
+    std::vector<CardRecV4> incoming(1);
+    memset(&incoming[0], 0, sizeof(CardRecV4));
+    SetText(incoming[0].CNAME.FullName, "New");
+    incoming[0].Flags = 3;
+    CreateV4(Path("v4.mdb"), incoming);
+
+    auto duplicate = ferrow_.require<TwoPathsAndInt>("DuplicateDBFile");
+    auto exportFile = ferrow_.require<TwoPathsAndInt>("ExportDBFile");
+    auto importFile = ferrow_.require<TwoPathsAndInt>("ImportDBFile");
+    auto toV4 = ferrow_.require<TwoPaths>("ConvertV3ToV4");
+    auto toV3 = ferrow_.require<TwoPaths>("ConvertV4ToV3");
+    const std::string v3 = Path("v3.mdb"), v4 = Path("v4.mdb");
+    const struct {
+        const char* what;
+        int result;
+        std::string destination;
+        size_t cards;
+    } runs[] = {
+        {"duplicate", duplicate(v3.c_str(), Path("copy.mdb").c_str(), 0), Path("copy.mdb"), 3},
+        {"export", exportFile(v3.c_str(), Path("exported.mdb").c_str(), 0), Path("exported.mdb"), 3},
+        {"import", importFile(Path("cards.mdb").c_str(), v4.c_str(), 0), Path("cards.mdb"), 1},
+        {"V3 to V4", toV4(v3.c_str(), Path("converted4.mdb").c_str()), Path("converted4.mdb"), 3},
+        {"V4 to V3", toV3(v4.c_str(), Path("converted3.mdb").c_str()), Path("converted3.mdb"), 1},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.what);
+        EXPECT_EQ(run.result, FERROW_TRANSFER_DONE);
+        const bool v4Layout = run.what == std::string("export") || run.what == std::string("V3 to V4");
+        EXPECT_EQ(v4Layout ? ReadV4(run.destination).size() : ReadV3Flags(run.destination).size(), run.cards);
+    }
+    EXPECT_EQ(NamesOf(ReadV3Flags(Path("temp.mdb"))), std::vector<std::string>{"Mine"});
+    EXPECT_EQ(FilesIn(Path("*.tmp")), 0u);
+    EXPECT_EQ(FilesIn(Path("*.mdb")), 8u);  // temp, v3, v4 and the five destinations
+}
+
+// A card whose image, companion or thumbnail file exists but cannot be copied (here held by
+// another program; a full or read-only disk refuses it the same way) is not stored: the
+// transfer is incomplete, nothing of the card stays, and no stored card names a file that
+// was not made. A file missing in the first place has nothing to copy: its card keeps the name.
+TEST_F(CardFileExports, ACardWhoseFilesCannotBeCopiedIsNotStored) {
+    auto duplicate = ferrow_.require<TwoPathsAndInt>("DuplicateDBFile");
+    std::vector<StoredCard> cards = Cards(5);
+    for (size_t i = 0; i < cards.size(); ++i) {
+        const std::string stem = "SCAN000" + std::to_string(i);
+        cards[i].image = Path("img\\") + stem + ".tif";
+        cards[i].thumb = Path("thm\\") + stem + ".THM";
+        if (i != 4) WriteFile(cards[i].image, "image " + std::to_string(i));
+        WriteFile(cards[i].thumb, "thumb " + std::to_string(i));
+        if (i == 2 || i == 3) {
+            WriteFile(Path("img\\ifo\\") + stem + ".ifo", "info");
+            WriteFile(Path("img\\bin\\") + stem + ".tif", "bin");
+        }
+    }
+    CreateV3(Path("a.mdb"), cards);
+    std::vector<HANDLE> held;
+    for (const std::string& file : {cards[0].image, cards[1].thumb, Path("img\\ifo\\SCAN0002.ifo")})
+        held.push_back(CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    for (HANDLE h : held) ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    const int result = duplicate(Path("a.mdb").c_str(), Path("b.mdb").c_str(), 0);
+    for (HANDLE h : held) CloseHandle(h);
+
+    EXPECT_EQ(result, FERROW_TRANSFER_INCOMPLETE);
+    std::vector<ReadCard> copy = ReadThroughKvdb32(Path("b.mdb"));
+    ASSERT_EQ(copy.size(), 2u);
+    EXPECT_STREQ(copy[0].rec.CName, "Card 003");
+    EXPECT_EQ(ReadFile(copy[0].image), "image 3");
+    EXPECT_EQ(ReadFile(copy[0].thumb), "thumb 3");
+    EXPECT_STREQ(copy[1].rec.CName, "Card 004");
+    EXPECT_EQ(copy[1].image, cards[4].image);
+    EXPECT_EQ(ReadFile(copy[1].thumb), "thumb 4");
+    EXPECT_NE(copy[1].thumb, cards[4].thumb);
+    // The originals and the copies of the two stored cards, nothing of the three refused ones.
+    EXPECT_EQ(FilesIn(Path("img\\*.tif")), 5u);
+    EXPECT_EQ(FilesIn(Path("img\\ifo\\*.ifo")), 3u);
+    EXPECT_EQ(FilesIn(Path("img\\bin\\*.tif")), 3u);
+    EXPECT_EQ(FilesIn(Path("thm\\*.THM")), 7u);
 }

@@ -1,6 +1,8 @@
 // The Preferences sheet driven through its pages; what it wrote is read back from the file.
 #include "prefer_fixture.h"
+#include "file_bytes.h"
 #include "gui_driver.h"
+#include "window_helpers.h"
 #include <vector>
 
 using namespace dialog_driver;
@@ -179,3 +181,46 @@ TEST_F(PreferencesSheet, PagesAsTheyLook) {
 }
 
 }  // namespace
+
+// The ACT! database path is kept in 255 characters: a database chosen with a longer path is
+// refused with a message and the one chosen before stays whole; one of 255 is taken.
+TEST_F(PreferencesSheet, AnActDatabasePathLongerThanTheSettingHoldsIsRefused) {
+    Write("Preference", "ExportOptn", "310113");
+    Write("Preference", "DefaultExport", "5");
+    Write("ACT2000", "DBFileName", "C:\\ACT\\contacts.dbf");
+    std::string folder = TempFolderPath("actpath" + std::to_string(GetTickCount()));
+    ASSERT_LT(folder.size(), 200u);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    folder += "\\" + std::string(240 - folder.size() - 1, 'd');
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string fits = folder + "\\" + std::string(10, 'a') + ".dbf";
+    const std::string tooLong = folder + "\\" + std::string(11, 'a') + ".dbf";
+    ASSERT_EQ(fits.size(), 255u);
+    ASSERT_EQ(tooLong.size(), 256u);
+    for (const std::string& path : {fits, tooLong}) WriteWholeFile(path, "ACT!");
+
+    DialogAnswerer answers(GetCurrentProcessId());
+    answers.AnswerMessage("longer than 255 characters", IDOK);
+    std::string afterRefusal, afterFit;
+    RunSheet([&](HWND sheet) {
+        HWND sync = ShowPage(sheet, kSyncPage);
+        answers.AnswerFileDialog("Open", tooLong, 1);
+        ClickAndGoOn(sync, 3038);
+        WaitFor([&] { return !answers.Seen().empty() && answers.Seen().back().Text.find("255") != std::string::npos; });
+        afterRefusal = WindowText(GetDlgItem(sync, 3041));
+        answers.AnswerFileDialog("Open", fits, 1);
+        ClickAndGoOn(sync, 3038);
+        WaitFor([&] { return WindowText(GetDlgItem(sync, 3041)) == fits; });
+        afterFit = WindowText(GetDlgItem(sync, 3041));
+        PressSheetButton(sheet, PSBTN_OK);
+    });
+    EXPECT_EQ(afterRefusal, "C:\\ACT\\contacts.dbf");
+    EXPECT_EQ(afterFit, fits);
+    EXPECT_EQ(Read("ACT2000", "DBFileName"), fits);
+    int refusals = 0;
+    for (const SeenDialog& seen : answers.Seen()) refusals += seen.Text.find("longer than 255") != std::string::npos;
+    EXPECT_EQ(refusals, 1);
+    for (const std::string& path : {fits, tooLong}) DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryA(folder.substr(0, folder.rfind('\\')).c_str());
+}

@@ -137,8 +137,11 @@ void BindValue(sqlite3_stmt* stmt, int parameter, const CDaoValue& value) {
                           SQLITE_TRANSIENT);
         break;
     case CDaoValue::Bytes:
-        sqlite3_bind_blob(stmt, parameter, value.AsBytes().data(), static_cast<int>(value.AsBytes().size()),
-                          SQLITE_TRANSIENT);
+        // An empty array is a value, not Null; SQLite binds a blob without data as Null.
+        if (value.AsBytes().empty()) sqlite3_bind_zeroblob(stmt, parameter, 0);
+        else
+            sqlite3_bind_blob(stmt, parameter, value.AsBytes().data(), static_cast<int>(value.AsBytes().size()),
+                              SQLITE_TRANSIENT);
         break;
     default: sqlite3_bind_null(stmt, parameter); break;
     }

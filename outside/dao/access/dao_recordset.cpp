@@ -347,6 +347,18 @@ void NoteAutoNumber(DaoDatabaseState& db, const DaoTableSchema& schema, int64_t 
     if (rowid > high) high = rowid;
 }
 
+// An AutoNumber is a Long: a record numbered past its range would read back as another
+// number, perhaps one that an older record carries. Such a record is taken back and refused,
+// as Jet refuses a counter that has run out.
+void RefuseNumberPastLong(DaoDatabaseState& db, const DaoTableSchema& schema, int64_t rowid) {
+    if (schema.AutoIncrementColumn() < 0 || rowid <= INT32_MAX) return;
+    sqlite3_stmt* erase =
+        db.Prepare("DELETE FROM " + QuoteIdentifier(schema.name) + " WHERE rowid=?", kSourceRecordset);
+    sqlite3_bind_int64(erase, 1, rowid);
+    BindStep(db, erase);
+    Raise(daoErrNumericOverflow, kSourceRecordset);
+}
+
 int64_t InsertRow(DaoDatabaseState& db, DaoRecordsetState& rs) {
     int64_t explicitRowid = 0;
     if (db.dbase) explicitRowid = db.dbase->AppendRow(rs.schema, rs.edit);
@@ -370,7 +382,10 @@ int64_t InsertRow(DaoDatabaseState& db, DaoRecordsetState& rs) {
         if (db.dbase) db.dbase->DeleteRow(rs.schema, explicitRowid);
         throw;
     }
-    return explicitRowid ? explicitRowid : sqlite3_last_insert_rowid(db.db);
+    if (explicitRowid) return explicitRowid;
+    const int64_t rowid = sqlite3_last_insert_rowid(db.db);
+    RefuseNumberPastLong(db, rs.schema, rowid);
+    return rowid;
 }
 
 void UpdateRow(DaoDatabaseState& db, DaoRecordsetState& rs) {

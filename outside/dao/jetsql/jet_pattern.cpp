@@ -1,80 +1,47 @@
 #include "jet_pattern.h"
 
+#include <windows.h>
+
 namespace jetsql {
 
-uint32_t NextCodePoint(const std::string& text, size_t* pos) {
-    const auto byteAt = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    const uint32_t lead = byteAt(*pos);
-    size_t extra = 0;
-    uint32_t c = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        extra = 1;
-        c = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        extra = 2;
-        c = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        extra = 3;
-        c = lead & 0x07;
-    }
-    bool valid = extra > 0 && text.size() - *pos > extra;
-    for (size_t i = 1; valid && i <= extra; ++i) {
-        const uint32_t b = byteAt(*pos + i);
-        valid = (b & 0xC0) == 0x80;
-        c = (c << 6) | (b & 0x3F);
-    }
-    static const uint32_t kMinimum[4] = {0, 0x80, 0x800, 0x10000};
-    if (valid && c >= kMinimum[extra] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF)) {
-        *pos += extra + 1;
-        return c;
-    }
-    ++*pos;  // a stray byte stands for itself (Latin-1)
-    return lead;
+std::vector<uint32_t> AnsiCharacters(const std::string& text) {
+    std::vector<uint32_t> characters;
+    if (text.empty()) return characters;
+    const int bytes = static_cast<int>(text.size());
+    const int count = MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
+    if (count <= 0) return characters;
+    std::wstring wide(static_cast<size_t>(count), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, &wide[0], count);
+    characters.assign(wide.begin(), wide.end());
+    return characters;
 }
 
 uint32_t FoldCase(uint32_t c) {
-    if (c >= 'A' && c <= 'Z') return c + 32;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-    return c;
+    if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 32 : c;
+    WCHAR w = static_cast<WCHAR>(c);
+    CharLowerBuffW(&w, 1);
+    return w;
+}
+
+bool CodePageHasLeadBytes() {
+    CPINFO info;
+    return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1;
 }
 
 namespace {
 
 uint32_t UpperCase(uint32_t c) {
-    if (c >= 'a' && c <= 'z') return c - 32;
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
-    return c;
-}
-
-std::vector<uint32_t> CodePoints(const std::string& text) {
-    std::vector<uint32_t> cps;
-    for (size_t pos = 0; pos < text.size();) cps.push_back(NextCodePoint(text, &pos));
-    return cps;
-}
-
-void AppendUtf8(uint32_t c, std::string* out) {
-    if (c < 0x80) {
-        out->push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+    if (c < 0x80) return c >= 'a' && c <= 'z' ? c - 32 : c;
+    WCHAR w = static_cast<WCHAR>(c);
+    CharUpperBuffW(&w, 1);
+    return w;
 }
 
 }  // namespace
 
 bool CJetPattern::Compile(const std::string& pattern) {
     items_.clear();
-    const std::vector<uint32_t> cps = CodePoints(pattern);
+    const std::vector<uint32_t> cps = AnsiCharacters(pattern);
     for (size_t pos = 0; pos < cps.size();) {
         const uint32_t c = cps[pos];
         if (c == '[') {
@@ -168,36 +135,39 @@ bool CJetPattern::MatchesOne(const Item& item, uint32_t c) const {
 }
 
 bool CJetPattern::Matches(const std::string& text) const {
+    const std::vector<uint32_t> characters = AnsiCharacters(text);
     const size_t none = static_cast<size_t>(-1);
     size_t item = 0, pos = 0;
     size_t starItem = none, starPos = 0;
-    while (pos < text.size()) {
+    while (pos < characters.size()) {
         if (item < items_.size() && items_[item].kind == Kind::AnyRun) {
             starItem = item++;
             starPos = pos;
             continue;
         }
-        size_t next = pos;
-        const uint32_t c = NextCodePoint(text, &next);
-        if (item < items_.size() && MatchesOne(items_[item], c)) {
+        if (item < items_.size() && MatchesOne(items_[item], characters[pos])) {
             ++item;
-            pos = next;
+            ++pos;
             continue;
         }
         if (starItem == none) return false;
         // Let the last * swallow one more character and retry from there.
         item = starItem + 1;
-        NextCodePoint(text, &starPos);
-        pos = starPos;
+        pos = ++starPos;
     }
     while (item < items_.size() && items_[item].kind == Kind::AnyRun) ++item;
     return item == items_.size();
 }
 
+// SQLite's LIKE reads its text as UTF-8 and compares byte sequences: ASCII letters and * agree
+// with Jet on a single-byte code page, but a ? may take several bytes of one ANSI character or
+// one byte of a double-byte one, and on a double-byte code page an ASCII letter may be the trail
+// byte of a character.
 bool CJetPattern::IsPlainGlob() const {
+    static const bool doubleByte = CodePageHasLeadBytes();
+    if (doubleByte) return false;
     for (const Item& item : items_) {
-        if (item.kind == Kind::Literal ? item.ch >= 0x80 : item.kind != Kind::AnyOne && item.kind != Kind::AnyRun)
-            return false;
+        if (item.kind == Kind::Literal ? item.ch >= 0x80 : item.kind != Kind::AnyRun) return false;
     }
     return true;
 }
@@ -207,11 +177,9 @@ std::string CJetPattern::ToSqliteLike() const {
     for (const Item& item : items_) {
         if (item.kind == Kind::AnyRun) {
             out += '%';
-        } else if (item.kind == Kind::AnyOne) {
-            out += '_';
         } else {
             if (item.ch == '%' || item.ch == '_' || item.ch == '\\') out += '\\';
-            AppendUtf8(item.ch, &out);
+            out += static_cast<char>(item.ch);
         }
     }
     return out;

@@ -13,10 +13,11 @@ class CJetPattern {
 public:
     // False for a malformed pattern (an unclosed [ or a reversed range such as [m-a]).
     bool Compile(const std::string& pattern);
-    // Whole-text match without regard to case; the text is UTF-8 (stray bytes count as
-    // one Latin-1 character each).
+    // Whole-text match without regard to case. Text and pattern are ANSI text of the process
+    // code page, as the card engine keeps them (a double-byte character is one character).
     bool Matches(const std::string& text) const;
-    // True when only ASCII literals, ? and * remain, which SQLite's own LIKE handles alike.
+    // True when only ASCII literals and * remain on a single-byte code page, which SQLite's own
+    // LIKE handles alike.
     bool IsPlainGlob() const;
     // The pattern for SQLite's LIKE with ESCAPE '\' (valid only when IsPlainGlob()).
     std::string ToSqliteLike() const;
@@ -36,9 +37,12 @@ private:
     std::vector<Item> items_;
 };
 
-// Reads one character at *pos: a valid UTF-8 sequence, or else a single byte.
-uint32_t NextCodePoint(const std::string& text, size_t* pos);
-// Lower case for ASCII and Latin-1 letters; other characters unchanged.
+// The characters of ANSI text of the process code page, decoded as the collation decodes them.
+std::vector<uint32_t> AnsiCharacters(const std::string& text);
+// Lower case of one character, by the system's case table (S with caron, OE, Y with diaeresis
+// and the rest of the code page's letters included).
 uint32_t FoldCase(uint32_t c);
+// True when the process code page has double-byte characters (932, 936, 949, 950).
+bool CodePageHasLeadBytes();
 
 }  // namespace jetsql

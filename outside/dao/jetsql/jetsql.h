@@ -56,12 +56,16 @@ int RegisterFunctions(sqlite3* db);
 double OleDateFromParts(int y, int mo, int d, int h, int mi, int s);
 
 // As OleDateFromParts, but for the years 1 to 9999. A value before the year 100 is one that
-// OleDateToParts does not read back; it is for callers that keep such years as they are given.
+// OleDateToParts does not read back (OleDateToPartsFromYearOne does); it is for callers that
+// keep such years as they are given.
 double OleDateFromPartsFromYearOne(int y, int mo, int d, int h, int mi, int s);
 
 // The reverse, rounded to whole seconds: parts = year, month, day, hour, minute, second.
 // Returns false (parts untouched) for NaN, infinities and values outside 100-01-01 to
 // 9999-12-31 23:59:59.
 bool OleDateToParts(double v, int parts[6]);
+// As OleDateToParts, but for the years 1 to 9999: reads back what OleDateFromPartsFromYearOne
+// wrote.
+bool OleDateToPartsFromYearOne(double v, int parts[6]);
 
 }  // namespace jetsql

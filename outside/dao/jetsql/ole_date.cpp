@@ -67,10 +67,12 @@ double OleDateFromPartsFromYearOne(int y, int mo, int d, int h, int mi, int s) {
     return OleDateFromPartsSince(1, y, mo, d, h, mi, s);
 }
 
-bool OleDateToParts(double v, int parts[6]) {
+namespace {
+
+bool OleDateToPartsSince(int lowestYear, double v, int parts[6]) {
     if (!std::isfinite(v)) return false;
     const double whole = std::trunc(v);
-    const double lowest = static_cast<double>(DaysFromCivil(kMinYear, 1, 1) - kEpochDays);
+    const double lowest = static_cast<double>(DaysFromCivil(lowestYear, 1, 1) - kEpochDays);
     const double highest = static_cast<double>(DaysFromCivil(kMaxYear, 12, 31) - kEpochDays);
     if (whole < lowest || whole > highest) return false;
     long long day = static_cast<long long>(whole);
@@ -90,5 +92,11 @@ bool OleDateToParts(double v, int parts[6]) {
     parts[5] = static_cast<int>(seconds % 60);
     return true;
 }
+
+}  // namespace
+
+bool OleDateToParts(double v, int parts[6]) { return OleDateToPartsSince(kMinYear, v, parts); }
+
+bool OleDateToPartsFromYearOne(double v, int parts[6]) { return OleDateToPartsSince(1, v, parts); }
 
 }  // namespace jetsql
