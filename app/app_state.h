@@ -189,6 +189,7 @@ typedef struct APPSTATE {
     HKVTBL CardTable;
     int CardCount;
     int CurrentCardNumber;  // 1-based; 0 empty file; -1 new card not yet stored
+    int CurrentCardId;      // the current card's ID, which survives sorting and filtering; 0 none
     CardRec CurrentCard;
     char NoteBuffer[NOTE_BUFFER_SIZE];
     int CardFileUsable;

@@ -139,6 +139,8 @@
 #define IDS_CARD_NOT_FOUND          809
 #define IDS_ENABLE_DS_FAILURE       810
 #define IDS_CANNOT_DELETE_CURRENT   811
+#define IDS_CARD_NOT_STORED         815
+#define IDS_CARD_NOT_DELETED        816
 #define IDS_LINK_TEXT_BASE          821
 #define IDS_TRANSFER_CAPTION        2051
 #define IDS_FREE_SEARCH             2103

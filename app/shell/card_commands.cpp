@@ -10,22 +10,17 @@
 
 #define IDC_FORM_NAME 430  // the name field, beside the "Name" button
 
+// An empty card is stored at once and becomes current by its ID (a new card joins the end of
+// the open table); when it cannot be stored the form starts a new card that its first save adds.
 void OnNewCard(void) {
-    if (!App.Database || !App.CardFileUsable) return;
-    if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm && IsWindow(App.CardForm))
-        SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
-    App.CurrentCardNumber = -1;
-    memset(&App.CurrentCard, 0, sizeof App.CurrentCard);
+    if (!App.Database || !App.CardFileUsable || !CommitPendingEdits()) return;
+    ForgetCurrentCardInTable();
     kvStartTransation(App.Database);
-    if (kvCardRecInsert(App.CardTable, &App.CurrentCard) == 1) {
-        kvCommit(App.Database);
+    if (kvCardRecInsert(App.CardTable, &App.CurrentCard) == 1 && kvCommit(App.Database) == 1) {
         App.RowsUnsorted = 1;
         kvRecLast(App.CardTable);
-        App.CurrentCardNumber = App.CardCount = kvTblNRecs(App.CardTable);
-        if (App.ViewMode == VIEW_CARD_EDITOR) {
-            kvRecGoto(App.CardTable, App.CurrentCardNumber);
-            kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
-        }
+        App.CardCount = kvTblNRecs(App.CardTable);
+        if (!TakeCardAtPosition()) ForgetCurrentCardInTable();
     } else {
         kvRollback(App.Database);
     }
@@ -39,10 +34,7 @@ void OnNewCard(void) {
 
 // Card > Search: the Find dialog over a card file that has cards.
 static void OnSearchCommand(void) {
-    if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm && IsWindow(App.CardForm)) {
-        SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
-        SendMessageA(App.CardForm, WM_FORM_RELOAD_CARD, 0, 0);
-    }
+    if (!CommitPendingEdits()) return;
     if (App.CardCount >= 1) RunFindDialog();
 }
 
@@ -55,16 +47,13 @@ static void OnCardLinkCommand(int id) {
 
 static const char* const kSortFields[] = {"CName", "Company", "State", "Zip", "CDate"};
 
-// The sorted table shown again in the view: the Card Editor stays on a card that exists.
+// The sorted table shown again in the view, on the same current card at its new place.
 static void ShowSortedCards(void) {
+    ReturnToCurrentCardOrFirst();
     switch (App.ViewMode) {
     case VIEW_CARD_LIST: FillCardListView(); break;
     case VIEW_CARD_EDITOR:
-        if (App.CurrentCardNumber < 1 || App.CurrentCardNumber > App.CardCount) App.CurrentCardNumber = 1;
-        kvRecGoto(App.CardTable, App.CurrentCardNumber);
-        kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
         if (App.CardForm && IsWindow(App.CardForm)) {
-            SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
             SendMessageA(App.CardForm, WM_FORM_RELOAD_CARD, 0, 0);
             InvalidateRect(App.CardForm, NULL, FALSE);
         }
@@ -80,7 +69,7 @@ static void ShowSortedCards(void) {
 }
 
 void SortCards(int id) {
-    if (App.CardCount < 1) return;
+    if (App.CardCount < 1 || !CommitPendingEdits()) return;
     int descending = id >= IDM_SORT_NAME_DESC;
     int key = descending ? id - IDM_SORT_NAME_DESC : id - IDM_SORT_NAME;
     kvTblClose(App.CardTable);
@@ -108,6 +97,7 @@ void OnScanAndCardCommand(int id) {
         if ((id >= IDM_SORT_NAME && id <= IDM_SORT_DATE) || (id >= IDM_SORT_NAME_DESC && id <= IDM_SORT_DATE_DESC)) {
             SortCards(id);
         } else if (id >= IDM_CARD_FIRST && id <= IDM_CARD_GOTO && App.CardCount >= 1) {
+            if (!CommitPendingEdits()) break;
             RefreshCardViews(1);
             NavigateCard(id);
             if (App.ViewMode == VIEW_CARD_LIST) FillCardListView();

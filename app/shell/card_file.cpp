@@ -2,6 +2,7 @@
 #include "shell.h"
 #include "capture.h"
 #include "card_file_replace.h"
+#include "views.h"
 #include "resource.h"
 #include <stdio.h>
 #include <string.h>
@@ -86,11 +87,11 @@ static int OpenCardTable(void) {
 
 static void ReadFirstCard(void) {
     App.CurrentCardNumber = 0;
+    App.CurrentCardId = 0;
     memset(&App.CurrentCard, 0, sizeof App.CurrentCard);
     if (App.CardCount <= 0) return;
     kvRecFirst(App.CardTable);
-    App.CurrentCardNumber = kvRecNum(App.CardTable);
-    kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
+    TakeCardAtPosition();
     SetCurrentCardImage(CardImagePath(&App.CurrentCard));
 }
 
@@ -118,6 +119,7 @@ int OpenCardFile(const char* path, int compact) {
         CloseCardFile();
         App.CardCount = 0;
         App.CurrentCardNumber = 0;
+        App.CurrentCardId = 0;
     }
     return App.CardFileUsable;
 }
@@ -138,6 +140,7 @@ void CreateUntitledCardFile(void) {
     kvTblOpen(App.CardTable);
     App.RowsUnsorted = 0;
     App.CurrentCardNumber = 0;
+    App.CurrentCardId = 0;
     App.CardCount = 0;
     memset(&App.CurrentCard, 0, sizeof App.CurrentCard);
     // Without a writable Database folder nothing may claim a card file is open, and the

@@ -82,8 +82,7 @@ static void DeleteCardFiles(const CARDFILES* files) {
 
 static void ForgetCurrentCard(void) {
     App.CardCount = 0;
-    App.CurrentCardNumber = -1;
-    memset(&App.CurrentCard, 0, sizeof App.CurrentCard);
+    ForgetCurrentCardInTable();
     ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
     UpdateCommandStates(App.CommandBar, 0);
 }
@@ -95,7 +94,7 @@ static void DeleteCurrentCard(void) {
     // The record is read afresh: a long column of the shown card may already have been taken.
     static CARDFILES files;
     static CardRec card;
-    kvRecGoto(App.CardTable, App.CurrentCardNumber);
+    if (!ReturnToCurrentCard()) return;
     memset(&card, 0, sizeof card);
     kvCardRecGet(App.CardTable, &card, 1);
     TakeCardFiles(&card, &files);
@@ -112,10 +111,10 @@ static void DeleteCurrentCard(void) {
     kvRecNext(App.CardTable);
     if (kvRecIsEOF(App.CardTable)) kvRecPrev(App.CardTable);
     ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
-    App.CurrentCardNumber = kvRecNum(App.CardTable);
+    int number = kvRecNum(App.CardTable);
     App.CardCount = kvTblNRecs(App.CardTable);
     if (App.CardCount <= 0) ForgetCurrentCard();
-    else kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
+    else if (!TakeCardAt(number)) TakeCardAt(App.CardCount);
     if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm && IsWindow(App.CardForm)) {
         SendMessageA(App.CardForm, WM_FORM_RELOAD_CARD, 0, 0);
         InvalidateRect(App.CardForm, NULL, TRUE);
@@ -130,7 +129,7 @@ static void DeleteCurrentCard(void) {
 // the commit, and none of them when the transaction is rolled back.
 static void DeleteSelectedRows(void) {
     HWND list = App.Views.CardList;
-    int remembered = kvRecNum(App.CardTable);
+    int remembered = App.CurrentCardNumber;
     int count = (int)SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0);
     if (count <= 0) return;
     int* rows = (int*)calloc((size_t)count, sizeof(int));
@@ -150,8 +149,7 @@ static void DeleteSelectedRows(void) {
     int failed = 0, deleted = 0;
     static CardRec card;
     for (int i = collected - 1; i >= 0 && !failed; --i) {
-        kvRecGoto(App.CardTable, rows[i] + 1);
-        if (kvRecNum(App.CardTable) != rows[i] + 1) continue;
+        if (!FindCardById(CardListRowId(rows[i]))) continue;
         memset(&card, 0, sizeof card);
         kvCardRecGet(App.CardTable, &card, 1);
         CARDFILES* taken = &files[deleted];
@@ -171,11 +169,10 @@ static void DeleteSelectedRows(void) {
         if (collected == App.CardCount) {
             ForgetCurrentCard();
         } else {
-            if (App.CardCount - deleted < remembered || remembered < 1) kvRecLast(App.CardTable);
-            else kvRecGoto(App.CardTable, remembered);
+            // The current card stays when it was not deleted; else the card now at its place.
             App.CardCount = kvTblNRecs(App.CardTable);
-            App.CurrentCardNumber = kvRecNum(App.CardTable);
-            kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
+            if (ReturnToCurrentCard()) ReadCurrentCard();
+            else if (remembered < 1 || remembered > App.CardCount || !TakeCardAt(remembered)) TakeCardAt(App.CardCount);
         }
         RefreshCardViews(1);
     }
@@ -194,7 +191,7 @@ void OnEditCommand(int id) {
     case IDM_EDIT_PASTE:
     case IDM_EDIT_CLEAR: OnClipboardCommand(id); break;
     case IDM_CARD_DELETE:
-        if (!App.CardTable) break;
+        if (!App.CardTable || !CommitPendingEdits()) break;
         if (App.ViewMode == VIEW_CARD_DECK || App.ViewMode == VIEW_CARD_EDITOR) DeleteCurrentCard();
         else if (App.ViewMode == VIEW_CARD_LIST && App.Views.CardList && IsWindow(App.Views.CardList))
             DeleteSelectedRows();

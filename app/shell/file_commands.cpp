@@ -21,9 +21,8 @@ int IsSameFile(const char* a, const char* b) {
 }
 
 static void ClearCurrentCard(void) {
-    App.CurrentCardNumber = -1;
+    ForgetCurrentCardInTable();
     ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
-    memset(&App.CurrentCard, 0, sizeof App.CurrentCard);
 }
 
 // After another card file was opened or made: the Card Deck shows it from the start.
@@ -216,6 +215,7 @@ static int SavesEditorFirst(int id) {
 }
 
 void OnFileCommand(int id, int fromFile) {
+    if (SavesEditorFirst(id) && !CommitPendingEdits()) return;
     if (App.ViewMode == VIEW_CARD_EDITOR && SavesEditorFirst(id)) RefreshCardViews(1);
     switch (id) {
     case IDM_FILE_NEW: OnNewCardFile(); break;

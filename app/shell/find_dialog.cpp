@@ -133,6 +133,7 @@ static void ShowFoundCards(void) {
             break;
         }
         if (CardImagePath(&App.CurrentCard)) SetCurrentCardImage(CardImagePath(&App.CurrentCard));
+        else ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
         RepaintEditorImage();
         if (App.CardForm && IsWindow(App.CardForm)) {
             SendMessageA(App.CardForm, WM_FORM_RELOAD_CARD, 0, 0);
@@ -170,12 +171,15 @@ static int ApplyFindFilter(HWND dialog) {
     if (!App.Find.Filter[0]) return 1;
     SetCardFilter(App.Find.Filter);
     if (App.CardCount < 1) {
+        // Nothing found: every card again, and the card that was current stays so.
         ShowFindError(dialog, IDS_CARD_NOT_FOUND, "Search Error !");
         SetCardFilter("");
+        if (App.CurrentCardNumber == -1) App.CurrentCardNumber = 0;
+        ReturnToCurrentCardOrFirst();
+    } else {
+        kvRecFirst(App.CardTable);
+        TakeCardAtPosition();
     }
-    kvRecFirst(App.CardTable);
-    App.CurrentCardNumber = kvRecNum(App.CardTable);
-    kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
     ShowFoundCards();
     return 1;
 }

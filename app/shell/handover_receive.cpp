@@ -3,7 +3,7 @@
 #include "shell.h"
 #include "capture.h"
 #include "handover.h"
-#include "resource.h"
+#include "views.h"
 #include "recognition.h"
 #include "resource.h"
 #include <stdio.h>
@@ -95,11 +95,7 @@ void RefreshAfterImport(void) {
         InvalidateRect(App.WorkEditWindow, NULL, TRUE);
         UpdateWindow(App.WorkEditWindow);
     }
-    if (App.CardTable && App.CardCount > 0) {
-        kvRecGoto(App.CardTable, App.CurrentCardNumber > 0 ? App.CurrentCardNumber : 1);
-        kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
-        App.CurrentCardNumber = kvRecNum(App.CardTable);
-    }
+    if (App.CardTable && App.CardCount > 0) TakeCardAt(App.CurrentCardNumber > 0 ? App.CurrentCardNumber : 1);
     RefreshCardViews(1);
     UpdateCommandStates(App.CommandBar, 0);
 }

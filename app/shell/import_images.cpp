@@ -1,5 +1,6 @@
 // File > Import Card Images and dropped files: each readable image becomes a stored card.
 #include "shell.h"
+#include "views.h"
 #include "capture.h"
 #include "recognition.h"
 #include "resource.h"
@@ -61,10 +62,7 @@ static int ImportChosenImages(void) {
 }
 
 void OnImportCardImages(int fromFile) {
-    if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm && IsWindow(App.CardForm)) {
-        SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
-        SendMessageA(App.CardForm, WM_FORM_RELOAD_CARD, 0, 0);
-    }
+    if (!CommitPendingEdits()) return;
     int stored;
     if (fromFile) {
         if (!ImportOneImage(App.PendingImportPath)) return;
@@ -75,11 +73,8 @@ void OnImportCardImages(int fromFile) {
         // Nothing stored: the queue of hand-overs waits for the next card that is.
         if (stored <= 0) return;
     }
-    if (App.CardTable && App.CardCount > 0) {
-        if (App.CurrentCardNumber < 1) App.CurrentCardNumber = 1;
-        kvRecGoto(App.CardTable, App.CurrentCardNumber);
-        kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
-        App.CurrentCardNumber = kvRecNum(App.CardTable);
+    if (stored && App.CardTable && App.CardCount > 0) {
+        TakeCardAt(App.CurrentCardNumber < 1 ? 1 : App.CurrentCardNumber);
         App.ImageZoom = App.CurrentImage.Zoom;
         RefreshCardViews(1);
         UpdateCommandStates(App.CommandBar, 0);

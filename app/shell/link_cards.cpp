@@ -189,21 +189,24 @@ void CardRecV4ToCardRec(const CardRecV4* source, CardRec* target) {
 // options are those of the target the link runs with, whatever the Link button shows.
 static int FillLinkCards(CardRecV4* cards, int target) {
     if (App.DataOptions[target] != 2 || App.LinkDirection[target] >= 2) {
+        static CardRec card;
         for (int i = 1; i <= App.CardCount; ++i) {
+            memset(&card, 0, sizeof card);
             kvRecGoto(App.CardTable, i);
-            kvCardRecGet(App.CardTable, &App.CurrentCard, 0);
-            CardRecToCardRecV4(&App.CurrentCard, &cards[i - 1]);
+            kvCardRecGet(App.CardTable, &card, 0);
+            CardRecToCardRecV4(&card, &cards[i - 1]);
         }
         return App.CardCount;
     }
     if (App.ViewMode == VIEW_CARD_LIST && App.Views.CardList) {
         int selected = (int)SendMessageA(App.Views.CardList, LVM_GETSELECTEDCOUNT, 0, 0), n = 0;
         int row = -1;
+        static CardRec card;
         while (n < selected && n < App.CardCount &&
                (row = (int)SendMessageA(App.Views.CardList, LVM_GETNEXTITEM, row, LVNI_SELECTED)) >= 0) {
-            kvRecGoto(App.CardTable, row + 1);
-            kvCardRecGet(App.CardTable, &App.CurrentCard, 0);
-            CardRecToCardRecV4(&App.CurrentCard, &cards[n++]);
+            memset(&card, 0, sizeof card);
+            if (!FindCardById(CardListRowId(row)) || kvCardRecGet(App.CardTable, &card, 0) != 1) continue;
+            CardRecToCardRecV4(&card, &cards[n++]);
         }
         return n;
     }
@@ -219,16 +222,15 @@ int BuildLinkCardArray(int linkType, CardRecV4** cards, int* count) {
     return *count >= 1;
 }
 
-// Reads the current card again, or card 1 when the current number no longer fits.
+// Reads the current card again, or card 1 when the table no longer holds it.
 void RereadCurrentCard(void) {
     App.CardCount = kvTblNRecs(App.CardTable);
     if (App.CardCount < 1) {
         App.CardCount = 0;
         return;
     }
-    if (App.CurrentCardNumber < 1 || App.CurrentCardNumber > App.CardCount) App.CurrentCardNumber = 1;
-    kvRecGoto(App.CardTable, App.CurrentCardNumber);
-    kvCardRecGet(App.CardTable, &App.CurrentCard, 1);
+    if (App.CurrentCardNumber == -1) App.CurrentCardNumber = 0;
+    ReturnToCurrentCardOrFirst();
 }
 
 int InsertLinkedCards(const CardRecV4* cards, int count) {
@@ -248,7 +250,7 @@ int InsertLinkedCards(const CardRecV4* cards, int count) {
         App.RowsUnsorted = 1;
         kvRecLast(App.CardTable);
         App.CardCount = kvTblNRecs(App.CardTable);
-        App.CurrentCardNumber = App.CardCount;
+        TakeCardAtPosition();  // the last card linked in becomes current
     }
     RereadCurrentCard();
     return stored;

@@ -117,27 +117,39 @@ static void FreeFontTable(void) {
     App.FontCount = 0;
 }
 
+// What was typed reaches the card file while it is still open, before the untitled file's
+// question may copy and close it; the card number kept for the next start is the one the
+// save settled. 0 when the program must stay (a failed store, or the user cancelled).
+static int MayCloseCardFile(void) {
+    if (!CommitPendingEdits()) return 0;
+    int number = App.CurrentCardNumber > 0 ? App.CurrentCardNumber : -1;
+    if (!QueryCloseCardFile()) return 0;
+    WriteSettingInt("Status", "CurCard", number);
+    return 1;
+}
+
+static void EndMainWindow(HWND window) {
+    FreeScannerDrivers();
+    if (App.CardForm && IsWindow(App.CardForm)) DestroyWindow(App.CardForm);
+    App.CardForm = NULL;
+    FreeFontTable();
+    DestroyWindow(window);
+}
+
+// A job that prints is cancelled first, and the window closes once the job has ended, so that
+// nothing is freed while a page is drawn.
 static void OnMainClose(HWND window) {
     if (App.Print.JobRunning) {
         CancelPrintJobThenClose();
         return;
     }
-    if (!QueryCloseCardFile()) return;
-    WriteSettingInt("Status", "CurCard", App.CurrentCardNumber > 0 ? App.CurrentCardNumber : -1);
-    FreeScannerDrivers();
-    if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm) {
-        if (IsWindow(App.CardForm)) SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
-        DestroyWindow(App.CardForm);
-        App.CardForm = NULL;
-    }
-    FreeFontTable();
-    DestroyWindow(window);
+    if (MayCloseCardFile()) EndMainWindow(window);
 }
 
 // The session question is asked only when the session really ends: a cancelled logoff
 // (ending 0) must not ask, nor close, the card file.
 static void OnEndSession(HWND window, WPARAM ending) {
-    if (ending && QueryCloseCardFile()) DestroyWindow(window);
+    if (ending && MayCloseCardFile()) EndMainWindow(window);
 }
 
 // Deletes the engine's temporary ".IFO" files left in the temporary folder. Without a

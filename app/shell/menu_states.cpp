@@ -97,8 +97,7 @@ static void UpdateViewMenu(void) {
 }
 
 static void UpdateCardMenu(void) {
-    if (App.ViewMode == VIEW_CARD_EDITOR && App.CardForm && IsWindow(App.CardForm))
-        SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
+    CommitCardForm();
     int busy = Busy();
     int none = busy || NoCards();
     SetRange(IDM_SCAN, IDM_PANEL_SCAN, busy);

@@ -255,9 +255,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 
 // While a TWAIN acquisition runs, the source sees every message first. The work area's key
 // handler joins this loop with the views code.
-// Tab, Enter and Escape typed outside the card form go to the work area's key handler first.
+// Tab, Enter and Escape typed outside the card form go to the work area's key handler first
+// (the form's own keys went to its dialog handling already).
 static int IsWorkAreaKey(const MSG* msg) {
-    if (msg->message != WM_CHAR || (App.CardForm && IsWindow(App.CardForm)) || !GetActiveWindow()) return 0;
+    if (msg->message != WM_CHAR || !GetActiveWindow()) return 0;
+    if (App.CardForm && IsWindow(App.CardForm) && (msg->hwnd == App.CardForm || IsChild(App.CardForm, msg->hwnd)))
+        return 0;
     int key = LOBYTE(VkKeyScanA((CHAR)msg->wParam));
     return key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE;
 }

@@ -81,6 +81,7 @@ static void CollectLetterCards(void) {
 // A page beyond the collected cards would show nothing: the album then opens on page 1.
 void CollectDeskCards(void) {
     CollectLetterCards();
+    ReturnToCurrentCard();
     if (App.Views.DeskPage * CELL_COUNT >= App.Views.DeskCardCount) App.Views.DeskPage = 0;
 }
 
@@ -166,9 +167,12 @@ static int RemakeThumbnail(HDC dc, const RECT* cell, CardRec* card) {
     card->CNote.Modified = 0;
     card->CImage.Modified = 0;
     kvStartTransation(App.Database);
-    if (kvCardRecUpdate(App.CardTable, card) == 1) kvCommit(App.Database);
-    else kvRollback(App.Database);
-    return DrawCardImageFile(dc, cell, name);
+    int kept = kvCardRecUpdate(App.CardTable, card) == 1 && kvCommit(App.Database) == 1;
+    if (!kept) kvRollback(App.Database);
+    int drawn = DrawCardImageFile(dc, cell, name);
+    // A thumbnail the card does not name would be made again on every paint, a file each time.
+    if (!kept) DeleteFileA(name);
+    return drawn;
 }
 
 // Draws cell i with a record of its own, so that the current card stays as it was, and puts
@@ -194,7 +198,7 @@ static void ShowDeskCell(HDC dc, const RECT* cell, int i) {
         if (!drawn) drawn = RemakeThumbnail(dc, cell, &card);
     }
     if (!drawn) DrawCardCell(dc, cell, &card);
-    if (IsCurrentCardValid()) kvRecGoto(App.CardTable, App.CurrentCardNumber);
+    ReturnToCurrentCard();
 }
 
 static void DrawPageButton(const DRAWITEMSTRUCT* item) {
@@ -242,7 +246,7 @@ static void OnDeskCommand(int id) {
     if (id >= CELL_FIRST && id < CELL_FIRST + CELL_COUNT) {
         int index = id - CELL_FIRST + App.Views.DeskPage * CELL_COUNT;
         if (index < App.Views.DeskCardCount) {
-            App.CurrentCardNumber = DeskCardAt(index);
+            TakeCardAt(DeskCardAt(index));
             PostMessageA(App.MainWindow, WM_COMMAND, IDM_VIEW_DECK, 0);
         }
     } else if (id == PAGE_PREVIOUS && App.Views.DeskPage > 0) {

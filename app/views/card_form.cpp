@@ -142,48 +142,61 @@ static int SaveCardForm(HWND form) {
 
 static void ClearModified(HWND form, int id, int length) { SendDlgItemMessageA(form, id, EM_SETMODIFY, FALSE, 0); }
 
-// The record goes to the card it was read from; a new card is appended and becomes current.
+// Undoes what a failed store began: nothing of it may ride along with the next transaction.
+static int AbandonStore(void) {
+    kvRollback(App.Database);
+    return 0;
+}
+
+// The record goes to the card with the current card's ID, wherever the table stands; a new
+// card is appended, and it becomes current by its number and ID once it is committed.
 static int StoreCurrentCard(void) {
-    kvStartTransation(App.Database);
     if (App.CurrentCardNumber != -1) {
-        if (kvRecNum(App.CardTable) != App.CurrentCardNumber) kvRecGoto(App.CardTable, App.CurrentCardNumber);
-        if (kvCardRecUpdate(App.CardTable, &App.CurrentCard) == 1) return kvCommit(App.Database) == 1;
-        kvRollback(App.Database);
-        return 0;
+        if (!ReturnToCurrentCard()) return 0;
+        kvStartTransation(App.Database);
+        if (kvCardRecUpdate(App.CardTable, &App.CurrentCard) != 1) return AbandonStore();
+        return kvCommit(App.Database) == 1 ? 1 : AbandonStore();
     }
-    if (kvCardRecInsert(App.CardTable, &App.CurrentCard) != 1) {
-        kvRollback(App.Database);
-        return 0;
-    }
-    if (kvCommit(App.Database) != 1) return 0;
+    kvStartTransation(App.Database);
+    if (kvCardRecInsert(App.CardTable, &App.CurrentCard) != 1) return AbandonStore();
+    if (kvCommit(App.Database) != 1) return AbandonStore();
     App.RowsUnsorted = 1;
+    // A new card joins the end of the open table until it is opened again; the count is
+    // taken from a card (an empty table reports none until the cursor stands on one).
     kvRecLast(App.CardTable);
     App.CardCount = kvTblNRecs(App.CardTable);
-    App.CurrentCardNumber = App.CardCount;
+    App.CurrentCardNumber = kvRecNum(App.CardTable);
+    CardRec stored;
+    memset(&stored, 0, sizeof stored);
+    if (kvCardRecGet(App.CardTable, &stored, 0) == 1) App.CurrentCardId = stored.ID;
     return 1;
 }
 
-// Saves a changed form. After a stored save the controls count as unchanged, so the same
-// edit is never stored twice; after a failure they stay modified and the next save retries.
-static void OnSaveCardForm(HWND form) {
-    if (!App.CardTable || !SaveCardForm(form)) return;
-    if (StoreCurrentCard()) {
-        ForEachTableField(ClearModified, form);
-        SendDlgItemMessageA(form, IDC_NOTE, EM_SETMODIFY, FALSE, 0);
-        App.CurrentCard.CNote.Modified = 0;
-        App.CurrentCard.SecondText.Modified = 0;
-        App.CurrentCard.CImage.Modified = 0;
-        UpdateCommandStates(App.CommandBar, 0);
+static void MarkFormStored(HWND form) {
+    ForEachTableField(ClearModified, form);
+    SendDlgItemMessageA(form, IDC_NOTE, EM_SETMODIFY, FALSE, 0);
+    App.CurrentCard.CNote.Modified = 0;
+    App.CurrentCard.SecondText.Modified = 0;
+    App.CurrentCard.CImage.Modified = 0;
+}
+
+// The one road by which the form's edits reach the card file. The modified controls go into
+// the current card, which is stored where its ID is (a new card is added). After a stored
+// save the controls count as unchanged, so that the same edit is never stored twice. 1 when
+// nothing was pending or the card was stored; 0 when the store failed: it was rolled back,
+// the edits stay in the form (still modified) and the user is told.
+int CommitCardForm(void) {
+    HWND form = App.CardForm;
+    if (!form || !IsWindow(form) || !App.CardTable || !SaveCardForm(form)) return 1;
+    if (!StoreCurrentCard()) {
+        MessageBoxFromStringId(App.MainWindow, IDS_CARD_NOT_STORED, NULL, MB_OK | MB_ICONSTOP);
+        return 0;
     }
-    if (App.CardCount > 0) {
-        int number = kvRecNum(App.CardTable);
-        if (number > 0) App.CurrentCardNumber = number;
-        CountCardsByLetter();
-        kvRecGoto(App.CardTable, App.CurrentCardNumber);
-    } else {
-        CountCardsByLetter();
-    }
+    MarkFormStored(form);
+    UpdateCommandStates(App.CommandBar, 0);
+    CountCardsByLetter();
     if (App.Views.IndexStrip) InvalidateRect(App.Views.IndexStrip, NULL, FALSE);
+    return 1;
 }
 
 static void PlaceControl(HWND form, int id, int x, int y, int w, int h) {
@@ -283,10 +296,10 @@ static void OnFormInit(HWND form) {
 INT_PTR CALLBACK CardFormDlgProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: OnFormInit(form); return FALSE;
-    case WM_FORM_SAVE_CARD: OnSaveCardForm(form); return TRUE;
+    case WM_FORM_SAVE_CARD: SetWindowLongPtrA(form, DWLP_MSGRESULT, CommitCardForm()); return TRUE;
     case WM_FORM_RELOAD_CARD: FillCardForm(form); return TRUE;
     case WM_DESTROY:
-        OnSaveCardForm(form);
+        // Every road that takes the form away commits it first, while the card file is open.
         if (App.CardForm == form) App.CardForm = NULL;
         return FALSE;
     case WM_SIZE: LayoutCardForm(form); return TRUE;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #define WM_LIST_HIDE_COLUMN (WM_APP + 17)
+#define WM_LIST_OPEN_CELL   (WM_APP + 18)
 #define BMP_HEADER_FIRST    284
 #define BMP_HEADER_PUSHED   285
 #define BMP_SORT_DESCENDING 1280
@@ -31,19 +32,16 @@ static const int kSortColumns[5] = {2, 4, 7, 8, 12};
 
 static HWND List(void) { return App.Views.CardList; }
 
-// The table column shown as list column n, or -1.
+// The table column shown as list column n, or -1. Columns are mapped through those the list
+// was built with: the options may have changed the table since.
 static int TableColumnOfListColumn(int n) {
-    for (int i = 0; i < LIST_COLUMN_COUNT; ++i)
-        if (App.Views.ListColumns[i] > 0 && n-- == 0) return i;
-    return -1;
+    return n >= 0 && n < App.Views.ShownColumns ? App.Views.ListColumnTables[n] : -1;
 }
 
 static int ListColumnOfTableColumn(int column) {
-    if (App.Views.ListColumns[column] <= 0) return -1;
-    int n = 0;
-    for (int i = 0; i < column; ++i)
-        if (App.Views.ListColumns[i] > 0) ++n;
-    return n;
+    for (int n = 0; n < App.Views.ShownColumns; ++n)
+        if (App.Views.ListColumnTables[n] == column) return n;
+    return -1;
 }
 
 static int SortKeyOfColumn(int column) {
@@ -58,6 +56,7 @@ static void InsertShownColumns(HWND list) {
         if (App.Views.ListColumns[i] <= 0) continue;
         char title[64];
         LoadCardListColumnTitle(i, title, sizeof title);
+        App.Views.ListColumnTables[App.Views.ShownColumns] = i;
         InsertListColumn(list, App.Views.ShownColumns++, title, App.Views.ListColumns[i]);
     }
 }
@@ -90,11 +89,9 @@ static void FillRows(HWND list) {
         item.pszText = text;
         item.lParam = card.ID;
         SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
-        int listColumn = 1;
-        for (int i = 1; i < LIST_COLUMN_COUNT; ++i) {
-            if (App.Views.ListColumns[i] <= 0) continue;
-            FormatCardListCell(&card, i, row, text, sizeof text);
-            SetListCell(list, row, listColumn++, text);
+        for (int n = 1; n < App.Views.ShownColumns; ++n) {
+            FormatCardListCell(&card, TableColumnOfListColumn(n), row, text, sizeof text);
+            SetListCell(list, row, n, text);
         }
         kvRecNext(App.CardTable);
         if (kvRecIsEOF(App.CardTable)) {
@@ -107,6 +104,7 @@ static void FillRows(HWND list) {
 }
 
 static LRESULT CALLBACK CardListSubclassProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+static void OpenListCell(int row, int column);
 
 static void CreateListEditor(HWND list) {
     if (App.Views.ListEditor && IsWindow(App.Views.ListEditor)) DestroyWindow(App.Views.ListEditor);
@@ -117,6 +115,7 @@ static void CreateListEditor(HWND list) {
         SendMessageA(App.Views.ListEditor, EM_LIMITTEXT, EDIT_TEXT_LIMIT - 1, 0);
     }
     App.Views.EditRow = App.Views.EditColumn = -1;
+    App.Views.EditCardId = 0;
 }
 
 HWND CreateCardListView(HWND parent) {
@@ -134,6 +133,7 @@ HWND CreateCardListView(HWND parent) {
     }
     InsertShownColumns(list);
     FillRows(list);
+    if (App.CardCount > 0) ReturnToCurrentCardOrFirst();
     SelectCurrentListRow();
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x221);
     App.Views.CardListProc = (WNDPROC)SetWindowLongPtrA(list, GWLP_WNDPROC, (LONG_PTR)CardListSubclassProc);
@@ -142,21 +142,25 @@ HWND CreateCardListView(HWND parent) {
     return list;
 }
 
+// A refill first ends the cell editor: its cell's row may hold another card afterwards.
 void FillCardListView(void) {
     HWND list = List();
     if (!list) return;
+    EndListEdit();
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     if (App.CardCount < 1) {
         SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x220);
         return;
     }
     FillRows(list);
+    ReturnToCurrentCardOrFirst();
     SelectCurrentListRow();
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x220 | (App.Views.ListGrid == 1 ? 0x1 : 0));
 }
 
 void RebuildCardListColumns(void) {
     HWND list = List();
+    EndListEdit();
     for (int i = App.Views.ShownColumns - 1; i >= 0; --i) SendMessageA(list, LVM_DELETECOLUMN, i, 0);
     InsertShownColumns(list);
 }
@@ -184,38 +188,69 @@ void DestroyCardListView(void) {
 
 // ---- the cell editor ------------------------------------------------------------------------
 
+// Each row keeps its card's ID.
+int CardListRowId(int row) {
+    LVITEMA item;
+    memset(&item, 0, sizeof item);
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    return SendMessageA(List(), LVM_GETITEMA, 0, (LPARAM)&item) ? (int)item.lParam : 0;
+}
+
+static int RowOfCard(int id) {
+    LVFINDINFOA find;
+    memset(&find, 0, sizeof find);
+    find.flags = LVFI_PARAM;
+    find.lParam = id;
+    return (int)SendMessageA(List(), LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&find);
+}
+
+static void ForgetListEditCell(void) {
+    App.Views.EditRow = App.Views.EditColumn = -1;
+    App.Views.EditCardId = 0;
+}
+
 static int EditorVisible(void) { return App.Views.ListEditor && IsWindowVisible(App.Views.ListEditor); }
 
-// Writes a modified cell into its card, cut to the field's width; the date is not parsed.
-static void CommitListEditCell(void) {
-    int row = App.Views.EditRow, column = App.Views.EditColumn;
-    if (row < 0 || column < 2 || !SendMessageA(App.Views.ListEditor, EM_GETMODIFY, 0, 0)) return;
-    char text[EDIT_TEXT_LIMIT];
-    GetWindowTextA(App.Views.ListEditor, text, sizeof text);
-    CardRec card;
-    memset(&card, 0, sizeof card);
-    kvRecGoto(App.CardTable, row + 1);
-    if (kvCardRecGet(App.CardTable, &card, 0) != 1) return;
+// Stores the text into the field of the card with that ID, cut to the field's width; the
+// date is not parsed. The card as stored afterwards in *card; 0 when the table no longer
+// holds the card, which is then left alone.
+static int StoreListCell(int id, int column, const char* text, CardRec* card) {
+    memset(card, 0, sizeof *card);
+    if (!FindCardById(id) || kvCardRecGet(App.CardTable, card, 0) != 1 || card->ID != id) return 0;
     int size = 0;
-    char* field = CardListField(&card, column, &size);
+    char* field = CardListField(card, column, &size);
     if (field) {
         lstrcpynA(field, text, size);
         kvStartTransation(App.Database);
-        if (kvCardRecUpdate(App.CardTable, &card) == 1) kvCommit(App.Database);
-        else kvRollback(App.Database);
-        kvCardRecGet(App.CardTable, &card, 0);
+        if (kvCardRecUpdate(App.CardTable, card) != 1 || kvCommit(App.Database) != 1) kvRollback(App.Database);
+        kvCardRecGet(App.CardTable, card, 0);
     }
+    return 1;
+}
+
+// Writes a modified cell into the card the editor opened on, wherever its row now stands.
+static void CommitListEditCell(void) {
+    int id = App.Views.EditCardId, column = App.Views.EditColumn;
+    if (id <= 0 || column < 2 || !SendMessageA(App.Views.ListEditor, EM_GETMODIFY, 0, 0)) return;
+    SendMessageA(App.Views.ListEditor, EM_SETMODIFY, FALSE, 0);
+    char text[EDIT_TEXT_LIMIT];
+    GetWindowTextA(App.Views.ListEditor, text, sizeof text);
+    static CardRec card;
+    int stored = StoreListCell(id, column, text, &card);
+    ReturnToCurrentCard();
+    int row = RowOfCard(id), listColumn = ListColumnOfTableColumn(column);
+    if (!stored || row < 0 || listColumn < 0) return;
     char shown[CELL_TEXT_SIZE];
     FormatCardListCell(&card, column, row, shown, sizeof shown);
-    SetListCell(List(), row, ListColumnOfTableColumn(column), shown);
-    SendMessageA(App.Views.ListEditor, EM_SETMODIFY, FALSE, 0);
+    SetListCell(List(), row, listColumn, shown);
 }
 
 void EndListEdit(void) {
     if (!EditorVisible()) return;
     CommitListEditCell();
     ShowWindow(App.Views.ListEditor, SW_HIDE);
-    App.Views.EditRow = App.Views.EditColumn = -1;
+    ForgetListEditCell();
 }
 
 static void ShowListEditor(int row, int column) {
@@ -224,12 +259,9 @@ static void ShowListEditor(int row, int column) {
     cell.top = ListColumnOfTableColumn(column);
     cell.left = LVIR_BOUNDS;
     if (cell.top < 0 || !SendMessageA(list, LVM_GETSUBITEMRECT, row, (LPARAM)&cell)) return;
-    CardRec card;
-    memset(&card, 0, sizeof card);
-    kvRecGoto(App.CardTable, row + 1);
-    kvCardRecGet(App.CardTable, &card, 0);
     App.Views.EditRow = row;
     App.Views.EditColumn = column;
+    App.Views.EditCardId = CardListRowId(row);
     char text[CELL_TEXT_SIZE] = "";
     LVITEMA item;
     memset(&item, 0, sizeof item);
@@ -247,7 +279,7 @@ static void ShowListEditor(int row, int column) {
 
 static int NextShownDataColumn(int from, int step) {
     for (int c = from + step; c >= 2 && c < LIST_COLUMN_COUNT; c += step)
-        if (App.Views.ListColumns[c] > 0) return c;
+        if (ListColumnOfTableColumn(c) >= 0) return c;
     return -1;
 }
 
@@ -276,7 +308,7 @@ int TranslateWorkAreaKey(HWND window, int key) {
         else if (key == VK_RETURN) MoveListEditCell(!shift, 1);
         else if (key == VK_ESCAPE) {
             ShowWindow(App.Views.ListEditor, SW_HIDE);
-            App.Views.EditRow = App.Views.EditColumn = -1;
+            ForgetListEditCell();
             SetFocus(List());
         } else return 0;
         return 1;
@@ -350,30 +382,23 @@ static int CopySelectedRows(const std::vector<int>& rows) {
     return placed;
 }
 
-static int RowCardId(int row) {
-    LVITEMA item;
-    memset(&item, 0, sizeof item);
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    return SendMessageA(List(), LVM_GETITEMA, 0, (LPARAM)&item) ? (int)item.lParam : 0;
-}
-
-// Deletes the cards of the copied rows, highest row first so that the lower positions hold;
-// a row whose position no longer holds its card is left alone.
+// Deletes the cards of the copied rows by the IDs the rows keep, highest row first; a row
+// goes only once its card is deleted, so that the list never hides a card the file keeps.
 static void DeleteCopiedRows(std::vector<int> rows) {
     std::sort(rows.begin(), rows.end(), [](int a, int b) { return a > b; });
+    int failed = 0;
     for (int row : rows) {
-        int id = RowCardId(row);
-        CardRec card;
-        memset(&card, 0, sizeof card);
-        kvRecGoto(App.CardTable, row + 1);
-        if (kvCardRecGet(App.CardTable, &card, 0) != 1 || card.ID != id) continue;
+        if (!FindCardById(CardListRowId(row)) || kvRecDelete(App.CardTable) != 1) {
+            failed = 1;
+            continue;
+        }
         SendMessageA(List(), LVM_DELETEITEM, row, 0);
-        kvRecDelete(App.CardTable);
+        kvRecFirst(App.CardTable);  // off the deleted record, from which no find starts
     }
     kvRecFirst(App.CardTable);
     App.CardCount = kvTblNRecs(App.CardTable);
-    App.CurrentCardNumber = kvRecNum(App.CardTable);
+    if (!TakeCardAt(1)) ForgetCurrentCardInTable();
+    if (failed) MessageBoxFromStringId(App.MainWindow, IDS_CARD_NOT_DELETED, NULL, MB_OK | MB_ICONSTOP);
     RepaintIndexTabs();
     UpdateCommandStates(App.CommandBar, 0);
 }
@@ -449,8 +474,10 @@ static void OnHeaderTrackEnd(int n, int width) {
 
 static void HideListColumn(int n, int column) {
     if (TableColumnOfListColumn(n) != column) return;
+    EndListEdit();
     SendMessageA(List(), LVM_DELETECOLUMN, n, 0);
     App.Views.ShownColumns--;
+    for (int i = n; i < App.Views.ShownColumns; ++i) App.Views.ListColumnTables[i] = App.Views.ListColumnTables[i + 1];
     App.Views.ListColumns[column] = -CardListDefaultWidth(column);
 }
 
@@ -478,6 +505,9 @@ static LRESULT CALLBACK CardListSubclassProc(HWND list, UINT message, WPARAM wPa
         // Closing the program in the Card List keeps the widths as a view switch does.
         KeepListColumnWidths(list);
         App.Views.CardList = NULL;
+    } else if (message == WM_LIST_OPEN_CELL) {
+        OpenListCell((int)wParam, (int)lParam);
+        return 0;
     } else if (message == WM_LIST_HIDE_COLUMN) {
         HideListColumn((int)wParam, (int)lParam);
         return 0;
@@ -582,32 +612,40 @@ static void OnListClick(const NMITEMACTIVATE* click, int open) {
         return;
     }
     int wasCurrent = row + 1 == App.CurrentCardNumber;
-    App.CurrentCardNumber = row + 1;
+    TakeCardAt(row + 1);
     if (open) {
         PostMessageA(App.MainWindow, WM_COMMAND, IDM_VIEW_EDITOR, 0);
         return;
     }
+    // The cell opens once the list has finished with the click: what the click still brings
+    // about must not end the editor it opened.
     int column = TableColumnOfListColumn(hit.iSubItem);
-    if (wasCurrent && column >= 2 && SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0) == 1) ShowListEditor(row, column);
+    if (wasCurrent && column >= 2) PostMessageA(List(), WM_LIST_OPEN_CELL, row, column);
 }
 
+static void OpenListCell(int row, int column) {
+    if (row + 1 != App.CurrentCardNumber || SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0) != 1) return;
+    EndListEdit();
+    ShowListEditor(row, column);
+}
+
+// The notifications that the cell editor itself brings about while it opens: the focus going
+// into it and the release of the click that opened it. Drawing changes nothing either.
+static int LeavesListEditOpen(UINT code) {
+    return code == NM_CUSTOMDRAW || code == NM_RETURN || code == NM_KILLFOCUS || code == NM_SETFOCUS ||
+           code == NM_RELEASEDCAPTURE || code == NM_HOVER || code == LVN_HOTTRACK || code == LVN_ITEMACTIVATE;
+}
+
+// Any other notification of the list (a selection change, a key, a scroll, a drag, rows
+// going) ends the cell editor first: its cell may show another card afterwards.
 LRESULT OnCardListNotify(NMHDR* header) {
     if (!List()) return 0;
+    if (!LeavesListEditOpen(header->code)) EndListEdit();
     switch (header->code) {
     case LVN_COLUMNCLICK: OnListColumnClick(((NMLISTVIEW*)header)->iSubItem); return 0;
     case NM_CUSTOMDRAW: return OnListRowDraw((NMLVCUSTOMDRAW*)header);
-    case NM_CLICK:
-        EndListEdit();
-        OnListClick((const NMITEMACTIVATE*)header, 0);
-        return 0;
-    case NM_DBLCLK:
-        EndListEdit();
-        OnListClick((const NMITEMACTIVATE*)header, 1);
-        return 0;
-    case NM_RETURN: return 0;
-    case NM_RCLICK:
-    case LVN_KEYDOWN:
-    case LVN_BEGINDRAG: EndListEdit(); return 0;
+    case NM_CLICK: OnListClick((const NMITEMACTIVATE*)header, 0); return 0;
+    case NM_DBLCLK: OnListClick((const NMITEMACTIVATE*)header, 1); return 0;
     }
     return 0;
 }

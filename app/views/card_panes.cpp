@@ -20,7 +20,7 @@ void CreateDeckPanes(HWND parent) {
         SetScrollRange(App.Views.CardImagePane, SB_VERT, 0, 0, FALSE);
     }
     if (App.Views.IndexStrip) ShowWindow(App.Views.IndexStrip, SW_SHOW);
-    if (App.CardCount > 0) App.CurrentCardNumber = kvRecNum(App.CardTable);
+    if (App.CardCount > 0) ReturnToCurrentCard();
 }
 
 void DestroyDeckPanes(void) {
@@ -260,8 +260,7 @@ static void PaintCardImage(HWND window) {
         GetClientRect(window, &client);
         FillRect(dc, &client, (HBRUSH)GetStockObject(WHITE_BRUSH));
         if (IsCurrentCardValid()) {
-            kvRecGoto(App.CardTable, App.CurrentCardNumber);
-            ReadCurrentCard();
+            if (ReturnToCurrentCard()) ReadCurrentCard();
             const CardRecBlob* thumb = &App.CurrentCard.SecondText;
             RECT cell = {0, 0, 234, 134};
             if (thumb->Data && thumb->Size > 0 && thumb->Data[0]) DrawCardImageFile(dc, &cell, thumb->Data);

@@ -45,11 +45,14 @@ static void SaveDeckColumnWidths(void) {
     WriteSettingText("BrowserView", "Position", text);
 }
 
-// One row per card of the table, in its order; the table ends on the last card.
+// One row per card of the table, in its order, read into a record of its own: the current
+// card's record stays as it is. The table ends on the last card.
 static void FillDeckRows(HWND list) {
     if (App.CardCount < 1) return;
+    static CardRec card;
+    memset(&card, 0, sizeof card);
     kvRecFirst(App.CardTable);
-    ReadCurrentCard();
+    kvCardRecGet(App.CardTable, &card, 0);
     SendMessageA(list, LVM_SETITEMCOUNT, App.CardCount, 0);
     BeginListRows(list);
     for (int row = 0; row < App.CardCount; ++row) {
@@ -57,16 +60,16 @@ static void FillDeckRows(HWND list) {
         memset(&item, 0, sizeof item);
         item.mask = LVIF_TEXT;
         item.iItem = row;
-        item.pszText = App.CurrentCard.CName;
+        item.pszText = card.CName;
         SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
-        SetListCell(list, row, 1, App.CurrentCard.Company);
-        SetListCell(list, row, 2, App.CurrentCard.OPhone);
+        SetListCell(list, row, 1, card.Company);
+        SetListCell(list, row, 2, card.OPhone);
         kvRecNext(App.CardTable);
         if (kvRecIsEOF(App.CardTable)) {
             kvRecPrev(App.CardTable);
             break;
         }
-        ReadCurrentCard();
+        kvCardRecGet(App.CardTable, &card, 0);
     }
     EndListRows(list);
 }
@@ -135,11 +138,8 @@ HWND CreateDeckList(HWND parent) {
     }
     FillDeckRows(list);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x220);
+    if (App.CurrentCardNumber > 0) ReturnToCurrentCardOrFirst();
     SelectCurrentDeckRow();
-    if (App.CurrentCardNumber > 0) {
-        kvRecGoto(App.CardTable, App.CurrentCardNumber);
-        ReadCurrentCard();
-    }
     App.Views.DeckListProc = (WNDPROC)SetWindowLongPtrA(list, GWLP_WNDPROC, (LONG_PTR)DeckListSubclassProc);
     ShowWindow(list, SW_SHOW);
     return list;
@@ -150,13 +150,9 @@ void RefillDeckList(void) {
     if (!list) return;
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     FillDeckRows(list);
+    if (App.CurrentCardNumber != -1 && App.CardCount > 0) ReturnToCurrentCardOrFirst();
+    else if (App.CardCount < 1) memset(&App.CurrentCard, 0, sizeof App.CurrentCard);
     SelectCurrentDeckRow();
-    if (App.CurrentCardNumber != -1 && App.CurrentCardNumber <= App.CardCount && App.CurrentCardNumber > 0) {
-        kvRecGoto(App.CardTable, App.CurrentCardNumber);
-        ReadCurrentCard();
-    } else {
-        memset(&App.CurrentCard, 0, sizeof App.CurrentCard);
-    }
 }
 
 void DestroyDeckList(void) {
@@ -187,9 +183,7 @@ void SelectCurrentDeckRow(void) {
 static void OnDeckRowChosen(void) {
     int row = (int)SendMessageA(App.Views.DeckList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
     if (row < 0 || row + 1 == App.CurrentCardNumber) return;
-    App.CurrentCardNumber = row + 1;
-    kvRecGoto(App.CardTable, App.CurrentCardNumber);
-    ReadCurrentCard();
+    TakeCardAt(row + 1);
     RepaintDeckPanes();
     if (App.Views.IndexStrip) {
         RECT arrows = {4, 26, 136, 46};
@@ -205,7 +199,7 @@ static void OnDeckDoubleClick(void) {
     ScreenToClient(App.Views.DeckList, &hit.pt);
     int row = (int)SendMessageA(App.Views.DeckList, LVM_HITTEST, 0, (LPARAM)&hit);
     if (row >= 0 && (hit.flags & LVHT_ONITEM)) {
-        App.CurrentCardNumber = row + 1;
+        TakeCardAt(row + 1);
         PostMessageA(App.MainWindow, WM_COMMAND, IDM_VIEW_EDITOR, 0);
     } else {
         SelectCurrentDeckRow();

@@ -44,6 +44,13 @@ static int IsEditWindow(HWND window) {
     return window && GetClassNameA(window, name, sizeof name) && lstrcmpiA(name, "Edit") == 0;
 }
 
+// Text is dropped only into an edit of this program: another program's window cannot take
+// what the drag would cut.
+static int IsDropTarget(HWND window) {
+    DWORD process = 0;
+    return IsEditWindow(window) && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId();
+}
+
 // The window under the pointer when the message came: its point is in the client
 // coordinates of the edit that holds the mouse.
 static HWND WindowAtMessagePoint(HWND edit, LPARAM lParam, POINT* screen) {
@@ -98,9 +105,10 @@ static void DropText(HWND source, HWND target, POINT drop) {
     SendMessageA(source, EM_SETSEL, LOWORD(selection), HIWORD(selection));
     SendMessageA(source, WM_CUT, 0, 0);
     ScreenToClient(target, &drop);
-    // Straight to the edit, so that the click places the caret and starts no drag of its own.
-    PassOn(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
-    PassOn(target, WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+    // The caret goes where the button was released, by the edit's own messages: a click would
+    // start a drag of its own.
+    int at = LOWORD(SendMessageA(target, EM_CHARFROMPOS, 0, MAKELPARAM(drop.x, drop.y)));
+    SendMessageA(target, EM_SETSEL, at, at);
     SendMessageA(target, WM_PASTE, 0, 0);
     ShowCaret(target);
     SetFocus(target);
@@ -114,7 +122,7 @@ static LRESULT OnFieldButtonUp(HWND edit, WPARAM wParam, LPARAM lParam) {
     ReleaseCapture();
     POINT drop;
     HWND target = WindowAtMessagePoint(edit, lParam, &drop);
-    if (!IsEditWindow(target)) {
+    if (!IsDropTarget(target)) {
         ShowCaret(edit);
         SendMessageA(edit, EM_SETSEL, LOWORD(App.Views.DragSelection), LOWORD(App.Views.DragSelection));
     } else {
@@ -178,7 +186,7 @@ LRESULT CALLBACK FieldEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONDOWN: return OnFieldButtonDown(edit, wParam, lParam);
     case WM_MOUSEMOVE:
         if (DragRunning(edit))
-            SetCursorByName(IsEditWindow(WindowAtMessagePoint(edit, lParam, NULL)) ? "LIST_HANDUP" : "LIST_STOP");
+            SetCursorByName(IsDropTarget(WindowAtMessagePoint(edit, lParam, NULL)) ? "LIST_HANDUP" : "LIST_STOP");
         break;
     case WM_LBUTTONUP: return OnFieldButtonUp(edit, wParam, lParam);
     case WM_LBUTTONDBLCLK: ClearDrag(); break;

@@ -33,10 +33,6 @@ static const RECT kArrowsRect = {4, 26, 136, 46};
 static int HasCards(void) { return App.CardCount > 0; }
 static int FormExists(void) { return App.CardForm && IsWindow(App.CardForm); }
 
-static void SendToForm(UINT message) {
-    if (App.ViewMode == VIEW_CARD_EDITOR && FormExists()) SendMessageA(App.CardForm, message, 0, 0);
-}
-
 // Quotes are doubled so that a name with an apostrophe stays one text; brackets always stand
 // for themselves; with literalWildcards "*", "?" and "#" do too.
 void EscapeSearchText(char* out, int size, const char* text, int literalWildcards) {
@@ -70,10 +66,12 @@ static void CountLetters(void) {
     }
 }
 
+// The count walks the table: it ends back on the current card.
 void CountCardsByLetter(void) {
     App.Views.LetterCounts[ALL_CARDS_TAB] = App.CardCount;
     App.Views.DeskLetter = ALL_CARDS_TAB;
     CountLetters();
+    ReturnToCurrentCard();
 }
 
 void RepaintIndexTabs(void) {
@@ -219,7 +217,7 @@ static void DrawSearchBarButton(const DRAWITEMSTRUCT* item) {
 }
 
 // The panes show the card the search or the tab made current.
-static void ShowFoundCard(int loadImageOrFree) {
+static void ShowFoundCard(void) {
     if (App.ViewMode == VIEW_CARD_DECK) {
         RepaintDeckPanes();
         SelectCurrentDeckRow();
@@ -228,28 +226,24 @@ static void ShowFoundCard(int loadImageOrFree) {
             SendMessageA(App.CardForm, WM_FORM_RELOAD_CARD, 0, 0);
             InvalidateRect(App.CardForm, NULL, FALSE);
         }
+        // A found card without an image shows none, not the image of the card before it.
         const char* image = CardImagePath(&App.CurrentCard);
         if (image) SetCurrentCardImage(image);
-        else if (loadImageOrFree) ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
+        else ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
         RepaintEditorImageCaption();
         RepaintEditorImage();
     }
 }
 
 static void TakeFoundCard(void) {
-    App.CurrentCardNumber = kvRecNum(App.CardTable);
-    if (App.CurrentCardNumber < 1 && HasCards()) {  // the table lost its place: card 1
-        App.CurrentCardNumber = 1;
-        kvRecGoto(App.CardTable, 1);
-    }
-    ReadCurrentCard();
+    if (!TakeCardAtPosition() && HasCards()) TakeCardAt(1);  // the table lost its place: card 1
 }
 
 static void OnSearchButton(void) {
     char text[256] = "", escaped[1024], criterion[1100];
     GetWindowTextA(App.Views.HistoryBox, text, sizeof text);
-    if (!text[0] || !HasCards()) return;
-    SendToForm(WM_FORM_SAVE_CARD);
+    if (!text[0] || !HasCards() || !CommitPendingEdits()) return;
+    ReturnToCurrentCard();  // a next match is looked for after the current card
     EscapeSearchText(escaped, sizeof escaped, text, 0);
     snprintf(criterion, sizeof criterion, "CNAME like '*%s*'", escaped);
     if (lstrcmpiA(text, App.Views.LastSearch) != 0) {
@@ -261,7 +255,7 @@ static void OnSearchButton(void) {
         kvRecFindNext(App.CardTable, criterion);
     }
     TakeFoundCard();
-    ShowFoundCard(0);
+    ShowFoundCard();
     RepaintIndexTabs();
 }
 
@@ -275,13 +269,12 @@ static void OnHistoryNotification(int code) {
     } else {
         GetWindowTextA(App.Views.HistoryBox, text, sizeof text);
     }
-    if (!text[0] || !HasCards()) return;
-    SendToForm(WM_FORM_SAVE_CARD);
+    if (!text[0] || !HasCards() || !CommitPendingEdits()) return;
     EscapeSearchText(escaped, sizeof escaped, text, 1);
     snprintf(criterion, sizeof criterion, "CNAME like '*%s*'", escaped);
     kvRecFindFirst(App.CardTable, criterion);
     TakeFoundCard();
-    ShowFoundCard(1);
+    ShowFoundCard();
     RepaintIndexTabs();
 }
 
@@ -320,29 +313,26 @@ static void RefreshAfterFilterChange(void) {
     if (App.ViewMode == VIEW_CARD_DECK) RefillDeckList();
 }
 
+// A new card typed meanwhile is stored first, and stays current among every card.
 static void OnAllCardsTabWithoutCards(void) {
+    if (!CommitPendingEdits()) return;
     int n = ClearFilter();
     if (n <= 0) return;
     App.CardCount = n;
-    kvRecFirst(App.CardTable);
-    App.CurrentCardNumber = kvRecNum(App.CardTable);
-    ReadCurrentCard();
+    if (App.CurrentCardNumber == -1) App.CurrentCardNumber = 0;
+    ReturnToCurrentCardOrFirst();
     RefreshAfterFilterChange();
-    if (App.ViewMode == VIEW_CARD_EDITOR) {
-        SendToForm(WM_FORM_SAVE_CARD);
-        SendToForm(WM_FORM_RELOAD_CARD);
-    }
-    ShowFoundCard(0);
+    ShowFoundCard();
     UpdateCommandStates(App.CommandBar, 0);
     RepaintIndexTabs();
 }
 
 static void OnTabWithCards(int k) {
-    SendToForm(WM_FORM_SAVE_CARD);
-    SendToForm(WM_FORM_RELOAD_CARD);
+    if (!CommitPendingEdits()) return;
     if (k < ALL_CARDS_TAB) {
         char criterion[32];
         LetterCriterion(criterion, sizeof criterion, k);
+        ReturnToCurrentCard();  // the same tab again steps on from the current card
         if (k == App.Views.LastReleasedTab) {
             if (kvRecFindNext(App.CardTable, criterion) != 1) kvRecFindFirst(App.CardTable, criterion);
         } else {
@@ -359,7 +349,7 @@ static void OnTabWithCards(int k) {
         }
     }
     if (App.ViewMode == VIEW_CARD_EDITOR) ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
-    ShowFoundCard(1);
+    ShowFoundCard();
     if (App.Views.IndexStrip) InvalidateRect(App.Views.IndexStrip, NULL, FALSE);
     RepaintIndexTabs();
 }
@@ -398,10 +388,6 @@ static void OnStripCreate(HWND strip) {
     App.Views.PressedTab = -1;
     App.Views.LastReleasedTab = -1;
     CountCardsByLetter();
-    if (HasCards()) {
-        if (App.CurrentCardNumber < 1 || App.CurrentCardNumber > App.CardCount) App.CurrentCardNumber = 1;
-        kvRecGoto(App.CardTable, App.CurrentCardNumber);
-    }
     CreateSearchBar(strip);
 }
 

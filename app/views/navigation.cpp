@@ -22,11 +22,12 @@ void CenterWindowOnScreen(HWND window) {
                  SWP_NOZORDER);
 }
 
-// The Card Editor keeps what was typed into the card that is left.
-static void SaveFormBeforeMove(void) {
-    if (App.ViewMode != VIEW_CARD_EDITOR) return;
-    if (App.CardForm && IsWindow(App.CardForm)) SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
-    ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
+// What was typed goes into the card that is left; 0 when it could not be stored, and the
+// card stays.
+static int SaveFormBeforeMove(void) {
+    if (!CommitPendingEdits()) return 0;
+    if (App.ViewMode == VIEW_CARD_EDITOR) ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
+    return 1;
 }
 
 static void ShowCardInView(void) {
@@ -51,42 +52,25 @@ static void ShowCardInView(void) {
     RepaintIndexTabs();
 }
 
-static int ShowsOneCard(void) { return App.ViewMode == VIEW_CARD_DECK || App.ViewMode == VIEW_CARD_EDITOR; }
-
+// Steps from the current card, wherever the table was left; every view reads the card it
+// lands on, so that its ID stays the current card's.
 static void MoveInTable(int command) {
     HKVTBL table = App.CardTable;
     switch (command) {
-    case IDM_CARD_FIRST:
-        App.CurrentCardNumber = 1;
-        kvRecFirst(table);
-        ReadCurrentCard();
-        break;
-    case IDM_CARD_LAST:
-        App.CurrentCardNumber = App.CardCount;
-        kvRecLast(table);
-        ReadCurrentCard();
-        break;
+    case IDM_CARD_FIRST: TakeCardAt(1); break;
+    case IDM_CARD_LAST: TakeCardAt(App.CardCount); break;
     case IDM_CARD_NEXT:
+        if (!ReturnToCurrentCard()) kvRecGoto(table, App.CurrentCardNumber);
         kvRecNext(table);
         if (kvRecIsEOF(table)) kvRecPrev(table);
-        ReadCurrentCard();
-        App.CurrentCardNumber = kvRecNum(table);
+        TakeCardAtPosition();
         break;
     case IDM_CARD_PREV:
+        if (!ReturnToCurrentCard()) kvRecGoto(table, App.CurrentCardNumber);
         kvRecPrev(table);
         if (kvRecIsBOF(table)) kvRecNext(table);
-        ReadCurrentCard();
-        App.CurrentCardNumber = kvRecNum(table);
+        TakeCardAtPosition();
         break;
-    }
-}
-
-static void MoveNumberOnly(int command) {
-    switch (command) {
-    case IDM_CARD_FIRST: App.CurrentCardNumber = 1; break;
-    case IDM_CARD_LAST: App.CurrentCardNumber = App.CardCount; break;
-    case IDM_CARD_NEXT: App.CurrentCardNumber += 1; break;
-    case IDM_CARD_PREV: App.CurrentCardNumber -= 1; break;
     }
 }
 
@@ -126,21 +110,14 @@ void NavigateCard(int command) {
     if (command < IDM_CARD_FIRST || command > IDM_CARD_PREV) return;
     if ((command == IDM_CARD_FIRST || command == IDM_CARD_PREV) && App.CurrentCardNumber < 2) return;
     if ((command == IDM_CARD_LAST || command == IDM_CARD_NEXT) && App.CurrentCardNumber >= App.CardCount) return;
-    SaveFormBeforeMove();
-    if (ShowsOneCard()) MoveInTable(command);
-    else MoveNumberOnly(command);
+    if (!SaveFormBeforeMove()) return;
+    MoveInTable(command);
     ShowCardInView();
 }
 
 void GotoCard(int n) {
     if (n < 1 || n > App.CardCount) return;
-    SaveFormBeforeMove();
-    if (ShowsOneCard()) {
-        kvRecGoto(App.CardTable, n);
-        ReadCurrentCard();
-        App.CurrentCardNumber = kvRecNum(App.CardTable);
-    } else {
-        App.CurrentCardNumber = n;
-    }
+    if (!SaveFormBeforeMove()) return;
+    TakeCardAt(n);
     ShowCardInView();
 }

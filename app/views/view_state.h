@@ -52,6 +52,8 @@ typedef struct VIEWSSTATE {
     int ListBackground;  // 207 yellow, 208 grey, 209 white
     int EditRow;         // the cell under the cell editor, -1 none
     int EditColumn;
+    int EditCardId;                           // the card the cell editor opened on, 0 none
+    int ListColumnTables[LIST_COLUMN_COUNT];  // the table column of each column the list shows
 
     // Card form: whether the save that runs found a modified control.
     int FormChanged;

@@ -35,7 +35,16 @@ void SwitchWorkAreaView(HWND parent);
 void LayoutWorkArea(HWND parent, WPARAM flag);
 void RefreshViewPanes(int fullRefresh);
 void FreeViewResources(void);
+
+// current_card.cpp: the current card by its ID, and the commit before every road that moves it.
 int ReadCurrentCard(void);
+int TakeCardAtPosition(void);
+int TakeCardAt(int number);
+int FindCardById(int id);
+int ReturnToCurrentCard(void);
+void ReturnToCurrentCardOrFirst(void);
+void ForgetCurrentCardInTable(void);
+int CommitPendingEdits(void);
 
 // navigation.cpp: first, last, next, previous and go to card.
 void NavigateCard(int command);
@@ -91,6 +100,8 @@ void FillCardListView(void);
 void RebuildCardListColumns(void);
 LRESULT OnCardListNotify(NMHDR* header);
 void EndListEdit(void);
+// The ID of the card a row of the Card List shows.
+int CardListRowId(int row);
 int TranslateWorkAreaKey(HWND window, int key);
 void LoadListColumnWidths(void);
 void SaveListColumnWidths(void);
@@ -102,6 +113,7 @@ int CardListDefaultWidth(int column);
 // card_form.cpp and field_edit.cpp: the Card Editor's form and its field edits.
 HWND CreateCardForm(HWND parent);
 INT_PTR CALLBACK CardFormDlgProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam);
+int CommitCardForm(void);
 LRESULT CALLBACK FieldEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void RecordUndoAction(int kind, HWND window1, HWND window2, const char* text1, const char* text2);
 void PerformUndo(void);

@@ -13,9 +13,6 @@
 
 static const POINT kDeckArrowPlaces[4] = {{42, 190}, {42, 301}, {372, 190}, {372, 301}};
 
-// Reads the current card of the open table with its note, thumbnail and image names.
-int ReadCurrentCard(void) { return kvCardRecGet(App.CardTable, &App.CurrentCard, 1); }
-
 static void RegisterPaneClass(const char* name, WNDPROC proc, HCURSOR cursor, HBRUSH background) {
     WNDCLASSA wc;
     memset(&wc, 0, sizeof wc);
@@ -87,12 +84,9 @@ static void DestroyPane(HWND* pane) {
     *pane = NULL;
 }
 
-// The form saves what was typed before it goes.
+// The form's edits were committed by the view switch before it goes.
 static void DestroyCardEditorPanes(void) {
-    if (App.CardForm && IsWindow(App.CardForm)) {
-        SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
-        DestroyWindow(App.CardForm);
-    }
+    if (App.CardForm && IsWindow(App.CardForm)) DestroyWindow(App.CardForm);
     App.CardForm = NULL;
     ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
     DestroyEditorImagePanes();
@@ -190,16 +184,19 @@ static void MarkViewMenu(int mode) {
     for (int m = 0; m < 4; ++m) CheckMenuItem(App.MainMenu, kViewItems[m], m == mode ? MF_CHECKED : MF_UNCHECKED);
 }
 
-// Puts the table on the current card (card 1 when the number lies outside the table) and
-// reads it; the views that show one card start from it.
+// Puts the table on the current card (card 1 when the table does not hold it) and reads it;
+// the views that show one card start from it.
 static void ReadCardForView(void) {
-    if (App.CurrentCardNumber < 1 || App.CurrentCardNumber > App.CardCount) App.CurrentCardNumber = 1;
-    kvRecGoto(App.CardTable, App.CurrentCardNumber);
-    ReadCurrentCard();
+    if (App.CurrentCardNumber == -1) {
+        App.CurrentCardNumber = 0;
+        App.CurrentCardId = 0;
+    }
+    ReturnToCurrentCardOrFirst();
 }
 
 void SetViewMode(int mode) {
     if (mode < VIEW_CARD_DECK || mode > VIEW_CARD_ALBUM || mode == App.ViewMode) return;
+    if (!CommitPendingEdits()) return;
     HideHintWindow();
     if (App.ViewMode == VIEW_CARD_EDITOR) ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
     App.ViewMode = mode;
@@ -213,8 +210,7 @@ void SetViewMode(int mode) {
         if (App.Views.DeckList) SetFocus(App.Views.DeckList);
     } else if (mode == VIEW_CARD_EDITOR) {
         if (App.CardCount < 1) {
-            App.CurrentCardNumber = -1;
-            memset(&App.CurrentCard, 0, sizeof App.CurrentCard);
+            ForgetCurrentCardInTable();
             ReleaseCurrentImageBlock(&App.CurrentImage.Pixels);
         } else {
             ReadCardForView();
@@ -239,16 +235,7 @@ void SetViewMode(int mode) {
 // file and the current card again.
 void RefreshViewPanes(int fullRefresh) {
     int mode = App.ViewMode;
-    if (mode == VIEW_CARD_DECK || mode == VIEW_CARD_EDITOR) {
-        if (App.CardCount > 0) {
-            int number = kvRecNum(App.CardTable);
-            if (number > 0) App.CurrentCardNumber = number;
-            CountCardsByLetter();
-            if (App.CurrentCardNumber > 0) kvRecGoto(App.CardTable, App.CurrentCardNumber);
-        } else {
-            CountCardsByLetter();
-        }
-    }
+    if (mode == VIEW_CARD_DECK || mode == VIEW_CARD_EDITOR) CountCardsByLetter();
     if (mode == VIEW_CARD_DECK) {
         if (App.WorkEditWindow) InvalidateRect(App.WorkEditWindow, NULL, FALSE);
         if (App.Views.IndexStrip) InvalidateRect(App.Views.IndexStrip, NULL, FALSE);
@@ -259,8 +246,7 @@ void RefreshViewPanes(int fullRefresh) {
             UpdateWindow(App.Views.DeckList);
         }
     } else if (mode == VIEW_CARD_EDITOR) {
-        if (App.CardForm && IsWindow(App.CardForm)) {
-            SendMessageA(App.CardForm, WM_FORM_SAVE_CARD, 0, 0);
+        if (App.CardForm && IsWindow(App.CardForm) && CommitCardForm()) {
             SendMessageA(App.CardForm, WM_FORM_RELOAD_CARD, 0, 0);
             if (fullRefresh) {
                 InvalidateRect(App.CardForm, NULL, TRUE);
@@ -350,7 +336,7 @@ static LRESULT CALLBACK WorkEditWndProc(HWND window, UINT message, WPARAM wParam
     switch (message) {
     case WM_CREATE:
         App.WorkEditWindow = window;
-        if (App.CardCount > 0) ReadCurrentCard();
+        if (App.CardCount > 0 && App.CurrentCardNumber > 0) TakeCardAt(App.CurrentCardNumber);
         CreateDeckArrows(window);
         SwitchWorkAreaView(window);
         LayoutWorkArea(window, SIZE_RESTORED);
