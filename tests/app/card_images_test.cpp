@@ -97,7 +97,7 @@ TEST(CardImages, TurnedImagesAreStoredUprightAndDrawnInTheEditorAndTheAlbum) {
     // A 1-bit TIFF, a colour JPEG and a grey 8-bit BMP, each 600 x 1050 as they arrive.
     const char* const pages[] = {"brooks_90.tif", "chen_90.jpg", "miller_90.bmp"};
     std::string arguments;
-    for (const char* page : pages) arguments += (arguments.empty() ? "" : " ") + CardImage(page);
+    for (const char* page : pages) arguments += (arguments.empty() ? "" : " ") + Quoted(CardImage(page));
     ProgramRun run(installation, arguments, {{"TVRKSDK_TRACE", trace}});
     DialogAnswerer answers(run.ProcessId());
     answers.AnswerMessage("", IDOK);

@@ -10,6 +10,9 @@
 
 // A rendered card image of the build (CARD_IMAGES folder).
 std::string CardImage(const std::string& file);
+// A path in double quotes, as a user names a file on a command line of several names (the
+// build tree's path may hold a blank).
+inline std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 // The card drawn on an image (a section of cards.ini, or of another truth file), field by
 // field, against what the card file holds.
 void ExpectCardOf(const std::string& card, const StoredCard& stored);

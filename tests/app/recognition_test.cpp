@@ -28,8 +28,9 @@ TEST(Recognition, ImagesOnTheCommandLineBecomeCardsAndUnreadableNamesAreSkipped)
     // the grey cards keep their JPEG copies; the files as added are not left behind.
     installation.WriteSetting("Preference", "DefaultAngle", "45");
     // A blank page, a file no module reads and a missing file, then three cards.
-    std::string arguments = CardImage("blank.bmp") + " " + broken + " " + missing + " " + CardImage("miller.bmp") +
-                            " " + CardImage("chen.bmp") + " " + CardImage("garcia.bmp");
+    std::string arguments = Quoted(CardImage("blank.bmp")) + " " + Quoted(broken) + " " + Quoted(missing) + " " +
+                            Quoted(CardImage("miller.bmp")) + " " + Quoted(CardImage("chen.bmp")) + " " +
+                            Quoted(CardImage("garcia.bmp"));
     ProgramRun run(installation, arguments);
     DialogAnswerer answers(run.ProcessId());
     answers.AnswerMessage("", IDOK);

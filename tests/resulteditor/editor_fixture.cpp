@@ -105,7 +105,7 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 void ReglyphHost::SetUp() {
     ASSERT_EQ(GetACP(), 936u) << "run with LC_ALL=zh_CN.UTF-8";
-    ASSERT_TRUE(dll_.loaded());
+    ASSERT_TRUE(dll_.loaded()) << "Reglyph.dll: error " << dll_.loadError();
     open_ = dll_.require<OvReglyphFn>("_OvReglyph@20");
     load_ = dll_.require<PageInfo2ReglyphFn>("_PageInfo2Reglyph@16");
     handBack_ = dll_.require<Reglyph2PageInfoFn>("_Reglyph2PageInfo@16");
