@@ -4,8 +4,9 @@
 #include <stdio.h>
 #include <string.h>
 
-const char* SplitNextFileName(const char* text, char* name, int size) {
-    char separator = strchr(text, '"') ? '"' : ' ';
+char FileNameSeparator(const char* text) { return strchr(text, '"') ? '"' : ' '; }
+
+const char* SplitNextFileName(const char* text, char separator, char* name, int size) {
     const char* p = text;
     while (*p == ' ') ++p;
     while (*p == '"') ++p;
@@ -58,8 +59,9 @@ static void WriteNames(const char* listPath, const char* text) {
     size_t nameSize = strlen(text) + 1;
     char* name = (char*)HeapAlloc(GetProcessHeap(), 0, nameSize);
     const char* rest = text;
+    char separator = FileNameSeparator(text);
     while (name && *rest) {
-        rest = SplitNextFileName(rest, name, (int)nameSize);
+        rest = SplitNextFileName(rest, separator, name, (int)nameSize);
         if (!name[0]) continue;
         char key[24], count[16];
         snprintf(key, sizeof key, "File%d", next);

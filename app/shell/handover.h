@@ -6,9 +6,14 @@
 #define BATCH_LIST_MUTEX_NAME "Orvane_ZEM_Batch"
 #define BATCH_LIST_WAIT_MS    5000
 
+// The separator of a text's file names: the double quote when the whole text holds one, else
+// the blank. It is taken once for the whole text, since the last of several quoted names
+// has lost its closing quote where the enclosing quotes were removed.
+char FileNameSeparator(const char* text);
+
 // Copies the next file name of text into name (at most size - 1 characters) and returns the
-// rest of the text. Names are split at double quotes when the text holds one, else at blanks.
-const char* SplitNextFileName(const char* text, char* name, int size);
+// rest of the text; separator is FileNameSeparator of the whole text.
+const char* SplitNextFileName(const char* text, char separator, char* name, int size);
 
 // A heap copy (HeapFree) of text in its short form when the system can give one for the
 // whole text, else of the text itself; null when no memory could be had.

@@ -117,8 +117,9 @@ static void ImportNameList(const char* text) {
     }
     int stored = 0;
     const char* rest = names;
+    char separator = FileNameSeparator(names);
     while (*rest) {
-        rest = SplitNextFileName(rest, App.PendingImportPath, sizeof App.PendingImportPath);
+        rest = SplitNextFileName(rest, separator, App.PendingImportPath, sizeof App.PendingImportPath);
         if (App.PendingImportPath[0]) stored |= ImportHandedOverFile(App.PendingImportPath);
     }
     HeapFree(GetProcessHeap(), 0, names);

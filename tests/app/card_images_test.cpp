@@ -94,10 +94,16 @@ TEST(CardImages, TurnedImagesAreStoredUprightAndDrawnInTheEditorAndTheAlbum) {
     // The pages are a quarter turn clockwise; three more quarters put them upright.
     installation.WriteSetting("Preference", "DefaultAngle", "270");
     std::string trace = installation.Path("engine.trace");
-    // A 1-bit TIFF, a colour JPEG and a grey 8-bit BMP, each 600 x 1050 as they arrive.
+    // A 1-bit TIFF, a colour JPEG and a grey 8-bit BMP, each 600 x 1050 as they arrive, named
+    // in quotes from a folder whose name holds a blank, as a user's folder may.
     const char* const pages[] = {"brooks_90.tif", "chen_90.jpg", "miller_90.bmp"};
+    std::string folder = installation.Path("my cards\\");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     std::string arguments;
-    for (const char* page : pages) arguments += (arguments.empty() ? "" : " ") + Quoted(CardImage(page));
+    for (const char* page : pages) {
+        ASSERT_TRUE(CopyFileA(CardImage(page).c_str(), (folder + page).c_str(), FALSE)) << page;
+        arguments += (arguments.empty() ? "" : " ") + Quoted(folder + page);
+    }
     ProgramRun run(installation, arguments, {{"TVRKSDK_TRACE", trace}});
     DialogAnswerer answers(run.ProcessId());
     answers.AnswerMessage("", IDOK);

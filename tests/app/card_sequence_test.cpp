@@ -33,7 +33,7 @@ public:
     int Run() {
         run_ = std::make_unique<CardRun>("sequence", FiveCards());
         model_ = FiveCards();
-        if (!run_->Ready()) return Fail("the program did not start");
+        if (!run_->Ready()) return Fail("the program did not start:" + run_->StartReport());
         Answer();
         for (int step = 0; step < steps_; ++step) {
             if (!Step()) return mismatches_ + 1;
@@ -148,7 +148,7 @@ private:
     }
     bool CloseAndCompare() {
         log_.push_back("close");
-        if (run_->Close() != 0) return Fail("the program did not end") == 0;
+        if (run_->Close() != 0) return Fail("the program did not end:" + run_->StartReport()) == 0;
         std::vector<ModelCard> stored = StoredModelCards(run_->CardFile()), expected = SortedCards(model_);
         if (stored != expected) Fail("file " + Describe(stored) + "\n  model " + Describe(expected));
         for (const SeenDialog& seen : run_->Answers().Seen())
@@ -223,7 +223,7 @@ private:
         case 13:
             CloseAndCompare();
             log_.push_back("start again");
-            if (!run_->Restart()) return Fail("the program did not start again") == 0;
+            if (!run_->Restart()) return Fail("the program did not start again:" + run_->StartReport()) == 0;
             Answer();
             break;
         }

@@ -33,6 +33,18 @@ HWND DialogOf(DWORD process, const std::string& caption) {
     return search.Found;
 }
 
+BOOL CALLBACK DescribeWindow(HWND window, LPARAM data) {
+    auto* report = reinterpret_cast<std::pair<DWORD, std::string>*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != report->first) return TRUE;
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    report->second += std::string(" [") + name + (IsWindowVisible(window) ? "" : ", hidden") + ": " +
+                      WindowText(window) + " / " + WindowText(GetDlgItem(window, 0xFFFF)) + "]";
+    return TRUE;
+}
+
 // The SHARED lock byte range of the card file's store, as a reader takes it.
 const DWORD kSharedFirst = 0x40000002, kSharedSize = 510;
 
@@ -126,6 +138,12 @@ std::string CardRun::SeenMessages() {
     if (answers_)
         for (const SeenDialog& seen : answers_->Seen()) text += "{" + seen.Caption + ": " + seen.Text + "} ";
     return text;
+}
+
+std::string CardRun::StartReport() const {
+    std::pair<DWORD, std::string> report{run_->ProcessId(), run_->Exited() ? "ended" : "running"};
+    EnumWindows(DescribeWindow, reinterpret_cast<LPARAM>(&report));
+    return report.second;
 }
 
 bool CardRun::Restart() {

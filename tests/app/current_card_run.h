@@ -55,6 +55,8 @@ public:
     DialogAnswerer& Answers() { return *answers_; }
     // Every message box and dialog answered so far, for a failure's report.
     std::string SeenMessages();
+    // Whether the program still runs and its top-level windows, for a failed start's report.
+    std::string StartReport() const;
     const std::string& CardFile() const { return cardFile_; }
     Installation& Setup() { return installation_; }
 

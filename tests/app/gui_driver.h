@@ -85,6 +85,7 @@ public:
     ~ProgramRun();
     bool Started() const { return process_.hProcess != nullptr; }
     DWORD ProcessId() const { return process_.dwProcessId; }
+    bool Exited() const { return !process_.hProcess || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
     // The main window of this process, or null after the timeout.
     HWND WaitForMainWindow(DWORD timeoutMs = kSlowStartMs);
     // Waits for the process to end while pumping this thread's messages; the exit code, or

@@ -67,20 +67,25 @@ TEST(CommandLine, SplitNextFileNameSplitsAtQuotesWhenThereAreAnyElseAtBlanks) {
         {"\"C:\\My Cards\\a.tif\" \"C:\\x y.tif\"", {"C:\\My Cards\\a.tif", "C:\\x y.tif"}},
         // The first instance's own line after its opening quote was removed.
         {"C:\\a.tif\" C:\\b.tif", {"C:\\a.tif", "C:\\b.tif"}},
+        // Three quoted names under a folder with a blank, their enclosing quotes removed: the
+        // last one has no quote of its own left and still ends at the end of the text.
+        {"C:\\a b\\x.tif\" \"C:\\a b\\y.jpg\" \"C:\\a b\\z.bmp",
+         {"C:\\a b\\x.tif", "C:\\a b\\y.jpg", "C:\\a b\\z.bmp"}},
         {"", {}},
     };
     for (const Case& c : cases) {
         std::vector<std::string> names;
         char name[MAX_PATH];
+        char separator = FileNameSeparator(c.text);
         for (const char* rest = c.text; *rest;) {
-            rest = SplitNextFileName(rest, name, sizeof name);
+            rest = SplitNextFileName(rest, separator, name, sizeof name);
             names.push_back(name);
         }
         EXPECT_EQ(names, c.names) << c.text;
     }
     // A name longer than the buffer is cut to it, and the rest of the text still follows.
     char name[6];
-    const char* rest = SplitNextFileName("abcdefgh.tif next.tif", name, sizeof name);
+    const char* rest = SplitNextFileName("abcdefgh.tif next.tif", ' ', name, sizeof name);
     EXPECT_STREQ(name, "abcde");
     EXPECT_STREQ(rest, "next.tif");
 }

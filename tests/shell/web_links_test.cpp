@@ -25,8 +25,6 @@ void ExpectAddresses(int (*form)(const char*, char*, int), const std::vector<Add
     }
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 }  // namespace
 
 TEST(WebLinks, WebFieldsOpenOnlyWebAddresses) {
