@@ -64,6 +64,39 @@ HBRUSH ControlBackground(HWND dialog, HWND control, HDC dc) {
     return BackgroundBrush();
 }
 
+// A sunken 1-pixel frame around a pane, one pixel off it to the sides and two above and below:
+// dark grey top and left, light grey bottom and right.
+void FramePane(HWND dialog, HDC dc, int id) {
+    HWND pane = GetDlgItem(dialog, id);
+    if (!pane) return;
+    RECT r;
+    GetWindowRect(pane, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    InflateRect(&r, 1, 2);
+    HPEN dark = CreatePen(PS_SOLID, 1, RGB(127, 127, 127)), light = CreatePen(PS_SOLID, 1, RGB(223, 223, 223));
+    HGDIOBJ old = SelectObject(dc, dark);
+    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
+    LineTo(dc, r.left, r.top);
+    LineTo(dc, r.right - 1, r.top);
+    SelectObject(dc, light);
+    LineTo(dc, r.right - 1, r.bottom - 1);
+    LineTo(dc, r.left, r.bottom - 1);
+    SelectObject(dc, old);
+    DeleteObject(dark);
+    DeleteObject(light);
+}
+
+// The tab control shows the dialog's tiles behind its tabs and around the field list.
+WNDPROC g_tabsProc = nullptr;
+
+LRESULT CALLBACK TabsProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND && g_editor) {
+        TileLikeDialog(*g_editor, tabs, (HDC)wParam);
+        return 1;
+    }
+    return CallWindowProcA(g_tabsProc, tabs, message, wParam, lParam);
+}
+
 bool ModeIsCurrent(const Editor& e, int id) {
     if (id == IDC_IMAGE_SELECT || id == IDC_IMAGE_PAN) return e.ImageMode == id - IDC_IMAGE_SELECT + 1;
     if (id >= IDC_GLYPH_SPLIT && id <= IDC_GLYPH_ERASE) return e.GlyphMode == id - IDC_GLYPH_SPLIT + 1;
@@ -132,6 +165,7 @@ void Layout(Editor& e, int W, int H) {
 }
 
 void SetUpTabs(Editor& e) {
+    g_tabsProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(e.Tabs, GWLP_WNDPROC, (LONG_PTR)TabsProc));
     e.TabFont = CreateFontA(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "新細明體");
     SendMessageA(e.Tabs, WM_SETFONT, (WPARAM)e.TabFont, 0);
     SendMessageA(e.Tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(136, 28));
@@ -184,7 +218,7 @@ void Destroy(Editor& e) {
 
 void SetMode(Editor& e, int id) {
     if (id <= IDC_IMAGE_PAN) {
-        e.ImageMode = id - IDC_IMAGE_SELECT + 1;
+        SetImageMode(e, id - IDC_IMAGE_SELECT + 1);
         for (int b = IDC_IMAGE_SELECT; b <= IDC_IMAGE_PAN; ++b) InvalidateRect(GetDlgItem(e.Dialog, b), nullptr, FALSE);
     } else {
         SetGlyphMode(e, id - IDC_GLYPH_SPLIT + 1);
@@ -248,6 +282,8 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(dialog, &paint);
         if (e) PaintSlider(*e, dc);
+        FramePane(dialog, dc, ID_IMAGE_WINDOW);
+        FramePane(dialog, dc, ID_GLYPH_PANE);
         EndPaint(dialog, &paint);
         return TRUE;
     }
@@ -289,6 +325,17 @@ HWND CreateEditorDialog(Editor& editor) {
     HWND dialog = CreateDialogParamA(g_module, MAKEINTRESOURCEA(IDD_EDITOR), editor.Host, EditorDialogProc, 0);
     if (dialog) ShowWindow(dialog, SW_SHOW);
     return dialog;
+}
+
+void TileLikeDialog(const Editor& e, HWND control, HDC dc) {
+    POINT origin = {0, 0};
+    MapWindowPoints(control, e.Dialog, &origin, 1);
+    POINT old;
+    SetBrushOrgEx(dc, -origin.x, -origin.y, &old);
+    RECT client;
+    GetClientRect(control, &client);
+    FillRect(dc, &client, BackgroundBrush());
+    SetBrushOrgEx(dc, old.x, old.y, nullptr);
 }
 
 void ShowCardStatus(Editor& e) {

@@ -7,3 +7,6 @@ HWND CreateEditorDialog(Editor& editor);
 
 // Enables the navigation buttons for the card counter and repaints the counter.
 void ShowCardStatus(Editor& editor);
+// Fills a control's client area with the dialog's tiled background (bitmap 1013), the tiles
+// lined up with the dialog's own.
+void TileLikeDialog(const Editor& editor, HWND control, HDC dc);

@@ -35,7 +35,10 @@ struct Editor {
     POINT Scroll = {0, 0};
     POINT Offset = {0, 0};       // margins of an image smaller than the window
     RECT Region = {0, 0, 0, 0};  // in image coordinates; empty: none
+    bool Pannable = false;       // the shown image is larger than the window in either direction
     bool Tracking = false;
+    int TrackHit = -1;               // select mode: -1 a new band, else the tracker part pressed
+    RECT TrackStart = {0, 0, 0, 0};  // the region in window coordinates when the press came
     POINT Anchor = {0, 0};
     POINT Band = {0, 0};
     uint16_t* Candidates = nullptr;  // engine heap

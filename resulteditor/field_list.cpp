@@ -1,5 +1,6 @@
 // The field list: rows of the current tab, owner-drawn, the field menu and moving fields.
 #include "field_list.h"
+#include "editor_dialog.h"
 #include "glyph_pane.h"
 #include "image_window.h"
 #include "line_editor.h"
@@ -172,6 +173,11 @@ void PickInRow(Editor& e, int x) {
 WNDPROC g_listProc = nullptr;
 
 LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Around and below the rows the list shows the dialog's tiles.
+    if (message == WM_ERASEBKGND && g_editor && g_editor->List == list) {
+        TileLikeDialog(*g_editor, list, (HDC)wParam);
+        return 1;
+    }
     LRESULT result = CallWindowProcA(g_listProc, list, message, wParam, lParam);
     if (message == WM_LBUTTONDOWN && g_editor && g_editor->List == list) PickInRow(*g_editor, (short)LOWORD(lParam));
     return result;
@@ -219,6 +225,7 @@ void CreateFieldList(Editor& e) {
     e.FieldList = CreateDialogParamA(g_module, MAKEINTRESOURCEA(IDD_FIELD_LIST), e.Tabs, FieldListProc, 0);
     e.List = GetDlgItem(e.FieldList, IDC_FIELD_LIST);
     SendMessageA(e.List, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    SendMessageA(e.List, LVM_SETBKCOLOR, 0, CLR_NONE);
     LVCOLUMNA column = {};
     column.mask = LVCF_WIDTH;
     column.cx = kNameColumnWidth;
@@ -234,7 +241,7 @@ void FitFieldList(Editor& e) {
     SendMessageA(e.Tabs, TCM_ADJUSTRECT, FALSE, (LPARAM)&area);
     RECT tabRow = {};
     SendMessageA(e.Tabs, TCM_GETITEMRECT, 0, (LPARAM)&tabRow);
-    int top = tabRow.bottom + 1, left = area.left - 2, width = area.right - area.left + 4;
+    int top = tabRow.bottom + 1, left = area.left + 2, width = area.right - area.left - 4;
     int height = area.bottom - top;
     height = height < 2 ? height : (height - 2) / kRowHeight * kRowHeight + 2;
     MoveWindow(e.FieldList, left, top, width, height, TRUE);

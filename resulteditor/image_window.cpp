@@ -6,6 +6,7 @@
 #include "pixwell_core.h"
 #include "resource_ids.h"
 #include <math.h>
+#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -104,6 +105,7 @@ void UpdateScrollRanges(Editor& e) {
     }
     rangeX = rangeX > 0 ? rangeX : 0;
     rangeY = rangeY > 0 ? rangeY : 0;
+    e.Pannable = rangeX > 0 || rangeY > 0;
     e.Scroll.x = e.Scroll.x < rangeX ? e.Scroll.x : rangeX;
     e.Scroll.y = e.Scroll.y < rangeY ? e.Scroll.y : rangeY;
     SetScrollBar(e.ImageWindow, SB_HORZ, rangeX, e.Scroll.x);
@@ -125,28 +127,59 @@ int FitLevel(Editor& e) {
     return kMaxLevel;
 }
 
+// The region in window coordinates, as it is shown.
+RECT ShownRegion(const Editor& e) {
+    double f = ZoomFactor(e.ZoomLevel);
+    int dx = e.Offset.x - e.Scroll.x, dy = e.Offset.y - e.Scroll.y;
+    return RECT{(LONG)(e.Region.left * f) + dx, (LONG)(e.Region.top * f) + dy, (LONG)(e.Region.right * f) + dx,
+                (LONG)(e.Region.bottom * f) + dy};
+}
+
+// A palette of the DIB's colour table, so that a palette display shows the page's own colours;
+// null for depths without a table.
+HPALETTE PaletteOf(const BITMAPINFO* info) {
+    int bits = info->bmiHeader.biBitCount;
+    if (bits != 1 && bits != 4 && bits != 8) return nullptr;
+    int entries = 1 << bits;
+    LOGPALETTE* palette = static_cast<LOGPALETTE*>(malloc(sizeof(LOGPALETTE) + entries * sizeof(PALETTEENTRY)));
+    if (!palette) return nullptr;
+    palette->palVersion = 0x300;
+    palette->palNumEntries = (WORD)entries;
+    for (int i = 0; i < entries; ++i) {
+        const RGBQUAD& c = info->bmiColors[i];
+        palette->palPalEntry[i] = PALETTEENTRY{c.rgbRed, c.rgbGreen, c.rgbBlue, 0};
+    }
+    HPALETTE made = CreatePalette(palette);
+    free(palette);
+    return made;
+}
+
 void Paint(Editor& e, HDC dc) {
     RECT client;
     GetClientRect(e.ImageWindow, &client);
     FillRect(dc, &client, (HBRUSH)GetStockObject(LTGRAY_BRUSH));
     LockedDib dib(e.DisplayImage);
     if (!dib.data) return;
+    HPALETTE palette = PaletteOf(dib.info);
+    HPALETTE oldPalette = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
+    if (palette) RealizePalette(dc);
     int m = e.Magnification, w = dib.Width(), h = dib.Height();
     // Only the source pixels that cover the client area are stretched.
     int sx = e.Scroll.x / m, sy = e.Scroll.y / m;
     int cols = client.right / m + 2, rows = client.bottom / m + 2;
     cols = cols < w - sx ? cols : w - sx;
     rows = rows < h - sy ? rows : h - sy;
-    if (cols < 1 || rows < 1) return;
     int dx = e.Offset.x + sx * m - e.Scroll.x, dy = e.Offset.y + sy * m - e.Scroll.y;
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, dx, dy, cols * m, rows * m, sx, h - sy - rows, cols, rows, dib.Bits(), dib.info, DIB_RGB_COLORS,
-                  SRCCOPY);
-    if (IsRectEmpty(&e.Region)) return;
-    double f = ZoomFactor(e.ZoomLevel);
-    RECT shown = {
-        (LONG)(e.Region.left * f) + e.Offset.x - e.Scroll.x, (LONG)(e.Region.top * f) + e.Offset.y - e.Scroll.y,
-        (LONG)(e.Region.right * f) + e.Offset.x - e.Scroll.x, (LONG)(e.Region.bottom * f) + e.Offset.y - e.Scroll.y};
+    if (cols > 0 && rows > 0)
+        StretchDIBits(dc, dx, dy, cols * m, rows * m, sx, h - sy - rows, cols, rows, dib.Bits(), dib.info,
+                      DIB_RGB_COLORS, SRCCOPY);
+    if (palette) {
+        SelectPalette(dc, oldPalette, FALSE);
+        DeleteObject(palette);
+    }
+    if (cols < 1 || rows < 1 || IsRectEmpty(&e.Region)) return;
+    RECT shown = ShownRegion(e);
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     HGDIOBJ old = SelectObject(dc, red);
     PatBlt(dc, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top, PATINVERT);
@@ -165,12 +198,79 @@ POINT ToImage(Editor& e, POINT at) {
     return POINT{x, y};
 }
 
-void DrawBand(Editor& e) {
+// The tracker's parts: eight handles (corners from the top left clockwise, then the middles of
+// the top, right, bottom and left edges) and the region itself, which moves it.
+constexpr int kHandleSize = 7;
+constexpr int kTrackerMove = 8;
+
+POINT HandlePoint(const RECT& r, int handle) {
+    int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+    const POINT points[8] = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom},
+                             {cx, r.top},     {r.right, cy},    {cx, r.bottom},      {r.left, cy}};
+    return points[handle];
+}
+
+// The tracker part under a window point, or -1 (no region, or the point off it).
+int TrackerHit(const Editor& e, POINT at) {
+    if (IsRectEmpty(&e.Region)) return -1;
+    RECT shown = ShownRegion(e);
+    for (int handle = 0; handle < 8; ++handle) {
+        POINT p = HandlePoint(shown, handle);
+        if (abs(at.x - p.x) <= kHandleSize / 2 && abs(at.y - p.y) <= kHandleSize / 2) return handle;
+    }
+    RECT frame = shown;
+    InflateRect(&frame, 1, 1);
+    return PtInRect(&frame, at) ? kTrackerMove : -1;
+}
+
+RECT Normalised(LONG x0, LONG y0, LONG x1, LONG y1) {
+    return RECT{x0 < x1 ? x0 : x1, y0 < y1 ? y0 : y1, x0 > x1 ? x0 : x1, y0 > y1 ? y0 : y1};
+}
+
+// The rectangle the gesture under way makes, in window coordinates: the band from the press to
+// the pointer, or the region moved or one of its edges or corners dragged.
+RECT Gesture(const Editor& e) {
+    if (e.TrackHit < 0) return Normalised(e.Anchor.x, e.Anchor.y, e.Band.x, e.Band.y);
+    int dx = e.Band.x - e.Anchor.x, dy = e.Band.y - e.Anchor.y;
+    RECT r = e.TrackStart;
+    if (e.TrackHit == kTrackerMove) {
+        OffsetRect(&r, dx, dy);
+        return r;
+    }
+    static const bool kLeft[8] = {1, 0, 0, 1, 0, 0, 0, 1}, kTop[8] = {1, 1, 0, 0, 1, 0, 0, 0},
+                      kRight[8] = {0, 1, 1, 0, 0, 1, 0, 0}, kBottom[8] = {0, 0, 1, 1, 0, 0, 1, 0};
+    if (kLeft[e.TrackHit]) r.left += dx;
+    if (kTop[e.TrackHit]) r.top += dy;
+    if (kRight[e.TrackHit]) r.right += dx;
+    if (kBottom[e.TrackHit]) r.bottom += dy;
+    return Normalised(r.left, r.top, r.right, r.bottom);
+}
+
+void DrawGesture(Editor& e) {
     HDC dc = GetDC(e.ImageWindow);
-    RECT band = {e.Anchor.x < e.Band.x ? e.Anchor.x : e.Band.x, e.Anchor.y < e.Band.y ? e.Anchor.y : e.Band.y,
-                 e.Anchor.x > e.Band.x ? e.Anchor.x : e.Band.x, e.Anchor.y > e.Band.y ? e.Anchor.y : e.Band.y};
-    DrawFocusRect(dc, &band);
+    RECT shown = Gesture(e);
+    DrawFocusRect(dc, &shown);
     ReleaseDC(e.ImageWindow, dc);
+}
+
+// True when a window point lies on the shown image.
+bool OverImage(const Editor& e, POINT at) {
+    SIZE size = ImageSize(e.DisplayImage);
+    int left = e.Offset.x - e.Scroll.x, top = e.Offset.y - e.Scroll.y;
+    return size.cx > 0 && at.x >= left && at.y >= top && at.x < left + e.Magnification * size.cx &&
+           at.y < top + e.Magnification * size.cy;
+}
+
+HCURSOR LibraryCursor(int id) { return LoadCursorA(g_module, MAKEINTRESOURCEA(id)); }
+
+// The cursor while no button is pressed, by mode and what lies under the pointer.
+HCURSOR IdleCursor(const Editor& e, POINT at) {
+    bool onImage = e.BaseImage && OverImage(e, at);
+    if (e.ImageMode == 1) {
+        if (TrackerHit(e, at) >= 0) return LibraryCursor(IDC_CURSOR_ON_REGION);
+        return LoadCursor(nullptr, onImage ? IDC_CROSS : IDC_ARROW);
+    }
+    return onImage && e.Pannable ? LibraryCursor(IDC_CURSOR_PANNABLE) : LoadCursor(nullptr, IDC_ARROW);
 }
 
 void ShowFieldMenu(Editor& e) {
@@ -216,45 +316,61 @@ void ScrollMessage(Editor& e, int bar, int code) {
     ScrollTo(e, across ? pos : e.Scroll.x, across ? e.Scroll.y : pos);
 }
 
+void Press(Editor& e, POINT at) {
+    if (e.Tracking || !e.BaseImage) return;
+    e.Tracking = true;
+    e.Anchor = e.Band = at;
+    if (e.ImageMode != 1) {
+        // Only an image that does not fit can be dragged about, so only then is the mouse held.
+        SetCursor(LibraryCursor(IDC_CURSOR_DRAGGING));
+        if (e.Pannable) SetCapture(e.ImageWindow);
+        return;
+    }
+    SetCapture(e.ImageWindow);
+    e.TrackHit = TrackerHit(e, at);
+    if (e.TrackHit >= 0) {
+        e.TrackStart = ShownRegion(e);
+    } else {
+        SetRectEmpty(&e.Region);
+        InvalidateRect(e.ImageWindow, nullptr, FALSE);
+        UpdateWindow(e.ImageWindow);
+    }
+    DrawGesture(e);
+}
+
+void Release(Editor& e, POINT at) {
+    if (!e.Tracking) return;
+    e.Tracking = false;
+    if (GetCapture() == e.ImageWindow) ReleaseCapture();
+    if (e.ImageMode != 1) {
+        InvalidateRect(e.ImageWindow, nullptr, FALSE);
+        SetCursor(LibraryCursor(IDC_CURSOR_PANNABLE));
+        return;
+    }
+    DrawGesture(e);
+    e.Band = at;
+    RECT shown = Gesture(e);
+    POINT a = ToImage(e, POINT{shown.left, shown.top}), b = ToImage(e, POINT{shown.right, shown.bottom});
+    e.Region = Normalised(a.x, a.y, b.x, b.y);
+    InvalidateRect(e.ImageWindow, nullptr, FALSE);
+}
+
 void Mouse(Editor& e, UINT message, POINT at) {
     switch (message) {
-    case WM_LBUTTONDOWN:
-        if (e.Tracking || !e.BaseImage) return;
-        e.Tracking = true;
-        e.Anchor = e.Band = at;
-        SetCapture(e.ImageWindow);
-        if (e.ImageMode == 1) {
-            SetRectEmpty(&e.Region);
-            InvalidateRect(e.ImageWindow, nullptr, FALSE);
-            UpdateWindow(e.ImageWindow);
-            DrawBand(e);
-        } else {
-            SetCursor(LoadCursorA(g_module, MAKEINTRESOURCEA(IDC_CURSOR_DRAGGING)));
-        }
-        return;
+    case WM_LBUTTONDOWN: Press(e, at); return;
     case WM_MOUSEMOVE:
         if (!e.Tracking) return;
         if (e.ImageMode == 1) {
-            DrawBand(e);
+            DrawGesture(e);
             e.Band = at;
-            DrawBand(e);
+            DrawGesture(e);
         } else {
             int dx = (at.x - e.Band.x) / e.Magnification * e.Magnification;
             ScrollTo(e, e.Scroll.x - dx, e.Scroll.y - (at.y - e.Band.y));
             e.Band = {e.Band.x + dx, at.y};
         }
         return;
-    case WM_LBUTTONUP: {
-        if (!e.Tracking) return;
-        e.Tracking = false;
-        ReleaseCapture();
-        if (e.ImageMode != 1) return;
-        DrawBand(e);
-        POINT a = ToImage(e, e.Anchor), b = ToImage(e, at);
-        e.Region = {a.x < b.x ? a.x : b.x, a.y < b.y ? a.y : b.y, a.x > b.x ? a.x : b.x, a.y > b.y ? a.y : b.y};
-        InvalidateRect(e.ImageWindow, nullptr, FALSE);
-        return;
-    }
+    case WM_LBUTTONUP: Release(e, at); return;
     case WM_RBUTTONUP: ShowFieldMenu(e); return;
     case WM_LBUTTONDBLCLK: {
         if (IsRectEmpty(&e.Region)) return;
@@ -278,6 +394,14 @@ LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     }
     case WM_ERASEBKGND: return 1;
+    case WM_SETCURSOR: {
+        if (LOWORD(lParam) != HTCLIENT || e->Tracking) break;
+        POINT at;
+        GetCursorPos(&at);
+        ScreenToClient(window, &at);
+        SetCursor(IdleCursor(*e, at));
+        return TRUE;
+    }
     case WM_HSCROLL: ScrollMessage(*e, SB_HORZ, LOWORD(wParam)); return 0;
     case WM_VSCROLL: ScrollMessage(*e, SB_VERT, LOWORD(wParam)); return 0;
     case WM_LBUTTONDOWN:
@@ -334,8 +458,14 @@ void FreeImages(Editor& e) {
     e.DisplayImage = e.BaseImage = nullptr;
 }
 
+void SetImageMode(Editor& e, int mode) {
+    e.ImageMode = mode;
+    if (e.ImageWindow)
+        SetClassLongPtrA(e.ImageWindow, GCLP_HCURSOR, (LONG_PTR)LoadCursor(nullptr, mode == 1 ? IDC_CROSS : IDC_ARROW));
+}
+
 void ReloadImage(Editor& e, bool withNewImage) {
-    e.ImageMode = 1;
+    SetImageMode(e, 1);
     SetRectEmpty(&e.Region);
     e.Magnification = 1;
     e.Scroll = e.Offset = POINT{0, 0};
@@ -404,11 +534,8 @@ void ShowRegion(Editor& e, const RECT& region) {
     InvalidateRect(e.ImageWindow, nullptr, FALSE);
     if (IsRectEmpty(&region)) return;
     double f = ZoomFactor(e.ZoomLevel);
-    RECT client;
+    RECT client, shown = ShownRegion(e);
     GetClientRect(e.ImageWindow, &client);
-    int left = (int)(region.left * f) + e.Offset.x - e.Scroll.x, top = (int)(region.top * f) + e.Offset.y - e.Scroll.y;
-    int right = (int)(region.right * f) + e.Offset.x - e.Scroll.x,
-        bottom = (int)(region.bottom * f) + e.Offset.y - e.Scroll.y;
-    if (left < 0 || top < 0 || right > client.right || bottom > client.bottom)
+    if (shown.left < 0 || shown.top < 0 || shown.right > client.right || shown.bottom > client.bottom)
         ScrollTo(e, (int)(region.left * f) / e.Magnification * e.Magnification, (int)(region.top * f));
 }

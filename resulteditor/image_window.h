@@ -5,6 +5,8 @@
 
 // The window class of the image window (registered once).
 HWND CreateImageWindow(Editor& editor);
+// Image select (1) or pan (2) mode, with the window's class cursor for it (cross or arrow).
+void SetImageMode(Editor& editor, int mode);
 // Rebuilds the images from the page (withNewImage) or only resets the view, then applies zoom.
 void ReloadImage(Editor& editor, bool withNewImage);
 // Frees both images.
