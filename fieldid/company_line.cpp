@@ -120,13 +120,37 @@ bool splitJoinedTitle(CardInfo* info, const std::vector<std::string>& domains) {
     return false;
 }
 
+// A slogan ("Quality you can trust", "Serving Ohio families") writes words in lower case that a
+// firm's name capitalises; only its short joining words ("of", "and", "de") stay small.
+bool readsAsPhrase(const char* text) {
+    for (const char* p = text; *p;) {
+        while (*p == ' ') ++p;
+        const char* end = p;
+        bool upper = false;
+        while (*end && *end != ' ') upper |= isUpper(*end++);
+        if (isLower(*p) && !upper && end - p >= 4) return true;
+        p = end;
+    }
+    return false;
+}
+
+// Department words that made the line a department (half its full score or more: "Human
+// Resources Department", "Research and Development"); one weak word, as a firm's "Medical Center"
+// holds, does not.
+bool isSureDepartment(const CardInfo* info, int j) {
+    const CardInfoSlot& department = info->Field[FieldDepartment];
+    int v = valueOnLine(department, j);
+    return v >= 0 && department.Confidence[v] >= 50;
+}
+
 // A line the firm's name may stand on when no company was found: no digit, no "@", no comma,
-// taken for nothing, a department, an address without digits or a title that is not the card's
-// only one.
+// taken for nothing, a department that its words do not make sure of, an address without digits
+// or a title that is not the card's only one; never a slogan.
 bool mayBeTheFirm(const CardInfo* info, int j) {
     const CardInfoSlot& title = info->Field[FieldTitle];
     const char* text = g_fid.lines[j];
     if (!mayBeCompany(info, j) || holdsDigitOrAt(text) || strchr(text, ',') || !containsLetter(text)) return false;
+    if (isSureDepartment(info, j) || readsAsPhrase(text)) return false;
     return valueOnLine(title, j) < 0 || title.Count > 1;
 }
 

@@ -91,15 +91,15 @@ void replaceWord(char* value, const char* word, const char* replacement) {
     replaceAt(value, capacityOf(value), pos, static_cast<int>(strlen(word)), replacement);
 }
 
-// A similar entry replaces a word only when the word reads as that entry misprinted: a
-// correct word one letter or one ending away from an entry ("Computer", "Partners", "Chef")
-// is left as printed.
+// A similar entry replaces a word only when the word reads as that entry misprinted: a word of
+// the vocabulary ("Chef", "Partners") and another form of the entry ("Computer") are left as
+// printed.
 bool isMisreadingOf(const char* word, const Best& best) {
     char entry[64];
     upperCopy(entry, best.list->entry(best.index), sizeof entry);
     stripLeading(entry, " ");
     stripTrailing(entry, " ");
-    return !isKnownWord(word) && looksMisread(word, entry);
+    return !isKnownWord(word) && readsAsMisprintOf(word, entry);
 }
 
 const CWordList* on(Region r, const CWordList& list) { return regionOn(r) ? &list : nullptr; }

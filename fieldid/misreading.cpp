@@ -54,6 +54,105 @@ bool lastLetterDoubled(const char* longer, const char* shorter) {
     return n >= 2 && isLetter(shorter[n - 1]) && strncmp(longer, shorter, n) == 0 && longer[n] == shorter[n - 1];
 }
 
+// Edits that turn one canonical form into the other, where a substitution of two letters a reader
+// confuses costs nothing.
+int misreadEdits(const char* a, const char* b) {
+    size_t la = strlen(a), lb = strlen(b);
+    int row[kLineBytes + 1];
+    if (la >= kLineBytes || lb >= kLineBytes) return kLineBytes;
+    for (size_t j = 0; j <= lb; ++j) row[j] = static_cast<int>(j);
+    for (size_t i = 1; i <= la; ++i) {
+        int diagonal = row[0];
+        row[0] = static_cast<int>(i);
+        for (size_t j = 1; j <= lb; ++j) {
+            int above = row[j];
+            bool same = a[i - 1] == b[j - 1] || confusable(a[i - 1], b[j - 1]);
+            int best = diagonal + (same ? 0 : 1);
+            if (above + 1 < best) best = above + 1;
+            if (row[j - 1] + 1 < best) best = row[j - 1] + 1;
+            row[j] = best;
+            diagonal = above;
+        }
+    }
+    return row[lb];
+}
+
+// Endings that make another form of one stem ("Computer" and "Computers", "Photography" and
+// "Photographer", "Ingenier" and "Ingenieur", "Betriebswirten" and "Betriebswirtin").
+bool isEnding(const char* s) {
+    static const char* const kEndings[] = {"",
+                                           "A",
+                                           "AL",
+                                           "ALS",
+                                           "ALLY",
+                                           "ANT",
+                                           "ANTS",
+                                           "ATE",
+                                           "ATES",
+                                           "ATED",
+                                           "ATION",
+                                           "ATIONS",
+                                           "E",
+                                           "ED",
+                                           "EN",
+                                           "ENT",
+                                           "ER",
+                                           "ERA",
+                                           "ERIN",
+                                           "ERS",
+                                           "ES",
+                                           "EUR",
+                                           "EURS",
+                                           "EUSE",
+                                           "IC",
+                                           "ICA",
+                                           "ICAL",
+                                           "ICS",
+                                           "IES",
+                                           "IN",
+                                           "INNEN",
+                                           "ING",
+                                           "ION",
+                                           "IONS",
+                                           "ISM",
+                                           "IST",
+                                           "ISTS",
+                                           "IVE",
+                                           "LY",
+                                           "MENT",
+                                           "OR",
+                                           "ORS",
+                                           "OUS",
+                                           "S",
+                                           "Y",
+                                           "\xC9",
+                                           "\xC9S",
+                                           "\xE9",
+                                           "\xE9"
+                                           "E",
+                                           "\xE9S",
+                                           "\xE9"
+                                           "ES"};
+    for (const char* ending : kEndings)
+        if (strcmp(s, ending) == 0) return true;
+    return false;
+}
+
+bool holdsAccent(const char* s) {
+    for (; *s; ++s)
+        if (static_cast<unsigned char>(*s) >= 0xC0) return true;
+    return false;
+}
+
+// Whether the two words are one stem of three letters or more with two different endings.
+bool isOtherFormOf(const char* word, const char* entry) {
+    size_t common = 0;
+    while (word[common] && word[common] == entry[common]) ++common;
+    for (size_t stem = common; stem >= 3; --stem)
+        if (isEnding(word + stem) && isEnding(entry + stem)) return true;
+    return false;
+}
+
 // Whether the word (upper case) equals an entry of one of the lists, taken in upper case
 // without the blanks around it.
 template <size_t N>
@@ -103,6 +202,24 @@ bool looksMisread(const char* word, const char* entry) {
     if (la == lb + 1) return oneLetterInside(a, b) || lastLetterDoubled(a, b);
     if (lb == la + 1) return oneLetterInside(b, a);
     return false;
+}
+
+bool readsAsMisprintOf(const char* word, const char* entry) {
+    char a[kLineBytes], b[kLineBytes];
+    canonical(word, a, sizeof a);
+    canonical(entry, b, sizeof b);
+    if (strchr(a, ' ') || strchr(b, ' ')) return false;
+    if (strcmp(a, b) == 0) return strcmp(word, entry) != 0;
+    if (strlen(a) == strlen(b) + 1 && lastLetterDoubled(a, b)) return true;
+    // A letter added or dropped in front makes another word ("Broad" and "Road", "Estudio" and
+    // "Studio", "Incorporation").
+    size_t la = strlen(a), lb = strlen(b);
+    if (la != lb && a[0] != b[0]) return false;
+    // The last letter carries the word's form ("cours" and "court"), and a printed accent the
+    // entry lacks is the word of another language (French "operations" with its accent): neither is mended.
+    if (a[la - 1] != b[lb - 1] && !confusable(a[la - 1], b[lb - 1])) return false;
+    if (holdsAccent(word) && !holdsAccent(entry)) return false;
+    return misreadEdits(a, b) <= 1 && !isOtherFormOf(word, entry);
 }
 
 bool isKnownWord(const char* word) {

@@ -9,6 +9,13 @@
 // not misreadings.
 bool looksMisread(const char* word, const char* entry);
 
+// True when `word` (upper case) reads as `entry` (upper case) misprinted: the two differ by the
+// letters a reader confuses and at most one letter added, dropped or changed (never a letter added
+// or dropped in front, no other last letter, no accent the entry lacks), or by the last letter
+// printed twice. Another form of the entry (a stem
+// with another ending: "Computer", "Photography") is no misprint.
+bool readsAsMisprintOf(const char* word, const char* entry);
+
 // True when the word (upper case) is itself an entry of the library's vocabulary (titles,
 // company and department words, street words, common words), and therefore no misreading.
 bool isKnownWord(const char* word);

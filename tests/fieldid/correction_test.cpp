@@ -82,6 +82,17 @@ TEST_F(CorrectionTest, ExamplesOfTheWordLists) {
         // form of the word.
         {{"Jane Doe", "Senior Accountantt", "Acme Widgets Inc"}, FieldTitle, "Senior Accountant"},
         {{"John Smith", "Sales Managerr", "Acme Inc."}, FieldTitle, "Sales Manager"},
+        // Made by hand: one letter dropped or changed anywhere in the word leaves it 85 to 90 similar
+        // to the entry (MANAGR and MANAGER: one edit in seven letters).
+        {{"John Smith", "Sales Managr", "Acme Inc."}, FieldTitle, "Sales Manager"},
+        {{"Jane Doe", "Senior Acountant", "Acme Widgets Inc"}, FieldTitle, "Senior Accountant"},
+        {{"John Smith", "Senior Consultamt", "Acme Inc."}, FieldTitle, "Senior Consultant"},
+        // Left as printed: below 80 (MNGR and MANAGER: three edits in seven letters), and words that
+        // are another form of an entry 80 to 99 similar (MECHANICAL and MECHANIC, PHOTOGRAPHY and
+        // PHOTOGRAPHER).
+        {{"John Smith", "Sales Mngr", "Acme Inc."}, FieldTitle, "Sales Mngr"},
+        {{"John Smith", "Mechanical Engineer", "Acme Inc."}, FieldTitle, "Mechanical Engineer"},
+        {{"John Smith", "Photography Director", "Acme Inc."}, FieldTitle, "Photography Director"},
         {{"Acme Computer Systems Inc.", "John Smith", "Network Engineer"}, FieldCompany, "Acme Computer Systems Inc."},
         {{"Acme Computer Systems Inc.", "John Smith", "Network Engineer"}, FieldTitle, "Network Engineer"},
         {{"John Smith", "Board of Directors", "Acme Inc."}, FieldTitle, "Board of Directors"},

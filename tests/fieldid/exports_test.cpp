@@ -716,6 +716,31 @@ TEST_F(ParselTest, FirstLineIsTheFirmWithoutACompany) {
     }
 }
 
+// Above the name of a card without a company form stands a department or a slogan: neither is the
+// firm. The department stays the department, and the company is the word that the web site's host
+// gives (www, acme, com: "acme", confidence 50), then the word of the e-mail's domain (acme, com).
+TEST_F(ParselTest, DepartmentOrSloganAboveTheNameIsNotTheFirm) {
+    const struct {
+        const char* top;
+        const char* department;
+    } cases[] = {
+        {"Human Resources Department", "Human Resources Department"},
+        {"Marketing Division", "Marketing Division"},
+        {"Research and Development", "Research and Development"},
+        {"Quality you can trust", nullptr},
+        {"Serving Ohio families", nullptr},
+    };
+    for (const auto& c : cases) {
+        CardInfo card{};
+        ASSERT_EQ(p.identify({c.top, "Jane Doe", "Director", "jane.doe@acme.com", "www.acme.com"}, 0, card), 1);
+        EXPECT_EQ(values(card, FieldCompany), (std::vector<std::string>{"acme", "acme"})) << c.top;
+        EXPECT_EQ(card.Field[FieldCompany].Confidence[0], 50) << c.top;
+        if (c.department) EXPECT_EQ(values(card, FieldDepartment), std::vector<std::string>{c.department});
+        EXPECT_EQ(trimmed(first(card, FieldName)), "Jane Doe") << c.top;
+        EXPECT_EQ(values(card, FieldTitle), std::vector<std::string>{"Director"}) << c.top;
+    }
+}
+
 // An e-mail address whose host holds a title word stays the e-mail, never a title.
 TEST_F(ParselTest, EmailLineWithTitleWordsInItsHost) {
     CardInfo card{};
