@@ -3,7 +3,8 @@
 // Card, Undo, view switches, closing and starting again), driven through zem40's windows,
 // against a model of the card file: after each sequence every card of the file must equal the
 // model. The suite runs a few sequences; ZEM_SEQUENCE_COUNT (and ZEM_SEQUENCE_STEPS,
-// ZEM_SEQUENCE_SEED for the first seed) run a longer soak by hand.
+// ZEM_SEQUENCE_SEED for the first seed) run a longer soak by hand, several side by side when
+// their first seeds differ.
 #include <gtest/gtest.h>
 #include "current_card_run.h"
 #include "list_view_remote.h"
@@ -27,11 +28,13 @@ const int kSorts[] = {89, 90, 91, 92, 93, 345, 346, 347, 348, 349};
 // One sequence: the program, the model of its card file and what was done.
 class Sequence {
 public:
-    Sequence(int seed, int steps) : seed_(seed), steps_(steps), random_(static_cast<unsigned>(seed)) {}
+    // Runs that go side by side name their installation apart: folder is theirs alone.
+    Sequence(int seed, int steps, const std::string& folder)
+        : seed_(seed), steps_(steps), random_(static_cast<unsigned>(seed)), folder_(folder) {}
 
     // The mismatches found (0 when the file equals the model after every close).
     int Run() {
-        run_ = std::make_unique<CardRun>("sequence", FiveCards());
+        run_ = std::make_unique<CardRun>(folder_, FiveCards());
         model_ = FiveCards();
         if (!run_->Ready()) return Fail("the program did not start:" + run_->StartReport());
         Answer();
@@ -238,6 +241,7 @@ private:
     };
     int seed_, steps_;
     std::mt19937 random_;
+    std::string folder_;
     std::unique_ptr<CardRun> run_;
     std::vector<ModelCard> model_;
     std::vector<std::string> log_;
@@ -252,7 +256,7 @@ TEST(CardSequence, EveryCardOfTheFileEqualsTheModel) {
     const int first = EnvironmentNumber("ZEM_SEQUENCE_SEED", 1);
     int mismatched = 0;
     for (int seed = first; seed < first + count; ++seed) {
-        Sequence sequence(seed, steps);
+        Sequence sequence(seed, steps, "sequence-" + std::to_string(first));
         int mismatches = sequence.Run();
         if (mismatches) ++mismatched;
         EXPECT_EQ(mismatches, 0) << sequence.Log();
