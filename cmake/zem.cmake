@@ -62,6 +62,13 @@ function(zem_test_properties name)
   set_tests_properties(${tests} PROPERTIES ${ARGN})
 endfunction()
 
+# zem_test_environment(NAME VAR=VALUE ...): adds environment variables to every ctest of the
+# test program NAME, beside the shard's own.
+function(zem_test_environment name)
+  get_property(tests DIRECTORY PROPERTY ZEM_TESTS_OF_${name})
+  set_property(TEST ${tests} APPEND PROPERTY ENVIRONMENT ${ARGN})
+endfunction()
+
 # zem_add_subfolders(): adds every sub-folder of the current folder that has a CMakeLists.txt,
 # so a new component joins the build without anyone editing a shared list.
 function(zem_add_subfolders)
