@@ -249,9 +249,10 @@ TEST(Recognition, EveryRoadInEveryFormatAndTurnBecomesACard) {
 }
 
 // Field accuracy end to end on cards no code was tuned on: each card once upright in BMP, once
-// turned 90 degrees in TIFF and once turned 180 degrees in JPEG, all on one command line with
-// AutoRotate on. The guard sits at the level reached (149 of 150; 146 before a second company
-// right below the name became the title): a regression of two fields fails.
+// turned 90 degrees in TIFF and once turned 180 degrees in JPEG, all on one command line (each
+// name in quotes, as the build folder may hold a blank) with AutoRotate on. The guard sits at
+// the level reached (149 of 150; 146 before a second company right below the name became the
+// title): a regression of two fields fails.
 TEST(Recognition, FieldAccuracyOnCardsNoCodeWasTunedOn) {
     const std::string folder = UNSEEN_CARDS, truth = folder + "cards.ini";
     const char* cards[] = {"okafor", "rossi", "schmidt", "kim", "hughes"};
@@ -262,7 +263,7 @@ TEST(Recognition, FieldAccuracyOnCardsNoCodeWasTunedOn) {
     std::vector<std::string> expected;
     for (const char* form : forms)
         for (const char* card : cards) {
-            arguments += (arguments.empty() ? "" : " ") + folder + card + form;
+            arguments += (arguments.empty() ? "" : " ") + Quoted(folder + card + form);
             expected.push_back(card);
         }
     ProgramRun run(setup.installation, arguments);

@@ -3,6 +3,7 @@
 #include "linux_programs.h"
 
 std::vector<int> ReglyphHost::commands_;
+ReglyphHost* ReglyphHost::running_ = nullptr;
 
 namespace {
 
@@ -58,6 +59,7 @@ TestPage::TestPage(const std::vector<LineSpec>& lines, int blocks) : blocks_(blo
 }
 
 TestPage::~TestPage() {
+    ReglyphHost::ClosePage(&page_);
     for (RecogBlock& b : blocks_) {
         for (RecogLine* line = b.FirstLine; line;) {
             RecogLine* next = line->Next;
@@ -104,6 +106,7 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void ReglyphHost::SetUp() {
+    running_ = this;
     ASSERT_EQ(GetACP(), 936u) << "run with LC_ALL=zh_CN.UTF-8";
     ASSERT_TRUE(dll_.loaded()) << "Reglyph.dll: error " << dll_.loadError();
     open_ = dll_.require<OvReglyphFn>("_OvReglyph@20");
@@ -213,17 +216,30 @@ void ReglyphHost::TearDown() {
     Close();
     if (host_) DestroyWindow(host_);
     Pump();
+    running_ = nullptr;
+}
+
+void ReglyphHost::ClosePage(RecogPage* page) {
+    if (running_ && running_->shown_ == page) running_->Close();
 }
 
 HWND ReglyphHost::Open(RecogPage* page, int y, int m, int d) {
     editor_ = open_(host_, page, y, m, d);
+    shown_ = page;
     Pump();
     return editor_;
+}
+
+int ReglyphHost::Load(RecogPage* page, int y, int m, int d) {
+    int loaded = load_(page, y, m, d);
+    if (loaded) shown_ = page;
+    return loaded;
 }
 
 void ReglyphHost::Close() {
     if (editor_ && IsWindow(editor_)) DestroyWindow(editor_);
     editor_ = nullptr;
+    shown_ = nullptr;
     Pump();
 }
 

@@ -77,6 +77,8 @@ protected:
     void TearDown() override;
 
     HWND Open(RecogPage* page, int y = 2002, int m = 5, int d = 17);
+    // Loads another page into the open editor (_PageInfo2Reglyph); its result.
+    int Load(RecogPage* page, int y = 2002, int m = 5, int d = 17);
     void Close();
     // The editor's descendant window with that control id.
     HWND Control(int id);
@@ -111,6 +113,13 @@ protected:
 public:
     // WM_COMMAND ids the host window received from the editor.
     static std::vector<int> commands_;
+    // Closes the running test's editor when it shows `page`: closing hands the lines back into
+    // the page, so a page must outlive the editor that shows it.
+    static void ClosePage(RecogPage* page);
+
+private:
+    static ReglyphHost* running_;
+    RecogPage* shown_ = nullptr;
 };
 
 // Saves the window's screen area as screenshots\<name>.bmp beside the test program and, through

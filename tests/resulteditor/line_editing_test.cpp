@@ -254,7 +254,7 @@ TEST_F(LineEditing, PasteCopiesTheTextBeforeLettingTheClipboardGo) {
 TEST_F(LineEditing, FieldMenuWorksAfterAnEmptyOpenAndALoad) {
     TestPage page({{0, 0, "John"}, {0, 0, "Jane"}});
     ASSERT_TRUE(Open(nullptr));
-    ASSERT_EQ(load_(page.page(), 2002, 5, 17), 1);
+    ASSERT_EQ(Load(page.page(), 2002, 5, 17), 1);
     ASSERT_EQ(Cell(0, 1), "John");
     MoveByMenu(0, 1);
     EXPECT_EQ(Cell(0, 1), "Jane");

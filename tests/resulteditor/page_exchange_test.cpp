@@ -119,7 +119,7 @@ TEST_F(PageExchange, HandingBackGivesCopiesAndKeepsTheEditorsPageWhole) {
     Type("ny");
     ASSERT_EQ(handBack_(page.page(), &y, &m, &d), 1);
     EXPECT_EQ(texts(), (std::vector<std::string>{"Johnny", "Acme", "555"}));
-    ASSERT_EQ(load_(page.page(), 2002, 5, 17), 1);
+    ASSERT_EQ(Load(page.page(), 2002, 5, 17), 1);
     EXPECT_EQ(Cell(0, 1), "Johnny");
     ASSERT_EQ(handBack_(page.page(), &y, &m, &d), 1);
     EXPECT_EQ(texts(), (std::vector<std::string>{"Johnny", "Acme", "555"}));
@@ -151,7 +151,7 @@ TEST_F(PageExchange, HandBackFreesOnlyTheHostsOwnLines) {
     EXPECT_EQ(TextOf(lines[0]), "John");
     EXPECT_EQ(TextOf(lines[1]), "kept");
     // The editor's own page: the lines it left stay, the ones it handed back are the host's.
-    ASSERT_EQ(load_(page.page(), 2002, 5, 17), 1);
+    ASSERT_EQ(Load(page.page(), 2002, 5, 17), 1);
     ASSERT_EQ(handBack_(page.page(), &y, &m, &d), 1);
     lines = page.Lines();
     ASSERT_EQ(lines.size(), 2u);
@@ -244,7 +244,7 @@ TEST_F(PageExchange, ReloadShowsTheNewPage) {
     TestPage first({{0, 0, "First"}});
     TestPage second({{0, 1, "Second"}, {0, 1, "Again"}});
     ASSERT_TRUE(Open(first.page()));
-    ASSERT_EQ(load_(second.page(), 2010, 1, 2), 1);
+    ASSERT_EQ(Load(second.page(), 2010, 1, 2), 1);
     ASSERT_EQ(Rows(), 3);
     EXPECT_EQ(Cell(0, 1), "Second");
     EXPECT_EQ(Cell(1, 0), Gbk("公司 2"));
@@ -255,7 +255,7 @@ TEST_F(PageExchange, ExportsOtherThanOpenDoNothingWithoutAnEditor) {
     TestPage page({{0, 0, "John"}});
     for (int round = 0; round < 2; ++round) {
         int y = 7;
-        EXPECT_EQ(load_(page.page(), 1, 2, 3), 0);
+        EXPECT_EQ(Load(page.page(), 1, 2, 3), 0);
         EXPECT_EQ(handBack_(page.page(), &y, &y, &y), 0);
         EXPECT_EQ(y, 7);
         EXPECT_EQ(cardStatus_(5, 3), 0);
