@@ -73,17 +73,7 @@ void FramePane(HWND dialog, HDC dc, int id) {
     GetWindowRect(pane, &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     InflateRect(&r, 1, 2);
-    HPEN dark = CreatePen(PS_SOLID, 1, RGB(127, 127, 127)), light = CreatePen(PS_SOLID, 1, RGB(223, 223, 223));
-    HGDIOBJ old = SelectObject(dc, dark);
-    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
-    LineTo(dc, r.left, r.top);
-    LineTo(dc, r.right - 1, r.top);
-    SelectObject(dc, light);
-    LineTo(dc, r.right - 1, r.bottom - 1);
-    LineTo(dc, r.left, r.bottom - 1);
-    SelectObject(dc, old);
-    DeleteObject(dark);
-    DeleteObject(light);
+    DrawEdges(dc, r, RGB(127, 127, 127), RGB(223, 223, 223));
 }
 
 // The tab control shows the dialog's tiles behind its tabs and around the field list.
@@ -325,6 +315,20 @@ HWND CreateEditorDialog(Editor& editor) {
     HWND dialog = CreateDialogParamA(g_module, MAKEINTRESOURCEA(IDD_EDITOR), editor.Host, EditorDialogProc, 0);
     if (dialog) ShowWindow(dialog, SW_SHOW);
     return dialog;
+}
+
+void DrawEdges(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
+    HPEN first = CreatePen(PS_SOLID, 1, topLeft), second = CreatePen(PS_SOLID, 1, bottomRight);
+    HGDIOBJ old = SelectObject(dc, first);
+    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
+    LineTo(dc, r.left, r.top);
+    LineTo(dc, r.right - 1, r.top);
+    SelectObject(dc, second);
+    LineTo(dc, r.right - 1, r.bottom - 1);
+    LineTo(dc, r.left, r.bottom - 1);
+    SelectObject(dc, old);
+    DeleteObject(first);
+    DeleteObject(second);
 }
 
 void TileLikeDialog(const Editor& e, HWND control, HDC dc) {

@@ -10,3 +10,6 @@ void ShowCardStatus(Editor& editor);
 // Fills a control's client area with the dialog's tiled background (bitmap 1013), the tiles
 // lined up with the dialog's own.
 void TileLikeDialog(const Editor& editor, HWND control, HDC dc);
+// A one-pixel frame inside r: its top and left edges in one colour, its bottom and right in the
+// other (raised or sunken by the choice).
+void DrawEdges(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight);

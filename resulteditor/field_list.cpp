@@ -55,20 +55,6 @@ RECT TextCell(const Editor& e, int row) {
     return cell;
 }
 
-void Raised(HDC dc, const RECT& r) {
-    HPEN white = CreatePen(PS_SOLID, 1, RGB(255, 255, 255)), grey = CreatePen(PS_SOLID, 1, RGB(127, 127, 127));
-    HGDIOBJ old = SelectObject(dc, white);
-    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
-    LineTo(dc, r.left, r.top);
-    LineTo(dc, r.right - 1, r.top);
-    SelectObject(dc, grey);
-    LineTo(dc, r.right - 1, r.bottom - 1);
-    LineTo(dc, r.left, r.bottom - 1);
-    SelectObject(dc, old);
-    DeleteObject(white);
-    DeleteObject(grey);
-}
-
 void EnsureRowFont(Editor& e, int rowHeight) {
     if (e.RowFont && e.RowFontHeight == rowHeight) return;
     if (e.RowFont) DeleteObject(e.RowFont);
@@ -87,7 +73,7 @@ void DrawRow(Editor& e, const DRAWITEMSTRUCT& item) {
     int width = (int)SendMessageA(e.List, LVM_GETCOLUMNWIDTH, 0, 0);
     RECT name = {item.rcItem.left, item.rcItem.top, item.rcItem.left + width, item.rcItem.bottom};
     FillRect(dc, &name, GetSysColorBrush(COLOR_BTNFACE));
-    Raised(dc, name);
+    DrawEdges(dc, name, RGB(255, 255, 255), RGB(127, 127, 127));  // raised
     char text[260];
     RowName(e, slot, text, sizeof text);
     TextOutA(dc, name.left + 3, name.top + 3, text, lstrlenA(text));
