@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <prsht.h>
 #include <string>
+#include "window_text.h"
 
 namespace dialog_driver {
 
@@ -20,11 +21,10 @@ inline BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     if (pid != request->ProcessId || !IsWindowVisible(window)) return TRUE;
-    char cls[64] = "", caption[256] = "";
+    char cls[64] = "";
     GetClassNameA(window, cls, sizeof(cls));
-    GetWindowTextA(window, caption, sizeof(caption));
     if (lstrcmpA(cls, request->ClassName) != 0) return TRUE;
-    if (request->Caption && lstrcmpA(caption, request->Caption) != 0) return TRUE;
+    if (request->Caption && WindowTextIn(window, CP_ACP) != request->Caption) return TRUE;
     request->Found = window;
     return FALSE;
 }

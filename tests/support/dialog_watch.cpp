@@ -1,5 +1,6 @@
 #include "dialog_watch.h"
 #include <cstring>
+#include "window_text.h"
 
 namespace {
 
@@ -25,15 +26,10 @@ struct DialogTexts {
 
 BOOL CALLBACK CollectText(HWND child, LPARAM out) {
     auto* texts = reinterpret_cast<DialogTexts*>(out);
-    wchar_t text[512] = L"";
-    GetWindowTextW(child, text, 512);
-    char utf8[1536] = "";
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), nullptr, nullptr);
-    texts->all += std::string(utf8) + "|";
-    char cls[32] = "", ansi[512] = "";
+    texts->all += WindowTextIn(child, CP_UTF8) + "|";
+    char cls[32] = "";
     GetClassNameA(child, cls, sizeof(cls));
-    GetWindowTextA(child, ansi, sizeof(ansi));
-    if (lstrcmpiA(cls, "Static") == 0 && ansi[0]) texts->message += ansi;
+    if (lstrcmpiA(cls, "Static") == 0) texts->message += WindowTextIn(child, CP_ACP);
     return TRUE;
 }
 
@@ -84,6 +80,7 @@ void DialogWatch::Answer(HWND dialog) {
     }
     for (const auto& typed : typed_)
         if (HWND control = GetDlgItem(dialog, typed.first))
-            SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.second.c_str()));
+            SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.second.c_str()),
+                                SMTO_ABORTIFHUNG, 2000, nullptr);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(command_, BN_CLICKED), 0);
 }
