@@ -1,8 +1,8 @@
 // A region drawn on the page image, recognised again as the text of one field.
 #include "region_recognition.h"
-#include "engine_memory.h"
 #include "field_list.h"
 #include "glyph_pane.h"
+#include "host_bank_transfer.h"
 #include "resource_ids.h"
 #include "result_edits.h"
 #include "tvrksdk.h"
@@ -11,12 +11,14 @@
 namespace {
 
 // The engine binarises the region afresh from the page's grey rows, which it reads through the
-// bank "RawImage" while they are locked.
+// bank "RawImage" while they are locked. When the program refuses the hand-over (or offers none)
+// the bank may still describe rows long gone, so the engine is not sent to it: the field is then
+// read from the page's black-and-white rows as they stand.
 void PrepareGreyInput(const RecogPage& page, const RecogBox& region) {
     const RecogImageInfo& image = page.Image;
     BYTE* rows = image.GreyRows ? static_cast<BYTE*>(GlobalLock(image.GreyRows)) : nullptr;
     if (!rows) return;
-    if (TransferImageBufferToBank(rows, "RawImage", image.GreyBytesPerRow, image.Height, nullptr)) {
+    if (TransferToHostBank(rows, "RawImage", image.GreyBytesPerRow, image.Height, nullptr)) {
         RecogTextRect rect = {region.left, region.top, region.right, region.bottom};
         TvrkOpenGrayImage(0, reinterpret_cast<const RecogImageDescription*>(&image), &rect, 1, 0, 0, 0, 1, 0);
     }

@@ -1,7 +1,7 @@
 // Image rows described to a named memory bank of the engine utility library, without copying
 // them: the row geometry and a table of segment pointers into the caller's rows, which is how
 // the engine reads a page. Exported by the program (ordinal 1) for outside callers as well.
-#include "capture.h"
+#include "bank_transfer.h"
 #include "engine_memory.h"
 
 // No segment may exceed 32,764 bytes, as the engine reads them.

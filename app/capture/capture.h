@@ -1,6 +1,7 @@
 // Functions of the card capture code, by the file that holds them.
 #pragma once
 #include "app_state.h"
+#include "bank_transfer.h"
 #include "image_record.h"
 
 // image_files.cpp: card image files through the image file modules, chosen by extension.
@@ -72,11 +73,3 @@ void ReduceImageRow(uint8_t* out, const uint8_t* in, int outBytes, int factor, i
 void MonoRowToGrayLevels(uint8_t* out, const uint8_t* in, int factor, const uint8_t* pattern, int firstByte,
                          int outBytes, int inRowBytes);
 void LoadGrayPattern(uint8_t* out, int which);
-
-// bank_transfer.cpp: describes lineCount top-down rows of bytesPerLine bytes at rows to the
-// engine's bank named bankName without copying them (the rows stay the caller's, locked, until
-// the engine is done); the bank's id goes to *bankId when it is not null. 1, or 0 for null rows,
-// a zero size, a row longer than a segment, no such bank or no memory for the segment table
-// (the bank then keeps what it described before).
-extern "C" int __cdecl TransferImageBufferToBank(uint8_t* rows, const char* bankName, uint16_t bytesPerLine,
-                                                 uint16_t lineCount, int32_t* bankId);

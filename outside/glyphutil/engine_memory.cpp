@@ -120,30 +120,3 @@ extern "C" uint8_t* mem_get_bank(void* bank, int32_t row, int32_t reserved, int3
     int32_t segment = row / record->LinesPerSegment;
     return record->SegmentTable[segment] + (row % record->LinesPerSegment) * record->BytesPerLine;
 }
-
-// Segments stay below 32,764 bytes, as the engine reads them.
-#define SEGMENT_BYTES_MAX 32764
-
-extern "C" int __cdecl TransferImageBufferToBank(uint8_t* rows, const char* bankName, uint16_t bytesPerLine,
-                                                 uint16_t lineCount, int32_t* bankId) {
-    // A row longer than a segment cannot be described at all.
-    if (!rows || bytesPerLine == 0 || lineCount == 0 || bytesPerLine > SEGMENT_BYTES_MAX) return 0;
-    MemoryBankRecord* bank = mem_bank_info(mem_get_special_bank(bankName));
-    if (!bank) return 0;
-    if (bankId) *bankId = bank->BankId;
-    OCR_free(bank->SegmentTable);
-    bank->SegmentTable = nullptr;
-    int linesPerSegment = SEGMENT_BYTES_MAX / bytesPerLine;
-    int segmentSize = linesPerSegment * bytesPerLine;
-    int segmentCount = lineCount / linesPerSegment + 1;
-    uint8_t** table = static_cast<uint8_t**>(OCR_malloc(segmentCount * sizeof(uint8_t*)));
-    if (!table) return 0;
-    for (int i = 0; i < segmentCount; ++i) table[i] = rows + (size_t)i * segmentSize;
-    bank->SegmentCount = segmentCount;
-    bank->SegmentSize = segmentSize;
-    bank->BytesPerLine = bytesPerLine;
-    bank->LineCount = lineCount;
-    bank->LinesPerSegment = linesPerSegment;
-    bank->SegmentTable = table;
-    return 1;
-}

@@ -51,17 +51,11 @@ int32_t OCR_guard_failures(void);
 // block) hands out only `blocks` more blocks and then refuses; a negative count lifts the limit.
 int32_t OCR_malloc_limit(int32_t blocks);
 
-// Writable pointer to row `row` of a bank whose rows were described by
-// TransferImageBufferToBank; null for a null bank, a bank without rows or a row outside it.
+// Writable pointer to row `row` of a bank whose rows were described to it (the host program's
+// TransferImageBufferToBank writes the record's geometry and segment table); null for a null
+// bank, a bank without rows or a row outside it.
 // `reserved` and `writable` are accepted for the engine's callers' sake.
 uint8_t* mem_get_bank(void* bank, int32_t row, int32_t reserved, int32_t writable);
-
-// Describes `lineCount` top-down rows of `bytesPerLine` bytes at `rows` to the bank named
-// `bankName` without copying them (segments of whole rows below 32,764 bytes, their start
-// pointers in a table the bank owns); the bank's id goes to *bankId when it is not null.
-// 1, or 0 for null rows, a zero size, a row longer than a segment or no free bank.
-int __cdecl TransferImageBufferToBank(uint8_t* rows, const char* bankName, uint16_t bytesPerLine, uint16_t lineCount,
-                                      int32_t* bankId);
 
 #ifdef __cplusplus
 }

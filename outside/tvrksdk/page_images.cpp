@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string.h>
 #include "engine_memory.h"
+#include "host_bank_transfer.h"
 
 namespace {
 
@@ -58,8 +59,8 @@ bool AttachPageImages(RecogPage& page, const BinaryPage& image) {
     HGLOBAL greyBlock = LockedBlock(static_cast<size_t>(greyStride) * h, &grey);
     int32_t bankId = 0;
     if (!bwBlock || !greyBlock ||
-        !TransferImageBufferToBank(bw, kPageBank, static_cast<uint16_t>(image.BytesPerRow), static_cast<uint16_t>(h),
-                                   &bankId)) {
+        !TransferToHostBank(bw, kPageBank, static_cast<uint16_t>(image.BytesPerRow), static_cast<uint16_t>(h),
+                            &bankId)) {
         FreeLocked(bwBlock);
         FreeLocked(greyBlock);
         return false;

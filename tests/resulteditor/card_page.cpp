@@ -1,5 +1,6 @@
 // Card recognition through the engine's exports, as the main program's capture does it.
 #include "card_page.h"
+#include "bank_transfer.h"
 #include "engine_memory.h"
 
 namespace {

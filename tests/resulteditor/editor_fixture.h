@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "bank_transfer.h"
 #include "dll_module.h"
 #include "engine_memory.h"
 #include "page_nodes.h"

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include "bank_transfer.h"
 #include "cardinfo.h"
 #include "engine_memory.h"
+#include "recogpage.h"
 #include "tvrksdk.h"
 
 namespace {
@@ -42,21 +44,6 @@ Page ReadBmp(const std::string& path) {
             for (int x = 0; x < page.Width; ++x) dst[x] = palette[dst[x]].rgbGreen;
     }
     return page;
-}
-
-// What the main program's TransferImageBufferToBank does: describes rows to a named bank.
-int32_t DescribeToBank(uint8_t* rows, const char* name, int bytesPerLine, int lines) {
-    MemoryBankRecord* bank = mem_bank_info(mem_get_special_bank(name));
-    OCR_free(bank->SegmentTable);
-    bank->BytesPerLine = bytesPerLine;
-    bank->LineCount = lines;
-    bank->LinesPerSegment = 32764 / bytesPerLine;
-    bank->SegmentSize = bank->LinesPerSegment * bytesPerLine;
-    bank->SegmentCount = lines / bank->LinesPerSegment + 1;
-    bank->SegmentTable = static_cast<uint8_t**>(OCR_malloc(static_cast<uint32_t>(bank->SegmentCount) * 4));
-    for (int i = 0; i < bank->SegmentCount; ++i)
-        bank->SegmentTable[i] = rows + static_cast<size_t>(i) * bank->SegmentSize;
-    return bank->BankId;
 }
 
 struct Callbacks {
@@ -111,12 +98,15 @@ protected:
         }
         d.ImageKind = 4;
         d.Binary = 1;
-        d.LineBankId = DescribeToBank(lineImage_.data(), "BinaryImage", d.BytesPerLine, page.Height);
+        EXPECT_EQ(TransferImageBufferToBank(lineImage_.data(), "BinaryImage", d.BytesPerLine, d.Height, &d.LineBankId),
+                  1);
         int32_t count = 0;
         RecogTextRect* rects = nullptr;
         ObtainTextRect(page.Rows.data(), &d, page.Stride, &count, &rects);
         if (count < 1) return false;
-        d.RawBankId = DescribeToBank(page.Rows.data(), "RawImage", page.Stride, page.Height);
+        EXPECT_EQ(TransferImageBufferToBank(page.Rows.data(), "RawImage", static_cast<uint16_t>(page.Stride), d.Height,
+                                            &d.RawBankId),
+                  1);
         EXPECT_EQ(TvrkOpenGrayImage(0, &d, rects, count, 0, 0, 1, 1, 1), 1);
         OCR_free(rects);
         mem_free_bank(d.RawBankId);
@@ -126,7 +116,8 @@ protected:
 
     void LinkPage() {
         RecogImageDescription& d = workspace_->PageImage;
-        d.LineBankId = DescribeToBank(lineImage_.data(), "LinkedImage", d.BytesPerLine, d.Height);
+        EXPECT_EQ(TransferImageBufferToBank(lineImage_.data(), "LinkedImage", d.BytesPerLine, d.Height, &d.LineBankId),
+                  1);
     }
 
     int Recognise(Page& page, CardInfo& result) {
@@ -188,6 +179,16 @@ TEST_F(Engine, GreyCardIsReadIntoItsFieldsWithNameAndAddressApart) {
     EXPECT_NE(Value(info, FieldAddress).find(Truth("miller", "Street")), std::string::npos)
         << Value(info, FieldAddress);
     EXPECT_GT(TotalScore(info), 0);
+    // The page keeps its black-and-white rows in a bank, described through the program's export.
+    RecogPage* read = GetRecognizedPage(workspace_);
+    ASSERT_TRUE(read);
+    const RecogImageInfo& image = read->Image;
+    ASSERT_EQ(image.Height, page.Height);
+    const uint8_t* rows = static_cast<const uint8_t*>(GlobalLock(image.BwRows));
+    EXPECT_EQ(mem_get_bank(image.BwBank, 0, 0, 1), rows);
+    EXPECT_EQ(mem_get_bank(image.BwBank, page.Height - 1, 0, 1), rows + (page.Height - 1) * image.BwBytesPerRow);
+    EXPECT_EQ(mem_get_bank(image.BwBank, page.Height, 0, 1), nullptr);
+    GlobalUnlock(image.BwRows);
     // Progress ran to the end with the recognising status, and every line was marked.
     EXPECT_EQ(g_seen.LastPercent, 100);
     EXPECT_NE(std::find(g_seen.Statuses.begin(), g_seen.Statuses.end(), 5), g_seen.Statuses.end());
