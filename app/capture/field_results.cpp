@@ -78,9 +78,10 @@ void FirstEmptyOrNote(Mapping& m, char* first, char* second, const char* text, s
     }
 }
 
-// Line 0 into one field, line 1 into another, any further line into the note.
+// Line 0 into one field, line 1 into another, any further line into the note; a line whose
+// field is null goes to the note too.
 void ByLine(Mapping& m, int line, char* field0, char* field1, const char* text, size_t cut) {
-    if (line == 0) CopyCut(field0, text, cut);
+    if (line == 0 && field0) CopyCut(field0, text, cut);
     else if (line == 1 && field1) CopyCut(field1, text, cut);
     else m.AppendNoteLine(text);
 }

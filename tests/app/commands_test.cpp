@@ -4,6 +4,7 @@
 // run shows the online-update version dialog; a third, of the test build as a restricted user,
 // walks the refused card files, the web and e-mail links and Using Help.
 #include <gtest/gtest.h>
+#include "bmp_file.h"
 #include "card_files.h"
 #include "gui_driver.h"
 #include "shared_run.h"
@@ -24,14 +25,7 @@ namespace {
 
 // A small 24-bit BMP that the program can load as a card image.
 std::string WriteSmallBmp(const std::string& path) {
-    const int width = 64, height = 40, stride = width * 3;
-    std::vector<char> data(54 + stride * height, 0x60);
-    BITMAPFILEHEADER* file = reinterpret_cast<BITMAPFILEHEADER*>(data.data());
-    *file = {0x4D42, static_cast<DWORD>(data.size()), 0, 0, 54};
-    BITMAPINFOHEADER* info = reinterpret_cast<BITMAPINFOHEADER*>(data.data() + 14);
-    *info = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 11811, 11811, 0, 0};
-    WriteWholeFile(path, data.data(), data.size());
-    return path;
+    return WriteBmp24(path, 64, 40, [](int, int) { return RGB(0x60, 0x60, 0x60); });
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

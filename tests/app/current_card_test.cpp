@@ -3,6 +3,7 @@
 // index tabs, the sorts, refills, deletes, closing). Each case runs zem40 on a card file of its
 // own and compares every card of the file with what the user did, once the program has ended.
 #include <gtest/gtest.h>
+#include "bmp_file.h"
 #include "current_card_run.h"
 #include "list_view_remote.h"
 #include "window_helpers.h"
@@ -35,24 +36,9 @@ const char kNotStored[] = "could not be stored";
 
 // A one-colour 24-bit BMP in the test's folder; its path.
 std::string SolidBmp(const std::string& name, COLORREF colour) {
-    const int width = 320, height = 200, stride = width * 3;
-    std::vector<char> data(54 + static_cast<size_t>(stride) * height, 0);
-    BITMAPFILEHEADER* file = reinterpret_cast<BITMAPFILEHEADER*>(data.data());
-    file->bfType = 0x4D42;
-    file->bfSize = static_cast<DWORD>(data.size());
-    file->bfOffBits = 54;
-    BITMAPINFOHEADER* info = reinterpret_cast<BITMAPINFOHEADER*>(data.data() + 14);
-    *info = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 11811, 11811, 0, 0};
-    for (size_t p = 54; p + 2 < data.size(); p += 3) {
-        data[p] = static_cast<char>(GetBValue(colour));
-        data[p + 1] = static_cast<char>(GetGValue(colour));
-        data[p + 2] = static_cast<char>(GetRValue(colour));
-    }
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
-    std::string path = std::string(folder) + name;
-    WriteWholeFile(path, data.data(), data.size());
-    return path;
+    return WriteBmp24(std::string(folder) + name, 320, 200, [colour](int, int) { return colour; });
 }
 
 bool ShowsColour(HWND window, COLORREF colour) {

@@ -2,6 +2,7 @@
 // card file of fourteen cards and ends on an empty one; a second run checks what the first
 // left in the settings. The cases of a run share its program and follow one another in order.
 #include <gtest/gtest.h>
+#include "bmp_file.h"
 #include "card_files.h"
 #include "gui_driver.h"
 #include "shared_run.h"
@@ -25,25 +26,7 @@ const int kEditorImageCard = 7;  // Eve Elm, with a large card image
 // A 24-bit BMP whose pixel (x, y) has red x / 8 % 256, green y / 8 % 256 and blue 77: where
 // the image pane starts in the image shows in its colour.
 std::string WriteGradientBmp(const std::string& path, int width, int height) {
-    int stride = (width * 3 + 3) / 4 * 4;
-    std::vector<char> data(54 + static_cast<size_t>(stride) * height, 0);
-    BITMAPFILEHEADER* file = reinterpret_cast<BITMAPFILEHEADER*>(data.data());
-    file->bfType = 0x4D42;
-    file->bfSize = static_cast<DWORD>(data.size());
-    file->bfOffBits = 54;
-    BITMAPINFOHEADER* info = reinterpret_cast<BITMAPINFOHEADER*>(data.data() + 14);
-    *info = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 11811, 11811, 0, 0};
-    for (int y = 0; y < height; ++y) {
-        unsigned char* row =
-            reinterpret_cast<unsigned char*>(data.data() + 54 + static_cast<size_t>(height - 1 - y) * stride);
-        for (int x = 0; x < width; ++x) {
-            row[x * 3] = 77;
-            row[x * 3 + 1] = static_cast<unsigned char>(y / 8 % 256);
-            row[x * 3 + 2] = static_cast<unsigned char>(x / 8 % 256);
-        }
-    }
-    WriteWholeFile(path, data.data(), data.size());
-    return path;
+    return WriteBmp24(path, width, height, [](int x, int y) { return RGB(x / 8 % 256, y / 8 % 256, 77); });
 }
 
 // A screenshot once the program has painted what the last commands changed.
