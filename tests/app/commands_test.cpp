@@ -76,7 +76,7 @@ bool SeenCaption(const std::vector<SeenDialog>& seen, const std::string& caption
 const char* const kNames[] = {"Ann Archer", "Bob Brook", "Cy O'Cedar", "Dee Dale"};
 const int kListName = 2;  // the Card List's name column, after the row number and the mark
 
-class CommandsRun {
+class CommandsRun : public ZemWindows {
 public:
     CommandsRun() : installation("commands") {
         cards = installation.Path("Cards.mdb");
@@ -120,14 +120,6 @@ public:
         work = FindChildById(main, 920, "IMC_WorkEdit20");
         answers = std::make_unique<DialogAnswerer>(run->ProcessId());
     }
-    HWND Pane(const char* className) const { return FindWindowExA(work, nullptr, className, nullptr); }
-    HWND DeckList() const { return FindChildById(work, 2002); }
-    HWND CardList() const { return FindChildById(work, 9300); }
-    HWND Form() const { return FindWindowExA(work, nullptr, "#32770", nullptr); }
-    HWND Field(int id) const { return Form() ? GetDlgItem(Form(), id) : nullptr; }
-    void Command(int id) const { Send(main, WM_COMMAND, id, 0); }
-    // Posted: the command's modal dialog runs while the test goes on.
-    void PostCommand(int id) const { PostMessageA(main, WM_COMMAND, id, 0); }
     int DeckRow() const {
         std::vector<int> rows = ListSelectedRows(DeckList());
         return rows.size() == 1 ? rows[0] : -100 - static_cast<int>(rows.size());
@@ -206,8 +198,6 @@ public:
     bool created = false;
     std::unique_ptr<ProgramRun> run;
     std::unique_ptr<DialogAnswerer> answers;
-    HWND main = nullptr;
-    HWND work = nullptr;
     int invalidDates = 0;
 };
 

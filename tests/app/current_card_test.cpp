@@ -87,24 +87,18 @@ TEST(CurrentCard, AnEditBeforeASortReachesTheCardItWasTypedInto) {
         const char* Label;
         std::function<bool(CardRun&)> Sort;
     };
+    auto menu = [](int id) {
+        return [id](CardRun& r) {
+            r.Command(id);
+            return true;
+        };
+    };
     const Case cases[] = {
-        {"menu, company",
-         [](CardRun& r) {
-             r.Command(90);
-             return true;
-         }},
-        {"menu, name descending",
-         [](CardRun& r) {
-             r.Command(345);
-             return true;
-         }},
+        {"menu, company", menu(90)},
+        {"menu, name descending", menu(345)},
         {"command bar, company", [](CardRun& r) { return r.SortFromBar(2); }},
         {"command bar, name", [](CardRun& r) { return r.SortFromBar(1); }},
-        {"menu, date descending",
-         [](CardRun& r) {
-             r.Command(349);
-             return true;
-         }},
+        {"menu, date descending", menu(349)},
     };
     CardRun run("current-sort", FiveCards());
     ASSERT_TRUE(run.Ready());

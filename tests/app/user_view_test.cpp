@@ -80,7 +80,7 @@ int DialogWindowsOf(DWORD process) {
     return search.Count;
 }
 
-class UserViewRun {
+class UserViewRun : public ZemWindows {
 public:
     UserViewRun() : installation("user_view") {
         cards = installation.Path("Database\\Users.mdb");
@@ -113,14 +113,6 @@ public:
         if (run) run->WaitForExit(60000);
         if (program) FreeLibrary(program);
     }
-    HWND Pane(const char* className) const { return FindWindowExA(work, nullptr, className, nullptr); }
-    HWND Strip() const { return Pane("IMC_WorkCap20"); }
-    HWND DeckList() const { return FindChildById(work, 2002); }
-    HWND CardList() const { return FindChildById(work, 9300); }
-    HWND Form() const { return FindWindowExA(work, nullptr, "#32770", nullptr); }
-    HWND Field(int id) const { return Form() ? GetDlgItem(Form(), id) : nullptr; }
-    void Command(int id) const { Send(main, WM_COMMAND, id, 0); }
-    void PostCommand(int id) const { PostMessageA(main, WM_COMMAND, id, 0); }
     HWND WaitDialog(const std::string& caption) const {
         HWND dialog = nullptr;
         WaitFor([&] { return (dialog = DialogOf(run->ProcessId(), caption)) != nullptr; }, 30000);
@@ -204,8 +196,6 @@ public:
     HMODULE program = nullptr;
     std::unique_ptr<ProgramRun> run;
     std::unique_ptr<DialogAnswerer> answers;
-    HWND main = nullptr;
-    HWND work = nullptr;
 };
 
 class UserView : public SharedRunTest<UserViewRun> {

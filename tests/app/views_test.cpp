@@ -37,7 +37,7 @@ void Snap(HWND main, const std::string& name) {
 }
 
 // The shared program run and what the cases look at.
-class ViewsRun {
+class ViewsRun : public ZemWindows {
 public:
     ViewsRun() : installation("views") {
         cardFile = installation.Path("Database\\Views.mdb");
@@ -75,18 +75,11 @@ public:
         if (main) SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         work = main ? FindChildById(main, 920, "IMC_WorkEdit20") : nullptr;
     }
-    HWND Pane(const char* className) const { return FindWindowExA(work, nullptr, className, nullptr); }
-    HWND DeckList() const { return FindChildById(work, 2002); }
-    HWND CardList() const { return FindChildById(work, 9300); }
-    HWND Strip() const { return Pane("IMC_WorkCap20"); }
-    HWND Form() const { return FindWindowExA(work, nullptr, "#32770", nullptr); }
     HWND Desk() const { return Pane("IMC_Desk20"); }
     HWND Caption() const { return Pane("IMC_WorkImageCap20"); }
     HWND ImagePane() const {
         return Caption() ? FindWindowExA(Caption(), nullptr, "IMC_WorkEdImage20", nullptr) : nullptr;
     }
-    HWND Field(int id) const { return Form() ? GetDlgItem(Form(), id) : nullptr; }
-    void Command(int id) const { Send(main, WM_COMMAND, id, 0); }
     int DeckRow() const {
         std::vector<int> rows = ListSelectedRows(DeckList());
         return rows.size() == 1 ? rows[0] : -100 - static_cast<int>(rows.size());
@@ -114,8 +107,6 @@ public:
     std::string cardFile;
     bool created = false;
     std::unique_ptr<ProgramRun> run;
-    HWND main = nullptr;
-    HWND work = nullptr;
 };
 
 class Views : public SharedRunTest<ViewsRun> {

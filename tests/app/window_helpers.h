@@ -45,6 +45,22 @@ inline HWND FindChildById(HWND parent, int id, const char* className = nullptr) 
     return nullptr;
 }
 
+// The windows of a running zem40 that a window test drives: the main window and its work area,
+// the panes and lists in it, the card form and its fields, and commands sent or posted.
+struct ZemWindows {
+    HWND main = nullptr;
+    HWND work = nullptr;
+    HWND Pane(const char* className) const { return FindWindowExA(work, nullptr, className, nullptr); }
+    HWND Strip() const { return Pane("IMC_WorkCap20"); }
+    HWND DeckList() const { return FindChildById(work, 2002); }
+    HWND CardList() const { return FindChildById(work, 9300); }
+    HWND Form() const { return Pane("#32770"); }
+    HWND Field(int id) const { return Form() ? GetDlgItem(Form(), id) : nullptr; }
+    void Command(int id) const { Send(main, WM_COMMAND, id, 0); }
+    // Posted: the command's modal dialog runs while the test goes on.
+    void PostCommand(int id) const { PostMessageA(main, WM_COMMAND, id, 0); }
+};
+
 // The number of files (not folders) in the folder, whose path ends with a backslash.
 inline int FolderFiles(const std::string& folder) {
     int n = 0;
