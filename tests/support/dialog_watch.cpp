@@ -61,26 +61,13 @@ std::vector<std::string> DialogWatch::Texts() {
     return messages_;
 }
 
-// A file dialog still setting itself up ignores a button: it is pressed again while it stays.
-static bool IsFileDialog(HWND dialog) { return GetDlgItem(dialog, 1148) || GetDlgItem(dialog, 1152); }
-
 void DialogWatch::Watch() {
-    DWORD answeredAt = 0;
     while (!stop_) {
-        for (HWND dialog : VisibleDialogsOf(GetCurrentProcessId())) {
-            if (dialog != lastAnswered_) {
-                Answer(dialog);
-                answeredAt = GetTickCount();
-            } else if (IsFileDialog(dialog) && GetTickCount() - answeredAt > 1000) {
-                Press(dialog);
-                answeredAt = GetTickCount();
-            }
-        }
+        for (HWND dialog : VisibleDialogsOf(GetCurrentProcessId()))
+            if (dialog != lastAnswered_) Answer(dialog);
         Sleep(20);
     }
 }
-
-void DialogWatch::Press(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(command_, BN_CLICKED), 0); }
 
 void DialogWatch::Answer(HWND dialog) {
     lastAnswered_ = dialog;
@@ -95,5 +82,5 @@ void DialogWatch::Answer(HWND dialog) {
         if (HWND control = GetDlgItem(dialog, typed.first))
             SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.second.c_str()),
                                 SMTO_ABORTIFHUNG, 2000, nullptr);
-    Press(dialog);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(command_, BN_CLICKED), 0);
 }

@@ -30,7 +30,6 @@ public:
 private:
     void Watch();
     void Answer(HWND dialog);
-    void Press(HWND dialog);
 
     int command_;
     std::vector<std::pair<int, std::string>> typed_;
